@@ -1,0 +1,26 @@
+#pragma once
+// The program's own names and addresses.
+
+#include <cstdint>
+#include <string_view>
+
+namespace vantrel::app {
+
+inline constexpr std::string_view APP_NAME = "Vantrel";
+inline constexpr std::string_view APP_VERSION = "2.2";
+inline constexpr std::string_view APP_COPYRIGHT = "Copyright (C) 2002-2026 Korvane";
+inline constexpr std::string_view APP_URL = "http://www.korvane.example/Korvane/Vantrel/";
+inline constexpr std::string_view FAQ_URL = "http://www.oe-faq.example/";
+inline constexpr std::string_view UPDATE_HOST = "www.korvane.example";
+
+// The tray icon's callback message (WM_USER + 1001) and the mouse messages it carries.
+inline constexpr std::uint32_t WM_TRAYNOTIFY = 2025;
+inline constexpr std::intptr_t kLeftButtonUp = 514;
+inline constexpr std::intptr_t kLeftButtonDoubleClick = 515;
+inline constexpr std::intptr_t kRightButtonUp = 517;
+
+// The window class and caption by which a running copy is recognised.
+inline constexpr std::string_view kMainWindowClass = "TMainForm";
+inline constexpr std::string_view kConfigSwitch = "/config";
+
+}  // namespace vantrel::app

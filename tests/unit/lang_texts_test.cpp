@@ -1,0 +1,192 @@
+#include "app/lang_texts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/app_constants.h"
+#include "base/ini_file.h"
+
+namespace vantrel::app {
+namespace {
+
+const std::filesystem::path kFixtures = VANTREL_SOURCE_DIR "/tests/fixtures/lang";
+const std::filesystem::path kLanguages = kFixtures / "languages.ini";
+const std::filesystem::path kMissing = kFixtures / "no-such-file.ini";
+const std::filesystem::path kShipped = VANTREL_SOURCE_DIR "/resources/lang.ini";
+
+TLangTexts builtin() {
+  TLangTexts texts;
+  loadBuiltinTexts(texts);
+  return texts;
+}
+
+// A Windows-1252 text saved as UTF-8 shows up as a lead byte 0xC2/0xC3 before a continuation byte.
+bool looksLikeUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const auto next = static_cast<unsigned char>(bytes[i + 1]);
+    if ((lead == 0xC2 || lead == 0xC3) && next >= 0x80 && next <= 0xBF) return true;
+  }
+  return false;
+}
+
+TEST(LangKeys, EachKeyReachesItsOwnField) {
+  TLangTexts texts;
+  for (const LangKey& entry : LANG_KEYS) texts.*entry.field = std::string(entry.key);
+  std::set<std::string_view> seen;
+  for (const LangKey& entry : LANG_KEYS) {
+    EXPECT_EQ(texts.*entry.field, entry.key) << "another key shares this field";
+    EXPECT_TRUE(seen.insert(entry.key).second) << entry.key << " listed twice";
+  }
+  EXPECT_EQ(texts.langCode, "");
+  EXPECT_EQ(texts.langName, "");
+}
+
+TEST(BuiltinTexts, FrenchSetIsCompleteAndSingleByte) {
+  const TLangTexts texts = builtin();
+  EXPECT_EQ(texts.langCode, "fr");
+  EXPECT_EQ(texts.langName,
+            "Fran\xE7"
+            "ais");
+  EXPECT_EQ(texts.tabLaunch,
+            "D\xE9"
+            "marrage et Comportement");
+  for (const LangKey& entry : LANG_KEYS) {
+    EXPECT_FALSE(looksLikeUtf8(texts.*entry.field)) << entry.key;
+    if (entry.key != "lblDescription") {
+      EXPECT_FALSE((texts.*entry.field).empty()) << entry.key;
+    }
+  }
+}
+
+TEST(BuiltinTexts, ProgramNameIsComposedIn) {
+  const TLangTexts texts = builtin();
+  const std::string name(APP_NAME);
+  EXPECT_EQ(texts.msgFirstRunConfig,
+            "C'est la premi\xE8re fois que vous lancez " + name +
+                ". Vous allez voir une fen\xEAtre de configuration.\nQuand vous aurez valid\xE9"
+                " cette fen\xEAtre, vous pourrez lancer " +
+                name + ".");
+  EXPECT_EQ(texts.msgAboutML, "Voulez-vous vous abonner \xE0 la liste de diffusion de " + name +
+                                  " pour \xEAtre tenu au courant de ses \xE9volutions ?");
+}
+
+TEST(ListLanguageNames, OffersEverySectionInFileOrder) {
+  // Without langName, or with an empty one, a section is offered under its own name.
+  const std::vector<std::string> expected = {"Deutsch", "xx",
+                                             "Fran\xE7"
+                                             "ais",
+                                             "Deutsch", "blank"};
+  EXPECT_EQ(listLanguageNames(kLanguages), expected);
+  EXPECT_TRUE(listLanguageNames(kMissing).empty());
+}
+
+TEST(LoadLanguageFileTexts, FillsFromTheFirstMatchingSection) {
+  TLangTexts texts = builtin();
+  ASSERT_TRUE(loadLanguageFileTexts(texts, "Deutsch", kLanguages));
+  EXPECT_EQ(texts.langCode, "de");
+  EXPECT_EQ(texts.langName, "Deutsch");
+  EXPECT_EQ(texts.tabLaunch, "Start und Verhalten");
+  EXPECT_EQ(texts.notifyWindowTitle, "Sie haben %count% Nachricht(en)");
+  EXPECT_EQ(texts.msgMailConnectionFailed, "Keine Verbindung zum Server: ");
+  // No French leaks into a translated set: a missing key is an empty text.
+  EXPECT_EQ(texts.tabProgs, "");
+  EXPECT_EQ(texts.msgOECloseConfirm, "");
+}
+
+TEST(LoadLanguageFileTexts, SectionWithoutOrWithEmptyNameLoadsUnderSectionName) {
+  TLangTexts texts;
+  ASSERT_TRUE(loadLanguageFileTexts(texts, "xx", kLanguages));
+  EXPECT_EQ(texts.langCode, "xx");
+  EXPECT_EQ(texts.langName, "xx");
+  EXPECT_EQ(texts.tabLaunch, "Ohne Namen");
+  ASSERT_TRUE(loadLanguageFileTexts(texts, "blank", kLanguages));
+  EXPECT_EQ(texts.tabLaunch, "Leerer Name");
+}
+
+TEST(LoadLanguageFileTexts, NoMatchLeavesTheSetAlone) {
+  TLangTexts texts;
+  texts.tabLaunch = "unchanged";
+  EXPECT_FALSE(loadLanguageFileTexts(texts, "deutsch", kLanguages)) << "names compare exactly";
+  EXPECT_FALSE(loadLanguageFileTexts(texts, "de", kLanguages))
+      << "a named section is not found by code";
+  EXPECT_FALSE(loadLanguageFileTexts(texts, "Deutsch", kMissing));
+  EXPECT_EQ(texts.tabLaunch, "unchanged");
+  EXPECT_EQ(texts.langCode, "");
+}
+
+TEST(MakeLangTexts, BuiltinNameEmptyNameAndUnknownNamesGiveFrench) {
+  const TLangTexts french = builtin();
+  for (const std::string_view name : {BUILTIN_LANG_NAME, std::string_view(),
+                                      std::string_view("Klingon"), std::string_view("deutsch")}) {
+    const TLangTexts texts = makeLangTexts(name, kLanguages);
+    EXPECT_EQ(texts.langCode, "fr") << name;
+    EXPECT_EQ(texts.tabLaunch, french.tabLaunch) << name;
+  }
+  EXPECT_EQ(makeLangTexts("Deutsch", kMissing).langCode, "fr");
+}
+
+TEST(MakeLangTexts, OtherNamesGiveTheFileSet) {
+  const TLangTexts texts = makeLangTexts("Deutsch", kLanguages);
+  EXPECT_EQ(texts.langCode, "de");
+  EXPECT_EQ(texts.tabLaunch, "Start und Verhalten");
+  EXPECT_EQ(texts.tabProgs, "");
+}
+
+TEST(ReplacePlaceholder, ReplacesEveryOccurrenceOnce) {
+  EXPECT_EQ(replacePlaceholder("%count% / %count%", PLACEHOLDER_COUNT, "3"), "3 / 3");
+  EXPECT_EQ(replacePlaceholder("no placeholder", PLACEHOLDER_COUNT, "3"), "no placeholder");
+  // A value holding the placeholder is put in as it stands, not expanded again.
+  EXPECT_EQ(replacePlaceholder("a %count% b", PLACEHOLDER_COUNT, "%count%%count%"),
+            "a %count%%count% b");
+  EXPECT_EQ(replacePlaceholder(replacePlaceholder(builtin().msgMailInvalidHost, PLACEHOLDER_HOST,
+                                                  "pop.example.org"),
+                               PLACEHOLDER_LOGIN, "bob"),
+            "Le serveur pop.example.org semble ne pas exister");
+}
+
+TEST(ShippedLanguageFile, IsWindows1252) {
+  std::ifstream in(kShipped, std::ios::binary);
+  ASSERT_TRUE(in) << kShipped;
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_FALSE(looksLikeUtf8(bytes));
+  EXPECT_NE(bytes.find("Identit\xE4ten"), std::string::npos);
+}
+
+TEST(ShippedLanguageFile, EverySectionIsCompleteAndKeepsPlaceholders) {
+  const base::IniFile file(kShipped);
+  const std::vector<std::string> sections = file.sectionNames();
+  for (const char* wanted : {"en", "de"})
+    EXPECT_NE(std::find(sections.begin(), sections.end(), wanted), sections.end()) << wanted;
+
+  const TLangTexts french = builtin();
+  for (const std::string& section : sections) {
+    EXPECT_FALSE(file.readString(section, "langName", "").empty()) << section;
+    for (const LangKey& entry : LANG_KEYS) {
+      const std::optional<std::string> value = file.find(section, entry.key);
+      if (!value) {
+        ADD_FAILURE() << "[" << section << "] lacks " << entry.key;
+        continue;
+      }
+      const std::string& original = french.*entry.field;
+      for (const std::string_view placeholder : PLACEHOLDERS)
+        EXPECT_EQ(value->find(placeholder) != std::string::npos,
+                  original.find(placeholder) != std::string::npos)
+            << "[" << section << "] " << entry.key << " " << placeholder;
+      // The server name or the typed password follows these texts directly.
+      if (original.ends_with(' ')) {
+        EXPECT_TRUE(value->ends_with(' ')) << section << " " << entry.key;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrel::app
