@@ -1,0 +1,527 @@
+#include "net/async_socket.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <utility>
+
+#include "net/text.h"
+
+namespace vantrel::net {
+
+using platform::kNoSocket;
+using platform::WaitOutcome;
+namespace wsa = platform::wsa;
+
+namespace {
+
+constexpr int kEventConnect = 16;
+constexpr int kEventClose = 32;
+
+struct ErrorRow {
+  int code;
+  const char* text;
+};
+
+constexpr ErrorRow kErrorTexts[] = {
+    {10004, "Interrupted system call"},
+    {10009, "Bad file number"},
+    {10013, "Permission denied"},
+    {10014, "Bad address"},
+    {10022, "Invalid argument"},
+    {10024, "Too many open files"},
+    {10035, "Operation would block"},
+    {10036, "Operation now in progress"},
+    {10037, "Operation already in progress"},
+    {10038, "Socket operation on non-socket"},
+    {10039, "Destination address required"},
+    {10040, "Message too long"},
+    {10041, "Wrong protocol type for socket"},
+    {10042, "Bad protocol option"},
+    {10043, "Protocol not supported"},
+    {10044, "Socket type not supported"},
+    {10045, "Operation not supported on socket"},
+    {10046, "Protocol family not supported"},
+    {10047, "Address family not supported by protocol family"},
+    {10048, "Address already in use"},
+    {10049, "Can't assign requested address"},
+    {10050, "Network is down"},
+    {10051, "Network is unreachable"},
+    {10052, "Network dropped connection or reset"},
+    {10053, "Software caused connection abort"},
+    {10054, "Connection reset by peer"},
+    {10055, "No buffer space available"},
+    {10056, "Socket is already connected"},
+    {10057, "Socket is not connected"},
+    {10058, "Can't send after socket shutdown"},
+    {10059, "Too many references, can't splice"},
+    {10060, "Connection timed out"},
+    {10061, "Connection refused"},
+    {10062, "Too many levels of symbolic links"},
+    {10063, "File name too long"},
+    {10064, "Host is down"},
+    {10065, "No route to Host"},
+    {10066, "Directory not empty"},
+    {10067, "Too many processes"},
+    {10068, "Too many users"},
+    {10069, "Disc quota exceeded"},
+    {10070, "Stale NFS file handle"},
+    {10071, "Too many levels of remote in path"},
+    {10091, "Network subsystem is unavailable"},
+    {10092, "Incompatible version of WINSOCK.DLL"},
+    {10093, "Successful WSAStartup not yet performed"},
+    {11001, "Host not found"},
+    {11002, "Non-Authoritative Host not found"},
+    {11003, "Non-Recoverable error: FORMERR, REFUSED, NOTIMP"},
+    {11004, "Valid name, no data record of requested type"},
+};
+
+constexpr std::uint16_t toNetworkOrder(std::uint16_t port) {
+  return static_cast<std::uint16_t>((port & 0xff) << 8 | port >> 8);
+}
+
+// Runs `undo` when the scope ends, by exception or not.
+template <typename F>
+class Finally {
+ public:
+  explicit Finally(F undo) : undo_(std::move(undo)) {}
+  Finally(const Finally&) = delete;
+  Finally& operator=(const Finally&) = delete;
+  ~Finally() { undo_(); }
+
+ private:
+  F undo_;
+};
+
+}  // namespace
+
+void TThreadTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  restart();
+}
+
+void TThreadTimer::SetInterval(std::uint32_t interval) {
+  if (interval == interval_) return;
+  interval_ = interval;
+  restart();
+}
+
+void TThreadTimer::SetOnTimer(std::function<void()> onTimer) {
+  onTimer_ = std::move(onTimer);
+  restart();
+}
+
+void TThreadTimer::stop() {
+  if (running_) loop_.stopTimer(*running_);
+  running_.reset();
+}
+
+void TThreadTimer::restart() {
+  stop();
+  if (interval_ != 0 && enabled_ && onTimer_) running_ = loop_.startTimer(interval_, onTimer_);
+}
+
+TAsyncSocket::TAsyncSocket(platform::EventLoop& loop, platform::Sockets& sockets)
+    : loop_(loop),
+      sockets_(sockets),
+      timer_(loop),
+      ioBuffer_(std::make_unique<std::array<char, kIoBufferSize>>()) {
+  ReportStatus(8, "Create");
+  timer_.SetEnabled(false);
+  timer_.SetOnTimer([this] {
+    // Nobody above the loop could catch it: a failing abort must not end the program.
+    try {
+      TimerFired();
+    } catch (const std::exception&) {
+    }
+  });
+  InitWinsock();
+}
+
+TAsyncSocket::~TAsyncSocket() {
+  try {
+    ReportStatus(8, "Destroy");
+    beingDestroyed_ = true;
+    TAsyncSocket::Abort();
+    timer_.SetEnabled(false);
+    CloseSocket();
+  } catch (const std::exception&) {
+  }
+  if (winsockHeld_) sockets_.release();
+}
+
+void TAsyncSocket::InitWinsock() {
+  ReportStatus(8, "Initializing Winsock");
+  if (sockets_.acquire() != 0) throw ESockError("Initializaton of windows sockets failed");
+  socket_ = sockets_.open(true);
+  if (socket_ == kNoSocket) {
+    sockets_.release();
+    throw ESockError("Initializaton of windows sockets failed");
+  }
+  winsockHeld_ = true;
+}
+
+void TAsyncSocket::ReportStatus(int level, const std::string& text) {
+  if (level > ReportLevel) return;
+  statusText_ = text;
+  if (beingDestroyed_ || !OnStatus) return;
+  try {
+    OnStatus(*this, statusText_);
+  } catch (const std::exception&) {
+  }
+}
+
+WaitOutcome TAsyncSocket::waitFor(platform::SocketHandle handle, unsigned events) {
+  const WaitOutcome outcome = loop_.waitForSocket(handle, events, std::nullopt);
+  // The program is ending: every wait gives up as if cancelled.
+  if (outcome == WaitOutcome::Quit) canceled_ = true;
+  return outcome;
+}
+
+void TAsyncSocket::notify(int event, int error) {
+  try {
+    lastEventOk_ = error == 0;
+    if (event == kEventConnect && lastEventOk_) {
+      connected_ = true;
+      if (OnConnect) OnConnect(*this);
+    } else if (event == kEventClose && !DataAvailable()) {
+      CloseSocket();
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+void TAsyncSocket::noticePeerClose() {
+  notify(kEventClose, 0);
+}
+
+void TAsyncSocket::ResolveHost() {
+  ReportStatus(8, "Resolve Host");
+  const std::string& name = Proxy.empty() ? Host : Proxy;
+  if (const auto dotted = sockets_.parseDotted(name)) {
+    remoteAddress_.address = *dotted;
+    return;
+  }
+  remoteAddress_.address = 0;
+  TimerOn();
+  lookupDone_ = false;
+  {
+    const Finally off([this] { TimerOff(); });
+    lookup_ = sockets_.lookup(name, loop_);
+    while (!lookupDone_ && !timedOut_ && !canceled_) {
+      if (lookup_->finished()) {
+        lookupDone_ = true;
+        lastEventOk_ = lookup_->error() == 0;
+        break;
+      }
+      const platform::SocketHandle ready = lookup_->readyHandle();
+      waitFor(ready, ready == kNoSocket ? 0u : platform::kSocketRead);
+    }
+  }
+  if (timedOut_) throw ESockError("Host Lookup Timed Out");
+  if (canceled_) throw ESockError("Host Lookup Canceled");
+  if (!lastEventOk_) throw ESockError("Host Lookup Failed");
+  remoteAddress_.address = lookup_->address();
+  lookup_.reset();
+  if (OnHostResolved) OnHostResolved(*this);
+}
+
+void TAsyncSocket::Connect() {
+  ReportStatus(8, "Connecting");
+  canceled_ = false;
+  if (connected_) throw ESockError("Already connected");
+  for (int attempts = 0;; ++attempts) {
+    try {
+      ResolveHost();
+    } catch (const ESockError& e) {
+      const std::string message = e.what();
+      if (message == "Host Lookup Timed Out" || message == "Host Lookup Canceled") throw;
+      remoteAddress_.address = 0;
+    }
+    if (remoteAddress_.address != 0) break;
+    if (attempts > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+    bool handled = false;
+    OnInvalidHost(handled);
+    if (!handled) throw ESockError("Null Remote Address");
+  }
+  const auto port = static_cast<std::uint16_t>(Proxy.empty() ? Port : ProxyPort);
+  remoteAddress_.port = toNetworkOrder(port);
+  lookupDone_ = false;
+  lastEventOk_ = true;
+  if (sockets_.connect(socket_, remoteAddress_.address, port) != 0) {
+    ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+  }
+  TimerOn();
+  {
+    const Finally off([this] { TimerOff(); });
+    while (!connected_ && !timedOut_ && !canceled_ && lastEventOk_) {
+      if (waitFor(socket_, platform::kSocketConnect | platform::kSocketWrite) ==
+          WaitOutcome::Ready) {
+        notify(kEventConnect, sockets_.connectResult(socket_));
+      }
+    }
+  }
+  if (!timedOut_ && !canceled_ && lastEventOk_) return;
+  if (OnConnectionFailed) OnConnectionFailed(*this);
+  if (timedOut_) throw ESockError("Connection Timed out");
+  if (canceled_) throw ESockError("Connection Canceled");
+  throw ESockError("Connection Failed");
+}
+
+void TAsyncSocket::TimerOn() {
+  ReportStatus(8, "Timer On");
+  timedOut_ = false;
+  if (TimeOut < 0) throw ERangeError("Range check error");
+  timer_.SetInterval(static_cast<std::uint32_t>(TimeOut));
+  timer_.SetEnabled(true);
+}
+
+void TAsyncSocket::TimerOff() {
+  ReportStatus(8, "Timer Off");
+  timer_.SetEnabled(false);
+}
+
+void TAsyncSocket::TimerFired() {
+  ReportStatus(8, "Timer Triggered");
+  TimerOff();
+  timedOut_ = true;
+  lookupDone_ = true;
+  Abort();
+}
+
+void TAsyncSocket::sendAll(const char* bytes, std::size_t length, bool packetEvents) {
+  std::size_t remaining = length;
+  while (remaining > 0 && !canceled_) {
+    const long sent = sockets_.send(socket_, bytes + (length - remaining), remaining);
+    if (sent == 0) break;
+    if (sent < 0) {
+      ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+      waitFor(socket_, platform::kSocketWrite);
+      continue;
+    }
+    remaining -= static_cast<std::size_t>(sent);
+    if (packetEvents) {
+      if (OnPacketSent) OnPacketSent(*this);
+      loop_.processMessages();
+    }
+  }
+}
+
+void TAsyncSocket::SendBuffer(const char* bytes, std::uint16_t length) {
+  ReportStatus(4, "Sending Buffer");
+  TimerOn();
+  const Finally off([this] { TimerOff(); });
+  if (!canceled_) {
+    const std::size_t count = length != 0 ? length : ::strnlen(bytes, 65535);
+    sendAll(bytes, count, false);
+  }
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket send aborted");
+  }
+}
+
+void TAsyncSocket::Write(const std::string& text) {
+  ReportStatus(8, "Write");
+  const std::size_t length = std::min<std::size_t>(text.size(), 65535);
+  std::memcpy(ioBuffer_->data(), text.data(), length);
+  (*ioBuffer_)[length] = '\0';
+  if (::strnlen(ioBuffer_->data(), length) == 0) return;
+  SendBuffer(ioBuffer_->data(), 0);
+}
+
+void TAsyncSocket::Writeln(const std::string& text) {
+  ReportStatus(8, "Writeln");
+  Write(text + "\r\n");
+}
+
+void TAsyncSocket::ReadLn(std::string& line) {
+  ReportStatus(8, "ReadLn");
+  TimerOn();
+  const Finally off([this] { TimerOff(); });
+  line.clear();
+  char* const buffer = ioBuffer_->data();
+  std::size_t consumed = 0;
+  bool finished = false;
+  do {
+    if (consumed == kIoBufferSize) throw ESockError("Line too long");
+    const long n = sockets_.receive(socket_, buffer + consumed, kIoBufferSize - consumed, true);
+    if (n == 0) {
+      line.clear();
+      noticePeerClose();
+      return;
+    }
+    if (n < 0) {
+      lastErrorNo_ = sockets_.lastError();
+      if (lastErrorNo_ == wsa::kNotConnected) return;
+      ErrorCheck(lastErrorNo_, wsa::kWouldBlock);
+      waitFor(socket_, platform::kSocketRead);
+      continue;
+    }
+    const auto first = buffer + consumed;
+    const auto lf = std::find(first, first + n, '\n');
+    const std::size_t take =
+        lf != first + n ? static_cast<std::size_t>(lf - first) + 1 : static_cast<std::size_t>(n);
+    const long got = sockets_.receive(socket_, first, take, false);
+    if (got < 0) ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+    if (got > 0) {
+      line.append(first, static_cast<std::size_t>(got));
+      consumed += static_cast<std::size_t>(got);
+      finished = lf != first + n && static_cast<std::size_t>(got) == take;
+    }
+    loop_.processMessages();
+  } while (!finished && !canceled_);
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket readln aborted");
+  }
+}
+
+template <typename Sink>
+bool TAsyncSocket::captureTurn(Sink&& sink) {
+  const long n = sockets_.receive(socket_, ioBuffer_->data(), kIoBufferSize, false);
+  if (n == 0) {
+    noticePeerClose();
+    return false;
+  }
+  if (n > 0) {
+    sink(ioBuffer_->data(), static_cast<std::size_t>(n));
+    bytesRecvd_ += static_cast<int>(n);
+    if (OnPacketRecvd) OnPacketRecvd(*this);
+    TimerOn();
+    loop_.processMessages();
+    return true;
+  }
+  lastErrorNo_ = sockets_.lastError();
+  if (lastErrorNo_ == wsa::kNotConnected) return false;
+  ErrorCheck(lastErrorNo_, wsa::kWouldBlock);
+  waitFor(socket_, platform::kSocketRead);
+  return true;
+}
+
+void TAsyncSocket::CaptureString(std::string& text, int limit) {
+  ReportStatus(8, "Capture String");
+  text.clear();
+  bytesRecvd_ = 0;
+  TimerOn();
+  const Finally off([this] { TimerOff(); });
+  while (!canceled_ && (limit == -1 || text.size() < static_cast<std::size_t>(limit))) {
+    if (!captureTurn([&text](const char* data, std::size_t n) { text.append(data, n); })) break;
+  }
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket capture aborted");
+  }
+}
+
+void TAsyncSocket::CaptureFile(const std::string& fileName) {
+  ReportStatus(8, "CaptureFile");
+  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  if (!file) throw Exception("Cannot create file " + fileName);
+  bytesRecvd_ = 0;
+  TimerOn();
+  const Finally off([this] { TimerOff(); });
+  while (!canceled_) {
+    if (!captureTurn([&file](const char* data, std::size_t n) {
+          file.write(data, static_cast<std::streamsize>(n));
+        })) {
+      break;
+    }
+  }
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket send aborted");
+  }
+}
+
+void TAsyncSocket::SendFile(const std::string& fileName) {
+  ReportStatus(8, "SendFile");
+  std::ifstream file(fileName, std::ios::binary);
+  if (!file) throw Exception("Cannot open file " + fileName);
+  while (!canceled_ && file) {
+    file.read(ioBuffer_->data(), static_cast<std::streamsize>(kIoBufferSize));
+    sendAll(ioBuffer_->data(), static_cast<std::size_t>(file.gcount()), true);
+  }
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket send aborted");
+  }
+}
+
+bool TAsyncSocket::DataAvailable() {
+  ReportStatus(8, "Data Available");
+  char byte = 0;
+  return sockets_.receive(socket_, &byte, 1, true) > 0;
+}
+
+void TAsyncSocket::ClearInput() {
+  ReportStatus(8, "Clearing Input");
+  sockets_.receive(socket_, ioBuffer_->data(), kIoBufferSize, false);
+}
+
+void TAsyncSocket::Transaction(const std::string& command, std::string& reply) {
+  ReportStatus(8, "Transaction");
+  replyNumber_ = 0;
+  Writeln(command);
+  std::string line;
+  ReadLn(line);
+  lastReply_ = line;
+  if (!line.empty()) {
+    ReportStatus(1, line);
+    const std::string_view digits = LeadingDigits(line, 10);
+    if (!digits.empty()) {
+      const long long value = std::stoll(std::string(digits));
+      if (value > 32767) throw ERangeError("Range check error");
+      replyNumber_ = static_cast<std::int16_t>(value);
+    }
+  }
+  reply = lastReply_;
+}
+
+std::string TAsyncSocket::ErrorCheck(int code, int tolerated) {
+  lastErrorNo_ = code;
+  if (code == tolerated || code <= 10000) return {};
+  throw ESockError(ErrorText(code));
+}
+
+std::string TAsyncSocket::ErrorText(int code) {
+  ReportStatus(8, "Looking Up Error Message");
+  if (code == 0) return {};
+  for (const ErrorRow& row : kErrorTexts) {
+    if (row.code == code) return std::to_string(code) + ":" + row.text;
+  }
+  return "Unknown Error No. " + std::to_string(code);
+}
+
+void TAsyncSocket::CloseSocket() {
+  ReportStatus(4, "Request Close Socket");
+  connected_ = false;
+  if (socket_ == kNoSocket) return;
+  const int closed = sockets_.close(std::exchange(socket_, kNoSocket));
+  const int closeError = closed != 0 ? sockets_.lastError() : 0;
+  if (closed == 0 && !beingDestroyed_ && OnDisconnect) OnDisconnect(*this);
+  if (!beingDestroyed_) {
+    socket_ = sockets_.open(false);
+    if (socket_ == kNoSocket) ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+  }
+  if (closed != 0) ErrorCheck(closeError, wsa::kWouldBlock);
+}
+
+void TAsyncSocket::Disconnect() {
+  ReportStatus(8, "Disconnecting");
+  CloseSocket();
+}
+
+void TAsyncSocket::Cancel() {
+  ReportStatus(8, "Canceling");
+  canceled_ = true;
+  loop_.wake();
+}
+
+void TAsyncSocket::Abort() {
+  ReportStatus(8, "Abort");
+  Cancel();
+}
+
+}  // namespace vantrel::net

@@ -1,0 +1,157 @@
+#pragma once
+// TAsyncSocket: one IPv4 TCP client connection with blocking-style operations. Every wait blocks
+// in the event loop, which keeps dispatching the program's timers and messages meanwhile, so the
+// owner's handlers may run (and re-enter) in the middle of a conversation.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "net/errors.h"
+#include "platform/event_loop.h"
+#include "platform/socket.h"
+
+namespace vantrel::net {
+
+class TAsyncSocket;
+
+using TNotifyEvent = std::function<void(TAsyncSocket& sender)>;
+using THandlerEvent = std::function<void(bool& handled)>;
+using TOnStatus = std::function<void(TAsyncSocket& sender, const std::string& status)>;
+
+// The time-out timer: the event loop's timer, running on the loop's thread.
+class TThreadTimer {
+ public:
+  explicit TThreadTimer(platform::EventLoop& loop) : loop_(loop) {}
+  TThreadTimer(const TThreadTimer&) = delete;
+  TThreadTimer& operator=(const TThreadTimer&) = delete;
+  ~TThreadTimer() { stop(); }
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  std::uint32_t Interval() const { return interval_; }
+  void SetInterval(std::uint32_t interval);
+  void SetOnTimer(std::function<void()> onTimer);
+
+ private:
+  void restart();
+  void stop();
+
+  platform::EventLoop& loop_;
+  bool enabled_ = true;
+  std::uint32_t interval_ = 1000;
+  std::function<void()> onTimer_;
+  std::optional<platform::TimerId> running_;
+};
+
+struct RemoteAddress {
+  std::uint16_t port = 0;     // network byte order
+  std::uint32_t address = 0;  // network byte order; 0 = none known
+};
+
+class TAsyncSocket {
+ public:
+  static constexpr std::size_t kIoBufferSize = 65536;
+
+  TAsyncSocket(platform::EventLoop& loop, platform::Sockets& sockets);
+  TAsyncSocket(const TAsyncSocket&) = delete;
+  TAsyncSocket& operator=(const TAsyncSocket&) = delete;
+  virtual ~TAsyncSocket();
+
+  std::string Host;
+  int Port = 0;
+  int TimeOut = 0;  // milliseconds; 0 = no time-out
+  int ReportLevel = 0;
+  std::string Proxy;
+  int ProxyPort = 0;
+
+  TNotifyEvent OnDisconnect;
+  TNotifyEvent OnConnect;
+  THandlerEvent OnInvalidHost;
+  TNotifyEvent OnHostResolved;
+  TOnStatus OnStatus;
+  TNotifyEvent OnConnectionFailed;
+  TNotifyEvent OnPacketRecvd;
+  TNotifyEvent OnPacketSent;
+
+  virtual void Connect();
+  virtual void Disconnect();
+  virtual void Transaction(const std::string& command, std::string& reply);
+  virtual void Abort();
+
+  void Cancel();
+  // length 0: up to the first zero byte.
+  void SendBuffer(const char* bytes, std::uint16_t length);
+  void Write(const std::string& text);
+  void Writeln(const std::string& text);
+  void ReadLn(std::string& line);
+  void CaptureString(std::string& text, int limit);
+  void CaptureFile(const std::string& fileName);
+  void SendFile(const std::string& fileName);
+  bool DataAvailable();
+  void ClearInput();
+  void ResolveHost();
+  std::string ErrorText(int code);
+
+  bool Connected() const { return connected_; }
+  bool Canceled() const { return canceled_; }
+  bool TimedOut() const { return timedOut_; }
+  std::int16_t ReplyNumber() const { return replyNumber_; }
+  const std::string& LastReply() const { return lastReply_; }
+  int LastErrorNo() const { return lastErrorNo_; }
+  const std::string& StatusText() const { return statusText_; }
+  const net::RemoteAddress& RemoteAddress() const { return remoteAddress_; }
+  int BytesRecvd() const { return bytesRecvd_; }
+  int BytesTotal() const { return bytesTotal_; }
+
+ protected:
+  void TimerOn();
+  void TimerOff();
+  void TimerFired();
+  // Raises the error of `code` unless it is `tolerated` or not a socket error at all.
+  std::string ErrorCheck(int code, int tolerated);
+  void CloseSocket();
+  void ReportStatus(int level, const std::string& text);
+
+  platform::EventLoop& loop() { return loop_; }
+
+  bool lookupDone_ = false;
+  std::int16_t replyNumber_ = 0;
+  int bytesTotal_ = 0;
+
+ private:
+  void InitWinsock();
+  // The socket's notifications: connect (16) and close (32) as Winsock numbers them.
+  void notify(int event, int error);
+  void noticePeerClose();
+  // Blocks until the socket shows `events`, a timer or cancel wakes the loop, or it quits.
+  platform::WaitOutcome waitFor(platform::SocketHandle handle, unsigned events);
+  // Sends every byte unless cancelled; a send that cannot progress waits like any other wait.
+  void sendAll(const char* bytes, std::size_t length, bool packetEvents);
+  // One turn of a capture: false when the peer closed or the socket is no longer connected.
+  template <typename Sink>
+  bool captureTurn(Sink&& sink);
+
+  platform::EventLoop& loop_;
+  platform::Sockets& sockets_;
+  TThreadTimer timer_;
+  platform::SocketHandle socket_ = platform::kNoSocket;
+  std::unique_ptr<platform::HostLookup> lookup_;
+  bool connected_ = false;
+  bool canceled_ = false;
+  bool timedOut_ = false;
+  bool lastEventOk_ = false;
+  bool beingDestroyed_ = false;  // also keeps OnStatus and OnDisconnect quiet
+  bool winsockHeld_ = false;
+  int lastErrorNo_ = 0;
+  std::string statusText_;
+  net::RemoteAddress remoteAddress_;
+  std::string lastReply_;
+  int bytesRecvd_ = 0;
+  std::unique_ptr<std::array<char, kIoBufferSize>> ioBuffer_;
+};
+
+}  // namespace vantrel::net

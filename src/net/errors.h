@@ -1,0 +1,37 @@
+#pragma once
+// The exceptions of the network components. Each carries the message text its raiser gives it.
+
+#include <stdexcept>
+#include <string>
+
+namespace vantrel::net {
+
+// The general exception: a message text and nothing more.
+class Exception : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class ESockError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class EAbortError : public ESockError {
+ public:
+  using ESockError::ESockError;
+};
+
+// A text that should be a number and is not.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A value outside the range of the field that receives it.
+class ERangeError : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+}  // namespace vantrel::net

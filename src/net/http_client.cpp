@@ -1,0 +1,376 @@
+#include "net/http_client.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "net/stream_encoder.h"
+#include "net/text.h"
+#include "net/url_encoder.h"
+
+namespace vantrel::net {
+
+namespace {
+
+constexpr std::size_t kMaxPath = 256;
+constexpr std::size_t kMaxValue = 256;
+
+constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
+                                  "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
+
+std::string lowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string upperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+bool sameText(const std::string& a, const std::string& b) {
+  return lowerCase(a) == lowerCase(b);
+}
+
+std::string withoutTerminator(std::string line) {
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+// The header value from a 1-based character position on, without its line end, bounded.
+std::string headerValue(const std::string& line, std::size_t from) {
+  if (line.size() < from) return {};
+  return withoutTerminator(line.substr(from - 1)).substr(0, kMaxValue);
+}
+
+int firstNumberAfter(const std::string& text, std::size_t from) {
+  const std::size_t start = text.find_first_of("0123456789", from);
+  if (start == std::string::npos) return 0;
+  long long value = 0;
+  for (std::size_t i = start; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+       ++i) {
+    value = std::min<long long>(value * 10 + (text[i] - '0'), std::numeric_limits<int>::max());
+  }
+  return static_cast<int>(value);
+}
+
+bool sendsBody(CmdType kind) {
+  return kind == CmdType::Post || kind == CmdType::Put || kind == CmdType::Patch ||
+         kind == CmdType::Trace;
+}
+
+bool sendsLength(CmdType kind) {
+  return sendsBody(kind) || kind == CmdType::Link || kind == CmdType::Unlink;
+}
+
+std::string base64OneLine(const std::string& bytes) {
+  std::stringstream input(bytes);
+  std::stringstream output;
+  TStreamEncoder encoder;
+  encoder.InputStream = &input;
+  encoder.OutputStream = &output;
+  encoder.Method = UUMethods::uuMime;
+  encoder.Encode();
+  std::string text = output.str();
+  std::erase(text, '\r');
+  std::erase(text, '\n');
+  return text;
+}
+
+}  // namespace
+
+int TExStringList::IndexOfHeader(const std::string& name) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const std::size_t colon = lines_[i].find(':');
+    if (colon != std::string::npos && sameText(lines_[i].substr(0, colon), name)) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+void TExStringList::SetHeader(const std::string& name, const std::string& value) {
+  const int index = IndexOfHeader(name);
+  if (value.empty()) {
+    if (index >= 0) lines_.erase(lines_.begin() + index);
+  } else if (index >= 0) {
+    lines_[static_cast<std::size_t>(index)] = name + ": " + value;
+  } else {
+    lines_.push_back(name + ": " + value);
+  }
+}
+
+THttpClient::THttpClient(platform::EventLoop& loop, platform::Sockets& sockets)
+    : TAsyncSocket(loop, sockets) {}
+
+void THttpClient::Abort() {
+  lookupDone_ = true;
+  Cancel();
+}
+
+void THttpClient::ParseURL() {
+  if (RequestURL.empty()) throw Exception("Empty URL");
+  if (Port == 0) Port = 80;
+
+  const bool hasSlashes = RequestURL.find("//") != std::string::npos;
+  const std::size_t firstSlash = RequestURL.find('/');
+  if (hasSlashes) {
+    RequestPath = RequestURL.substr(NthCharPos(RequestURL, '/', 3) - 1).substr(0, kMaxPath);
+  } else if (firstSlash != std::string::npos) {
+    RequestPath = RequestURL.substr(firstSlash, kMaxPath);
+  } else {
+    RequestPath.clear();
+  }
+
+  if (const std::size_t colon = RequestURL.find(':'); colon != std::string::npos) {
+    const std::string scheme = lowerCase(RequestURL.substr(0, colon));
+    if (scheme == "gopher") {
+      Port = 70;
+    } else if (scheme == "ftp") {
+      Port = 21;
+    } else if (scheme == "https") {
+      throw Exception("HTTP Secure Socket is not supported");
+    } else {
+      Port = 80;
+    }
+  }
+
+  std::string hostPart;
+  if (hasSlashes) {
+    hostPart = NthField(RequestURL, '/', 3);
+  } else if (firstSlash != 0) {
+    hostPart = NthField(RequestURL, '/', 1);
+  }
+  if (const std::size_t colon = hostPart.find(':'); colon != std::string::npos) {
+    const std::string portText = hostPart.substr(colon + 1);
+    const auto port = ToInteger(portText);
+    if (!port || *port < std::numeric_limits<int>::min() ||
+        *port > std::numeric_limits<int>::max()) {
+      throw EConvertError("'" + portText + "' is not a valid integer value");
+    }
+    Port = static_cast<int>(*port);
+    hostPart.resize(colon);
+  }
+  if (!hostPart.empty()) Host = hostPart;
+
+  if (RequestPath.empty()) {
+    RequestPath = "/";
+    RequestURL += "/";
+  }
+}
+
+void THttpClient::BuildRequestHeader() {
+  HeaderList.Clear();
+  HeaderList.Add(kVerbs[static_cast<int>(RequestKind)] +
+                 (Proxy.empty() ? RequestPath : RequestURL) + " HTTP/1.0");
+  if (!Proxy.empty()) {
+    HeaderList.Add("Proxy-Connection: Keep-Alive");
+    HeaderList.Add("Host: " + Host);
+  }
+  HeaderList.SetHeader("Host", Host);
+  HeaderList.Add("Accept: www/source, text/html, video/mpeg, image/jpeg, image/x-tiff");
+  HeaderList.Add("Accept: image/x-rgb, image/x-xbm, image/gif, */*, application/postscript");
+  HeaderList.SetHeader("User-Agent", HeaderInfo.LocalProgram);
+  HeaderList.SetHeader("From", HeaderInfo.LocalMailAddress);
+  HeaderList.SetHeader("Cookie", HeaderInfo.Cookie);
+  HeaderList.SetHeader("Referer", HeaderInfo.Referer);
+  if (!HeaderInfo.UserId.empty() && !HeaderInfo.Password.empty()) {
+    HeaderList.SetHeader("Authorization",
+                         "Basic " + base64OneLine(HeaderInfo.UserId + ":" + HeaderInfo.Password));
+  }
+  HeaderList.Add("Content-type: application/x-www-form-urlencoded");
+  if (RequestKind == CmdType::Copy || RequestKind == CmdType::Move) {
+    HeaderList.Add("URI-header: " + LinkParam);
+  } else if (RequestKind == CmdType::Link || RequestKind == CmdType::Unlink) {
+    HeaderList.Add("Link: " + LinkParam);
+  }
+  if (sendsLength(RequestKind)) {
+    std::uintmax_t length = SendData.size();
+    if (OutputFileMode) {
+      std::error_code error;
+      length = std::filesystem::file_size(SendData, error);
+      if (error) length = 0;
+    }
+    HeaderList.Add("Content-Length: " + std::to_string(length));
+  }
+}
+
+void THttpClient::SendRequest() {
+  for (int i = 0; i < HeaderList.Count(); ++i) Write(HeaderList[i] + "\r\n");
+  Writeln("");
+  if (!sendsBody(RequestKind)) return;
+  if (OutputFileMode) {
+    SendFile(SendData);
+  } else {
+    Write(SendData);
+  }
+}
+
+void THttpClient::ReadResponseHeader() {
+  bytesTotal_ = 0;
+  ReceivedCookie.clear();
+  std::ofstream file;
+  if (OutputFileMode) {
+    file.open(Header, std::ios::binary | std::ios::trunc);
+    if (!file) throw Exception("Cannot create file " + Header);
+  } else {
+    Header.clear();
+  }
+  const auto keep = [&](const std::string& line) {
+    if (OutputFileMode) {
+      file.write(line.data(), static_cast<std::streamsize>(line.size()));
+    } else {
+      Header += line;
+    }
+  };
+
+  std::string line;
+  ReadLn(line);
+  if (!line.empty()) {
+    const auto code = ToInteger(NthField(line, ' ', 2));
+    replyNumber_ = code && *code >= std::numeric_limits<std::int16_t>::min() &&
+                           *code <= std::numeric_limits<std::int16_t>::max()
+                       ? static_cast<std::int16_t>(*code)
+                       : 0;
+  }
+  keep(line);
+  do {
+    ReadLn(line);
+    const std::string name = NthField(upperCase(line), ' ', 1);
+    if (name == "SET-COOKIE:") {
+      ReceivedCookie = headerValue(line, 13);
+    } else if (name == "LOCATION:") {
+      Location = headerValue(line, 11);
+    } else if (name == "CONTENT-LENGTH:") {
+      bytesTotal_ = firstNumberAfter(line, name.size());
+    }
+    keep(line);
+  } while (line != "\n" && line != "\r\n" && !line.empty());
+}
+
+int THttpClient::round() {
+  Connect();
+  SendRequest();
+  replyNumber_ = 0;
+  ReadResponseHeader();
+  if (InputFileMode) {
+    CaptureFile(Body);
+  } else {
+    std::string body;
+    CaptureString(body, -1);
+    Body = std::move(body);
+  }
+  const int code = ReplyNumber();
+  if (code < 299) {
+    if (OnSuccess) OnSuccess(RequestKind);
+    ReportStatus(2, "Transaction Completed");
+  } else if (code > 399) {
+    if (OnFailure) OnFailure(RequestKind);
+  } else if (code <= 302 && code >= 300) {
+    RequestURL = Location;
+  }
+  return code;
+}
+
+void THttpClient::ExecuteRequest() {
+  for (int rounds = 1;; ++rounds) {
+    if (rounds > kMaxRounds) throw Exception("Too many redirections");
+    ParseURL();
+    BuildRequestHeader();
+    if (OnAboutToSend) OnAboutToSend(*this);
+    int code = 0;
+    try {
+      code = round();
+    } catch (...) {
+      Disconnect();
+      throw;
+    }
+    Disconnect();
+    if (code >= 300 && code <= 398) {
+      bool handled = false;
+      if (!ReceivedCookie.empty()) HeaderInfo.Cookie = ReceivedCookie;
+      if (OnRedirect) OnRedirect(handled);
+      if (handled) return;
+      if (RequestURL.find('/') == std::string::npos) {
+        RequestURL = "http://" + Host + "/" + RequestURL;
+      }
+    }
+    if (code == 401 && OnAuthenticationNeeded) OnAuthenticationNeeded(*this);
+    if (code < 299 || code > 399) return;
+  }
+}
+
+void THttpClient::request(CmdType kind, const std::string& url) {
+  RequestURL = url;
+  RequestKind = kind;
+  ExecuteRequest();
+}
+
+void THttpClient::Options(const std::string& url) {
+  request(CmdType::Options, url);
+}
+void THttpClient::Get(const std::string& url) {
+  request(CmdType::Get, url);
+}
+void THttpClient::Head(const std::string& url) {
+  request(CmdType::Head, url);
+}
+void THttpClient::Delete(const std::string& url) {
+  request(CmdType::Delete, url);
+}
+
+void THttpClient::Post(const std::string& url, const std::string& data) {
+  if (EncodePostData && !OutputFileMode) {
+    TUrlEncoder encoder;
+    encoder.InputString = data;
+    SendData = encoder.Encode();
+  } else {
+    SendData = data;
+  }
+  request(CmdType::Post, url);
+}
+
+void THttpClient::Put(const std::string& url, const std::string& data) {
+  SendData = data;
+  request(CmdType::Put, url);
+}
+
+void THttpClient::Patch(const std::string& url, const std::string& data) {
+  SendData = data;
+  request(CmdType::Patch, url);
+}
+
+void THttpClient::Trace(const std::string& url, const std::string& data) {
+  SendData = data;
+  request(CmdType::Trace, url);
+}
+
+void THttpClient::Copy(const std::string& url, const std::string& linkParam) {
+  LinkParam = linkParam;
+  request(CmdType::Copy, url);
+}
+
+void THttpClient::Move(const std::string& url, const std::string& linkParam) {
+  LinkParam = linkParam;
+  request(CmdType::Move, url);
+}
+
+void THttpClient::Link(const std::string& url, const std::string& linkParam) {
+  LinkParam = linkParam;
+  SendData = "Send.dat";
+  request(CmdType::Link, url);
+}
+
+void THttpClient::Unlink(const std::string& url, const std::string& linkParam) {
+  LinkParam = linkParam;
+  SendData = "Send.dat";
+  request(CmdType::Unlink, url);
+}
+
+}  // namespace vantrel::net

@@ -1,0 +1,112 @@
+#pragma once
+// THttpClient: HTTP/1.0, one request per connection, the answer read until the server closes,
+// redirections followed by repeating the request.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/async_socket.h"
+
+namespace vantrel::net {
+
+enum class CmdType {
+  Get = 0,
+  Options = 1,
+  Head = 2,
+  Post = 3,
+  Put = 4,
+  Patch = 5,
+  Copy = 6,
+  Move = 7,
+  Delete = 8,
+  Link = 9,
+  Unlink = 10,
+  Trace = 11,
+};
+
+using TResultEvent = std::function<void(CmdType cmd)>;
+
+// Request header lines, looked up by the name before their first ":".
+class TExStringList {
+ public:
+  int IndexOfHeader(const std::string& name) const;
+  // An empty value removes the line.
+  void SetHeader(const std::string& name, const std::string& value);
+
+  void Add(const std::string& line) { lines_.push_back(line); }
+  void Clear() { lines_.clear(); }
+  int Count() const { return static_cast<int>(lines_.size()); }
+  const std::string& operator[](int index) const { return lines_[static_cast<std::size_t>(index)]; }
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+struct THeaderInfo {
+  std::string LocalMailAddress;
+  std::string LocalProgram;
+  std::string Cookie;
+  std::string Referer;
+  std::string UserId;
+  std::string Password;
+};
+
+class THttpClient : public TAsyncSocket {
+ public:
+  // Bounds a cycle of redirections that would otherwise never end.
+  static constexpr int kMaxRounds = 20;
+
+  THttpClient(platform::EventLoop& loop, platform::Sockets& sockets);
+
+  std::string Body = "Default.htm";
+  std::string Header = "Head.txt";
+  THeaderInfo HeaderInfo;
+  bool InputFileMode = false;
+  bool OutputFileMode = false;
+
+  TNotifyEvent OnAboutToSend;
+  TResultEvent OnSuccess;
+  TResultEvent OnFailure;
+  THandlerEvent OnRedirect;
+  TNotifyEvent OnAuthenticationNeeded;
+
+  std::string RequestURL;
+  std::string RequestPath;
+  CmdType RequestKind = CmdType::Get;
+  std::string SendData;
+  std::string LinkParam;
+  std::string ReceivedCookie;
+  std::string Location;
+  TExStringList HeaderList;
+  bool EncodePostData = true;
+
+  void Abort() override;
+
+  virtual void ExecuteRequest();
+  virtual void ParseURL();
+  virtual void BuildRequestHeader();
+  virtual void ReadResponseHeader();
+  virtual void SendRequest();
+
+  void Options(const std::string& url);
+  void Get(const std::string& url);
+  void Post(const std::string& url, const std::string& data);
+  void Put(const std::string& url, const std::string& data);
+  void Head(const std::string& url);
+  void Patch(const std::string& url, const std::string& data);
+  void Delete(const std::string& url);
+  void Trace(const std::string& url, const std::string& data);
+  void Copy(const std::string& url, const std::string& linkParam);
+  void Move(const std::string& url, const std::string& linkParam);
+  void Link(const std::string& url, const std::string& linkParam);
+  void Unlink(const std::string& url, const std::string& linkParam);
+
+ private:
+  void request(CmdType kind, const std::string& url);
+  // One round: connect, send, read the answer; the status code of the answer.
+  int round();
+};
+
+}  // namespace vantrel::net

@@ -1,0 +1,28 @@
+#pragma once
+// TStreamEncoder: the bytes of a stream as Base64 or uuencode lines of 45 input bytes each.
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+
+namespace vantrel::net {
+
+enum class UUMethods { uuMime = 0, uuCode = 1 };
+
+class TStreamEncoder {
+ public:
+  using TNotifyEvent = std::function<void(TStreamEncoder& sender)>;
+
+  UUMethods Method = UUMethods::uuMime;
+  TNotifyEvent OnBeginEncode;
+  TNotifyEvent OnEndEncode;
+  TNotifyEvent OnBeginDecode;
+  TNotifyEvent OnEndDecode;
+  // Not owned.
+  std::iostream* InputStream = nullptr;
+  std::iostream* OutputStream = nullptr;
+
+  void Encode();
+};
+
+}  // namespace vantrel::net

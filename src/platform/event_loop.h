@@ -1,0 +1,62 @@
+#pragma once
+// The one thread's message and timer loop, as seen by the program and the network components.
+// Every wait goes through here so that timers and messages keep being dispatched while a
+// network conversation blocks, without ever spinning a processor.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace vantrel::platform {
+
+using TimerId = std::uint32_t;
+
+// A socket as the operating system names it (SOCKET on Windows, a descriptor on POSIX).
+using SocketHandle = std::intptr_t;
+
+enum SocketEvents : unsigned {
+  kSocketRead = 1,     // data or end of stream can be read, or a listener can accept
+  kSocketWrite = 2,    // a send can progress, or a connect has completed
+  kSocketConnect = 4,  // a connect has completed (successfully or not)
+  kSocketClose = 8,    // the peer closed the connection
+};
+
+enum class WaitOutcome {
+  Ready,     // at least one of the requested socket events is signalled
+  TimedOut,  // the deadline passed first
+  Woken,     // wake() was called (a cancel, a time-out of a component's own timer)
+  Quit,      // the program is ending: quit() was called while waiting
+};
+
+class EventLoop {
+ public:
+  virtual ~EventLoop() = default;
+
+  // Milliseconds on the loop's clock (a virtual one in the stand-in).
+  virtual std::uint64_t nowMs() const = 0;
+
+  // A repeating timer; the callback runs on the loop's thread whenever messages are dispatched.
+  virtual TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;
+  virtual void stopTimer(TimerId id) = 0;
+
+  // Dispatches whatever is pending now (messages, due timers); never blocks.
+  virtual void processMessages() = 0;
+
+  // Blocks without dispatching anything (the program's Sleep).
+  virtual void sleep(std::uint32_t ms) = 0;
+
+  // Blocks, dispatching messages and timers, until one of `events` is signalled on the socket,
+  // the deadline (on nowMs()'s clock) passes, wake() is called or the loop is told to quit.
+  virtual WaitOutcome waitForSocket(SocketHandle socket, unsigned events,
+                                    std::optional<std::uint64_t> deadlineMs) = 0;
+
+  // Ends the current or next waitForSocket with WaitOutcome::Woken. Callable from a callback.
+  virtual void wake() = 0;
+
+  // Runs the message loop until quit() is called.
+  virtual void run() = 0;
+  virtual void quit() = 0;
+  virtual bool quitting() const = 0;
+};
+
+}  // namespace vantrel::platform

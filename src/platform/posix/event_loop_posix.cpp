@@ -1,0 +1,116 @@
+#include "platform/posix/event_loop_posix.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace vantrel::platform::posix {
+
+PosixEventLoop::PosixEventLoop() : wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
+  if (!wakeFd_.valid()) throw std::system_error(errno, std::generic_category(), "eventfd");
+}
+
+std::uint64_t PosixEventLoop::nowMs() const {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
+TimerId PosixEventLoop::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+  const TimerId id = nextTimerId_++;
+  timers_.emplace(id, Timer{intervalMs, nowMs() + intervalMs, std::move(onTick)});
+  return id;
+}
+
+void PosixEventLoop::stopTimer(TimerId id) {
+  timers_.erase(id);
+}
+
+void PosixEventLoop::dispatchDueTimers() {
+  const std::uint64_t now = nowMs();
+  std::vector<TimerId> due;
+  for (const auto& [id, timer] : timers_) {
+    if (timer.dueMs <= now) due.push_back(id);
+  }
+  // A callback may stop or start timers, so each one is looked up again before it runs.
+  for (const TimerId id : due) {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) continue;
+    it->second.dueMs = now + it->second.intervalMs;
+    const std::function<void()> onTick = it->second.onTick;
+    onTick();
+  }
+}
+
+std::optional<std::uint64_t> PosixEventLoop::nextDueMs() const {
+  std::optional<std::uint64_t> next;
+  for (const auto& [id, timer] : timers_) {
+    if (!next || timer.dueMs < *next) next = timer.dueMs;
+  }
+  return next;
+}
+
+bool PosixEventLoop::takeWake() {
+  std::uint64_t count = 0;
+  return ::read(wakeFd_.get(), &count, sizeof count) == sizeof count;
+}
+
+void PosixEventLoop::processMessages() {
+  dispatchDueTimers();
+}
+
+void PosixEventLoop::sleep(std::uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
+                                          std::optional<std::uint64_t> deadlineMs) {
+  short wanted = 0;
+  if (events & (kSocketRead | kSocketClose)) wanted |= POLLIN | POLLRDHUP;
+  if (events & (kSocketWrite | kSocketConnect)) wanted |= POLLOUT;
+  const bool watchSocket = wanted != 0 && socket >= 0;
+
+  for (;;) {
+    dispatchDueTimers();
+    if (quitting_) return WaitOutcome::Quit;
+    // A callback that woke us may also have closed the socket: look at the wake first.
+    if (takeWake()) return quitting_ ? WaitOutcome::Quit : WaitOutcome::Woken;
+
+    const std::uint64_t now = nowMs();
+    if (deadlineMs && *deadlineMs <= now) return WaitOutcome::TimedOut;
+    std::optional<std::uint64_t> until = nextDueMs();
+    if (deadlineMs && (!until || *deadlineMs < *until)) until = deadlineMs;
+    const int timeout = until ? static_cast<int>(*until > now ? *until - now : 0) : -1;
+
+    pollfd fds[2] = {{wakeFd_.get(), POLLIN, 0}, {static_cast<int>(socket), wanted, 0}};
+    const int n = ::poll(fds, watchSocket ? 2 : 1, timeout);
+    if (n < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "poll");
+    if (n > 0 && watchSocket && (fds[1].revents & (wanted | POLLERR | POLLHUP | POLLNVAL))) {
+      return WaitOutcome::Ready;
+    }
+  }
+}
+
+void PosixEventLoop::wake() {
+  const std::uint64_t one = 1;
+  // The counter cannot overflow in practice; a failed write still leaves it readable.
+  [[maybe_unused]] const auto written = ::write(wakeFd_.get(), &one, sizeof one);
+}
+
+void PosixEventLoop::run() {
+  while (!quitting_) waitForSocket(-1, 0, std::nullopt);
+}
+
+void PosixEventLoop::quit() {
+  quitting_ = true;
+  wake();
+}
+
+}  // namespace vantrel::platform::posix

@@ -1,0 +1,250 @@
+#include "platform/posix/socket_posix.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "platform/posix/fd.h"
+
+namespace vantrel::platform::posix {
+
+int winsockCode(int errnoValue) {
+  switch (errnoValue) {
+    case 0:
+      return 0;
+    case EINTR:
+      return wsa::kInterrupted;
+    case EBADF:
+      return wsa::kBadFile;
+    case EACCES:
+    case EPERM:
+      return wsa::kAccess;
+    case EFAULT:
+      return wsa::kFault;
+    case EINVAL:
+      return wsa::kInvalid;
+    case EMFILE:
+    case ENFILE:
+      return wsa::kTooManyFiles;
+    case EAGAIN:
+      return wsa::kWouldBlock;
+    // A non-blocking connect under way is a would-block to Winsock.
+    case EINPROGRESS:
+      return wsa::kWouldBlock;
+    case EALREADY:
+      return wsa::kAlready;
+    case ENOTSOCK:
+      return wsa::kNotSocket;
+    case EMSGSIZE:
+      return wsa::kMessageSize;
+    case EPROTOTYPE:
+      return wsa::kProtocolType;
+    case ENOPROTOOPT:
+      return wsa::kProtocolOption;
+    case EPROTONOSUPPORT:
+      return wsa::kProtocolNotSupported;
+    case ESOCKTNOSUPPORT:
+      return wsa::kSocketNotSupported;
+    case EOPNOTSUPP:
+      return wsa::kOperationNotSupported;
+    case EAFNOSUPPORT:
+      return wsa::kFamilyNotSupported;
+    case EADDRINUSE:
+      return wsa::kAddressInUse;
+    case EADDRNOTAVAIL:
+      return wsa::kAddressNotAvailable;
+    case ENETDOWN:
+      return wsa::kNetworkDown;
+    case ENETUNREACH:
+      return wsa::kNetworkUnreachable;
+    case ENETRESET:
+      return wsa::kNetworkReset;
+    case ECONNABORTED:
+      return wsa::kConnectionAborted;
+    case ECONNRESET:
+    case EPIPE:
+      return wsa::kConnectionReset;
+    case ENOBUFS:
+    case ENOMEM:
+      return wsa::kNoBuffers;
+    case EISCONN:
+      return wsa::kIsConnected;
+    case ENOTCONN:
+      return wsa::kNotConnected;
+    case ESHUTDOWN:
+      return wsa::kShutdown;
+    case ETIMEDOUT:
+      return wsa::kTimedOut;
+    case ECONNREFUSED:
+      return wsa::kConnectionRefused;
+    case ENAMETOOLONG:
+      return wsa::kNameTooLong;
+    case EHOSTDOWN:
+      return wsa::kHostDown;
+    case EHOSTUNREACH:
+      return wsa::kHostUnreachable;
+    default:
+      return 10000 + errnoValue;
+  }
+}
+
+int winsockLookupCode(int gaiError) {
+  switch (gaiError) {
+    case 0:
+      return 0;
+    case EAI_AGAIN:
+      return wsa::kTryAgain;
+    case EAI_FAIL:
+      return wsa::kNoRecovery;
+#ifdef EAI_NODATA
+    case EAI_NODATA:
+      return wsa::kNoData;
+#endif
+    case EAI_ADDRFAMILY:
+      return wsa::kNoData;
+    default:
+      return wsa::kHostNotFound;
+  }
+}
+
+namespace {
+
+// What the worker thread and the waiting component share; the thread keeps it alive until it has
+// written its answer, even when the component has given up on the lookup.
+struct LookupState {
+  Fd ready{::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)};
+  std::atomic<bool> done = false;
+  int error = 0;
+  std::uint32_t address = 0;
+};
+
+class PosixLookup final : public HostLookup {
+ public:
+  explicit PosixLookup(std::shared_ptr<LookupState> state) : state_(std::move(state)) {}
+  SocketHandle readyHandle() const override { return state_->ready.get(); }
+  bool finished() const override { return state_->done.load(); }
+  int error() const override { return state_->error; }
+  std::uint32_t address() const override { return state_->address; }
+
+ private:
+  std::shared_ptr<LookupState> state_;
+};
+
+void resolve(const std::string& name, LookupState& state) {
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+  if (rc == 0 && found != nullptr) {
+    state.address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  } else {
+    state.error = winsockLookupCode(rc == 0 ? EAI_NONAME : rc);
+  }
+  if (found != nullptr) ::freeaddrinfo(found);
+  state.done = true;
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const auto written = ::write(state.ready.get(), &one, sizeof one);
+}
+
+}  // namespace
+
+int PosixSockets::fail(int errnoValue) {
+  lastError_ = winsockCode(errnoValue);
+  return -1;
+}
+
+int PosixSockets::acquire() {
+  ++users_;
+  return 0;
+}
+
+void PosixSockets::release() {
+  if (users_ > 0) --users_;
+}
+
+SocketHandle PosixSockets::open(bool lingerAbort) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
+  if (fd < 0) return fail(errno);
+  if (lingerAbort) {
+    const linger abort{1, 0};
+    if (::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort) != 0) {
+      const int error = errno;
+      ::close(fd);
+      return fail(error);
+    }
+  }
+  return fd;
+}
+
+int PosixSockets::close(SocketHandle socket) {
+  settledConnects_.erase(socket);
+  return ::close(static_cast<int>(socket)) == 0 ? 0 : fail(errno);
+}
+
+int PosixSockets::connect(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
+  sockaddr_in remote{};
+  remote.sin_family = AF_INET;
+  remote.sin_port = htons(port);
+  remote.sin_addr.s_addr = address;
+  if (::connect(static_cast<int>(socket), reinterpret_cast<const sockaddr*>(&remote),
+                sizeof remote) == 0) {
+    settledConnects_[socket] = 0;
+  } else if (errno != EINPROGRESS) {
+    if (errno == EALREADY || errno == EISCONN || errno == EBADF || errno == ENOTSOCK) {
+      return fail(errno);
+    }
+    settledConnects_[socket] = winsockCode(errno);
+  }
+  return fail(EINPROGRESS);
+}
+
+int PosixSockets::connectResult(SocketHandle socket) {
+  if (const auto it = settledConnects_.find(socket); it != settledConnects_.end()) {
+    const int code = it->second;
+    settledConnects_.erase(it);
+    return code;
+  }
+  int error = 0;
+  socklen_t length = sizeof error;
+  if (::getsockopt(static_cast<int>(socket), SOL_SOCKET, SO_ERROR, &error, &length) != 0) {
+    return winsockCode(errno);
+  }
+  return winsockCode(error);
+}
+
+long PosixSockets::send(SocketHandle socket, const char* data, std::size_t length) {
+  const ssize_t sent = ::send(static_cast<int>(socket), data, length, MSG_NOSIGNAL);
+  return sent >= 0 ? static_cast<long>(sent) : fail(errno);
+}
+
+long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
+  const ssize_t got = ::recv(static_cast<int>(socket), data, length, peek ? MSG_PEEK : 0);
+  return got >= 0 ? static_cast<long>(got) : fail(errno);
+}
+
+std::optional<std::uint32_t> PosixSockets::parseDotted(const std::string& text) const {
+  in_addr address{};
+  if (::inet_pton(AF_INET, text.c_str(), &address) != 1) return std::nullopt;
+  return address.s_addr;
+}
+
+std::unique_ptr<HostLookup> PosixSockets::lookup(const std::string& name, EventLoop&) {
+  auto state = std::make_shared<LookupState>();
+  if (!state->ready.valid()) {
+    state->error = winsockCode(errno);
+    state->done = true;
+  } else {
+    std::thread([name, state] { resolve(name, *state); }).detach();
+  }
+  return std::make_unique<PosixLookup>(state);
+}
+
+}  // namespace vantrel::platform::posix

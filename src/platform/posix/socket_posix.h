@@ -1,0 +1,37 @@
+#pragma once
+// POSIX sockets behind the thin socket layer, with errno translated to Winsock codes.
+
+#include <map>
+
+#include "platform/socket.h"
+
+namespace vantrel::platform::posix {
+
+// The Winsock code for an errno value, and for a getaddrinfo failure.
+int winsockCode(int errnoValue);
+int winsockLookupCode(int gaiError);
+
+class PosixSockets final : public Sockets {
+ public:
+  int acquire() override;
+  void release() override;
+  SocketHandle open(bool lingerAbort) override;
+  int close(SocketHandle socket) override;
+  int connect(SocketHandle socket, std::uint32_t address, std::uint16_t port) override;
+  int connectResult(SocketHandle socket) override;
+  long send(SocketHandle socket, const char* data, std::size_t length) override;
+  long receive(SocketHandle socket, char* data, std::size_t length, bool peek) override;
+  int lastError() const override { return lastError_; }
+  std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
+  std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
+
+ private:
+  int fail(int errnoValue);
+
+  int users_ = 0;
+  int lastError_ = 0;
+  // Outcomes of connects that Linux settled at once; Winsock would report them later.
+  std::map<SocketHandle, int> settledConnects_;
+};
+
+}  // namespace vantrel::platform::posix
