@@ -1,0 +1,627 @@
+// Window commands of the driver: find top-level windows of other programs and read or operate
+// them the way a user would, through messages the target handles itself.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <charconv>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "driver.h"
+
+namespace driver {
+
+namespace {
+
+constexpr DWORD kDefaultTimeoutMs = 5000;
+constexpr DWORD kPollMs = 50;
+constexpr UINT kAnswerTimeoutMs = 3000;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+std::string hex(const void* value) {
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits,
+                                 static_cast<std::uint64_t>(reinterpret_cast<UINT_PTR>(value)), 16);
+  return "0x" + std::string(digits, end.ptr);
+}
+
+std::string className(HWND hwnd) {
+  char name[256] = "";
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+// WM_GETTEXT reaches controls of other processes, whose text GetWindowText cannot read.
+std::string windowText(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                           &length)) {
+    return {};
+  }
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied);
+  text.resize(copied);
+  return text;
+}
+
+// Keeps each fact on one line.
+std::string oneLine(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\r' || text[i] == '\n') {
+      out += "\\n";
+    } else if (text[i] == '\\') {
+      out += "\\\\";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+struct Selector {
+  std::optional<std::string> windowClass;
+  std::optional<std::string> title;
+  std::optional<std::string> titlePart;
+  bool visibleOnly = false;
+
+  bool matches(HWND hwnd) const {
+    if (visibleOnly && !IsWindowVisible(hwnd)) return false;
+    if (windowClass && className(hwnd) != *windowClass) return false;
+    if (!title && !titlePart) return true;
+    char text[1024] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (title && *title != text) return false;
+    return !titlePart || std::string(text).find(*titlePart) != std::string::npos;
+  }
+};
+
+struct Search {
+  const Selector* selector;
+  std::vector<HWND> found;
+};
+
+// Enumeration callbacks must be stdcall, which a lambda is not on 32-bit builds.
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM param) {
+  auto& search = *reinterpret_cast<Search*>(param);
+  if (!search.selector || search.selector->matches(hwnd)) search.found.push_back(hwnd);
+  return TRUE;
+}
+
+std::vector<HWND> topLevelWindows(const Selector& selector) {
+  Search search{&selector, {}};
+  EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+  Search search{nullptr, {}};
+  EnumChildWindows(parent, collectWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Controls may sit inside group boxes or tab pages, so the whole tree is searched.
+HWND controlById(HWND top, int id) {
+  for (HWND child : descendants(top)) {
+    if (GetDlgCtrlID(child) == id) return child;
+  }
+  return nullptr;
+}
+
+// Memory in the target process, for the common-control messages that carry pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND owner, std::size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(owner, &pid);
+    process_.reset(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (process_) {
+      address_ =
+          VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+  }
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+  bool valid() const { return address_ != nullptr; }
+  char* address() const { return static_cast<char*>(address_); }
+  bool write(const void* data, std::size_t size, std::size_t offset = 0) const {
+    return size + offset <= size_ &&
+           WriteProcessMemory(process_.get(), address() + offset, data, size, nullptr);
+  }
+  bool read(void* data, std::size_t size, std::size_t offset = 0) const {
+    return size + offset <= size_ &&
+           ReadProcessMemory(process_.get(), address() + offset, data, size, nullptr);
+  }
+
+ private:
+  UniqueHandle process_;
+  void* address_ = nullptr;
+  std::size_t size_;
+};
+
+class Context {
+ public:
+  explicit Context(const Args& args) : args_(args) {
+    selector_.windowClass = args.option("class");
+    selector_.title = args.option("title");
+    selector_.titlePart = args.option("title-part");
+    selector_.visibleOnly = args.flag("visible");
+    const auto timeout = args.option("timeout");
+    const auto parsed = timeout ? parseNumber(*timeout) : std::nullopt;
+    timeoutMs_ = parsed ? static_cast<DWORD>(*parsed) : kDefaultTimeoutMs;
+  }
+
+  const Selector& selector() const { return selector_; }
+  const std::vector<std::string>& positional() const { return args_.positional(); }
+  const Args& args() const { return args_; }
+
+  // Polls until `done` holds or the time-out passes; the last answer wins.
+  template <typename Done>
+  bool waitUntil(Done done) const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+      if (done()) return true;
+      if (GetTickCount() - start >= timeoutMs_) return false;
+      Sleep(kPollMs);
+    }
+  }
+
+  HWND waitForWindow() const {
+    HWND found = nullptr;
+    waitUntil([&] {
+      const auto windows = topLevelWindows(selector_);
+      found = windows.empty() ? nullptr : windows.front();
+      return found != nullptr;
+    });
+    if (!found) printBytes("exists=0");
+    return found;
+  }
+
+  DWORD timeoutMs() const { return timeoutMs_; }
+
+ private:
+  const Args& args_;
+  Selector selector_;
+  DWORD timeoutMs_;
+};
+
+std::optional<std::int64_t> numberAt(const Context& c, std::size_t index) {
+  return index < c.positional().size() ? parseNumber(c.positional()[index]) : std::nullopt;
+}
+
+int cmdWait(const Context& c) {
+  HWND hwnd = c.waitForWindow();
+  if (!hwnd) return kFailed;
+  printBytes("hwnd=" + hex(hwnd));
+  return kOk;
+}
+
+int cmdGone(const Context& c) {
+  if (c.waitUntil([&] { return topLevelWindows(c.selector()).empty(); })) {
+    printBytes("gone");
+    return kOk;
+  }
+  printBytes("present");
+  return kFailed;
+}
+
+int cmdList(const Context& c) {
+  for (HWND hwnd : topLevelWindows(c.selector())) {
+    char title[1024] = "";
+    GetWindowTextA(hwnd, title, sizeof title);
+    printUtf8("hwnd=" + hex(hwnd) + " visible=" + std::to_string(IsWindowVisible(hwnd) ? 1 : 0) +
+              " class=" + className(hwnd) + " title=" + oneLine(title));
+  }
+  return kOk;
+}
+
+int cmdState(const Context& c) {
+  HWND hwnd = c.waitForWindow();
+  if (!hwnd) return kFailed;
+  char title[1024] = "";
+  GetWindowTextA(hwnd, title, sizeof title);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+  printBytes("exists=1");
+  printBytes("hwnd=" + hex(hwnd));
+  printUtf8("class=" + className(hwnd));
+  printUtf8("title=" + oneLine(title));
+  printBytes("visible=" + flag(IsWindowVisible(hwnd)));
+  printBytes("iconic=" + flag(IsIconic(hwnd)));
+  printBytes("zoomed=" + flag(IsZoomed(hwnd)));
+  printBytes("enabled=" + flag(IsWindowEnabled(hwnd)));
+  printBytes("foreground=" + flag(GetForegroundWindow() == hwnd));
+  printBytes("owner=" + hex(GetWindow(hwnd, GW_OWNER)));
+  printBytes("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  printBytes("pid=" + std::to_string(pid));
+  printBytes("count=" + std::to_string(topLevelWindows(c.selector()).size()));
+  return kOk;
+}
+
+std::string checkState(HWND control, const std::string& cls) {
+  if (cls != "Button") return "-";
+  const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+  switch (type) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+      return std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0));
+    default:
+      return "-";
+  }
+}
+
+int cmdControls(const Context& c) {
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  for (HWND child : descendants(top)) {
+    const std::string cls = className(child);
+    std::string line = "id=" + std::to_string(GetDlgCtrlID(child)) + " class=" + cls +
+                       " visible=" + std::to_string(IsWindowVisible(child) ? 1 : 0) +
+                       " enabled=" + std::to_string(IsWindowEnabled(child) ? 1 : 0) +
+                       " checked=" + checkState(child, cls);
+    if (cls == "ComboBox") {
+      line += " selected=" + std::to_string(SendMessageA(child, CB_GETCURSEL, 0, 0));
+    } else if (cls == "SysTabControl32") {
+      line += " selected=" + std::to_string(SendMessageA(child, TCM_GETCURSEL, 0, 0));
+    }
+    printUtf8(line + " text=" + oneLine(windowText(child)));
+  }
+  return kOk;
+}
+
+std::string listBoxText(HWND control, UINT lengthMsg, UINT textMsg, int index) {
+  const LRESULT length = SendMessageA(control, lengthMsg, index, 0);
+  if (length < 0) return {};
+  std::string text(length + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(control, textMsg, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied < 0 ? 0 : copied);
+  return text;
+}
+
+void printListViewItems(HWND control) {
+  constexpr std::size_t kTextMax = 1024;
+  RemoteBuffer remote(control, sizeof(LVITEMA) + kTextMax);
+  if (!remote.valid()) return;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(control, LVM_GETHEADER, 0, 0));
+  const int columns = header ? std::max<int>(1, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  const int count = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const UINT state =
+        SendMessageA(control, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
+    std::string line = "index=" + std::to_string(i) +
+                       " selected=" + std::to_string((state & LVIS_SELECTED) ? 1 : 0) +
+                       " checked=" + std::to_string(((state & LVIS_STATEIMAGEMASK) >> 12) == 2);
+    for (int column = 0; column < columns; ++column) {
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = remote.address() + sizeof(LVITEMA);
+      item.cchTextMax = kTextMax;
+      remote.write(&item, sizeof item);
+      const LRESULT length =
+          SendMessageA(control, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote.address()));
+      std::string text(static_cast<std::size_t>(length < 0 ? 0 : length), '\0');
+      remote.read(text.data(), text.size(), sizeof(LVITEMA));
+      line += (column == 0 ? " text=" : "\t") + oneLine(text);
+    }
+    printUtf8(line);
+  }
+}
+
+int cmdItems(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND control = controlById(top, static_cast<int>(*id));
+  if (!control) return kFailed;
+  const std::string cls = className(control);
+  if (cls == "SysListView32") {
+    printListViewItems(control);
+    return kOk;
+  }
+  const bool combo = cls == "ComboBox";
+  if (!combo && cls != "ListBox") return kFailed;
+  const int count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+  const int current = SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    const std::string text = combo ? listBoxText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, i)
+                                   : listBoxText(control, LB_GETTEXTLEN, LB_GETTEXT, i);
+    printUtf8("index=" + std::to_string(i) + " selected=" + std::to_string(i == current ? 1 : 0) +
+              " text=" + oneLine(text));
+  }
+  return kOk;
+}
+
+// The icon's colours tell the standard message box icons apart: red is the error icon.
+std::string iconColour(HWND icon) {
+  if (!icon || !IsWindowVisible(icon)) return "none";
+  RECT r{};
+  GetWindowRect(icon, &r);
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return "none";
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  int red = 0, yellow = 0, blue = 0;
+  const auto* pixel = static_cast<const std::uint8_t*>(bits);
+  for (int i = 0; bits && i < w * h; ++i, pixel += 4) {
+    const int b = pixel[0], g = pixel[1], rr = pixel[2];
+    if (rr > 150 && g < 90 && b < 90) ++red;
+    if (rr > 180 && g > 150 && b < 90) ++yellow;
+    if (b > 150 && rr < 110) ++blue;
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const int enough = w * h / 20;
+  if (red > enough && red >= yellow && red >= blue) return "error";
+  if (yellow > enough && yellow >= blue) return "warning";
+  if (blue > enough) return "blue";
+  return "unknown";
+}
+
+int cmdText(const Context& c) {
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND icon = nullptr;
+  for (HWND child : descendants(top)) {
+    if (className(child) != "Static") continue;
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      icon = child;
+      continue;
+    }
+    const std::string text = windowText(child);
+    if (!text.empty()) printUtf8("text=" + oneLine(text));
+  }
+  printBytes("icon=" + iconColour(icon));
+  return kOk;
+}
+
+bool postCommand(HWND top, int id, int code) {
+  HWND control = controlById(top, id);
+  return PostMessageA(GetParent(control) && control ? GetParent(control) : top, WM_COMMAND,
+                      MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+int cmdPress(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  // A dialog answers WM_COMMAND for its own buttons, whatever sits between.
+  return PostMessageA(top, WM_COMMAND, MAKEWPARAM(*id, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(controlById(top, static_cast<int>(*id))))
+             ? kOk
+             : kFailed;
+}
+
+int cmdCommand(const Context& c) {
+  const auto id = numberAt(c, 0);
+  const auto code = c.positional().size() > 1 ? numberAt(c, 1) : std::optional<std::int64_t>(0);
+  if (!id || !code) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  return postCommand(top, static_cast<int>(*id), static_cast<int>(*code)) ? kOk : kFailed;
+}
+
+int cmdClick(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND control = controlById(top, static_cast<int>(*id));
+  if (!control) {
+    printBytes("no-control");
+    return kFailed;
+  }
+  // Posted, so that a modal box opened by the click does not hold the driver.
+  return PostMessageA(control, BM_CLICK, 0, 0) ? kOk : kFailed;
+}
+
+int cmdTab(const Context& c) {
+  const auto id = numberAt(c, 0);
+  const auto index = numberAt(c, 1);
+  if (!id || !index) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND tabs = controlById(top, static_cast<int>(*id));
+  if (!tabs) return kFailed;
+  RemoteBuffer remote(tabs, sizeof(RECT));
+  RECT item{};
+  if (!remote.valid() ||
+      !SendMessageA(tabs, TCM_GETITEMRECT, *index, reinterpret_cast<LPARAM>(remote.address())) ||
+      !remote.read(&item, sizeof item)) {
+    return kFailed;
+  }
+  // A real click, so the tab control tells its parent TCN_SELCHANGING and TCN_SELCHANGE itself.
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+  return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == *index ? kOk : kFailed;
+}
+
+int cmdCombo(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id || c.positional().size() != 2) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND combo = controlById(top, static_cast<int>(*id));
+  if (!combo) return kFailed;
+  const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(c.positional()[1].c_str()));
+  if (index == CB_ERR) {
+    printBytes("no-entry");
+    return kFailed;
+  }
+  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  // CB_SETCURSEL notifies nobody; the parent learns of the choice as from a user.
+  PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(*id, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  printBytes("selected=" + std::to_string(index));
+  return kOk;
+}
+
+int cmdMessage(const Context& c, bool send) {
+  const auto msg = numberAt(c, 0);
+  const auto wParam = numberAt(c, 1);
+  const auto lParam = numberAt(c, 2);
+  if (!msg || !wParam || !lParam) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  if (!send) {
+    return PostMessageA(top, static_cast<UINT>(*msg), static_cast<WPARAM>(*wParam),
+                        static_cast<LPARAM>(*lParam))
+               ? kOk
+               : kFailed;
+  }
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(top, static_cast<UINT>(*msg), static_cast<WPARAM>(*wParam),
+                           static_cast<LPARAM>(*lParam), SMTO_ABORTIFHUNG, c.timeoutMs(),
+                           &result)) {
+    return kFailed;
+  }
+  printBytes("result=" + std::to_string(static_cast<LONG_PTR>(result)));
+  return kOk;
+}
+
+int cmdShow(const Context& c) {
+  const auto command = numberAt(c, 0);
+  if (!command) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  ShowWindow(top, static_cast<int>(*command));
+  return kOk;
+}
+
+// Wine's open dialog keeps its file name in an Edit inside control 0x47c (a combo box) or in
+// control 0x480.
+HWND fileNameEdit(HWND dialog) {
+  for (int id : {0x47c, 0x480}) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) continue;
+    if (className(control) == "Edit") return control;
+    for (HWND inner : descendants(control)) {
+      if (className(inner) == "Edit") return inner;
+    }
+  }
+  return nullptr;
+}
+
+int cmdOpenDialog(const Context& c) {
+  if (c.positional().size() != 1) return kUsage;
+  HWND dialog = c.waitForWindow();
+  if (!dialog) return kFailed;
+  HWND edit = nullptr;
+  c.waitUntil([&] { return (edit = fileNameEdit(dialog)) != nullptr; });
+  if (!edit) {
+    printBytes("no-file-name-field");
+    return kFailed;
+  }
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.positional()[0].c_str()),
+                      SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
+  return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)))
+             ? kOk
+             : kFailed;
+}
+
+DWORD processByImage(const std::string& image) {
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
+    if (lstrcmpiA(entry.szExeFile, image.c_str()) == 0) return entry.th32ProcessID;
+  }
+  return 0;
+}
+
+int cmdExitCode(const Context& c) {
+  DWORD pid = 0;
+  if (const auto image = c.args().option("image")) {
+    c.waitUntil([&] { return (pid = processByImage(*image)) != 0; });
+  } else if (const auto text = c.args().option("pid")) {
+    const auto parsed = parseNumber(*text);
+    if (!parsed) return kUsage;
+    pid = static_cast<DWORD>(*parsed);
+  } else {
+    return kUsage;
+  }
+  UniqueHandle process(pid ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)
+                           : nullptr);
+  if (!process) {
+    printBytes("absent");
+    return kFailed;
+  }
+  if (WaitForSingleObject(process.get(), c.timeoutMs()) != WAIT_OBJECT_0) {
+    printBytes("running");
+    return kFailed;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process.get(), &code);
+  printBytes("exit=" + std::to_string(static_cast<LONG>(code)));
+  return kOk;
+}
+
+}  // namespace
+
+int runWindowCommand(const std::string& command, const Args& args) {
+  const Context c(args);
+  if (command == "wait") return cmdWait(c);
+  if (command == "gone") return cmdGone(c);
+  if (command == "list") return cmdList(c);
+  if (command == "state") return cmdState(c);
+  if (command == "controls") return cmdControls(c);
+  if (command == "items") return cmdItems(c);
+  if (command == "text") return cmdText(c);
+  if (command == "press") return cmdPress(c);
+  if (command == "click") return cmdClick(c);
+  if (command == "tab") return cmdTab(c);
+  if (command == "combo") return cmdCombo(c);
+  if (command == "command") return cmdCommand(c);
+  if (command == "post") return cmdMessage(c, false);
+  if (command == "send") return cmdMessage(c, true);
+  if (command == "show") return cmdShow(c);
+  if (command == "opendlg") return cmdOpenDialog(c);
+  if (command == "exitcode") return cmdExitCode(c);
+  return kUsage;
+}
+
+}  // namespace driver
