@@ -1,0 +1,119 @@
+#include "app/launch.h"
+
+#include "app/app_constants.h"
+#include "app/main_form.h"
+#include "app/outlook_express.h"
+
+namespace vantrel::app {
+namespace {
+
+using platform::RegistryRoot;
+
+std::string executableIn(std::string_view folder) {
+  return std::string(folder) + "\\" + std::string(oe::kExecutable);
+}
+
+std::string folderOf(std::string_view file) {
+  const auto slash = file.rfind('\\');
+  return std::string(slash == std::string_view::npos ? std::string_view() : file.substr(0, slash));
+}
+
+template <typename Proc>
+void enumWindows(TMainForm& form, Proc proc) {
+  for (const auto window : form.platform().desktop.topLevelWindows()) {
+    if (!proc(window, form)) return;
+  }
+}
+
+}  // namespace
+
+std::string locateOutlookExpress(TMainForm& form) {
+  auto& platform = form.platform();
+  std::string folder;
+  if (const auto key =
+          platform.registry.openReadOnly(RegistryRoot::LocalMachine, oe::kInstallKey)) {
+    folder = key->readString(oe::kInstallRoot).value_or("");
+  }
+  // No fixed-size buffer: a long expansion must reach the file test whole.
+  folder = platform.processes.expandEnvironmentStrings(folder);
+
+  if (folder.empty() || !platform.processes.fileExists(executableIn(folder))) {
+    const platform::OpenFileRequest request{form.handle(), form.dlgOpenOE.title,
+                                            form.dlgOpenOE.fileName, form.dlgOpenOE.filter,
+                                            form.dlgOpenOE.initialFolder};
+    const auto chosen = platform.dialogs.openFile(request);
+    if (!chosen) {
+      platform.dialogs.messageBox(form.handle(), form.langTexts.msgOENotFound, APP_NAME,
+                                  platform::MbIconError);
+      form.terminate();
+      return {};
+    }
+    folder = folderOf(*chosen);
+    if (auto key =
+            platform.registry.openForWriting(RegistryRoot::LocalMachine, oe::kInstallKey, false)) {
+      key->writeString(oe::kInstallRoot, folder);
+    }
+  }
+  return executableIn(folder);
+}
+
+std::uint32_t startProgram(TMainForm& form, std::string_view path, std::string_view parameters,
+                           std::uint16_t showState) {
+  auto& platform = form.platform();
+  const auto commandLine = "\"" + std::string(path) + "\" " + std::string(parameters);
+  const auto started = platform.processes.createProcess(commandLine, showState);
+  if (started.processId != 0) return started.processId;
+  platform.dialogs.messageBox(form.handle(), platform.processes.errorText(started.error), APP_NAME,
+                              platform::MbOk);
+  return 0;
+}
+
+bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch) {
+  auto showState = platform::SwShowNormal;
+  if (!relaunch && form.checkStartReduced.checked) {
+    showState = form.checkNotifyReduce.checked && !form.checkIdentitiesChoice.checked
+                    ? platform::SwHide
+                    : platform::SwMinimize;
+  }
+  const auto parameters = form.radioModeNews.checked ? oe::kNewsSwitch : std::string_view();
+  if (startProgram(form, path, parameters, showState) == 0) {
+    form.terminate();
+    return false;
+  }
+
+  form.oeWindow = platform::kNoWindow;
+  // Seconds during which the identity logon window is up do not count.
+  for (std::int32_t waits = 0; form.oeWindow == platform::kNoWindow && waits < kLaunchWaits;) {
+    enumWindows(form, findOEWindowProc);
+    if (form.oeWindow == platform::kNoWindow) {
+      form.platform().loop.sleep(kLaunchWaitMs);
+      ++waits;
+    }
+    form.identityLogonWindow = platform::kNoWindow;
+    enumWindows(form, findIdentityLogonProc);
+    if (form.identityLogonWindow != platform::kNoWindow) --waits;
+  }
+
+  if (showState == platform::SwHide && form.oeWindow != platform::kNoWindow) {
+    form.platform().desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  }
+  return form.oeWindow != platform::kNoWindow;
+}
+
+bool findOEWindowProc(platform::WindowHandle window, TMainForm& form) {
+  const auto& desktop = form.platform().desktop;
+  if (desktop.owner(window) != platform::kNoWindow) return true;
+  if (desktop.className(window, kClassNameBuffer) != oe::kMainWindowClass) return true;
+  form.oeWindow = window;
+  return false;
+}
+
+bool findIdentityLogonProc(platform::WindowHandle window, TMainForm& form) {
+  const auto& desktop = form.platform().desktop;
+  if (desktop.owner(window) != platform::kNoWindow) return true;
+  if (desktop.windowText(window).find(oe::kIdentityLogonTitle) == std::string::npos) return true;
+  form.identityLogonWindow = window;
+  return false;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,316 @@
+#include "app/main_form.h"
+
+#include <algorithm>
+
+#include "app/app_constants.h"
+#include "app/external_programs.h"
+#include "app/identities.h"
+#include "app/lang_apply.h"
+#include "app/launch.h"
+#include "app/outlook_express.h"
+#include "app/settings.h"
+#include "app/watcher.h"
+#include "base/text.h"
+
+namespace vantrel::app {
+
+namespace {
+constexpr std::uint32_t kMinuteMs = 60000;
+}
+
+TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
+                     const FormPictures& designedPictures, std::filesystem::path langFile)
+    : timerOE(platform.loop, 500, [this] { timerOETimer(); }),
+      timerMail(platform.loop, 3 * kMinuteMs, [this] { timerMailTimer(); }),
+      pictures(designedPictures),
+      platform_(platform),
+      self_(self),
+      langFile_(std::move(langFile)) {
+  buildDesign();
+  // XP (5.1) and later draw the program's own icon crisply in the notification area.
+  const auto version = platform_.processes.version();
+  const bool xpOrLater = version.major > 5 || (version.major == 5 && version.minor >= 1);
+  trayIconCreate(platform_.shell, trayIcon, self_,
+                 xpOrLater ? pictures.mainIcon16 : pictures.mail[4], WM_TRAYNOTIFY, kTrayDefaultTip,
+                 false);
+}
+
+TMainForm::~TMainForm() {
+  trayIconDelete(platform_.shell, trayIcon);
+}
+
+void TMainForm::buildDesign() {
+  radioModeMail.checked = true;
+  checkNotifyReduce.checked = true;
+  checkNoIdentities.checked = true;
+  listIdentities.enabled = false;
+  listIdentities.colour = ui::Colour::ButtonFace;
+  checkNoMail.checked = true;
+  checkVerifyAllId.enabled = false;
+  comboIdentities.enabled = false;
+  listAccounts.enabled = false;
+  checkMailWindow.checked = true;
+  checkMailSound.checked = true;
+  editMailWindowTime.min = 0;
+  editMailWindowTime.max = 900;
+  editMailWindowTime.position = 10;
+  editMailTime.min = 1;
+  editMailTime.max = 999;
+  editMailTime.position = 3;
+  radioExternalProgsStartReduced.enabled = false;
+  radioExternalProgsStartNormal.enabled = false;
+
+  const auto compare = [this](std::string_view a, std::string_view b) {
+    return platform_.processes.compareText(a, b);
+  };
+  listExternalProgs.setSorted(compare);
+  listExternalProgs.columns = {{"", 118, 118}, {"", 115, 113}};
+  listIdentities.setSorted(compare);
+  listAccounts.columns = {{"", 0, 0}, {"", 0, 0}};
+
+  lblOEVersion.caption = "Outlook Express v";
+  bttnFaqOE.caption = "FAQ Outlook Express";
+
+  mnuTray.append(ui::makeSeparator());
+  auto progs = std::make_unique<ui::MenuItem>();
+  progs->imageIndex = kPicturePrograms;
+  mnuTrayItemProgs = &mnuTray.append(std::move(progs));
+  mnuTray.append(ui::makeSeparator());
+  auto config = std::make_unique<ui::MenuItem>();
+  config->imageIndex = kPictureConfig;
+  config->onClick = [this](const ui::MenuItem&) { mnuTrayItemConfigClick(); };
+  mnuTrayItemConfig = &mnuTray.append(std::move(config));
+  auto quit = std::make_unique<ui::MenuItem>();
+  quit->imageIndex = kPictureQuit;
+  quit->onClick = [this](const ui::MenuItem&) { mnuTrayItemQuitClick(); };
+  mnuTrayItemQuit = &mnuTray.append(std::move(quit));
+
+  dlgOpenOE.fileName = std::string(oe::kExecutable);
+  dlgOpenOE.filter = "Outlook Express|" + std::string(oe::kExecutable);
+  dlgOpenOE.initialFolder = "%PROGRAM_FILES%\\Outlook Express";
+  dlgOpen.title = std::string(APP_NAME);
+
+  loadBuiltinTexts(langTexts);
+  applyLangTexts(*this);
+}
+
+bool TMainForm::visible() const {
+  return platform_.desktop.isVisible(self_);
+}
+
+void TMainForm::changed() {
+  if (view_) view_->refresh();
+}
+
+void TMainForm::terminate() {
+  terminated_ = true;
+  platform_.loop.quit();
+}
+
+void TMainForm::FormCreate() {
+  registry = &platform_.registry;
+  iniFile = openSettingsFile(platform_.processes.executablePath(), *this);
+  auto& ini = *iniFile;
+
+  loadLaunchSettings();
+
+  for (const auto& name : listLanguageNames(langFile_)) comboLang.add(name);
+  comboLang.add(std::string(BUILTIN_LANG_NAME));
+  const auto langName = ini.readString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
+  const auto entry = std::find_if(
+      comboLang.items.begin(), comboLang.items.end(),
+      [&](const auto& item) { return base::equalsIgnoreCase(item.caption, langName); });
+  if (entry != comboLang.items.end()) {
+    comboLang.selected = static_cast<std::size_t>(entry - comboLang.items.begin());
+  }
+
+  loadProgsSettings(ini, *this);
+
+  checkNoIdentities.checked = ini.readInteger(kSectionIdentities, "checkNoIdentities", 0) != 0;
+  checkIdentitiesChoice.checked =
+      ini.readInteger(kSectionIdentities, "checkIdentitiesChoice", 0) != 0;
+  checkNoIdentitiesClick();
+  fillIdentityLists(*this);
+  selectIdentityNamed(*this, ini.readString(kSectionIdentities, "listIdentities", ""));
+
+  loadEmailSettings();
+  showOEVersion();
+  lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
+  lblAppCopyright.caption = std::string(APP_COPYRIGHT);
+
+  firstRun = ini.readInteger(kSectionGeneral, "FirstRun", 1);
+  langTexts = makeLangTexts(langName, langFile_);
+  applyLangTexts(*this);
+
+  if (firstRun != 0) {
+    ini.writeInteger(kSectionGeneral, "FirstRun", 0);
+    configMode = 1;
+    platform_.dialogs.messageBox(self_, langTexts.msgFirstRunConfig, APP_NAME, platform::MbOk);
+  }
+  runStartup(ini, *this);
+}
+
+void TMainForm::loadLaunchSettings() {
+  const auto& ini = *iniFile;
+  const bool modeMail = ini.readInteger(kSectionRun, "ModeMail", 1) != 0;
+  radioModeMail.checked = modeMail;
+  radioModeNews.checked = !modeMail;
+  checkNotifyReduce.checked = ini.readInteger(kSectionRun, "ReduceInTray", 1) != 0;
+  checkStartReduced.checked = ini.readInteger(kSectionRun, "StartReduced", 0) != 0;
+  checkCloseConfirm.checked = ini.readInteger(kSectionRun, "ConfirmClose", 0) != 0;
+  checkRestoreMaximized.checked = ini.readInteger(kSectionRun, "RestoreMaximized", 0) != 0;
+  checkRestoreDblClick.checked = ini.readInteger(kSectionRun, "RestoreDblClk", 0) != 0;
+}
+
+void TMainForm::loadEmailSettings() {
+  const auto& ini = *iniFile;
+  checkNoMail.checked = ini.readInteger(kSectionEmail, "checkNoMail", 1) != 0;
+  checkVerifyAllId.checked = ini.readInteger(kSectionEmail, "checkVerifyAllId", 0) != 0;
+  checkMailSound.checked = ini.readInteger(kSectionEmail, "checkMailSound", 1) != 0;
+  checkMailWindow.checked = ini.readInteger(kSectionEmail, "checkMailWindow", 1) != 0;
+  checkMailWindowClick();
+  editMailWindowTime.setPosition(ini.readInteger(kSectionEmail, "editMailWindowTime", 10));
+  editMailTime.setPosition(ini.readInteger(kSectionEmail, "editMailTime", 3));
+  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
+}
+
+void selectIdentityNamed(TMainForm& form, std::string_view name) {
+  form.listIdentities.select(form.listIdentities.findCaption(name));
+}
+
+void TMainForm::showOEVersion() {
+  std::string version;
+  if (const auto key =
+          platform_.registry.openReadOnly(platform::RegistryRoot::LocalMachine, oe::kInstallKey)) {
+    version = key->readString(oe::kMediaVer).value_or("");
+  }
+  if (version.empty()) {
+    lblOEVersion.visible = false;
+  } else {
+    lblOEVersion.caption += base::replaceAll(version, ",", ".");
+  }
+}
+
+void TMainForm::checkNoIdentitiesClick() {
+  const bool managed = !checkNoIdentities.checked;
+  listIdentities.enabled = managed;
+  listIdentities.colour = managed ? ui::Colour::Window : ui::Colour::ButtonFace;
+  checkIdentitiesChoice.enabled = managed;
+  changed();
+}
+
+void TMainForm::checkMailWindowClick() {
+  const bool on = checkMailWindow.checked;
+  lblMailWindowTime.enabled = on;
+  editMailWindowTime.edit.enabled = on;
+  editMailWindowTime.upDown.enabled = on;
+  changed();
+}
+
+void runStartup(base::IniFile& iniFile, TMainForm& form) {
+  auto& platform = form.platform();
+  if (form.configMode != 1) {
+    const auto args = platform.processes.arguments();
+    if (std::find(args.begin(), args.end(), kConfigSwitch) != args.end()) form.configMode = 1;
+  }
+  selectIdentityNamed(form, iniFile.readString(kSectionIdentities, "listIdentities", ""));
+
+  if (form.configMode == 1) {
+    form.pagesCtrl.activePage = 0;
+    platform.desktop.showWindow(form.handle(), platform::SwShowNormal);
+    form.changed();
+    return;
+  }
+
+  buildTrayProgsMenu(form);
+  buildTrayIdentitiesMenu(form);
+  trayIconAdd(platform.shell, form.trayIcon);
+  const auto path = locateOutlookExpress(form);
+  if (form.terminated()) return;
+  if (launchOutlookExpress(path, form, false)) {
+    form.timerOE.setEnabled(true);
+    if (!form.checkNoMail.checked) form.timerMail.setEnabled(true);
+  } else {
+    form.terminate();
+  }
+}
+
+void TMainForm::bttnOKClick() {
+  auto& ini = *iniFile;
+  ini.writeInteger(kSectionRun, "ModeMail", flagValue(radioModeMail.checked));
+  ini.writeInteger(kSectionRun, "ReduceInTray", flagValue(checkNotifyReduce.checked));
+  ini.writeInteger(kSectionRun, "StartReduced", flagValue(checkStartReduced.checked));
+  ini.writeInteger(kSectionRun, "ConfirmClose", flagValue(checkCloseConfirm.checked));
+  ini.writeInteger(kSectionRun, "RestoreMaximized", flagValue(checkRestoreMaximized.checked));
+  ini.writeInteger(kSectionRun, "RestoreDblClk", flagValue(checkRestoreDblClick.checked));
+  ini.writeString(kSectionRun, "Lang", comboLang.selectedText());
+
+  saveProgsSettings(ini, *this);
+  for (auto* radio : {&radioExternalProgsStartReduced, &radioExternalProgsStartNormal}) {
+    radio->enabled = false;
+    radio->checked = false;
+  }
+
+  const auto selected = listIdentities.selected();
+  if (selected) {
+    ini.writeString(kSectionIdentities, "listIdentities", listIdentities.at(*selected).caption);
+  }
+  if (!checkNoIdentities.checked && !selected) {
+    platform_.dialogs.messageBox(self_, langTexts.msgIdentityMustChoose, APP_NAME, platform::MbOk);
+    pagesCtrl.activePage = 2;
+    changed();
+    return;
+  }
+
+  ini.writeInteger(kSectionIdentities, "checkNoIdentities", flagValue(checkNoIdentities.checked));
+  ini.writeInteger(kSectionIdentities, "checkIdentitiesChoice",
+                   flagValue(checkIdentitiesChoice.checked));
+  ini.writeInteger(kSectionEmail, "checkNoMail", flagValue(checkNoMail.checked));
+  ini.writeInteger(kSectionEmail, "checkVerifyAllId", flagValue(checkVerifyAllId.checked));
+  ini.writeInteger(kSectionEmail, "checkMailWindow", flagValue(checkMailWindow.checked));
+  ini.writeInteger(kSectionEmail, "editMailWindowTime", editMailWindowTime.position);
+  ini.writeInteger(kSectionEmail, "checkMailSound", flagValue(checkMailSound.checked));
+  ini.writeInteger(kSectionEmail, "editMailTime", editMailTime.position);
+
+  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
+  ini.flush();
+
+  mnuTrayItemProgs->clear();
+  buildTrayProgsMenu(*this);
+
+  if (configMode == 1) {
+    terminate();
+    return;
+  }
+  platform_.desktop.showWindow(self_, platform::SwHide);
+  timerOE.setEnabled(true);
+  if (!checkNoMail.checked) timerMail.setEnabled(true);
+  changed();
+}
+
+bool TMainForm::FormCloseQuery() {
+  bttnOKClick();
+  return false;
+}
+
+void TMainForm::mnuTrayItemConfigClick() {
+  timerOE.setEnabled(false);
+  timerMail.setEnabled(false);
+  pagesCtrl.activePage = 0;
+  platform_.desktop.showWindow(self_, platform::SwShowNormal);
+  platform_.desktop.setForegroundWindow(self_);
+  changed();
+}
+
+void TMainForm::mnuTrayItemQuitClick() {
+  if (closeOutlookExpress(*this, oeWindow)) terminate();
+}
+
+void TMainForm::WMQueryEndSession() {
+  trayIconDelete(platform_.shell, trayIcon);
+  terminate();
+}
+
+void TMainForm::timerMailTimer() {}
+
+}  // namespace vantrel::app

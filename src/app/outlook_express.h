@@ -1,0 +1,33 @@
+#pragma once
+// What Vantrel relies on of Outlook Express, an outside program, in one place.
+
+#include <string_view>
+
+namespace vantrel::app::oe {
+
+inline constexpr std::string_view kExecutable = "msimn.exe";
+// Under HKEY_LOCAL_MACHINE.
+inline constexpr std::string_view kInstallKey = "Software\\Microsoft\\Outlook Express";
+inline constexpr std::string_view kInstallRoot = "InstallRoot";  // may hold %references%
+inline constexpr std::string_view kMediaVer = "MediaVer";        // "6,00,2900,5512"
+inline constexpr std::string_view kNewsSwitch = "/news";
+inline constexpr std::string_view kMainWindowClass = "Outlook Express Browser Class";
+// Part of the title of the identity logon window of a French Outlook Express.
+inline constexpr std::string_view kIdentityLogonTitle = "Connexion d'une identit\xE9";
+
+// Under HKEY_CURRENT_USER.
+inline constexpr std::string_view kIdentitiesKey = "Identities";
+inline constexpr std::string_view kUsername = "Username";
+inline constexpr std::string_view kLastUsername = "Last Username";
+inline constexpr std::string_view kLastUserId = "Last User ID";
+inline constexpr std::string_view kStartAs = "Start As";
+inline constexpr std::string_view kNullIdentityGuid = "{00000000-0000-0000-0000-000000000000}";
+inline constexpr std::string_view kAccountsKey =
+    "Software\\Microsoft\\Internet Account Manager\\Accounts";
+inline constexpr std::string_view kAccountName = "Account Name";
+inline constexpr std::string_view kPop3Server = "POP3 Server";
+inline constexpr std::string_view kPop3UserName = "POP3 User Name";
+inline constexpr std::string_view kPop3SkipAccount = "POP3 Skip Account";
+inline constexpr std::string_view kAssociatedId = "AssociatedID";
+
+}  // namespace vantrel::app::oe

@@ -1,0 +1,85 @@
+#include "app/settings.h"
+
+#include "app/external_programs.h"
+#include "app/lang_texts.h"
+#include "app/main_form.h"
+#include "base/text.h"
+
+namespace vantrel::app {
+
+std::filesystem::path settingsPathFor(const std::filesystem::path& executable) {
+  auto name = executable.filename().string();
+  const auto dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return executable.parent_path() / (name + ".ini");
+}
+
+std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& executable,
+                                                const TMainForm& form) {
+  const auto path = settingsPathFor(executable);
+  std::error_code ec;
+  const bool existed = std::filesystem::exists(path, ec);
+  auto iniFile = std::make_unique<base::IniFile>(path);
+  if (existed) return iniFile;
+
+  auto& ini = *iniFile;
+  ini.writeInteger(kSectionGeneral, "FirstRun", 1);
+  ini.writeInteger(kSectionRun, "ModeMail", flagValue(form.radioModeMail.checked));
+  ini.writeInteger(kSectionRun, "ReduceInTray", flagValue(form.checkNotifyReduce.checked));
+  ini.writeInteger(kSectionRun, "StartReduced", flagValue(form.checkStartReduced.checked));
+  ini.writeInteger(kSectionRun, "ConfirmClose", flagValue(form.checkCloseConfirm.checked));
+  ini.writeInteger(kSectionRun, "RestoreMaximized", flagValue(form.checkRestoreMaximized.checked));
+  ini.writeInteger(kSectionRun, "RestoreDblClk", flagValue(form.checkRestoreDblClick.checked));
+  ini.writeString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
+  ini.writeInteger(kSectionIdentities, "checkNoIdentities",
+                   flagValue(form.checkNoIdentities.checked));
+  ini.writeInteger(kSectionIdentities, "checkIdentitiesChoice",
+                   flagValue(form.checkIdentitiesChoice.checked));
+  ini.writeInteger(kSectionEmail, "checkNoMail", flagValue(form.checkNoMail.checked));
+  ini.writeInteger(kSectionEmail, "checkVerifyAllId", flagValue(form.checkVerifyAllId.checked));
+  ini.writeInteger(kSectionEmail, "checkMailWindow", flagValue(form.checkMailWindow.checked));
+  ini.writeString(kSectionEmail, "editMailWindowTime", form.editMailWindowTime.text());
+  ini.writeInteger(kSectionEmail, "checkMailSound", flagValue(form.checkMailSound.checked));
+  ini.writeString(kSectionEmail, "editMailTime", form.editMailTime.text());
+  return iniFile;
+}
+
+bool isCompanionKey(std::string_view key, const std::vector<std::string>& keys) {
+  for (const auto suffix : {kActiveSuffix, kStartReducedSuffix}) {
+    if (key.size() <= suffix.size()) continue;
+    if (!base::equalsIgnoreCase(key.substr(key.size() - suffix.size()), suffix)) continue;
+    const auto owner = key.substr(0, key.size() - suffix.size());
+    for (const auto& other : keys) {
+      if (base::equalsIgnoreCase(other, owner)) return true;
+    }
+  }
+  return false;
+}
+
+void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form) {
+  const auto keys = iniFile.sectionKeys(kSectionProgs);
+  for (const auto& key : keys) {
+    if (isCompanionKey(key, keys)) continue;
+    const auto path = iniFile.readString(kSectionProgs, key, "");
+    const auto startReduced =
+        iniFile.readInteger(kSectionProgs, key + std::string(kStartReducedSuffix), 1);
+    const bool active =
+        iniFile.readInteger(kSectionProgs, key + std::string(kActiveSuffix), 0) != 0;
+    addExternalProgram(form, key, path, std::to_string(startReduced), active);
+  }
+}
+
+void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form) {
+  for (const auto& key : iniFile.sectionKeys(kSectionProgs)) {
+    iniFile.deleteKey(kSectionProgs, key);
+  }
+  for (const auto& item : form.listExternalProgs.items()) {
+    const auto& name = item.caption;
+    iniFile.writeString(kSectionProgs, name, programPath(item));
+    iniFile.writeInteger(kSectionProgs, name + std::string(kActiveSuffix), flagValue(item.checked));
+    iniFile.writeInteger(kSectionProgs, name + std::string(kStartReducedSuffix),
+                         base::parseInteger(programStartReduced(item)).value_or(0));
+  }
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,43 @@
+#pragma once
+// The settings file beside the executable: its name, its creation and the [Progs] section.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/ini_file.h"
+
+namespace vantrel::app {
+
+class TMainForm;
+
+inline constexpr std::string_view kSectionGeneral = "General";
+inline constexpr std::string_view kSectionRun = "Run";
+inline constexpr std::string_view kSectionProgs = "Progs";
+inline constexpr std::string_view kSectionIdentities = "Identities";
+inline constexpr std::string_view kSectionEmail = "Email";
+inline constexpr std::string_view kActiveSuffix = "_active";
+inline constexpr std::string_view kStartReducedSuffix = "_startReduced";
+
+// The executable's path with its extension (after the last "." of the file name) replaced by
+// ".ini", or ".ini" appended when the name has none.
+std::filesystem::path settingsPathFor(const std::filesystem::path& executable);
+
+// Opens the settings file; a file that did not exist is created from the form's controls.
+std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& executable,
+                                                const TMainForm& form);
+
+void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form);
+void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form);
+
+// A [Progs] key is a companion key only when it is another key of the section followed by one of
+// the two suffixes; any other key names a program, "_" or not.
+bool isCompanionKey(std::string_view key, const std::vector<std::string>& keys);
+
+// A flag is set when its value is any integer other than 0.
+inline std::int32_t flagValue(bool set) {
+  return set ? 1 : 0;
+}
+
+}  // namespace vantrel::app

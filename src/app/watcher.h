@@ -1,0 +1,26 @@
+#pragma once
+// Following the Outlook Express window, and what the tray icon and hot keys do with it.
+
+#include <cstdint>
+
+#include "platform/handles.h"
+
+namespace vantrel::app {
+
+class TMainForm;
+
+inline constexpr std::int32_t kMaxMissingTicks = 20;
+inline constexpr std::int32_t kHotKeyBaseId = 49151;  // minus the identity's index
+inline constexpr std::uint32_t kHotKeyModifiers = 6;  // MOD_CONTROL | MOD_SHIFT
+inline constexpr std::uint32_t kVkF1 = 112;
+
+void toggleOEWindow(TMainForm& form, platform::WindowHandle window);
+void restoreOEWindow(TMainForm& form, platform::WindowHandle window);
+void putAwayOEWindow(TMainForm& form, platform::WindowHandle window);
+// True when Outlook Express was asked to close.
+bool closeOutlookExpress(TMainForm& form, platform::WindowHandle window);
+
+void buildTrayProgsMenu(TMainForm& form);
+void buildTrayIdentitiesMenu(TMainForm& form);
+
+}  // namespace vantrel::app

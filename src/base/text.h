@@ -1,0 +1,24 @@
+#pragma once
+// Single-byte (Windows-1252) text helpers shared by every layer.
+
+#include <string>
+#include <string_view>
+
+namespace vantrel::base {
+
+// The blanks the profile functions trim: tab, LF, VT, FF, CR and space.
+constexpr bool isProfileBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+std::string_view trimProfileBlanks(std::string_view text);
+
+// Letter case of Windows-1252, accented capitals included ("FRANÇAIS" equals "Français").
+char toLowerCp1252(char c);
+std::string toLowerCp1252(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// Every occurrence of `from` in `text` replaced by `to`.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+}  // namespace vantrel::base

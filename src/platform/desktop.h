@@ -1,0 +1,62 @@
+#pragma once
+// The top-level windows of the desktop as the program sees and drives them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/handles.h"
+
+namespace vantrel::platform {
+
+// ShowWindow commands the program uses.
+enum ShowCommand : std::uint16_t {
+  SwHide = 0,
+  SwShowNormal = 1,
+  SwShowMaximized = 3,
+  SwShow = 5,
+  SwMinimize = 6,
+  SwRestore = 9,
+};
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+inline constexpr std::uint32_t kWmNull = 0x0000;
+inline constexpr std::uint32_t kWmSysCommand = 0x0112;
+inline constexpr std::uintptr_t kScClose = 0xF060;
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+
+  // Top-level windows in enumeration (z) order.
+  virtual std::vector<WindowHandle> topLevelWindows() const = 0;
+  // Class name as GetClassNameA gives it into a buffer of `bufferSize` characters.
+  virtual std::string className(WindowHandle window, std::size_t bufferSize) const = 0;
+  virtual std::string windowText(WindowHandle window) const = 0;
+  virtual WindowHandle owner(WindowHandle window) const = 0;
+  virtual WindowHandle findWindow(std::optional<std::string_view> className,
+                                  std::string_view title) const = 0;
+
+  virtual bool isWindow(WindowHandle window) const = 0;
+  virtual bool isIconic(WindowHandle window) const = 0;
+  virtual bool isVisible(WindowHandle window) const = 0;
+  virtual void showWindow(WindowHandle window, ShowCommand command) = 0;
+  virtual void setForegroundWindow(WindowHandle window) = 0;
+  virtual void bringWindowToTop(WindowHandle window) = 0;
+  virtual WindowHandle foregroundWindow() const = 0;
+  virtual WindowHandle desktopWindow() const = 0;
+  virtual bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                           std::intptr_t lParam) = 0;
+  virtual Point cursorPos() const = 0;
+
+  virtual bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
+                              std::uint32_t virtualKey) = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,40 @@
+#pragma once
+// Processes, files and facts of the running system.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::platform {
+
+struct ProcessStart {
+  std::uint32_t processId = 0;  // 0 when the process could not be created
+  std::uint32_t error = 0;      // the system's error code then
+};
+
+struct SystemVersion {
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // CreateProcess with no application name, the given command line and only a show state.
+  virtual ProcessStart createProcess(std::string_view commandLine, std::uint16_t showState) = 0;
+  // The system's text for an error code (FormatMessage, language 1024).
+  virtual std::string errorText(std::uint32_t error) const = 0;
+  virtual std::string expandEnvironmentStrings(std::string_view text) const = 0;
+  virtual bool fileExists(std::string_view path) const = 0;
+  virtual SystemVersion version() const = 0;
+  // The system's locale-aware text order (lstrcmpA): below, equal to or above 0.
+  virtual int compareText(std::string_view a, std::string_view b) const = 0;
+
+  // The running program's own executable (ANSI text) and its command-line arguments.
+  virtual std::string executablePath() const = 0;
+  virtual std::vector<std::string> arguments() const = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,39 @@
+#pragma once
+// The shell: the notification-area icon, icons of executables, web pages and the mail sound.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/handles.h"
+
+namespace vantrel::platform {
+
+enum class NotifyIconAction { Add, Modify, Delete };
+
+// What Shell_NotifyIconA is given (the first, 88-byte layout of NOTIFYICONDATAA).
+struct NotifyIconData {
+  std::uint32_t cbSize = 88;
+  WindowHandle window = kNoWindow;
+  std::uint32_t id = 0;
+  std::uint32_t flags = 0;
+  std::uint32_t callbackMessage = 0;
+  IconHandle icon = kNoIcon;
+  std::string tip;  // at most 63 characters
+};
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  virtual bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) = 0;
+  // The first small icon of an executable; the caller owns it (destroyIcon).
+  virtual std::optional<IconHandle> extractSmallIcon(std::string_view path) = 0;
+  virtual void destroyIcon(IconHandle icon) = 0;
+  virtual void openUrl(std::string_view url) = 0;
+  virtual void playMailSound() = 0;
+  // The message number of the shell's "TaskbarCreated" broadcast.
+  virtual std::uint32_t taskbarCreatedMessage() = 0;
+};
+
+}  // namespace vantrel::platform

@@ -1,0 +1,107 @@
+#include "platform/standin/standin_event_loop.h"
+
+#include <algorithm>
+
+namespace vantrel::platform::standin {
+
+TimerId StandinEventLoop::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+  const auto id = nextId_++;
+  const auto interval = std::max<std::uint32_t>(intervalMs, 1);
+  timers_[id] = Timer{interval, now_ + interval, std::move(onTick)};
+  return id;
+}
+
+void StandinEventLoop::stopTimer(TimerId id) {
+  timers_.erase(id);
+}
+
+void StandinEventLoop::atTime(std::uint64_t when, std::function<void()> action) {
+  world_.emplace(std::max(when, now_), std::move(action));
+}
+
+void StandinEventLoop::post(std::function<void()> message) {
+  posted_.push_back(std::move(message));
+}
+
+void StandinEventLoop::advanceWorldTo(std::uint64_t when) {
+  while (!world_.empty() && world_.begin()->first <= when) {
+    const auto node = world_.extract(world_.begin());
+    now_ = std::max(now_, node.key());
+    node.mapped()();
+  }
+  now_ = std::max(now_, when);
+}
+
+// Runs what is due now: posted messages first, then each due timer once, in due order.
+bool StandinEventLoop::dispatchDue() {
+  bool any = false;
+  while (!posted_.empty()) {
+    auto message = std::move(posted_.front());
+    posted_.erase(posted_.begin());
+    message();
+    any = true;
+  }
+  std::vector<std::pair<std::uint64_t, TimerId>> due;
+  for (const auto& [id, timer] : timers_) {
+    if (timer.due <= now_) due.emplace_back(timer.due, id);
+  }
+  std::sort(due.begin(), due.end());
+  for (const auto& [when, id] : due) {
+    const auto found = timers_.find(id);
+    if (found == timers_.end()) continue;  // stopped by an earlier callback
+    found->second.due = now_ + found->second.interval;
+    auto onTick = found->second.onTick;  // the callback may stop its own timer
+    onTick();
+    any = true;
+  }
+  return any;
+}
+
+void StandinEventLoop::processMessages() {
+  advanceWorldTo(now_);
+  dispatchDue();
+}
+
+void StandinEventLoop::sleep(std::uint32_t ms) {
+  advanceWorldTo(now_ + ms);
+}
+
+std::uint64_t StandinEventLoop::nextDue(std::uint64_t limit) const {
+  auto next = limit;
+  for (const auto& [id, timer] : timers_) next = std::min(next, timer.due);
+  if (!world_.empty()) next = std::min(next, world_.begin()->first);
+  return next;
+}
+
+void StandinEventLoop::runFor(std::uint64_t ms) {
+  const auto end = now_ + ms;
+  processMessages();
+  while (!quitting_ && now_ < end) {
+    advanceWorldTo(nextDue(end));
+    dispatchDue();
+  }
+}
+
+void StandinEventLoop::run() {
+  processMessages();
+  while (!quitting_) {
+    if (timers_.empty() && world_.empty() && posted_.empty()) return;  // nothing can happen
+    advanceWorldTo(nextDue(UINT64_MAX));
+    dispatchDue();
+  }
+}
+
+WaitOutcome StandinEventLoop::waitForSocket(SocketHandle, unsigned,
+                                            std::optional<std::uint64_t> deadlineMs) {
+  // The stand-in has no sockets: a wait only lets time pass until its deadline.
+  woken_ = false;
+  const auto end = deadlineMs.value_or(now_);
+  while (!quitting_ && !woken_ && now_ < end) {
+    advanceWorldTo(nextDue(end));
+    dispatchDue();
+  }
+  if (quitting_) return WaitOutcome::Quit;
+  return woken_ ? WaitOutcome::Woken : WaitOutcome::TimedOut;
+}
+
+}  // namespace vantrel::platform::standin

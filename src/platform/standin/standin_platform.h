@@ -1,0 +1,24 @@
+#pragma once
+// Every stand-in service, wired together, and the bundle the program is given.
+
+#include "platform/platform.h"
+#include "platform/standin/standin_desktop.h"
+#include "platform/standin/standin_dialogs.h"
+#include "platform/standin/standin_event_loop.h"
+#include "platform/standin/standin_processes.h"
+#include "platform/standin/standin_registry.h"
+#include "platform/standin/standin_shell.h"
+
+namespace vantrel::platform::standin {
+
+struct StandinPlatform {
+  StandinEventLoop loop;
+  StandinRegistry registry;
+  StandinDesktop desktop{loop};
+  StandinProcesses processes{loop, desktop, registry};
+  StandinDialogs dialogs{loop};
+  StandinShell shell;
+  Platform bundle{registry, desktop, processes, dialogs, shell, loop};
+};
+
+}  // namespace vantrel::platform::standin

@@ -1,0 +1,82 @@
+#pragma once
+// Simulated processes: files that exist, programs that can be started, and a scripted stand-in
+// Outlook Express that opens its windows some virtual time after it is started.
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+#include "platform/standin/standin_desktop.h"
+#include "platform/standin/standin_registry.h"
+
+namespace vantrel::platform::standin {
+
+struct OutlookScript {
+  std::uint64_t logonMs = 0;         // identity logon window shown this long first (0: none)
+  std::uint64_t mainWindowMs = 300;  // then the main window appears after this long
+};
+
+// What the stand-in Outlook Express found when it started.
+struct OutlookStart {
+  std::string commandLine;
+  std::uint16_t showState = 0;
+  std::string lastUsername, lastUserId, startAs;
+  WindowHandle window = kNoWindow;
+};
+
+struct StartedProcess {
+  std::string commandLine;
+  std::uint16_t showState;
+};
+
+class StandinProcesses : public Processes {
+ public:
+  StandinProcesses(StandinEventLoop& loop, StandinDesktop& desktop, StandinRegistry& registry)
+      : loop_(loop), desktop_(desktop), registry_(registry) {}
+
+  // Configuration by tests.
+  void addFile(std::string path) { files_.insert(std::move(path)); }
+  void setEnvironment(std::string name, std::string value) {
+    env_[std::move(name)] = std::move(value);
+  }
+  void setExecutable(std::string path) { executable_ = std::move(path); }
+  void setArguments(std::vector<std::string> args) { args_ = std::move(args); }
+  void setVersion(SystemVersion version) { version_ = version; }
+  // Installs a stand-in Outlook Express at this path (the file exists and starts the script).
+  void installOutlook(const std::string& path, OutlookScript script);
+  void setOutlookScript(OutlookScript script) { script_ = script; }
+
+  const std::vector<StartedProcess>& started() const { return started_; }
+  const std::vector<OutlookStart>& outlookStarts() const { return outlookStarts_; }
+
+  ProcessStart createProcess(std::string_view commandLine, std::uint16_t showState) override;
+  std::string errorText(std::uint32_t error) const override;
+  std::string expandEnvironmentStrings(std::string_view text) const override;
+  bool fileExists(std::string_view path) const override;
+  SystemVersion version() const override { return version_; }
+  int compareText(std::string_view a, std::string_view b) const override;
+  std::string executablePath() const override { return executable_; }
+  std::vector<std::string> arguments() const override { return args_; }
+
+ private:
+  void startOutlook(std::string commandLine, std::uint16_t showState);
+
+  StandinEventLoop& loop_;
+  StandinDesktop& desktop_;
+  StandinRegistry& registry_;
+  std::set<std::string> files_;
+  std::map<std::string, std::string> env_;
+  std::string executable_ = "C:\\Vantrel\\Vantrel.exe";
+  std::vector<std::string> args_;
+  SystemVersion version_{5, 1};
+  std::string outlookPath_;
+  OutlookScript script_;
+  std::vector<StartedProcess> started_;
+  std::vector<OutlookStart> outlookStarts_;
+  std::uint32_t nextPid_ = 1000;
+};
+
+}  // namespace vantrel::platform::standin

@@ -1,0 +1,32 @@
+#include "platform/standin/standin_shell.h"
+
+namespace vantrel::platform::standin {
+
+bool StandinShell::notifyIcon(NotifyIconAction action, const NotifyIconData& data) {
+  calls.push_back(action);
+  if (!ready) return false;
+  switch (action) {
+    case NotifyIconAction::Add:
+      if (icon_) return false;  // already there
+      icon_ = data;
+      return true;
+    case NotifyIconAction::Modify:
+      if (!icon_) return false;
+      icon_ = data;
+      return true;
+    case NotifyIconAction::Delete: {
+      const bool had = icon_.has_value();
+      icon_.reset();
+      return had;
+    }
+  }
+  return false;
+}
+
+std::optional<IconHandle> StandinShell::extractSmallIcon(std::string_view path) {
+  const auto found = icons_.find(std::string(path));
+  if (found == icons_.end()) return std::nullopt;
+  return found->second;
+}
+
+}  // namespace vantrel::platform::standin

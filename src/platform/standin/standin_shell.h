@@ -1,0 +1,38 @@
+#pragma once
+// A recording shell with one notification area that can be made to refuse icons or restart.
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace vantrel::platform::standin {
+
+class StandinShell : public Shell {
+ public:
+  static constexpr std::uint32_t kTaskbarCreated = 0xC123;
+
+  // What the notification area shows now, if anything.
+  const std::optional<NotifyIconData>& icon() const { return icon_; }
+  std::vector<NotifyIconAction> calls;
+  bool ready = true;                         // false: the shell refuses every icon
+  void restartExplorer() { icon_.reset(); }  // every icon is gone
+  void setIcon(std::string path, IconHandle icon) { icons_[std::move(path)] = icon; }
+  std::vector<std::string> openedUrls;
+  int mailSounds = 0;
+
+  bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
+  std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
+  void destroyIcon(IconHandle) override {}
+  void openUrl(std::string_view url) override { openedUrls.emplace_back(url); }
+  void playMailSound() override { ++mailSounds; }
+  std::uint32_t taskbarCreatedMessage() override { return kTaskbarCreated; }
+
+ private:
+  std::optional<NotifyIconData> icon_;
+  std::map<std::string, IconHandle> icons_;
+};
+
+}  // namespace vantrel::platform::standin

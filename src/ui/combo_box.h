@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace vantrel::ui {
+
+struct ComboItem {
+  std::string caption;
+  std::int32_t imageIndex = -1;
+};
+
+struct ComboBox : Control {
+  std::vector<ComboItem> items;
+  std::optional<std::size_t> selected;
+
+  std::string selectedText() const {
+    return selected ? items.at(*selected).caption : std::string();
+  }
+  void add(std::string caption, std::int32_t imageIndex = -1) {
+    items.push_back({std::move(caption), imageIndex});
+  }
+};
+
+}  // namespace vantrel::ui

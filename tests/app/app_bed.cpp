@@ -1,0 +1,63 @@
+#include "app_bed.h"
+
+#include <iterator>
+#include <random>
+
+#include "app/app_constants.h"
+
+namespace vantrel::testing {
+
+AppBed::AppBed() {
+  std::random_device random;
+  folder_ = std::filesystem::temp_directory_path() /
+            ("vantrel-app-" + std::to_string(random()) + std::to_string(random()));
+  std::filesystem::create_directories(folder_);
+  sim.processes.setExecutable((folder_ / "Vantrel.exe").string());
+  sim.processes.setEnvironment("ProgramFiles", "C:\\Program Files");
+  mainWindow = sim.desktop.createWindow(
+      {platform::kNoWindow, "TMainForm", "Vantrel", platform::kNoWindow, false, false, false, {}});
+  sim.desktop.programMessages = [this](platform::WindowHandle, std::uint32_t message,
+                                       std::uintptr_t, std::intptr_t lParam) {
+    if (message == app::WM_TRAYNOTIFY && form_) form_->WMTrayNotify(lParam);
+  };
+}
+
+AppBed::~AppBed() {
+  form_.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+void AppBed::installOutlook(platform::standin::OutlookScript script) {
+  sim.registry.importReg(
+      "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express]\n"
+      "\"InstallRoot\"=\"%ProgramFiles%\\\\Outlook Express\"\n"
+      "\"MediaVer\"=\"6,00,2900,5512\"\n");
+  sim.processes.installOutlook(kOutlookPath, script);
+}
+
+void AppBed::writeSettings(const std::string& text) {
+  std::ofstream out(settingsPath(), std::ios::binary);
+  out << text;
+}
+
+std::string AppBed::readSettings() const {
+  std::ifstream in(settingsPath(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+app::TMainForm& AppBed::start() {
+  app::FormPictures pictures;
+  pictures.mainIcon16 = 0x5001;
+  for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
+  form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
+  form_->setView(&view);
+  form_->FormCreate();
+  return *form_;
+}
+
+void AppBed::postTray(std::intptr_t mouseMessage) {
+  sim.desktop.postMessage(mainWindow, app::WM_TRAYNOTIFY, 0, mouseMessage);
+}
+
+}  // namespace vantrel::testing

@@ -1,0 +1,58 @@
+#pragma once
+// A whole Vantrel on the stand-in platform: a private folder for its files, a registry, a
+// simulated desktop with a stand-in Outlook Express, scripted dialogs and a virtual clock.
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "app/main_form.h"
+#include "platform/standin/standin_platform.h"
+
+namespace vantrel::testing {
+
+inline constexpr char kOutlookFolder[] = "C:\\Program Files\\Outlook Express";
+inline constexpr char kOutlookPath[] = "C:\\Program Files\\Outlook Express\\msimn.exe";
+
+class RecordingView : public app::FormView {
+ public:
+  void refresh() override { ++refreshes; }
+  void popupTrayMenu(platform::Point at) override {
+    ++popups;
+    lastPopup = at;
+  }
+  int refreshes = 0;
+  int popups = 0;
+  platform::Point lastPopup{};
+};
+
+class AppBed {
+ public:
+  AppBed();
+  ~AppBed();
+
+  // Outlook Express installed where "InstallRoot" says.
+  void installOutlook(platform::standin::OutlookScript script = {});
+  void writeSettings(const std::string& text);
+  std::string readSettings() const;
+  std::filesystem::path settingsPath() const { return folder_ / "Vantrel.ini"; }
+  std::filesystem::path folder() const { return folder_; }
+
+  // Creates the main window and runs FormCreate, as the program entry does.
+  app::TMainForm& start();
+  app::TMainForm& form() { return *form_; }
+  // Lets virtual time pass with the message loop running.
+  void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
+  void postTray(std::intptr_t mouseMessage);
+
+  platform::standin::StandinPlatform sim;
+  RecordingView view;
+  platform::WindowHandle mainWindow = platform::kNoWindow;
+
+ private:
+  std::filesystem::path folder_;
+  std::unique_ptr<app::TMainForm> form_;
+};
+
+}  // namespace vantrel::testing

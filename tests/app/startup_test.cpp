@@ -1,0 +1,182 @@
+// Start-up as a user meets it: first run, "/config", the settings file and the launch.
+#include <gtest/gtest.h>
+
+#include "app/app_constants.h"
+#include "app_bed.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::standin::ShownDialog;
+
+constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
+
+TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
+  AppBed bed;
+  bed.installOutlook();
+  auto& form = bed.start();
+
+  EXPECT_EQ(bed.readSettings(),
+            "[General]\r\nFirstRun=0\r\n"
+            "[Run]\r\nModeMail=1\r\nReduceInTray=1\r\nStartReduced=0\r\nConfirmClose=0\r\n"
+            "RestoreMaximized=0\r\nRestoreDblClk=0\r\nLang=Fran\xE7"
+            "ais\r\n"
+            "[Identities]\r\ncheckNoIdentities=1\r\ncheckIdentitiesChoice=0\r\n"
+            "[Email]\r\ncheckNoMail=1\r\ncheckVerifyAllId=0\r\ncheckMailWindow=1\r\n"
+            "editMailWindowTime=10\r\ncheckMailSound=1\r\neditMailTime=3\r\n");
+  const auto boxes = bed.sim.dialogs.messageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "Vantrel");
+  EXPECT_EQ(boxes[0].flags, 0u);
+  EXPECT_EQ(boxes[0].text,
+            "C'est la premi\xE8re fois que vous lancez Vantrel. Vous allez voir une fen\xEAtre de "
+            "configuration.\nQuand vous aurez valid\xE9 cette fen\xEAtre, vous pourrez lancer "
+            "Vantrel.");
+  EXPECT_EQ(form.configMode, 1);
+  EXPECT_TRUE(form.visible());
+  EXPECT_EQ(form.pagesCtrl.activePage, 0);
+  EXPECT_FALSE(form.timerOE.enabled());
+  EXPECT_FALSE(bed.sim.shell.icon());
+  EXPECT_TRUE(bed.sim.processes.started().empty());
+
+  form.bttnOKClick();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_TRUE(bed.sim.processes.started().empty());
+}
+
+TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritten) {
+  AppBed bed;
+  bed.writeSettings("");
+  auto& form = bed.start();
+  EXPECT_EQ(bed.readSettings(), "[General]\r\nFirstRun=0\r\n");
+  EXPECT_EQ(form.configMode, 1);
+  // The defaults of a missing key, not the values of a new file: identities are managed.
+  EXPECT_FALSE(form.checkNoIdentities.checked);
+  EXPECT_TRUE(form.listIdentities.enabled);
+  EXPECT_TRUE(form.checkNoMail.checked);
+  EXPECT_EQ(form.editMailTime.position, 3);
+  EXPECT_EQ(form.timerMail.interval(), 180000u);
+}
+
+TEST(FirstRun, OkWhileIdentitiesAreManagedAndNoneSelectedKeepsTheWindowOpen) {
+  AppBed bed;
+  bed.writeSettings("[General]\r\nFirstRun=1\r\n");
+  auto& form = bed.start();
+  EXPECT_FALSE(form.FormCloseQuery());
+  EXPECT_FALSE(form.terminated());
+  EXPECT_EQ(form.pagesCtrl.activePage, 2);
+  const auto boxes = bed.sim.dialogs.messageBoxes();
+  EXPECT_EQ(boxes.back().text,
+            "Vous devez s\xE9lectionner une identit\xE9 ou choisir de ne pas les g\xE9rer");
+  EXPECT_EQ(bed.readSettings().find("checkNoMail"), std::string::npos);
+
+  form.checkNoIdentities.checked = true;
+  form.bttnOKClick();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_NE(bed.readSettings().find("checkNoIdentities=1"), std::string::npos);
+}
+
+TEST(CommandLine, OnlyTheExactConfigSwitchOpensTheConfigurationWindow) {
+  for (const auto& [argument, configures] :
+       {std::pair{"/config", true}, {"/CONFIG", false}, {"/config2", false}, {"config", false}}) {
+    AppBed bed;
+    bed.installOutlook();
+    bed.writeSettings(kConfigured);
+    bed.sim.processes.setArguments({"-x", argument});
+    auto& form = bed.start();
+    EXPECT_EQ(form.configMode == 1, configures) << argument;
+    EXPECT_EQ(form.visible(), configures) << argument;
+    EXPECT_EQ(bed.sim.processes.outlookStarts().size(), configures ? 0u : 1u) << argument;
+  }
+}
+
+TEST(Settings, ValuesThatAreNotIntegersTakeTheirDefaultsAndNumbersAreBroughtIntoRange) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(
+      std::string(kConfigured) +
+      "[Run]\r\nModeMail=news\r\nReduceInTray=12abc\r\nStartReduced= 7 \r\n"
+      "ConfirmClose=\"1\"\r\n"
+      "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
+  auto& form = bed.start();
+  EXPECT_TRUE(form.radioModeMail.checked);
+  EXPECT_TRUE(form.checkNotifyReduce.checked);
+  EXPECT_TRUE(form.checkStartReduced.checked);
+  EXPECT_TRUE(form.checkCloseConfirm.checked);
+  EXPECT_EQ(form.editMailTime.position, 999);
+  EXPECT_EQ(form.editMailTime.text(), "999");
+  EXPECT_EQ(form.timerMail.interval(), 999u * 60000u);
+  EXPECT_EQ(form.editMailWindowTime.position, 0);
+  EXPECT_TRUE(form.checkMailSound.checked);
+}
+
+TEST(Settings, AnExecutableWithoutExtensionKeepsItsSettingsWithIniAppended) {
+  AppBed bed;
+  bed.sim.processes.setExecutable((bed.folder() / "vantrel").string());
+  bed.start();
+  EXPECT_TRUE(std::filesystem::exists(bed.folder() / "vantrel.ini"));
+}
+
+TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(std::string(kConfigured) + "[Email]\r\neditMailTime=10\r\n");
+  auto& form = bed.start();
+  EXPECT_EQ(form.timerMail.interval(), 600000u);
+  form.mnuTrayItemConfigClick();
+  form.radioModeNews.checked = true;
+  form.radioModeMail.checked = false;
+  form.editMailTime.setPosition(7);
+  form.checkNoMail.checked = false;
+  form.bttnOKClick();
+  EXPECT_FALSE(form.terminated());
+  EXPECT_FALSE(form.visible());
+  EXPECT_TRUE(form.timerOE.enabled());
+  EXPECT_TRUE(form.timerMail.enabled());
+  EXPECT_EQ(form.timerMail.interval(), 420000u);
+  const auto text = bed.readSettings();
+  EXPECT_NE(text.find("ModeMail=0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("editMailTime=7\r\n"), std::string::npos);
+  EXPECT_NE(text.find("checkNoMail=0\r\n"), std::string::npos);
+}
+
+TEST(Configuration, OpeningItFromTheTrayStopsBothTimers) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(std::string(kConfigured) + "[Email]\r\ncheckNoMail=0\r\n");
+  auto& form = bed.start();
+  EXPECT_TRUE(form.timerOE.enabled());
+  EXPECT_TRUE(form.timerMail.enabled());
+  form.mnuTrayItemConfigClick();
+  EXPECT_FALSE(form.timerOE.enabled());
+  EXPECT_FALSE(form.timerMail.enabled());
+  EXPECT_TRUE(form.visible());
+}
+
+TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
+  AppBed bed;
+  bed.installOutlook();
+  auto& form = bed.start();
+  EXPECT_EQ(form.lblAppName.caption, "Vantrel v2.2");
+  EXPECT_EQ(form.lblOEVersion.caption, "Outlook Express v6.00.2900.5512");
+  EXPECT_TRUE(form.lblOEVersion.visible);
+
+  AppBed bare;
+  EXPECT_FALSE(bare.start().lblOEVersion.visible);
+}
+
+TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  ASSERT_TRUE(bed.sim.shell.icon());
+  bed.sim.registry.importReg("REGEDIT4\n[HKEY_CURRENT_USER\\Identities]\n");
+  form.WMQueryEndSession();
+  EXPECT_FALSE(bed.sim.shell.icon());
+  EXPECT_TRUE(form.terminated());
+  EXPECT_TRUE(bed.sim.registry.writes().empty());
+}
+
+}  // namespace
+}  // namespace vantrel::testing
