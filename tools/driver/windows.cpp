@@ -55,18 +55,12 @@ std::string windowText(HWND hwnd) {
   return text;
 }
 
-// Keeps each fact on one line.
+// Keeps each fact on one line: a line break shows as a backslash and "n".
 std::string oneLine(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    if (text[i] == '\r' || text[i] == '\n') {
-      out += "\\n";
-    } else if (text[i] == '\\') {
-      out += "\\\\";
-    } else {
-      out += text[i];
-    }
+    out += (text[i] == '\r' || text[i] == '\n') ? std::string("\\n") : std::string(1, text[i]);
   }
   return out;
 }

@@ -1,0 +1,325 @@
+# Shared by the end-to-end suites: a private Wine prefix per suite, a virtual display when there
+# is none, the stand-in Outlook Express and the driver, state reset between cases, and a case
+# runner that prints one line per case.
+#
+# A suite file sources this, defines case functions and a suite function that calls
+# e2e_begin_suite NAME, then e2e_case NAME FUNCTION for each case.
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_BUILD=${VANTREL_WINDOWS_BUILD:-$E2E_ROOT/build/windows}
+E2E_WORK=${VANTREL_E2E_WORK:-$E2E_ROOT/build/e2e}
+E2E_FIXTURES=$E2E_ROOT/tests/fixtures
+E2E_CASE_TIMEOUT=${VANTREL_E2E_CASE_TIMEOUT:-120}
+E2E_FILTER=${E2E_FILTER:-}
+E2E_PASSED=${E2E_PASSED:-0}
+E2E_FAILED=${E2E_FAILED:-0}
+
+VANTREL_EXE=$E2E_BUILD/src/win32/Vantrel.exe
+MSIMN_EXE=$E2E_BUILD/tools/msimn/msimn.exe
+DRIVER_EXE=$E2E_BUILD/tools/driver/driver.exe
+
+OE_WINDOW_CLASS="Outlook Express Browser Class"
+OE_DIR_WIN='C:\Program Files\Outlook Express'
+OE_EXE_WIN="$OE_DIR_WIN\\msimn.exe"
+VANTREL_DIR_WIN='C:\Vantrel'
+VANTREL_EXE_WIN="$VANTREL_DIR_WIN\\Vantrel.exe"
+OE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Outlook Express'
+
+# Wine turns the arguments into Unicode through the locale: UTF-8 keeps "é" an "é".
+export LC_ALL=C.UTF-8
+export WINEDEBUG=-all
+# No Mono or Gecko installer dialogs while a prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+WINE=${WINE:-$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)}
+WINESERVER=${WINESERVER:-$(command -v wineserver || echo /usr/lib/wine/wineserver)}
+
+e2e_log() { printf '%s\n' "$*" >&2; }
+
+# Ends the current case with a reason.
+fail() {
+  printf 'FAIL: %s\n' "$*" >&2
+  exit 1
+}
+
+expect_eq() {  # expect_eq WHAT EXPECTED ACTUAL
+  [[ "$2" == "$3" ]] || fail "$1: expected [$2], got [$3]"
+}
+
+expect_contains() {  # expect_contains WHAT NEEDLE HAYSTACK
+  [[ "$3" == *"$2"* ]] || fail "$1: [$2] not found in [$3]"
+}
+
+# --- paths -------------------------------------------------------------------------------
+
+# A Linux path as Wine sees it on drive Z:.
+e2e_win_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# A "C:\..." path of the prefix as a Linux path.
+e2e_c_path() {
+  local rest=${1#[Cc]:}
+  printf '%s/drive_c%s' "$WINEPREFIX" "${rest//\\//}"
+}
+
+settings_file() { e2e_c_path "$VANTREL_DIR_WIN\\Vantrel.ini"; }
+
+# --- display -----------------------------------------------------------------------------
+
+e2e_stop_display() {
+  [[ -n "${E2E_XVFB_PID:-}" ]] && kill "$E2E_XVFB_PID" 2>/dev/null
+  E2E_XVFB_PID=
+}
+
+e2e_start_display() {
+  [[ -n "${DISPLAY:-}" ]] && return 0
+  local n
+  for n in $(seq 91 140); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    for _ in $(seq 50); do
+      [[ -e /tmp/.X11-unix/X$n ]] && break
+      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+      export DISPLAY=":$n"
+      trap e2e_stop_display EXIT
+      return 0
+    fi
+  done
+  e2e_log "e2e: no free display for Xvfb"
+  return 1
+}
+
+e2e_screenshot() {  # e2e_screenshot NAME: saves build/e2e/shots/NAME.png and prints its path
+  local out=$E2E_WORK/shots/$1.png
+  mkdir -p "$(dirname "$out")"
+  import -window root -display "$DISPLAY" "$out" 2>/dev/null && printf '%s\n' "$out"
+}
+
+# --- Wine --------------------------------------------------------------------------------
+
+wine_run() { "$WINE" "$@" 2>/dev/null; }
+
+# The driver; its standard error carries only Wine's own notices.
+drv() { "$WINE" "$(e2e_win_path "$DRIVER_EXE")" "$@" 2>/dev/null; }
+
+# A value of one "name=value" line of the driver's output.
+drv_value() {  # drv_value NAME COMMAND ARGS...
+  local name=$1
+  shift
+  drv "$@" | sed -n "s/^$name=//p" | head -n 1
+}
+
+e2e_regedit() {  # e2e_regedit FILE...: imports REGEDIT4 files into the prefix
+  local f
+  for f in "$@"; do
+    wine_run regedit /S "$(e2e_win_path "$f")" || fail "regedit could not import $f"
+  done
+}
+
+e2e_reg_value() {  # e2e_reg_value KEY NAME: the data of a string value, empty when absent
+  wine_run reg query "$1" /v "$2" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
+e2e_make_prefix() {  # e2e_make_prefix NAME
+  export WINEPREFIX=$E2E_WORK/prefix-$1
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$E2E_WORK"
+  "$WINE" wineboot -i >/dev/null 2>&1 || return 1
+  # Without a window manager Wine waits for one at every hide when it manages the windows.
+  local reg=$E2E_WORK/x11.reg
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
+    >"$reg"
+  wine_run regedit /S "$(e2e_win_path "$reg")"
+  "$WINESERVER" -w
+}
+
+e2e_install_msimn() {
+  local dir
+  dir=$(e2e_c_path "$OE_DIR_WIN")
+  mkdir -p "$dir"
+  cp "$MSIMN_EXE" "$dir/msimn.exe"
+}
+
+e2e_install_vantrel() {
+  local dir
+  dir=$(e2e_c_path "$VANTREL_DIR_WIN")
+  mkdir -p "$dir"
+  cp "$VANTREL_EXE" "$dir/Vantrel.exe"
+}
+
+# Ends every Windows process of the prefix and forgets what the last case left.
+e2e_reset() {
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  local reset=$E2E_WORK/reset.reg
+  printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Identities]\r\n\r\n[-%s]\r\n' "$OE_KEY" >"$reset"
+  wine_run regedit /S "$(e2e_win_path "$reset")"
+  rm -f "$(settings_file)" "$MSIMN_LOG"
+  VANTREL_PID=
+}
+
+# --- the programs --------------------------------------------------------------------------
+
+# Starts Vantrel.exe in the background from its folder; VANTREL_PID is the Linux process.
+vantrel_start() {
+  (cd "$(e2e_c_path "$VANTREL_DIR_WIN")" && exec "$WINE" "$VANTREL_EXE_WIN" "$@") \
+    >/dev/null 2>&1 &
+  VANTREL_PID=$!
+}
+
+# Prints Vantrel's exit status once it has ended (255 for -1); fails after SECONDS.
+vantrel_wait_exit() {  # vantrel_wait_exit SECONDS [PID]
+  local pid=${2:-$VANTREL_PID} deadline=$((SECONDS + $1))
+  while kill -0 "$pid" 2>/dev/null; do
+    ((SECONDS < deadline)) || fail "Vantrel still runs after $1 s"
+    sleep 0.2
+  done
+  local status=0
+  wait "$pid" || status=$?
+  printf '%s\n' "$status"
+}
+
+vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
+
+# Waits until the stand-in logged LINE (a whole line); fails after SECONDS.
+msimn_wait_log() {  # msimn_wait_log LINE SECONDS
+  local deadline=$((SECONDS + $2))
+  until [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; do
+    ((SECONDS < deadline)) || fail "stand-in log lacks [$1]: $(tr -d '\r' <"$MSIMN_LOG" 2>/dev/null | tr '\n' '|')"
+    sleep 0.2
+  done
+}
+
+# The value of the last "NAME=..." line of the stand-in's log.
+msimn_log_value() {
+  [[ -f "$MSIMN_LOG" ]] || return 0
+  tr -d '\r' <"$MSIMN_LOG" | sed -n "s/^$1=//p" | tail -n 1
+}
+
+msimn_starts() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -c '^start ' || echo 0; }
+
+# The id of the button captioned TEXT in a window, from the driver's control listing.
+button_id() {  # button_id TEXT SELECTOR...
+  local text=$1
+  shift
+  drv controls "$@" | awk -v t="text=$text" '/class=Button / && index($0, t) && substr($0, index($0, t)) == t {
+    sub(/^id=/, "", $1); print $1; exit }'
+}
+
+# Writes the settings file as the first run leaves it, with NAME=VALUE overrides, Windows-1252.
+e2e_write_settings() {
+  local -A override=()
+  local pair
+  for pair in "$@"; do override[${pair%%=*}]=${pair#*=}; done
+  local line key out=""
+  while IFS= read -r line; do
+    key=${line%%=*}
+    if [[ "$line" != \[* && -n "${override[$key]+set}" ]]; then
+      line="$key=${override[$key]}"
+    fi
+    out+="$line"$'\r\n'
+  done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
+  local file
+  file=$(settings_file)
+  mkdir -p "$(dirname "$file")"
+  printf '%s' "$out" | iconv -f UTF-8 -t CP1252 >"$file"
+}
+
+# The lines a first run writes, in order (UTF-8 here; the file holds Windows-1252).
+first_run_settings() {
+  cat <<'INI'
+[General]
+FirstRun=1
+[Run]
+ModeMail=1
+ReduceInTray=1
+StartReduced=0
+ConfirmClose=0
+RestoreMaximized=0
+RestoreDblClk=0
+Lang=Français
+[Identities]
+checkNoIdentities=1
+checkIdentitiesChoice=0
+[Email]
+checkNoMail=1
+checkVerifyAllId=0
+checkMailWindow=1
+editMailWindowTime=10
+checkMailSound=1
+editMailTime=3
+INI
+}
+
+# --- suites and cases ----------------------------------------------------------------------
+
+e2e_require() {  # e2e_require FILE...: fails the suite early when a build product is missing
+  local f missing=0
+  for f in "$@"; do
+    [[ -f "$f" ]] || { e2e_log "e2e: missing $f (build the windows preset first)"; missing=1; }
+  done
+  return $missing
+}
+
+e2e_begin_suite() {  # e2e_begin_suite NAME
+  E2E_SUITE=$1
+  MSIMN_LOG=$E2E_WORK/msimn-$1.log
+  export VANTREL_MSIMN_LOG
+  VANTREL_MSIMN_LOG=$(e2e_win_path "$MSIMN_LOG")
+  mkdir -p "$E2E_WORK/logs"
+  e2e_start_display || return 1
+  e2e_make_prefix "$1" || { e2e_log "e2e: wineboot failed for suite $1"; return 1; }
+}
+
+e2e_end_suite() {
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+}
+
+# Runs FUNCTION in a subshell with errexit after a reset; its output goes to a log file.
+e2e_case() {  # e2e_case NAME FUNCTION
+  local name="$E2E_SUITE/$1" func=$2
+  if [[ -n "$E2E_FILTER" && "$name" != *$E2E_FILTER* ]]; then return 0; fi
+  local log=$E2E_WORK/logs/${name//\//-}.log
+  e2e_reset
+  local start=$SECONDS
+  (
+    set -euo pipefail
+    "$func"
+  ) >"$log" 2>&1 &
+  local pid=$! status=0
+  local deadline=$((SECONDS + E2E_CASE_TIMEOUT))
+  while kill -0 "$pid" 2>/dev/null && ((SECONDS < deadline)); do sleep 0.2; done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null
+    echo "FAIL: timed out after $E2E_CASE_TIMEOUT s" >>"$log"
+  fi
+  wait "$pid" || status=$?
+  if ((status == 0)); then
+    E2E_PASSED=$((E2E_PASSED + 1))
+    printf 'ok   %s (%ds)\n' "$name" $((SECONDS - start))
+  else
+    E2E_FAILED=$((E2E_FAILED + 1))
+    local reason
+    reason=$(grep '^FAIL: ' "$log" | tail -n 1)
+    printf 'FAIL %s (%ds): %s [log: %s]\n' "$name" $((SECONDS - start)) \
+      "${reason#FAIL: }" "${log#"$E2E_ROOT"/}"
+  fi
+}
+
+# Runs suite functions and prints the closing count; exit status 1 when any case failed.
+e2e_run_suites() {  # e2e_run_suites SUITE_FUNCTION...
+  local suite
+  for suite in "$@"; do
+    if ! "$suite"; then
+      E2E_FAILED=$((E2E_FAILED + 1))
+      printf 'FAIL %s: the suite could not start\n' "$suite"
+    fi
+  done
+  printf '%d passed, %d failed\n' "$E2E_PASSED" "$E2E_FAILED"
+  ((E2E_FAILED == 0))
+}

@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# Start-up as a user meets it: first run, the configuration switch, a second copy, finding and
+# launching Outlook Express (the stand-in), and the search for it when the registry is silent.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+MAIN=(--class TMainForm --title Vantrel)
+BOX=(--class '#32770' --title Vantrel)
+OPEN_DIALOG=(--class '#32770' --title-part 'Où se trouve')
+OE=(--class "$OE_WINDOW_CLASS")
+
+wait_config_window() {
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null ||
+    fail "the configuration window did not show"
+}
+
+# Confirms the configuration window with its OK button, as a user would.
+press_config_ok() {
+  local id
+  id=$(button_id OK "${MAIN[@]}")
+  [[ -n "$id" ]] || fail "no OK button in the configuration window"
+  drv click "${MAIN[@]}" "$id" >/dev/null || fail "could not click OK"
+}
+
+no_message_box() {
+  [[ -z "$(drv list "${BOX[@]}")" ]] || fail "a message box showed: $(drv text "${BOX[@]}")"
+}
+
+expect_settings_values() {  # every first-run key reads back with its value (FirstRun 0)
+  local file section="" line key expected actual
+  file=$(e2e_win_path "$(settings_file)")
+  while IFS= read -r line; do
+    if [[ "$line" == \[* ]]; then
+      section=${line:1:-1}
+      continue
+    fi
+    key=${line%%=*}
+    expected=${line#*=}
+    actual=$(drv ini get "$file" "$section" "$key" '<absent>' | iconv -f CP1252 -t UTF-8)
+    expect_eq "[$section] $key" "$expected" "$actual"
+  done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
+}
+
+case_first_run() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  vantrel_start
+  drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
+  expect_eq "first-run message" \
+    "C'est la première fois que vous lancez Vantrel. Vous allez voir une fenêtre de configuration.\\nQuand vous aurez validé cette fenêtre, vous pourrez lancer Vantrel." \
+    "$(drv_value text text "${BOX[@]}")"
+  expect_eq "window hidden behind the message" 0 "$(drv_value visible state "${MAIN[@]}")"
+
+  local expected
+  expected=$(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/' | sed 's/$/\r/' |
+    iconv -f UTF-8 -t CP1252 | od -An -c)
+  expect_eq "settings file written at the first run" "$expected" "$(od -An -c <"$(settings_file)")"
+
+  drv press "${BOX[@]}" 1 >/dev/null
+  wait_config_window
+  e2e_screenshot first-run-configuration
+  expect_eq "client area" 297x385 "$(drv_value client state "${MAIN[@]}")"
+  press_config_ok
+  expect_eq "exit status after OK" 0 "$(vantrel_wait_exit 20)"
+  [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started on the first run"
+  expect_settings_values
+}
+
+case_config_switch_exact() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  vantrel_start other /config
+  wait_config_window
+  no_message_box
+  local controls
+  controls=$(drv controls "${MAIN[@]}")
+  expect_contains "version label" "text=Outlook Express v6.00.2900.5512" "$controls"
+  expect_contains "program label" "text=Vantrel v2.2" "$controls"
+  [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started with /config"
+  press_config_ok
+  expect_eq "exit status after OK" 0 "$(vantrel_wait_exit 20)"
+}
+
+case_config_switch_other_case_launches() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  vantrel_start /CONFIG
+  msimn_wait_log window=shown 20
+  expect_eq "configuration window shown" 0 "$(drv_value visible state "${MAIN[@]}")"
+  vantrel_running || fail "Vantrel ended after launching Outlook Express"
+}
+
+case_second_copy_ends_at_once() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  vantrel_start /config
+  wait_config_window
+  local first=$VANTREL_PID
+  vantrel_start
+  expect_eq "second copy's exit status" 255 "$(vantrel_wait_exit 20)"
+  expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
+  no_message_box
+  [[ ! -f "$MSIMN_LOG" ]] || fail "the second copy started Outlook Express"
+  vantrel_running "$first" || fail "the first copy ended"
+  VANTREL_PID=$first
+  press_config_ok
+  expect_eq "first copy's exit status" 0 "$(vantrel_wait_exit 20)"
+}
+
+case_launch_mail() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  vantrel_start
+  msimn_wait_log window=shown 20
+  expect_eq "command line" "\"$OE_EXE_WIN\" " "$(msimn_log_value cmdline)"
+  expect_eq "show state" 1 "$(msimn_log_value show)"
+  drv wait "${OE[@]}" --visible >/dev/null || fail "no visible Outlook Express window"
+  expect_eq "Outlook Express minimised" 0 "$(drv_value iconic state "${OE[@]}")"
+  expect_eq "configuration window shown" 0 "$(drv_value visible state "${MAIN[@]}")"
+  no_message_box
+  e2e_screenshot launch-mail
+  vantrel_running || fail "Vantrel ended after the launch"
+}
+
+case_launch_news() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings ModeMail=0
+  vantrel_start
+  msimn_wait_log window=shown 20
+  expect_eq "command line" "\"$OE_EXE_WIN\" /news" "$(msimn_log_value cmdline)"
+}
+
+# Each row: the expected show state, then the settings it comes from.
+START_STATES=(
+  "1 StartReduced=0 ReduceInTray=1 checkIdentitiesChoice=1"
+  "0 StartReduced=1 ReduceInTray=1 checkIdentitiesChoice=0"
+  "6 StartReduced=1 ReduceInTray=0 checkIdentitiesChoice=0"
+  "6 StartReduced=1 ReduceInTray=1 checkIdentitiesChoice=1"
+)
+
+case_launch_show_states() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  local row show
+  for row in "${START_STATES[@]}"; do
+    read -r show settings <<<"$row"
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+    rm -f "$MSIMN_LOG"
+    # shellcheck disable=SC2086 # the settings are words on purpose
+    e2e_write_settings $settings
+    vantrel_start
+    msimn_wait_log window=shown 20
+    expect_eq "show state for $settings" "$show" "$(msimn_log_value show)"
+    if [[ "$show" == 0 ]]; then
+      local deadline=$((SECONDS + 10))
+      until [[ "$(drv_value iconic state "${OE[@]}")" == 1 ]]; do
+        ((SECONDS < deadline)) || fail "a hidden start did not end minimised"
+        sleep 0.2
+      done
+    fi
+  done
+}
+
+# Without a usable "InstallRoot" the user is asked; cancelling explains and ends.
+case_locate_cancelled() {
+  local fixture
+  for fixture in "" oe-installroot-without-exe.reg; do
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+    [[ -z "$fixture" ]] || e2e_regedit "$E2E_FIXTURES/$fixture"
+    e2e_write_settings
+    vantrel_start
+    drv wait "${OPEN_DIALOG[@]}" --timeout 20000 >/dev/null || fail "no open dialog (${fixture:-no key})"
+    expect_eq "dialog title" "Où se trouve l'executable de Outlook Express ?" \
+      "$(drv_value title state "${OPEN_DIALOG[@]}")"
+    expect_contains "file name" "class=Edit" "$(drv controls "${OPEN_DIALOG[@]}" | grep 'text=msimn.exe$')"
+    e2e_screenshot "locate-dialog${fixture:+-$fixture}"
+    drv press "${OPEN_DIALOG[@]}" 2 >/dev/null
+    drv wait "${BOX[@]}" --timeout 10000 >/dev/null || fail "no message after cancelling"
+    local said
+    said=$(drv text "${BOX[@]}")
+    expect_contains "message" \
+      "text=Impossible de trouver Outlook Express. Vous n'avez peut être pas choisi le bon chemin" \
+      "$said"
+    expect_contains "icon" "icon=error" "$said"
+    drv press "${BOX[@]}" 1 >/dev/null
+    vantrel_wait_exit 20 >/dev/null
+    [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started after cancelling"
+  done
+  expect_eq "InstallRoot after cancelling" 'C:\Nowhere\Outlook Express' \
+    "$(e2e_reg_value "$OE_KEY" InstallRoot)"
+}
+
+case_locate_chosen_file_is_kept() {
+  e2e_regedit "$E2E_FIXTURES/oe-no-installroot.reg"
+  e2e_write_settings
+  vantrel_start
+  drv opendlg "${OPEN_DIALOG[@]}" --timeout 20000 "$OE_EXE_WIN" >/dev/null ||
+    fail "could not choose the file in the open dialog"
+  msimn_wait_log window=shown 20
+  expect_eq "command line" "\"$OE_EXE_WIN\" " "$(msimn_log_value cmdline)"
+  expect_eq "InstallRoot" "$OE_DIR_WIN" "$(e2e_reg_value "$OE_KEY" InstallRoot)"
+
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  rm -f "$MSIMN_LOG"
+  vantrel_start
+  msimn_wait_log window=shown 20
+  [[ -z "$(drv list "${OPEN_DIALOG[@]}")" ]] || fail "the open dialog showed again"
+}
+
+suite_startup() {
+  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
+  e2e_begin_suite startup || return 1
+  e2e_install_msimn
+  e2e_install_vantrel
+  e2e_case first_run case_first_run
+  e2e_case config_switch_exact case_config_switch_exact
+  e2e_case config_switch_other_case_launches case_config_switch_other_case_launches
+  e2e_case second_copy_ends_at_once case_second_copy_ends_at_once
+  e2e_case launch_mail case_launch_mail
+  e2e_case launch_news case_launch_news
+  e2e_case launch_show_states case_launch_show_states
+  e2e_case locate_cancelled case_locate_cancelled
+  e2e_case locate_chosen_file_is_kept case_locate_chosen_file_is_kept
+  e2e_end_suite
+}
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+  e2e_run_suites suite_startup
+fi
