@@ -345,7 +345,11 @@ void TAsyncSocket::ReadLn(std::string& line) {
   std::size_t consumed = 0;
   bool finished = false;
   do {
-    if (consumed == kIoBufferSize) throw ESockError("Line too long");
+    if (consumed == kIoBufferSize) {
+      // The rest of the conversation cannot be told apart from this line any more.
+      CloseSocket();
+      throw ESockError("Line too long");
+    }
     const long n = sockets_.receive(socket_, buffer + consumed, kIoBufferSize - consumed, true);
     if (n == 0) {
       line.clear();

@@ -1,0 +1,312 @@
+#include <gtest/gtest.h>
+
+#include "net/pop3_client.h"
+#include "scripted_server.h"
+#include "support.h"
+
+namespace vantrel::net {
+namespace {
+
+using testing::Act;
+using testing::ScriptedServer;
+
+// What the program's own handlers do: count, and log out from OnConnect.
+class Pop3Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pop.Host = "127.0.0.1";
+    pop.OnConnect = [this](TAsyncSocket&) {
+      ++connects;
+      counts.push_back(pop.MessageCount());
+      if (pop.Connected()) pop.Disconnect();
+    };
+  }
+
+  void check(int port, const std::string& user, const std::string& password) {
+    pop.Port = port;
+    pop.UserID = user;
+    pop.Password = password;
+    pop.Connect();
+  }
+
+  std::string failure(int port, const std::string& user, const std::string& password) {
+    try {
+      check(port, user, password);
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return "no exception";
+  }
+
+  testing::Platform platform;
+  TPop3Client pop{platform.loop, platform.sockets};
+  int connects = 0;
+  std::vector<int> counts;
+};
+
+// --- against dovecot ------------------------------------------------------------------------
+
+TEST_F(Pop3Test, DovecotMailboxesGiveTheirCountsOnOneComponentInTurn) {
+  VANTREL_SERVER_PORT(port, "VANTREL_POP3_PORT");
+  int disconnects = 0;
+  pop.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+  check(port, "alice", "secret");
+  EXPECT_EQ(pop.MessageCount(), 3);
+  EXPECT_FALSE(pop.Connected());
+  EXPECT_FALSE(pop.Busy());
+  check(port, "bob", "hunter2");
+  check(port, "carol", "opensesame");
+  EXPECT_EQ(counts, (std::vector<int>{3, 0, 1}));
+  EXPECT_EQ(connects, 3);
+  EXPECT_EQ(disconnects, 3);
+}
+
+TEST_F(Pop3Test, DovecotRefusalAsksOnceAndANewPasswordLogsInOnTheSecondRound) {
+  VANTREL_SERVER_PORT(port, "VANTREL_POP3_PORT");
+  int asked = 0;
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    EXPECT_TRUE(pop.Connected());
+    pop.Password = "secret";
+    handled = true;
+  };
+  check(port, "alice", "wrong");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(counts, std::vector<int>{3});
+}
+
+TEST_F(Pop3Test, DovecotSecondRefusalFailsWithoutAskingAgain) {
+  VANTREL_SERVER_PORT(port, "VANTREL_POP3_PORT");
+  int asked = 0;
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    pop.Password = "still wrong";
+    handled = true;
+  };
+  EXPECT_EQ(failure(port, "alice", "wrong"), "Authentication failed");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(connects, 0);
+  EXPECT_FALSE(pop.Connected());
+  EXPECT_FALSE(pop.Busy());
+  check(port, "alice", "secret");
+  EXPECT_EQ(counts, std::vector<int>{3});
+}
+
+// --- scripted servers -----------------------------------------------------------------------
+
+std::vector<Act> dialogue(const std::string& greeting, const std::string& user,
+                          const std::string& pass, const std::string& stat) {
+  return {{Act::Send, greeting},      {Act::ExpectLine}, {Act::Send, user}, {Act::ExpectLine},
+          {Act::Send, pass},          {Act::ExpectLine}, {Act::Send, stat}, {Act::ExpectLine},
+          {Act::Send, "+OK bye\r\n"}, {Act::Hold}};
+}
+
+TEST_F(Pop3Test, TheDialogueOnTheWireIsUserPassStatQuit) {
+  const ScriptedServer server(
+      dialogue("+OK POP3 server ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 3 4520\r\n"));
+  check(server.port(), "ann", "pw");
+  EXPECT_EQ(counts, std::vector<int>{3});
+  EXPECT_EQ(server.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+}
+
+TEST_F(Pop3Test, RepliesOneByteAtATimeAndSplitLineEndsStillMakeADialogue) {
+  const ScriptedServer server({{Act::SendBytes, "+OK slow server\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r"},
+                               {Act::Pause, "", 20},
+                               {Act::Send, "\n"},
+                               {Act::ExpectLine},
+                               {Act::SendBytes, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::SendBytes, "+OK 5 100\r\n"},
+                               {Act::ExpectLine},
+                               {Act::SendBytes, "+OK\r\n"},
+                               {Act::Hold}});
+  check(server.port(), "ann", "pw");
+  EXPECT_EQ(counts, std::vector<int>{5});
+}
+
+TEST_F(Pop3Test, AStatCountWithNothingAfterItReadsAsZero) {
+  const ScriptedServer first(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 7 700\r\n"));
+  const ScriptedServer bare(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 3\r\n"));
+  check(first.port(), "ann", "pw");
+  check(bare.port(), "ann", "pw");
+  EXPECT_EQ(counts, (std::vector<int>{7, 0}));
+}
+
+TEST_F(Pop3Test, ARefusedUserFailsAtOnceWhenNoHandlerOrADecliningOneAnswers) {
+  const std::vector<Act> refuseUser = {{Act::Send, "+OK\r\n"},       {Act::ExpectLine},
+                                       {Act::Send, "-ERR who?\r\n"}, {Act::ExpectLine},
+                                       {Act::Send, "+OK\r\n"},       {Act::Hold}};
+  const ScriptedServer unhandled(refuseUser);
+  EXPECT_EQ(failure(unhandled.port(), "ann", "pw"), "Authentication failed");
+  EXPECT_EQ(unhandled.received(), "USER ann\r\nQUIT\r\n");
+
+  const ScriptedServer declined(refuseUser);
+  int asked = 0;
+  pop.OnAuthenticationFailed = [&](bool&) { ++asked; };
+  EXPECT_EQ(failure(declined.port(), "ann", "pw"), "Authentication failed");
+  EXPECT_EQ(declined.received(), "USER ann\r\nQUIT\r\n");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(connects, 0);
+}
+
+TEST_F(Pop3Test, ARefusedGreetingFailsWithTheLineAndStillSaysQuit) {
+  const ScriptedServer server(
+      {{Act::Send, "-ERR busy\r\n"}, {Act::ExpectLine}, {Act::Send, "+OK\r\n"}, {Act::Hold}});
+  EXPECT_EQ(failure(server.port(), "ann", "pw"), "-ERR busy\r\n");
+  EXPECT_EQ(server.received(), "QUIT\r\n");
+  EXPECT_EQ(connects, 0);
+  EXPECT_FALSE(pop.Connected());
+}
+
+TEST_F(Pop3Test, ARefusedStatStillAnnouncesTheLoginWithThePreviousCount) {
+  const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 10\r\n"));
+  const ScriptedServer refusing(
+      dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR mailbox locked\r\n"));
+  check(good.port(), "ann", "pw");
+  bool connectedInHandler = true;
+  pop.OnConnect = [&](TAsyncSocket&) {
+    ++connects;
+    connectedInHandler = pop.Connected();
+    counts.push_back(pop.MessageCount());
+  };
+  EXPECT_EQ(failure(refusing.port(), "ann", "pw"), "-ERR mailbox locked\r\n");
+  EXPECT_FALSE(connectedInHandler);  // the QUIT came first
+  EXPECT_EQ(refusing.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+  EXPECT_EQ(counts, (std::vector<int>{4, 4}));
+}
+
+TEST_F(Pop3Test, ARefusedQuitClosesAnywayAndFailsWithItsLine) {
+  const ScriptedServer server({{Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK 1 1\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "-ERR no\r\n"},
+                               {Act::Hold}});
+  std::string quitError;
+  pop.OnConnect = [&](TAsyncSocket&) {
+    try {
+      pop.Disconnect();
+    } catch (const Exception& e) {
+      quitError = e.what();
+    }
+  };
+  check(server.port(), "ann", "pw");
+  EXPECT_EQ(quitError, "-ERR no\r\n");
+  EXPECT_FALSE(pop.Connected());
+}
+
+TEST_F(Pop3Test, AServerThatHangsUpMidDialogueFailsTheLogin) {
+  const ScriptedServer server({{Act::Send, "+OK\r\n"}, {Act::ExpectLine}, {Act::Close}});
+  EXPECT_EQ(failure(server.port(), "ann", "pw"), "Authentication failed");
+  EXPECT_EQ(connects, 0);
+  EXPECT_FALSE(pop.Connected());
+}
+
+TEST_F(Pop3Test, AGreetingLongerThanTheBufferFailsInAnOrderlyWay) {
+  const ScriptedServer server({{Act::Send, std::string(100 * 1024, 'g')}, {Act::Hold}});
+  EXPECT_EQ(failure(server.port(), "ann", "pw"), "Line too long");
+  EXPECT_FALSE(pop.Connected());
+}
+
+TEST_F(Pop3Test, ASilentServerIsLeftWhenTheTimeOutFires) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  pop.TimeOut = 250;
+  int ticks = 0;
+  const auto timer = platform.loop.startTimer(10, [&] { ++ticks; });
+  EXPECT_THROW(check(server.port(), "ann", "pw"), EAbortError);
+  platform.loop.stopTimer(timer);
+  EXPECT_TRUE(pop.TimedOut());
+  EXPECT_FALSE(pop.Connected());  // the abort dropped the connection without a QUIT
+  EXPECT_EQ(server.received(), "");
+  EXPECT_GT(ticks, 0);
+}
+
+TEST_F(Pop3Test, AbortFromTheProgramsTimerEndsTheWaitOnASilentServer) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  int ticks = 0;
+  const auto timer = platform.loop.startTimer(5, [&] {
+    if (++ticks == 4) pop.Abort();
+  });
+  try {
+    check(server.port(), "ann", "pw");
+    FAIL() << "the login went through";
+  } catch (const EAbortError& e) {
+    EXPECT_STREQ(e.what(), "Socket readln aborted");
+  }
+  platform.loop.stopTimer(timer);
+  EXPECT_FALSE(pop.Connected());
+  EXPECT_FALSE(pop.Busy());
+}
+
+TEST_F(Pop3Test, MissingCredentialsAreAskedForOnceOrFailWithoutConnecting) {
+  const ScriptedServer server(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 2\r\n"));
+  EXPECT_EQ(failure(server.port(), "ann", ""), "Authentication failed");
+  int asked = 0;
+  pop.OnAuthenticationNeeded = [&](bool& handled) { handled = ++asked > 1; };
+  EXPECT_EQ(failure(server.port(), "", "pw"), "Authentication failed");
+  EXPECT_EQ(server.accepted(), 0);
+  pop.OnAuthenticationNeeded = [&](bool& handled) {
+    ++asked;
+    pop.Password = "pw";
+    handled = true;
+  };
+  check(server.port(), "ann", "");
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(counts, std::vector<int>{2});
+}
+
+TEST_F(Pop3Test, ANestedConnectFromTheRefusalHandlerRunsAWholeDialogue) {
+  // The first server refuses PASS and hangs up; the handler finds the connection gone and
+  // checks the mailbox again from inside the first Connect.
+  const ScriptedServer refusing({{Act::Send, "+OK\r\n"},
+                                 {Act::ExpectLine},
+                                 {Act::Send, "+OK\r\n"},
+                                 {Act::ExpectLine},
+                                 {Act::Send, "-ERR bad password\r\n"},
+                                 {Act::Close}});
+  const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 6 60\r\n"));
+  bool busyInside = false;
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    std::string probe;
+    pop.ReadLn(probe);  // the hang-up shows as an empty line and closes the socket
+    if (!pop.Connected()) {
+      busyInside = pop.Busy();
+      check(good.port(), "ann", "pw2");
+    }
+    handled = true;
+  };
+  EXPECT_THROW(check(refusing.port(), "ann", "pw"), ESockError);
+  EXPECT_TRUE(busyInside);
+  EXPECT_EQ(counts, std::vector<int>{6});
+  EXPECT_FALSE(pop.Busy());
+}
+
+TEST(Pop3Properties, AttachFilePathEndsWithABackslash) {
+  testing::Platform platform;
+  TPop3Client pop(platform.loop, platform.sockets);
+  EXPECT_EQ(pop.Port, 110);
+  pop.SetAttachFilePath("C:\\Mail");
+  EXPECT_EQ(pop.AttachFilePath(), "C:\\Mail\\");
+  pop.SetAttachFilePath("C:\\Mail\\");
+  EXPECT_EQ(pop.AttachFilePath(), "C:\\Mail\\");
+  pop.SetAttachFilePath("");
+  EXPECT_EQ(pop.AttachFilePath(), "");
+}
+
+TEST(Pop3Properties, DisconnectWhenNotConnectedDoesNothing) {
+  testing::Platform platform;
+  TPop3Client pop(platform.loop, platform.sockets);
+  int disconnects = 0;
+  pop.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+  EXPECT_NO_THROW(pop.Disconnect());
+  EXPECT_EQ(disconnects, 0);
+}
+
+}  // namespace
+}  // namespace vantrel::net

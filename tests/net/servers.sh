@@ -1,0 +1,92 @@
+# Sourced by scripts/test-net and scripts/bench: starts a private dovecot POP3 server and the
+# test HTTP server on 127.0.0.1 on free ports, exports their ports, and stops both when the
+# calling script exits.
+# Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message).
+
+net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
+chmod 755 "$net_dir"
+net_http_pid=""
+
+net_stop() {
+  if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
+  if [ -n "$net_http_pid" ]; then kill "$net_http_pid" 2>/dev/null || true; fi
+  # dovecot removes its pid file as it ends; give it a moment before the tree goes.
+  for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
+  rm -rf "$net_dir"
+}
+trap net_stop EXIT
+
+net_free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+net_wait_port() {
+  for _ in $(seq 100); do
+    if python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1)' "$1" 2>/dev/null; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "net-servers: nothing listens on port $1" >&2
+  return 1
+}
+
+net_mailbox() {  # user password count
+  local box="$net_dir/mail/$1"
+  mkdir -p "$box/new" "$box/cur" "$box/tmp"
+  for i in $(seq "$3"); do
+    printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
+      >"$box/new/100000000$i.M$i.vantrel"
+  done
+  echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$net_dir/passwd"
+}
+
+net_start() {
+  mkdir -p "$net_dir/run" "$net_dir/mail"
+  : >"$net_dir/passwd"
+  net_mailbox alice secret 3
+  net_mailbox bob hunter2 0
+  net_mailbox carol opensesame 1
+  export VANTREL_POP3_PORT
+  VANTREL_POP3_PORT=$(net_free_port)
+  cat >"$net_dir/dovecot.conf" <<CONF
+protocols = pop3
+listen = 127.0.0.1
+base_dir = $net_dir/run
+state_dir = $net_dir/run
+log_path = $net_dir/dovecot.log
+ssl = no
+disable_plaintext_auth = no
+auth_mechanisms = plain
+# Refusals are answered at once (dovecot still slows down an address that keeps failing).
+auth_failure_delay = 0
+first_valid_uid = 1
+default_internal_user = dovecot
+default_login_user = dovenull
+passdb {
+  driver = passwd-file
+  args = scheme=PLAIN $net_dir/passwd
+}
+userdb {
+  driver = passwd-file
+  args = $net_dir/passwd
+}
+mail_location = maildir:$net_dir/mail/%u
+service pop3-login {
+  inet_listener pop3 {
+    port = $VANTREL_POP3_PORT
+  }
+}
+CONF
+  chown -R dovecot:dovecot "$net_dir/mail"
+  /usr/sbin/dovecot -c "$net_dir/dovecot.conf"
+  net_wait_port "$VANTREL_POP3_PORT"
+
+  python3 "$net_root/tests/net/http_server.py" "$net_dir/http.port" 900 &
+  net_http_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/http.port" ] && break; sleep 0.1; done
+  export VANTREL_HTTP_PORT
+  VANTREL_HTTP_PORT=$(cat "$net_dir/http.port")
+  net_wait_port "$VANTREL_HTTP_PORT"
+}

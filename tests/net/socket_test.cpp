@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include "net/async_socket.h"
+#include "scripted_server.h"
+#include "support.h"
+
+namespace vantrel::net {
+namespace {
+
+using testing::Act;
+using testing::ScriptedServer;
+
+class SocketTest : public ::testing::Test {
+ protected:
+  void connectTo(const ScriptedServer& server) {
+    socket.Host = "127.0.0.1";
+    socket.Port = server.port();
+    socket.Connect();
+  }
+
+  testing::Platform platform;
+  TAsyncSocket socket{platform.loop, platform.sockets};
+};
+
+// A port that refuses: a listener closed again at once.
+int refusingPort() {
+  const ScriptedServer gone(std::vector<Act>{});
+  return gone.port();
+}
+
+TEST_F(SocketTest, ReadLnKeepsTheLineEndAndLeavesTheNextLineWaiting) {
+  const ScriptedServer server({{Act::Send, "+OK ready\r\nsecond\nthird"}, {Act::Hold}});
+  connectTo(server);
+  std::string line = "stale";
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "+OK ready\r\n");
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "second\n");
+}
+
+TEST_F(SocketTest, ReadLnAssemblesLinesThatArriveInPieces) {
+  const ScriptedServer server({{Act::SendBytes, "+OK slow\r\n"},
+                               {Act::Send, "split\r"},
+                               {Act::Pause, "", 30},
+                               {Act::Send, "\nrest\r\n"},
+                               {Act::Hold}});
+  connectTo(server);
+  std::string line;
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "+OK slow\r\n");
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "split\r\n");
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "rest\r\n");
+}
+
+TEST_F(SocketTest, APeerThatClosesBeforeTheLineEndsGivesAnEmptyLineAndClosesUs) {
+  const ScriptedServer server({{Act::Send, "half a li"}, {Act::Close}});
+  int disconnects = 0;
+  socket.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+  connectTo(server);
+  std::string line = "stale";
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "");
+  EXPECT_FALSE(socket.Connected());
+  EXPECT_EQ(disconnects, 1);
+  // An unconnected socket ends a read at once, with nothing.
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "");
+}
+
+TEST_F(SocketTest, ALineLongerThanTheBufferEndsTheConversation) {
+  const ScriptedServer server({{Act::Send, std::string(100 * 1024, 'A')}, {Act::Hold}});
+  connectTo(server);
+  std::string line;
+  EXPECT_THROW(
+      {
+        try {
+          socket.ReadLn(line);
+        } catch (const EAbortError&) {
+          throw std::logic_error("not an abort");
+        } catch (const ESockError& e) {
+          EXPECT_STREQ(e.what(), "Line too long");
+          throw;
+        }
+      },
+      ESockError);
+  EXPECT_FALSE(socket.Connected());
+}
+
+TEST_F(SocketTest, TransactionSendsTheCommandAndReadsTheLeadingNumber) {
+  const ScriptedServer server({{Act::ExpectLine},
+                               {Act::Send, "250 Ok\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK 2 320\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "letters\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "12345678901 too big\r\n"},
+                               {Act::Hold}});
+  connectTo(server);
+  std::string reply;
+  socket.Transaction("HELO there", reply);
+  EXPECT_EQ(reply, "250 Ok\r\n");
+  EXPECT_EQ(socket.ReplyNumber(), 250);
+  socket.Transaction("STAT", reply);
+  EXPECT_EQ(socket.ReplyNumber(), 0);
+  EXPECT_EQ(socket.LastReply(), "+OK 2 320\r\n");
+  socket.Transaction("", reply);
+  EXPECT_EQ(socket.ReplyNumber(), 0);
+  EXPECT_THROW(socket.Transaction("BIG", reply), ERangeError);
+  EXPECT_EQ(server.received(), "HELO there\r\nSTAT\r\n\r\nBIG\r\n");
+}
+
+TEST_F(SocketTest, CapturesTakeEverythingUntilThePeerCloses) {
+  const ScriptedServer slow({{Act::SendBytes, "one byte per packet"}, {Act::Close}});
+  connectTo(slow);
+  int packets = 0;
+  socket.OnPacketRecvd = [&](TAsyncSocket&) { ++packets; };
+  std::string text;
+  socket.CaptureString(text, -1);
+  EXPECT_EQ(text, "one byte per packet");
+  EXPECT_EQ(socket.BytesRecvd(), 19);
+  EXPECT_GE(packets, 2);
+
+  // The limit is looked at before each receive only.
+  const ScriptedServer burst({{Act::Send, std::string(1000, 'b')}, {Act::Close}});
+  socket.Disconnect();
+  connectTo(burst);
+  text.clear();
+  while (!socket.DataAvailable()) platform.loop.waitForSocket(-1, 0, platform.loop.nowMs() + 5);
+  socket.CaptureString(text, 100);
+  EXPECT_EQ(text.size(), 1000u);
+}
+
+TEST_F(SocketTest, ARefusedConnectionRaisesConnectionFailedAndLeavesTheComponentUsable) {
+  int failures = 0;
+  socket.OnConnectionFailed = [&](TAsyncSocket&) { ++failures; };
+  socket.Host = "127.0.0.1";
+  socket.Port = refusingPort();
+  try {
+    socket.Connect();
+    FAIL() << "connected to a closed port";
+  } catch (const ESockError& e) {
+    EXPECT_STREQ(e.what(), "Connection Failed");
+  }
+  EXPECT_EQ(failures, 1);
+  EXPECT_FALSE(socket.Connected());
+
+  const ScriptedServer server({{Act::Send, "hello\r\n"}, {Act::Hold}});
+  connectTo(server);
+  std::string line;
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "hello\r\n");
+}
+
+TEST_F(SocketTest, ConnectTwiceIsRefusedAndReconnectAfterDisconnectWorks) {
+  const ScriptedServer server({{Act::Send, "hi\r\n"}, {Act::Hold}}, 2);
+  int connects = 0;
+  int disconnects = 0;
+  socket.OnConnect = [&](TAsyncSocket&) { ++connects; };
+  socket.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+  connectTo(server);
+  EXPECT_THROW(socket.Connect(), ESockError);
+  socket.Disconnect();
+  EXPECT_FALSE(socket.Connected());
+  connectTo(server);
+  std::string line;
+  socket.ReadLn(line);
+  EXPECT_EQ(line, "hi\r\n");
+  EXPECT_EQ(connects, 2);
+  EXPECT_EQ(disconnects, 1);
+}
+
+TEST_F(SocketTest, NamesAreLookedUpButDottedAddressesAreNot) {
+  const ScriptedServer server({{Act::Hold}}, 2);
+  int resolved = 0;
+  socket.OnHostResolved = [&](TAsyncSocket&) { ++resolved; };
+  connectTo(server);
+  EXPECT_EQ(resolved, 0);
+  socket.Disconnect();
+  socket.Host = "localhost";
+  socket.Connect();
+  EXPECT_EQ(resolved, 1);
+  EXPECT_EQ(socket.RemoteAddress().address, 0x0100007fu);
+}
+
+TEST_F(SocketTest, AnUnknownHostAsksOnInvalidHostOnceForOneMoreAttempt) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  socket.Port = server.port();
+  socket.Host = "no-such-host.invalid";
+  int asked = 0;
+  socket.OnInvalidHost = [&](bool& handled) {
+    ++asked;
+    handled = true;
+  };
+  try {
+    socket.Connect();
+    FAIL() << "an unknown host was found";
+  } catch (const ESockError& e) {
+    EXPECT_STREQ(e.what(), "Null Remote Address");
+  }
+  EXPECT_EQ(asked, 1);
+
+  socket.OnInvalidHost = [&](bool& handled) {
+    ++asked;
+    socket.Host = "127.0.0.1";
+    handled = true;
+  };
+  socket.Host = "no-such-host.invalid";
+  socket.Connect();
+  EXPECT_TRUE(socket.Connected());
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(SocketTest, ATimeOutEndsAWaitOnASilentServerWithAnAbort) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  connectTo(server);
+  socket.TimeOut = 200;
+  int ticks = 0;
+  const auto timer = platform.loop.startTimer(10, [&] { ++ticks; });
+  std::string line;
+  EXPECT_THROW(socket.ReadLn(line), EAbortError);
+  platform.loop.stopTimer(timer);
+  EXPECT_TRUE(socket.TimedOut());
+  EXPECT_FALSE(socket.Canceled());
+  EXPECT_GT(ticks, 0);
+  // The component is still connected and usable for the next wait.
+  EXPECT_TRUE(socket.Connected());
+}
+
+TEST_F(SocketTest, ACancelFromTheProgramsTimerEndsAWaitWithoutTimeOut) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  connectTo(server);
+  int ticks = 0;
+  const auto timer = platform.loop.startTimer(5, [&] {
+    if (++ticks == 3) socket.Abort();
+  });
+  std::string text;
+  try {
+    socket.CaptureString(text, -1);
+    FAIL() << "the capture ended without its abort";
+  } catch (const EAbortError& e) {
+    EXPECT_STREQ(e.what(), "Socket capture aborted");
+  }
+  platform.loop.stopTimer(timer);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(socket.TimedOut());
+}
+
+TEST_F(SocketTest, ATimeOutCountsFromItsFirstArmingEvenWhileDataKeepsComing) {
+  const ScriptedServer server({{Act::Flood, std::string(512, 'f')}});
+  connectTo(server);
+  socket.TimeOut = 300;
+  std::string text;
+  EXPECT_THROW(socket.CaptureString(text, -1), EAbortError);
+  EXPECT_GT(socket.BytesRecvd(), 0);
+  EXPECT_EQ(text.size(), static_cast<std::size_t>(socket.BytesRecvd()));
+}
+
+TEST_F(SocketTest, ANegativeTimeOutIsARangeError) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  connectTo(server);
+  socket.TimeOut = -1;
+  std::string line;
+  EXPECT_THROW(socket.ReadLn(line), ERangeError);
+}
+
+}  // namespace
+}  // namespace vantrel::net
