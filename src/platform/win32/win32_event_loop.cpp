@@ -1,0 +1,147 @@
+#include "platform/win32/win32_event_loop.h"
+
+namespace vantrel::platform::win32 {
+namespace {
+
+constexpr char kWindowClass[] = "VantrelTimerWindow";
+
+long networkEventsFor(unsigned events) {
+  long mask = 0;
+  if (events & kSocketRead) mask |= FD_READ | FD_ACCEPT | FD_CLOSE;
+  if (events & kSocketWrite) mask |= FD_WRITE | FD_CONNECT | FD_CLOSE;
+  if (events & kSocketConnect) mask |= FD_CONNECT;
+  if (events & kSocketClose) mask |= FD_CLOSE;
+  return mask;
+}
+
+}  // namespace
+
+Win32EventLoop::Win32EventLoop(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassA(&windowClass);
+  window_ =
+      CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  socketEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  wakeEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+}
+
+Win32EventLoop::~Win32EventLoop() {
+  for (const auto& [id, onTick] : timers_) KillTimer(window_, id);
+  DestroyWindow(window_);
+  CloseHandle(socketEvent_);
+  CloseHandle(wakeEvent_);
+}
+
+std::uint64_t Win32EventLoop::nowMs() const {
+  return GetTickCount();
+}
+
+TimerId Win32EventLoop::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
+  const auto id = nextId_++;
+  timers_[id] = std::move(onTick);
+  SetTimer(window_, id, intervalMs, nullptr);
+  return id;
+}
+
+void Win32EventLoop::stopTimer(TimerId id) {
+  KillTimer(window_, id);
+  timers_.erase(id);
+}
+
+LRESULT CALLBACK Win32EventLoop::windowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+  if (message == WM_TIMER) {
+    auto* self = reinterpret_cast<Win32EventLoop*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self) {
+      const auto found = self->timers_.find(static_cast<TimerId>(wParam));
+      if (found != self->timers_.end()) {
+        auto onTick = found->second;  // the callback may stop its own timer
+        onTick();
+      }
+    }
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Win32EventLoop::dispatch(MSG& message) {
+  if (dialogWindow_ && IsWindowVisible(dialogWindow_) &&
+      IsDialogMessageA(dialogWindow_, &message)) {
+    return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+void Win32EventLoop::processMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quitting_ = true;
+      return;
+    }
+    dispatch(message);
+  }
+}
+
+WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
+                                          std::optional<std::uint64_t> deadlineMs) {
+  const auto s = static_cast<SOCKET>(socket);
+  ResetEvent(socketEvent_);
+  WSAEventSelect(s, socketEvent_, networkEventsFor(events));
+  woken_ = false;
+  ResetEvent(wakeEvent_);
+  auto outcome = WaitOutcome::TimedOut;
+  for (;;) {
+    processMessages();
+    if (quitting_) {
+      outcome = WaitOutcome::Quit;
+      break;
+    }
+    if (woken_) {
+      outcome = WaitOutcome::Woken;
+      break;
+    }
+    DWORD timeout = INFINITE;
+    if (deadlineMs) {
+      const auto now = nowMs();
+      if (now >= *deadlineMs) break;
+      timeout = static_cast<DWORD>(*deadlineMs - now);
+    }
+    const HANDLE handles[] = {socketEvent_, wakeEvent_};
+    const auto result =
+        MsgWaitForMultipleObjectsEx(2, handles, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result == WAIT_OBJECT_0) {
+      WSANETWORKEVENTS happened{};
+      WSAEnumNetworkEvents(s, socketEvent_, &happened);
+      if (happened.lNetworkEvents & networkEventsFor(events)) {
+        outcome = WaitOutcome::Ready;
+        break;
+      }
+    }
+  }
+  WSAEventSelect(s, nullptr, 0);
+  return outcome;
+}
+
+void Win32EventLoop::wake() {
+  woken_ = true;
+  SetEvent(wakeEvent_);
+}
+
+void Win32EventLoop::run() {
+  MSG message;
+  while (!quitting_ && GetMessageA(&message, nullptr, 0, 0) > 0) dispatch(message);
+  quitting_ = true;
+}
+
+void Win32EventLoop::quit() {
+  if (!quitting_) PostQuitMessage(0);
+  quitting_ = true;
+}
+
+}  // namespace vantrel::platform::win32

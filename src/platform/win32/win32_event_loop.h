@@ -1,0 +1,51 @@
+#pragma once
+// The program's one message loop: window messages, timers, and message-aware socket waits that
+// block in MsgWaitForMultipleObjectsEx instead of polling.
+
+#include <windows.h>
+#include <winsock2.h>
+
+#include <functional>
+#include <map>
+
+#include "platform/event_loop.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32EventLoop : public EventLoop {
+ public:
+  explicit Win32EventLoop(HINSTANCE instance);
+  ~Win32EventLoop() override;
+  Win32EventLoop(const Win32EventLoop&) = delete;
+  Win32EventLoop& operator=(const Win32EventLoop&) = delete;
+
+  // Keyboard navigation (Tab, arrows, Enter) for this window's controls.
+  void setDialogWindow(HWND window) { dialogWindow_ = window; }
+
+  std::uint64_t nowMs() const override;
+  TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
+  void stopTimer(TimerId id) override;
+  void processMessages() override;
+  void sleep(std::uint32_t ms) override { ::Sleep(ms); }
+  WaitOutcome waitForSocket(SocketHandle socket, unsigned events,
+                            std::optional<std::uint64_t> deadlineMs) override;
+  void wake() override;
+  void run() override;
+  void quit() override;
+  bool quitting() const override { return quitting_; }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void dispatch(MSG& message);
+
+  HWND window_ = nullptr;  // receives the timers
+  HWND dialogWindow_ = nullptr;
+  HANDLE socketEvent_ = nullptr;
+  HANDLE wakeEvent_ = nullptr;
+  std::map<TimerId, std::function<void()>> timers_;
+  TimerId nextId_ = 1;
+  bool quitting_ = false;
+  bool woken_ = false;
+};
+
+}  // namespace vantrel::platform::win32

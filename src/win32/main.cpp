@@ -1,0 +1,66 @@
+// Vantrel's entry: hand over to a running copy, or build the platform, the main window and its
+// form, and run the message loop.
+#include <windows.h>
+
+#include <exception>
+#include <filesystem>
+#include <string_view>
+
+#include "app/app_constants.h"
+#include "app/main_form.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "win32/main_window.h"
+
+namespace {
+
+using vantrel::app::APP_NAME;
+
+// A running copy gets the tray message of a left click, which toggles its Outlook Express.
+bool handOverToRunningCopy() {
+  const auto running = FindWindowA(vantrel::app::kMainWindowClass.data(), APP_NAME.data());
+  if (!running) return false;
+  char className[30] = {};
+  GetClassNameA(running, className, sizeof(className));
+  if (std::string_view(className) != vantrel::app::kMainWindowClass) return false;
+  PostMessageA(running, vantrel::app::WM_TRAYNOTIFY, 0, vantrel::app::kLeftButtonUp);
+  return true;
+}
+
+int run(HINSTANCE instance) {
+  namespace win32 = vantrel::platform::win32;
+  win32::Win32Registry registry;
+  win32::Win32Desktop desktop;
+  win32::Win32Processes processes;
+  win32::Win32Dialogs dialogs;
+  win32::Win32Shell shell;
+  win32::Win32EventLoop loop(instance);
+  vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop};
+
+  vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
+  const auto langFile =
+      std::filesystem::path(processes.executablePath()).parent_path() / "lang.ini";
+  vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
+                               window.pictures(), langFile);
+  loop.setDialogWindow(window.handle());
+  window.attach(form);
+  form.FormCreate();
+  if (!form.terminated()) loop.run();
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  if (handOverToRunningCopy()) return -1;
+  try {
+    return run(instance);
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), APP_NAME.data(), MB_ICONERROR | MB_OK);
+    return 0;
+  }
+}

@@ -1,0 +1,598 @@
+#include "win32/main_window.h"
+
+#include <string>
+
+#include "app/app_constants.h"
+#include "app/programs_tab.h"
+#include "win32/control_ids.h"
+#include "win32/resource_ids.h"
+
+namespace vantrel::win32 {
+namespace {
+
+constexpr char kPageClass[] = "VantrelPage";
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 343;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+HICON loadIcon(HINSTANCE instance, int id, int size) {
+  return static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HIMAGELIST makeImageList(HINSTANCE instance, int size, std::initializer_list<int> ids) {
+  auto* list =
+      ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(ids.size()), 8);
+  for (const int id : ids) {
+    const auto icon = loadIcon(instance, id, size);
+    ImageList_AddIcon(list, icon);
+    DestroyIcon(icon);
+  }
+  return list;
+}
+
+platform::IconHandle toHandle(HICON icon) {
+  return reinterpret_cast<platform::IconHandle>(icon);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
+    : instance_(instance), taskbarCreated_(taskbarCreatedMessage) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, "MAINICON");
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  RegisterClassA(&windowClass);
+
+  WNDCLASSA pageClass{};
+  pageClass.lpfnWndProc = pageProc;
+  pageClass.hInstance = instance;
+  pageClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  pageClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  pageClass.lpszClassName = kPageClass;
+  RegisterClassA(&pageClass);
+
+  NONCLIENTMETRICSA metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  font_ = CreateFontIndirectA(&metrics.lfMessageFont);
+
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, app::APP_NAME.data(), style, x, y,
+                            width, height, nullptr, nullptr, instance, this);
+
+  imgListProgsAndTray_ = makeImageList(
+      instance, 16,
+      {IDI_TRAY_QUIT, IDI_TRAY_CONFIG, IDI_TRAY_IDENTITY, IDI_TRAY_PROGRAMS, IDI_TRAY_PROGRAM});
+  imgListIdentities_ = makeImageList(instance, 32, {IDI_IDENTITY32});
+  imgListMail_ = makeImageList(
+      instance, 16,
+      {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
+  mainIcon16_ =
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+}
+
+MainWindow::~MainWindow() {
+  if (window_) DestroyWindow(window_);
+  ImageList_Destroy(imgListProgsAndTray_);
+  ImageList_Destroy(imgListIdentities_);
+  ImageList_Destroy(imgListMail_);
+  DestroyIcon(mainIcon16_);
+  DeleteObject(font_);
+}
+
+app::FormPictures MainWindow::pictures() const {
+  app::FormPictures pictures;
+  pictures.mainIcon16 = toHandle(mainIcon16_);
+  for (int i = 0; i < static_cast<int>(pictures.mail.size()); ++i) {
+    // Owned by the image list's copies; the extracted icons live for the whole run.
+    pictures.mail[static_cast<std::size_t>(i)] = toHandle(ImageList_GetIcon(imgListMail_, i, 0));
+  }
+  return pictures;
+}
+
+void MainWindow::attach(app::TMainForm& form) {
+  form_ = &form;
+  createControls(form);
+  form.setView(this);
+  refresh();
+}
+
+HWND MainWindow::add(HWND parent, const char* windowClass, int id, DWORD style, int x, int y,
+                     int width, int height, DWORD exStyle) {
+  const auto hwnd =
+      CreateWindowExA(exStyle, windowClass, "", kChild | style, x, y, width, height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return hwnd;
+}
+
+HWND MainWindow::bind(HWND hwnd, ui::Control& control, bool* checked) {
+  bound_.push_back({hwnd, &control, checked});
+  return hwnd;
+}
+
+void MainWindow::createControls(app::TMainForm& f) {
+  pages_ = add(window_, WC_TABCONTROLA, kIdPages, WS_TABSTOP | WS_CLIPSIBLINGS, kPagesX, kPagesY,
+               kPagesWidth, kPagesHeight);
+  for (int i = 0; i < 5; ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>("");
+    SendMessageA(pages_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  RECT area{kPagesX, kPagesY, kPagesX + kPagesWidth, kPagesY + kPagesHeight};
+  SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  for (int i = 0; i < 5; ++i) {
+    const auto sheet = CreateWindowExA(
+        WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
+        area.right - area.left, area.bottom - area.top, window_, nullptr, instance_, this);
+    SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    sheets_.push_back(sheet);
+  }
+
+  const auto button = [&](ui::Control& model, HWND parent, int id, int x, int y, int w, int h,
+                          DWORD style = 0) {
+    return bind(add(parent, WC_BUTTONA, id, WS_TABSTOP | style, x, y, w, h), model);
+  };
+  const auto check = [&](auto& model, HWND parent, int id, int x, int y, DWORD style) {
+    return bind(add(parent, WC_BUTTONA, id, WS_TABSTOP | style, x, y, 241, 17), model,
+                &model.checked);
+  };
+  const auto group = [&](ui::Control& model, HWND parent, int x, int y, int w, int h) {
+    return bind(add(parent, WC_BUTTONA, kIdStatic, BS_GROUPBOX, x, y, w, h), model);
+  };
+  const auto label = [&](ui::Control& model, HWND parent, int x, int y, int w, int h,
+                         DWORD style = 0) {
+    return bind(add(parent, WC_STATICA, kIdStatic, style, x, y, w, h), model);
+  };
+
+  bind(add(window_, WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25), f.bttnOK);
+
+  const auto launch = sheets_[0];
+  group(f.boxLaunchMode, launch, 8, 8, 257, 97);
+  check(f.radioModeMail, launch, kIdRadioModeMail, 16, 26, BS_AUTORADIOBUTTON | WS_GROUP);
+  check(f.radioModeNews, launch, kIdRadioModeNews, 16, 44, BS_AUTORADIOBUTTON);
+  check(f.checkNotifyReduce, launch, kIdCheckNotifyReduce, 16, 64, BS_AUTOCHECKBOX | WS_GROUP);
+  check(f.checkStartReduced, launch, kIdCheckStartReduced, 16, 82, BS_AUTOCHECKBOX);
+  group(f.boxBehavior, launch, 8, 112, 257, 81);
+  check(f.checkCloseConfirm, launch, kIdCheckCloseConfirm, 16, 130, BS_AUTOCHECKBOX);
+  check(f.checkRestoreMaximized, launch, kIdCheckRestoreMaximized, 16, 148, BS_AUTOCHECKBOX);
+  check(f.checkRestoreDblClick, launch, kIdCheckRestoreDblClick, 16, 166, BS_AUTOCHECKBOX);
+  group(f.boxLang, launch, 8, 200, 257, 53);
+  comboLang_ = add(launch, WC_COMBOBOXA, kIdComboLang, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                   16, 220, 241, 200);
+
+  const auto progs = sheets_[1];
+  group(f.boxExternalProgs, progs, 8, 8, 257, 169);
+  listExternalProgs_ =
+      add(progs, WC_LISTVIEWA, kIdListExternalProgs,
+          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 32,
+          241, 105, WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(listExternalProgs_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  ListView_SetImageList(listExternalProgs_, imgListProgsAndTray_, LVSIL_SMALL);
+  button(f.bttnExternalProgsAdd, progs, kIdBttnExternalProgsAdd, 24, 144, 65, 25);
+  button(f.bttnExternalProgsDel, progs, kIdBttnExternalProgsDel, 104, 144, 65, 25);
+  button(f.bttnExternalProgsModify, progs, kIdBttnExternalProgsModify, 184, 144, 65, 25);
+  group(f.boxExternalProgsOptions, progs, 8, 184, 257, 73);
+  check(f.radioExternalProgsStartReduced, progs, kIdRadioExternalProgsStartReduced, 16, 208,
+        BS_AUTORADIOBUTTON | WS_GROUP);
+  check(f.radioExternalProgsStartNormal, progs, kIdRadioExternalProgsStartNormal, 16, 232,
+        BS_AUTORADIOBUTTON);
+
+  const auto identities = sheets_[2];
+  group(f.boxIdentities, identities, 8, 8, 257, 249);
+  check(f.checkNoIdentities, identities, kIdCheckNoIdentities, 16, 26, BS_AUTOCHECKBOX);
+  listIdentities_ = add(identities, WC_LISTVIEWA, kIdListIdentities,
+                        WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE,
+                        16, 48, 241, 176, WS_EX_CLIENTEDGE);
+  ListView_SetImageList(listIdentities_, imgListIdentities_, LVSIL_NORMAL);
+  check(f.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232, BS_AUTOCHECKBOX);
+
+  const auto mail = sheets_[3];
+  group(f.boxMail, mail, 8, 8, 257, 145);
+  check(f.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
+  check(f.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
+  comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
+                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
+  listAccounts_ =
+      add(mail, WC_LISTVIEWA, kIdListAccounts,
+          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 88,
+          241, 57, WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  group(f.boxMailOptions, mail, 8, 158, 257, 101);
+  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 174, BS_AUTOCHECKBOX);
+  label(f.lblMailWindowTime, mail, 32, 196, 172, 17);
+  editMailWindowTime_ =
+      add(mail, WC_EDITA, kIdEditMailWindowTime, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT,
+          206, 193, 36, 21, WS_EX_CLIENTEDGE);
+  upDownMailWindowTime_ =
+      add(mail, UPDOWN_CLASSA, kIdUpDownMailWindowTime,
+          UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+  SendMessageA(upDownMailWindowTime_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(editMailWindowTime_),
+               0);
+  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 216, BS_AUTOCHECKBOX);
+  label(f.lblMailTime, mail, 16, 238, 188, 17);
+  editMailTime_ =
+      add(mail, WC_EDITA, kIdEditMailTime, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206,
+          235, 36, 21, WS_EX_CLIENTEDGE);
+  upDownMailTime_ =
+      add(mail, UPDOWN_CLASSA, kIdUpDownMailTime,
+          UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+  SendMessageA(upDownMailTime_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(editMailTime_), 0);
+
+  const auto about = sheets_[4];
+  group(f.boxAbout, about, 8, 8, 257, 153);
+  imgOE_ = add(about, WC_STATICA, kIdStatic, SS_ICON | SS_REALSIZEIMAGE, 16, 24, 48, 48);
+  SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON,
+               reinterpret_cast<LPARAM>(loadIcon(instance_, IDI_OE48, 48)));
+  label(f.lblAppName, about, 72, 24, 185, 17);
+  label(f.lblAppCopyright, about, 72, 56, 185, 17);
+  label(f.lblDescription, about, 16, 80, 241, 73);
+  button(f.bttnUpdt, about, kIdBttnUpdt, 8, 176, 129, 25);
+  button(f.bttnMailList, about, kIdBttnMailList, 136, 176, 129, 25);
+  button(f.bttnWWW, about, kIdBttnWWW, 8, 208, 129, 25);
+  button(f.bttnFaqOE, about, kIdBttnFaqOE, 136, 208, 129, 25);
+  lblOEVersion_ = label(f.lblOEVersion, about, 2, 255, 265, 17, SS_CENTER | WS_BORDER);
+
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                             nullptr, instance_, nullptr);
+  showPage(0);
+}
+
+void MainWindow::showPage(int index) {
+  for (int i = 0; i < static_cast<int>(sheets_.size()); ++i) {
+    ShowWindow(sheets_[static_cast<std::size_t>(i)], i == index ? SW_SHOW : SW_HIDE);
+  }
+  SendMessageA(pages_, TCM_SETCURSEL, index, 0);
+}
+
+void MainWindow::reflectCombo(HWND combo, const ui::ComboBox& model) {
+  const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  if (count != model.items.size()) {
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (const auto& item : model.items) {
+      SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.caption.c_str()));
+    }
+  }
+  SendMessageA(combo, CB_SETCURSEL, model.selected ? static_cast<WPARAM>(*model.selected) : -1, 0);
+  EnableWindow(combo, model.enabled);
+}
+
+void MainWindow::reflectList(HWND list, const ui::ListView& model) {
+  for (std::size_t c = 0; c < model.columns.size(); ++c) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(model.columns[c].caption.c_str());
+    column.cx = model.columns[c].width;
+    if (!ListView_SetColumn(list, static_cast<int>(c), &column)) {
+      ListView_InsertColumn(list, static_cast<int>(c), &column);
+    }
+  }
+  ListView_DeleteAllItems(list);
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    const auto& entry = model.at(i);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = static_cast<int>(i);
+    item.pszText = const_cast<char*>(entry.caption.c_str());
+    item.iImage = entry.imageIndex;
+    ListView_InsertItem(list, &item);
+    for (std::size_t s = 0; s + 1 < model.columns.size() && s < entry.subItems.size(); ++s) {
+      ListView_SetItemText(list, static_cast<int>(i), static_cast<int>(s + 1),
+                           const_cast<char*>(entry.subItems[s].c_str()));
+    }
+    ListView_SetCheckState(list, static_cast<int>(i), entry.checked);
+  }
+  if (model.selected()) {
+    ListView_SetItemState(list, static_cast<int>(*model.selected()), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  EnableWindow(list, model.enabled);
+  const auto colour =
+      GetSysColor(model.colour == ui::Colour::Window ? COLOR_WINDOW : COLOR_BTNFACE);
+  ListView_SetBkColor(list, colour);
+  ListView_SetTextBkColor(list, colour);
+}
+
+void MainWindow::refresh() {
+  if (!form_) return;
+  reflecting_ = true;
+  auto& f = *form_;
+  for (const auto& b : bound_) {
+    if (!b.control) continue;
+    SetWindowTextA(b.hwnd, b.control->caption.c_str());
+    EnableWindow(b.hwnd, b.control->enabled);
+    ShowWindow(b.hwnd, b.control->visible ? SW_SHOWNA : SW_HIDE);
+    if (b.checked) SendMessageA(b.hwnd, BM_SETCHECK, *b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  const std::initializer_list<const ui::TabSheet*> tabs = {
+      &f.tabLaunch, &f.tabProgs, &f.tabIdentities, &f.tabMail, &f.tabAbout};
+  int index = 0;
+  for (const auto* tab : tabs) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(tab->caption.c_str());
+    SendMessageA(pages_, TCM_SETITEMA, index++, reinterpret_cast<LPARAM>(&item));
+  }
+  showPage(f.pagesCtrl.activePage);
+
+  reflectCombo(comboLang_, f.comboLang);
+  reflectCombo(comboIdentities_, f.comboIdentities);
+  const auto& added = f.imgListProgsAndTray.added();
+  for (; progsImagesAdded_ < static_cast<int>(added.size()); ++progsImagesAdded_) {
+    ImageList_AddIcon(imgListProgsAndTray_,
+                      reinterpret_cast<HICON>(added[static_cast<std::size_t>(progsImagesAdded_)]));
+  }
+  reflectList(listExternalProgs_, f.listExternalProgs);
+  reflectList(listIdentities_, f.listIdentities);
+  reflectList(listAccounts_, f.listAccounts);
+
+  for (auto [edit, upDown, model] :
+       {std::tuple{editMailWindowTime_, upDownMailWindowTime_, &f.editMailWindowTime},
+        std::tuple{editMailTime_, upDownMailTime_, &f.editMailTime}}) {
+    SendMessageA(upDown, UDM_SETRANGE32, model->min, model->max);
+    SendMessageA(upDown, UDM_SETPOS32, 0, model->position);
+    SetWindowTextA(edit, model->text().c_str());
+    EnableWindow(edit, model->edit.enabled);
+    EnableWindow(upDown, model->upDown.enabled);
+  }
+
+  for (auto [hwnd, hint] : {std::pair{GetDlgItem(sheets_[4], kIdBttnWWW), &f.bttnWWW.hint},
+                            std::pair{GetDlgItem(sheets_[4], kIdBttnFaqOE), &f.bttnFaqOE.hint}}) {
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = sheets_[4];
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = const_cast<char*>(hint->c_str());
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  reflecting_ = false;
+}
+
+void MainWindow::readListChecks(HWND list, ui::ListView& model) {
+  for (std::size_t i = 0; i < model.size(); ++i) {
+    model.at(i).checked = ListView_GetCheckState(list, static_cast<int>(i)) != 0;
+  }
+}
+
+void MainWindow::onCommand(int id, int code, HWND control) {
+  if (!form_) return;
+  auto& f = *form_;
+  // A click has already changed the real control: copy every check mark back first.
+  for (const auto& b : bound_) {
+    if (b.checked && b.hwnd == control) {
+      *b.checked = SendMessageA(b.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+  }
+  const auto syncRadios = [&](ui::RadioButton& a, ui::RadioButton& b) { b.checked = !a.checked; };
+  switch (id) {
+    case kIdOk:
+      f.bttnOKClick();
+      break;
+    case kIdRadioModeMail:
+      syncRadios(f.radioModeMail, f.radioModeNews);
+      break;
+    case kIdRadioModeNews:
+      syncRadios(f.radioModeNews, f.radioModeMail);
+      break;
+    case kIdComboLang:
+      if (code == CBN_SELCHANGE) {
+        const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        if (at >= 0) f.comboLang.selected = static_cast<std::size_t>(at);
+        f.comboLangChange();
+      }
+      break;
+    case kIdComboIdentities:
+      if (code == CBN_SELCHANGE) {
+        const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
+        if (at >= 0) f.comboIdentities.selected = static_cast<std::size_t>(at);
+      }
+      break;
+    case kIdCheckNoIdentities:
+      f.checkNoIdentitiesClick();
+      break;
+    case kIdCheckMailWindow:
+      f.checkMailWindowClick();
+      break;
+    case kIdBttnExternalProgsAdd:
+      app::bttnExternalProgsAddClick(f);
+      break;
+    case kIdBttnExternalProgsDel:
+      app::bttnExternalProgsDelClick(f);
+      break;
+    case kIdBttnExternalProgsModify:
+      app::bttnExternalProgsModifyClick(f);
+      break;
+    case kIdRadioExternalProgsStartReduced:
+      syncRadios(f.radioExternalProgsStartReduced, f.radioExternalProgsStartNormal);
+      app::radioExternalProgsStartReducedClick(f);
+      break;
+    case kIdRadioExternalProgsStartNormal:
+      syncRadios(f.radioExternalProgsStartNormal, f.radioExternalProgsStartReduced);
+      app::radioExternalProgsStartNormalClick(f);
+      break;
+    default:
+      return;
+  }
+  if (!f.terminated()) refresh();
+}
+
+LRESULT MainWindow::onNotify(const NMHDR& header) {
+  if (!form_ || reflecting_) return 0;
+  auto& f = *form_;
+  if (header.hwndFrom == pages_ && header.code == TCN_SELCHANGE) {
+    f.pagesCtrl.activePage = static_cast<std::int32_t>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0));
+    showPage(f.pagesCtrl.activePage);
+    return 0;
+  }
+  if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    ui::ListView* model = header.hwndFrom == listExternalProgs_ ? &f.listExternalProgs
+                          : header.hwndFrom == listIdentities_  ? &f.listIdentities
+                          : header.hwndFrom == listAccounts_    ? &f.listAccounts
+                                                                : nullptr;
+    if (!model || change.iItem < 0) return 0;
+    readListChecks(header.hwndFrom, *model);
+    const auto index = static_cast<std::size_t>(change.iItem);
+    const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
+    const bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;
+    if (nowSelected && !wasSelected) {
+      model->select(index);
+      if (model == &f.listExternalProgs) {
+        app::listExternalProgsSelectItem(f, index, true);
+        refresh();
+      }
+    } else if (!nowSelected && wasSelected && model->selected() == index) {
+      model->select(std::nullopt);
+    }
+    return 0;
+  }
+  if (header.code == UDN_DELTAPOS) {
+    const auto& delta = reinterpret_cast<const NMUPDOWN&>(header);
+    auto* model = header.hwndFrom == upDownMailTime_         ? &f.editMailTime
+                  : header.hwndFrom == upDownMailWindowTime_ ? &f.editMailWindowTime
+                                                             : nullptr;
+    if (model) model->setPosition(delta.iPos + delta.iDelta);
+    return 0;
+  }
+  return 0;
+}
+
+void MainWindow::popupTrayMenu(platform::Point at) {
+  if (!form_) return;
+  menuItems_.clear();
+  const std::function<HMENU(const ui::MenuItem&)> build = [&](const ui::MenuItem& parent) {
+    const auto menu = CreatePopupMenu();
+    for (const auto& child : parent.items) {
+      if (!child->visible) continue;
+      if (child->isSeparator()) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        continue;
+      }
+      auto text = child->caption;
+      if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
+      MENUITEMINFOA info{};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+      info.dwTypeData = text.data();
+      info.wID = static_cast<UINT>(kIdMenuFirst + menuItems_.size());
+      info.dwItemData = static_cast<ULONG_PTR>(child->imageIndex);
+      info.hbmpItem = child->imageIndex >= 0 ? HBMMENU_CALLBACK : nullptr;
+      menuItems_.push_back(child.get());
+      if (!child->items.empty()) {
+        info.fMask |= MIIM_SUBMENU;
+        info.hSubMenu = build(*child);
+      }
+      InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
+    }
+    return menu;
+  };
+  const auto menu = build(form_->mnuTray);
+  const auto chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                     at.y, 0, window_, nullptr);
+  DestroyMenu(menu);
+  const auto index = static_cast<std::size_t>(chosen) - kIdMenuFirst;
+  if (chosen == 0 || index >= menuItems_.size()) return;
+  const auto* item = menuItems_[index];
+  if (item->onClick) item->onClick(*item);
+  if (!form_->terminated()) refresh();
+}
+
+LRESULT CALLBACK MainWindow::pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self && (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC)) {
+    return self->handle(message, wParam, lParam);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto window = window_;
+  if (form_ && message == taskbarCreated_ && message != 0) {
+    form_->WMTaskbarCreated();
+    return 0;
+  }
+  switch (message) {
+    case WM_COMMAND:
+      onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_NOTIFY:
+      return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CLOSE:
+      if (form_) form_->FormCloseQuery();
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (form_) form_->WMQueryEndSession();
+      return TRUE;
+    case WM_HOTKEY:
+      if (form_) form_->WMHotKey(lParam);
+      return 0;
+    case app::WM_TRAYNOTIFY:
+      if (form_) form_->WMTrayNotify(lParam);
+      return 0;
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure.CtlType != ODT_MENU) break;
+      measure.itemWidth = 16;
+      measure.itemHeight = 16;
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw.CtlType != ODT_MENU) break;
+      const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - 16) / 2;
+      ImageList_Draw(imgListProgsAndTray_, static_cast<int>(draw.itemData), draw.hDC,
+                     draw.rcItem.left, top, ILD_TRANSPARENT);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == lblOEVersion_) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHT));
+      }
+      break;
+    case WM_DESTROY:
+      window_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace vantrel::win32
