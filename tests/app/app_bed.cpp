@@ -36,6 +36,10 @@ void AppBed::installOutlook(platform::standin::OutlookScript script) {
   sim.processes.installOutlook(kOutlookPath, script);
 }
 
+void AppBed::importFixture(const std::string& name) {
+  sim.registry.importRegFile(VANTREL_SOURCE_DIR "/tests/fixtures/" + name);
+}
+
 void AppBed::writeSettings(const std::string& text) {
   std::ofstream out(settingsPath(), std::ios::binary);
   out << text;

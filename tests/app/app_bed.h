@@ -34,6 +34,8 @@ class AppBed {
 
   // Outlook Express installed where "InstallRoot" says.
   void installOutlook(platform::standin::OutlookScript script = {});
+  // A REGEDIT4 file of tests/fixtures imported into the stand-in registry.
+  void importFixture(const std::string& name);
   void writeSettings(const std::string& text);
   std::string readSettings() const;
   std::filesystem::path settingsPath() const { return folder_ / "Vantrel.ini"; }
@@ -45,6 +47,8 @@ class AppBed {
   // Lets virtual time pass with the message loop running.
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);
+  // The Outlook Express window the program follows, or none.
+  platform::standin::SimWindow* oeWindow() { return sim.desktop.window(form_->oeWindow); }
 
   platform::standin::StandinPlatform sim;
   RecordingView view;

@@ -1,0 +1,356 @@
+// The tray icon as a user meets it: clicks, the menu, hot keys, a restarted shell and Quit.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "app/app_constants.h"
+#include "app/tray_icon.h"
+#include "app_bed.h"
+#include "ui/menu.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::ShowCommand;
+using platform::WindowHandle;
+
+constexpr platform::IconHandle kNewMailIcon = 0x6003;
+constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
+constexpr std::uint32_t kF2 = 113;
+constexpr std::uint32_t kF3 = 114;
+
+// The show commands given to one window since `from` calls were recorded.
+std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::size_t from = 0) {
+  std::vector<ShowCommand> shows;
+  const auto& calls = bed.sim.desktop.showCalls();
+  for (auto i = from; i < calls.size(); ++i) {
+    if (calls[i].window == window) shows.push_back(calls[i].command);
+  }
+  return shows;
+}
+
+std::string settings(const std::string& run, const std::string& identities) {
+  return "[General]\r\nFirstRun=0\r\n[Run]\r\n" + run + "[Identities]\r\n" + identities;
+}
+
+// Started and followed, with the first watcher tick behind.
+app::TMainForm& startWatching(AppBed& bed, const std::string& run = "",
+                              const std::string& identities = "checkNoIdentities=1\r\n") {
+  bed.installOutlook();
+  bed.writeSettings(settings(run, identities));
+  auto& form = bed.start();
+  bed.runFor(600);
+  return form;
+}
+
+// Another program's window takes the front.
+WindowHandle openOtherWindow(AppBed& bed) {
+  return bed.sim.desktop.createWindow({platform::kNoWindow,
+                                       "Notepad",
+                                       "notes - Notepad",
+                                       platform::kNoWindow,
+                                       true,
+                                       false,
+                                       false,
+                                       {}});
+}
+
+TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
+  AppBed bed;
+  auto& form = startWatching(bed, "ReduceInTray=1\r\nRestoreMaximized=1\r\n");
+  const auto oe = form.oeWindow;
+  ASSERT_NE(bed.oeWindow(), nullptr);
+
+  bed.sim.desktop.showWindow(oe, platform::SwMinimize);
+  bed.runFor(399);
+  EXPECT_TRUE(bed.oeWindow()->visible) << "hidden before the next tick";
+  bed.runFor(1);
+  EXPECT_FALSE(bed.oeWindow()->visible);
+  EXPECT_TRUE(bed.sim.shell.icon());
+
+  openOtherWindow(bed);
+  ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
+  app::trayIconSetIcon(bed.sim.shell, form.trayIcon, kNewMailIcon);
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  const auto* window = bed.oeWindow();
+  EXPECT_TRUE(window->visible);
+  EXPECT_FALSE(window->iconic);
+  EXPECT_TRUE(window->maximized);
+  EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
+  EXPECT_EQ(bed.sim.desktop.topLevelWindows().front(), oe);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u) << "a click takes the new-mail picture away";
+}
+
+TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
+  AppBed bed;
+  auto& form = startWatching(bed, "ReduceInTray=0\r\n");
+  const auto oe = form.oeWindow;
+  const auto before = bed.sim.desktop.showCalls().size();
+
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(2000);
+  EXPECT_TRUE(bed.oeWindow()->visible) << "still in the task bar";
+  EXPECT_TRUE(bed.oeWindow()->iconic);
+
+  openOtherWindow(bed);
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_FALSE(bed.oeWindow()->iconic);
+  EXPECT_FALSE(bed.oeWindow()->maximized);
+  EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
+  EXPECT_EQ(showsOf(bed, oe, before),
+            (std::vector<ShowCommand>{platform::SwMinimize, platform::SwRestore}));
+}
+
+TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
+  AppBed bed;
+  auto& form = startWatching(bed);
+  const auto before = bed.sim.desktop.showCalls().size();
+  // The shell reports a double-click as button up, double-click, button up.
+  for (const auto message : {app::kLeftButtonUp, app::kLeftButtonDoubleClick, app::kLeftButtonUp}) {
+    bed.postTray(message);
+  }
+  bed.runFor(1);
+  EXPECT_EQ(showsOf(bed, form.oeWindow, before),
+            (std::vector<ShowCommand>{platform::SwHide, platform::SwShow, platform::SwHide}));
+  EXPECT_FALSE(bed.oeWindow()->visible);
+}
+
+TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
+  AppBed bed;
+  auto& form = startWatching(bed, "RestoreDblClk=1\r\n");
+  const auto oe = form.oeWindow;
+  const auto before = bed.sim.desktop.showCalls().size();
+
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_TRUE(showsOf(bed, oe, before).empty());
+
+  for (const auto message : {app::kLeftButtonUp, app::kLeftButtonDoubleClick, app::kLeftButtonUp}) {
+    bed.postTray(message);
+  }
+  bed.runFor(1);
+  EXPECT_EQ(showsOf(bed, oe, before), std::vector<ShowCommand>{platform::SwHide});
+
+  // A second copy of the program pokes the running one with a single click: no effect either.
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_FALSE(bed.oeWindow()->visible);
+
+  bed.postTray(app::kLeftButtonDoubleClick);
+  bed.runFor(1);
+  EXPECT_TRUE(bed.oeWindow()->visible);
+  EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
+}
+
+TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowIsHidden) {
+  AppBed bed;
+  auto& form = startWatching(bed);
+  std::vector<std::uint32_t> messages;
+  const auto forward = bed.sim.desktop.programMessages;
+  bed.sim.desktop.programMessages = [&](WindowHandle window, std::uint32_t message,
+                                        std::uintptr_t wParam, std::intptr_t lParam) {
+    messages.push_back(message);
+    forward(window, message, wParam, lParam);
+  };
+  bed.sim.desktop.setCursorPos({1210, 1003});
+
+  bed.postTray(app::kRightButtonUp);
+  bed.runFor(1);
+  EXPECT_EQ(bed.view.popups, 1);
+  EXPECT_EQ(bed.view.lastPopup.x, 1210);
+  EXPECT_EQ(bed.view.lastPopup.y, 1003);
+  EXPECT_EQ(bed.sim.desktop.foregroundWindow(), bed.mainWindow);
+  EXPECT_EQ(messages, (std::vector<std::uint32_t>{app::WM_TRAYNOTIFY, platform::kWmNull}));
+
+  form.mnuTrayItemConfigClick();
+  bed.postTray(app::kRightButtonUp);
+  bed.runFor(1);
+  EXPECT_EQ(bed.view.popups, 1);
+
+  form.bttnOKClick();
+  bed.postTray(app::kRightButtonUp);
+  bed.runFor(1);
+  EXPECT_EQ(bed.view.popups, 2);
+}
+
+TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhenEmpty) {
+  AppBed bed;
+  bed.sim.shell.setIcon("C:\\Tools\\beta.exe", 0x7001);
+  auto& form = startWatching(bed,
+                             "[Progs]\r\n"
+                             "Zeta=C:\\Tools\\zeta.exe\r\nZeta_active=1\r\n"
+                             "alpha=C:\\Tools\\alpha.exe\r\nalpha_active=0\r\n"
+                             "Beta=C:\\Tools\\beta.exe\r\nBeta_active=1\r\n"
+                             "gamma=C:\\Tools\\gamma.exe\r\n");
+  const auto& progs = *form.mnuTrayItemProgs;
+  EXPECT_TRUE(progs.visible);
+  std::vector<std::string> captions;
+  std::vector<std::int32_t> pictures;
+  for (const auto& item : progs.items) {
+    captions.push_back(item->caption);
+    pictures.push_back(item->imageIndex);
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"Beta", "Zeta", "-", "alpha", "gamma"}));
+  EXPECT_EQ(pictures, (std::vector<std::int32_t>{5, 4, -1, 4, 4}));
+
+  form.mnuTrayItemConfigClick();
+  while (!form.listExternalProgs.empty()) form.listExternalProgs.remove(0);
+  form.bttnOKClick();
+  EXPECT_FALSE(progs.visible);
+  EXPECT_TRUE(progs.items.empty());
+
+  form.mnuTrayItemConfigClick();
+  form.listExternalProgs.add({"Notes", {"C:\\Tools\\notes.exe", "1"}, false, 4});
+  form.bttnOKClick();
+  EXPECT_TRUE(progs.visible);
+  ASSERT_EQ(progs.items.size(), 2u);
+  EXPECT_TRUE(progs.items[0]->isSeparator());
+  EXPECT_EQ(progs.items[1]->caption, "Notes");
+}
+
+TEST(TrayMenu, WithoutProgramsAtStartUpTheProgramsItemIsHidden) {
+  AppBed bed;
+  auto& form = startWatching(bed);
+  EXPECT_FALSE(form.mnuTrayItemProgs->visible);
+  EXPECT_TRUE(form.mnuTrayItemProgs->items.empty());
+}
+
+TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
+  AppBed bed;
+  auto& form = startWatching(bed);
+  bed.sim.desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  bed.runFor(500);
+  ASSERT_FALSE(bed.oeWindow()->visible);
+  app::trayIconSetIcon(bed.sim.shell, form.trayIcon, kNewMailIcon);
+  app::trayIconSetTip(bed.sim.shell, form.trayIcon, "3 nouveaux messages");
+
+  bed.sim.shell.restartExplorer();
+  form.WMTaskbarCreated();
+  const auto& icon = bed.sim.shell.icon();
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(icon->icon, kNewMailIcon);
+  EXPECT_EQ(icon->tip, "3 nouveaux messages");
+  EXPECT_EQ(icon->id, app::kTrayIconId);
+  EXPECT_EQ(icon->callbackMessage, app::WM_TRAYNOTIFY);
+
+  // The way back to Outlook Express works again.
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_TRUE(bed.oeWindow()->visible);
+
+  // While Outlook Express is gone the icon stays away.
+  bed.sim.desktop.destroyWindow(form.oeWindow);
+  bed.runFor(500);
+  ASSERT_FALSE(bed.sim.shell.icon());
+  bed.sim.shell.restartExplorer();
+  form.WMTaskbarCreated();
+  EXPECT_FALSE(bed.sim.shell.icon());
+}
+
+TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
+  AppBed bed;
+  bed.sim.shell.ready = false;
+  bed.installOutlook();
+  bed.writeSettings(settings("StartReduced=1\r\nReduceInTray=1\r\n", "checkNoIdentities=1\r\n"));
+  auto& form = bed.start();
+  const auto oe = form.oeWindow;
+  const auto launched = bed.sim.desktop.showCalls().size();
+  EXPECT_TRUE(bed.oeWindow()->visible) << "started hidden, then minimised once found";
+  EXPECT_TRUE(bed.oeWindow()->iconic);
+
+  const auto addsBefore = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
+                                     platform::NotifyIconAction::Add);
+  bed.runFor(2000);
+  const auto adds = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
+                               platform::NotifyIconAction::Add);
+  EXPECT_GE(adds - addsBefore, 4) << "one try per tick";
+  EXPECT_TRUE(bed.oeWindow()->visible);
+  EXPECT_TRUE(bed.oeWindow()->iconic);
+
+  // A second copy's poke toggles it, still without hiding it.
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_FALSE(bed.oeWindow()->iconic);
+  bed.postTray(app::kLeftButtonUp);
+  bed.runFor(1);
+  EXPECT_TRUE(bed.oeWindow()->visible);
+  for (const auto command : showsOf(bed, oe, launched)) EXPECT_NE(command, platform::SwHide);
+
+  bed.sim.shell.ready = true;
+  bed.runFor(500);
+  EXPECT_TRUE(bed.sim.shell.icon());
+  EXPECT_FALSE(bed.oeWindow()->visible) << "put away into the tray once the icon is there";
+}
+
+TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  bed.sim.desktop.takeHotKey(kCtrlShift, kF2);
+  auto& form = startWatching(bed);
+
+  std::vector<std::string> captions;
+  std::vector<std::string> shortcuts;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const auto& item = *form.mnuTray.items[i];
+    captions.push_back(item.caption);
+    shortcuts.push_back(item.shortcut ? ui::shortcutText(*item.shortcut) : "");
+    EXPECT_EQ(item.imageIndex, app::kPictureIdentity);
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{"Alice", "Bob", "Carol"}));
+  EXPECT_EQ(shortcuts, (std::vector<std::string>{"Shift+Ctrl+F1", "", "Shift+Ctrl+F3"}));
+  EXPECT_TRUE(form.mnuTray.items[3]->isSeparator());
+  EXPECT_EQ(bed.sim.desktop.hotKeys(),
+            (std::map<std::int32_t, std::uint32_t>{{49149, 114}, {49151, 112}}));
+
+  const auto& bob = *form.mnuTray.items[1];
+  bob.onClick(bob);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[1].lastUsername, "Bob");
+
+  // The key that could not be registered may still arrive from elsewhere: nothing happens.
+  form.WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+
+  form.WMHotKey((std::intptr_t{kF3} << 16) | kCtrlShift);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 3u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[2].lastUsername, "Carol");
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[2].startAs, "{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}");
+}
+
+TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form =
+      startWatching(bed, "ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n");
+  const auto oe = form.oeWindow;
+  bed.sim.registry.setValue("HKEY_CURRENT_USER\\Identities", "Last Username", "Carol");
+  const auto writes = bed.sim.registry.writes().size();
+
+  bed.sim.dialogs.answerMessageBox(platform::IdNo);
+  form.mnuTrayItemQuitClick();
+  bed.runFor(3000);
+  EXPECT_FALSE(form.terminated());
+  EXPECT_TRUE(bed.sim.desktop.isWindow(oe));
+  EXPECT_TRUE(form.timerOE.enabled());
+  EXPECT_EQ(bed.sim.registry.writes().size(), writes);
+  const auto box = bed.sim.dialogs.messageBoxes().back();
+  EXPECT_EQ(box.owner, bed.sim.desktop.desktopWindow());
+  EXPECT_EQ(box.caption, "Vantrel");
+  EXPECT_EQ(box.flags, platform::MbIconQuestion | platform::MbYesNo);
+  EXPECT_EQ(box.text, "Etes vous s\xFBr de vouloir fermer Outlook Express ?");
+
+  bed.sim.dialogs.answerMessageBox(platform::IdYes);
+  form.mnuTrayItemQuitClick();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_EQ(bed.sim.registry.value("HKEY_CURRENT_USER\\Identities", "Last Username"),
+            platform::standin::RegistryValue{"Bob"});
+  bed.sim.loop.sleep(100);
+  EXPECT_FALSE(bed.sim.desktop.isWindow(oe));
+}
+
+}  // namespace
+}  // namespace vantrel::testing
