@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/posix/fd.h"
@@ -23,9 +24,12 @@ struct Act {
     Flood,        // send `text` over and over until the client goes away
     Close,        // end the connection now
   };
+  Act(Kind kind, std::string text = {}, int count = 0)
+      : kind(kind), text(std::move(text)), count(count) {}
+
   Kind kind;
   std::string text;
-  int count = 0;
+  int count;
 };
 
 class ScriptedServer {
