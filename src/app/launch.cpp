@@ -93,6 +93,8 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch)
     enumWindows(form, findIdentityLogonProc);
     if (form.identityLogonWindow != platform::kNoWindow) --waits;
   }
+  // A window that came during the last second counts too: the wait is five seconds, not four.
+  if (form.oeWindow == platform::kNoWindow) enumWindows(form, findOEWindowProc);
 
   if (showState == platform::SwHide && form.oeWindow != platform::kNoWindow) {
     form.platform().desktop.showWindow(form.oeWindow, platform::SwMinimize);

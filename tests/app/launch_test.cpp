@@ -1,0 +1,209 @@
+// Finding and launching Outlook Express on the stand-in desktop and virtual clock.
+#include <gtest/gtest.h>
+
+#include "app/launch.h"
+#include "app_bed.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::standin::OutlookScript;
+using platform::standin::ShownDialog;
+
+constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
+
+std::string settingsWith(const std::string& run, const std::string& identities = "") {
+  return "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n" + identities +
+         "[Run]\r\n" + run;
+}
+
+TEST(Launch, StartsTheExpandedInstallRootWithATrailingSpaceAndFollowsTheWindow) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  const auto& start = bed.sim.processes.outlookStarts()[0];
+  EXPECT_EQ(start.commandLine, "\"C:\\Program Files\\Outlook Express\\msimn.exe\" ");
+  EXPECT_EQ(start.showState, platform::SwShowNormal);
+  EXPECT_TRUE(bed.sim.dialogs.shown().empty());
+  EXPECT_EQ(form.oeWindow, start.window);
+  EXPECT_TRUE(form.timerOE.enabled());
+  EXPECT_FALSE(form.timerMail.enabled());  // mail is not managed
+  EXPECT_TRUE(bed.sim.shell.icon());
+  EXPECT_FALSE(form.visible());
+}
+
+TEST(Launch, ShowStateAndModeFollowTheStartOptions) {
+  struct Case {
+    std::string run;
+    std::string identities;
+    std::uint16_t show;
+    std::string parameters;
+  };
+  const Case cases[] = {
+      {"ModeMail=0\r\n", "", platform::SwShowNormal, "/news"},
+      {"StartReduced=1\r\nReduceInTray=1\r\n", "", platform::SwHide, ""},
+      {"StartReduced=1\r\nReduceInTray=0\r\n", "", platform::SwMinimize, ""},
+      // The logon window must be seen, so the choice option starts it minimised, not hidden.
+      {"StartReduced=1\r\nReduceInTray=1\r\n", "checkIdentitiesChoice=1\r\n", platform::SwMinimize,
+       ""},
+  };
+  for (const auto& c : cases) {
+    AppBed bed;
+    bed.installOutlook();
+    bed.writeSettings(settingsWith(c.run, c.identities));
+    bed.start();
+    ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u) << c.run;
+    const auto& start = bed.sim.processes.outlookStarts()[0];
+    EXPECT_EQ(start.showState, c.show) << c.run;
+    EXPECT_EQ(start.commandLine,
+              "\"C:\\Program Files\\Outlook Express\\msimn.exe\" " + c.parameters);
+  }
+}
+
+TEST(Launch, AHiddenStartEndsMinimisedAndTheWatcherTakesItOutOfTheTaskBar) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  auto& form = bed.start();
+  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWindow));
+  bed.runFor(500);
+  EXPECT_FALSE(bed.sim.desktop.isVisible(form.oeWindow));
+  EXPECT_TRUE(bed.sim.desktop.isWindow(form.oeWindow));
+}
+
+TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {
+  AppBed bed;
+  bed.installOutlook(OutlookScript{0, 4500});
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_FALSE(form.terminated());
+
+  AppBed slow;
+  slow.installOutlook(OutlookScript{0, 5500});
+  slow.writeSettings(kConfigured);
+  auto& late = slow.start();
+  EXPECT_EQ(late.oeWindow, platform::kNoWindow);
+  EXPECT_TRUE(late.terminated());
+  EXPECT_EQ(slow.sim.loop.nowMs(), 5000u);
+}
+
+TEST(Launch, SecondsWithTheIdentityLogonWindowDoNotCount) {
+  AppBed bed;
+  bed.installOutlook(OutlookScript{20000, 3500});
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_FALSE(form.terminated());
+  EXPECT_GE(bed.sim.loop.nowMs(), 23000u);
+}
+
+TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(kConfigured);
+  const auto existing = bed.sim.desktop.createWindow({platform::kNoWindow,
+                                                      "Outlook Express Browser Class",
+                                                      "Courrier",
+                                                      platform::kNoWindow,
+                                                      true,
+                                                      false,
+                                                      false,
+                                                      {}});
+  auto& form = bed.start();
+  EXPECT_EQ(form.oeWindow, existing);
+  EXPECT_EQ(bed.sim.loop.nowMs(), 0u);
+}
+
+TEST(Locate, WithoutInstallRootTheUserIsAskedAndCancelEndsWithTheErrorMessage) {
+  AppBed bed;
+  bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+
+  const auto& shown = bed.sim.dialogs.shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].kind, ShownDialog::Kind::OpenFile);
+  EXPECT_EQ(shown[0].request.title, "O\xF9 se trouve l'executable de Outlook Express ?");
+  EXPECT_EQ(shown[0].request.fileName, "msimn.exe");
+  EXPECT_EQ(shown[0].request.filter, "Outlook Express|msimn.exe");
+  EXPECT_EQ(shown[0].request.initialFolder, "%PROGRAM_FILES%\\Outlook Express");
+  EXPECT_EQ(shown[1].text,
+            "Impossible de trouver Outlook Express. Vous n'avez peut \xEAtre pas choisi le bon "
+            "chemin");
+  EXPECT_EQ(shown[1].caption, "Vantrel");
+  EXPECT_EQ(shown[1].flags, platform::MbIconError);
+  EXPECT_EQ(shown[1].owner, bed.mainWindow);
+  EXPECT_TRUE(form.terminated());
+  EXPECT_TRUE(bed.sim.processes.started().empty());
+  EXPECT_TRUE(bed.sim.registry.writes().empty());
+}
+
+TEST(Locate, TheChosenFileStoresItsFolderAndTheNextStartNeedsNoDialog) {
+  AppBed bed;
+  bed.sim.registry.importReg(
+      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express]\n"
+      "\"InstallRoot\"=\"C:\\\\Nowhere\"\n");
+  bed.sim.processes.installOutlook("D:\\OE 6\\msimn.exe", {});
+  bed.sim.dialogs.answerOpenFile("D:\\OE 6\\msimn.exe");
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  EXPECT_FALSE(form.terminated());
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).commandLine, "\"D:\\OE 6\\msimn.exe\" ");
+  const auto stored = bed.sim.registry.value(
+      "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express", "InstallRoot");
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(std::get<std::string>(*stored), "D:\\OE 6");
+
+  EXPECT_EQ(app::locateOutlookExpress(form), "D:\\OE 6\\msimn.exe");
+  EXPECT_EQ(bed.sim.dialogs.shown().size(), 1u);
+}
+
+TEST(Locate, ARefusedRegistryWriteStillLaunchesTheChosenFile) {
+  AppBed bed;
+  bed.sim.registry.denyWrites("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express");
+  bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
+  bed.sim.dialogs.answerOpenFile("D:\\OE\\msimn.exe");
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  EXPECT_FALSE(form.terminated());
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_TRUE(bed.sim.registry.writes().empty());
+}
+
+TEST(Locate, ALongExpansionOfInstallRootIsNotCut) {
+  AppBed bed;
+  const std::string deep = "C:\\" + std::string(320, 'd');
+  bed.sim.processes.setEnvironment("DEEP", deep);
+  bed.sim.registry.importReg(
+      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express]\n"
+      "\"InstallRoot\"=\"%DEEP%\\\\Outlook Express\"\n");
+  bed.sim.processes.installOutlook(deep + "\\Outlook Express\\msimn.exe", {});
+  bed.writeSettings(kConfigured);
+  bed.start();
+  EXPECT_TRUE(bed.sim.dialogs.shown().empty());
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[0].commandLine,
+            "\"" + deep + "\\Outlook Express\\msimn.exe\" ");
+}
+
+TEST(StartProgram, AFailureShowsTheSystemTextInAPlainBoxAndGivesZero) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(kConfigured);
+  auto& form = bed.start();
+  EXPECT_EQ(app::startProgram(form, "C:\\missing.exe", "", platform::SwShowNormal), 0u);
+  const auto boxes = bed.sim.dialogs.messageBoxes();
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.back().text,
+            "Le fichier sp\xE9"
+            "cifi\xE9 est introuvable.\r\n");
+  EXPECT_EQ(boxes.back().caption, "Vantrel");
+  EXPECT_EQ(boxes.back().flags, platform::MbOk);
+}
+
+}  // namespace
+}  // namespace vantrel::testing
