@@ -1,0 +1,192 @@
+#include "platform/win32/socket_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+
+namespace vantrel::platform::win32 {
+
+namespace {
+
+constexpr char kLookupWindowClass[] = "VantrelHostLookupWindow";
+constexpr UINT kLookupDone = WM_USER + 102;
+
+class Win32Lookup final : public HostLookup {
+ public:
+  Win32Lookup(const std::string& name, EventLoop& loop) : loop_(loop) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA windowClass{};
+    if (!GetClassInfoA(instance, kLookupWindowClass, &windowClass)) {
+      windowClass.lpfnWndProc = windowProc;
+      windowClass.hInstance = instance;
+      windowClass.lpszClassName = kLookupWindowClass;
+      RegisterClassA(&windowClass);
+    }
+    window_ = CreateWindowExA(0, kLookupWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              instance, nullptr);
+    if (window_ != nullptr) {
+      SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      request_ = WSAAsyncGetHostByName(window_, kLookupDone, name.c_str(), hostEntry_.data(),
+                                       static_cast<int>(hostEntry_.size()));
+    }
+    if (request_ == nullptr) finish(window_ == nullptr ? WSAENOBUFS : WSAGetLastError());
+  }
+
+  Win32Lookup(const Win32Lookup&) = delete;
+  Win32Lookup& operator=(const Win32Lookup&) = delete;
+
+  ~Win32Lookup() override {
+    // The buffer goes with this object: an answer still on its way must not land in it.
+    if (!finished_ && request_ != nullptr) WSACancelAsyncRequest(request_);
+    if (window_ != nullptr) DestroyWindow(window_);
+  }
+
+  SocketHandle readyHandle() const override { return -1; }
+  bool finished() const override { return finished_; }
+  int error() const override { return error_; }
+  std::uint32_t address() const override { return address_; }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kLookupDone) {
+      auto* self = reinterpret_cast<Win32Lookup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+      if (self != nullptr && reinterpret_cast<HANDLE>(wParam) == self->request_) {
+        self->finish(WSAGETASYNCERROR(lParam));
+      }
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  void finish(int error) {
+    error_ = error;
+    if (error_ == 0) {
+      const auto* entry = reinterpret_cast<const hostent*>(hostEntry_.data());
+      if (entry->h_addrtype == AF_INET && entry->h_addr_list != nullptr &&
+          entry->h_addr_list[0] != nullptr) {
+        std::memcpy(&address_, entry->h_addr_list[0], sizeof address_);
+      } else {
+        error_ = WSANO_DATA;
+      }
+    }
+    finished_ = true;
+    loop_.wake();
+  }
+
+  EventLoop& loop_;
+  HWND window_ = nullptr;
+  HANDLE request_ = nullptr;
+  alignas(hostent) std::array<char, MAXGETHOSTSTRUCT> hostEntry_{};
+  bool finished_ = false;
+  int error_ = 0;
+  std::uint32_t address_ = 0;
+};
+
+}  // namespace
+
+Win32Sockets::~Win32Sockets() {
+  if (users_ > 0) WSACleanup();
+}
+
+int Win32Sockets::fail() {
+  lastError_ = WSAGetLastError();
+  return -1;
+}
+
+int Win32Sockets::acquire() {
+  if (users_ == 0) {
+    WSADATA data{};
+    if (const int error = WSAStartup(MAKEWORD(2, 2), &data); error != 0) return error;
+  }
+  ++users_;
+  return 0;
+}
+
+void Win32Sockets::release() {
+  if (users_ > 0 && --users_ == 0) WSACleanup();
+}
+
+SocketHandle Win32Sockets::open(bool lingerAbort) {
+  const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (s == INVALID_SOCKET) return fail();
+  u_long nonBlocking = 1;
+  bool ok = ioctlsocket(s, FIONBIO, &nonBlocking) == 0;
+  if (ok && lingerAbort) {
+    const linger abort{1, 0};
+    ok = setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
+                    sizeof abort) == 0;
+  }
+  if (!ok) {
+    fail();
+    closesocket(s);
+    return -1;
+  }
+  return static_cast<SocketHandle>(s);
+}
+
+int Win32Sockets::close(SocketHandle socket) {
+  settledConnects_.erase(socket);
+  return closesocket(static_cast<SOCKET>(socket)) == 0 ? 0 : fail();
+}
+
+int Win32Sockets::connect(SocketHandle socket, std::uint32_t address, std::uint16_t port) {
+  sockaddr_in remote{};
+  remote.sin_family = AF_INET;
+  remote.sin_port = htons(port);
+  remote.sin_addr.s_addr = address;
+  if (::connect(static_cast<SOCKET>(socket), reinterpret_cast<const sockaddr*>(&remote),
+                sizeof remote) == 0) {
+    settledConnects_[socket] = 0;
+  } else {
+    const int error = WSAGetLastError();
+    if (error != WSAEWOULDBLOCK) {
+      if (error == WSAEALREADY || error == WSAEISCONN || error == WSAENOTSOCK) return fail();
+      settledConnects_[socket] = error;
+    }
+  }
+  lastError_ = WSAEWOULDBLOCK;
+  return -1;
+}
+
+int Win32Sockets::connectResult(SocketHandle socket) {
+  if (const auto it = settledConnects_.find(socket); it != settledConnects_.end()) {
+    const int code = it->second;
+    settledConnects_.erase(it);
+    return code;
+  }
+  int error = 0;
+  int length = sizeof error;
+  if (getsockopt(static_cast<SOCKET>(socket), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
+                 &length) != 0) {
+    return WSAGetLastError();
+  }
+  return error;
+}
+
+long Win32Sockets::send(SocketHandle socket, const char* data, std::size_t length) {
+  const int n = ::send(static_cast<SOCKET>(socket), data,
+                       static_cast<int>(std::min<std::size_t>(length, INT_MAX)), 0);
+  return n == SOCKET_ERROR ? fail() : n;
+}
+
+long Win32Sockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
+  const int n =
+      ::recv(static_cast<SOCKET>(socket), data,
+             static_cast<int>(std::min<std::size_t>(length, INT_MAX)), peek ? MSG_PEEK : 0);
+  return n == SOCKET_ERROR ? fail() : n;
+}
+
+std::optional<std::uint32_t> Win32Sockets::parseDotted(const std::string& text) const {
+  const unsigned long address = inet_addr(text.c_str());
+  if (address == INADDR_NONE && text != "255.255.255.255") return std::nullopt;
+  return static_cast<std::uint32_t>(address);
+}
+
+std::unique_ptr<HostLookup> Win32Sockets::lookup(const std::string& name, EventLoop& loop) {
+  return std::make_unique<Win32Lookup>(name, loop);
+}
+
+}  // namespace vantrel::platform::win32

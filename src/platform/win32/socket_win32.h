@@ -1,0 +1,41 @@
+#pragma once
+// Winsock behind the thin socket layer. Name lookups run in Winsock's own background through
+// WSAAsyncGetHostByName, whose answer reaches a hidden window and wakes the event loop.
+
+#include <winsock2.h>
+
+#include <map>
+
+#include "platform/socket.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32Sockets final : public Sockets {
+ public:
+  Win32Sockets() = default;
+  Win32Sockets(const Win32Sockets&) = delete;
+  Win32Sockets& operator=(const Win32Sockets&) = delete;
+  ~Win32Sockets() override;
+
+  int acquire() override;
+  void release() override;
+  SocketHandle open(bool lingerAbort) override;
+  int close(SocketHandle socket) override;
+  int connect(SocketHandle socket, std::uint32_t address, std::uint16_t port) override;
+  int connectResult(SocketHandle socket) override;
+  long send(SocketHandle socket, const char* data, std::size_t length) override;
+  long receive(SocketHandle socket, char* data, std::size_t length, bool peek) override;
+  int lastError() const override { return lastError_; }
+  std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
+  std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
+
+ private:
+  int fail();
+
+  int users_ = 0;
+  int lastError_ = 0;
+  // Connects that Winsock settled at once; the components expect to hear of them as events.
+  std::map<SocketHandle, int> settledConnects_;
+};
+
+}  // namespace vantrel::platform::win32
