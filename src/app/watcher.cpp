@@ -23,6 +23,8 @@ void TMainForm::timerOETimer() {
   if (externalProgsPending) {
     externalProgsPending = false;  // before the starts: a failure box lets ticks through
     startExternalPrograms(*this);
+    // Ticks inside a failure box may have seen Outlook Express go; theirs is the last word.
+    if (!desktop.isWindow(oeWindow)) return;
   }
   if (oeMissingTicks > 0) {
     oeMissingTicks = 0;

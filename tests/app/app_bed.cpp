@@ -7,6 +7,11 @@
 
 namespace vantrel::testing {
 
+std::string settingsText(const std::string& run, const std::string& identities,
+                         const std::string& further) {
+  return "[General]\r\nFirstRun=0\r\n[Run]\r\n" + run + "[Identities]\r\n" + identities + further;
+}
+
 AppBed::AppBed() {
   std::random_device random;
   folder_ = std::filesystem::temp_directory_path() /
@@ -58,6 +63,14 @@ app::TMainForm& AppBed::start() {
   form_->setView(&view);
   form_->FormCreate();
   return *form_;
+}
+
+app::TMainForm& AppBed::startWatching(const std::string& settings) {
+  installOutlook();
+  writeSettings(settings);
+  auto& form = start();
+  runFor(600);
+  return form;
 }
 
 void AppBed::postTray(std::intptr_t mouseMessage) {

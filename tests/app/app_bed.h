@@ -27,6 +27,12 @@ class RecordingView : public app::FormView {
   platform::Point lastPopup{};
 };
 
+// A settings file past its first run: the given lines of [Run] and [Identities] (identities not
+// managed unless said), then any further sections.
+std::string settingsText(const std::string& run,
+                         const std::string& identities = "checkNoIdentities=1\r\n",
+                         const std::string& further = "");
+
 class AppBed {
  public:
   AppBed();
@@ -44,6 +50,8 @@ class AppBed {
   // Creates the main window and runs FormCreate, as the program entry does.
   app::TMainForm& start();
   app::TMainForm& form() { return *form_; }
+  // Outlook Express installed, started with these settings and followed past the first tick.
+  app::TMainForm& startWatching(const std::string& settings);
   // Lets virtual time pass with the message loop running.
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);

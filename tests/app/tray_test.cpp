@@ -31,20 +31,6 @@ std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::si
   return shows;
 }
 
-std::string settings(const std::string& run, const std::string& identities) {
-  return "[General]\r\nFirstRun=0\r\n[Run]\r\n" + run + "[Identities]\r\n" + identities;
-}
-
-// Started and followed, with the first watcher tick behind.
-app::TMainForm& startWatching(AppBed& bed, const std::string& run = "",
-                              const std::string& identities = "checkNoIdentities=1\r\n") {
-  bed.installOutlook();
-  bed.writeSettings(settings(run, identities));
-  auto& form = bed.start();
-  bed.runFor(600);
-  return form;
-}
-
 // Another program's window takes the front.
 WindowHandle openOtherWindow(AppBed& bed) {
   return bed.sim.desktop.createWindow({platform::kNoWindow,
@@ -59,7 +45,7 @@ WindowHandle openOtherWindow(AppBed& bed) {
 
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
   AppBed bed;
-  auto& form = startWatching(bed, "ReduceInTray=1\r\nRestoreMaximized=1\r\n");
+  auto& form = bed.startWatching(settingsText("ReduceInTray=1\r\nRestoreMaximized=1\r\n"));
   const auto oe = form.oeWindow;
   ASSERT_NE(bed.oeWindow(), nullptr);
 
@@ -86,7 +72,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
 
 TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   AppBed bed;
-  auto& form = startWatching(bed, "ReduceInTray=0\r\n");
+  auto& form = bed.startWatching(settingsText("ReduceInTray=0\r\n"));
   const auto oe = form.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
@@ -107,7 +93,7 @@ TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
 
 TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
   AppBed bed;
-  auto& form = startWatching(bed);
+  auto& form = bed.startWatching(settingsText(""));
   const auto before = bed.sim.desktop.showCalls().size();
   // The shell reports a double-click as button up, double-click, button up.
   for (const auto message : {app::kLeftButtonUp, app::kLeftButtonDoubleClick, app::kLeftButtonUp}) {
@@ -121,7 +107,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
 
 TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   AppBed bed;
-  auto& form = startWatching(bed, "RestoreDblClk=1\r\n");
+  auto& form = bed.startWatching(settingsText("RestoreDblClk=1\r\n"));
   const auto oe = form.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
@@ -148,7 +134,7 @@ TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
 
 TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowIsHidden) {
   AppBed bed;
-  auto& form = startWatching(bed);
+  auto& form = bed.startWatching(settingsText(""));
   std::vector<std::uint32_t> messages;
   const auto forward = bed.sim.desktop.programMessages;
   bed.sim.desktop.programMessages = [&](WindowHandle window, std::uint32_t message,
@@ -180,12 +166,12 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
 TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhenEmpty) {
   AppBed bed;
   bed.sim.shell.setIcon("C:\\Tools\\beta.exe", 0x7001);
-  auto& form = startWatching(bed,
-                             "[Progs]\r\n"
-                             "Zeta=C:\\Tools\\zeta.exe\r\nZeta_active=1\r\n"
-                             "alpha=C:\\Tools\\alpha.exe\r\nalpha_active=0\r\n"
-                             "Beta=C:\\Tools\\beta.exe\r\nBeta_active=1\r\n"
-                             "gamma=C:\\Tools\\gamma.exe\r\n");
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=1\r\n",
+                                              "[Progs]\r\n"
+                                              "Zeta=C:\\Tools\\zeta.exe\r\nZeta_active=1\r\n"
+                                              "alpha=C:\\Tools\\alpha.exe\r\nalpha_active=0\r\n"
+                                              "Beta=C:\\Tools\\beta.exe\r\nBeta_active=1\r\n"
+                                              "gamma=C:\\Tools\\gamma.exe\r\n"));
   const auto& progs = *form.mnuTrayItemProgs;
   EXPECT_TRUE(progs.visible);
   std::vector<std::string> captions;
@@ -214,14 +200,14 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
 
 TEST(TrayMenu, WithoutProgramsAtStartUpTheProgramsItemIsHidden) {
   AppBed bed;
-  auto& form = startWatching(bed);
+  auto& form = bed.startWatching(settingsText(""));
   EXPECT_FALSE(form.mnuTrayItemProgs->visible);
   EXPECT_TRUE(form.mnuTrayItemProgs->items.empty());
 }
 
 TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   AppBed bed;
-  auto& form = startWatching(bed);
+  auto& form = bed.startWatching(settingsText(""));
   bed.sim.desktop.showWindow(form.oeWindow, platform::SwMinimize);
   bed.runFor(500);
   ASSERT_FALSE(bed.oeWindow()->visible);
@@ -255,7 +241,7 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   AppBed bed;
   bed.sim.shell.ready = false;
   bed.installOutlook();
-  bed.writeSettings(settings("StartReduced=1\r\nReduceInTray=1\r\n", "checkNoIdentities=1\r\n"));
+  bed.writeSettings(settingsText("StartReduced=1\r\nReduceInTray=1\r\n"));
   auto& form = bed.start();
   const auto oe = form.oeWindow;
   const auto launched = bed.sim.desktop.showCalls().size();
@@ -290,7 +276,7 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   AppBed bed;
   bed.importFixture("identities-three.reg");
   bed.sim.desktop.takeHotKey(kCtrlShift, kF2);
-  auto& form = startWatching(bed);
+  auto& form = bed.startWatching(settingsText(""));
 
   std::vector<std::string> captions;
   std::vector<std::string> shortcuts;
@@ -324,8 +310,8 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
 TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) {
   AppBed bed;
   bed.importFixture("identities-three.reg");
-  auto& form =
-      startWatching(bed, "ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n");
+  auto& form = bed.startWatching(
+      settingsText("ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   const auto oe = form.oeWindow;
   bed.sim.registry.setValue("HKEY_CURRENT_USER\\Identities", "Last Username", "Carol");
   const auto writes = bed.sim.registry.writes().size();
