@@ -1,0 +1,152 @@
+#include "platform/win32/win32_processes.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+
+namespace vantrel::platform::win32 {
+namespace {
+
+bool isBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+struct LocalFreer {
+  void operator()(char* text) const { LocalFree(text); }
+};
+
+}  // namespace
+
+std::vector<std::string> commandLineArguments(std::string_view commandLine) {
+  std::size_t at = 0;
+  const auto more = [&] { return at < commandLine.size(); };
+
+  // The program name knows no escapes: a quoted one runs to the next quote.
+  if (more() && commandLine[at] == '"') {
+    const auto close = commandLine.find('"', at + 1);
+    at = close == std::string_view::npos ? commandLine.size() : close + 1;
+  } else {
+    while (more() && !isBlank(commandLine[at])) ++at;
+  }
+
+  std::vector<std::string> arguments;
+  for (;;) {
+    while (more() && isBlank(commandLine[at])) ++at;
+    if (!more()) return arguments;
+    std::string argument;
+    bool quoted = false;
+    while (more() && (quoted || !isBlank(commandLine[at]))) {
+      const char c = commandLine[at];
+      if (c == '\\') {
+        std::size_t backslashes = 0;
+        for (; more() && commandLine[at] == '\\'; ++at) ++backslashes;
+        const bool beforeQuote = more() && commandLine[at] == '"';
+        // Before a quote, backslashes escape in pairs; an odd one out makes the quote literal.
+        argument.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
+        if (beforeQuote && backslashes % 2 == 1) {
+          argument += '"';
+          ++at;
+        }
+      } else if (c == '"') {
+        const bool doubled = at + 1 < commandLine.size() && commandLine[at + 1] == '"';
+        if (quoted && doubled) {
+          argument += '"';  // a doubled quote inside quotes stands for one
+          at += 2;
+        } else {
+          quoted = !quoted;
+          ++at;
+        }
+      } else {
+        argument += c;
+        ++at;
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+}
+
+ProcessStart Win32Processes::createProcess(std::string_view commandLine, std::uint16_t showState) {
+  // CreateProcessA may write into the command line it is given.
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = showState;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                      nullptr, &startup, &process)) {
+    return {0, GetLastError()};
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return {process.dwProcessId, 0};
+}
+
+std::string Win32Processes::errorText(std::uint32_t error) const {
+  char* buffer = nullptr;
+  const auto length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&buffer),
+      0, nullptr);
+  const std::unique_ptr<char, LocalFreer> owned(buffer);
+  return length > 0 ? std::string(buffer, length) : std::string();
+}
+
+std::string Win32Processes::expandEnvironmentStrings(std::string_view text) const {
+  const std::string source(text);
+  // Asked for no room, the call tells how much the expansion needs; a variable may still grow
+  // before the second call, hence the loop. One spare byte: older systems' ANSI count is short.
+  std::string expanded;
+  DWORD needed = ExpandEnvironmentStringsA(source.c_str(), nullptr, 0);
+  while (needed > 0) {
+    expanded.assign(needed + 1, '\0');
+    needed = ExpandEnvironmentStringsA(source.c_str(), expanded.data(),
+                                       static_cast<DWORD>(expanded.size()));
+    if (needed > 0 && needed <= expanded.size()) {
+      expanded.resize(std::strlen(expanded.c_str()));
+      return expanded;
+    }
+  }
+  return source;
+}
+
+bool Win32Processes::fileExists(std::string_view path) const {
+  const std::string file(path);
+  const DWORD attributes = GetFileAttributesA(file.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+SystemVersion Win32Processes::version() const {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!GetVersionExA(&info)) return {};
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+int Win32Processes::compareText(std::string_view a, std::string_view b) const {
+  const std::string first(a);
+  const std::string second(b);
+  return lstrcmpA(first.c_str(), second.c_str());
+}
+
+std::string Win32Processes::executablePath() const {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    // A name that fills the buffer may have been cut.
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::vector<std::string> Win32Processes::arguments() const {
+  return commandLineArguments(GetCommandLineA());
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,72 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+// After windows.h, which they build on.
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace vantrel::platform::win32 {
+namespace {
+
+// The first layout's size as 32-bit Windows counts it; with 64-bit pointers the same layout is
+// larger, and the shell would take an unknown size for that one anyway.
+constexpr std::uint32_t kFirstLayoutSize32 = 88;
+
+DWORD notifyMessage(NotifyIconAction action) {
+  switch (action) {
+    case NotifyIconAction::Add:
+      return NIM_ADD;
+    case NotifyIconAction::Modify:
+      return NIM_MODIFY;
+    case NotifyIconAction::Delete:
+      return NIM_DELETE;
+  }
+  return NIM_MODIFY;
+}
+
+}  // namespace
+
+bool Win32Shell::notifyIcon(NotifyIconAction action, const NotifyIconData& data) {
+  NOTIFYICONDATAA icon{};
+  icon.cbSize = data.cbSize == kFirstLayoutSize32 ? NOTIFYICONDATAA_V1_SIZE : data.cbSize;
+  icon.hWnd = reinterpret_cast<HWND>(data.window);
+  icon.uID = data.id;
+  icon.uFlags = data.flags;
+  icon.uCallbackMessage = data.callbackMessage;
+  icon.hIcon = reinterpret_cast<HICON>(data.icon);
+  // The first layout holds 64 characters of tip, the terminating zero included.
+  const auto tipLength = std::min<std::size_t>(data.tip.size(), 63);
+  std::copy_n(data.tip.begin(), tipLength, icon.szTip);
+  return Shell_NotifyIconA(notifyMessage(action), &icon) != FALSE;
+}
+
+std::optional<IconHandle> Win32Shell::extractSmallIcon(std::string_view path) {
+  const std::string file(path);
+  HICON large = nullptr;
+  HICON small = nullptr;
+  ExtractIconExA(file.c_str(), 0, &large, &small, 1);
+  if (large) DestroyIcon(large);
+  if (!small) return std::nullopt;
+  return reinterpret_cast<IconHandle>(small);
+}
+
+void Win32Shell::destroyIcon(IconHandle icon) {
+  if (icon != kNoIcon) DestroyIcon(reinterpret_cast<HICON>(icon));
+}
+
+void Win32Shell::openUrl(std::string_view url) {
+  const std::string address(url);
+  ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32Shell::playMailSound() {
+  sndPlaySoundA("MailBeep", SND_ALIAS | SND_ASYNC | SND_NODEFAULT);
+}
+
+std::uint32_t Win32Shell::taskbarCreatedMessage() {
+  return RegisterWindowMessageA("TaskbarCreated");
+}
+
+}  // namespace vantrel::platform::win32

@@ -1,0 +1,18 @@
+#pragma once
+// The Windows shell: notification-area icon, icons of executables, web pages, the mail sound.
+
+#include "platform/shell.h"
+
+namespace vantrel::platform::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
+  std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
+  void destroyIcon(IconHandle icon) override;
+  void openUrl(std::string_view url) override;
+  void playMailSound() override;
+  std::uint32_t taskbarCreatedMessage() override;
+};
+
+}  // namespace vantrel::platform::win32
