@@ -1,0 +1,34 @@
+// The POP3 dialogue against any byte stream from the server, the way the mail check drives it.
+// The first byte sets the size of the packets the stream arrives in.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "net/pop3_client.h"
+#include "scripted_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
+  vantrel::fuzz::InstantLoop loop;
+  vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
+  vantrel::net::TPop3Client pop(loop, sockets);
+  pop.Host = "127.0.0.1";
+  pop.UserID = "alice";
+  pop.Password = "secret";
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    pop.Password = "another";
+    handled = true;
+  };
+  pop.OnConnect = [&](vantrel::net::TAsyncSocket&) {
+    try {
+      pop.Disconnect();
+    } catch (const vantrel::net::Exception&) {
+    }
+  };
+  try {
+    pop.Connect();
+  } catch (const vantrel::net::Exception&) {
+  }
+  return 0;
+}
