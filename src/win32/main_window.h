@@ -2,8 +2,9 @@
 // The Win32 view of TMainForm: creates the real window and controls, reflects the models into
 // them, and turns each user action into the model change and handler call a test makes.
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <memory>
 #include <vector>
