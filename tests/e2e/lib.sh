@@ -171,16 +171,16 @@ vantrel_start() {
   VANTREL_PID=$!
 }
 
-# Prints Vantrel's exit status once it has ended (255 for -1); fails after SECONDS.
+# Waits for Vantrel to end and sets EXIT_STATUS (255 for -1); fails after SECONDS. Not for use
+# inside "$(...)": only this shell can collect the status of its own background process.
 vantrel_wait_exit() {  # vantrel_wait_exit SECONDS [PID]
   local pid=${2:-$VANTREL_PID} deadline=$((SECONDS + $1))
   while kill -0 "$pid" 2>/dev/null; do
     ((SECONDS < deadline)) || fail "Vantrel still runs after $1 s"
     sleep 0.2
   done
-  local status=0
-  wait "$pid" || status=$?
-  printf '%s\n' "$status"
+  EXIT_STATUS=0
+  wait "$pid" || EXIT_STATUS=$?
 }
 
 vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
@@ -199,8 +199,6 @@ msimn_log_value() {
   [[ -f "$MSIMN_LOG" ]] || return 0
   tr -d '\r' <"$MSIMN_LOG" | sed -n "s/^$1=//p" | tail -n 1
 }
-
-msimn_starts() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -c '^start ' || echo 0; }
 
 # The id of the button captioned TEXT in a window, from the driver's control listing.
 button_id() {  # button_id TEXT SELECTOR...

@@ -59,7 +59,8 @@ case_first_run() {
   e2e_screenshot first-run-configuration
   expect_eq "client area" 297x385 "$(drv_value client state "${MAIN[@]}")"
   press_config_ok
-  expect_eq "exit status after OK" 0 "$(vantrel_wait_exit 20)"
+  vantrel_wait_exit 20
+  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started on the first run"
   expect_settings_values
 }
@@ -76,7 +77,8 @@ case_config_switch_exact() {
   expect_contains "program label" "text=Vantrel v2.2" "$controls"
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started with /config"
   press_config_ok
-  expect_eq "exit status after OK" 0 "$(vantrel_wait_exit 20)"
+  vantrel_wait_exit 20
+  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
 }
 
 case_config_switch_other_case_launches() {
@@ -95,14 +97,16 @@ case_second_copy_ends_at_once() {
   wait_config_window
   local first=$VANTREL_PID
   vantrel_start
-  expect_eq "second copy's exit status" 255 "$(vantrel_wait_exit 20)"
+  vantrel_wait_exit 20
+  expect_eq "second copy's exit status" 255 "$EXIT_STATUS"
   expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
   no_message_box
   [[ ! -f "$MSIMN_LOG" ]] || fail "the second copy started Outlook Express"
   vantrel_running "$first" || fail "the first copy ended"
   VANTREL_PID=$first
   press_config_ok
-  expect_eq "first copy's exit status" 0 "$(vantrel_wait_exit 20)"
+  vantrel_wait_exit 20
+  expect_eq "first copy's exit status" 0 "$EXIT_STATUS"
 }
 
 case_launch_mail() {
@@ -182,7 +186,7 @@ case_locate_cancelled() {
       "$said"
     expect_contains "icon" "icon=error" "$said"
     drv press "${BOX[@]}" 1 >/dev/null
-    vantrel_wait_exit 20 >/dev/null
+    vantrel_wait_exit 20
     [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started after cancelling"
   done
   expect_eq "InstallRoot after cancelling" 'C:\Nowhere\Outlook Express' \

@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the end-to-end driver. Output is one fact per line; window texts are turned
-// from the ANSI code page into UTF-8 so that shell scripts can compare them with literals.
+// Shared pieces of the end-to-end driver. Output is one fact per line; window texts are printed
+// as UTF-8 so that shell scripts can compare them with literals.
 
 #include <cstdint>
 #include <map>
@@ -34,7 +34,6 @@ class Args {
 // Accepts decimal or 0x-prefixed hexadecimal, with an optional minus sign.
 std::optional<std::int64_t> parseNumber(std::string_view text);
 
-void printUtf8(std::string_view ansi);  // one line, converted from the ANSI code page
 void printBytes(std::string_view raw);  // one line, bytes as they are
 
 int runWindowCommand(const std::string& command, const Args& args);

@@ -108,17 +108,6 @@ void printBytes(std::string_view raw) {
   std::fflush(stdout);
 }
 
-void printUtf8(std::string_view ansi) {
-  const int wide =
-      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring w(wide, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), wide);
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string utf8(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, utf8.data(), n, nullptr, nullptr);
-  printBytes(utf8);
-}
-
 }  // namespace driver
 
 int main() {

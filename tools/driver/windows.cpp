@@ -40,19 +40,54 @@ std::string className(HWND hwnd) {
   return name;
 }
 
+std::string utf8(std::wstring_view wide) {
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring widen(std::string_view ansi) {
+  const int size = static_cast<int>(ansi.size());
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, out.data(), n);
+  return out;
+}
+
+// Messages to other processes go as UTF-16 with a time-out: the system converts ANSI text only
+// for some messages, and a busy target must not hold the driver. No answer gives -1.
+LRESULT ask(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                           &result)) {
+    return -1;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// A text fetched with a length message and a copy message, as UTF-8.
+std::string askText(HWND hwnd, UINT lengthMsg, UINT textMsg, WPARAM index) {
+  constexpr LRESULT kMaxLength = 1 << 20;
+  const LRESULT length = ask(hwnd, lengthMsg, index, 0);
+  if (length <= 0 || length > kMaxLength) return {};
+  std::wstring text(length + 1, L'\0');
+  const WPARAM wParam = textMsg == WM_GETTEXT ? static_cast<WPARAM>(length + 1) : index;
+  ask(hwnd, textMsg, wParam, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcslen(text.c_str()));
+  return utf8(text);
+}
+
 // WM_GETTEXT reaches controls of other processes, whose text GetWindowText cannot read.
 std::string windowText(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                           &length)) {
-    return {};
-  }
-  std::string text(length + 1, '\0');
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutA(hwnd, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                      SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &copied);
-  text.resize(copied);
-  return text;
+  return askText(hwnd, WM_GETTEXTLENGTH, WM_GETTEXT, 0);
+}
+
+std::string caption(HWND hwnd) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(hwnd, text, 1024);
+  return utf8(text);
 }
 
 // Keeps each fact on one line: a line break shows as a backslash and "n".
@@ -71,14 +106,14 @@ struct Selector {
   std::optional<std::string> titlePart;
   bool visibleOnly = false;
 
+  // Titles are compared as UTF-8, like everything the driver prints.
   bool matches(HWND hwnd) const {
     if (visibleOnly && !IsWindowVisible(hwnd)) return false;
     if (windowClass && className(hwnd) != *windowClass) return false;
     if (!title && !titlePart) return true;
-    char text[1024] = "";
-    GetWindowTextA(hwnd, text, sizeof text);
+    const std::string text = caption(hwnd);
     if (title && *title != text) return false;
-    return !titlePart || std::string(text).find(*titlePart) != std::string::npos;
+    return !titlePart || text.find(*titlePart) != std::string::npos;
   }
 };
 
@@ -154,8 +189,11 @@ class Context {
  public:
   explicit Context(const Args& args) : args_(args) {
     selector_.windowClass = args.option("class");
-    selector_.title = args.option("title");
-    selector_.titlePart = args.option("title-part");
+    const auto asUtf8 = [](const std::optional<std::string>& ansi) {
+      return ansi ? std::optional<std::string>(utf8(widen(*ansi))) : std::nullopt;
+    };
+    selector_.title = asUtf8(args.option("title"));
+    selector_.titlePart = asUtf8(args.option("title-part"));
     selector_.visibleOnly = args.flag("visible");
     const auto timeout = args.option("timeout");
     const auto parsed = timeout ? parseNumber(*timeout) : std::nullopt;
@@ -218,10 +256,8 @@ int cmdGone(const Context& c) {
 
 int cmdList(const Context& c) {
   for (HWND hwnd : topLevelWindows(c.selector())) {
-    char title[1024] = "";
-    GetWindowTextA(hwnd, title, sizeof title);
-    printUtf8("hwnd=" + hex(hwnd) + " visible=" + std::to_string(IsWindowVisible(hwnd) ? 1 : 0) +
-              " class=" + className(hwnd) + " title=" + oneLine(title));
+    printBytes("hwnd=" + hex(hwnd) + " visible=" + std::to_string(IsWindowVisible(hwnd) ? 1 : 0) +
+               " class=" + className(hwnd) + " title=" + oneLine(caption(hwnd)));
   }
   return kOk;
 }
@@ -229,8 +265,6 @@ int cmdList(const Context& c) {
 int cmdState(const Context& c) {
   HWND hwnd = c.waitForWindow();
   if (!hwnd) return kFailed;
-  char title[1024] = "";
-  GetWindowTextA(hwnd, title, sizeof title);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   RECT client{};
@@ -238,8 +272,8 @@ int cmdState(const Context& c) {
   const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
   printBytes("exists=1");
   printBytes("hwnd=" + hex(hwnd));
-  printUtf8("class=" + className(hwnd));
-  printUtf8("title=" + oneLine(title));
+  printBytes("class=" + className(hwnd));
+  printBytes("title=" + oneLine(caption(hwnd)));
   printBytes("visible=" + flag(IsWindowVisible(hwnd)));
   printBytes("iconic=" + flag(IsIconic(hwnd)));
   printBytes("zoomed=" + flag(IsZoomed(hwnd)));
@@ -262,7 +296,7 @@ std::string checkState(HWND control, const std::string& cls) {
     case BS_AUTORADIOBUTTON:
     case BS_3STATE:
     case BS_AUTO3STATE:
-      return std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0));
+      return std::to_string(ask(control, BM_GETCHECK, 0, 0));
     default:
       return "-";
   }
@@ -278,51 +312,40 @@ int cmdControls(const Context& c) {
                        " enabled=" + std::to_string(IsWindowEnabled(child) ? 1 : 0) +
                        " checked=" + checkState(child, cls);
     if (cls == "ComboBox") {
-      line += " selected=" + std::to_string(SendMessageA(child, CB_GETCURSEL, 0, 0));
+      line += " selected=" + std::to_string(ask(child, CB_GETCURSEL, 0, 0));
     } else if (cls == "SysTabControl32") {
-      line += " selected=" + std::to_string(SendMessageA(child, TCM_GETCURSEL, 0, 0));
+      line += " selected=" + std::to_string(ask(child, TCM_GETCURSEL, 0, 0));
     }
-    printUtf8(line + " text=" + oneLine(windowText(child)));
+    printBytes(line + " text=" + oneLine(windowText(child)));
   }
   return kOk;
 }
 
-std::string listBoxText(HWND control, UINT lengthMsg, UINT textMsg, int index) {
-  const LRESULT length = SendMessageA(control, lengthMsg, index, 0);
-  if (length < 0) return {};
-  std::string text(length + 1, '\0');
-  const LRESULT copied =
-      SendMessageA(control, textMsg, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied < 0 ? 0 : copied);
-  return text;
-}
-
 void printListViewItems(HWND control) {
   constexpr std::size_t kTextMax = 1024;
-  RemoteBuffer remote(control, sizeof(LVITEMA) + kTextMax);
+  RemoteBuffer remote(control, sizeof(LVITEMW) + kTextMax * sizeof(wchar_t));
   if (!remote.valid()) return;
-  HWND header = reinterpret_cast<HWND>(SendMessageA(control, LVM_GETHEADER, 0, 0));
-  const int columns = header ? std::max<int>(1, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
-  const int count = static_cast<int>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
+  HWND header = reinterpret_cast<HWND>(ask(control, LVM_GETHEADER, 0, 0));
+  const int columns = header ? std::max<int>(1, ask(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+  const int count = static_cast<int>(ask(control, LVM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
-    const UINT state =
-        SendMessageA(control, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
+    const auto state = ask(control, LVM_GETITEMSTATE, i, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
     std::string line = "index=" + std::to_string(i) +
                        " selected=" + std::to_string((state & LVIS_SELECTED) ? 1 : 0) +
                        " checked=" + std::to_string(((state & LVIS_STATEIMAGEMASK) >> 12) == 2);
     for (int column = 0; column < columns; ++column) {
-      LVITEMA item{};
+      LVITEMW item{};
       item.iSubItem = column;
-      item.pszText = remote.address() + sizeof(LVITEMA);
+      item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(LVITEMW));
       item.cchTextMax = kTextMax;
       remote.write(&item, sizeof item);
       const LRESULT length =
-          SendMessageA(control, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote.address()));
-      std::string text(static_cast<std::size_t>(length < 0 ? 0 : length), '\0');
-      remote.read(text.data(), text.size(), sizeof(LVITEMA));
-      line += (column == 0 ? " text=" : "\t") + oneLine(text);
+          ask(control, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.address()));
+      std::wstring text(static_cast<std::size_t>(std::clamp<LRESULT>(length, 0, kTextMax)), L'\0');
+      remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+      line += (column == 0 ? " text=" : "\t") + oneLine(utf8(text));
     }
-    printUtf8(line);
+    printBytes(line);
   }
 }
 
@@ -340,13 +363,13 @@ int cmdItems(const Context& c) {
   }
   const bool combo = cls == "ComboBox";
   if (!combo && cls != "ListBox") return kFailed;
-  const int count = SendMessageA(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-  const int current = SendMessageA(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
-  for (int i = 0; i < count; ++i) {
-    const std::string text = combo ? listBoxText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, i)
-                                   : listBoxText(control, LB_GETTEXTLEN, LB_GETTEXT, i);
-    printUtf8("index=" + std::to_string(i) + " selected=" + std::to_string(i == current ? 1 : 0) +
-              " text=" + oneLine(text));
+  const LRESULT count = ask(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+  const LRESULT current = ask(control, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const std::string text = combo ? askText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, i)
+                                   : askText(control, LB_GETTEXTLEN, LB_GETTEXT, i);
+    printBytes("index=" + std::to_string(i) + " selected=" + std::to_string(i == current ? 1 : 0) +
+               " text=" + oneLine(text));
   }
   return kOk;
 }
@@ -401,7 +424,7 @@ int cmdText(const Context& c) {
       continue;
     }
     const std::string text = windowText(child);
-    if (!text.empty()) printUtf8("text=" + oneLine(text));
+    if (!text.empty()) printBytes("text=" + oneLine(text));
   }
   printBytes("icon=" + iconColour(icon));
   return kOk;
@@ -459,15 +482,15 @@ int cmdTab(const Context& c) {
   RemoteBuffer remote(tabs, sizeof(RECT));
   RECT item{};
   if (!remote.valid() ||
-      !SendMessageA(tabs, TCM_GETITEMRECT, *index, reinterpret_cast<LPARAM>(remote.address())) ||
+      ask(tabs, TCM_GETITEMRECT, *index, reinterpret_cast<LPARAM>(remote.address())) <= 0 ||
       !remote.read(&item, sizeof item)) {
     return kFailed;
   }
   // A real click, so the tab control tells its parent TCN_SELCHANGING and TCN_SELCHANGE itself.
   const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(tabs, WM_LBUTTONUP, 0, at);
-  return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == *index ? kOk : kFailed;
+  ask(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ask(tabs, WM_LBUTTONUP, 0, at);
+  return ask(tabs, TCM_GETCURSEL, 0, 0) == *index ? kOk : kFailed;
 }
 
 int cmdCombo(const Context& c) {
@@ -477,13 +500,14 @@ int cmdCombo(const Context& c) {
   if (!top) return kFailed;
   HWND combo = controlById(top, static_cast<int>(*id));
   if (!combo) return kFailed;
-  const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(c.positional()[1].c_str()));
-  if (index == CB_ERR) {
+  const std::wstring wanted = widen(c.positional()[1]);
+  const LRESULT index = ask(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                            reinterpret_cast<LPARAM>(wanted.c_str()));
+  if (index < 0) {
     printBytes("no-entry");
     return kFailed;
   }
-  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  ask(combo, CB_SETCURSEL, index, 0);
   // CB_SETCURSEL notifies nobody; the parent learns of the choice as from a user.
   PostMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(*id, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
@@ -547,9 +571,8 @@ int cmdOpenDialog(const Context& c) {
     printBytes("no-file-name-field");
     return kFailed;
   }
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.positional()[0].c_str()),
-                      SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored);
+  const std::wstring path = widen(c.positional()[0]);
+  ask(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   return PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)))
              ? kOk
