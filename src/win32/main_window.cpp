@@ -126,23 +126,16 @@ HWND MainWindow::bind(HWND hwnd, ui::Control& control, bool* checked) {
 }
 
 void MainWindow::createControls(app::TMainForm& f) {
-  pages_ = add(window_, WC_TABCONTROLA, kIdPages, WS_TABSTOP | WS_CLIPSIBLINGS, kPagesX, kPagesY,
+  pages_ = add(window_, WC_TABCONTROLA, kIdPages,
+               WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_RAGGEDRIGHT, kPagesX, kPagesY,
                kPagesWidth, kPagesHeight);
   for (int i = 0; i < 5; ++i) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>("");
-    SendMessageA(pages_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-  }
-  RECT area{kPagesX, kPagesY, kPagesX + kPagesWidth, kPagesY + kPagesHeight};
-  SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-  for (int i = 0; i < 5; ++i) {
-    const auto sheet = CreateWindowExA(
-        WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-        area.right - area.left, area.bottom - area.top, window_, nullptr, instance_, this);
-    SetWindowPos(sheet, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    const auto sheet =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                        window_, nullptr, instance_, this);
     sheets_.push_back(sheet);
   }
+  layoutSheets();
 
   const auto button = [&](ui::Control& model, HWND parent, int id, int x, int y, int w, int h,
                           DWORD style = 0) {
@@ -168,13 +161,15 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.radioModeNews, launch, kIdRadioModeNews, 16, 44, BS_AUTORADIOBUTTON);
   check(f.checkNotifyReduce, launch, kIdCheckNotifyReduce, 16, 64, BS_AUTOCHECKBOX | WS_GROUP);
   check(f.checkStartReduced, launch, kIdCheckStartReduced, 16, 82, BS_AUTOCHECKBOX);
-  group(f.boxBehavior, launch, 8, 112, 257, 81);
+  group(f.boxBehavior, launch, 8, 112, 257, 91);
   check(f.checkCloseConfirm, launch, kIdCheckCloseConfirm, 16, 130, BS_AUTOCHECKBOX);
   check(f.checkRestoreMaximized, launch, kIdCheckRestoreMaximized, 16, 148, BS_AUTOCHECKBOX);
-  check(f.checkRestoreDblClick, launch, kIdCheckRestoreDblClick, 16, 166, BS_AUTOCHECKBOX);
-  group(f.boxLang, launch, 8, 200, 257, 53);
+  bind(add(launch, WC_BUTTONA, kIdCheckRestoreDblClick,
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 16, 166, 241, 30),
+       f.checkRestoreDblClick, &f.checkRestoreDblClick.checked);
+  group(f.boxLang, launch, 8, 210, 257, 53);
   comboLang_ = add(launch, WC_COMBOBOXA, kIdComboLang, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                   16, 220, 241, 200);
+                   16, 230, 241, 200);
 
   const auto progs = sheets_[1];
   group(f.boxExternalProgs, progs, 8, 8, 257, 169);
@@ -254,6 +249,16 @@ void MainWindow::createControls(app::TMainForm& f) {
   showPage(0);
 }
 
+// The tabs' rows depend on their captions: the sheets cover exactly what the rows leave.
+void MainWindow::layoutSheets() {
+  RECT area{kPagesX, kPagesY, kPagesX + kPagesWidth, kPagesY + kPagesHeight};
+  SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  for (const auto sheet : sheets_) {
+    SetWindowPos(sheet, HWND_TOP, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOACTIVATE);
+  }
+}
+
 void MainWindow::showPage(int index) {
   for (int i = 0; i < static_cast<int>(sheets_.size()); ++i) {
     ShowWindow(sheets_[static_cast<std::size_t>(i)], i == index ? SW_SHOW : SW_HIDE);
@@ -320,14 +325,22 @@ void MainWindow::refresh() {
     ShowWindow(b.hwnd, b.control->visible ? SW_SHOWNA : SW_HIDE);
     if (b.checked) SendMessageA(b.hwnd, BM_SETCHECK, *b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
-  const std::initializer_list<const ui::TabSheet*> tabs = {
-      &f.tabLaunch, &f.tabProgs, &f.tabIdentities, &f.tabMail, &f.tabAbout};
-  int index = 0;
-  for (const auto* tab : tabs) {
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(tab->caption.c_str());
-    SendMessageA(pages_, TCM_SETITEMA, index++, reinterpret_cast<LPARAM>(&item));
+  // Items are made anew when a caption changes, so that the rows are measured again.
+  std::vector<std::string> captions;
+  for (const auto* tab : {&f.tabLaunch, &f.tabProgs, &f.tabIdentities, &f.tabMail, &f.tabAbout}) {
+    captions.push_back(tab->caption);
+  }
+  if (captions != tabCaptions_) {
+    tabCaptions_ = captions;
+    SendMessageA(pages_, TCM_DELETEALLITEMS, 0, 0);
+    SendMessageA(pages_, TCM_SETPADDING, 0, MAKELPARAM(10, 3));
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+      TCITEMA item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = captions[i].data();
+      SendMessageA(pages_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    layoutSheets();
   }
   showPage(f.pagesCtrl.activePage);
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_form.h"
@@ -51,6 +52,7 @@ class MainWindow : public app::FormView {
   void reflectList(HWND list, const ui::ListView& model);
   void reflectCombo(HWND combo, const ui::ComboBox& model);
   void showPage(int index);
+  void layoutSheets();
   void readListChecks(HWND list, ui::ListView& model);
 
   HINSTANCE instance_;
@@ -62,6 +64,7 @@ class MainWindow : public app::FormView {
 
   HWND pages_ = nullptr;
   std::vector<HWND> sheets_;
+  std::vector<std::string> tabCaptions_;
   std::vector<Bound> bound_;
   HWND comboLang_ = nullptr, comboIdentities_ = nullptr;
   HWND listExternalProgs_ = nullptr, listIdentities_ = nullptr, listAccounts_ = nullptr;
