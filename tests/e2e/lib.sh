@@ -149,6 +149,10 @@ e2e_install_vantrel() {
   dir=$(e2e_c_path "$VANTREL_DIR_WIN")
   mkdir -p "$dir"
   cp "$VANTREL_EXE" "$dir/Vantrel.exe"
+  # The language file ships beside the executable.
+  local lang
+  lang=$(dirname "$VANTREL_EXE")/lang.ini
+  if [[ -f "$lang" ]]; then cp "$lang" "$dir/lang.ini"; fi
 }
 
 # Ends every Windows process of the prefix and forgets what the last case left.
