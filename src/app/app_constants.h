@@ -8,7 +8,7 @@ namespace vantrel::app {
 
 inline constexpr std::string_view APP_NAME = "Vantrel";
 inline constexpr std::string_view APP_VERSION = "2.2";
-inline constexpr std::string_view APP_COPYRIGHT = "Copyright (C) 2002-2026 Korvane";
+inline constexpr std::string_view APP_COPYRIGHT = "\xA9 2002-2026 Korvane";
 inline constexpr std::string_view APP_URL = "http://www.korvane.example/Korvane/Vantrel/";
 inline constexpr std::string_view FAQ_URL = "http://www.oe-faq.example/";
 inline constexpr std::string_view UPDATE_HOST = "www.korvane.example";

@@ -66,7 +66,7 @@ void TMainForm::buildDesign() {
   listExternalProgs.setSorted(compare);
   listExternalProgs.columns = {{"", 118, 118}, {"", 115, 113}};
   listIdentities.setSorted(compare);
-  listAccounts.columns = {{"", 0, 0}, {"", 0, 0}};
+  listAccounts.columns = {{"", 111, 111}, {"", 111, 111}};
 
   lblOEVersion.caption = "Outlook Express v";
   bttnFaqOE.caption = "FAQ Outlook Express";

@@ -198,7 +198,7 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232, BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.boxMail, mail, 8, 8, 257, 145);
+  group(f.boxMail, mail, 8, 8, 257, 141);
   check(f.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
@@ -206,28 +206,24 @@ void MainWindow::createControls(app::TMainForm& f) {
   listAccounts_ =
       add(mail, WC_LISTVIEWA, kIdListAccounts,
           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 88,
-          241, 57, WS_EX_CLIENTEDGE);
+          241, 53, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  group(f.boxMailOptions, mail, 8, 158, 257, 101);
-  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 174, BS_AUTOCHECKBOX);
-  label(f.lblMailWindowTime, mail, 32, 196, 172, 17);
-  editMailWindowTime_ =
-      add(mail, WC_EDITA, kIdEditMailWindowTime, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT,
-          206, 193, 36, 21, WS_EX_CLIENTEDGE);
-  upDownMailWindowTime_ =
-      add(mail, UPDOWN_CLASSA, kIdUpDownMailWindowTime,
-          UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
-  SendMessageA(upDownMailWindowTime_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(editMailWindowTime_),
-               0);
-  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 216, BS_AUTOCHECKBOX);
-  label(f.lblMailTime, mail, 16, 238, 188, 17);
-  editMailTime_ =
-      add(mail, WC_EDITA, kIdEditMailTime, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206,
-          235, 36, 21, WS_EX_CLIENTEDGE);
-  upDownMailTime_ =
-      add(mail, UPDOWN_CLASSA, kIdUpDownMailTime,
-          UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
-  SendMessageA(upDownMailTime_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(editMailTime_), 0);
+  group(f.boxMailOptions, mail, 8, 154, 257, 125);
+  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 170, BS_AUTOCHECKBOX);
+  // Labels wrap onto a second line where a language needs it; each number sits beside its label.
+  label(f.lblMailWindowTime, mail, 32, 190, 168, 28);
+  const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
+    edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
+               WS_EX_CLIENTEDGE);
+    upDown = add(mail, UPDOWN_CLASSA, upDownId,
+                 UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+    SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  };
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 190, editMailWindowTime_,
+         upDownMailWindowTime_);
+  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 222, BS_AUTOCHECKBOX);
+  label(f.lblMailTime, mail, 16, 244, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 244, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.boxAbout, about, 8, 8, 257, 153);
@@ -312,6 +308,7 @@ void MainWindow::reflectList(HWND list, const ui::ListView& model) {
       GetSysColor(model.colour == ui::Colour::Window ? COLOR_WINDOW : COLOR_BTNFACE);
   ListView_SetBkColor(list, colour);
   ListView_SetTextBkColor(list, colour);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 void MainWindow::refresh() {
