@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::size_t kMaxPath = 256;
 constexpr std::size_t kMaxValue = 256;
+constexpr int kMaxReservedBody = 64 << 20;
 
 constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
                                   "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
@@ -262,7 +263,10 @@ int THttpClient::round() {
   if (InputFileMode) {
     CaptureFile(Body);
   } else {
+    // Room for the announced length saves copying a long body again and again; the bound keeps
+    // a lying header from reserving much more than will come.
     std::string body;
+    body.reserve(static_cast<std::size_t>(std::min(BytesTotal(), kMaxReservedBody)));
     CaptureString(body, -1);
     Body = std::move(body);
   }

@@ -1,0 +1,158 @@
+// Figures of the network components against local servers, one "name: value" line each.
+//   net_bench pop3 PORT ACCOUNTS USER:PASSWORD...   time to check the accounts in turn
+//   net_bench wait SECONDS                           processor share of a wait on a silent server
+//   net_bench http PORT BYTES                        throughput of one long body
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "net/http_client.h"
+#include "net/pop3_client.h"
+#include "platform/posix/event_loop_posix.h"
+#include "platform/posix/fd.h"
+#include "platform/posix/socket_posix.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using vantrel::platform::posix::Fd;
+using vantrel::platform::posix::PosixEventLoop;
+using vantrel::platform::posix::PosixSockets;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double processorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+int pop3(int port, int accounts, const std::vector<std::string>& credentials) {
+  PosixEventLoop loop;
+  PosixSockets sockets;
+  vantrel::net::TPop3Client pop(loop, sockets);
+  pop.Host = "127.0.0.1";
+  pop.Port = port;
+  long long messages = 0;
+  pop.OnConnect = [&](vantrel::net::TAsyncSocket&) {
+    messages += pop.MessageCount();
+    pop.Disconnect();
+  };
+  const auto start = Clock::now();
+  for (int i = 0; i < accounts; ++i) {
+    const std::string& pair = credentials[static_cast<std::size_t>(i) % credentials.size()];
+    pop.UserID = pair.substr(0, pair.find(':'));
+    pop.Password = pair.substr(pair.find(':') + 1);
+    pop.Connect();
+  }
+  const double elapsed = secondsSince(start);
+  if (messages == 0) std::fprintf(stderr, "pop3: %d accounts and not one message\n", accounts);
+  std::printf("pop3_vantrel_seconds: %.3f\n", elapsed);
+  return 0;
+}
+
+// A listener that never accepts: the kernel completes the connection and nothing is ever said.
+Fd silentListener(int& port) {
+  Fd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::listen(listener.get(), 4);
+  ::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  return listener;
+}
+
+int wait(int seconds) {
+  int port = 0;
+  const Fd listener = silentListener(port);
+  PosixEventLoop loop;
+  PosixSockets sockets;
+  vantrel::net::TAsyncSocket socket(loop, sockets);
+  socket.Host = "127.0.0.1";
+  socket.Port = port;
+  socket.Connect();
+  socket.TimeOut = seconds * 1000;
+  int ticks = 0;
+  // A program timer of its own keeps firing all along, as the tray's and the watcher's do.
+  const auto timer = loop.startTimer(500, [&] { ++ticks; });
+  const double processorBefore = processorSeconds();
+  const auto start = Clock::now();
+  std::string line;
+  try {
+    socket.ReadLn(line);
+  } catch (const vantrel::net::EAbortError&) {
+  }
+  const double wall = secondsSince(start);
+  const double processor = processorSeconds() - processorBefore;
+  loop.stopTimer(timer);
+  std::printf("wait_wall_seconds: %.3f\nwait_processor_seconds: %.4f\n", wall, processor);
+  std::printf("wait_processor_percent: %.3f\nwait_timer_ticks: %d\n", 100 * processor / wall,
+              ticks);
+  return 0;
+}
+
+// The body once kept as text, as the program does, and once poured into a file the way
+// curl -o does.
+int http(int port, long long bytes) {
+  PosixEventLoop loop;
+  PosixSockets sockets;
+  vantrel::net::THttpClient client(loop, sockets);
+  client.Host = "127.0.0.1";
+  client.Port = port;
+  const std::string path = "/big/" + std::to_string(bytes);
+  auto start = Clock::now();
+  client.Get(path);
+  const double inMemory = secondsSince(start);
+  if (static_cast<long long>(client.Body.size()) != bytes) {
+    std::fprintf(stderr, "http: %zu bytes received of %lld\n", client.Body.size(), bytes);
+    return 1;
+  }
+  client.InputFileMode = true;
+  client.Body = "/dev/null";
+  start = Clock::now();
+  client.Get(path);
+  const double toFile = secondsSince(start);
+  if (client.BytesRecvd() != bytes) {
+    std::fprintf(stderr, "http: %d bytes received of %lld\n", client.BytesRecvd(), bytes);
+    return 1;
+  }
+  std::printf("http_vantrel_text_mb_per_s: %.1f\n", bytes / inMemory / 1e6);
+  std::printf("http_vantrel_file_mb_per_s: %.1f\n", bytes / toFile / 1e6);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() >= 4 && args[0] == "pop3") {
+      return pop3(std::atoi(args[1].c_str()), std::atoi(args[2].c_str()),
+                  std::vector<std::string>(args.begin() + 3, args.end()));
+    }
+    if (args.size() == 2 && args[0] == "wait") return wait(std::atoi(args[1].c_str()));
+    if (args.size() == 3 && args[0] == "http") {
+      return http(std::atoi(args[1].c_str()), std::atoll(args[2].c_str()));
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "net_bench: %s\n", e.what());
+    return 1;
+  }
+  std::fprintf(stderr,
+               "usage: net_bench pop3 PORT ACCOUNTS USER:PASSWORD... | wait SECONDS | "
+               "http PORT BYTES\n");
+  return 2;
+}
