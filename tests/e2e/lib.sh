@@ -189,10 +189,12 @@ vantrel_wait_exit() {  # vantrel_wait_exit SECONDS [PID]
 
 vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
 
+msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; }
+
 # Waits until the stand-in logged LINE (a whole line); fails after SECONDS.
 msimn_wait_log() {  # msimn_wait_log LINE SECONDS
   local deadline=$((SECONDS + $2))
-  until [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; do
+  until msimn_log_has "$1"; do
     ((SECONDS < deadline)) || fail "stand-in log lacks [$1]: $(tr -d '\r' <"$MSIMN_LOG" 2>/dev/null | tr '\n' '|')"
     sleep 0.2
   done
@@ -204,11 +206,12 @@ msimn_log_value() {
   tr -d '\r' <"$MSIMN_LOG" | sed -n "s/^$1=//p" | tail -n 1
 }
 
-# The id of the button captioned TEXT in a window, from the driver's control listing.
+# The id of the visible button captioned TEXT in a window (hidden tab pages may hold controls
+# of the same caption), from the driver's control listing.
 button_id() {  # button_id TEXT SELECTOR...
   local text=$1
   shift
-  drv controls "$@" | awk -v t="text=$text" '/class=Button / && index($0, t) && substr($0, index($0, t)) == t {
+  drv controls "$@" | awk -v t="text=$text" '/class=Button visible=1 / && index($0, t) && substr($0, index($0, t)) == t {
     sub(/^id=/, "", $1); print $1; exit }'
 }
 

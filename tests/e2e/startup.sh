@@ -14,11 +14,18 @@ wait_config_window() {
 }
 
 # Confirms the configuration window with its OK button, as a user would.
-press_config_ok() {
+press_config_ok() { click_caption OK; }
+
+click_caption() {  # click_caption TEXT: clicks the button, check box or radio captioned TEXT
   local id
-  id=$(button_id OK "${MAIN[@]}")
-  [[ -n "$id" ]] || fail "no OK button in the configuration window"
-  drv click "${MAIN[@]}" "$id" >/dev/null || fail "could not click OK"
+  id=$(button_id "$1" "${MAIN[@]}")
+  [[ -n "$id" ]] || fail "no control captioned [$1]"
+  drv click "${MAIN[@]}" "$id" >/dev/null || fail "could not click [$1]"
+}
+
+expect_setting() {  # expect_setting SECTION KEY VALUE, read with the profile functions
+  expect_eq "[$1] $2" "$3" \
+    "$(drv ini get "$(e2e_win_path "$(settings_file)")" "$1" "$2" '<absent>' | iconv -f CP1252 -t UTF-8)"
 }
 
 no_message_box() {
@@ -26,17 +33,13 @@ no_message_box() {
 }
 
 expect_settings_values() {  # every first-run key reads back with its value (FirstRun 0)
-  local file section="" line key expected actual
-  file=$(e2e_win_path "$(settings_file)")
+  local section="" line
   while IFS= read -r line; do
     if [[ "$line" == \[* ]]; then
       section=${line:1:-1}
       continue
     fi
-    key=${line%%=*}
-    expected=${line#*=}
-    actual=$(drv ini get "$file" "$section" "$key" '<absent>' | iconv -f CP1252 -t UTF-8)
-    expect_eq "[$section] $key" "$expected" "$actual"
+    expect_setting "$section" "${line%%=*}" "${line#*=}"
   done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
 }
 
@@ -76,9 +79,26 @@ case_config_switch_exact() {
   expect_contains "version label" "text=Outlook Express v6.00.2900.5512" "$controls"
   expect_contains "program label" "text=Vantrel v2.2" "$controls"
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started with /config"
+  click_caption "Ouvrir en mode forums de discussions"
+  click_caption "Démarrer réduit"
   press_config_ok
   vantrel_wait_exit 20
   expect_eq "exit status after OK" 0 "$EXIT_STATUS"
+  expect_setting Run ModeMail 0
+  expect_setting Run StartReduced 1
+  expect_setting Run ReduceInTray 1
+}
+
+# The close button of the configuration window saves exactly as OK does.
+case_config_close_button_saves() {
+  e2e_write_settings
+  vantrel_start /config
+  wait_config_window
+  click_caption "Confirmation à la fermeture"
+  drv post "${MAIN[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  vantrel_wait_exit 20
+  expect_eq "exit status after closing" 0 "$EXIT_STATUS"
+  expect_setting Run ConfirmClose 1
 }
 
 case_config_switch_other_case_launches() {
@@ -130,6 +150,26 @@ case_launch_news() {
   vantrel_start
   msimn_wait_log window=shown 20
   expect_eq "command line" "\"$OE_EXE_WIN\" /news" "$(msimn_log_value cmdline)"
+}
+
+# Seconds during which Outlook Express shows its identity logon window do not count against
+# the wait for its main window.
+case_launch_waits_through_logon() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  VANTREL_MSIMN_LOGON_MS=9000 vantrel_start
+  msimn_wait_log window=shown 40
+  sleep 2
+  vantrel_running || fail "Vantrel gave up while the logon window was shown"
+}
+
+case_launch_gives_up_without_window() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  VANTREL_MSIMN_DELAY_MS=60000 vantrel_start
+  msimn_wait_log "show=1" 20
+  vantrel_wait_exit 40
+  ! msimn_log_has window=shown || fail "the main window appeared before Vantrel gave up"
 }
 
 # Each row: the expected show state, then the settings it comes from.
@@ -218,11 +258,14 @@ suite_startup() {
   e2e_install_vantrel
   e2e_case first_run case_first_run
   e2e_case config_switch_exact case_config_switch_exact
+  e2e_case config_close_button_saves case_config_close_button_saves
   e2e_case config_switch_other_case_launches case_config_switch_other_case_launches
   e2e_case second_copy_ends_at_once case_second_copy_ends_at_once
   e2e_case launch_mail case_launch_mail
   e2e_case launch_news case_launch_news
   e2e_case launch_show_states case_launch_show_states
+  e2e_case launch_waits_through_logon case_launch_waits_through_logon
+  e2e_case launch_gives_up_without_window case_launch_gives_up_without_window
   e2e_case locate_cancelled case_locate_cancelled
   e2e_case locate_chosen_file_is_kept case_locate_chosen_file_is_kept
   e2e_end_suite
