@@ -85,9 +85,11 @@ void switchToIdentity(std::string_view userName, TMainForm& form) {
   writeLastIdentity(platform.registry, userName, findIdentityGuid(platform.registry, userName));
   const auto path = locateOutlookExpress(form);
   if (path.empty()) return;
+  // A hot key may come while the configuration window holds the watcher off; it stays off.
+  const bool watching = form.timerOE.enabled();
   form.timerOE.setEnabled(false);
   launchOutlookExpress(path, form, true);
-  form.timerOE.setEnabled(true);
+  form.timerOE.setEnabled(watching);
 }
 
 void mnuTrayIdentityClick(TMainForm& form, const ui::MenuItem& item) {

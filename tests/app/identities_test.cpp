@@ -1,0 +1,322 @@
+// Outlook Express identities as a user meets them: the start identity, switching from the tray,
+// the identities tab, and registries with odd identities.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/identities.h"
+#include "app_bed.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::standin::RegistryValue;
+
+constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
+constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
+constexpr char kNullGuid[] = "{00000000-0000-0000-0000-000000000000}";
+constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
+
+std::string lastUsername(const AppBed& bed) {
+  const auto value = bed.sim.registry.value(kIdentities, "Last Username");
+  return value ? std::get<std::string>(*value) : "(none)";
+}
+
+std::vector<std::string> writesOfLastIdentity(const std::string& name, const std::string& guid) {
+  const std::string key = std::string(kIdentities) + "|";
+  return {key + "Last Username=" + name, key + "Last User ID=" + guid, key + "Start As=" + guid};
+}
+
+const ui::MenuItem& trayItem(app::TMainForm& form, const std::string& caption) {
+  for (const auto& item : form.mnuTray.items) {
+    if (item->caption == caption) return *item;
+  }
+  throw std::runtime_error("no tray item " + caption);
+}
+
+// A click on a tray menu item arrives as a message while the loop runs.
+void clickLater(AppBed& bed, const std::string& caption) {
+  const auto& item = trayItem(bed.form(), caption);
+  bed.sim.loop.post([&item] { item.onClick(item); });
+}
+
+std::vector<std::string> captionsOf(const ui::ListView& list) {
+  std::vector<std::string> captions;
+  for (const auto& item : list.items()) captions.push_back(item.caption);
+  return captions;
+}
+
+TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  const auto& start = bed.sim.processes.outlookStarts()[0];
+  EXPECT_EQ(start.lastUsername, "Bob");
+  EXPECT_EQ(start.lastUserId, kBobGuid);
+  EXPECT_EQ(start.startAs, kBobGuid);
+  ASSERT_TRUE(form.listIdentities.selected());
+  EXPECT_EQ(form.listIdentities.at(*form.listIdentities.selected()).caption, "Bob");
+
+  clickLater(bed, "Carol");
+  bed.runFor(3000);
+  ASSERT_EQ(lastUsername(bed), "Carol");
+
+  form.mnuTrayItemQuitClick();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_EQ(lastUsername(bed), "Bob");
+  EXPECT_EQ(bed.sim.registry.value(kIdentities, "Start As"), RegistryValue{kBobGuid});
+}
+
+TEST(StartIdentity, TheChoiceOptionWritesAnEmptyNameAndTheNullGuidAndStartsMinimised) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  bed.startWatching(settingsText(
+      kStartHidden, "checkNoIdentities=0\r\ncheckIdentitiesChoice=1\r\nlistIdentities=Bob\r\n"));
+  const auto& start = bed.sim.processes.outlookStarts().at(0);
+  EXPECT_EQ(start.lastUsername, "");
+  EXPECT_EQ(start.lastUserId, kNullGuid);
+  EXPECT_EQ(start.startAs, kNullGuid);
+  EXPECT_EQ(start.showState, platform::SwMinimize) << "its logon window must be seen";
+}
+
+TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoiceMark) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(
+      settingsText(kStartHidden, "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
+  EXPECT_TRUE(form.checkIdentitiesChoice.checked);
+  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).lastUsername, "Alice");
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).showState, platform::SwMinimize);
+
+  form.mnuTrayItemQuitClick();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_TRUE(bed.sim.registry.writes().empty());
+}
+
+TEST(StartIdentity, ARegistryThatRefusesTheWriteStillLetsOutlookExpressStart) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  bed.sim.registry.denyWrites(kIdentities);
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
+  EXPECT_TRUE(bed.sim.registry.writes().empty());
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_TRUE(form.timerOE.enabled());
+}
+
+TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(
+      settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
+  bed.runFor(500);
+  const auto oe = form.oeWindow;
+  ASSERT_FALSE(bed.oeWindow()->visible);
+  const auto writes = bed.sim.registry.writes().size();
+
+  clickLater(bed, "Alice");
+  bed.runFor(3000);
+  EXPECT_EQ(form.oeWindow, oe);
+  EXPECT_TRUE(bed.oeWindow()->visible);
+  EXPECT_FALSE(bed.oeWindow()->iconic);
+  EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_EQ(bed.sim.registry.writes().size(), writes);
+}
+
+TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(
+      settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
+  const auto oldWindow = form.oeWindow;
+  std::vector<std::uint64_t> ticks;
+  bed.sim.loop.startTimer(100, [&] { ticks.push_back(bed.sim.loop.nowMs()); });
+  const auto clicked = bed.sim.loop.nowMs();
+  bool closedDuringTheWait = false;
+  bool watcherOnDuringTheRelaunch = true;
+  bed.sim.loop.atTime(clicked + 900,
+                      [&] { closedDuringTheWait = !bed.sim.desktop.isWindow(oldWindow); });
+  bed.sim.loop.atTime(clicked + 1500, [&] { watcherOnDuringTheRelaunch = form.timerOE.enabled(); });
+  const auto writes = bed.sim.registry.writes().size();
+
+  clickLater(bed, "Bob");
+  bed.runFor(1);
+  const auto done = bed.sim.loop.nowMs();
+  EXPECT_EQ(done - clicked, 2000u) << "one second closing, one second waiting for the window";
+  for (const auto tick : ticks) {
+    EXPECT_FALSE(tick > clicked && tick < done) << "a timer fired at " << tick;
+  }
+  EXPECT_TRUE(closedDuringTheWait);
+  EXPECT_FALSE(watcherOnDuringTheRelaunch);
+  EXPECT_TRUE(form.timerOE.enabled());
+
+  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
+                                         bed.sim.registry.writes().end());
+  EXPECT_EQ(written, writesOfLastIdentity("Bob", kBobGuid));
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  const auto& relaunch = bed.sim.processes.outlookStarts()[1];
+  EXPECT_EQ(relaunch.showState, platform::SwShowNormal);
+  EXPECT_EQ(relaunch.lastUsername, "Bob");
+  EXPECT_EQ(relaunch.startAs, kBobGuid);
+  EXPECT_EQ(form.oeWindow, relaunch.window);
+  EXPECT_TRUE(bed.oeWindow()->visible);
+
+  bed.runFor(15000);
+  EXPECT_FALSE(form.terminated()) << "the watcher follows the new window";
+  EXPECT_TRUE(bed.sim.shell.icon());
+}
+
+TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(settingsText(""));
+  const auto writes = bed.sim.registry.writes().size();
+
+  app::switchToIdentity("Dave", form);
+  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
+                                         bed.sim.registry.writes().end());
+  EXPECT_EQ(written, writesOfLastIdentity("Dave", ""));
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+}
+
+TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(settingsText(""));
+  form.mnuTrayItemConfigClick();
+
+  form.WMHotKey((std::intptr_t{114} << 16) | 6);  // Ctrl+Shift+F3
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_EQ(lastUsername(bed), "Carol");
+  EXPECT_FALSE(form.timerOE.enabled());
+
+  form.bttnOKClick();
+  EXPECT_TRUE(form.timerOE.enabled());
+}
+
+TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=bob\r\n"));
+  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"Alice", "Bob", "Carol"}));
+  std::vector<std::string> combo;
+  for (const auto& item : form.comboIdentities.items) {
+    combo.push_back(item.caption);
+    EXPECT_EQ(item.imageIndex, 0);
+  }
+  EXPECT_EQ(combo, (std::vector<std::string>{"Carol", "Alice", "Bob"}));
+  EXPECT_FALSE(form.comboIdentities.selected);
+  EXPECT_EQ(app::listIdentityNames(bed.sim.registry),
+            (std::vector<std::string>{"Carol", "Alice", "Bob"}));
+  EXPECT_EQ(form.listIdentities.selected(), std::optional<std::size_t>{1}) << "case ignored";
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).lastUsername, "bob")
+      << "the start identity is the stored name as it is";
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).startAs, "");
+}
+
+TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstEnumerated) {
+  AppBed bed;
+  bed.importFixture("identities-same-name.reg");
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Sam\r\n"));
+  constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
+  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
+  EXPECT_EQ(form.comboIdentities.items.size(), 3u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).startAs, kFirstSam);
+  EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "Sam"), kFirstSam);
+
+  clickLater(bed, "Zoe");
+  bed.runFor(1);
+  const auto& sams = form.mnuTray.items;
+  ASSERT_EQ(sams[1]->caption, "Sam");
+  sams[1]->onClick(*sams[1]);  // the second Sam of the menu
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kFirstSam);
+}
+
+TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
+  AppBed bed;
+  bed.importFixture("identities-letter-case.reg");
+  auto& form = bed.startWatching(settingsText(""));
+  constexpr char kUpper[] = "{4A5B6C7D-8E9F-4011-A233-445566778801}";
+  constexpr char kLower[] = "{9F8E7D6C-5B4A-4321-B0C1-D2E3F4A5B602}";
+  EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "Alice"), kUpper);
+  EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "alice"), kLower);
+  EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "ALICE"), "");
+  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"alice", "Alice"}));
+
+  clickLater(bed, "alice");
+  bed.runFor(1);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kLower);
+  clickLater(bed, "Alice");
+  bed.runFor(1);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kUpper);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 3u);
+}
+
+TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNoIdentities) {
+  AppBed bed;
+  bed.importFixture("identities-no-username.reg");
+  auto& form = bed.startWatching(settingsText(""));
+  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"", "Paul"}));
+  EXPECT_EQ(app::listIdentityNames(bed.sim.registry), (std::vector<std::string>{"Paul", ""}));
+
+  AppBed accounts;
+  accounts.importFixture("identities-accounts.reg");
+  auto& other = accounts.startWatching(settingsText(""));
+  EXPECT_EQ(captionsOf(other.listIdentities), (std::vector<std::string>{"Alice", "Bob"}));
+  EXPECT_EQ(app::findIdentityGuid(accounts.sim.registry, "Alice"), kAliceGuid);
+}
+
+TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged) {
+  AppBed bed;
+  bed.importFixture("identities-none.reg");
+  bed.installOutlook();
+  bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
+  bed.sim.processes.setArguments({"/config"});
+  auto& form = bed.start();
+  EXPECT_TRUE(form.listIdentities.empty());
+  EXPECT_TRUE(form.comboIdentities.items.empty());
+  EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, ""), "");
+
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    form.pagesCtrl.activePage = 0;
+    form.bttnOKClick();
+    EXPECT_FALSE(form.terminated());
+    EXPECT_EQ(form.pagesCtrl.activePage, 2);
+    EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), static_cast<std::size_t>(attempt));
+  }
+  form.checkNoIdentities.checked = true;
+  form.checkNoIdentitiesClick();
+  form.bttnOKClick();
+  EXPECT_TRUE(form.terminated());
+}
+
+TEST(IdentitiesTab, TheListAndTheChoiceAreEnabledExactlyWhileIdentitiesAreManaged) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  auto& form =
+      bed.startWatching(settingsText("", "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
+  EXPECT_FALSE(form.listIdentities.enabled);
+  EXPECT_EQ(form.listIdentities.colour, ui::Colour::ButtonFace);
+  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
+
+  form.checkNoIdentities.checked = false;
+  form.checkNoIdentitiesClick();
+  EXPECT_TRUE(form.listIdentities.enabled);
+  EXPECT_EQ(form.listIdentities.colour, ui::Colour::Window);
+  EXPECT_TRUE(form.checkIdentitiesChoice.enabled);
+  EXPECT_TRUE(form.checkIdentitiesChoice.checked);
+
+  form.checkNoIdentities.checked = true;
+  form.checkNoIdentitiesClick();
+  EXPECT_FALSE(form.listIdentities.enabled);
+  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
+  EXPECT_TRUE(form.checkIdentitiesChoice.checked) << "its mark is kept";
+}
+
+}  // namespace
+}  // namespace vantrel::testing
