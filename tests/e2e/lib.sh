@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end suites: a private Wine prefix per suite, a virtual display when there
 # is none, the stand-in Outlook Express and the driver, state reset between cases, and a case
 # runner that prints one line per case.
