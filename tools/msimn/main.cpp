@@ -1,5 +1,8 @@
 // Stand-in for Outlook Express's msimn.exe. Every fact a test needs goes to the log file named
-// by VANTREL_MSIMN_LOG, one "name=value" line each, written as raw Windows-1252 bytes.
+// by VANTREL_MSIMN_LOG, one line each, as raw Windows-1252 bytes, in this order:
+//   start pid=N, cmdline=<the command line exactly>, show=<wShowWindow, or -1 when not given>,
+//   "identities=absent" or the values "Last Username=", "Last User ID=", "Start As=" that exist,
+//   logon=shown and logon=closed (with a logon window), window=shown, close, exit.
 //
 // Environment:
 //   VANTREL_MSIMN_LOG       log file, appended to (no log when unset)
