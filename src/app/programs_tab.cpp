@@ -1,0 +1,83 @@
+#include "app/programs_tab.h"
+
+#include "app/external_programs.h"
+#include "app/main_form.h"
+#include "base/ini_file.h"
+#include "base/text.h"
+
+namespace vantrel::app {
+namespace {
+
+constexpr std::string_view kStartReduced = "1";
+constexpr std::string_view kStartNormal = "0";
+
+platform::OpenFileRequest requestOf(const TMainForm& form, const OpenDialog& dialog) {
+  return {form.handle(), dialog.title, dialog.fileName, dialog.filter, dialog.initialFolder};
+}
+
+void storeStartReduced(TMainForm& form) {
+  const auto selected = form.listExternalProgs.selected();
+  if (!selected) return;
+  auto& item = form.listExternalProgs.at(*selected);
+  item.subItems.at(1) = form.radioExternalProgsStartReduced.checked ? kStartReduced : kStartNormal;
+  form.changed();
+}
+
+}  // namespace
+
+std::string storableProgramName(std::string_view name) {
+  auto stored = std::string(base::trimProfileBlanks(base::replaceAll(name, "=", "-")));
+  if (stored.empty()) return "_";
+  if (stored.front() == ';' || stored.front() == '[') stored.insert(0, "_");
+  return stored;
+}
+
+void bttnExternalProgsAddClick(TMainForm& form) {
+  const auto chosen = form.platform().dialogs.openFile(requestOf(form, form.dlgOpen));
+  if (!chosen) return;
+  addExternalProgram(form, storableProgramName(programNameFromPath(*chosen)), *chosen,
+                     std::string(kStartReduced), true);
+  form.changed();
+}
+
+void bttnExternalProgsDelClick(TMainForm& form) {
+  const auto selected = form.listExternalProgs.selected();
+  if (!selected) return;
+  form.listExternalProgs.remove(*selected);
+  form.changed();
+}
+
+void bttnExternalProgsModifyClick(TMainForm& form) {
+  const auto selected = form.listExternalProgs.selected();
+  if (!selected) return;
+  const auto& path = programPath(form.listExternalProgs.at(*selected));
+  auto dialog = form.dlgOpen;
+  const auto slash = path.rfind('\\');
+  dialog.initialFolder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+  dialog.fileName = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  const auto chosen = form.platform().dialogs.openFile(requestOf(form, dialog));
+  if (!chosen) return;
+  form.listExternalProgs.at(*selected).subItems.at(0) = *chosen;
+  form.changed();
+}
+
+void listExternalProgsSelectItem(TMainForm& form, std::size_t index, bool selected) {
+  if (!selected) return;
+  const bool reduced =
+      base::parseInteger(programStartReduced(form.listExternalProgs.at(index))).value_or(0) != 0;
+  form.radioExternalProgsStartReduced.enabled = true;
+  form.radioExternalProgsStartNormal.enabled = true;
+  form.radioExternalProgsStartReduced.checked = reduced;
+  form.radioExternalProgsStartNormal.checked = !reduced;
+  form.changed();
+}
+
+void radioExternalProgsStartReducedClick(TMainForm& form) {
+  storeStartReduced(form);
+}
+
+void radioExternalProgsStartNormalClick(TMainForm& form) {
+  storeStartReduced(form);
+}
+
+}  // namespace vantrel::app

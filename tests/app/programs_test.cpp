@@ -1,0 +1,233 @@
+// The Programs tab as a user meets it: adding, selecting, modifying and deleting entries, what
+// the settings file keeps of them, and starting them from the tray menu.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/external_programs.h"
+#include "app/programs_tab.h"
+#include "app_bed.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::standin::ShownDialog;
+
+// The configuration window of "/config": nothing launched, OK saves and ends the program.
+app::TMainForm& startConfiguring(AppBed& bed, const std::string& progs = "") {
+  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
+  bed.sim.processes.setArguments({"/config"});
+  return bed.start();
+}
+
+std::vector<std::string> namesOf(const app::TMainForm& form) {
+  std::vector<std::string> names;
+  for (const auto& item : form.listExternalProgs.items()) names.push_back(item.caption);
+  return names;
+}
+
+const ui::ListItem& entryNamed(const app::TMainForm& form, const std::string& name) {
+  return form.listExternalProgs.at(form.listExternalProgs.findCaption(name).value());
+}
+
+void selectEntry(app::TMainForm& form, const std::string& name) {
+  const auto index = form.listExternalProgs.findCaption(name).value();
+  form.listExternalProgs.select(index);
+  app::listExternalProgsSelectItem(form, index, true);
+}
+
+void addProgram(AppBed& bed, const std::string& path) {
+  bed.sim.dialogs.answerOpenFile(path);
+  app::bttnExternalProgsAddClick(bed.form());
+}
+
+TEST(ProgramsTab, AddNamesTheEntryAfterItsFileAndMakesItActiveAndStartedMinimised) {
+  AppBed bed;
+  bed.sim.shell.setIcon("D:\\bin\\tool", 0x7001);
+  auto& form = startConfiguring(bed, "zz=C:\\zz.exe\r\n");
+
+  app::bttnExternalProgsAddClick(form);  // cancelled
+  EXPECT_EQ(namesOf(form), std::vector<std::string>{"zz"});
+  const auto dialog = bed.sim.dialogs.shown().back();
+  EXPECT_EQ(dialog.kind, ShownDialog::Kind::OpenFile);
+  EXPECT_EQ(dialog.request.title, "Vantrel");
+  EXPECT_EQ(dialog.request.filter, "");
+  EXPECT_EQ(dialog.request.owner, bed.mainWindow);
+
+  form.listExternalProgs.select(0);
+  addProgram(bed, "D:\\Apps\\Notes.old.exe");
+  addProgram(bed, "D:\\bin\\tool");
+  EXPECT_EQ(namesOf(form), (std::vector<std::string>{"Notes.old", "tool", "zz"}));
+  EXPECT_EQ(form.listExternalProgs.selected(), std::optional<std::size_t>{2})
+      << "the selection stays on its entry";
+
+  const auto& notes = entryNamed(form, "Notes.old");
+  EXPECT_EQ(app::programPath(notes), "D:\\Apps\\Notes.old.exe");
+  EXPECT_EQ(app::programStartReduced(notes), "1");
+  EXPECT_TRUE(notes.checked);
+  EXPECT_EQ(notes.imageIndex, app::kPictureProgram);
+  EXPECT_EQ(entryNamed(form, "tool").imageIndex, 5);
+  EXPECT_EQ(form.imgListProgsAndTray.added(), std::vector<platform::IconHandle>{0x7001});
+
+  selectEntry(form, "Notes.old");
+  EXPECT_TRUE(form.radioExternalProgsStartReduced.enabled);
+  EXPECT_TRUE(form.radioExternalProgsStartNormal.enabled);
+  EXPECT_TRUE(form.radioExternalProgsStartReduced.checked);
+  EXPECT_FALSE(form.radioExternalProgsStartNormal.checked);
+}
+
+TEST(ProgramsTab, TheRadioButtonsFollowAndSetTheSelectedEntrysShowState) {
+  AppBed bed;
+  auto& form = startConfiguring(
+      bed, "a=C:\\a.exe\r\na_startReduced=0\r\nb=C:\\b.exe\r\nb_startReduced=1\r\n");
+  EXPECT_FALSE(form.radioExternalProgsStartReduced.enabled) << "until an entry is selected";
+
+  // Without a selection a click changes no entry.
+  form.radioExternalProgsStartNormal.checked = true;
+  app::radioExternalProgsStartNormalClick(form);
+  EXPECT_EQ(app::programStartReduced(entryNamed(form, "b")), "1");
+
+  selectEntry(form, "a");
+  EXPECT_TRUE(form.radioExternalProgsStartNormal.checked);
+  EXPECT_FALSE(form.radioExternalProgsStartReduced.checked);
+
+  selectEntry(form, "b");
+  EXPECT_TRUE(form.radioExternalProgsStartReduced.checked);
+  form.radioExternalProgsStartReduced.checked = false;
+  form.radioExternalProgsStartNormal.checked = true;
+  app::radioExternalProgsStartNormalClick(form);
+  EXPECT_EQ(app::programStartReduced(entryNamed(form, "b")), "0");
+
+  // A deselection leaves the buttons as they are.
+  app::listExternalProgsSelectItem(form, 1, false);
+  EXPECT_TRUE(form.radioExternalProgsStartNormal.checked);
+
+  selectEntry(form, "a");
+  form.radioExternalProgsStartReduced.checked = true;
+  form.radioExternalProgsStartNormal.checked = false;
+  app::radioExternalProgsStartReducedClick(form);
+  EXPECT_EQ(app::programStartReduced(entryNamed(form, "a")), "1");
+
+  form.bttnOKClick();
+  EXPECT_FALSE(form.radioExternalProgsStartReduced.enabled);
+  EXPECT_FALSE(form.radioExternalProgsStartReduced.checked);
+  EXPECT_FALSE(form.radioExternalProgsStartNormal.checked);
+  const auto text = bed.readSettings();
+  EXPECT_NE(text.find("a_startReduced=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("b_startReduced=0\r\n"), std::string::npos);
+}
+
+TEST(ProgramsTab, ModifyChangesOnlyThePathAndStartsInTheEntrysFolder) {
+  AppBed bed;
+  bed.sim.shell.setIcon("C:\\Old\\ed.exe", 0x7001);
+  auto& form = startConfiguring(
+      bed, "ed=C:\\Old\\ed.exe\r\ned_active=0\r\ned_startReduced=0\r\nzz=C:\\zz.exe\r\n");
+
+  app::bttnExternalProgsModifyClick(form);
+  EXPECT_TRUE(bed.sim.dialogs.shown().empty()) << "no entry selected, no dialog";
+
+  selectEntry(form, "ed");
+  app::bttnExternalProgsModifyClick(form);  // cancelled
+  EXPECT_EQ(bed.sim.dialogs.shown().back().request.initialFolder, "C:\\Old");
+  EXPECT_EQ(bed.sim.dialogs.shown().back().request.fileName, "ed.exe");
+  EXPECT_EQ(app::programPath(entryNamed(form, "ed")), "C:\\Old\\ed.exe");
+
+  bed.sim.dialogs.answerOpenFile("D:\\New Place\\editor.exe");
+  app::bttnExternalProgsModifyClick(form);
+  const auto& ed = entryNamed(form, "ed");
+  EXPECT_EQ(app::programPath(ed), "D:\\New Place\\editor.exe");
+  EXPECT_EQ(app::programStartReduced(ed), "0");
+  EXPECT_FALSE(ed.checked);
+  EXPECT_EQ(ed.imageIndex, 5);
+  EXPECT_EQ(namesOf(form), (std::vector<std::string>{"ed", "zz"}));
+}
+
+TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n",
+                                 "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
+  auto& form = bed.start();
+  form.mnuTrayItemConfigClick();
+
+  app::bttnExternalProgsDelClick(form);
+  EXPECT_EQ(namesOf(form), (std::vector<std::string>{"a", "b"})) << "nothing selected";
+
+  selectEntry(form, "a");
+  app::bttnExternalProgsDelClick(form);
+  EXPECT_EQ(namesOf(form), std::vector<std::string>{"b"});
+  EXPECT_FALSE(form.listExternalProgs.selected());
+  EXPECT_TRUE(form.radioExternalProgsStartReduced.enabled);
+  EXPECT_EQ(form.mnuTrayItemProgs->items.size(), 3u);
+
+  form.bttnOKClick();
+  ASSERT_EQ(form.mnuTrayItemProgs->items.size(), 2u);
+  EXPECT_EQ(form.mnuTrayItemProgs->items[1]->caption, "b");
+  const auto text = bed.readSettings();
+  EXPECT_EQ(text.find("\r\na="), std::string::npos);
+  EXPECT_EQ(text.find("a_active"), std::string::npos);
+}
+
+TEST(ProgramsTab, NamesThatCannotBeKeysAreStoredSafelyAndSurviveARestart) {
+  AppBed bed;
+  auto& form = startConfiguring(bed);
+  for (const auto* path :
+       {"C:\\Tools\\a=b.exe", "C:\\Tools\\;notes.exe", "C:\\Tools\\[x].exe",
+        "C:\\Tools\\  spaced  .exe", "C:\\Tools\\my_tool.exe", "C:\\Tools\\.exe"}) {
+    addProgram(bed, path);
+  }
+  const std::vector<std::string> expected{"_", "_;notes", "_[x]", "a-b", "my_tool", "spaced"};
+  EXPECT_EQ(namesOf(form), expected);
+  form.listExternalProgs.at(3).checked = false;
+  form.listExternalProgs.at(3).subItems.at(1) = "0";
+  form.bttnOKClick();
+  ASSERT_TRUE(form.terminated());
+
+  auto& again = bed.start();
+  EXPECT_EQ(namesOf(again), expected);
+  const auto& ab = entryNamed(again, "a-b");
+  EXPECT_EQ(app::programPath(ab), "C:\\Tools\\a=b.exe");
+  EXPECT_FALSE(ab.checked);
+  EXPECT_EQ(app::programStartReduced(ab), "0");
+  const auto& spaced = entryNamed(again, "spaced");
+  EXPECT_EQ(app::programPath(spaced), "C:\\Tools\\  spaced  .exe");
+  EXPECT_TRUE(spaced.checked);
+  EXPECT_EQ(app::programStartReduced(spaced), "1");
+  EXPECT_EQ(app::programPath(entryNamed(again, "_")), "C:\\Tools\\.exe");
+}
+
+TEST(TrayPrograms, AnItemStartsItsProgramWithItsOwnShowStateEveryTimeActiveOrNot) {
+  AppBed bed;
+  for (const auto* path : {"C:\\Tools\\one.exe", "C:\\Tools\\ONE-copy.exe", "C:\\Tools\\two.exe"}) {
+    bed.sim.processes.addFile(path);
+  }
+  auto& form = bed.startWatching(settingsText("", "checkNoIdentities=1\r\n",
+                                              "[Progs]\r\n"
+                                              "two=C:\\Tools\\two.exe\r\ntwo_startReduced=0\r\n"
+                                              "One=C:\\Tools\\ONE-copy.exe\r\n"
+                                              "one=C:\\Tools\\one.exe\r\n"));
+  const auto startsBefore = bed.sim.processes.started().size();
+  const auto& items = form.mnuTrayItemProgs->items;
+  ASSERT_TRUE(items[0]->isSeparator()) << "all inactive";
+
+  const auto click = [&](std::size_t index) { items[index]->onClick(*items[index]); };
+  click(3);  // two
+  click(3);
+  click(2);  // One
+  click(1);  // one
+  std::vector<platform::standin::StartedProcess> started(
+      bed.sim.processes.started().begin() + static_cast<std::ptrdiff_t>(startsBefore),
+      bed.sim.processes.started().end());
+  ASSERT_EQ(started.size(), 4u);
+  EXPECT_EQ(started[0].commandLine, "\"C:\\Tools\\two.exe\" ");
+  EXPECT_EQ(started[0].showState, platform::SwShowNormal);
+  EXPECT_EQ(started[1].commandLine, started[0].commandLine);
+  // Names equal but for letter case: both items start the first entry of the list.
+  EXPECT_EQ(started[2].commandLine, started[3].commandLine);
+  EXPECT_EQ(started[2].commandLine, "\"" + app::programPath(form.listExternalProgs.at(0)) + "\" ");
+  EXPECT_EQ(started[2].showState, platform::SwMinimize);
+}
+
+}  // namespace
+}  // namespace vantrel::testing
