@@ -204,7 +204,7 @@ class Context {
   const std::vector<std::string>& positional() const { return args_.positional(); }
   const Args& args() const { return args_; }
 
-  // Polls until `done` holds or the time-out passes; the last answer wins.
+  // Polls until `done` holds or the time-out passes.
   template <typename Done>
   bool waitUntil(Done done) const {
     const DWORD start = GetTickCount();
@@ -324,7 +324,10 @@ int cmdControls(const Context& c) {
 void printListViewItems(HWND control) {
   constexpr std::size_t kTextMax = 1024;
   RemoteBuffer remote(control, sizeof(LVITEMW) + kTextMax * sizeof(wchar_t));
-  if (!remote.valid()) return;
+  if (!remote.valid()) {
+    printBytes("no-access");
+    return;
+  }
   HWND header = reinterpret_cast<HWND>(ask(control, LVM_GETHEADER, 0, 0));
   const int columns = header ? std::max<int>(1, ask(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
   const int count = static_cast<int>(ask(control, LVM_GETITEMCOUNT, 0, 0));
@@ -426,14 +429,17 @@ int cmdText(const Context& c) {
     const std::string text = windowText(child);
     if (!text.empty()) printBytes("text=" + oneLine(text));
   }
-  printBytes("icon=" + iconColour(icon));
+  // A box that has just appeared may not have painted its icon yet.
+  std::string colour;
+  c.waitUntil([&] { return (colour = iconColour(icon)) != "unknown"; });
+  printBytes("icon=" + colour);
   return kOk;
 }
 
 bool postCommand(HWND top, int id, int code) {
   HWND control = controlById(top, id);
-  return PostMessageA(GetParent(control) && control ? GetParent(control) : top, WM_COMMAND,
-                      MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+  HWND parent = control ? GetParent(control) : top;
+  return PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
 int cmdPress(const Context& c) {
