@@ -36,7 +36,8 @@ struct Rect {
 class DialogTemplate {
  public:
   DialogTemplate(Rect frame, WORD controls) {
-    dword(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    dword(DS_MODALFRAME | DS_SETFONT | DS_CENTER | DS_SETFOREGROUND | WS_POPUP | WS_CAPTION |
+          WS_SYSMENU);
     dword(0);
     words_.push_back(controls);
     rect(frame);

@@ -11,7 +11,8 @@ class Win32Dialogs : public Dialogs {
   std::int32_t messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                           std::uint32_t flags) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
-  // Owned by the thread's active window, if any, so that the window waits for the answer.
+  // Owned by the thread's active window, if any, so that the window waits for the answer;
+  // brought to the foreground, as a question from a program in the tray would go unseen.
   std::optional<std::string> inputQuery(std::string_view caption, std::string_view prompt,
                                         std::string_view initial) override;
 };

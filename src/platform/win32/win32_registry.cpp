@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace vantrel::platform::win32 {
 namespace {
@@ -51,11 +52,10 @@ class Win32Key : public RegistryKey {
 
   std::optional<std::int32_t> readInt32(std::string_view name) const override {
     const auto data = read(name, [](DWORD type) { return type == REG_DWORD; });
-    if (!data || data->size() != sizeof(DWORD)) return std::nullopt;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>((*data)[0]) |
-                                     static_cast<std::uint32_t>((*data)[1]) << 8 |
-                                     static_cast<std::uint32_t>((*data)[2]) << 16 |
-                                     static_cast<std::uint32_t>((*data)[3]) << 24);
+    if (!data || data->size() != sizeof(std::int32_t)) return std::nullopt;
+    std::int32_t value = 0;
+    std::memcpy(&value, data->data(), sizeof value);
+    return value;
   }
 
   std::optional<std::vector<std::uint8_t>> readBinary(std::string_view name) const override {

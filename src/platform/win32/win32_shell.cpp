@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace vantrel::platform::win32 {
 namespace {
@@ -46,7 +47,9 @@ std::optional<IconHandle> Win32Shell::extractSmallIcon(std::string_view path) {
   const std::string file(path);
   HICON large = nullptr;
   HICON small = nullptr;
-  ExtractIconExA(file.c_str(), 0, &large, &small, 1);
+  const UINT extracted = ExtractIconExA(file.c_str(), 0, &large, &small, 1);
+  // Without an icon extracted the handles are not to be trusted: some systems fill them anyway.
+  if (extracted == 0 || extracted == UINT_MAX) return std::nullopt;
   if (large) DestroyIcon(large);
   if (!small) return std::nullopt;
   return reinterpret_cast<IconHandle>(small);
