@@ -19,7 +19,9 @@ void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHand
 }
 
 bool trayIconAdd(platform::Shell& shell, TrayIcon& icon) {
-  icon.shown = shell.notifyIcon(NotifyIconAction::Add, icon.data);
+  // The shell refuses to add an icon it still shows; a modify that takes tells it is there.
+  icon.shown = shell.notifyIcon(NotifyIconAction::Add, icon.data) ||
+               shell.notifyIcon(NotifyIconAction::Modify, icon.data);
   return icon.shown;
 }
 

@@ -237,6 +237,20 @@ TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   EXPECT_FALSE(bed.sim.shell.icon());
 }
 
+TEST(TaskbarCreated, ABroadcastThatLeftTheIconInPlaceStillLetsTheWindowGoToTheTray) {
+  AppBed bed;
+  auto& form = bed.startWatching(settingsText(""));
+  form.WMTaskbarCreated();  // the shell refuses a second add of an icon it still shows
+  ASSERT_TRUE(bed.sim.shell.icon());
+
+  bed.sim.desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  bed.runFor(500);
+  EXPECT_FALSE(bed.oeWindow()->visible);
+  const auto calls = bed.sim.shell.calls.size();
+  bed.runFor(2000);
+  EXPECT_EQ(bed.sim.shell.calls.size(), calls) << "no more tries once the icon is known there";
+}
+
 TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   AppBed bed;
   bed.sim.shell.ready = false;
@@ -305,6 +319,26 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 3u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].lastUsername, "Carol");
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].startAs, "{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}");
+}
+
+TEST(HotKeys, IdentitiesPastTheTwentyFourthGetTheKeysAfterF24AsTheyAre) {
+  AppBed bed;
+  std::string reg = "REGEDIT4\n";
+  for (int i = 0; i < 26; ++i) {
+    const auto number = std::to_string(10 + i);
+    reg += "[HKEY_CURRENT_USER\\Identities\\{000000" + number +
+           "-0000-0000-0000-000000000000}]\n\"Username\"=\"User " + number + "\"\n";
+  }
+  bed.sim.registry.importReg(reg);
+  auto& form = bed.startWatching(settingsText(""));
+  EXPECT_EQ(bed.sim.desktop.hotKeys().size(), 26u);
+  EXPECT_EQ(bed.sim.desktop.hotKeys().at(49151 - 23), 135u);  // F24
+  EXPECT_EQ(bed.sim.desktop.hotKeys().at(49151 - 25), 137u);
+  EXPECT_EQ(form.mnuTray.items[25]->caption, "User 35");
+  EXPECT_EQ(form.mnuTray.items[25]->shortcut->virtualKey, 137u);
+
+  form.WMHotKey((std::intptr_t{137} << 16) | kCtrlShift);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "User 35");
 }
 
 TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) {
