@@ -263,6 +263,9 @@ void TAsyncSocket::Connect() {
     }
   }
   if (!timedOut_ && !canceled_ && lastEventOk_) return;
+  // A socket whose connect failed or never finished cannot be trusted with another one (Winsock
+  // refuses it): the next Connect gets a fresh socket, with no connection lost on the way.
+  if (!connected_) renewSocket();
   if (OnConnectionFailed) OnConnectionFailed(*this);
   if (timedOut_) throw ESockError("Connection Timed out");
   if (canceled_) throw ESockError("Connection Canceled");
@@ -505,11 +508,18 @@ void TAsyncSocket::CloseSocket() {
   const int closed = sockets_.close(std::exchange(socket_, kNoSocket));
   const int closeError = closed != 0 ? sockets_.lastError() : 0;
   if (closed == 0 && !beingDestroyed_ && OnDisconnect) OnDisconnect(*this);
-  if (!beingDestroyed_) {
-    socket_ = sockets_.open(false);
-    if (socket_ == kNoSocket) ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
-  }
+  if (!beingDestroyed_) openFreshSocket();
   if (closed != 0) ErrorCheck(closeError, wsa::kWouldBlock);
+}
+
+void TAsyncSocket::openFreshSocket() {
+  socket_ = sockets_.open(false);
+  if (socket_ == kNoSocket) ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+}
+
+void TAsyncSocket::renewSocket() {
+  if (socket_ != kNoSocket) sockets_.close(std::exchange(socket_, kNoSocket));
+  openFreshSocket();
 }
 
 void TAsyncSocket::Disconnect() {

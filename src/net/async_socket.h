@@ -127,6 +127,9 @@ class TAsyncSocket {
   // The socket's notifications: connect (16) and close (32) as Winsock numbers them.
   void notify(int event, int error);
   void noticePeerClose();
+  void openFreshSocket();
+  // Swaps the socket for a fresh one without a word: there was no connection to report.
+  void renewSocket();
   // Blocks until the socket shows `events`, a timer or cancel wakes the loop, or it quits.
   platform::WaitOutcome waitFor(platform::SocketHandle handle, unsigned events);
   // Sends every byte unless cancelled; a send that cannot progress waits like any other wait.

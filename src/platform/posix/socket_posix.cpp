@@ -194,15 +194,8 @@ int PosixSockets::connect(SocketHandle socket, std::uint32_t address, std::uint1
   remote.sin_family = AF_INET;
   remote.sin_port = htons(port);
   remote.sin_addr.s_addr = address;
-  const auto start = [&] {
-    return ::connect(static_cast<int>(socket), reinterpret_cast<const sockaddr*>(&remote),
-                     sizeof remote);
-  };
-  // Linux answers the first connect after a failed one with ECONNABORTED; Winsock lets the
-  // socket be used again at once.
-  int started = start();
-  if (started != 0 && errno == ECONNABORTED) started = start();
-  if (started == 0) {
+  if (::connect(static_cast<int>(socket), reinterpret_cast<const sockaddr*>(&remote),
+                sizeof remote) == 0) {
     settledConnects_[socket] = 0;
   } else if (errno != EINPROGRESS) {
     if (errno == EALREADY || errno == EISCONN || errno == EBADF || errno == ENOTSOCK) {
