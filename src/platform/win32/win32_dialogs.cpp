@@ -81,7 +81,7 @@ class DialogTemplate {
 struct Query {
   std::string caption;
   std::string prompt;
-  std::string answer;
+  std::string answer;  // the initial text until OK is pressed
 };
 
 INT_PTR CALLBACK queryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -140,7 +140,8 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
 std::optional<std::string> Win32Dialogs::inputQuery(std::string_view caption,
                                                     std::string_view prompt,
                                                     std::string_view initial) {
-  // About four dialog units a character: a long prompt widens the box, then wraps.
+  // A character takes about four dialog units; a little more leaves room for wide letters. A
+  // long prompt widens the box, then wraps.
   constexpr short kMargin = 8;
   const auto promptUnits = static_cast<int>(std::min<std::size_t>(prompt.size(), 2000)) * 9 / 2;
   const auto promptWidth = static_cast<short>(std::clamp(promptUnits, 164, 384));
