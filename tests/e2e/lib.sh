@@ -281,9 +281,11 @@ e2e_begin_suite() {  # e2e_begin_suite NAME
   e2e_make_prefix "$1" || { e2e_log "e2e: wineboot failed for suite $1"; return 1; }
 }
 
+# A prefix takes about 700 MB: it goes with its suite unless VANTREL_E2E_KEEP_PREFIX is set.
 e2e_end_suite() {
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
+  [[ -n "${VANTREL_E2E_KEEP_PREFIX:-}" ]] || rm -rf "$WINEPREFIX"
 }
 
 # Runs FUNCTION in a subshell with errexit after a reset; its output goes to a log file.
