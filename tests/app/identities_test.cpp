@@ -80,6 +80,15 @@ TEST(StartIdentity, TheChoiceOptionWritesAnEmptyNameAndTheNullGuidAndStartsMinim
   EXPECT_EQ(start.lastUserId, kNullGuid);
   EXPECT_EQ(start.startAs, kNullGuid);
   EXPECT_EQ(start.showState, platform::SwMinimize) << "its logon window must be seen";
+
+  // With no name in "Last Username" any named identity is a switch.
+  clickLater(bed, "Alice");
+  bed.runFor(1);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[1].startAs, kAliceGuid);
+  bed.form().mnuTrayItemQuitClick();
+  EXPECT_EQ(lastUsername(bed), "");
+  EXPECT_EQ(bed.sim.registry.value(kIdentities, "Start As"), RegistryValue{kNullGuid});
 }
 
 TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoiceMark) {
