@@ -168,16 +168,20 @@ ROWS
 }
 
 case_integers() {
-  ini_table integers '[N]\r\na=12abc\r\nb=-1\r\nc= 7\r\nd=\r\ne=+3\r\nf=B42\r\ng="5"\r\nh=2147483647\r\n' <<'ROWS'
+  ini_table integers '[N]\r\na=12abc\r\nb=-1\r\nc= 7\r\nd=\r\ne=+3\r\nf=B42\r\ng="5"\r\nh=2147483647\r\ni=-0\r\nj= -5 \r\nw=4294967297\r\nm=- 4\r\n' <<'ROWS'
 getint|N|b|9
 getint|N|c|9
 getint|N|d|9
 getint|N|e|9
 getint|N|g|9
 getint|N|h|9
+getint|N|i|9
+getint|N|j|9
 getint|N|missing|9
 intrule|N|a|9|12|9
 intrule|N|f|9|0|9
+intrule|N|w|9|1|9
+intrule|N|m|9|0|9
 get|N|a|d
 set|N|b|-2
 ROWS
