@@ -198,13 +198,6 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
   EXPECT_EQ(progs.items[1]->caption, "Notes");
 }
 
-TEST(TrayMenu, WithoutProgramsAtStartUpTheProgramsItemIsHidden) {
-  AppBed bed;
-  auto& form = bed.startWatching(settingsText(""));
-  EXPECT_FALSE(form.mnuTrayItemProgs->visible);
-  EXPECT_TRUE(form.mnuTrayItemProgs->items.empty());
-}
-
 TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
