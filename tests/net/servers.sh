@@ -2,15 +2,17 @@
 # test HTTP server on 127.0.0.1 on free ports, exports their ports, and stops both when the
 # calling script exits.
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message).
+# VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
 chmod 755 "$net_dir"
 net_http_pid=""
+net_silent_pid=""
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
-  if [ -n "$net_http_pid" ]; then kill "$net_http_pid" 2>/dev/null || true; fi
+  for pid in $net_http_pid $net_silent_pid; do kill "$pid" 2>/dev/null || true; done
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.
   for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
   rm -rf "$net_dir"
@@ -89,4 +91,14 @@ CONF
   export VANTREL_HTTP_PORT
   VANTREL_HTTP_PORT=$(cat "$net_dir/http.port")
   net_wait_port "$VANTREL_HTTP_PORT"
+
+  python3 -c '
+import socket, sys, time
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(16)
+open(sys.argv[1], "w").write(str(s.getsockname()[1]))
+time.sleep(900)' "$net_dir/silent.port" &
+  net_silent_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/silent.port" ] && break; sleep 0.1; done
+  export VANTREL_SILENT_PORT
+  VANTREL_SILENT_PORT=$(cat "$net_dir/silent.port")
 }

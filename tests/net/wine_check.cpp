@@ -1,0 +1,115 @@
+// The Windows back end (Winsock, the message loop, lookups answered to a window) against the
+// same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
+// check and exits with their number.
+// Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT
+#include <windows.h>
+#include <winsock2.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "net/http_client.h"
+#include "net/pop3_client.h"
+#include "platform/win32/socket_win32.h"
+#include "platform/win32/win32_event_loop.h"
+
+namespace {
+
+using vantrel::net::CmdType;
+using vantrel::net::TAsyncSocket;
+
+int failures = 0;
+
+void expect(bool ok, const char* what) {
+  if (ok) return;
+  ++failures;
+  std::printf("wine_check: FAILED %s\n", what);
+}
+
+std::string failure(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "no exception";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) return 2;
+  const int popPort = std::atoi(argv[1]);
+  const int httpPort = std::atoi(argv[2]);
+  const int silentPort = std::atoi(argv[3]);
+  vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
+  vantrel::platform::win32::Win32Sockets sockets;
+  int ticks = 0;
+  const auto timer = loop.startTimer(20, [&] { ++ticks; });
+
+  {
+    vantrel::net::TPop3Client pop(loop, sockets);
+    std::string counts;
+    int asked = 0;
+    pop.OnConnect = [&](TAsyncSocket&) {
+      counts += std::to_string(pop.MessageCount());
+      pop.Disconnect();
+    };
+    pop.OnAuthenticationFailed = [&](bool& handled) {
+      ++asked;
+      pop.Password = "secret";
+      handled = true;
+    };
+    int connectionFailures = 0;
+    pop.OnConnectionFailed = [&](TAsyncSocket&) { ++connectionFailures; };
+
+    pop.Host = "localhost";
+    pop.Port = popPort;
+    pop.UserID = "alice";
+    pop.Password = "wrong";
+    pop.Connect();
+    pop.Host = "127.0.0.1";
+    pop.Port = 1;
+    expect(failure([&] { pop.Connect(); }) == "Connection Failed", "refused connection");
+    pop.Host = "no-such-host.invalid";
+    pop.Port = popPort;
+    expect(failure([&] { pop.Connect(); }) == "Null Remote Address", "unknown host");
+    pop.Host = "127.0.0.1";
+    pop.UserID = "bob";
+    pop.Password = "hunter2";
+    pop.Connect();
+    expect(counts == "30", "message counts of alice and bob");
+    expect(asked == 1, "one password question");
+    expect(connectionFailures == 1, "one OnConnectionFailed");
+
+    pop.Port = silentPort;
+    pop.TimeOut = 300;
+    expect(failure([&] { pop.Connect(); }) == "Socket readln aborted",
+           "time-out of a silent server");
+    expect(!pop.Connected(), "silent server left");
+  }
+
+  {
+    vantrel::net::THttpClient http(loop, sockets);
+    std::string outcomes;
+    http.OnSuccess = [&](CmdType cmd) { outcomes += "s" + std::to_string(static_cast<int>(cmd)); };
+    http.OnFailure = [&](CmdType cmd) { outcomes += "f" + std::to_string(static_cast<int>(cmd)); };
+    http.Host = "127.0.0.1";
+    http.Port = httpPort;
+    http.Get("/checkupdate.php?logiciel=Vantrel&version=2.2");
+    expect(http.Body == "2.3" && http.BytesTotal() == 3, "update check answer");
+    http.Get("/redirect");
+    expect(http.Body.find("Cookie: session=abc123\r\n") != std::string::npos, "redirect cookie");
+    http.Get("/missing");
+    http.Get("/big/5000000");
+    expect(http.Body.size() == 5000000, "long body");
+    expect(outcomes == "s0s0f0s0", "HTTP outcomes");
+  }
+
+  loop.stopTimer(timer);
+  expect(ticks > 0, "program timer ticks during the waits");
+  std::printf("wine_check: %d failed\n", failures);
+  return failures;
+}
