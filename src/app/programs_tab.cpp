@@ -50,7 +50,7 @@ void bttnExternalProgsDelClick(TMainForm& form) {
 void bttnExternalProgsModifyClick(TMainForm& form) {
   const auto selected = form.listExternalProgs.selected();
   if (!selected) return;
-  const auto& path = programPath(form.listExternalProgs.at(*selected));
+  const auto path = programPath(form.listExternalProgs.at(*selected));
   auto dialog = form.dlgOpen;
   const auto slash = path.rfind('\\');
   dialog.initialFolder = slash == std::string::npos ? std::string() : path.substr(0, slash);
