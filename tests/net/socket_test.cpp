@@ -258,13 +258,5 @@ TEST_F(SocketTest, ATimeOutCountsFromItsFirstArmingEvenWhileDataKeepsComing) {
   EXPECT_EQ(text.size(), static_cast<std::size_t>(socket.BytesRecvd()));
 }
 
-TEST_F(SocketTest, ANegativeTimeOutIsARangeError) {
-  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
-  connectTo(server);
-  socket.TimeOut = -1;
-  std::string line;
-  EXPECT_THROW(socket.ReadLn(line), ERangeError);
-}
-
 }  // namespace
 }  // namespace vantrel::net
