@@ -37,6 +37,7 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
 
 TMainForm::~TMainForm() {
   trayIconDelete(platform_.shell, trayIcon);
+  for (const auto icon : imgListProgsAndTray.added()) platform_.shell.destroyIcon(icon);
 }
 
 void TMainForm::buildDesign() {
@@ -175,7 +176,14 @@ void TMainForm::loadEmailSettings() {
 }
 
 void selectIdentityNamed(TMainForm& form, std::string_view name) {
-  form.listIdentities.select(form.listIdentities.findCaption(name));
+  // The exact name first: of "Alice" and "alice", a stored "Alice" must not become "alice" at the
+  // next OK.
+  const auto& items = form.listIdentities.items();
+  const auto exact = std::find_if(items.begin(), items.end(),
+                                  [&](const auto& item) { return item.caption == name; });
+  form.listIdentities.select(exact != items.end()
+                                 ? std::optional(static_cast<std::size_t>(exact - items.begin()))
+                                 : form.listIdentities.findCaption(name));
 }
 
 void TMainForm::showOEVersion() {

@@ -180,3 +180,24 @@ TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
 
 }  // namespace
 }  // namespace vantrel::testing
+
+namespace vantrel::testing {
+namespace {
+
+TEST(StoredIdentity, IsSelectedByItsExactNameBeforeOneThatDiffersOnlyInLetterCase) {
+  for (const std::string stored : {"Alice", "alice", "ALICE"}) {
+    AppBed bed;
+    bed.sim.registry.importRegFile(VANTREL_SOURCE_DIR "/tests/fixtures/identities-letter-case.reg");
+    bed.writeSettings("[General]\r\nFirstRun=0\r\n[Identities]\r\nlistIdentities=" + stored +
+                      "\r\n");
+    bed.sim.processes.setArguments({"/config"});
+    auto& form = bed.start();
+    ASSERT_TRUE(form.listIdentities.selected()) << stored;
+    const auto& chosen = form.listIdentities.at(*form.listIdentities.selected()).caption;
+    // Without an exact match, the first in the list's order (lstrcmp puts "alice" first).
+    EXPECT_EQ(chosen, stored == "ALICE" ? "alice" : stored);
+  }
+}
+
+}  // namespace
+}  // namespace vantrel::testing
