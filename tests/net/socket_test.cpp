@@ -128,7 +128,9 @@ TEST_F(SocketTest, CapturesTakeEverythingUntilThePeerCloses) {
   socket.Disconnect();
   connectTo(burst);
   text.clear();
-  while (!socket.DataAvailable()) platform.loop.waitForSocket(-1, 0, platform.loop.nowMs() + 5);
+  for (int turn = 0; turn < 1000 && !socket.DataAvailable(); ++turn) {
+    platform.loop.waitForSocket(-1, 0, platform.loop.nowMs() + 5);
+  }
   socket.CaptureString(text, 100);
   EXPECT_EQ(text.size(), 1000u);
 }
