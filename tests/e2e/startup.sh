@@ -47,9 +47,12 @@ case_first_run() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   vantrel_start
   drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
+  local said
+  said=$(drv text "${BOX[@]}")
   expect_eq "first-run message" \
     "C'est la première fois que vous lancez Vantrel. Vous allez voir une fenêtre de configuration.\\nQuand vous aurez validé cette fenêtre, vous pourrez lancer Vantrel." \
-    "$(drv_value text text "${BOX[@]}")"
+    "$(sed -n 's/^text=//p' <<<"$said")"
+  expect_contains "a plain message" "icon=none" "$said"
   expect_eq "window hidden behind the message" 0 "$(drv_value visible state "${MAIN[@]}")"
 
   local expected
@@ -61,6 +64,8 @@ case_first_run() {
   wait_config_window
   e2e_screenshot first-run-configuration
   expect_eq "client area" 297x385 "$(drv_value client state "${MAIN[@]}")"
+  expect_contains "first page shown" "class=SysTabControl32 visible=1 enabled=1 checked=- selected=0" \
+    "$(drv controls "${MAIN[@]}")"
   press_config_ok
   vantrel_wait_exit 20
   expect_eq "exit status after OK" 0 "$EXIT_STATUS"

@@ -379,7 +379,8 @@ int cmdItems(const Context& c) {
 
 // The icon's colours tell the standard message box icons apart: red is the error icon.
 std::string iconColour(HWND icon) {
-  if (!icon || !IsWindowVisible(icon)) return "none";
+  // Wine keeps the icon control of a plain box, only without an icon.
+  if (!icon || !IsWindowVisible(icon) || ask(icon, STM_GETICON, 0, 0) == 0) return "none";
   RECT r{};
   GetWindowRect(icon, &r);
   const int w = r.right - r.left;
