@@ -37,9 +37,10 @@ WINESERVER=${WINESERVER:-$(command -v wineserver || echo /usr/lib/wine/wineserve
 
 e2e_log() { printf '%s\n' "$*" >&2; }
 
-# Ends the current case with a reason.
+# Ends the current case with a reason, kept on one line for the runner's report.
 fail() {
-  printf 'FAIL: %s\n' "$*" >&2
+  local reason="$*"
+  printf 'FAIL: %s\n' "${reason//$'\n'/ | }" >&2
   exit 1
 }
 
