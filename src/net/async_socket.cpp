@@ -255,10 +255,14 @@ void TAsyncSocket::Connect() {
   TimerOn();
   {
     const Finally off([this] { TimerOff(); });
+    // Asked before every wait: a connect that settled before the wait began may never be
+    // signalled to it.
     while (!connected_ && !timedOut_ && !canceled_ && lastEventOk_) {
-      if (waitFor(socket_, platform::kSocketConnect | platform::kSocketWrite) ==
-          WaitOutcome::Ready) {
-        notify(kEventConnect, sockets_.connectResult(socket_));
+      const int result = sockets_.connectResult(socket_);
+      if (result != wsa::kWouldBlock) {
+        notify(kEventConnect, result);
+      } else {
+        waitFor(socket_, platform::kSocketConnect | platform::kSocketWrite);
       }
     }
   }

@@ -87,8 +87,9 @@ class Sockets {
   virtual int close(SocketHandle socket) = 0;
 
   // Starts a connection; 0 is never returned: a started connection answers -1 with would-block
-  // and ends with kSocketConnect, after which connectResult tells how it went.
+  // and ends with kSocketConnect.
   virtual int connect(SocketHandle socket, std::uint32_t address, std::uint16_t port) = 0;
+  // How the connection went: 0, a Winsock code, or would-block while it is still under way.
   virtual int connectResult(SocketHandle socket) = 0;
 
   // Bytes moved (0 from receive: the peer closed), or -1 (see lastError).

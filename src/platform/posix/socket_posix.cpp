@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 
@@ -212,6 +213,10 @@ int PosixSockets::connectResult(SocketHandle socket) {
     settledConnects_.erase(it);
     return code;
   }
+  pollfd settled{static_cast<int>(socket), POLLOUT, 0};
+  const int ready = ::poll(&settled, 1, 0);
+  if (ready == 0 || (ready < 0 && errno == EINTR)) return wsa::kWouldBlock;
+  if (ready < 0) return winsockCode(errno);
   int error = 0;
   socklen_t length = sizeof error;
   if (::getsockopt(static_cast<int>(socket), SOL_SOCKET, SO_ERROR, &error, &length) != 0) {

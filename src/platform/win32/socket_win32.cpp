@@ -157,10 +157,20 @@ int Win32Sockets::connectResult(SocketHandle socket) {
     settledConnects_.erase(it);
     return code;
   }
+  const auto s = static_cast<SOCKET>(socket);
+  fd_set connected;
+  fd_set failed;
+  FD_ZERO(&connected);
+  FD_ZERO(&failed);
+  FD_SET(s, &connected);
+  FD_SET(s, &failed);
+  timeval now{0, 0};
+  const int ready = select(0, nullptr, &connected, &failed, &now);
+  if (ready == 0) return WSAEWOULDBLOCK;
+  if (ready < 0) return WSAGetLastError();
   int error = 0;
   int length = sizeof error;
-  if (getsockopt(static_cast<SOCKET>(socket), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
-                 &length) != 0) {
+  if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) != 0) {
     return WSAGetLastError();
   }
   return error;
