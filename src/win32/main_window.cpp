@@ -490,12 +490,16 @@ void MainWindow::popupTrayMenu(platform::Point at) {
   menuItems_.clear();
   const std::function<HMENU(const ui::MenuItem&)> build = [&](const ui::MenuItem& parent) {
     const auto menu = CreatePopupMenu();
+    // Separators with nothing to separate are left out (no identities, no programs).
+    bool separatorDue = false;
     for (const auto& child : parent.items) {
       if (!child->visible) continue;
       if (child->isSeparator()) {
-        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        separatorDue = GetMenuItemCount(menu) > 0;
         continue;
       }
+      if (separatorDue) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      separatorDue = false;
       auto text = child->caption;
       if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
       MENUITEMINFOA info{};
