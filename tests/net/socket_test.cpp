@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "net/async_socket.h"
 #include "scripted_server.h"
 #include "support.h"
@@ -99,6 +101,9 @@ TEST_F(SocketTest, TransactionSendsTheCommandAndReadsTheLeadingNumber) {
                                {Act::Send, "12345678901 too big\r\n"},
                                {Act::Hold}});
   connectTo(server);
+  std::vector<std::string> statuses;
+  socket.ReportLevel = 1;  // the reply lines only
+  socket.OnStatus = [&](TAsyncSocket&, const std::string& status) { statuses.push_back(status); };
   std::string reply;
   socket.Transaction("HELO there", reply);
   EXPECT_EQ(reply, "250 Ok\r\n");
@@ -110,6 +115,9 @@ TEST_F(SocketTest, TransactionSendsTheCommandAndReadsTheLeadingNumber) {
   EXPECT_EQ(socket.ReplyNumber(), 0);
   EXPECT_THROW(socket.Transaction("BIG", reply), ERangeError);
   EXPECT_EQ(server.received(), "HELO there\r\nSTAT\r\n\r\nBIG\r\n");
+  EXPECT_EQ(statuses, (std::vector<std::string>{"250 Ok\r\n", "+OK 2 320\r\n", "letters\r\n",
+                                                "12345678901 too big\r\n"}));
+  EXPECT_EQ(socket.StatusText(), "12345678901 too big\r\n");
 }
 
 TEST_F(SocketTest, CapturesTakeEverythingUntilThePeerCloses) {
