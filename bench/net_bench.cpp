@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -104,8 +105,8 @@ int wait(int seconds) {
   return 0;
 }
 
-// The body once kept as text, as the program does, and once poured into a file the way
-// curl -o does.
+// The body kept as text, as the program does (the second time in the room the first one left),
+// and poured into a file the way curl -o does.
 int http(int port, long long bytes) {
   PosixEventLoop loop;
   PosixSockets sockets;
@@ -113,23 +114,31 @@ int http(int port, long long bytes) {
   client.Host = "127.0.0.1";
   client.Port = port;
   const std::string path = "/big/" + std::to_string(bytes);
-  auto start = Clock::now();
-  client.Get(path);
-  const double inMemory = secondsSince(start);
+  // The best of a few rounds: the server shares the machine with everything else.
+  const auto bestOf = [&](int rounds) {
+    double best = 1e9;
+    for (int i = 0; i < rounds; ++i) {
+      const auto start = Clock::now();
+      client.Get(path);
+      best = std::min(best, secondsSince(start));
+    }
+    return best;
+  };
+  const double inMemory = bestOf(1);
+  const double inMemoryAgain = bestOf(3);
   if (static_cast<long long>(client.Body.size()) != bytes) {
     std::fprintf(stderr, "http: %zu bytes received of %lld\n", client.Body.size(), bytes);
     return 1;
   }
   client.InputFileMode = true;
   client.Body = "/dev/null";
-  start = Clock::now();
-  client.Get(path);
-  const double toFile = secondsSince(start);
+  const double toFile = bestOf(3);
   if (client.BytesRecvd() != bytes) {
     std::fprintf(stderr, "http: %d bytes received of %lld\n", client.BytesRecvd(), bytes);
     return 1;
   }
   std::printf("http_vantrel_text_mb_per_s: %.1f\n", bytes / inMemory / 1e6);
+  std::printf("http_vantrel_text_again_mb_per_s: %.1f\n", bytes / inMemoryAgain / 1e6);
   std::printf("http_vantrel_file_mb_per_s: %.1f\n", bytes / toFile / 1e6);
   return 0;
 }

@@ -264,11 +264,11 @@ int THttpClient::round() {
     CaptureFile(Body);
   } else {
     // Room for the announced length saves copying a long body again and again; the bound keeps
-    // a lying header from reserving much more than will come.
-    std::string body;
-    body.reserve(static_cast<std::size_t>(std::min(BytesTotal(), kMaxReservedBody)));
-    CaptureString(body, -1);
-    Body = std::move(body);
+    // a lying header from reserving much more than will come. Body keeps its room between
+    // requests.
+    Body.clear();
+    Body.reserve(static_cast<std::size_t>(std::min(BytesTotal(), kMaxReservedBody)));
+    CaptureString(Body, -1);
   }
   const int code = ReplyNumber();
   if (code < 299) {
