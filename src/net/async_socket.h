@@ -116,8 +116,6 @@ class TAsyncSocket {
   void CloseSocket();
   void ReportStatus(int level, const std::string& text);
 
-  platform::EventLoop& loop() { return loop_; }
-
   bool lookupDone_ = false;
   std::int16_t replyNumber_ = 0;
   int bytesTotal_ = 0;

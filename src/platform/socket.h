@@ -23,7 +23,6 @@ inline constexpr int kFault = 10014;
 inline constexpr int kInvalid = 10022;
 inline constexpr int kTooManyFiles = 10024;
 inline constexpr int kWouldBlock = 10035;
-inline constexpr int kInProgress = 10036;
 inline constexpr int kAlready = 10037;
 inline constexpr int kNotSocket = 10038;
 inline constexpr int kMessageSize = 10040;
