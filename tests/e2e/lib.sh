@@ -191,6 +191,26 @@ vantrel_wait_exit() {  # vantrel_wait_exit SECONDS [PID]
 
 vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
 
+# Polls COMMAND until it succeeds; fails with WHAT after SECONDS.
+wait_until() {  # wait_until SECONDS WHAT COMMAND...
+  local limit=$1 what=$2 deadline=$((SECONDS + $1))
+  shift 2
+  until "$@"; do
+    ((SECONDS < deadline)) || fail "$what after $limit s"
+    sleep 0.2
+  done
+}
+
+# Whether every NAME=VALUE holds in the driver's state of the matching window.
+window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
+  local wanted=$1 state pair
+  shift
+  state=$(drv state "$@") || return 1
+  for pair in $wanted; do
+    grep -qxF -- "$pair" <<<"$state" || return 1
+  done
+}
+
 msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; }
 
 # Waits until the stand-in logged LINE (a whole line); fails after SECONDS.
@@ -218,18 +238,46 @@ button_id() {  # button_id TEXT SELECTOR...
 }
 
 # Writes the settings file as the first run leaves it, with NAME=VALUE overrides, Windows-1252.
+# SECTION/NAME=VALUE adds a key the first run does not write at the end of SECTION (made anew at
+# the end of the file when missing), in the order given.
 e2e_write_settings() {
   local -A override=()
+  local -a added=()
   local pair
-  for pair in "$@"; do override[${pair%%=*}]=${pair#*=}; done
-  local line key out=""
+  for pair in "$@"; do
+    if [[ "${pair%%=*}" == */* ]]; then
+      added+=("$pair")
+    else
+      override[${pair%%=*}]=${pair#*=}
+    fi
+  done
+  local line key section="" out=""
+  e2e_added_keys_of() {
+    local extra
+    for extra in "${added[@]}"; do
+      [[ "${extra%%/*}" == "$1" ]] && out+="${extra#*/}"$'\r\n'
+    done
+    return 0
+  }
   while IFS= read -r line; do
     key=${line%%=*}
-    if [[ "$line" != \[* && -n "${override[$key]+set}" ]]; then
+    if [[ "$line" == \[* ]]; then
+      [[ -z "$section" ]] || e2e_added_keys_of "$section"
+      section=${line:1:-1}
+    elif [[ -n "${override[$key]+set}" ]]; then
       line="$key=${override[$key]}"
     fi
     out+="$line"$'\r\n'
   done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
+  e2e_added_keys_of "$section"
+  local written=" $(first_run_settings | sed -n 's/^\[\(.*\)\]$/\1/p' | tr '\n' ' ')" extra
+  for extra in "${added[@]}"; do
+    section=${extra%%/*}
+    [[ "$written" == *" $section "* ]] && continue
+    written+="$section "
+    out+="[$section]"$'\r\n'
+    e2e_added_keys_of "$section"
+  done
   local file
   file=$(settings_file)
   mkdir -p "$(dirname "$file")"

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -352,6 +353,65 @@ void printListViewItems(HWND control) {
   }
 }
 
+void printTabItems(HWND control) {
+  constexpr std::size_t kTextMax = 1024;
+  RemoteBuffer remote(control, sizeof(TCITEMW) + kTextMax * sizeof(wchar_t));
+  if (!remote.valid()) {
+    printBytes("no-access");
+    return;
+  }
+  const LRESULT count = ask(control, TCM_GETITEMCOUNT, 0, 0);
+  const LRESULT current = ask(control, TCM_GETCURSEL, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TCITEMW));
+    item.cchTextMax = kTextMax;
+    const wchar_t empty = L'\0';
+    remote.write(&empty, sizeof empty, sizeof(TCITEMW));
+    remote.write(&item, sizeof item);
+    ask(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.address()));
+    std::wstring text(kTextMax, L'\0');
+    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TCITEMW));
+    text.resize(wcsnlen(text.c_str(), kTextMax));
+    printBytes("index=" + std::to_string(i) + " selected=" + std::to_string(i == current ? 1 : 0) +
+               " text=" + oneLine(utf8(text)));
+  }
+}
+
+int cmdColumns(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND control = controlById(top, static_cast<int>(*id));
+  if (!control || className(control) != "SysListView32") return kFailed;
+  constexpr std::size_t kTextMax = 1024;
+  RemoteBuffer remote(control, sizeof(LVCOLUMNW) + kTextMax * sizeof(wchar_t));
+  if (!remote.valid()) {
+    printBytes("no-access");
+    return kFailed;
+  }
+  // LVM_GETCOLUMN fails past the last column.
+  for (int i = 0;; ++i) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(LVCOLUMNW));
+    column.cchTextMax = kTextMax;
+    const wchar_t empty = L'\0';
+    remote.write(&empty, sizeof empty, sizeof(LVCOLUMNW));
+    remote.write(&column, sizeof column);
+    if (ask(control, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.address())) <= 0) break;
+    remote.read(&column, sizeof column);
+    std::wstring text(kTextMax, L'\0');
+    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVCOLUMNW));
+    text.resize(wcsnlen(text.c_str(), kTextMax));
+    printBytes("index=" + std::to_string(i) + " width=" + std::to_string(column.cx) +
+               " text=" + oneLine(utf8(text)));
+  }
+  return kOk;
+}
+
 int cmdItems(const Context& c) {
   const auto id = numberAt(c, 0);
   if (!id) return kUsage;
@@ -362,6 +422,10 @@ int cmdItems(const Context& c) {
   const std::string cls = className(control);
   if (cls == "SysListView32") {
     printListViewItems(control);
+    return kOk;
+  }
+  if (cls == "SysTabControl32") {
+    printTabItems(control);
     return kOk;
   }
   const bool combo = cls == "ComboBox";
@@ -634,6 +698,7 @@ int runWindowCommand(const std::string& command, const Args& args) {
   if (command == "state") return cmdState(c);
   if (command == "controls") return cmdControls(c);
   if (command == "items") return cmdItems(c);
+  if (command == "columns") return cmdColumns(c);
   if (command == "text") return cmdText(c);
   if (command == "press") return cmdPress(c);
   if (command == "click") return cmdClick(c);

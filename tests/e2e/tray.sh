@@ -1,0 +1,252 @@
+#!/usr/bin/env bash
+# The tray as a user meets it: Outlook Express (the stand-in) put away when minimised and brought
+# back by a click on the icon or by starting Vantrel again, the configuration window relabelled
+# when another language is chosen, and the external programs started along with Outlook Express.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+MAIN=(--class TMainForm --title Vantrel)
+OE=(--class "$OE_WINDOW_CLASS")
+NOTEPAD=(--class Notepad)
+
+WM_TRAYNOTIFY=2025
+TRAY_LEFT_UP=514
+
+launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window shown
+  vantrel_start
+  msimn_wait_log window=shown 20
+  wait_until 5 "Outlook Express not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
+}
+
+tray_click() { drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$TRAY_LEFT_UP" >/dev/null || fail "no main window"; }
+
+case_minimise_hides_and_click_restores() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  launch_and_wait
+  drv show "${OE[@]}" 6 >/dev/null
+  wait_until 2 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+  tray_click
+  wait_until 2 "a tray click did not bring Outlook Express back" \
+    window_state_is "visible=1 iconic=0 zoomed=0 foreground=1" "${OE[@]}"
+  # Nothing hides a window the user restored.
+  sleep 1.5
+  window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "Outlook Express put away again"
+  vantrel_running || fail "Vantrel ended"
+}
+
+case_click_restores_maximised() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings RestoreMaximized=1
+  launch_and_wait
+  drv show "${OE[@]}" 6 >/dev/null
+  wait_until 2 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+  tray_click
+  wait_until 2 "a tray click did not bring Outlook Express back maximised" \
+    window_state_is "visible=1 iconic=0 zoomed=1 foreground=1" "${OE[@]}"
+}
+
+# Without the tray option a click minimises the shown window, and the next one restores it.
+case_click_toggles_without_tray_option() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings ReduceInTray=0
+  launch_and_wait
+  tray_click
+  wait_until 2 "a click did not minimise Outlook Express" \
+    window_state_is "visible=1 iconic=1" "${OE[@]}"
+  sleep 1
+  window_state_is "visible=1 iconic=1" "${OE[@]}" || fail "a minimised window left the task bar"
+  tray_click
+  wait_until 2 "the second click did not restore Outlook Express" \
+    window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
+}
+
+# Starting Vantrel again clicks the icon of the running copy.
+case_second_copy_toggles() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  launch_and_wait
+  local first=$VANTREL_PID
+  vantrel_start
+  vantrel_wait_exit 20
+  expect_eq "second copy's exit status" 255 "$EXIT_STATUS"
+  wait_until 2 "the second copy did not put Outlook Express away" \
+    window_state_is "visible=0" "${OE[@]}"
+  vantrel_start
+  vantrel_wait_exit 20
+  expect_eq "third copy's exit status" 255 "$EXIT_STATUS"
+  wait_until 2 "the third copy did not bring Outlook Express back" \
+    window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
+  vantrel_running "$first" || fail "the first copy ended"
+  expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
+  expect_eq "stand-in starts" 1 "$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=')"
+}
+
+# --- languages ---------------------------------------------------------------------------------
+
+# A value of the shipped language file as the profile functions read it: trimmed, one pair of
+# enclosing double quotes removed.
+lang_value() {  # lang_value SECTION KEY
+  iconv -f CP1252 -t UTF-8 "$E2E_ROOT/resources/lang.ini" | tr -d '\r' | awk -v s="[$1]" -v k="$2" '
+    /^\[/ { inside = ($0 == s); next }
+    inside && index($0, "=") {
+      key = substr($0, 1, index($0, "=") - 1); gsub(/^[ \t]+|[ \t]+$/, "", key)
+      if (key != k) next
+      v = substr($0, index($0, "=") + 1); gsub(/^[ \t]+|[ \t]+$/, "", v)
+      if (v ~ /^".*"$/) v = substr(v, 2, length(v) - 2)
+      print v; exit
+    }'
+}
+
+# The built-in French caption of each language key checked on the window; "Démarrer réduit"
+# stands for two controls, which both take the key's text.
+FRENCH_CAPTIONS=(
+  "boxLaunchMode=Mode de démarrage"
+  "boxBehavior=Comportement"
+  "boxLang=Langue"
+  "radioModeMail=Ouvrir en mode courrier"
+  "radioModeNews=Ouvrir en mode forums de discussions"
+  "checkNotifyReduce=Réduire dans la zone de notification"
+  "checkStartReduced=Démarrer réduit"
+  "checkCloseConfirm=Confirmation à la fermeture"
+  "checkRestoreMaximized=Maximiser à la restauration"
+  "checkRestoreDblClk=Restaurer sur le double-click au lieu du simple"
+  "boxExternalProgs=Programmes externes"
+  "boxExternalProgsOptions=Options des programmes externes"
+  "bttnExternalProgsAdd=Ajouter"
+  "bttnExternalProgsDel=Supprimer"
+  "bttnExternalProgsModify=Modifier"
+  "radioExternalProgsStartNormal=Démarrer normalement"
+  "boxIdentities=Identité à utiliser au démarrage"
+  "checkNoIdentities=Ne pas gérer l'identité de démarrage"
+  "checkIdentitiesChoice=Laisser le choix au démarrage"
+  "boxMail=Comptes courrier"
+  "checkNoMail=Ne pas gérer la verification de courrier"
+  "checkVerifyAllId=Vérifier toutes les identités"
+  "checkMailWindow=Afficher une fenêtre de notification"
+  "lblMailWindowTime=Pendant x secondes (0=infini) :"
+  "checkMailSound=Jouer le son par défaut"
+  "lblMailTime=Relever le courrier toutes les x minutes :"
+  "bttnWWW=Site Internet"
+  "bttnMailList=Liste de diffusion"
+  "bttnUpdt=Mise à jour"
+)
+
+# Texts of the window's language-bound parts, one per line: tabs, columns, then the controls.
+language_texts() {
+  drv items "${MAIN[@]}" 100 | sed -n 's/^index=[0-9]* selected=[01] text=/tab:/p'
+  drv columns "${MAIN[@]}" 109 | sed -n 's/^index=[0-9]* width=[0-9]* text=/progs column:/p'
+  drv columns "${MAIN[@]}" 121 | sed -n 's/^index=[0-9]* width=[0-9]* text=/accounts column:/p'
+  drv controls "${MAIN[@]}" | sed -n 's/^id=\([0-9]*\) class=\([^ ]*\) .* text=/\1 \2:/p'
+}
+
+case_english_relabels_at_once() {
+  e2e_write_settings
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  local before after
+  before=$(language_texts)
+  expect_contains "French tabs" $'tab:Démarrage et Comportement\ntab:Programmes\ntab:Identités\ntab:Email\ntab:A propos' "$before"
+  drv combo "${MAIN[@]}" 108 English >/dev/null || fail "no English entry in the language list"
+  wait_until 5 "the tabs kept their French captions" \
+    eval '[[ "$(drv items "${MAIN[@]}" 100)" != *Programmes* ]]'
+  after=$(language_texts)
+  e2e_screenshot english-configuration >/dev/null || true
+  expect_eq "language-bound parts" "$(wc -l <<<"$before")" "$(wc -l <<<"$after")"
+
+  local expected="" key
+  for key in tabLaunch tabProgs tabIdentities tabMail tabAbout; do
+    expected+="tab:$(lang_value en "$key")"$'\n'
+  done
+  expected+="progs column:$(lang_value en listExternalProgsHeaderName)"$'\n'
+  expected+="progs column:$(lang_value en listExternalProgsHeaderProg)"$'\n'
+  expected+="accounts column:$(lang_value en listAccountsHeaderAccount)"$'\n'
+  expected+="accounts column:$(lang_value en listAccountsHeaderServer)"
+  expect_eq "tabs and column headers" "$expected" "$(head -n 9 <<<"$after")"
+
+  # Control by control, in the same order: each French caption became its English text.
+  local -a old new
+  mapfile -t old <<<"$before"
+  mapfile -t new <<<"$after"
+  local i entry french english seen="" label
+  for ((i = 9; i < ${#old[@]}; i++)); do
+    label=${old[i]%%:*}
+    expect_eq "control kind at line $i" "$label" "${new[i]%%:*}"
+    for entry in "${FRENCH_CAPTIONS[@]}"; do
+      french=${entry#*=}
+      [[ "${old[i]#*:}" == "$french" ]] || continue
+      key=${entry%%=*}
+      english=$(lang_value en "$key")
+      [[ -n "$english" ]] || fail "lang.ini [en] lacks $key"
+      expect_eq "$label ($key)" "$english" "${new[i]#*:}"
+      seen+=" $key"
+    done
+  done
+  for entry in "${FRENCH_CAPTIONS[@]}"; do
+    [[ "$seen " == *" ${entry%%=*} "* ]] || fail "no control captioned [${entry#*=}] in French"
+  done
+  expect_contains "description" "$(lang_value en lblDescription)" "$after"
+  # Nothing of the French set is left anywhere on the window.
+  for entry in "${FRENCH_CAPTIONS[@]}" "tab=Démarrage et Comportement" "tab=Identités" \
+    "tab=A propos" "col=Nom" "col=Programme" "col=Compte" "col=Serveur"; do
+    french=${entry#*=}
+    ! grep -qxF -- "$french" <<<"$(sed 's/^[^:]*://' <<<"$after")" || fail "[$french] is still shown"
+  done
+  vantrel_running || fail "Vantrel ended"
+}
+
+# --- external programs -------------------------------------------------------------------------
+
+HELPER_DIR_WIN='C:\Program Files\Helper Tools'
+SPARE_DIR_WIN='C:\Tools'
+
+case_external_programs_start_with_window() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  local dir
+  for dir in "$HELPER_DIR_WIN" "$SPARE_DIR_WIN"; do mkdir -p "$(e2e_c_path "$dir")"; done
+  # Copies of the stand-in log how they were started; both write to the same log.
+  cp "$MSIMN_EXE" "$(e2e_c_path "$HELPER_DIR_WIN\\helper.exe")"
+  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
+  e2e_write_settings \
+    'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=1 Progs/Notes_startReduced=1 \
+    "Progs/Helper=$HELPER_DIR_WIN\\helper.exe" Progs/Helper_active=1 Progs/Helper_startReduced=0 \
+    "Progs/Spare=$SPARE_DIR_WIN\\spare.exe" Progs/Spare_active=0 Progs/Spare_startReduced=0
+  # The stand-in takes its time before its window appears: the programs wait for the window.
+  VANTREL_MSIMN_DELAY_MS=3000 vantrel_start
+  msimn_wait_log show=1 20
+  wait_until 20 "no Notepad window" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  msimn_log_has window=shown || fail "a program was started before Outlook Express's window"
+  wait_until 5 "Notepad not minimised" window_state_is "iconic=1" "${NOTEPAD[@]}"
+
+  wait_until 10 "the helper did not start" eval \
+    '[[ "$(tr -d "\r" <"$MSIMN_LOG" | grep -c "^start pid=")" -ge 2 ]]'
+  sleep 1.5  # a few more ticks of the watcher
+  local log
+  log=$(tr -d '\r' <"$MSIMN_LOG")
+  expect_eq "programs of the stand-in started" 2 "$(grep -c '^start pid=' <<<"$log")"
+  local helper_cmdline
+  helper_cmdline=$(grep -F 'helper.exe' <<<"$log" | sed -n 's/^cmdline=//p')
+  [[ "$helper_cmdline" =~ ^\"C:\\Program\ Files\\Helper\ Tools\\helper\.exe\"\ *$ ]] ||
+    fail "helper's command line: [$helper_cmdline]"
+  expect_eq "helper's show state" 1 "$(grep -A1 -F 'helper.exe' <<<"$log" | sed -n 's/^show=//p')"
+  ! grep -qF spare.exe <<<"$log" || fail "the inactive program was started"
+  expect_eq "Notepad windows" 1 "$(drv list "${NOTEPAD[@]}" | wc -l)"
+  vantrel_running || fail "Vantrel ended"
+}
+
+suite_tray() {
+  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
+  e2e_begin_suite tray || return 1
+  e2e_install_msimn
+  e2e_install_vantrel
+  e2e_case minimise_hides_and_click_restores case_minimise_hides_and_click_restores
+  e2e_case click_restores_maximised case_click_restores_maximised
+  e2e_case click_toggles_without_tray_option case_click_toggles_without_tray_option
+  e2e_case second_copy_toggles case_second_copy_toggles
+  e2e_case english_relabels_at_once case_english_relabels_at_once
+  e2e_case external_programs_start_with_window case_external_programs_start_with_window
+  e2e_end_suite
+}
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+  e2e_run_suites suite_tray
+fi
