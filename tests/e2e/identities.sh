@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Identities as a user meets them: Outlook Express (the stand-in) started under the configured
+# identity, switched to another by its hot key, the configured one written back when quitting
+# from the tray menu, and the choice left to Outlook Express.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+MAIN=(--class TMainForm --title Vantrel)
+OE=(--class "$OE_WINDOW_CLASS")
+MENU=(--class '#32768' --visible)
+IDENTITIES_KEY='HKEY_CURRENT_USER\Identities'
+
+# identities-three.reg; alphabetical order Alice, Bob, Carol gives the hot keys F1, F2, F3.
+BOB_GUID='{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}'
+CAROL_GUID='{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}'
+NULL_GUID='{00000000-0000-0000-0000-000000000000}'
+
+WM_HOTKEY=786
+WM_KEYDOWN=0x100
+VK_RETURN=0x0D
+VK_END=0x23
+
+press_identity_hot_key() {  # press_identity_hot_key INDEX: Ctrl+Shift+F1 for 0, F2 for 1, ...
+  drv post "${MAIN[@]}" "$WM_HOTKEY" $((49151 - $1)) $(((112 + $1) << 16 | 6)) >/dev/null ||
+    fail "no main window for the hot key"
+}
+
+# The values of the stand-in's last start, as it read them.
+started_under() {  # started_under NAME GUID
+  expect_eq "Last Username" "$1" "$(msimn_log_value 'Last Username')"
+  expect_eq "Last User ID" "$2" "$(msimn_log_value 'Last User ID')"
+  expect_eq "Start As" "$2" "$(msimn_log_value 'Start As')"
+}
+
+registry_names() {  # registry_names NAME GUID
+  expect_eq "registry Last Username" "$1" "$(e2e_reg_value "$IDENTITIES_KEY" 'Last Username')"
+  expect_eq "registry Last User ID" "$2" "$(e2e_reg_value "$IDENTITIES_KEY" 'Last User ID')"
+  expect_eq "registry Start As" "$2" "$(e2e_reg_value "$IDENTITIES_KEY" 'Start As')"
+}
+
+start_count() { tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true; }
+
+# A second stand-in has started and shown its window.
+relaunched() {
+  (($(start_count) >= 2)) && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]]
+}
+
+start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's window shown
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
+  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob "$@"
+  vantrel_start
+  msimn_wait_log window=shown 20
+}
+
+case_starts_under_configured_identity() {
+  start_with_bob
+  started_under Bob "$BOB_GUID"
+  expect_eq "show state" 1 "$(msimn_log_value show)"
+}
+
+# F2 names the identity already running: the window only comes back. F3 relaunches under Carol,
+# shown normally although the first start was hidden, and the new window is followed.
+case_hot_key_switches_identity() {
+  start_with_bob StartReduced=1
+  expect_eq "first start hidden" 0 "$(msimn_log_value show)"
+  press_identity_hot_key 1
+  wait_until 3 "Ctrl+Shift+F2 did not bring Outlook Express back" \
+    window_state_is "visible=1 iconic=0" "${OE[@]}"
+  ! msimn_log_has close || fail "Ctrl+Shift+F2 closed Outlook Express"
+
+  press_identity_hot_key 2
+  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  msimn_log_has exit || fail "the first stand-in did not end"
+  started_under Carol "$CAROL_GUID"
+  expect_eq "relaunch shown normally" 1 "$(msimn_log_value show)"
+  expect_eq "stand-in starts" 2 "$(start_count)"
+  wait_until 5 "the relaunched window is not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
+  drv show "${OE[@]}" 6 >/dev/null
+  wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
+    window_state_is "visible=0" "${OE[@]}"
+  vantrel_running || fail "Vantrel ended"
+}
+
+# Quit is the last item of the tray menu.
+choose_quit_from_tray_menu() {
+  drv post "${MAIN[@]}" 2025 0 517 >/dev/null || fail "no main window"
+  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
+  e2e_screenshot tray-menu-identities >/dev/null || true
+  drv post "${MAIN[@]}" "$WM_KEYDOWN" "$VK_END" 0 >/dev/null
+  drv post "${MAIN[@]}" "$WM_KEYDOWN" "$VK_RETURN" 0 >/dev/null
+}
+
+case_quit_writes_configured_identity_back() {
+  start_with_bob
+  press_identity_hot_key 2
+  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  started_under Carol "$CAROL_GUID"
+  choose_quit_from_tray_menu
+  vantrel_wait_exit 10
+  expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
+  wait_until 5 "the stand-in did not end" eval '[[ "$(tr -d "\r" <"$MSIMN_LOG" | tail -n 1)" == exit ]]'
+  expect_eq "stand-in closings" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx close)"
+  registry_names Bob "$BOB_GUID"
+}
+
+# With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
+# minimised instead so that its logon window can be seen.
+case_choice_left_to_outlook_express() {
+  start_with_bob checkIdentitiesChoice=1 StartReduced=1 ReduceInTray=1
+  started_under "" "$NULL_GUID"
+  expect_eq "show state" 6 "$(msimn_log_value show)"
+}
+
+suite_identities() {
+  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
+  e2e_begin_suite identities || return 1
+  e2e_install_msimn
+  e2e_install_vantrel
+  e2e_case starts_under_configured_identity case_starts_under_configured_identity
+  e2e_case hot_key_switches_identity case_hot_key_switches_identity
+  e2e_case quit_writes_configured_identity_back case_quit_writes_configured_identity_back
+  e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
+  e2e_end_suite
+}
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+  e2e_run_suites suite_identities
+fi
