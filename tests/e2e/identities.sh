@@ -39,6 +39,8 @@ registry_names() {  # registry_names NAME GUID
 
 start_count() { tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true; }
 
+stand_ins_ended() { (($(tr -d '\r' <"$MSIMN_LOG" | grep -cx exit || true) >= $1)); }
+
 # A second stand-in has started and shown its window.
 relaunched() {
   (($(start_count) >= 2)) && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]]
@@ -97,9 +99,26 @@ case_quit_writes_configured_identity_back() {
   choose_quit_from_tray_menu
   vantrel_wait_exit 10
   expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
-  wait_until 5 "the stand-in did not end" eval '[[ "$(tr -d "\r" <"$MSIMN_LOG" | tail -n 1)" == exit ]]'
+  wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
   expect_eq "stand-in closings" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx close)"
   registry_names Bob "$BOB_GUID"
+}
+
+# Outlook Express closed by the user: Vantrel follows it out some ten seconds later and names
+# the configured identity again.
+case_gone_for_good_writes_configured_identity_back() {
+  start_with_bob
+  press_identity_hot_key 2
+  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  registry_names Carol "$CAROL_GUID"
+  drv post "${OE[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
+  sleep 2
+  vantrel_running || fail "Vantrel ended as soon as Outlook Express went"
+  vantrel_wait_exit 20
+  expect_eq "exit status" 0 "$EXIT_STATUS"
+  registry_names Bob "$BOB_GUID"
+  expect_eq "stand-in starts" 2 "$(start_count)"
 }
 
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
@@ -118,6 +137,8 @@ suite_identities() {
   e2e_case starts_under_configured_identity case_starts_under_configured_identity
   e2e_case hot_key_switches_identity case_hot_key_switches_identity
   e2e_case quit_writes_configured_identity_back case_quit_writes_configured_identity_back
+  e2e_case gone_for_good_writes_configured_identity_back \
+    case_gone_for_good_writes_configured_identity_back
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
   e2e_end_suite
 }

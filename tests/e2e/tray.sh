@@ -233,6 +233,80 @@ case_external_programs_start_with_window() {
   vantrel_running || fail "Vantrel ended"
 }
 
+# --- the tray menu ------------------------------------------------------------------------------
+
+WM_KEYDOWN=0x100
+MENU=(--class '#32768' --visible)
+
+# Opens the tray menu as a right click does and walks it with posted keys (the menu's modal loop
+# runs on Vantrel's thread and reads them from its queue).
+tray_menu() {  # tray_menu KEY...: virtual keys, e.g. 0x24 Home, 0x27 Right, 0x0D Return
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 517 >/dev/null || fail "no main window"
+  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
+  local key
+  for key in "$@"; do
+    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
+    sleep 0.2
+  done
+  drv gone "${MENU[@]}" --timeout 3000 >/dev/null || fail "the tray menu stayed open"
+}
+
+VK_RETURN=0x0D
+VK_END=0x23
+VK_HOME=0x24
+VK_UP=0x26
+VK_RIGHT=0x27
+
+# Programs not started with Outlook Express are offered in the menu and start with their own
+# show state.
+case_tray_menu_starts_programs() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
+  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
+  e2e_write_settings \
+    'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=0 Progs/Notes_startReduced=1 \
+    "Progs/Spare=$SPARE_DIR_WIN\\spare.exe" Progs/Spare_active=0 Progs/Spare_startReduced=0
+  launch_and_wait
+  sleep 1.5  # a few ticks of the watcher
+  [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "an inactive program started with Outlook Express"
+  expect_eq "stand-in starts" 1 "$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=')"
+
+  # No identities: Programs is the first item; its submenu lists Notes, then Spare.
+  tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_END" "$VK_RETURN"
+  wait_until 10 "Spare did not start from the menu" eval \
+    '[[ "$(tr -d "\r" <"$MSIMN_LOG" | grep -c "^start pid=")" -ge 2 ]]'
+  local log
+  log=$(tr -d '\r' <"$MSIMN_LOG")
+  [[ "$(grep -A1 -F spare.exe <<<"$log")" =~ ^cmdline=\"C:\\Tools\\spare\.exe\"\ *$'\n'show=1$ ]] ||
+    fail "Spare's start: $(grep -A1 -F spare.exe <<<"$log" | tr '\n' '|')"
+
+  tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
+  wait_until 10 "Notes did not start from the menu" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  wait_until 5 "Notes not minimised" window_state_is "iconic=1" "${NOTEPAD[@]}"
+  vantrel_running || fail "Vantrel ended"
+}
+
+# While the configuration window is open the watcher rests and the tray offers no menu; OK
+# takes up the watch again.
+case_tray_menu_configuration() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings
+  launch_and_wait
+  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"
+  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 517 >/dev/null
+  ! drv wait "${MENU[@]}" --timeout 1500 >/dev/null || fail "a menu opened over the configuration"
+  drv show "${OE[@]}" 6 >/dev/null
+  sleep 1.5
+  window_state_is "visible=1 iconic=1" "${OE[@]}" ||
+    fail "Outlook Express was put away while the configuration was open"
+  drv press "${MAIN[@]}" 1 >/dev/null
+  wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
+  wait_until 3 "after OK a minimised Outlook Express stays in view" \
+    window_state_is "visible=0" "${OE[@]}"
+  vantrel_running || fail "Vantrel ended after OK"
+}
+
 suite_tray() {
   e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
   e2e_begin_suite tray || return 1
@@ -244,6 +318,8 @@ suite_tray() {
   e2e_case second_copy_toggles case_second_copy_toggles
   e2e_case english_relabels_at_once case_english_relabels_at_once
   e2e_case external_programs_start_with_window case_external_programs_start_with_window
+  e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
+  e2e_case tray_menu_configuration case_tray_menu_configuration
   e2e_end_suite
 }
 
