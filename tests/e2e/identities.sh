@@ -121,6 +121,30 @@ case_gone_for_good_writes_configured_identity_back() {
   expect_eq "stand-in starts" 2 "$(start_count)"
 }
 
+# A hot key another program holds gives its identity no shortcut: the key does nothing, the item
+# still switches.
+case_taken_hot_key_item_still_switches() {
+  local held=$E2E_WORK/hotkey-held.out
+  drv hotkey 6 0x71 60000 >"$held" &  # Ctrl+Shift+F2
+  wait_until 5 "the driver could not take Ctrl+Shift+F2" grep -qx registered=1 "$held"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
+  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Alice
+  vantrel_start
+  msimn_wait_log window=shown 20
+  press_identity_hot_key 1
+  sleep 2
+  ! msimn_log_has close || fail "Ctrl+Shift+F2 acted although another program holds it"
+  drv post "${MAIN[@]}" 2025 0 517 >/dev/null
+  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
+  e2e_screenshot tray-menu-taken-hot-key >/dev/null || true
+  local key
+  for key in 0x24 0x28 "$VK_RETURN"; do  # Home, Down: Bob
+    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
+  done
+  wait_until 20 "Bob's item did not relaunch Outlook Express" relaunched
+  started_under Bob "$BOB_GUID"
+}
+
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
@@ -139,6 +163,7 @@ suite_identities() {
   e2e_case quit_writes_configured_identity_back case_quit_writes_configured_identity_back
   e2e_case gone_for_good_writes_configured_identity_back \
     case_gone_for_good_writes_configured_identity_back
+  e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
   e2e_end_suite
 }

@@ -194,6 +194,26 @@ case_english_relabels_at_once() {
   vantrel_running || fail "Vantrel ended"
 }
 
+# The stored language at start-up; a name the language file no longer offers, or none, gives the
+# built-in French texts rather than blank windows.
+case_stored_language_at_start() {
+  local row lang tab
+  for row in "English|$(lang_value en tabProgs)" "Deutsch|$(lang_value de tabProgs)" "Klingon|Programmes" \
+    "|Programmes"; do
+    lang=${row%%|*}
+    tab=${row#*|}
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+    e2e_write_settings "Lang=$lang"
+    vantrel_start /config
+    drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+    expect_eq "second tab with Lang=[$lang]" "index=1 selected=0 text=$tab" \
+      "$(drv items "${MAIN[@]}" 100 | sed -n 2p)"
+    expect_contains "OK button with Lang=[$lang]" "id=1 class=Button visible=1 enabled=1 checked=- text=OK" \
+      "$(drv controls "${MAIN[@]}")"
+  done
+}
+
 # --- external programs -------------------------------------------------------------------------
 
 HELPER_DIR_WIN='C:\Program Files\Helper Tools'
@@ -317,6 +337,7 @@ suite_tray() {
   e2e_case click_toggles_without_tray_option case_click_toggles_without_tray_option
   e2e_case second_copy_toggles case_second_copy_toggles
   e2e_case english_relabels_at_once case_english_relabels_at_once
+  e2e_case stored_language_at_start case_stored_language_at_start
   e2e_case external_programs_start_with_window case_external_programs_start_with_window
   e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
   e2e_case tray_menu_configuration case_tray_menu_configuration

@@ -37,6 +37,7 @@ constexpr char kUsageText[] =
     "  show CMD                   ShowWindow with CMD\n"
     "  opendlg PATH               type PATH into an open-file dialog and press OK\n"
     "  exitcode --pid N | --image NAME   wait for a process to end; prints exit=\n"
+    "  hotkey MODIFIERS VK MS     hold a system-wide hot key for MS ms; prints registered=\n"
     "  ini get FILE SECTION KEY DEFAULT | getint FILE SECTION KEY DEFAULT |\n"
     "      set FILE SECTION KEY VALUE | sections FILE | keys FILE SECTION\n";
 

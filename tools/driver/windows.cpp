@@ -688,6 +688,23 @@ int cmdExitCode(const Context& c) {
   return kOk;
 }
 
+// Takes a hot key for the given time, as another program would, so that it cannot be had.
+int cmdHoldHotKey(const Context& c) {
+  const auto modifiers = numberAt(c, 0);
+  const auto key = numberAt(c, 1);
+  const auto millis = numberAt(c, 2);
+  if (!modifiers || !key || !millis) return kUsage;
+  constexpr int kHotKeyId = 1;
+  if (!RegisterHotKey(nullptr, kHotKeyId, static_cast<UINT>(*modifiers), static_cast<UINT>(*key))) {
+    printBytes("registered=0");
+    return kFailed;
+  }
+  printBytes("registered=1");
+  Sleep(static_cast<DWORD>(*millis));
+  UnregisterHotKey(nullptr, kHotKeyId);
+  return kOk;
+}
+
 }  // namespace
 
 int runWindowCommand(const std::string& command, const Args& args) {
@@ -710,6 +727,7 @@ int runWindowCommand(const std::string& command, const Args& args) {
   if (command == "show") return cmdShow(c);
   if (command == "opendlg") return cmdOpenDialog(c);
   if (command == "exitcode") return cmdExitCode(c);
+  if (command == "hotkey") return cmdHoldHotKey(c);
   return kUsage;
 }
 
