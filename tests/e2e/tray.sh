@@ -60,6 +60,35 @@ case_click_toggles_without_tray_option() {
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
 }
 
+# With the double-click setting a single click does nothing and a double-click toggles; without
+# it the system's click, double-click, click of a double-click toggles three times.
+case_double_click() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings RestoreDblClk=1
+  launch_and_wait
+  tray_click
+  sleep 1.5
+  window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "a single click acted with RestoreDblClk"
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
+  wait_until 2 "a double-click did not put Outlook Express away" \
+    window_state_is "visible=0" "${OE[@]}"
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
+  wait_until 2 "a double-click did not bring Outlook Express back" \
+    window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
+
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  rm -f "$MSIMN_LOG"
+  e2e_write_settings RestoreDblClk=0
+  launch_and_wait
+  local message
+  for message in 514 515 514; do
+    drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$message" >/dev/null
+  done
+  wait_until 2 "click, double-click, click did not put Outlook Express away" \
+    window_state_is "visible=0" "${OE[@]}"
+}
+
 # Starting Vantrel again clicks the icon of the running copy.
 case_second_copy_toggles() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
@@ -253,6 +282,42 @@ case_external_programs_start_with_window() {
   vantrel_running || fail "Vantrel ended"
 }
 
+# Names that the settings file cannot hold as they are (a "=", a leading ";" or "[", blanks at
+# the ends) are added through the file dialog; after OK and a new start each program is still
+# listed once, with its path, under a name the file can hold.
+case_awkward_program_names_survive() {
+  local files=('a=b.exe' '[x].exe' ';semi.exe' ' lead.exe' 'trail .exe' 'plain.exe') f
+  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
+  for f in "${files[@]}"; do cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\$f")"; done
+  e2e_write_settings
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
+  for f in "${files[@]}"; do
+    drv click "${MAIN[@]}" 110 >/dev/null
+    drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\$f" >/dev/null ||
+      fail "could not choose [$f]"
+    drv gone --class '#32770' --title Vantrel --timeout 5000 >/dev/null ||
+      fail "a dialog stayed after choosing [$f]: $(drv text --class '#32770' --title Vantrel)"
+  done
+  wait_until 5 "not every program was added" \
+    eval '(($(drv items "${MAIN[@]}" 109 | wc -l) == ${#files[@]}))'
+  drv press "${MAIN[@]}" 1 >/dev/null
+  vantrel_wait_exit 20
+
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  local listed name
+  listed=$(drv items "${MAIN[@]}" 109)
+  expect_eq "programs after a new start" "${#files[@]}" "$(wc -l <<<"$listed")"
+  for f in "${files[@]}"; do
+    name=$(grep -F "$(printf '\t%s' "$SPARE_DIR_WIN\\$f")" <<<"$listed" | sed 's/^.* text=//; s/\t.*//')
+    [[ -n "$name" ]] || fail "[$f] lost: $(tr '\n' '|' <<<"$listed")"
+    [[ "$name" != *=* && "$name" != \;* && "$name" != \[* && "$name" != [[:blank:]]* &&
+      "$name" != *[[:blank:]] ]] || fail "[$f] listed under [$name]"
+  done
+}
+
 # --- the tray menu ------------------------------------------------------------------------------
 
 WM_KEYDOWN=0x100
@@ -306,6 +371,34 @@ case_tray_menu_starts_programs() {
   vantrel_running || fail "Vantrel ended"
 }
 
+BOX=(--class '#32770' --title Vantrel)
+
+# Quit asks first with ConfirmClose: No leaves everything running, Yes closes and ends.
+case_tray_menu_quit_confirmed() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings ConfirmClose=1
+  launch_and_wait
+  tray_menu "$VK_END" "$VK_RETURN"
+  drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "no question before closing"
+  local said
+  said=$(drv text "${BOX[@]}")
+  expect_contains "question" "text=Etes vous sûr de vouloir fermer Outlook Express ?" "$said"
+  expect_contains "question icon" "icon=blue" "$said"
+  drv press "${BOX[@]}" 7 >/dev/null  # IDNO
+  drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the question stayed after No"
+  sleep 1.5
+  ! msimn_log_has close || fail "Outlook Express was closed after No"
+  vantrel_running || fail "Vantrel ended after No"
+  window_state_is "visible=1" "${OE[@]}" || fail "Outlook Express left the screen after No"
+
+  tray_menu "$VK_END" "$VK_RETURN"
+  drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "no question the second time"
+  drv press "${BOX[@]}" 6 >/dev/null  # IDYES
+  vantrel_wait_exit 10
+  expect_eq "exit status after Yes" 0 "$EXIT_STATUS"
+  msimn_wait_log exit 5
+}
+
 # While the configuration window is open the watcher rests and the tray offers no menu; OK
 # takes up the watch again.
 case_tray_menu_configuration() {
@@ -335,12 +428,15 @@ suite_tray() {
   e2e_case minimise_hides_and_click_restores case_minimise_hides_and_click_restores
   e2e_case click_restores_maximised case_click_restores_maximised
   e2e_case click_toggles_without_tray_option case_click_toggles_without_tray_option
+  e2e_case double_click case_double_click
   e2e_case second_copy_toggles case_second_copy_toggles
   e2e_case english_relabels_at_once case_english_relabels_at_once
   e2e_case stored_language_at_start case_stored_language_at_start
   e2e_case external_programs_start_with_window case_external_programs_start_with_window
+  e2e_case awkward_program_names_survive case_awkward_program_names_survive
   e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
   e2e_case tray_menu_configuration case_tray_menu_configuration
+  e2e_case tray_menu_quit_confirmed case_tray_menu_quit_confirmed
   e2e_end_suite
 }
 
