@@ -93,15 +93,17 @@ void StandinEventLoop::run() {
 
 WaitOutcome StandinEventLoop::waitForSocket(SocketHandle, unsigned,
                                             std::optional<std::uint64_t> deadlineMs) {
-  // The stand-in has no sockets: a wait only lets time pass until its deadline.
-  woken_ = false;
+  // The stand-in has no sockets: a wait only lets time pass until its deadline or a wake, which
+  // may have come before the wait.
   const auto end = deadlineMs.value_or(now_);
   while (!quitting_ && !woken_ && now_ < end) {
     advanceWorldTo(nextDue(end));
     dispatchDue();
   }
   if (quitting_) return WaitOutcome::Quit;
-  return woken_ ? WaitOutcome::Woken : WaitOutcome::TimedOut;
+  if (!woken_) return WaitOutcome::TimedOut;
+  woken_ = false;
+  return WaitOutcome::Woken;
 }
 
 }  // namespace vantrel::platform::standin

@@ -93,8 +93,6 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
   const auto s = static_cast<SOCKET>(socket);
   ResetEvent(socketEvent_);
   WSAEventSelect(s, socketEvent_, networkEventsFor(events));
-  woken_ = false;
-  ResetEvent(wakeEvent_);
   auto outcome = WaitOutcome::TimedOut;
   for (;;) {
     processMessages();
@@ -102,7 +100,9 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
       outcome = WaitOutcome::Quit;
       break;
     }
-    if (woken_) {
+    if (woken_) {  // a wake from before this wait counts too
+      woken_ = false;
+      ResetEvent(wakeEvent_);
       outcome = WaitOutcome::Woken;
       break;
     }
