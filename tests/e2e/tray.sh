@@ -282,6 +282,31 @@ case_external_programs_start_with_window() {
   vantrel_running || fail "Vantrel ended"
 }
 
+# A program that cannot be started explains why in a plain box, which holds up the next one
+# until it is answered; later ticks start nothing twice.
+case_failing_program_holds_up_the_next() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings \
+    'Progs/Absent=C:\Nowhere\absent.exe' Progs/Absent_active=1 Progs/Absent_startReduced=1 \
+    'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=1 Progs/Notes_startReduced=0
+  launch_and_wait
+  local box=(--class '#32770' --title Vantrel)
+  drv wait "${box[@]}" --visible --timeout 5000 >/dev/null || fail "no message for the missing program"
+  local said
+  said=$(drv text "${box[@]}")
+  [[ "$said" == *text=?* ]] || fail "the message has no text: $said"
+  expect_contains "a plain message" "icon=none" "$said"
+  sleep 1.5
+  expect_eq "messages while the first is open" 1 "$(drv list "${box[@]}" | wc -l)"
+  [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "Notes started while the message was open"
+  drv press "${box[@]}" 1 >/dev/null
+  wait_until 10 "Notes did not start after the message" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  wait_until 5 "Notes not shown normally" window_state_is "visible=1 iconic=0" "${NOTEPAD[@]}"
+  sleep 1.5
+  [[ -z "$(drv list "${box[@]}")" ]] || fail "the missing program was tried again"
+  expect_eq "Notepad windows" 1 "$(drv list "${NOTEPAD[@]}" | wc -l)"
+}
+
 # Names that the settings file cannot hold as they are (a "=", a leading ";" or "[", blanks at
 # the ends) are added through the file dialog; after OK and a new start each program is still
 # listed once, with its path, under a name the file can hold.
@@ -433,6 +458,7 @@ suite_tray() {
   e2e_case english_relabels_at_once case_english_relabels_at_once
   e2e_case stored_language_at_start case_stored_language_at_start
   e2e_case external_programs_start_with_window case_external_programs_start_with_window
+  e2e_case failing_program_holds_up_the_next case_failing_program_holds_up_the_next
   e2e_case awkward_program_names_survive case_awkward_program_names_survive
   e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
   e2e_case tray_menu_configuration case_tray_menu_configuration
