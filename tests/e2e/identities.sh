@@ -145,6 +145,42 @@ case_taken_hot_key_item_still_switches() {
   started_under Bob "$BOB_GUID"
 }
 
+# Each row: fixture, configured name, then the GUID Outlook Express is to start under. Names
+# match exactly, letter case included, and the first identity in registry order wins.
+LOOKUPS=(
+  "identities-same-name.reg|Sam|{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}"
+  "identities-letter-case.reg|alice|{9F8E7D6C-5B4A-4321-B0C1-D2E3F4A5B602}"
+  "identities-letter-case.reg|ALICE|"
+  "identities-three.reg|Nobody|"
+)
+
+case_start_identity_looked_up_by_exact_name() {
+  local row fixture name guid
+  for row in "${LOOKUPS[@]}"; do
+    IFS='|' read -r fixture name guid <<<"$row"
+    e2e_reset
+    e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/$fixture"
+    e2e_write_settings checkNoIdentities=0 "Identities/listIdentities=$name"
+    vantrel_start
+    msimn_wait_log window=shown 20
+    started_under "$name" "$guid"
+  done
+}
+
+# Identities not managed: the values stay as Outlook Express left them, whatever the choice
+# option says, at the start and at Quit.
+case_unmanaged_identities_left_alone() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
+  e2e_write_settings checkNoIdentities=1 checkIdentitiesChoice=1 Identities/listIdentities=Bob
+  vantrel_start
+  msimn_wait_log window=shown 20
+  started_under Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
+  choose_quit_from_tray_menu
+  vantrel_wait_exit 10
+  expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
+  registry_names Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
+}
+
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
@@ -163,6 +199,8 @@ suite_identities() {
   e2e_case quit_writes_configured_identity_back case_quit_writes_configured_identity_back
   e2e_case gone_for_good_writes_configured_identity_back \
     case_gone_for_good_writes_configured_identity_back
+  e2e_case start_identity_looked_up_by_exact_name case_start_identity_looked_up_by_exact_name
+  e2e_case unmanaged_identities_left_alone case_unmanaged_identities_left_alone
   e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
   e2e_end_suite
