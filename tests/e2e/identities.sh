@@ -181,6 +181,22 @@ case_unmanaged_identities_left_alone() {
   registry_names Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
 }
 
+# A relaunch waits through the new Outlook Express's logon window, however long, and follows the
+# window that comes after it.
+case_switch_waits_through_logon() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
+  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob
+  VANTREL_MSIMN_LOGON_MS=7000 vantrel_start
+  msimn_wait_log window=shown 30
+  press_identity_hot_key 0
+  wait_until 30 "Ctrl+Shift+F1 did not relaunch Outlook Express" relaunched
+  started_under Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
+  expect_eq "logon windows" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx logon=closed)"
+  vantrel_running || fail "Vantrel ended during the relaunch"
+  drv show "${OE[@]}" 6 >/dev/null
+  wait_until 3 "the relaunched window is not followed" window_state_is "visible=0" "${OE[@]}"
+}
+
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
@@ -201,6 +217,7 @@ suite_identities() {
     case_gone_for_good_writes_configured_identity_back
   e2e_case start_identity_looked_up_by_exact_name case_start_identity_looked_up_by_exact_name
   e2e_case unmanaged_identities_left_alone case_unmanaged_identities_left_alone
+  e2e_case switch_waits_through_logon case_switch_waits_through_logon
   e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
   e2e_end_suite
