@@ -41,9 +41,11 @@ start_count() { tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true; }
 
 stand_ins_ended() { (($(tr -d '\r' <"$MSIMN_LOG" | grep -cx exit || true) >= $1)); }
 
-# A second stand-in has started and shown its window.
+# A second stand-in has started and shown its window, and Vantrel, which looks for that window
+# without handling messages, answers again.
 relaunched() {
-  (($(start_count) >= 2)) && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]]
+  (($(start_count) >= 2)) && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]] &&
+    drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null
 }
 
 start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's window shown
@@ -111,9 +113,11 @@ case_gone_for_good_writes_configured_identity_back() {
   press_identity_hot_key 2
   wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
   registry_names Carol "$CAROL_GUID"
+  tray_icon_shown || fail "no tray icon while Outlook Express runs"
   drv post "${OE[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
-  sleep 2
+  wait_until 2 "the tray icon stayed after Outlook Express went" eval '! tray_icon_shown'
+  sleep 1
   vantrel_running || fail "Vantrel ended as soon as Outlook Express went"
   vantrel_wait_exit 20
   expect_eq "exit status" 0 "$EXIT_STATUS"

@@ -211,6 +211,10 @@ window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
   done
 }
 
+# Wine's own notification area without a desktop shell: a window shown while it holds icons.
+WINE_TRAY=(--class __winex11_standalone_tray)
+tray_icon_shown() { window_state_is "visible=1" "${WINE_TRAY[@]}" --timeout 0; }
+
 msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; }
 
 # Waits until the stand-in logged LINE (a whole line); fails after SECONDS.

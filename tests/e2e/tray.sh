@@ -25,6 +25,7 @@ case_minimise_hides_and_click_restores() {
   launch_and_wait
   drv show "${OE[@]}" 6 >/dev/null
   wait_until 2 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+  tray_icon_shown || fail "Outlook Express hidden without a tray icon"
   tray_click
   wait_until 2 "a tray click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 zoomed=0 foreground=1" "${OE[@]}"
