@@ -12,7 +12,15 @@ ini_query() {  # ini_query SIDE FILE COMMAND ARGS...
   local side=$1 file=$2 command=$3
   shift 3
   if [[ "$side" == wine ]]; then
-    drv ini "$command" "$(e2e_win_path "$file")" "$@"
+    # A loaded machine sometimes fails to start a Wine process at all: ask again, not differ.
+    local attempt out
+    for attempt in 1 2 3; do
+      if out=$(drv ini "$command" "$(e2e_win_path "$file")" "$@"); then
+        [[ -n "$out" ]] && printf '%s\n' "$out"
+        return 0
+      fi
+    done
+    return 1
   else
     "$INICLI" "$command" "$file" "$@"
   fi
