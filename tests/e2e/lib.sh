@@ -40,6 +40,8 @@ e2e_log() { printf '%s\n' "$*" >&2; }
 # Ends the current case with a reason, kept on one line for the runner's report.
 fail() {
   local reason="$*"
+  # What the screen showed helps with failures that only happen now and then.
+  [[ -z "${E2E_CASE_NAME:-}" ]] || e2e_screenshot "failed-${E2E_CASE_NAME//\//-}" >&2 || true
   printf 'FAIL: %s\n' "${reason//$'\n'/ | }" >&2
   exit 1
 }
@@ -350,6 +352,7 @@ e2e_case() {  # e2e_case NAME FUNCTION
   local start=$SECONDS
   (
     set -euo pipefail
+    E2E_CASE_NAME=$name
     "$func"
   ) >"$log" 2>&1 &
   local pid=$! status=0
