@@ -37,14 +37,12 @@ registry_names() {  # registry_names NAME GUID
   expect_eq "registry Start As" "$2" "$(e2e_reg_value "$IDENTITIES_KEY" 'Start As')"
 }
 
-start_count() { tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true; }
-
 stand_ins_ended() { (($(tr -d '\r' <"$MSIMN_LOG" | grep -cx exit || true) >= $1)); }
 
 # A second stand-in has started and shown its window, and Vantrel, which looks for that window
 # without handling messages, answers again.
 relaunched() {
-  (($(start_count) >= 2)) && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]] &&
+  msimn_started_at_least 2 && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]] &&
     drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null
 }
 
@@ -76,7 +74,7 @@ case_hot_key_switches_identity() {
   msimn_log_has exit || fail "the first stand-in did not end"
   started_under Carol "$CAROL_GUID"
   expect_eq "relaunch shown normally" 1 "$(msimn_log_value show)"
-  expect_eq "stand-in starts" 2 "$(start_count)"
+  expect_eq "stand-in starts" 2 "$(msimn_start_count)"
   wait_until 5 "the relaunched window is not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
   drv show "${OE[@]}" 6 >/dev/null
   wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
@@ -116,13 +114,13 @@ case_gone_for_good_writes_configured_identity_back() {
   tray_icon_shown || fail "no tray icon while Outlook Express runs"
   drv post "${OE[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
-  wait_until 2 "the tray icon stayed after Outlook Express went" eval '! tray_icon_shown'
+  wait_until 2 "the tray icon stayed after Outlook Express went" tray_icon_gone
   sleep 1
   vantrel_running || fail "Vantrel ended as soon as Outlook Express went"
   vantrel_wait_exit 20
   expect_eq "exit status" 0 "$EXIT_STATUS"
   registry_names Bob "$BOB_GUID"
-  expect_eq "stand-in starts" 2 "$(start_count)"
+  expect_eq "stand-in starts" 2 "$(msimn_start_count)"
 }
 
 # A hot key another program holds gives its identity no shortcut: the key does nothing, the item

@@ -216,6 +216,7 @@ window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
 # Wine's own notification area without a desktop shell: a window shown while it holds icons.
 WINE_TRAY=(--class __winex11_standalone_tray)
 tray_icon_shown() { window_state_is "visible=1" "${WINE_TRAY[@]}" --timeout 0; }
+tray_icon_gone() { ! tray_icon_shown; }
 
 msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; }
 
@@ -227,6 +228,14 @@ msimn_wait_log() {  # msimn_wait_log LINE SECONDS
     sleep 0.2
   done
 }
+
+# How many stand-ins (or copies of it) have started since the case began.
+msimn_start_count() {
+  local n=0
+  if [[ -f "$MSIMN_LOG" ]]; then n=$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true); fi
+  echo "$n"
+}
+msimn_started_at_least() { (($(msimn_start_count) >= $1)); }
 
 # The value of the last "NAME=..." line of the stand-in's log.
 msimn_log_value() {
@@ -276,7 +285,8 @@ e2e_write_settings() {
     out+="$line"$'\r\n'
   done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
   e2e_added_keys_of "$section"
-  local written=" $(first_run_settings | sed -n 's/^\[\(.*\)\]$/\1/p' | tr '\n' ' ')" extra
+  local written extra
+  written=" $(first_run_settings | sed -n 's/^\[\(.*\)\]$/\1/p' | tr '\n' ' ')"
   for extra in "${added[@]}"; do
     section=${extra%%/*}
     [[ "$written" == *" $section "* ]] && continue

@@ -17,6 +17,8 @@ launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window s
   wait_until 5 "Outlook Express not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
 }
 
+notepad_shown() { [[ -n "$(drv list "${NOTEPAD[@]}")" ]]; }
+
 tray_click() { drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$TRAY_LEFT_UP" >/dev/null || fail "no main window"; }
 
 case_minimise_hides_and_click_restores() {
@@ -108,7 +110,7 @@ case_second_copy_toggles() {
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
   vantrel_running "$first" || fail "the first copy ended"
   expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
-  expect_eq "stand-in starts" 1 "$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=')"
+  expect_eq "stand-in starts" 1 "$(msimn_start_count)"
 }
 
 # --- languages ---------------------------------------------------------------------------------
@@ -169,6 +171,8 @@ language_texts() {
   drv controls "${MAIN[@]}" | sed -n 's/^id=\([0-9]*\) class=\([^ ]*\) .* text=/\1 \2:/p'
 }
 
+tabs_relabelled() { [[ "$(drv items "${MAIN[@]}" 100)" != *Programmes* ]]; }
+
 case_english_relabels_at_once() {
   e2e_write_settings
   vantrel_start /config
@@ -177,8 +181,7 @@ case_english_relabels_at_once() {
   before=$(language_texts)
   expect_contains "French tabs" $'tab:Démarrage et Comportement\ntab:Programmes\ntab:Identités\ntab:Email\ntab:A propos' "$before"
   drv combo "${MAIN[@]}" 108 English >/dev/null || fail "no English entry in the language list"
-  wait_until 5 "the tabs kept their French captions" \
-    eval '[[ "$(drv items "${MAIN[@]}" 100)" != *Programmes* ]]'
+  wait_until 5 "the tabs kept their French captions" tabs_relabelled
   after=$(language_texts)
   e2e_screenshot english-configuration >/dev/null || true
   expect_eq "language-bound parts" "$(wc -l <<<"$before")" "$(wc -l <<<"$after")"
@@ -219,7 +222,7 @@ case_english_relabels_at_once() {
   for entry in "${FRENCH_CAPTIONS[@]}" "tab=Démarrage et Comportement" "tab=Identités" \
     "tab=A propos" "col=Nom" "col=Programme" "col=Compte" "col=Serveur"; do
     french=${entry#*=}
-    ! grep -qxF -- "$french" <<<"$(sed 's/^[^:]*://' <<<"$after")" || fail "[$french] is still shown"
+    ! cut -d: -f2- <<<"$after" | grep -qxF -- "$french" || fail "[$french] is still shown"
   done
   vantrel_running || fail "Vantrel ended"
 }
@@ -263,12 +266,11 @@ case_external_programs_start_with_window() {
   # The stand-in takes its time before its window appears: the programs wait for the window.
   VANTREL_MSIMN_DELAY_MS=3000 vantrel_start
   msimn_wait_log show=1 20
-  wait_until 20 "no Notepad window" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  wait_until 20 "no Notepad window" notepad_shown
   msimn_log_has window=shown || fail "a program was started before Outlook Express's window"
   wait_until 5 "Notepad not minimised" window_state_is "iconic=1" "${NOTEPAD[@]}"
 
-  wait_until 10 "the helper did not start" eval \
-    '[[ "$(tr -d "\r" <"$MSIMN_LOG" | grep -c "^start pid=")" -ge 2 ]]'
+  wait_until 10 "the helper did not start" msimn_started_at_least 2
   sleep 1.5  # a few more ticks of the watcher
   local log
   log=$(tr -d '\r' <"$MSIMN_LOG")
@@ -301,7 +303,7 @@ case_failing_program_holds_up_the_next() {
   expect_eq "messages while the first is open" 1 "$(drv list "${box[@]}" | wc -l)"
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "Notes started while the message was open"
   drv press "${box[@]}" 1 >/dev/null
-  wait_until 10 "Notes did not start after the message" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  wait_until 10 "Notes did not start after the message" notepad_shown
   wait_until 5 "Notes not shown normally" window_state_is "visible=1 iconic=0" "${NOTEPAD[@]}"
   sleep 1.5
   [[ -z "$(drv list "${box[@]}")" ]] || fail "the missing program was tried again"
@@ -311,6 +313,8 @@ case_failing_program_holds_up_the_next() {
 # Names that the settings file cannot hold as they are (a "=", a leading ";" or "[", blanks at
 # the ends) are added through the file dialog; after OK and a new start each program is still
 # listed once, with its path, under a name the file can hold.
+programs_listed() { (($(drv items "${MAIN[@]}" 109 | wc -l) == $1)); }
+
 case_awkward_program_names_survive() {
   local files=('a=b.exe' '[x].exe' ';semi.exe' ' lead.exe' 'trail .exe' 'plain.exe') f
   mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
@@ -326,8 +330,7 @@ case_awkward_program_names_survive() {
     drv gone --class '#32770' --title Vantrel --timeout 5000 >/dev/null ||
       fail "a dialog stayed after choosing [$f]: $(drv text --class '#32770' --title Vantrel)"
   done
-  wait_until 5 "not every program was added" \
-    eval '(($(drv items "${MAIN[@]}" 109 | wc -l) == ${#files[@]}))'
+  wait_until 5 "not every program was added" programs_listed "${#files[@]}"
   drv press "${MAIN[@]}" 1 >/dev/null
   vantrel_wait_exit 20
 
@@ -380,19 +383,20 @@ case_tray_menu_starts_programs() {
   launch_and_wait
   sleep 1.5  # a few ticks of the watcher
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "an inactive program started with Outlook Express"
-  expect_eq "stand-in starts" 1 "$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=')"
+  expect_eq "stand-in starts" 1 "$(msimn_start_count)"
 
   # No identities: Programs is the first item; its submenu lists Notes, then Spare.
   tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_END" "$VK_RETURN"
-  wait_until 10 "Spare did not start from the menu" eval \
-    '[[ "$(tr -d "\r" <"$MSIMN_LOG" | grep -c "^start pid=")" -ge 2 ]]'
+  wait_until 10 "Spare did not start from the menu" msimn_started_at_least 2
   local log
   log=$(tr -d '\r' <"$MSIMN_LOG")
-  [[ "$(grep -A1 -F spare.exe <<<"$log")" =~ ^cmdline=\"C:\\Tools\\spare\.exe\"\ *$'\n'show=1$ ]] ||
-    fail "Spare's start: $(grep -A1 -F spare.exe <<<"$log" | tr '\n' '|')"
+  local spare_cmdline
+  spare_cmdline=$(grep -F spare.exe <<<"$log" | sed -n 's/^cmdline=//p')
+  [[ "$spare_cmdline" =~ ^\"C:\\Tools\\spare\.exe\"\ *$ ]] || fail "Spare's command line: [$spare_cmdline]"
+  expect_eq "Spare's show state" 1 "$(grep -A1 -F spare.exe <<<"$log" | sed -n 's/^show=//p')"
 
   tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
-  wait_until 10 "Notes did not start from the menu" eval '[[ -n "$(drv list "${NOTEPAD[@]}")" ]]'
+  wait_until 10 "Notes did not start from the menu" notepad_shown
   wait_until 5 "Notes not minimised" window_state_is "iconic=1" "${NOTEPAD[@]}"
   vantrel_running || fail "Vantrel ended"
 }
