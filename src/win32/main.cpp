@@ -46,7 +46,7 @@ int run(HINSTANCE instance) {
       std::filesystem::path(processes.executablePath()).parent_path() / "lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
-  loop.setDialogWindow(window.handle());
+  loop.setMessageFilter([&window](MSG& message) { return window.translateKeys(message); });
   window.attach(form);
   form.FormCreate();
   if (!form.terminated()) loop.run();

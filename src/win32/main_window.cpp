@@ -262,6 +262,20 @@ void MainWindow::showPage(int index) {
   SendMessageA(pages_, TCM_SETCURSEL, index, 0);
 }
 
+bool MainWindow::translateKeys(MSG& message) {
+  if (!window_ || !IsWindowVisible(window_)) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  if (form_ && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+      GetKeyState(VK_CONTROL) < 0) {
+    const int pages = static_cast<int>(sheets_.size());
+    const int step = GetKeyState(VK_SHIFT) < 0 ? pages - 1 : 1;
+    form_->pagesCtrl.activePage = (form_->pagesCtrl.activePage + step) % pages;
+    showPage(form_->pagesCtrl.activePage);
+    return true;
+  }
+  return IsDialogMessageA(window_, &message) != 0;
+}
+
 void MainWindow::reflectCombo(HWND combo, const ui::ComboBox& model) {
   const auto count = static_cast<std::size_t>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
   if (count != model.items.size()) {
@@ -473,6 +487,17 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
       model->select(std::nullopt);
     }
     return 0;
+  }
+  if (header.code == HDN_ITEMCHANGINGA || header.code == HDN_ITEMCHANGINGW) {
+    // Columns keep their designed minimum widths.
+    const auto& change = reinterpret_cast<const NMHEADERA&>(header);
+    const ui::ListView* model =
+        header.hwndFrom == ListView_GetHeader(listExternalProgs_) ? &f.listExternalProgs
+        : header.hwndFrom == ListView_GetHeader(listAccounts_)    ? &f.listAccounts
+                                                                  : nullptr;
+    if (!model || !change.pitem || !(change.pitem->mask & HDI_WIDTH)) return FALSE;
+    const auto column = static_cast<std::size_t>(change.iItem);
+    return column < model->columns.size() && change.pitem->cxy < model->columns[column].minWidth;
   }
   if (header.code == UDN_DELTAPOS) {
     const auto& delta = reinterpret_cast<const NMUPDOWN&>(header);

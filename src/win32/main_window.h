@@ -30,6 +30,9 @@ class MainWindow : public app::FormView {
   app::FormPictures pictures() const;
   void attach(app::TMainForm& form);
 
+  // Keyboard use of the configuration window: Tab, arrows, Enter, and Ctrl+Tab between pages.
+  bool translateKeys(MSG& message);
+
   void refresh() override;
   void popupTrayMenu(platform::Point at) override;
 

@@ -69,10 +69,7 @@ LRESULT CALLBACK Win32EventLoop::windowProc(HWND window, UINT message, WPARAM wP
 }
 
 void Win32EventLoop::dispatch(MSG& message) {
-  if (dialogWindow_ && IsWindowVisible(dialogWindow_) &&
-      IsDialogMessageA(dialogWindow_, &message)) {
-    return;
-  }
+  if (filter_ && filter_(message)) return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }

@@ -19,8 +19,9 @@ class Win32EventLoop : public EventLoop {
   Win32EventLoop(const Win32EventLoop&) = delete;
   Win32EventLoop& operator=(const Win32EventLoop&) = delete;
 
-  // Keyboard navigation (Tab, arrows, Enter) for this window's controls.
-  void setDialogWindow(HWND window) { dialogWindow_ = window; }
+  // Sees each message before it is dispatched and returns true when it has handled it (keyboard
+  // navigation of a window's controls, for instance).
+  void setMessageFilter(std::function<bool(MSG&)> filter) { filter_ = std::move(filter); }
 
   std::uint64_t nowMs() const override;
   TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
@@ -39,7 +40,7 @@ class Win32EventLoop : public EventLoop {
   void dispatch(MSG& message);
 
   HWND window_ = nullptr;  // receives the timers
-  HWND dialogWindow_ = nullptr;
+  std::function<bool(MSG&)> filter_;
   HANDLE socketEvent_ = nullptr;
   HANDLE wakeEvent_ = nullptr;
   std::map<TimerId, std::function<void()>> timers_;
