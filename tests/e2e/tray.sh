@@ -403,6 +403,30 @@ case_tray_menu_starts_programs() {
 
 BOX=(--class '#32770' --title Vantrel)
 
+# A program added in the configuration opened from the tray is offered by the menu once OK is
+# pressed, and is not started on its own in this run.
+case_program_added_from_tray_configuration() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
+  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
+  e2e_write_settings
+  launch_and_wait
+  sleep 1.5  # the watcher has seen the window: this run's automatic start is over
+  tray_menu "$VK_HOME" "$VK_RETURN"  # Configuration is first while no program is listed
+  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
+  drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
+  drv click "${MAIN[@]}" 110 >/dev/null
+  drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\spare.exe" >/dev/null ||
+    fail "could not choose the program"
+  wait_until 5 "the program was not added" programs_listed 1
+  drv press "${MAIN[@]}" 1 >/dev/null
+  wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
+  sleep 1.5
+  expect_eq "stand-in starts after OK" 1 "$(msimn_start_count)"
+  tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
+  wait_until 10 "the added program did not start from the menu" msimn_started_at_least 2
+}
+
 # Quit asks first with ConfirmClose: No leaves everything running, Yes closes and ends.
 case_tray_menu_quit_confirmed() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
@@ -468,6 +492,7 @@ suite_tray() {
   e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
   e2e_case tray_menu_configuration case_tray_menu_configuration
   e2e_case tray_menu_quit_confirmed case_tray_menu_quit_confirmed
+  e2e_case program_added_from_tray_configuration case_program_added_from_tray_configuration
   e2e_end_suite
 }
 
