@@ -199,6 +199,35 @@ case_switch_waits_through_logon() {
   wait_until 3 "the relaunched window is not followed" window_state_is "visible=0" "${OE[@]}"
 }
 
+# Another start identity chosen in the configuration opened from the tray is the one Quit
+# writes; the running Outlook Express is left as it is.
+case_identity_chosen_from_tray_configuration() {
+  start_with_bob
+  drv post "${MAIN[@]}" 2025 0 517 >/dev/null
+  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
+  local key
+  for key in "$VK_END" 0x26 "$VK_RETURN"; do  # End, Up: Configuration
+    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
+  done
+  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
+  drv tab "${MAIN[@]}" 100 2 >/dev/null || fail "no Identities tab"
+  local listed
+  listed=$(drv items "${MAIN[@]}" 116)
+  expect_eq "identities offered" $'index=0 selected=0 checked=0 text=Alice
+index=1 selected=1 checked=0 text=Bob
+index=2 selected=0 checked=0 text=Carol' "$listed"
+  drv select "${MAIN[@]}" 116 2 >/dev/null || fail "could not select Carol"
+  drv press "${MAIN[@]}" 1 >/dev/null
+  wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
+  expect_eq "stored start identity" Carol \
+    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities listIdentities '<absent>')"
+  expect_eq "stand-in starts" 1 "$(msimn_start_count)"
+  registry_names Bob "$BOB_GUID"
+  choose_quit_from_tray_menu
+  vantrel_wait_exit 10
+  registry_names Carol "$CAROL_GUID"
+}
+
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
@@ -220,6 +249,7 @@ suite_identities() {
   e2e_case start_identity_looked_up_by_exact_name case_start_identity_looked_up_by_exact_name
   e2e_case unmanaged_identities_left_alone case_unmanaged_identities_left_alone
   e2e_case switch_waits_through_logon case_switch_waits_through_logon
+  e2e_case identity_chosen_from_tray_configuration case_identity_chosen_from_tray_configuration
   e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
   e2e_end_suite

@@ -30,6 +30,7 @@ constexpr char kUsageText[] =
     "  press ID                   WM_COMMAND for a dialog button (IDOK 1, IDCANCEL 2, ...)\n"
     "  click ID                   BM_CLICK on the child control ID\n"
     "  tab ID INDEX               click tab INDEX of the tab control ID\n"
+    "  select ID INDEX            select item INDEX of the list view ID\n"
     "  combo ID TEXT              select TEXT in combo box ID and send CBN_SELCHANGE\n"
     "  command ID [CODE]          post WM_COMMAND with ID and notification CODE\n"
     "  post MSG WPARAM LPARAM     PostMessage to the window\n"

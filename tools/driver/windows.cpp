@@ -688,6 +688,26 @@ int cmdExitCode(const Context& c) {
   return kOk;
 }
 
+// Selects item INDEX of a list view; the list tells its parent LVN_ITEMCHANGED as for a click.
+int cmdSelect(const Context& c) {
+  const auto id = numberAt(c, 0);
+  const auto index = numberAt(c, 1);
+  if (!id || !index) return kUsage;
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  HWND list = controlById(top, static_cast<int>(*id));
+  if (!list || className(list) != "SysListView32") return kFailed;
+  RemoteBuffer remote(list, sizeof(LVITEMW));
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  if (!remote.valid() || !remote.write(&item, sizeof item)) return kFailed;
+  return ask(list, LVM_SETITEMSTATE, static_cast<WPARAM>(*index),
+             reinterpret_cast<LPARAM>(remote.address())) > 0
+             ? kOk
+             : kFailed;
+}
+
 // Takes a hot key for the given time, as another program would, so that it cannot be had.
 int cmdHoldHotKey(const Context& c) {
   const auto modifiers = numberAt(c, 0);
@@ -728,6 +748,7 @@ int runWindowCommand(const std::string& command, const Args& args) {
   if (command == "opendlg") return cmdOpenDialog(c);
   if (command == "exitcode") return cmdExitCode(c);
   if (command == "hotkey") return cmdHoldHotKey(c);
+  if (command == "select") return cmdSelect(c);
   return kUsage;
 }
 
