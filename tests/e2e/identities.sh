@@ -7,6 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 MAIN=(--class TMainForm --title Vantrel)
 OE=(--class "$OE_WINDOW_CLASS")
 MENU=(--class '#32768' --visible)
+BOX=(--class '#32770' --title Vantrel)
 IDENTITIES_KEY='HKEY_CURRENT_USER\Identities'
 
 # identities-three.reg; alphabetical order Alice, Bob, Carol gives the hot keys F1, F2, F3.
@@ -228,6 +229,48 @@ index=2 selected=0 checked=0 text=Carol' "$listed"
   registry_names Carol "$CAROL_GUID"
 }
 
+control_line() {  # control_line ID: the driver's line for the control ID of the main window
+  drv controls "${MAIN[@]}" | grep "^id=$1 "
+}
+
+identity_list_enabled() { [[ "$(control_line 116)" == *" enabled=1 "* ]]; }
+
+# Managing identities needs one chosen: OK explains, brings the Identities tab forward and
+# keeps the window; with one chosen it goes through.
+case_ok_needs_an_identity() {
+  e2e_regedit "$E2E_FIXTURES/identities-three.reg"
+  e2e_write_settings
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  expect_contains "list while identities are not managed" "enabled=0" "$(control_line 116)"
+  expect_contains "choice while identities are not managed" "enabled=0" "$(control_line 117)"
+  drv click "${MAIN[@]}" 115 >/dev/null  # "Ne pas gérer l'identité de démarrage" off
+  wait_until 3 "the identity list stayed disabled" identity_list_enabled
+  expect_contains "choice once identities are managed" "enabled=1" "$(control_line 117)"
+
+  drv press "${MAIN[@]}" 1 >/dev/null
+  drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "OK went through without an identity"
+  local said
+  said=$(drv text "${BOX[@]}")
+  expect_contains "message" "text=Vous devez sélectionner une identité ou choisir de ne pas les gérer" "$said"
+  expect_contains "a plain message" "icon=none" "$said"
+  drv press "${BOX[@]}" 1 >/dev/null
+  drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the message stayed"
+  expect_eq "Identities tab in front" 2 \
+    "$(drv items "${MAIN[@]}" 100 | sed -n 's/^index=\([0-9]*\) selected=1 .*/\1/p')"
+  vantrel_running || fail "Vantrel ended after the refusal"
+  window_state_is "visible=1" "${MAIN[@]}" || fail "the configuration window went"
+
+  drv select "${MAIN[@]}" 116 1 >/dev/null || fail "could not select Bob"
+  drv press "${MAIN[@]}" 1 >/dev/null
+  vantrel_wait_exit 20
+  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
+  expect_eq "stored start identity" Bob \
+    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities listIdentities '<absent>')"
+  expect_eq "stored management" 0 \
+    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities checkNoIdentities '<absent>')"
+}
+
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
@@ -252,6 +295,7 @@ suite_identities() {
   e2e_case identity_chosen_from_tray_configuration case_identity_chosen_from_tray_configuration
   e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
   e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
+  e2e_case ok_needs_an_identity case_ok_needs_an_identity
   e2e_end_suite
 }
 
