@@ -227,23 +227,34 @@ case_english_relabels_at_once() {
   vantrel_running || fail "Vantrel ended"
 }
 
-# The stored language at start-up; a name the language file no longer offers, or none, gives the
-# built-in French texts rather than blank windows.
+# The stored language at start-up, looked up exactly but selected in the list whatever its
+# letter case; a name the language file does not offer, or none, gives the built-in French
+# texts rather than blank windows. Each row: stored name, third tab, entry selected in the list.
+STORED_LANGUAGES=(
+  "English|$(lang_value en tabIdentities)|English"
+  "Deutsch|$(lang_value de tabIdentities)|Deutsch"
+  "deutsch|Identités|Deutsch"
+  "Klingon|Identités|"
+  "|Identités|"
+)
+
 case_stored_language_at_start() {
-  local row lang tab
-  for row in "English|$(lang_value en tabProgs)" "Deutsch|$(lang_value de tabProgs)" "Klingon|Programmes" \
-    "|Programmes"; do
-    lang=${row%%|*}
-    tab=${row#*|}
+  local row lang tab entry
+  for row in "${STORED_LANGUAGES[@]}"; do
+    IFS='|' read -r lang tab entry <<<"$row"
     "$WINESERVER" -k 2>/dev/null || true
     "$WINESERVER" -w
     e2e_write_settings "Lang=$lang"
     vantrel_start /config
     drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
-    expect_eq "second tab with Lang=[$lang]" "index=1 selected=0 text=$tab" \
-      "$(drv items "${MAIN[@]}" 100 | sed -n 2p)"
+    expect_eq "third tab with Lang=[$lang]" "index=2 selected=0 text=$tab" \
+      "$(drv items "${MAIN[@]}" 100 | sed -n 3p)"
+    local controls
+    controls=$(drv controls "${MAIN[@]}")
     expect_contains "OK button with Lang=[$lang]" "id=1 class=Button visible=1 enabled=1 checked=- text=OK" \
-      "$(drv controls "${MAIN[@]}")"
+      "$controls"
+    expect_eq "language list with Lang=[$lang]" "$entry" \
+      "$(sed -n 's/^id=108 class=ComboBox .* text=//p' <<<"$controls")"
   done
 }
 
