@@ -6,7 +6,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 MAIN=(--class TMainForm --title Vantrel)
 OE=(--class "$OE_WINDOW_CLASS")
-MENU=(--class '#32768' --visible)
 BOX=(--class '#32770' --title Vantrel)
 IDENTITIES_KEY='HKEY_CURRENT_USER\Identities'
 
@@ -16,9 +15,6 @@ CAROL_GUID='{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}'
 NULL_GUID='{00000000-0000-0000-0000-000000000000}'
 
 WM_HOTKEY=786
-WM_KEYDOWN=0x100
-VK_RETURN=0x0D
-VK_END=0x23
 
 press_identity_hot_key() {  # press_identity_hot_key INDEX: Ctrl+Shift+F1 for 0, F2 for 1, ...
   drv post "${MAIN[@]}" "$WM_HOTKEY" $((49151 - $1)) $(((112 + $1) << 16 | 6)) >/dev/null ||
@@ -84,20 +80,14 @@ case_hot_key_switches_identity() {
 }
 
 # Quit is the last item of the tray menu.
-choose_quit_from_tray_menu() {
-  drv post "${MAIN[@]}" 2025 0 517 >/dev/null || fail "no main window"
-  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
-  e2e_screenshot tray-menu-identities >/dev/null || true
-  drv post "${MAIN[@]}" "$WM_KEYDOWN" "$VK_END" 0 >/dev/null
-  drv post "${MAIN[@]}" "$WM_KEYDOWN" "$VK_RETURN" 0 >/dev/null
-}
+choose_quit_from_tray_menu() { tray_menu "$VK_END" "$VK_RETURN"; }
 
 case_quit_writes_configured_identity_back() {
   start_with_bob
   press_identity_hot_key 2
   wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
   started_under Carol "$CAROL_GUID"
-  choose_quit_from_tray_menu
+  TRAY_MENU_SHOT=tray-menu-identities choose_quit_from_tray_menu
   vantrel_wait_exit 10
   expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
@@ -137,13 +127,7 @@ case_taken_hot_key_item_still_switches() {
   press_identity_hot_key 1
   sleep 2
   ! msimn_log_has close || fail "Ctrl+Shift+F2 acted although another program holds it"
-  drv post "${MAIN[@]}" 2025 0 517 >/dev/null
-  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
-  e2e_screenshot tray-menu-taken-hot-key >/dev/null || true
-  local key
-  for key in 0x24 0x28 "$VK_RETURN"; do  # Home, Down: Bob
-    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
-  done
+  tray_menu "$VK_HOME" "$VK_DOWN" "$VK_RETURN"  # Bob
   wait_until 20 "Bob's item did not relaunch Outlook Express" relaunched
   started_under Bob "$BOB_GUID"
 }
@@ -204,12 +188,7 @@ case_switch_waits_through_logon() {
 # writes; the running Outlook Express is left as it is.
 case_identity_chosen_from_tray_configuration() {
   start_with_bob
-  drv post "${MAIN[@]}" 2025 0 517 >/dev/null
-  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
-  local key
-  for key in "$VK_END" 0x26 "$VK_RETURN"; do  # End, Up: Configuration
-    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
-  done
+  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"  # Configuration
   drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
   drv tab "${MAIN[@]}" 100 2 >/dev/null || fail "no Identities tab"
   local listed

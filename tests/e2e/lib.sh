@@ -213,6 +213,31 @@ window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
   done
 }
 
+# --- the tray menu -----------------------------------------------------------------------------
+
+VK_RETURN=0x0D
+VK_END=0x23
+VK_HOME=0x24
+VK_UP=0x26
+VK_RIGHT=0x27
+VK_DOWN=0x28
+TRAY_MENU=(--class '#32768' --visible)
+
+# Opens Vantrel's tray menu as a right click does and walks it with keys. The menu's modal loop
+# runs on Vantrel's thread and reads keys posted to its main window from the queue. With
+# TRAY_MENU_SHOT set, the open menu is saved as that screenshot.
+tray_menu() {  # tray_menu VK...
+  local main=(--class TMainForm --title Vantrel) key
+  drv post "${main[@]}" 2025 0 517 >/dev/null || fail "no main window"
+  drv wait "${TRAY_MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
+  [[ -z "${TRAY_MENU_SHOT:-}" ]] || e2e_screenshot "$TRAY_MENU_SHOT" >/dev/null || true
+  for key in "$@"; do
+    drv post "${main[@]}" 0x100 "$key" 0 >/dev/null  # WM_KEYDOWN
+    sleep 0.2
+  done
+  drv gone "${TRAY_MENU[@]}" --timeout 3000 >/dev/null || fail "the tray menu stayed open"
+}
+
 # Wine's own notification area without a desktop shell: a window shown while it holds icons.
 WINE_TRAY=(--class __winex11_standalone_tray)
 tray_icon_shown() { window_state_is "visible=1" "${WINE_TRAY[@]}" --timeout 0; }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The tray as a user meets it: Outlook Express (the stand-in) put away when minimised and brought
 # back by a click on the icon or by starting Vantrel again, the configuration window relabelled
-# when another language is chosen, and the external programs started along with Outlook Express.
+# when another language is chosen, the external programs started along with Outlook Express,
+# and the tray menu.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 MAIN=(--class TMainForm --title Vantrel)
@@ -360,27 +361,6 @@ case_awkward_program_names_survive() {
 
 # --- the tray menu ------------------------------------------------------------------------------
 
-WM_KEYDOWN=0x100
-MENU=(--class '#32768' --visible)
-
-# Opens the tray menu as a right click does and walks it with posted keys (the menu's modal loop
-# runs on Vantrel's thread and reads them from its queue).
-tray_menu() {  # tray_menu KEY...: virtual keys, e.g. 0x24 Home, 0x27 Right, 0x0D Return
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 517 >/dev/null || fail "no main window"
-  drv wait "${MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
-  local key
-  for key in "$@"; do
-    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
-    sleep 0.2
-  done
-  drv gone "${MENU[@]}" --timeout 3000 >/dev/null || fail "the tray menu stayed open"
-}
-
-VK_RETURN=0x0D
-VK_END=0x23
-VK_HOME=0x24
-VK_UP=0x26
-VK_RIGHT=0x27
 
 # Programs not started with Outlook Express are offered in the menu and start with their own
 # show state.
@@ -473,7 +453,7 @@ case_tray_menu_configuration() {
   tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"
   drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
   drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 517 >/dev/null
-  ! drv wait "${MENU[@]}" --timeout 1500 >/dev/null || fail "a menu opened over the configuration"
+  ! drv wait "${TRAY_MENU[@]}" --timeout 1500 >/dev/null || fail "a menu opened over the configuration"
   drv show "${OE[@]}" 6 >/dev/null
   sleep 1.5
   window_state_is "visible=1 iconic=1" "${OE[@]}" ||
