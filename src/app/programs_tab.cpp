@@ -2,6 +2,7 @@
 
 #include "app/external_programs.h"
 #include "app/main_form.h"
+#include "app/settings.h"
 #include "base/ini_file.h"
 #include "base/text.h"
 
@@ -32,11 +33,34 @@ std::string storableProgramName(std::string_view name) {
   return stored;
 }
 
+bool keysClash(std::string_view name, std::string_view other) {
+  const auto isFlagKeyOf = [](std::string_view key, std::string_view owner) {
+    for (const auto suffix : {kActiveSuffix, kStartReducedSuffix}) {
+      if (base::equalsIgnoreCase(key, std::string(owner) + std::string(suffix))) return true;
+    }
+    return false;
+  };
+  return isFlagKeyOf(name, other) || isFlagKeyOf(other, name);
+}
+
+std::string unclashedProgramName(const ui::ListView& list, const std::string& name) {
+  const auto clashes = [&](const std::string& candidate) {
+    for (const auto& item : list.items()) {
+      if (keysClash(candidate, item.caption)) return true;
+    }
+    return false;
+  };
+  auto candidate = name;
+  for (int n = 2; clashes(candidate); ++n) candidate = name + "-" + std::to_string(n);
+  return candidate;
+}
+
 void bttnExternalProgsAddClick(TMainForm& form) {
   const auto chosen = form.platform().dialogs.openFile(requestOf(form, form.dlgOpen));
   if (!chosen) return;
-  addExternalProgram(form, storableProgramName(programNameFromPath(*chosen)), *chosen,
-                     std::string(kStartReduced), true);
+  const auto name = unclashedProgramName(form.listExternalProgs,
+                                         storableProgramName(programNameFromPath(*chosen)));
+  addExternalProgram(form, name, *chosen, std::string(kStartReduced), true);
   form.changed();
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/list_view.h"
+
 namespace vantrel::app {
 
 class TMainForm;
@@ -12,6 +14,12 @@ class TMainForm;
 // A name that survives as a [Progs] key: "=" would split the key, a leading ";" or "[" would
 // read as a comment or a section, and outer blanks would be trimmed away on reading.
 std::string storableProgramName(std::string_view name);
+
+// True when one name followed by "_active" or "_startReduced" is the other: in [Progs] the flags
+// of the one would overwrite, or be read as, the other's keys.
+bool keysClash(std::string_view name, std::string_view other);
+// `name`, or `name` followed by "-2", "-3", ... when it would clash with an entry of the list.
+std::string unclashedProgramName(const ui::ListView& list, const std::string& name);
 
 void bttnExternalProgsAddClick(TMainForm& form);
 void bttnExternalProgsDelClick(TMainForm& form);

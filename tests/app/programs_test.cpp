@@ -197,6 +197,31 @@ TEST(ProgramsTab, NamesThatCannotBeKeysAreStoredSafelyAndSurviveARestart) {
   EXPECT_EQ(app::programPath(entryNamed(again, "_")), "C:\\Tools\\.exe");
 }
 
+TEST(ProgramsTab, ANameThatWouldOverwriteAnotherEntrysFlagsGetsANumberAndBothSurvive) {
+  for (const bool shortFirst : {true, false}) {
+    AppBed bed;
+    auto& form = startConfiguring(bed);
+    const std::vector<std::string> paths =
+        shortFirst ? std::vector<std::string>{"C:\\T\\x.exe", "C:\\T\\x_active.exe",
+                                              "C:\\T\\X_startReduced.exe"}
+                   : std::vector<std::string>{"C:\\T\\x_active.exe", "C:\\T\\X_startReduced.exe",
+                                              "C:\\T\\x.exe"};
+    for (const auto& path : paths) addProgram(bed, path);
+    const std::vector<std::string> expected =
+        shortFirst ? std::vector<std::string>{"x", "x_active-2", "X_startReduced-2"}
+                   : std::vector<std::string>{"x-2", "x_active", "X_startReduced"};
+    EXPECT_EQ(namesOf(form), expected) << shortFirst;
+    form.listExternalProgs.at(1).checked = false;
+    form.bttnOKClick();
+
+    auto& again = bed.start();
+    EXPECT_EQ(namesOf(again), expected) << shortFirst;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(again.listExternalProgs.at(i).checked, i != 1) << expected[i];
+    }
+  }
+}
+
 TEST(TrayPrograms, AnItemStartsItsProgramWithItsOwnShowStateEveryTimeActiveOrNot) {
   AppBed bed;
   for (const auto* path : {"C:\\Tools\\one.exe", "C:\\Tools\\ONE-copy.exe", "C:\\Tools\\two.exe"}) {
