@@ -48,6 +48,7 @@ start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's
   e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob "$@"
   vantrel_start
   msimn_wait_log window=shown 20
+  drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
 }
 
 case_starts_under_configured_identity() {
@@ -105,7 +106,7 @@ case_gone_for_good_writes_configured_identity_back() {
   tray_icon_shown || fail "no tray icon while Outlook Express runs"
   drv post "${OE[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
-  wait_until 2 "the tray icon stayed after Outlook Express went" tray_icon_gone
+  wait_until 3 "the tray icon stayed after Outlook Express went" tray_icon_gone
   sleep 1
   vantrel_running || fail "Vantrel ended as soon as Outlook Express went"
   vantrel_wait_exit 20

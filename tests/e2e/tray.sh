@@ -12,10 +12,13 @@ NOTEPAD=(--class Notepad)
 WM_TRAYNOTIFY=2025
 TRAY_LEFT_UP=514
 
-launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window shown
+launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window shown and followed
   vantrel_start
   msimn_wait_log window=shown 20
   wait_until 5 "Outlook Express not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
+  # The launch looks for the window between waits of a second without handling messages; once
+  # Vantrel answers one, the watcher is on.
+  drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
 }
 
 notepad_shown() { [[ -n "$(drv list "${NOTEPAD[@]}")" ]]; }
@@ -27,10 +30,10 @@ case_minimise_hides_and_click_restores() {
   e2e_write_settings
   launch_and_wait
   drv show "${OE[@]}" 6 >/dev/null
-  wait_until 2 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+  wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
   tray_icon_shown || fail "Outlook Express hidden without a tray icon"
   tray_click
-  wait_until 2 "a tray click did not bring Outlook Express back" \
+  wait_until 3 "a tray click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 zoomed=0 foreground=1" "${OE[@]}"
   # Nothing hides a window the user restored.
   sleep 1.5
@@ -43,9 +46,9 @@ case_click_restores_maximised() {
   e2e_write_settings RestoreMaximized=1
   launch_and_wait
   drv show "${OE[@]}" 6 >/dev/null
-  wait_until 2 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+  wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
   tray_click
-  wait_until 2 "a tray click did not bring Outlook Express back maximised" \
+  wait_until 3 "a tray click did not bring Outlook Express back maximised" \
     window_state_is "visible=1 iconic=0 zoomed=1 foreground=1" "${OE[@]}"
 }
 
@@ -55,12 +58,12 @@ case_click_toggles_without_tray_option() {
   e2e_write_settings ReduceInTray=0
   launch_and_wait
   tray_click
-  wait_until 2 "a click did not minimise Outlook Express" \
+  wait_until 3 "a click did not minimise Outlook Express" \
     window_state_is "visible=1 iconic=1" "${OE[@]}"
   sleep 1
   window_state_is "visible=1 iconic=1" "${OE[@]}" || fail "a minimised window left the task bar"
   tray_click
-  wait_until 2 "the second click did not restore Outlook Express" \
+  wait_until 3 "the second click did not restore Outlook Express" \
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
 }
 
@@ -74,10 +77,10 @@ case_double_click() {
   sleep 1.5
   window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "a single click acted with RestoreDblClk"
   drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
-  wait_until 2 "a double-click did not put Outlook Express away" \
+  wait_until 3 "a double-click did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
   drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
-  wait_until 2 "a double-click did not bring Outlook Express back" \
+  wait_until 3 "a double-click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
 
   "$WINESERVER" -k 2>/dev/null || true
@@ -89,7 +92,7 @@ case_double_click() {
   for message in 514 515 514; do
     drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$message" >/dev/null
   done
-  wait_until 2 "click, double-click, click did not put Outlook Express away" \
+  wait_until 3 "click, double-click, click did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
 }
 
@@ -102,12 +105,12 @@ case_second_copy_toggles() {
   vantrel_start
   vantrel_wait_exit 20
   expect_eq "second copy's exit status" 255 "$EXIT_STATUS"
-  wait_until 2 "the second copy did not put Outlook Express away" \
+  wait_until 3 "the second copy did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
   vantrel_start
   vantrel_wait_exit 20
   expect_eq "third copy's exit status" 255 "$EXIT_STATUS"
-  wait_until 2 "the third copy did not bring Outlook Express back" \
+  wait_until 3 "the third copy did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
   vantrel_running "$first" || fail "the first copy ended"
   expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
