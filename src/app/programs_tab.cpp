@@ -34,12 +34,6 @@ std::string storableProgramName(std::string_view name) {
 }
 
 bool keysClash(std::string_view name, std::string_view other) {
-  const auto isFlagKeyOf = [](std::string_view key, std::string_view owner) {
-    for (const auto suffix : {kActiveSuffix, kStartReducedSuffix}) {
-      if (base::equalsIgnoreCase(key, std::string(owner) + std::string(suffix))) return true;
-    }
-    return false;
-  };
   return isFlagKeyOf(name, other) || isFlagKeyOf(other, name);
 }
 

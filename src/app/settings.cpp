@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+
 #include "app/external_programs.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
@@ -44,16 +46,20 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& exe
   return iniFile;
 }
 
-bool isCompanionKey(std::string_view key, const std::vector<std::string>& keys) {
+bool isFlagKeyOf(std::string_view key, std::string_view owner) {
   for (const auto suffix : {kActiveSuffix, kStartReducedSuffix}) {
-    if (key.size() <= suffix.size()) continue;
-    if (!base::equalsIgnoreCase(key.substr(key.size() - suffix.size()), suffix)) continue;
-    const auto owner = key.substr(0, key.size() - suffix.size());
-    for (const auto& other : keys) {
-      if (base::equalsIgnoreCase(other, owner)) return true;
+    if (!owner.empty() && key.size() == owner.size() + suffix.size() &&
+        base::equalsIgnoreCase(key.substr(0, owner.size()), owner) &&
+        base::equalsIgnoreCase(key.substr(owner.size()), suffix)) {
+      return true;
     }
   }
   return false;
+}
+
+bool isCompanionKey(std::string_view key, const std::vector<std::string>& keys) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [&](const auto& other) { return isFlagKeyOf(key, other); });
 }
 
 void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form) {

@@ -31,6 +31,9 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& exe
 void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form);
 void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form);
 
+// Whether `key` is `owner` followed by "_active" or "_startReduced", letter case ignored.
+bool isFlagKeyOf(std::string_view key, std::string_view owner);
+
 // A [Progs] key is a companion key only when it is another key of the section followed by one of
 // the two suffixes; any other key names a program, "_" or not.
 bool isCompanionKey(std::string_view key, const std::vector<std::string>& keys);

@@ -178,12 +178,6 @@ TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
   EXPECT_TRUE(bed.sim.registry.writes().empty());
 }
 
-}  // namespace
-}  // namespace vantrel::testing
-
-namespace vantrel::testing {
-namespace {
-
 TEST(StoredIdentity, IsSelectedByItsExactNameBeforeOneThatDiffersOnlyInLetterCase) {
   for (const std::string stored : {"Alice", "alice", "ALICE"}) {
     AppBed bed;
