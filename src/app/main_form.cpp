@@ -22,6 +22,8 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
                      const FormPictures& designedPictures, std::filesystem::path langFile)
     : timerOE(platform.loop, 500, [this] { timerOETimer(); }),
       timerMail(platform.loop, 3 * kMinuteMs, [this] { timerMailTimer(); }),
+      pop(platform.loop, platform.sockets),
+      http(platform.loop, platform.sockets),
       pictures(designedPictures),
       platform_(platform),
       self_(self),

@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "app/lang_texts.h"
+#include "app/notify_window_form.h"
 #include "app/tray_icon.h"
 #include "base/ini_file.h"
+#include "net/http_client.h"
+#include "net/pop3_client.h"
+#include "net/url_encoder.h"
 #include "platform/platform.h"
 #include "ui/combo_box.h"
 #include "ui/controls.h"
@@ -129,6 +133,10 @@ class TMainForm {
   ui::Timer timerOE;
   ui::Timer timerMail;
 
+  net::TPop3Client pop;
+  net::THttpClient http;
+  net::TUrlEncoder urlEncDec;
+
   ui::MenuItem mnuTray;
   ui::MenuItem* mnuTrayItemProgs = nullptr;
   ui::MenuItem* mnuTrayItemConfig = nullptr;
@@ -141,6 +149,8 @@ class TMainForm {
   ui::ImageList imgListMail{5};
 
   FormPictures pictures;
+  // Created hidden after the main window and kept until the end; owned by the program entry.
+  TNotifyWindowForm* NotifyWindowForm = nullptr;
 
   // State beyond the components.
   TrayIcon trayIcon;

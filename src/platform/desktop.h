@@ -17,6 +17,7 @@ enum ShowCommand : std::uint16_t {
   SwShowNormal = 1,
   SwShowMaximized = 3,
   SwShow = 5,
+  SwShowNoActivate = 8,  // SW_SHOWNA: shown and raised, the focus stays where it is
   SwMinimize = 6,
   SwRestore = 9,
 };
@@ -24,6 +25,11 @@ enum ShowCommand : std::uint16_t {
 struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;
+};
+
+struct Size {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
 };
 
 inline constexpr std::uint32_t kWmNull = 0x0000;
@@ -54,6 +60,11 @@ class Desktop {
   virtual bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;
   virtual Point cursorPos() const = 0;
+  // The desktop's work area (without the task bar), from the origin of the primary screen.
+  virtual Size workArea() const = 0;
+  // Outer size of a window, and moving it without changing its size or z order.
+  virtual Size windowSize(WindowHandle window) const = 0;
+  virtual void moveWindow(WindowHandle window, Point topLeft) = 0;
 
   virtual bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
                               std::uint32_t virtualKey) = 0;

@@ -35,9 +35,9 @@ class Dialogs {
                                   std::string_view caption, std::uint32_t flags) = 0;
   // The chosen file's full path, or nothing when the user cancels.
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
-  // A one-line text question; nothing when cancelled.
+  // A one-line text question; nothing when cancelled. A password's letters are not shown.
   virtual std::optional<std::string> inputQuery(std::string_view caption, std::string_view prompt,
-                                                std::string_view initial) = 0;
+                                                std::string_view initial, bool password) = 0;
 };
 
 }  // namespace vantrel::platform

@@ -7,6 +7,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/socket.h"
 
 namespace vantrel::platform {
 
@@ -17,6 +18,7 @@ struct Platform {
   Dialogs& dialogs;
   Shell& shell;
   EventLoop& loop;
+  Sockets& sockets;
 };
 
 }  // namespace vantrel::platform

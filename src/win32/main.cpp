@@ -1,5 +1,7 @@
 // Vantrel's entry: hand over to a running copy, or build the platform, the main window and its
 // form, and run the message loop.
+#include <winsock2.h>
+// winsock2.h before windows.h, which would otherwise bring the old winsock.h
 #include <windows.h>
 
 #include <exception>
@@ -8,6 +10,7 @@
 
 #include "app/app_constants.h"
 #include "app/main_form.h"
+#include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_event_loop.h"
@@ -39,7 +42,8 @@ int run(HINSTANCE instance) {
   win32::Win32Dialogs dialogs;
   win32::Win32Shell shell;
   win32::Win32EventLoop loop(instance);
-  vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop};
+  win32::Win32Sockets sockets;
+  vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop, sockets};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
   const auto langFile =

@@ -21,6 +21,9 @@ AppBed::AppBed() {
   sim.processes.setEnvironment("ProgramFiles", "C:\\Program Files");
   mainWindow = sim.desktop.createWindow(
       {platform::kNoWindow, "TMainForm", "Vantrel", platform::kNoWindow, false, false, false, {}});
+  notifyWindow = sim.desktop.createWindow(
+      {platform::kNoWindow, "TNotifyWindowForm", "", platform::kNoWindow, false, false, false, {}});
+  sim.desktop.setWindowSize(notifyWindow, {288, 157});
   sim.desktop.programMessages = [this](platform::WindowHandle, std::uint32_t message,
                                        std::uintptr_t, std::intptr_t lParam) {
     if (message == app::WM_TRAYNOTIFY && form_) form_->WMTrayNotify(lParam);
@@ -28,6 +31,7 @@ AppBed::AppBed() {
 }
 
 AppBed::~AppBed() {
+  notifyForm_.reset();
   form_.reset();
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
@@ -61,6 +65,8 @@ app::TMainForm& AppBed::start() {
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
   form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
   form_->setView(&view);
+  notifyForm_ = std::make_unique<app::TNotifyWindowForm>(sim.bundle, notifyWindow, *form_);
+  form_->NotifyWindowForm = notifyForm_.get();
   form_->FormCreate();
   return *form_;
 }

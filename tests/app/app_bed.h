@@ -50,6 +50,7 @@ class AppBed {
   // Creates the main window and runs FormCreate, as the program entry does.
   app::TMainForm& start();
   app::TMainForm& form() { return *form_; }
+  app::TNotifyWindowForm& notifyForm() { return *notifyForm_; }
   // Outlook Express installed, started with these settings and followed past the first tick.
   app::TMainForm& startWatching(const std::string& settings);
   // Lets virtual time pass with the message loop running.
@@ -61,10 +62,12 @@ class AppBed {
   platform::standin::StandinPlatform sim;
   RecordingView view;
   platform::WindowHandle mainWindow = platform::kNoWindow;
+  platform::WindowHandle notifyWindow = platform::kNoWindow;
 
  private:
   std::filesystem::path folder_;
   std::unique_ptr<app::TMainForm> form_;
+  std::unique_ptr<app::TNotifyWindowForm> notifyForm_;
 };
 
 }  // namespace vantrel::testing

@@ -394,13 +394,13 @@ void checkDialogs(Checks& checks, const std::string& existingFile) {
       SetDlgItemTextA(query, 101, "r\xE9ponse");
       press(query, IDOK);
     });
-    result = dialogs.inputQuery("win32check query", prompt, "d\xE9part");
+    result = dialogs.inputQuery("win32check query", prompt, "d\xE9part", false);
   }
   checks.expect(seenPrompt == prompt && seenInitial == "d\xE9part", "the question shows");
   checks.expect(result == "r\xE9ponse", "the question gives the text typed");
   {
     const DialogAnswer answer("win32check cancel", [](HWND query) { press(query, IDCANCEL); });
-    result = dialogs.inputQuery("win32check cancel", std::string(300, 'p'), "x");
+    result = dialogs.inputQuery("win32check cancel", std::string(300, 'p'), "x", true);
   }
   checks.expect(!result, "a cancelled question gives nothing");
 

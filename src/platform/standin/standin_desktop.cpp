@@ -113,6 +113,10 @@ void StandinDesktop::showWindow(WindowHandle handle, ShowCommand command) {
       w->visible = true;
       if (w->iconic) return;
       break;
+    case SwShowNoActivate:
+      w->visible = true;
+      raise(handle);
+      return;
     case SwMinimize:
       w->visible = true;
       w->iconic = true;
@@ -125,6 +129,20 @@ void StandinDesktop::showWindow(WindowHandle handle, ShowCommand command) {
   }
   raise(handle);
   foreground_ = handle;
+}
+
+Size StandinDesktop::windowSize(WindowHandle handle) const {
+  const auto found = placements_.find(handle);
+  return found == placements_.end() ? Size{} : found->second.size;
+}
+
+Point StandinDesktop::windowPosition(WindowHandle handle) const {
+  const auto found = placements_.find(handle);
+  return found == placements_.end() ? Point{} : found->second.position;
+}
+
+void StandinDesktop::moveWindow(WindowHandle handle, Point topLeft) {
+  if (isWindow(handle)) placements_[handle].position = topLeft;
 }
 
 void StandinDesktop::setForegroundWindow(WindowHandle handle) {

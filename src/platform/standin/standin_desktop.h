@@ -25,6 +25,11 @@ struct SimWindow {
   std::function<void(std::uint32_t, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
+struct Placement {
+  Point position;
+  Size size;
+};
+
 struct ShowCall {
   WindowHandle window;
   ShowCommand command;
@@ -63,6 +68,12 @@ class StandinDesktop : public Desktop {
   bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   Point cursorPos() const override { return cursor_; }
+  Size workArea() const override { return workArea_; }
+  Size windowSize(WindowHandle window) const override;
+  void moveWindow(WindowHandle window, Point topLeft) override;
+  void setWorkArea(Size area) { workArea_ = area; }
+  void setWindowSize(WindowHandle window, Size size) { placements_[window].size = size; }
+  Point windowPosition(WindowHandle window) const;
   bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override;
 
@@ -77,6 +88,8 @@ class StandinDesktop : public Desktop {
   std::vector<SimWindow> windows_;  // z order, top first
   WindowHandle next_ = 0x100;
   WindowHandle foreground_ = kNoWindow;
+  Size workArea_{1024, 738};
+  std::map<WindowHandle, Placement> placements_;
   Point cursor_{};
   std::vector<std::pair<std::uint32_t, std::uint32_t>> taken_;
   std::map<std::int32_t, std::uint32_t> hotKeys_;

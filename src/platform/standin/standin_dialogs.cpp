@@ -33,9 +33,14 @@ std::optional<std::string> StandinDialogs::openFile(const OpenFileRequest& reque
 
 std::optional<std::string> StandinDialogs::inputQuery(std::string_view caption,
                                                       std::string_view prompt,
-                                                      std::string_view initial) {
-  shown_.push_back(
-      {ShownDialog::Kind::InputQuery, kNoWindow, std::string(prompt), std::string(caption), 0, {}});
+                                                      std::string_view initial, bool password) {
+  shown_.push_back({ShownDialog::Kind::InputQuery,
+                    kNoWindow,
+                    std::string(prompt),
+                    std::string(caption),
+                    0,
+                    {},
+                    password});
   if (inputAnswers_.empty()) return std::string(initial);
   auto answer = inputAnswers_.front();
   inputAnswers_.pop_front();

@@ -19,6 +19,7 @@ struct ShownDialog {
   std::string caption;  // caption, or the open dialog's title
   std::uint32_t flags = 0;
   OpenFileRequest request;
+  bool password = false;  // an input query that hides what is typed
 };
 
 class StandinDialogs : public Dialogs {
@@ -38,7 +39,7 @@ class StandinDialogs : public Dialogs {
                           std::uint32_t flags) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   std::optional<std::string> inputQuery(std::string_view caption, std::string_view prompt,
-                                        std::string_view initial) override;
+                                        std::string_view initial, bool password) override;
 
  private:
   struct BoxAnswer {

@@ -91,19 +91,24 @@ void StandinEventLoop::run() {
   }
 }
 
-WaitOutcome StandinEventLoop::waitForSocket(SocketHandle, unsigned,
+WaitOutcome StandinEventLoop::waitForSocket(SocketHandle socket, unsigned events,
                                             std::optional<std::uint64_t> deadlineMs) {
-  // The stand-in has no sockets: a wait only lets time pass until its deadline or a wake, which
-  // may have come before the wait.
-  const auto end = deadlineMs.value_or(now_);
-  while (!quitting_ && !woken_ && now_ < end) {
-    advanceWorldTo(nextDue(end));
+  const auto ready = [&] { return probe_ && (probe_(socket) & events) != 0; };
+  // Without a deadline the wait lasts until something happens; with nothing left to happen it
+  // would last for ever, which a test reports as a time-out rather than a hang.
+  const auto end = deadlineMs.value_or(UINT64_MAX);
+  while (!quitting_ && !woken_ && !ready() && now_ < end) {
+    const auto next = nextDue(end);
+    if (next == UINT64_MAX && posted_.empty()) break;
+    advanceWorldTo(next);
     dispatchDue();
   }
   if (quitting_) return WaitOutcome::Quit;
-  if (!woken_) return WaitOutcome::TimedOut;
-  woken_ = false;
-  return WaitOutcome::Woken;
+  if (woken_) {
+    woken_ = false;
+    return WaitOutcome::Woken;
+  }
+  return ready() ? WaitOutcome::Ready : WaitOutcome::TimedOut;
 }
 
 }  // namespace vantrel::platform::standin

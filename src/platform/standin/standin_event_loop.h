@@ -33,6 +33,8 @@ class StandinEventLoop : public EventLoop {
   // A message for the program, handled at the next dispatch.
   void post(std::function<void()> message);
   std::size_t activeTimers() const { return timers_.size(); }
+  // How the simulated network tells which events a socket shows.
+  void setSocketProbe(std::function<unsigned(SocketHandle)> probe) { probe_ = std::move(probe); }
 
  private:
   struct Timer {
@@ -51,6 +53,7 @@ class StandinEventLoop : public EventLoop {
   std::vector<std::function<void()>> posted_;
   bool quitting_ = false;
   bool woken_ = false;
+  std::function<unsigned(SocketHandle)> probe_;
 };
 
 }  // namespace vantrel::platform::standin

@@ -8,6 +8,7 @@
 #include "platform/standin/standin_processes.h"
 #include "platform/standin/standin_registry.h"
 #include "platform/standin/standin_shell.h"
+#include "platform/standin/standin_sockets.h"
 
 namespace vantrel::platform::standin {
 
@@ -18,7 +19,8 @@ struct StandinPlatform {
   StandinProcesses processes{loop, desktop, registry};
   StandinDialogs dialogs{loop};
   StandinShell shell;
-  Platform bundle{registry, desktop, processes, dialogs, shell, loop};
+  StandinSockets sockets{loop};
+  Platform bundle{registry, desktop, processes, dialogs, shell, loop, sockets};
 };
 
 }  // namespace vantrel::platform::standin

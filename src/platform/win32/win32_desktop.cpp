@@ -78,6 +78,23 @@ void Win32Desktop::showWindow(WindowHandle window, ShowCommand command) {
   ShowWindow(hwnd(window), command);
 }
 
+Size Win32Desktop::workArea() const {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return {area.right - area.left, area.bottom - area.top};
+}
+
+Size Win32Desktop::windowSize(WindowHandle window) const {
+  RECT frame{};
+  GetWindowRect(hwnd(window), &frame);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Win32Desktop::moveWindow(WindowHandle window, Point topLeft) {
+  SetWindowPos(hwnd(window), nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Desktop::setForegroundWindow(WindowHandle window) {
   SetForegroundWindow(hwnd(window));
 }

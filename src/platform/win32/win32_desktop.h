@@ -25,6 +25,9 @@ class Win32Desktop : public Desktop {
   bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   Point cursorPos() const override;
+  Size workArea() const override;
+  Size windowSize(WindowHandle window) const override;
+  void moveWindow(WindowHandle window, Point topLeft) override;
 
   bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override;

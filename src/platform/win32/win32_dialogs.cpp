@@ -139,7 +139,7 @@ std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request
 
 std::optional<std::string> Win32Dialogs::inputQuery(std::string_view caption,
                                                     std::string_view prompt,
-                                                    std::string_view initial) {
+                                                    std::string_view initial, bool password) {
   // A character takes about four dialog units; a little more leaves room for wide letters. A
   // long prompt widens the box, then wraps.
   constexpr short kMargin = 8;
@@ -154,8 +154,8 @@ std::optional<std::string> Win32Dialogs::inputQuery(std::string_view caption,
 
   DialogTemplate dialog({0, 0, width, static_cast<short>(buttonTop + 14 + kMargin)}, 4);
   dialog.control(SS_LEFT, {kMargin, kMargin, promptWidth, promptHeight}, kPrompt, kStatic, L"");
-  dialog.control(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, {kMargin, editTop, promptWidth, 12},
-                 kAnswer, kEdit, L"");
+  dialog.control(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | (password ? ES_PASSWORD : 0),
+                 {kMargin, editTop, promptWidth, 12}, kAnswer, kEdit, L"");
   dialog.control(BS_DEFPUSHBUTTON | WS_TABSTOP,
                  {static_cast<short>(center - 52), buttonTop, 50, 14}, IDOK, kButton, L"OK");
   dialog.control(BS_PUSHBUTTON | WS_TABSTOP, {static_cast<short>(center + 2), buttonTop, 50, 14},

@@ -14,7 +14,7 @@ class Win32Dialogs : public Dialogs {
   // Owned by the thread's active window, if any, so that the window waits for the answer;
   // brought to the foreground, as a question from a program in the tray would go unseen.
   std::optional<std::string> inputQuery(std::string_view caption, std::string_view prompt,
-                                        std::string_view initial) override;
+                                        std::string_view initial, bool password) override;
 };
 
 }  // namespace vantrel::platform::win32
