@@ -81,6 +81,15 @@ class TMainForm {
   void comboLangChange();
   void checkNoIdentitiesClick();
   void checkMailWindowClick();
+  void checkNoMailClick();
+  void comboIdentitiesChange();
+  void listAccountsClick();
+
+  // About tab.
+  void bttnWWWClick();
+  void bttnMailListClick();
+  void bttnFaqOEClick();
+  void bttnUpdtClick();
 
   // Messages of the main window.
   void WMTrayNotify(std::intptr_t mouseMessage);
