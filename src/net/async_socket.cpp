@@ -271,6 +271,7 @@ void TAsyncSocket::Connect() {
     }
     if (remoteAddress_.address != 0) break;
     if (attempts > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+    if (loop_.quitting()) throw EAbortError("Connection Canceled");
     bool handled = false;
     OnInvalidHost(handled);
     if (!handled) throw ESockError("Null Remote Address");

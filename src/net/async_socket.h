@@ -1,7 +1,8 @@
 #pragma once
 // TAsyncSocket: one IPv4 TCP client connection with blocking-style operations. Every wait blocks
 // in the event loop, which keeps dispatching the program's timers and messages meanwhile, so the
-// owner's handlers may run (and re-enter) in the middle of a conversation.
+// owner's handlers may run (and re-enter) in the middle of a conversation; what they ask of the
+// very component that is waiting is refused.
 
 #include <array>
 #include <cstdint>
@@ -120,7 +121,6 @@ class TAsyncSocket {
   // Raises ESockError when called from inside one of this component's own waits: the waiting
   // operation still owns the socket, its lookup and its buffer.
   void refuseNested() const;
-  platform::EventLoop& loop() { return loop_; }
 
   bool lookupDone_ = false;
   std::int16_t replyNumber_ = 0;
