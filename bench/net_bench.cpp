@@ -41,22 +41,32 @@ double processorSeconds() {
 int pop3(int port, int accounts, const std::vector<std::string>& credentials) {
   PosixEventLoop loop;
   PosixSockets sockets;
+  // As the mail check drives it: one component, its values set again for every account, a
+  // time-out against a stalled server, the count taken and the session closed in OnConnect.
   vantrel::net::TPop3Client pop(loop, sockets);
-  pop.Host = "127.0.0.1";
   pop.Port = port;
+  pop.TimeOut = 30000;
   long long messages = 0;
+  int failed = 0;
   pop.OnConnect = [&](vantrel::net::TAsyncSocket&) {
-    messages += pop.MessageCount();
+    if (pop.MessageCount() > 0) messages += pop.MessageCount();
     pop.Disconnect();
   };
   const auto start = Clock::now();
   for (int i = 0; i < accounts; ++i) {
     const std::string& pair = credentials[static_cast<std::size_t>(i) % credentials.size()];
+    pop.Host = "127.0.0.1";
     pop.UserID = pair.substr(0, pair.find(':'));
     pop.Password = pair.substr(pair.find(':') + 1);
-    pop.Connect();
+    try {
+      pop.Connect();
+    } catch (const std::exception& e) {
+      ++failed;
+      std::fprintf(stderr, "pop3: account %d: %s\n", i, e.what());
+    }
   }
   const double elapsed = secondsSince(start);
+  if (failed > 0) return 1;
   if (messages == 0) std::fprintf(stderr, "pop3: %d accounts and not one message\n", accounts);
   std::printf("pop3_vantrel_seconds: %.3f\n", elapsed);
   return 0;

@@ -173,10 +173,35 @@ void TAsyncSocket::ReportStatus(int level, const std::string& text) {
 }
 
 WaitOutcome TAsyncSocket::waitFor(platform::SocketHandle handle, unsigned events) {
+  ++waiting_;
+  const Finally done([this] { --waiting_; });
   const WaitOutcome outcome = loop_.waitForSocket(handle, events, std::nullopt);
   // The program is ending: every wait gives up as if cancelled.
   if (outcome == WaitOutcome::Quit) canceled_ = true;
   return outcome;
+}
+
+void TAsyncSocket::pump() {
+  ++waiting_;
+  const Finally done([this] { --waiting_; });
+  loop_.processMessages();
+}
+
+void TAsyncSocket::refuseNested() const {
+  if (waiting_ > 0) throw ESockError("Socket busy: called from inside its own wait");
+}
+
+bool TAsyncSocket::Connected() {
+  if (!connected_ || waiting_ > 0) return connected_;
+  char byte = 0;
+  const long n = sockets_.receive(socket_, &byte, 1, true);
+  if (n > 0 || (n < 0 && sockets_.lastError() == wsa::kWouldBlock)) return true;
+  // Hung up or reset: the same end as a receive of 0 bytes would bring.
+  try {
+    CloseSocket();
+  } catch (const ESockError&) {
+  }
+  return connected_;
 }
 
 void TAsyncSocket::notify(int event, int error) {
@@ -198,6 +223,7 @@ void TAsyncSocket::noticePeerClose() {
 
 void TAsyncSocket::ResolveHost() {
   ReportStatus(8, "Resolve Host");
+  refuseNested();
   const std::string& name = Proxy.empty() ? Host : Proxy;
   if (const auto dotted = sockets_.parseDotted(name)) {
     remoteAddress_.address = *dotted;
@@ -206,41 +232,46 @@ void TAsyncSocket::ResolveHost() {
   remoteAddress_.address = 0;
   TimerOn();
   lookupDone_ = false;
+  const std::unique_ptr<platform::HostLookup> lookup = sockets_.lookup(name, loop_);
   {
     const Finally off([this] { TimerOff(); });
-    lookup_ = sockets_.lookup(name, loop_);
     while (!lookupDone_ && !timedOut_ && !canceled_) {
-      if (lookup_->finished()) {
+      if (lookup->finished()) {
         lookupDone_ = true;
-        lastEventOk_ = lookup_->error() == 0;
+        lastEventOk_ = lookup->error() == 0;
         break;
       }
-      const platform::SocketHandle ready = lookup_->readyHandle();
+      const platform::SocketHandle ready = lookup->readyHandle();
       waitFor(ready, ready == kNoSocket ? 0u : platform::kSocketRead);
     }
   }
-  if (timedOut_) throw ESockError("Host Lookup Timed Out");
-  if (canceled_) throw ESockError("Host Lookup Canceled");
+  if (timedOut_) throw ELookupInterrupted("Host Lookup Timed Out");
+  if (canceled_) throw ELookupInterrupted("Host Lookup Canceled");
   if (!lastEventOk_) throw ESockError("Host Lookup Failed");
-  remoteAddress_.address = lookup_->address();
-  lookup_.reset();
+  remoteAddress_.address = lookup->address();
   if (OnHostResolved) OnHostResolved(*this);
 }
 
 void TAsyncSocket::Connect() {
   ReportStatus(8, "Connecting");
+  refuseNested();
   canceled_ = false;
   if (connected_) throw ESockError("Already connected");
+  // The program is ending: nothing new is started, and nobody is told about it.
+  if (loop_.quitting()) throw EAbortError("Connection Canceled");
+  // The last close could not make its replacement: try again rather than fail for good.
+  if (socket_ == kNoSocket) openFreshSocket();
   for (int attempts = 0;; ++attempts) {
     try {
       ResolveHost();
-    } catch (const ESockError& e) {
-      const std::string message = e.what();
-      if (message == "Host Lookup Timed Out" || message == "Host Lookup Canceled") throw;
+    } catch (const ELookupInterrupted&) {
+      throw;
+    } catch (const ESockError&) {
       remoteAddress_.address = 0;
     }
     if (remoteAddress_.address != 0) break;
     if (attempts > 0 || !OnInvalidHost) throw ESockError("Null Remote Address");
+    if (loop_.quitting()) throw EAbortError("Connection Canceled");
     bool handled = false;
     OnInvalidHost(handled);
     if (!handled) throw ESockError("Null Remote Address");
@@ -270,6 +301,7 @@ void TAsyncSocket::Connect() {
   // A socket whose connect failed or never finished cannot be trusted with another one (Winsock
   // refuses it): the next Connect gets a fresh socket, with no connection lost on the way.
   if (!connected_) renewSocket();
+  if (loop_.quitting()) throw EAbortError("Connection Canceled");
   if (OnConnectionFailed) OnConnectionFailed(*this);
   if (timedOut_) throw ESockError("Connection Timed out");
   if (canceled_) throw ESockError("Connection Canceled");
@@ -310,13 +342,14 @@ void TAsyncSocket::sendAll(const char* bytes, std::size_t length, bool packetEve
     remaining -= static_cast<std::size_t>(sent);
     if (packetEvents) {
       if (OnPacketSent) OnPacketSent(*this);
-      loop_.processMessages();
+      pump();
     }
   }
 }
 
 void TAsyncSocket::SendBuffer(const char* bytes, std::uint16_t length) {
   ReportStatus(4, "Sending Buffer");
+  refuseNested();
   TimerOn();
   const Finally off([this] { TimerOff(); });
   if (!canceled_) {
@@ -345,6 +378,7 @@ void TAsyncSocket::Writeln(const std::string& text) {
 
 void TAsyncSocket::ReadLn(std::string& line) {
   ReportStatus(8, "ReadLn");
+  refuseNested();
   TimerOn();
   const Finally off([this] { TimerOff(); });
   line.clear();
@@ -381,7 +415,7 @@ void TAsyncSocket::ReadLn(std::string& line) {
       consumed += static_cast<std::size_t>(got);
       finished = lf != first + n && static_cast<std::size_t>(got) == take;
     }
-    loop_.processMessages();
+    pump();
   } while (!finished && !canceled_);
   if (canceled_) {
     canceled_ = false;
@@ -401,7 +435,7 @@ bool TAsyncSocket::captureTurn(Sink&& sink) {
     bytesRecvd_ += static_cast<int>(n);
     if (OnPacketRecvd) OnPacketRecvd(*this);
     TimerOn();
-    loop_.processMessages();
+    pump();
     return true;
   }
   lastErrorNo_ = sockets_.lastError();
@@ -413,6 +447,7 @@ bool TAsyncSocket::captureTurn(Sink&& sink) {
 
 void TAsyncSocket::CaptureString(std::string& text, int limit) {
   ReportStatus(8, "Capture String");
+  refuseNested();
   text.clear();
   bytesRecvd_ = 0;
   TimerOn();
@@ -428,6 +463,7 @@ void TAsyncSocket::CaptureString(std::string& text, int limit) {
 
 void TAsyncSocket::CaptureFile(const std::string& fileName) {
   ReportStatus(8, "CaptureFile");
+  refuseNested();
   std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
   if (!file) throw Exception("Cannot create file " + fileName);
   bytesRecvd_ = 0;
@@ -448,6 +484,7 @@ void TAsyncSocket::CaptureFile(const std::string& fileName) {
 
 void TAsyncSocket::SendFile(const std::string& fileName) {
   ReportStatus(8, "SendFile");
+  refuseNested();
   std::ifstream file(fileName, std::ios::binary);
   if (!file) throw Exception("Cannot open file " + fileName);
   while (!canceled_ && file) {
@@ -473,6 +510,7 @@ void TAsyncSocket::ClearInput() {
 
 void TAsyncSocket::Transaction(const std::string& command, std::string& reply) {
   ReportStatus(8, "Transaction");
+  refuseNested();
   replyNumber_ = 0;
   Writeln(command);
   std::string line;

@@ -1,7 +1,8 @@
 #pragma once
 // TAsyncSocket: one IPv4 TCP client connection with blocking-style operations. Every wait blocks
 // in the event loop, which keeps dispatching the program's timers and messages meanwhile, so the
-// owner's handlers may run (and re-enter) in the middle of a conversation.
+// owner's handlers may run (and re-enter) in the middle of a conversation; what they ask of the
+// very component that is waiting is refused.
 
 #include <array>
 #include <cstdint>
@@ -96,7 +97,9 @@ class TAsyncSocket {
   void ResolveHost();
   std::string ErrorText(int code);
 
-  bool Connected() const { return connected_; }
+  // A peer that has hung up since the last read counts as gone (noticed here, not only at the
+  // next read), unless an operation of this component is waiting right now.
+  bool Connected();
   bool Canceled() const { return canceled_; }
   bool TimedOut() const { return timedOut_; }
   std::int16_t ReplyNumber() const { return replyNumber_; }
@@ -115,6 +118,9 @@ class TAsyncSocket {
   std::string ErrorCheck(int code, int tolerated);
   void CloseSocket();
   void ReportStatus(int level, const std::string& text);
+  // Raises ESockError when called from inside one of this component's own waits: the waiting
+  // operation still owns the socket, its lookup and its buffer.
+  void refuseNested() const;
 
   bool lookupDone_ = false;
   std::int16_t replyNumber_ = 0;
@@ -130,6 +136,8 @@ class TAsyncSocket {
   void renewSocket();
   // Blocks until the socket shows `events`, a timer or cancel wakes the loop, or it quits.
   platform::WaitOutcome waitFor(platform::SocketHandle handle, unsigned events);
+  // Dispatches the program's pending messages, as a wait of this component.
+  void pump();
   // Sends every byte unless cancelled; a send that cannot progress waits like any other wait.
   void sendAll(const char* bytes, std::size_t length, bool packetEvents);
   // One turn of a capture: false when the peer closed or the socket is no longer connected.
@@ -140,13 +148,13 @@ class TAsyncSocket {
   platform::Sockets& sockets_;
   TThreadTimer timer_;
   platform::SocketHandle socket_ = platform::kNoSocket;
-  std::unique_ptr<platform::HostLookup> lookup_;
   bool connected_ = false;
   bool canceled_ = false;
   bool timedOut_ = false;
   bool lastEventOk_ = false;
   bool beingDestroyed_ = false;  // also keeps OnStatus and OnDisconnect quiet
   bool winsockHeld_ = false;
+  int waiting_ = 0;  // depth of this component's own waits under way
   int lastErrorNo_ = 0;
   std::string statusText_;
   net::RemoteAddress remoteAddress_;

@@ -22,6 +22,13 @@ class EAbortError : public ESockError {
   using ESockError::ESockError;
 };
 
+// A name lookup that a time-out or a cancel ended: no answer came, so asking the owner for
+// another host would be pointless.
+class ELookupInterrupted : public ESockError {
+ public:
+  using ESockError::ESockError;
+};
+
 // A text that should be a number and is not.
 class EConvertError : public Exception {
  public:

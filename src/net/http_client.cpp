@@ -283,6 +283,8 @@ int THttpClient::round() {
 }
 
 void THttpClient::ExecuteRequest() {
+  // Before anything of the request in progress is touched, and before its socket is closed.
+  refuseNested();
   for (int rounds = 1;; ++rounds) {
     if (rounds > kMaxRounds) throw Exception("Too many redirections");
     ParseURL();

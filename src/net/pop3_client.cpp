@@ -15,8 +15,15 @@ bool IsPositive(const std::string& reply) {
 }
 
 TPop3Client::TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TAsyncSocket(loop, sockets) {
+    : TAsyncSocket(loop, sockets), deadline_(loop) {
   Port = 110;
+  deadline_.SetEnabled(false);
+  deadline_.SetOnTimer([this] {
+    try {
+      TimerFired();
+    } catch (const std::exception&) {
+    }
+  });
 }
 
 TPop3Client::~TPop3Client() {
@@ -32,17 +39,28 @@ void TPop3Client::SetAttachFilePath(const std::string& path) {
   if (!attachFilePath_.empty() && attachFilePath_.back() != '\\') attachFilePath_ += '\\';
 }
 
-bool TPop3Client::checkLogin(const std::string& reply, int& attempts) {
-  if (IsPositive(reply)) return true;
-  if (attempts > 0 || !OnAuthenticationFailed) throw Exception(kAuthenticationFailed);
-  bool handled = false;
-  OnAuthenticationFailed(handled);
-  if (!handled) throw Exception(kAuthenticationFailed);
-  ++attempts;
-  return false;
+void TPop3Client::startDeadline() {
+  if (TimeOut <= 0) return;
+  deadline_.SetInterval(static_cast<std::uint32_t>(TimeOut));
+  deadline_.SetEnabled(true);
 }
 
-void TPop3Client::dialogue(bool& loggedIn) {
+TPop3Client::Login TPop3Client::checkLogin(const std::string& reply, int& attempts) {
+  if (IsPositive(reply)) return Login::Passed;
+  if (attempts > 0 || !OnAuthenticationFailed) throw Exception(kAuthenticationFailed);
+  bool handled = false;
+  const unsigned connects = connects_;
+  // The user may take as long as he likes over a question.
+  deadline_.SetEnabled(false);
+  OnAuthenticationFailed(handled);
+  if (connects != connects_) return Login::TakenOver;
+  startDeadline();
+  if (!handled) throw Exception(kAuthenticationFailed);
+  ++attempts;
+  return Login::Refused;
+}
+
+bool TPop3Client::dialogue(bool& loggedIn) {
   std::string reply;
   ReadLn(reply);
   if (!IsPositive(reply)) throw Exception(reply);
@@ -51,10 +69,13 @@ void TPop3Client::dialogue(bool& loggedIn) {
   bool done = false;
   while (!done) {
     Transaction("USER " + UserID, reply);
-    if (checkLogin(reply, attempts)) {
+    Login login = checkLogin(reply, attempts);
+    if (login == Login::Passed) {
       Transaction("PASS " + Password, reply);
-      done = checkLogin(reply, attempts);
+      login = checkLogin(reply, attempts);
+      done = login == Login::Passed;
     }
+    if (login == Login::TakenOver) return false;
     ++attempts;
   }
 
@@ -64,9 +85,14 @@ void TPop3Client::dialogue(bool& loggedIn) {
   const auto count = ToInteger(NthField(reply, ' ', 2));
   messageCount_ =
       count && *count >= INT32_MIN && *count <= INT32_MAX ? static_cast<int>(*count) : 0;
+  return true;
 }
 
 void TPop3Client::Connect() {
+  refuseNested();
+  // Only this connection's STAT may give the count its owner reads.
+  messageCount_ = 0;
+  ++connects_;
   for (int attempts = 0; Password.empty() || UserID.empty(); ++attempts) {
     if (!OnAuthenticationNeeded) throw Exception(kAuthenticationFailed);
     if (attempts > 0) break;
@@ -81,14 +107,20 @@ void TPop3Client::Connect() {
   // Whatever happens, a nested Connect leaves Busy to the outer one, and a login that went
   // through is announced.
   const auto finish = [&] {
+    deadline_.SetEnabled(false);
     if (!wasBusy) busy_ = false;
     if (loggedIn && OnConnect) OnConnect(*this);
   };
 
+  startDeadline();
   try {
     TAsyncSocket::Connect();
     try {
-      dialogue(loggedIn);
+      // A nested Connect has done the login and told the owner: nothing is left to do here.
+      if (!dialogue(loggedIn)) {
+        if (!wasBusy) busy_ = false;
+        return;
+      }
     } catch (...) {
       Disconnect();
       throw;
@@ -102,6 +134,7 @@ void TPop3Client::Connect() {
 
 void TPop3Client::Disconnect() {
   if (!Connected()) return;
+  refuseNested();
   std::string reply;
   try {
     Transaction("QUIT", reply);

@@ -7,6 +7,8 @@
 
 namespace vantrel::net {
 
+// With TimeOut set, it also bounds a whole Connect from the lookup to STAT, so that a server
+// that drips its replies cannot stretch it; the time the owner's handlers take does not count.
 class TPop3Client : public TAsyncSocket {
  public:
   TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets);
@@ -33,13 +35,19 @@ class TPop3Client : public TAsyncSocket {
   bool Busy() const { return busy_; }
 
  private:
-  // Whether the reply passed; asks OnAuthenticationFailed at most once per connection.
-  bool checkLogin(const std::string& reply, int& attempts);
-  void dialogue(bool& loggedIn);
+  enum class Login { Passed, Refused, TakenOver };
+  // Asks OnAuthenticationFailed at most once per connection. TakenOver: the handler ran a
+  // whole Connect of its own (the reconnect after a hang-up), which has done the login.
+  Login checkLogin(const std::string& reply, int& attempts);
+  // False when a nested Connect took the login over.
+  bool dialogue(bool& loggedIn);
+  void startDeadline();
 
   std::string attachFilePath_;
   int messageCount_ = 0;
   bool busy_ = false;
+  unsigned connects_ = 0;  // tells a handler's own Connect apart
+  TThreadTimer deadline_;
 };
 
 // A POP3 reply is positive when its first field holds "+OK".

@@ -4,7 +4,8 @@
 Usage: http_server.py PORT_FILE [IDLE_SECONDS]
 Binds a free port, writes it to PORT_FILE, and stops by itself after IDLE_SECONDS without a
 request. Answers carry the exact bytes of their request: /echo ones as their body, the others
-Base64-encoded in an X-Request header line.
+Base64-encoded in an X-Request header line. /slow/MS answers like the update check after MS
+milliseconds.
 """
 import base64
 import socketserver
@@ -59,6 +60,9 @@ class Handler(socketserver.BaseRequestHandler):
                 b"Set-Cookie: session=abc123"])
         elif path.startswith(b"/silent"):
             pass
+        elif path.startswith(b"/slow/"):
+            time.sleep(int(path[len(b"/slow/"):]) / 1000)
+            self.answer(b"200 OK", request, b"2.3")
         elif path.startswith(b"/big/"):
             size = int(path[len(b"/big/"):])
             self.request.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % size)

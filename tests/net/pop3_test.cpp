@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "net/pop3_client.h"
 #include "scripted_server.h"
 #include "support.h"
@@ -160,7 +162,7 @@ TEST_F(Pop3Test, ARefusedGreetingFailsWithTheLineAndStillSaysQuit) {
   EXPECT_FALSE(pop.Connected());
 }
 
-TEST_F(Pop3Test, ARefusedStatStillAnnouncesTheLoginWithThePreviousCount) {
+TEST_F(Pop3Test, ARefusedStatAnnouncesTheLoginWithoutTheCountOfTheConnectionBefore) {
   const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 10\r\n"));
   const ScriptedServer refusing(
       dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR mailbox locked\r\n"));
@@ -174,7 +176,8 @@ TEST_F(Pop3Test, ARefusedStatStillAnnouncesTheLoginWithThePreviousCount) {
   EXPECT_EQ(failure(refusing.port(), "ann", "pw"), "-ERR mailbox locked\r\n");
   EXPECT_FALSE(connectedInHandler);  // the QUIT came first
   EXPECT_EQ(refusing.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
-  EXPECT_EQ(counts, (std::vector<int>{4, 4}));
+  EXPECT_EQ(counts, (std::vector<int>{4, 0}));
+  EXPECT_EQ(pop.MessageCount(), 0);
 }
 
 TEST_F(Pop3Test, ARefusedQuitClosesAnywayAndFailsWithItsLine) {
@@ -261,9 +264,9 @@ TEST_F(Pop3Test, MissingCredentialsAreAskedForOnceOrFailWithoutConnecting) {
   EXPECT_EQ(counts, std::vector<int>{2});
 }
 
-TEST_F(Pop3Test, ANestedConnectFromTheRefusalHandlerRunsAWholeDialogue) {
-  // The first server refuses PASS and hangs up; the handler finds the connection gone and
-  // checks the mailbox again from inside the first Connect.
+TEST_F(Pop3Test, AHangUpAfterARefusalShowsInConnectedAndTheHandlersReconnectDoesTheLogin) {
+  // The first server refuses PASS and hangs up; the handler, like the user sitting in the
+  // question, only asks Connected, then checks the mailbox again from inside the first Connect.
   const ScriptedServer refusing({{Act::Send, "+OK\r\n"},
                                  {Act::ExpectLine},
                                  {Act::Send, "+OK\r\n"},
@@ -272,19 +275,100 @@ TEST_F(Pop3Test, ANestedConnectFromTheRefusalHandlerRunsAWholeDialogue) {
                                  {Act::Close}});
   const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 6 60\r\n"));
   bool busyInside = false;
+  bool hungUp = false;
   pop.OnAuthenticationFailed = [&](bool& handled) {
-    std::string probe;
-    pop.ReadLn(probe);  // the hang-up shows as an empty line and closes the socket
-    if (!pop.Connected()) {
+    const std::uint64_t giveUp = platform.loop.nowMs() + 2000;
+    while (!(hungUp = !pop.Connected()) && platform.loop.nowMs() < giveUp) {
+      platform.loop.sleep(10);
+    }
+    if (hungUp) {
       busyInside = pop.Busy();
       check(good.port(), "ann", "pw2");
     }
     handled = true;
   };
-  EXPECT_THROW(check(refusing.port(), "ann", "pw"), ESockError);
+  check(refusing.port(), "ann", "pw");
+  EXPECT_TRUE(hungUp);
   EXPECT_TRUE(busyInside);
-  EXPECT_EQ(counts, std::vector<int>{6});
+  EXPECT_EQ(counts, std::vector<int>{6});  // announced once, by the login that counted
+  EXPECT_EQ(pop.MessageCount(), 6);
+  EXPECT_EQ(refusing.received(), "USER ann\r\nPASS pw\r\n");
+  EXPECT_EQ(good.received(), "USER ann\r\nPASS pw2\r\nSTAT\r\nQUIT\r\n");
   EXPECT_FALSE(pop.Busy());
+}
+
+// TimeOut bounds the whole Connect: a server that answers each line just within it cannot
+// stretch the login to several times over.
+TEST_F(Pop3Test, AServerThatDripsItsRepliesIsLeftWithinTheTimeOut) {
+  const auto late = [](const std::string& reply) {
+    return std::vector<Act>{{Act::Pause, "", 150}, {Act::SendBytes, reply}, {Act::ExpectLine}};
+  };
+  std::vector<Act> script;
+  for (const char* reply : {"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n"}) {
+    const auto step = late(reply);
+    script.insert(script.end(), step.begin(), step.end());
+  }
+  script.emplace_back(Act::Hold);
+  const ScriptedServer server(script);
+  pop.TimeOut = 300;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_THROW(check(server.port(), "ann", "pw"), EAbortError);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(550));
+  EXPECT_TRUE(pop.TimedOut());
+  EXPECT_FALSE(pop.Connected());
+  EXPECT_EQ(connects, 0);
+}
+
+TEST_F(Pop3Test, TheTimeOutDoesNotRunWhileTheRefusalHandlerAsks) {
+  const ScriptedServer server({{Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "-ERR who?\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK 2 2\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::Hold}});
+  pop.TimeOut = 200;
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    // A question the user takes his time over, with the program's events going on.
+    platform.loop.waitForSocket(-1, 0, platform.loop.nowMs() + 400);
+    handled = true;
+  };
+  check(server.port(), "ann", "pw");
+  EXPECT_EQ(counts, std::vector<int>{2});
+}
+
+TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
+  const ScriptedServer server({{Act::Pause, "", 100},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK 4 4\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, "+OK\r\n"},
+                               {Act::Hold}});
+  std::string refusal;
+  const auto timer = platform.loop.startTimer(10, [&] {
+    if (!refusal.empty()) return;
+    try {
+      pop.Connect();
+      refusal = "accepted";
+    } catch (const ESockError& e) {
+      refusal = e.what();
+    }
+  });
+  check(server.port(), "ann", "pw");
+  platform.loop.stopTimer(timer);
+  EXPECT_EQ(refusal, "Socket busy: called from inside its own wait");
+  EXPECT_EQ(counts, std::vector<int>{4});
+  EXPECT_EQ(server.accepted(), 1);
 }
 
 TEST(Pop3Properties, AttachFilePathEndsWithABackslash) {

@@ -3,16 +3,18 @@
 # calling script exits.
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
+# VANTREL_LATE_POP3_PORT: a POP3 server that greets only after 300 ms; any login, 2 messages.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
 chmod 755 "$net_dir"
 net_http_pid=""
 net_silent_pid=""
+net_late_pid=""
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
-  for pid in $net_http_pid $net_silent_pid; do kill "$pid" 2>/dev/null || true; done
+  for pid in $net_http_pid $net_silent_pid $net_late_pid; do kill "$pid" 2>/dev/null || true; done
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.
   for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
   rm -rf "$net_dir"
@@ -101,4 +103,10 @@ time.sleep(900)' "$net_dir/silent.port" &
   for _ in $(seq 100); do [ -s "$net_dir/silent.port" ] && break; sleep 0.1; done
   export VANTREL_SILENT_PORT
   VANTREL_SILENT_PORT=$(cat "$net_dir/silent.port")
+
+  python3 "$net_root/tests/net/late_pop3_server.py" "$net_dir/late.port" 300 900 &
+  net_late_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/late.port" ] && break; sleep 0.1; done
+  export VANTREL_LATE_POP3_PORT
+  VANTREL_LATE_POP3_PORT=$(cat "$net_dir/late.port")
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "net/async_socket.h"
@@ -22,6 +25,44 @@ class SocketTest : public ::testing::Test {
 
   testing::Platform platform;
   TAsyncSocket socket{platform.loop, platform.sockets};
+};
+
+// The real sockets, except that making a new one fails while `failOpen` is set (the process is
+// out of descriptors, for instance).
+class FlakySockets : public platform::Sockets {
+ public:
+  explicit FlakySockets(platform::Sockets& real) : real_(real) {}
+  bool failOpen = false;
+
+  int acquire() override { return real_.acquire(); }
+  void release() override { real_.release(); }
+  platform::SocketHandle open(bool lingerAbort) override {
+    return failOpen ? platform::kNoSocket : real_.open(lingerAbort);
+  }
+  int close(platform::SocketHandle socket) override { return real_.close(socket); }
+  int connect(platform::SocketHandle socket, std::uint32_t address, std::uint16_t port) override {
+    return real_.connect(socket, address, port);
+  }
+  int connectResult(platform::SocketHandle socket) override { return real_.connectResult(socket); }
+  long send(platform::SocketHandle socket, const char* data, std::size_t length) override {
+    return real_.send(socket, data, length);
+  }
+  long receive(platform::SocketHandle socket, char* data, std::size_t length, bool peek) override {
+    return real_.receive(socket, data, length, peek);
+  }
+  int lastError() const override {
+    return failOpen ? platform::wsa::kTooManyFiles : real_.lastError();
+  }
+  std::optional<std::uint32_t> parseDotted(const std::string& text) const override {
+    return real_.parseDotted(text);
+  }
+  std::unique_ptr<platform::HostLookup> lookup(const std::string& name,
+                                               platform::EventLoop& loop) override {
+    return real_.lookup(name, loop);
+  }
+
+ private:
+  platform::Sockets& real_;
 };
 
 // A port that refuses: a listener closed again at once.
@@ -182,6 +223,24 @@ TEST_F(SocketTest, ConnectTwiceIsRefusedAndReconnectAfterDisconnectWorks) {
   EXPECT_EQ(disconnects, 1);
 }
 
+TEST_F(SocketTest, AReplacementSocketThatCouldNotBeMadeIsMadeByTheNextConnect) {
+  FlakySockets flaky(platform.sockets);
+  TAsyncSocket flakySocket(platform.loop, flaky);
+  const ScriptedServer server({{Act::Send, "hi\r\n"}, {Act::Hold}}, 2);
+  flakySocket.Host = "127.0.0.1";
+  flakySocket.Port = server.port();
+  flakySocket.Connect();
+  flaky.failOpen = true;
+  EXPECT_THROW(flakySocket.Disconnect(), ESockError);
+  EXPECT_FALSE(flakySocket.Connected());
+  EXPECT_THROW(flakySocket.Connect(), ESockError);  // still no descriptor to be had
+  flaky.failOpen = false;
+  flakySocket.Connect();
+  std::string line;
+  flakySocket.ReadLn(line);
+  EXPECT_EQ(line, "hi\r\n");
+}
+
 TEST_F(SocketTest, NamesAreLookedUpButDottedAddressesAreNot) {
   const ScriptedServer server({{Act::Hold}}, 2);
   int resolved = 0;
@@ -266,6 +325,84 @@ TEST_F(SocketTest, ATimeOutCountsFromItsFirstArmingEvenWhileDataKeepsComing) {
   EXPECT_THROW(socket.CaptureString(text, -1), EAbortError);
   EXPECT_GT(socket.BytesRecvd(), 0);
   EXPECT_EQ(text.size(), static_cast<std::size_t>(socket.BytesRecvd()));
+}
+
+TEST_F(SocketTest, EveryCallFromInsideItsOwnWaitIsRefusedAndTheWaitGoesOn) {
+  const ScriptedServer server({{Act::Pause, "", 150}, {Act::Send, "late\r\n"}, {Act::Hold}});
+  connectTo(server);
+  std::string scratch;
+  const std::vector<std::function<void()>> nested = {
+      [&] { socket.Connect(); },       [&] { socket.ResolveHost(); },
+      [&] { socket.ReadLn(scratch); }, [&] { socket.Transaction("NOOP", scratch); },
+      [&] { socket.Write("NOOP"); },   [&] { socket.CaptureString(scratch, -1); },
+  };
+  std::vector<std::string> refusals;
+  std::size_t next = 0;
+  const auto timer = platform.loop.startTimer(5, [&] {
+    if (next == nested.size()) return;
+    try {
+      nested[next++]();
+      refusals.push_back("accepted");
+    } catch (const ESockError& e) {
+      refusals.push_back(e.what());
+    }
+  });
+  std::string line;
+  socket.ReadLn(line);
+  platform.loop.stopTimer(timer);
+  EXPECT_EQ(line, "late\r\n");
+  EXPECT_EQ(refusals, std::vector<std::string>(nested.size(),
+                                               "Socket busy: called from inside its own wait"));
+  EXPECT_EQ(server.received(), "");
+  EXPECT_TRUE(socket.Connected());
+}
+
+TEST_F(SocketTest, AnInterruptedLookupRaisesItsOwnErrorType) {
+  socket.Host = "localhost";
+  socket.Cancel();
+  EXPECT_THROW(socket.ResolveHost(), ELookupInterrupted);
+}
+
+TEST_F(SocketTest, AConnectWhileTheProgramEndsIsCancelledWithoutAFailureEvent) {
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  int failures = 0;
+  socket.OnConnectionFailed = [&](TAsyncSocket&) { ++failures; };
+  platform.loop.quit();
+  try {
+    connectTo(server);
+    FAIL() << "connected while the program ends";
+  } catch (const EAbortError& e) {
+    EXPECT_STREQ(e.what(), "Connection Canceled");
+  }
+  EXPECT_EQ(failures, 0);
+  EXPECT_FALSE(socket.Connected());
+}
+
+// A cancel that a nested wait of another component happened to take must still end the wait it
+// interrupted, not leave it blocked until its server gives up.
+TEST_F(SocketTest, ATimeOutThatFiresDuringAnotherComponentsWaitStillEndsOurs) {
+  const ScriptedServer ours(std::vector<Act>{{Act::Hold}});
+  const ScriptedServer theirs({{Act::Pause, "", 600}, {Act::Send, "theirs\r\n"}, {Act::Hold}});
+  connectTo(ours);
+  TAsyncSocket other(platform.loop, platform.sockets);
+  other.Host = "127.0.0.1";
+  other.Port = theirs.port();
+  other.Connect();
+  std::string theirLine;
+  bool started = false;
+  const auto timer = platform.loop.startTimer(5, [&] {
+    if (std::exchange(started, true)) return;
+    other.ReadLn(theirLine);
+  });
+  socket.TimeOut = 100;
+  const auto start = std::chrono::steady_clock::now();
+  std::string line;
+  EXPECT_THROW(socket.ReadLn(line), EAbortError);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  platform.loop.stopTimer(timer);
+  EXPECT_EQ(theirLine, "theirs\r\n");
+  EXPECT_TRUE(socket.TimedOut());
+  EXPECT_LT(elapsed, std::chrono::seconds(2));
 }
 
 }  // namespace

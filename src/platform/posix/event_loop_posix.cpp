@@ -57,9 +57,13 @@ std::optional<std::uint64_t> PosixEventLoop::nextDueMs() const {
   return next;
 }
 
-bool PosixEventLoop::takeWake() {
+bool PosixEventLoop::takeWake(std::uint64_t start) {
   std::uint64_t count = 0;
-  return ::read(wakeFd_.get(), &count, sizeof count) == sizeof count;
+  [[maybe_unused]] const auto drained = ::read(wakeFd_.get(), &count, sizeof count);
+  const std::uint64_t wakes = wakes_.load();
+  if (wakes == start) return false;
+  wakesTaken_ = wakes;
+  return true;
 }
 
 void PosixEventLoop::processMessages() {
@@ -76,12 +80,13 @@ WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
   if (events & (kSocketRead | kSocketClose)) wanted |= POLLIN | POLLRDHUP;
   if (events & (kSocketWrite | kSocketConnect)) wanted |= POLLOUT;
   const bool watchSocket = wanted != 0 && socket >= 0;
+  const std::uint64_t start = wakesTaken_;
 
   for (;;) {
     dispatchDueTimers();
     if (quitting_) return WaitOutcome::Quit;
     // A callback that woke us may also have closed the socket: look at the wake first.
-    if (takeWake()) return quitting_ ? WaitOutcome::Quit : WaitOutcome::Woken;
+    if (takeWake(start)) return quitting_ ? WaitOutcome::Quit : WaitOutcome::Woken;
 
     const std::uint64_t now = nowMs();
     if (deadlineMs && *deadlineMs <= now) return WaitOutcome::TimedOut;
@@ -99,6 +104,7 @@ WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
 }
 
 void PosixEventLoop::wake() {
+  ++wakes_;
   const std::uint64_t one = 1;
   // The counter cannot overflow in practice; a failed write still leaves it readable.
   [[maybe_unused]] const auto written = ::write(wakeFd_.get(), &one, sizeof one);

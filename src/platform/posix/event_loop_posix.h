@@ -2,6 +2,7 @@
 // The real-time event loop of the Linux builds: timers on the monotonic clock and waits in poll,
 // woken through an eventfd so that a cancel or another thread ends a wait at once.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -38,9 +39,14 @@ class PosixEventLoop final : public EventLoop {
 
   void dispatchDueTimers();
   std::optional<std::uint64_t> nextDueMs() const;
-  bool takeWake();
+  // Whether a wake came that the wait begun when wakesTaken_ was `start` has not seen.
+  bool takeWake(std::uint64_t start);
 
   Fd wakeFd_;
+  // A wake ends every wait under way, however deeply nested, and the next one if none is: a
+  // nested wait must not swallow the wake of the one it interrupted.
+  std::atomic<std::uint64_t> wakes_{0};
+  std::uint64_t wakesTaken_ = 0;
   std::map<TimerId, Timer> timers_;
   TimerId nextTimerId_ = 1;
   bool quitting_ = false;

@@ -25,14 +25,13 @@ Win32EventLoop::Win32EventLoop(HINSTANCE instance) {
   window_ =
       CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  socketEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   wakeEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 }
 
 Win32EventLoop::~Win32EventLoop() {
   for (const auto& [id, onTick] : timers_) KillTimer(window_, id);
   DestroyWindow(window_);
-  CloseHandle(socketEvent_);
+  for (const HANDLE event : socketEvents_) CloseHandle(event);
   CloseHandle(wakeEvent_);
 }
 
@@ -88,8 +87,15 @@ void Win32EventLoop::processMessages() {
 WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
                                           std::optional<std::uint64_t> deadlineMs) {
   const auto s = static_cast<SOCKET>(socket);
-  ResetEvent(socketEvent_);
-  WSAEventSelect(s, socketEvent_, networkEventsFor(events));
+  if (depth_ == socketEvents_.size()) {
+    const HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (created == nullptr) return WaitOutcome::Woken;  // the caller looks again and retries
+    socketEvents_.push_back(created);
+  }
+  const HANDLE socketEvent = socketEvents_[depth_++];
+  ResetEvent(socketEvent);
+  WSAEventSelect(s, socketEvent, networkEventsFor(events));
+  const std::uint64_t start = wakesTaken_;
   auto outcome = WaitOutcome::TimedOut;
   for (;;) {
     processMessages();
@@ -97,8 +103,9 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
       outcome = WaitOutcome::Quit;
       break;
     }
-    if (woken_) {  // a wake from before this wait counts too
-      woken_ = false;
+    // A wake from before this wait counts too, and so does one a nested wait took.
+    if (wakes_ != start) {
+      wakesTaken_ = wakes_;
       ResetEvent(wakeEvent_);
       outcome = WaitOutcome::Woken;
       break;
@@ -109,12 +116,12 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
       if (now >= *deadlineMs) break;
       timeout = static_cast<DWORD>(*deadlineMs - now);
     }
-    const HANDLE handles[] = {socketEvent_, wakeEvent_};
+    const HANDLE handles[] = {socketEvent, wakeEvent_};
     const auto result =
         MsgWaitForMultipleObjectsEx(2, handles, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (result == WAIT_OBJECT_0) {
       WSANETWORKEVENTS happened{};
-      WSAEnumNetworkEvents(s, socketEvent_, &happened);
+      WSAEnumNetworkEvents(s, socketEvent, &happened);
       if (happened.lNetworkEvents & networkEventsFor(events)) {
         outcome = WaitOutcome::Ready;
         break;
@@ -122,11 +129,12 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
     }
   }
   WSAEventSelect(s, nullptr, 0);
+  --depth_;
   return outcome;
 }
 
 void Win32EventLoop::wake() {
-  woken_ = true;
+  ++wakes_;
   SetEvent(wakeEvent_);
 }
 

@@ -5,8 +5,10 @@
 #include <windows.h>
 #include <winsock2.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "platform/event_loop.h"
 
@@ -41,12 +43,17 @@ class Win32EventLoop : public EventLoop {
 
   HWND window_ = nullptr;  // receives the timers
   std::function<bool(MSG&)> filter_;
-  HANDLE socketEvent_ = nullptr;
+  // One event per depth of nested waits: a wait started inside another must neither reset nor
+  // consume what the outer wait's socket signalled meanwhile.
+  std::vector<HANDLE> socketEvents_;
+  std::size_t depth_ = 0;
   HANDLE wakeEvent_ = nullptr;
   std::map<TimerId, std::function<void()>> timers_;
   TimerId nextId_ = 1;
   bool quitting_ = false;
-  bool woken_ = false;
+  // A wake ends every wait under way, however deeply nested, and the next one if none is.
+  std::uint64_t wakes_ = 0;
+  std::uint64_t wakesTaken_ = 0;
 };
 
 }  // namespace vantrel::platform::win32
