@@ -5,7 +5,8 @@
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
 # TLS: VANTREL_TEST_CA (the test root), VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate
 # for localhost from the test root), VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for
-# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED), which write what
+# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED) and for a good one
+# that cuts its replies across records and its records into pieces (PIECES), which write what
 # they hear to VANTREL_TLS_LOG.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -106,7 +107,7 @@ CONF
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
-    "$net_dir/tls" othername expired untrusted &
+    "$net_dir/tls" othername expired untrusted pieces &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

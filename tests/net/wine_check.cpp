@@ -2,7 +2,7 @@
 // same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT POP3S_PORT OTHERNAME_PORT EXPIRED_PORT
-//        UNTRUSTED_PORT
+//        UNTRUSTED_PORT PIECES_PORT
 // (the TLS ports as in tests/net/servers.sh; the test root must be trusted in the prefix)
 #include <windows.h>
 #include <winsock2.h>
@@ -42,12 +42,12 @@ std::string failure(const std::function<void()>& action) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 8) return 2;
+  if (argc != 9) return 2;
   const int popPort = std::atoi(argv[1]);
   const int httpPort = std::atoi(argv[2]);
   const int silentPort = std::atoi(argv[3]);
   const int secureServerPorts[] = {std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
-                                   std::atoi(argv[7])};
+                                   std::atoi(argv[7]), std::atoi(argv[8])};
   vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
   vantrel::platform::win32::Win32Sockets sockets;
   int ticks = 0;
@@ -110,6 +110,10 @@ int main(int argc, char** argv) {
     const std::string secure = failure([&] { pop.Connect(); });
     if (secure != "no exception") std::printf("wine_check: secure login: %s\n", secure.c_str());
     expect(count == 3, "count of a secure account through SChannel");
+    pop.Port = secureServerPorts[4];
+    const std::string pieces = failure([&] { pop.Connect(); });
+    if (pieces != "no exception") std::printf("wine_check: pieces: %s\n", pieces.c_str());
+    expect(count == 2, "count from replies cut across records and pieces");
     namespace reason = vantrel::platform::tls_reason;
     const std::string refusals[] = {reason::kOtherName, reason::kExpired, reason::kUntrusted};
     for (int i = 0; i < 3; ++i) {
