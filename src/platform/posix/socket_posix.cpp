@@ -253,8 +253,9 @@ long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, 
 }
 
 TlsStep PosixSockets::startTls(SocketHandle socket, const std::string& serverName) {
+  if (!tls_) tls_ = std::make_unique<TlsContext>(extraRoot_);
   auto& session = secure_[socket];
-  session = std::make_unique<TlsSession>(static_cast<int>(socket), serverName, extraRoot_);
+  session = std::make_unique<TlsSession>(static_cast<int>(socket), *tls_, serverName);
   return session->step();
 }
 

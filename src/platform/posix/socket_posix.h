@@ -13,6 +13,7 @@ namespace vantrel::platform::posix {
 int winsockCode(int errnoValue);
 int winsockLookupCode(int gaiError);
 
+class TlsContext;
 class TlsSession;
 
 class PosixSockets final : public Sockets {
@@ -45,6 +46,7 @@ class PosixSockets final : public Sockets {
   // Outcomes of connects that Linux settled at once; Winsock would report them later.
   std::map<SocketHandle, int> settledConnects_;
   std::string extraRoot_;
+  std::unique_ptr<TlsContext> tls_;  // made by the first secure connection
   std::map<SocketHandle, std::unique_ptr<TlsSession>> secure_;
 };
 

@@ -24,18 +24,17 @@ bool isAddress(const std::string& name) {
 
 }  // namespace
 
-void TlsSession::Free::operator()(SSL_CTX* context) const {
-  SSL_CTX_free(context);
-}
-
 void TlsSession::Free::operator()(SSL* ssl) const {
   SSL_free(ssl);
 }
 
-TlsSession::TlsSession(int fd, const std::string& serverName, const std::string& extraRoot)
-    : fd_(fd), context_(SSL_CTX_new(TLS_client_method())) {
+void TlsContext::Free::operator()(SSL_CTX* context) const {
+  SSL_CTX_free(context);
+}
+
+TlsContext::TlsContext(const std::string& extraRoot) : context_(SSL_CTX_new(TLS_client_method())) {
   if (!context_) {
-    setupFailure_ = "the TLS library cannot start";
+    failure_ = "the TLS library cannot start";
     return;
   }
   SSL_CTX* const context = context_.get();
@@ -45,10 +44,16 @@ TlsSession::TlsSession(int fd, const std::string& serverName, const std::string&
   SSL_CTX_set_default_verify_paths(context);
   if (!extraRoot.empty() &&
       SSL_CTX_load_verify_locations(context, extraRoot.c_str(), nullptr) != 1) {
-    setupFailure_ = "cannot read the trusted root " + extraRoot;
-    return;
+    failure_ = "cannot read the trusted root " + extraRoot;
   }
-  ssl_.reset(SSL_new(context));
+}
+
+TlsContext::~TlsContext() = default;
+
+TlsSession::TlsSession(int fd, const TlsContext& context, const std::string& serverName)
+    : fd_(fd), setupFailure_(context.failure()) {
+  if (!setupFailure_.empty()) return;
+  ssl_.reset(SSL_new(context.get()));
   in_ = BIO_new(BIO_s_mem());
   out_ = BIO_new(BIO_s_mem());
   if (!ssl_ || in_ == nullptr || out_ == nullptr) {

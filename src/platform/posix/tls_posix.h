@@ -15,10 +15,32 @@ using BIO = struct bio_st;
 
 namespace vantrel::platform::posix {
 
-class TlsSession {
+// What the secure connections of one back end share: the protocol floor and the trusted roots,
+// read once.
+class TlsContext {
  public:
   // extraRoot: a PEM file of one more trusted root, or empty.
-  TlsSession(int fd, const std::string& serverName, const std::string& extraRoot);
+  explicit TlsContext(const std::string& extraRoot);
+  TlsContext(const TlsContext&) = delete;
+  TlsContext& operator=(const TlsContext&) = delete;
+  ~TlsContext();
+
+  SSL_CTX* get() const { return context_.get(); }
+  // Why no connection can be made with it, or empty.
+  const std::string& failure() const { return failure_; }
+
+ private:
+  struct Free {
+    void operator()(SSL_CTX* context) const;
+  };
+  std::unique_ptr<SSL_CTX, Free> context_;
+  std::string failure_;
+};
+
+class TlsSession {
+ public:
+  // The session holds its own reference to the context's settings.
+  TlsSession(int fd, const TlsContext& context, const std::string& serverName);
   TlsSession(const TlsSession&) = delete;
   TlsSession& operator=(const TlsSession&) = delete;
   ~TlsSession();
@@ -38,12 +60,10 @@ class TlsSession {
   std::string failure() const;
 
   struct Free {
-    void operator()(SSL_CTX* context) const;
     void operator()(SSL* ssl) const;
   };
 
   int fd_;
-  std::unique_ptr<SSL_CTX, Free> context_;
   std::unique_ptr<SSL, Free> ssl_;
   BIO* in_ = nullptr;   // owned by ssl_
   BIO* out_ = nullptr;  // owned by ssl_
