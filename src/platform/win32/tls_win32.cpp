@@ -202,8 +202,7 @@ TlsStep TlsSession::step() {
     SecBufferDesc output{SECBUFFER_VERSION, 1, out};
     ULONG granted = 0;
     const SECURITY_STATUS status = InitializeSecurityContextA(
-        &credentials_, haveContext_ ? &context_ : nullptr,
-        haveContext_ ? nullptr : serverName_.data(), kContextFlags, 0, 0,
+        &credentials_, haveContext_ ? &context_ : nullptr, serverName_.data(), kContextFlags, 0, 0,
         haveContext_ ? &input : nullptr, 0, &context_, &output, &granted, nullptr);
     if (out[0].pvBuffer != nullptr) {
       if (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED) {
@@ -245,11 +244,9 @@ long TlsSession::send(const char* data, std::size_t length) {
     error_ = WSAENOTCONN;
     return -1;
   }
-  if (acceptedPlain_ > 0 || !outgoing_.empty()) {
-    // The bytes of the last call are in a record already: only its rest has to go.
-    if (!flush()) return -1;
-    return std::exchange(acceptedPlain_, 0);
-  }
+  if (!flush()) return -1;
+  // The bytes of the last call were in a record already, whose rest has just gone.
+  if (acceptedPlain_ > 0) return std::exchange(acceptedPlain_, 0);
   const std::size_t n = std::min<std::size_t>(length, sizes_.cbMaximumMessage);
   std::string record(sizes_.cbHeader + n + sizes_.cbTrailer, '\0');
   std::memcpy(record.data() + sizes_.cbHeader, data, n);
