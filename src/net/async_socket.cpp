@@ -297,7 +297,10 @@ void TAsyncSocket::Connect() {
       }
     }
   }
-  if (!timedOut_ && !canceled_ && lastEventOk_) return;
+  if (!timedOut_ && !canceled_ && lastEventOk_) {
+    if (Secure) secureConnection();
+    return;
+  }
   // A socket whose connect failed or never finished cannot be trusted with another one (Winsock
   // refuses it): the next Connect gets a fresh socket, with no connection lost on the way.
   if (!connected_) renewSocket();
@@ -306,6 +309,29 @@ void TAsyncSocket::Connect() {
   if (timedOut_) throw ESockError("Connection Timed out");
   if (canceled_) throw ESockError("Connection Canceled");
   throw ESockError("Connection Failed");
+}
+
+void TAsyncSocket::secureConnection() {
+  ReportStatus(8, "Securing");
+  using State = platform::TlsStep::State;
+  platform::TlsStep step;
+  TimerOn();
+  {
+    const Finally off([this] { TimerOff(); });
+    step = sockets_.startTls(socket_, Host);
+    while ((step.state == State::WantRead || step.state == State::WantWrite) && !timedOut_ &&
+           !canceled_) {
+      waitFor(socket_,
+              step.state == State::WantRead ? platform::kSocketRead : platform::kSocketWrite);
+      if (!timedOut_ && !canceled_) step = sockets_.continueTls(socket_);
+    }
+  }
+  if (step.state == State::Done) return;
+  // Whatever went wrong, the connection goes before a word of the conversation could follow.
+  if (connected_) CloseSocket();
+  if (timedOut_) throw ESockError("Connection Timed out");
+  if (canceled_) throw ESockError("Connection Canceled");
+  throw ETlsError(step.reason);
 }
 
 void TAsyncSocket::TimerOn() {

@@ -68,6 +68,9 @@ class TAsyncSocket {
   int ReportLevel = 0;
   std::string Proxy;
   int ProxyPort = 0;
+  // Connect secures the connection with TLS (certificate checked for Host) before anything is
+  // read or sent; a refusal raises ETlsError and closes it.
+  bool Secure = false;
 
   TNotifyEvent OnDisconnect;
   TNotifyEvent OnConnect;
@@ -134,6 +137,7 @@ class TAsyncSocket {
   void openFreshSocket();
   // Swaps the socket for a fresh one without a word: there was no connection to report.
   void renewSocket();
+  void secureConnection();
   // Blocks until the socket shows `events`, a timer or cancel wakes the loop, or it quits.
   platform::WaitOutcome waitFor(platform::SocketHandle handle, unsigned events);
   // Dispatches the program's pending messages, as a wait of this component.

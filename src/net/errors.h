@@ -29,6 +29,18 @@ class ELookupInterrupted : public ESockError {
   using ESockError::ESockError;
 };
 
+// A secure connection that could not be made: the handshake or the server's certificate was
+// refused. Nothing was sent over the connection, which is closed.
+class ETlsError : public ESockError {
+ public:
+  explicit ETlsError(const std::string& reason)
+      : ESockError("Secure connection failed: " + reason), reason_(reason) {}
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
 // A text that should be a number and is not.
 class EConvertError : public Exception {
  public:

@@ -70,6 +70,27 @@ class HostLookup {
   virtual std::uint32_t address() const = 0;
 };
 
+// Why a server's certificate was refused, in the same words on every platform.
+namespace tls_reason {
+inline constexpr char kUntrusted[] =
+    "the server's certificate is not from an authority this computer trusts";
+inline constexpr char kOtherName[] = "the server's certificate is for another server name";
+inline constexpr char kExpired[] = "the server's certificate has expired or is not yet valid";
+inline constexpr char kRevoked[] = "the server's certificate has been revoked";
+}  // namespace tls_reason
+
+// Where a TLS handshake stands after one step.
+struct TlsStep {
+  enum class State {
+    Done,       // the connection is secure; send and receive carry plain text from now on
+    WantRead,   // wait until the socket can be read, then step again
+    WantWrite,  // wait until the socket can be written, then step again
+    Failed,     // the handshake or the server's certificate was refused; see reason
+  };
+  State state = State::Failed;
+  std::string reason;
+};
+
 class Sockets {
  public:
   virtual ~Sockets() = default;
@@ -91,9 +112,21 @@ class Sockets {
   // How the connection went: 0, a Winsock code, or would-block while it is still under way.
   virtual int connectResult(SocketHandle socket) = 0;
 
-  // Bytes moved (0 from receive: the peer closed), or -1 (see lastError).
+  // Bytes moved (0 from receive: the peer closed), or -1 (see lastError). On a secure socket
+  // they move plain text: receive answers would-block until a whole record is decrypted, and a
+  // send that answered would-block must be repeated with the same bytes.
   virtual long send(SocketHandle socket, const char* data, std::size_t length) = 0;
   virtual long receive(SocketHandle socket, char* data, std::size_t length, bool peek) = 0;
+
+  // Starts TLS on a connected socket whose server certificate must be valid for serverName
+  // (trusted chain, name, dates), and makes the first step. A back end without TLS refuses.
+  virtual TlsStep startTls(SocketHandle /*socket*/, const std::string& /*serverName*/) {
+    return {TlsStep::State::Failed, "secure connections are not available here"};
+  }
+  // The next step of a handshake that answered WantRead or WantWrite.
+  virtual TlsStep continueTls(SocketHandle /*socket*/) {
+    return {TlsStep::State::Failed, "secure connections are not available here"};
+  }
 
   // Winsock code of the last failed call.
   virtual int lastError() const = 0;

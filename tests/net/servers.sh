@@ -4,6 +4,11 @@
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
 # VANTREL_LATE_POP3_PORT: a POP3 server that greets only after 300 ms; any login, 2 messages.
+# TLS: VANTREL_TEST_CA (the test root), VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate
+# for localhost from the test root), VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for
+# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED) and for a good one
+# that cuts its replies across records and its records into pieces (PIECES), which write what
+# they hear to VANTREL_TLS_LOG.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
@@ -11,10 +16,12 @@ chmod 755 "$net_dir"
 net_http_pid=""
 net_silent_pid=""
 net_late_pid=""
+net_tls_pid=""
+source "$net_root/tests/net/tls_certs.sh"
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
-  for pid in $net_http_pid $net_silent_pid $net_late_pid; do kill "$pid" 2>/dev/null || true; done
+  for pid in $net_http_pid $net_silent_pid $net_late_pid $net_tls_pid; do kill "$pid" 2>/dev/null || true; done
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.
   for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
   rm -rf "$net_dir"
@@ -52,15 +59,22 @@ net_start() {
   net_mailbox alice secret 3
   net_mailbox bob hunter2 0
   net_mailbox carol opensesame 1
-  export VANTREL_POP3_PORT
+  export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_TEST_CA VANTREL_DOVECOT_LOG
   VANTREL_POP3_PORT=$(net_free_port)
+  VANTREL_POP3S_PORT=$(net_free_port)
+  mkdir -p "$net_dir/tls"
+  tls_certs "$net_dir/tls"
+  VANTREL_TEST_CA=$net_dir/tls/ca.pem
+  VANTREL_DOVECOT_LOG=$net_dir/dovecot.log
   cat >"$net_dir/dovecot.conf" <<CONF
 protocols = pop3
 listen = 127.0.0.1
 base_dir = $net_dir/run
 state_dir = $net_dir/run
 log_path = $net_dir/dovecot.log
-ssl = no
+ssl = yes
+ssl_cert = <$net_dir/tls/localhost.pem
+ssl_key = <$net_dir/tls/localhost.key
 disable_plaintext_auth = no
 auth_mechanisms = plain
 # Refusals are answered at once (dovecot still slows down an address that keeps failing).
@@ -81,11 +95,27 @@ service pop3-login {
   inet_listener pop3 {
     port = $VANTREL_POP3_PORT
   }
+  inet_listener pop3s {
+    port = $VANTREL_POP3S_PORT
+    ssl = yes
+  }
 }
 CONF
   chown -R dovecot:dovecot "$net_dir/mail"
   /usr/sbin/dovecot -c "$net_dir/dovecot.conf"
   net_wait_port "$VANTREL_POP3_PORT"
+  net_wait_port "$VANTREL_POP3S_PORT"
+
+  export VANTREL_TLS_LOG=$net_dir/tls.log
+  : >"$VANTREL_TLS_LOG"
+  python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
+    "$net_dir/tls" othername expired untrusted pieces &
+  net_tls_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
+  local tls_name tls_port
+  while read -r tls_name tls_port; do
+    export "VANTREL_TLS_${tls_name^^}_PORT=$tls_port"
+  done <"$net_dir/tls.ports"
 
   python3 "$net_root/tests/net/http_server.py" "$net_dir/http.port" 900 &
   net_http_pid=$!

@@ -1,7 +1,9 @@
 // The Windows back end (Winsock, the message loop, lookups answered to a window) against the
 // same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
 // check and exits with their number.
-// Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT
+// Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
+//        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT
+// (the TLS ports as in tests/net/servers.sh; the test root must be trusted in the prefix)
 #include <windows.h>
 #include <winsock2.h>
 
@@ -40,11 +42,13 @@ std::string failure(const std::function<void()>& action) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5) return 2;
+  if (argc != 10) return 2;
   const int popPort = std::atoi(argv[1]);
   const int httpPort = std::atoi(argv[2]);
   const int silentPort = std::atoi(argv[3]);
   const int latePort = std::atoi(argv[4]);
+  const int secureServerPorts[] = {std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]),
+                                   std::atoi(argv[8]), std::atoi(argv[9])};
   vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
   vantrel::platform::win32::Win32Sockets sockets;
   int ticks = 0;
@@ -90,6 +94,39 @@ int main(int argc, char** argv) {
     expect(failure([&] { pop.Connect(); }) == "Socket readln aborted",
            "time-out of a silent server");
     expect(!pop.Connected(), "silent server left");
+  }
+
+  {
+    vantrel::net::TPop3Client pop(loop, sockets);
+    int count = -1;
+    pop.OnConnect = [&](TAsyncSocket&) {
+      count = pop.MessageCount();
+      pop.Disconnect();
+    };
+    pop.Host = "localhost";
+    pop.Secure = true;
+    pop.UserID = "alice";
+    pop.Password = "secret";
+    pop.Port = secureServerPorts[0];
+    const std::string secure = failure([&] { pop.Connect(); });
+    if (secure != "no exception") std::printf("wine_check: secure login: %s\n", secure.c_str());
+    expect(count == 3, "count of a secure account through SChannel");
+    pop.Port = secureServerPorts[4];
+    const std::string pieces = failure([&] { pop.Connect(); });
+    if (pieces != "no exception") std::printf("wine_check: pieces: %s\n", pieces.c_str());
+    expect(count == 2, "count from replies cut across records and pieces");
+    namespace reason = vantrel::platform::tls_reason;
+    const std::string refusals[] = {reason::kOtherName, reason::kExpired, reason::kUntrusted};
+    for (int i = 0; i < 3; ++i) {
+      count = -1;
+      pop.Port = secureServerPorts[i + 1];
+      const std::string refused = failure([&] { pop.Connect(); });
+      if (refused != "Secure connection failed: " + refusals[i]) {
+        std::printf("wine_check: expected %s, got %s\n", refusals[i].c_str(), refused.c_str());
+        expect(false, "refused certificate");
+      }
+      expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
+    }
   }
 
   {

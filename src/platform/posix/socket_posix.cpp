@@ -11,8 +11,10 @@
 #include <cerrno>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "platform/posix/fd.h"
+#include "platform/posix/tls_posix.h"
 
 namespace vantrel::platform::posix {
 
@@ -157,6 +159,10 @@ void resolve(const std::string& name, LookupState& state) {
 
 }  // namespace
 
+PosixSockets::PosixSockets(std::string extraRoot) : extraRoot_(std::move(extraRoot)) {}
+
+PosixSockets::~PosixSockets() = default;
+
 int PosixSockets::fail(int errnoValue) {
   lastError_ = winsockCode(errnoValue);
   return -1;
@@ -187,6 +193,7 @@ SocketHandle PosixSockets::open(bool lingerAbort) {
 
 int PosixSockets::close(SocketHandle socket) {
   settledConnects_.erase(socket);
+  secure_.erase(socket);
   return ::close(static_cast<int>(socket)) == 0 ? 0 : fail(errno);
 }
 
@@ -226,13 +233,36 @@ int PosixSockets::connectResult(SocketHandle socket) {
 }
 
 long PosixSockets::send(SocketHandle socket, const char* data, std::size_t length) {
+  if (const auto it = secure_.find(socket); it != secure_.end()) {
+    const long sent = it->second->send(data, length);
+    if (sent < 0) lastError_ = it->second->error();
+    return sent;
+  }
   const ssize_t sent = ::send(static_cast<int>(socket), data, length, MSG_NOSIGNAL);
   return sent >= 0 ? static_cast<long>(sent) : fail(errno);
 }
 
 long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
+  if (const auto it = secure_.find(socket); it != secure_.end()) {
+    const long got = it->second->receive(data, length, peek);
+    if (got < 0) lastError_ = it->second->error();
+    return got;
+  }
   const ssize_t got = ::recv(static_cast<int>(socket), data, length, peek ? MSG_PEEK : 0);
   return got >= 0 ? static_cast<long>(got) : fail(errno);
+}
+
+TlsStep PosixSockets::startTls(SocketHandle socket, const std::string& serverName) {
+  if (!tls_) tls_ = std::make_unique<TlsContext>(extraRoot_);
+  auto& session = secure_[socket];
+  session = std::make_unique<TlsSession>(static_cast<int>(socket), *tls_, serverName);
+  return session->step();
+}
+
+TlsStep PosixSockets::continueTls(SocketHandle socket) {
+  const auto it = secure_.find(socket);
+  if (it == secure_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
+  return it->second->step();
 }
 
 std::optional<std::uint32_t> PosixSockets::parseDotted(const std::string& text) const {

@@ -2,6 +2,8 @@
 // POSIX sockets behind the thin socket layer, with errno translated to Winsock codes.
 
 #include <map>
+#include <memory>
+#include <string>
 
 #include "platform/socket.h"
 
@@ -11,8 +13,17 @@ namespace vantrel::platform::posix {
 int winsockCode(int errnoValue);
 int winsockLookupCode(int gaiError);
 
+class TlsContext;
+class TlsSession;
+
 class PosixSockets final : public Sockets {
  public:
+  // extraRoot: a PEM file of a root trusted besides the system's, for tests; empty for none.
+  explicit PosixSockets(std::string extraRoot = {});
+  PosixSockets(const PosixSockets&) = delete;
+  PosixSockets& operator=(const PosixSockets&) = delete;
+  ~PosixSockets() override;
+
   int acquire() override;
   void release() override;
   SocketHandle open(bool lingerAbort) override;
@@ -21,6 +32,8 @@ class PosixSockets final : public Sockets {
   int connectResult(SocketHandle socket) override;
   long send(SocketHandle socket, const char* data, std::size_t length) override;
   long receive(SocketHandle socket, char* data, std::size_t length, bool peek) override;
+  TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
+  TlsStep continueTls(SocketHandle socket) override;
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
@@ -32,6 +45,9 @@ class PosixSockets final : public Sockets {
   int lastError_ = 0;
   // Outcomes of connects that Linux settled at once; Winsock would report them later.
   std::map<SocketHandle, int> settledConnects_;
+  std::string extraRoot_;
+  std::unique_ptr<TlsContext> tls_;  // made by the first secure connection
+  std::map<SocketHandle, std::unique_ptr<TlsSession>> secure_;
 };
 
 }  // namespace vantrel::platform::posix

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/tls_win32.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -87,7 +89,10 @@ class Win32Lookup final : public HostLookup {
 
 }  // namespace
 
+Win32Sockets::Win32Sockets() = default;
+
 Win32Sockets::~Win32Sockets() {
+  secure_.clear();
   if (users_ > 0) WSACleanup();
 }
 
@@ -129,6 +134,7 @@ SocketHandle Win32Sockets::open(bool lingerAbort) {
 
 int Win32Sockets::close(SocketHandle socket) {
   settledConnects_.erase(socket);
+  secure_.erase(socket);
   return closesocket(static_cast<SOCKET>(socket)) == 0 ? 0 : fail();
 }
 
@@ -177,16 +183,38 @@ int Win32Sockets::connectResult(SocketHandle socket) {
 }
 
 long Win32Sockets::send(SocketHandle socket, const char* data, std::size_t length) {
+  if (const auto it = secure_.find(socket); it != secure_.end()) {
+    const long sent = it->second->send(data, length);
+    if (sent < 0) lastError_ = it->second->error();
+    return sent;
+  }
   const int n = ::send(static_cast<SOCKET>(socket), data,
                        static_cast<int>(std::min<std::size_t>(length, INT_MAX)), 0);
   return n == SOCKET_ERROR ? fail() : n;
 }
 
 long Win32Sockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
+  if (const auto it = secure_.find(socket); it != secure_.end()) {
+    const long got = it->second->receive(data, length, peek);
+    if (got < 0) lastError_ = it->second->error();
+    return got;
+  }
   const int n =
       ::recv(static_cast<SOCKET>(socket), data,
              static_cast<int>(std::min<std::size_t>(length, INT_MAX)), peek ? MSG_PEEK : 0);
   return n == SOCKET_ERROR ? fail() : n;
+}
+
+TlsStep Win32Sockets::startTls(SocketHandle socket, const std::string& serverName) {
+  auto& session = secure_[socket];
+  session = std::make_unique<TlsSession>(static_cast<SOCKET>(socket), serverName);
+  return session->step();
+}
+
+TlsStep Win32Sockets::continueTls(SocketHandle socket) {
+  const auto it = secure_.find(socket);
+  if (it == secure_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
+  return it->second->step();
 }
 
 std::optional<std::uint32_t> Win32Sockets::parseDotted(const std::string& text) const {

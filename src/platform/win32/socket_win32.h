@@ -5,14 +5,17 @@
 #include <winsock2.h>
 
 #include <map>
+#include <memory>
 
 #include "platform/socket.h"
 
 namespace vantrel::platform::win32 {
 
+class TlsSession;
+
 class Win32Sockets final : public Sockets {
  public:
-  Win32Sockets() = default;
+  Win32Sockets();
   Win32Sockets(const Win32Sockets&) = delete;
   Win32Sockets& operator=(const Win32Sockets&) = delete;
   ~Win32Sockets() override;
@@ -25,6 +28,8 @@ class Win32Sockets final : public Sockets {
   int connectResult(SocketHandle socket) override;
   long send(SocketHandle socket, const char* data, std::size_t length) override;
   long receive(SocketHandle socket, char* data, std::size_t length, bool peek) override;
+  TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
+  TlsStep continueTls(SocketHandle socket) override;
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
@@ -36,6 +41,7 @@ class Win32Sockets final : public Sockets {
   int lastError_ = 0;
   // Connects that Winsock settled at once; the components expect to hear of them as events.
   std::map<SocketHandle, int> settledConnects_;
+  std::map<SocketHandle, std::unique_ptr<TlsSession>> secure_;
 };
 
 }  // namespace vantrel::platform::win32

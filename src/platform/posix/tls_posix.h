@@ -1,0 +1,80 @@
+#pragma once
+// TLS on one non-blocking socket through OpenSSL. The library checks the server's certificate
+// against the system's trust store (plus an extra root for tests), its name and its dates. The
+// socket is read and written here, never by the library, so that a would-block always means
+// the kernel has nothing more to give and the caller's wait for the socket is sound.
+
+#include <memory>
+#include <string>
+
+#include "platform/socket.h"
+
+using SSL = struct ssl_st;
+using SSL_CTX = struct ssl_ctx_st;
+using BIO = struct bio_st;
+
+namespace vantrel::platform::posix {
+
+// What the secure connections of one back end share: the protocol floor and the trusted roots,
+// read once.
+class TlsContext {
+ public:
+  // extraRoot: a PEM file of one more trusted root, or empty.
+  explicit TlsContext(const std::string& extraRoot);
+  TlsContext(const TlsContext&) = delete;
+  TlsContext& operator=(const TlsContext&) = delete;
+  ~TlsContext();
+
+  SSL_CTX* get() const { return context_.get(); }
+  // Why no connection can be made with it, or empty.
+  const std::string& failure() const { return failure_; }
+
+ private:
+  struct Free {
+    void operator()(SSL_CTX* context) const;
+  };
+  std::unique_ptr<SSL_CTX, Free> context_;
+  std::string failure_;
+};
+
+class TlsSession {
+ public:
+  // The session holds its own reference to the context's settings.
+  TlsSession(int fd, const TlsContext& context, const std::string& serverName);
+  TlsSession(const TlsSession&) = delete;
+  TlsSession& operator=(const TlsSession&) = delete;
+  ~TlsSession();
+
+  TlsStep step();
+  // As Sockets::send and receive; -1 leaves the Winsock code in error().
+  long send(const char* data, std::size_t length);
+  long receive(char* data, std::size_t length, bool peek);
+  int error() const { return error_; }
+
+ private:
+  // Runs one library call until it succeeds, needs the network, or fails for good: answers its
+  // result (> 0), or 0 with wait_ saying what to wait for, or -1 with error_ set.
+  template <typename Call>
+  int drive(Call&& call);
+  bool flush();
+  std::string failure() const;
+
+  struct Free {
+    void operator()(SSL* ssl) const;
+  };
+
+  int fd_;
+  std::unique_ptr<SSL, Free> ssl_;
+  BIO* in_ = nullptr;   // owned by ssl_
+  BIO* out_ = nullptr;  // owned by ssl_
+  std::string outgoing_;
+  std::string setupFailure_;
+  long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
+  bool handshakeDone_ = false;
+  bool peerClosed_ = false;
+  TlsStep::State wait_ = TlsStep::State::WantRead;
+  int error_ = 0;     // Winsock code
+  int sslError_ = 0;  // the library's reason for the last failed call
+};
+
+}  // namespace vantrel::platform::posix
