@@ -4,7 +4,7 @@
 Usage: http_server.py PORT_FILE [IDLE_SECONDS]
 Binds a free port, writes it to PORT_FILE, and stops by itself after IDLE_SECONDS without a
 request. Answers carry the exact bytes of their request: /echo ones as their body, the others
-Base64-encoded in an X-Request header line.
+Base64-encoded in an X-Request header line. /hold never answers; /endless sends a body for ever.
 """
 import base64
 import socketserver
@@ -59,6 +59,17 @@ class Handler(socketserver.BaseRequestHandler):
                 b"Set-Cookie: session=abc123"])
         elif path.startswith(b"/silent"):
             pass
+        elif path.startswith(b"/hold"):
+            while self.request.recv(4096):
+                pass
+        elif path.startswith(b"/endless"):
+            self.request.sendall(b"HTTP/1.0 200 OK\r\n\r\n")
+            block = b"9" * CHUNK
+            try:
+                while True:
+                    self.request.sendall(block)
+            except OSError:
+                pass
         elif path.startswith(b"/big/"):
             size = int(path[len(b"/big/"):])
             self.request.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % size)
