@@ -32,13 +32,13 @@ about_closed_port() {
 }
 
 case_about_version_and_latest() {
-  local dir port said
-  dir=$(mktemp -d "$E2E_WORK/http.XXXXXX")
-  python3 "$E2E_ROOT/tests/net/http_server.py" "$dir/port" 60 >/dev/null 2>&1 &
-  local server=$!
-  trap 'kill $server 2>/dev/null || true' EXIT
-  wait_until 10 "the HTTP server's port" test -s "$dir/port"
-  port=$(cat "$dir/port")
+  local port said
+  ABOUT_DIR=$(mktemp -d "$E2E_WORK/http.XXXXXX")
+  python3 "$E2E_ROOT/tests/net/http_server.py" "$ABOUT_DIR/port" 60 >/dev/null 2>&1 &
+  ABOUT_SERVER=$!
+  trap 'kill "$ABOUT_SERVER" 2>/dev/null || true; rm -rf "$ABOUT_DIR"' EXIT
+  wait_until 10 "the HTTP server's port" test -s "$ABOUT_DIR/port"
+  port=$(cat "$ABOUT_DIR/port")
   about_open "$port"
   expect_contains "Outlook Express version from the registry" \
     "visible=1 enabled=1 checked=- text=Outlook Express v6.00.2900.5512" \
