@@ -57,10 +57,10 @@ class AboutTest : public ::testing::Test {
  protected:
   AboutTest() { configure(bed); }
 
-  // The update host resolves to the loopback address, where a server listens on `port`.
-  void serve(const HttpBehaviour& behaviour, std::uint16_t port = 80) {
+  // The update host resolves to the loopback address, where a server listens on port 80.
+  void serve(const HttpBehaviour& behaviour) {
     bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, port, [this, behaviour] {
+    bed.sim.sockets.listen(kLoopback, 80, [this, behaviour] {
       return std::make_unique<StandinHttpServer>(behaviour, requests);
     });
   }
