@@ -25,6 +25,17 @@ bool isControl(char c) {
   return byte < 0x20 || byte == 0x7F;
 }
 
+// "HOST" or "HOST:PORT"; a port that is not a number from 1 to 65535 leaves the one in place.
+void pointAt(net::THttpClient& http, const std::string& where) {
+  const auto colon = where.rfind(':');
+  http.Host = where.substr(0, colon);
+  if (colon == std::string::npos) return;
+  int port = 0;
+  const auto* const last = where.data() + where.size();
+  const auto [end, error] = std::from_chars(where.data() + colon + 1, last, port);
+  if (error == std::errc() && end == last && port > 0 && port < 65536) http.Port = port;
+}
+
 }  // namespace
 
 std::string outlookExpressVersion(platform::Registry& registry) {
@@ -103,18 +114,7 @@ void TMainForm::bttnUpdtClick() {
   http.Host = std::string(UPDATE_HOST);
   http.Port = kHttpPort;
   const auto elsewhere = platform_.processes.expandEnvironmentStrings(kUpdateHostVariable);
-  if (!elsewhere.empty() && elsewhere != kUpdateHostVariable) {
-    const auto colon = elsewhere.rfind(':');
-    http.Host = elsewhere.substr(0, colon);
-    // A port that is not one leaves the usual port.
-    int port = 0;
-    const auto* const first = elsewhere.data() + colon + 1;
-    const auto* const last = elsewhere.data() + elsewhere.size();
-    if (colon != std::string::npos && std::from_chars(first, last, port).ptr == last && port > 0 &&
-        port < 65536) {
-      http.Port = port;
-    }
-  }
+  if (!elsewhere.empty() && elsewhere != kUpdateHostVariable) pointAt(http, elsewhere);
 
   const auto windows = platform_.processes.version();
   urlEncDec.InputString = windows.servicePack;

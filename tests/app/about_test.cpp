@@ -203,17 +203,28 @@ TEST_F(AboutTest, ASilentServerFailsWhenTheBoundRunsOutAndASecondClickIsIgnored)
   EXPECT_EQ(boxes().size(), 2u);
 }
 
-TEST_F(AboutTest, TheUpdateHostCanBePointedElsewhereForTests) {
-  bed.sim.processes.setEnvironment("VANTREL_UPDATE_HOST", "127.0.0.1:8080");
-  bed.sim.sockets.listen(kLoopback, 8080, [this] {
-    return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), requests);
-  });
-  auto& form = bed.start();
-  form.bttnUpdtClick();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_NE(requests[0].find("\r\nHost: 127.0.0.1\r\n"), std::string::npos);
-  ASSERT_EQ(boxes().size(), 1u);
-  EXPECT_EQ(boxes()[0].text, std::string(kLatest) + "2.3");
+TEST(About, TheUpdateHostCanBePointedElsewhereForTests) {
+  struct Case {
+    std::string value;
+    std::uint16_t port;  // where the check goes; the host is 127.0.0.2 each time
+  };
+  const Case cases[] = {
+      {"127.0.0.2:8080", 8080}, {"127.0.0.2", 80}, {"127.0.0.2:http", 80}, {"127.0.0.2:70000", 80}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    AppBed bed;
+    configure(bed);
+    bed.sim.processes.setEnvironment("VANTREL_UPDATE_HOST", c.value);
+    std::vector<std::string> seen;
+    bed.sim.sockets.listen(ipv4(127, 0, 0, 2), c.port, [&seen] {
+      return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), seen);
+    });
+    bed.start().bttnUpdtClick();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].find("\r\nHost: 127.0.0.2\r\n"), std::string::npos);
+    ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
+    EXPECT_EQ(bed.sim.dialogs.messageBoxes()[0].text, std::string(kLatest) + "2.3");
+  }
 }
 
 TEST_F(AboutTest, TheLinksOpenTheirAddresses) {
