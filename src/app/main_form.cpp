@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/about.h"
 #include "app/app_constants.h"
 #include "app/external_programs.h"
 #include "app/identities.h"
@@ -93,6 +94,7 @@ void TMainForm::buildDesign() {
   dlgOpenOE.initialFolder = "%PROGRAM_FILES%\\Outlook Express";
   dlgOpen.title = std::string(APP_NAME);
 
+  designHttp();
   loadBuiltinTexts(langTexts);
   applyLangTexts(*this);
 }
@@ -189,15 +191,11 @@ void selectIdentityNamed(TMainForm& form, std::string_view name) {
 }
 
 void TMainForm::showOEVersion() {
-  std::string version;
-  if (const auto key =
-          platform_.registry.openReadOnly(platform::RegistryRoot::LocalMachine, oe::kInstallKey)) {
-    version = key->readString(oe::kMediaVer).value_or("");
-  }
+  const auto version = outlookExpressVersion(platform_.registry);
   if (version.empty()) {
     lblOEVersion.visible = false;
   } else {
-    lblOEVersion.caption += base::replaceAll(version, ",", ".");
+    lblOEVersion.caption += version;
   }
 }
 

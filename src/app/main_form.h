@@ -90,6 +90,10 @@ class TMainForm {
   void bttnMailListClick();
   void bttnFaqOEClick();
   void bttnUpdtClick();
+  void httpSuccess(net::CmdType cmd);
+  void httpFailure(net::CmdType cmd);
+  void httpConnectionFailed(net::TAsyncSocket& sender);
+  void httpInvalidHost(bool& handled);
 
   // Messages of the main window.
   void WMTrayNotify(std::intptr_t mouseMessage);
@@ -180,12 +184,16 @@ class TMainForm {
   void loadLaunchSettings();
   void loadEmailSettings();
   void showOEVersion();
+  void designHttp();
+  void showUpdateFailed();
 
   platform::Platform& platform_;
   platform::WindowHandle self_;
   std::filesystem::path langFile_;
   FormView* view_ = nullptr;
   bool terminated_ = false;
+  bool updateChecking_ = false;
+  bool updateAnswered_ = false;  // the running check has shown its outcome
 };
 
 // Selects the identity whose whole name equals `name`, letter case ignored; none when none does.

@@ -108,7 +108,16 @@ void TExStringList::SetHeader(const std::string& name, const std::string& value)
 }
 
 THttpClient::THttpClient(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TAsyncSocket(loop, sockets) {}
+    : TAsyncSocket(loop, sockets), requestTimer_(loop) {
+  requestTimer_.SetEnabled(false);
+  requestTimer_.SetOnTimer([this] { requestTimerFired(); });
+}
+
+void THttpClient::requestTimerFired() {
+  requestTimer_.SetEnabled(false);
+  requestTimedOut_ = true;
+  Abort();
+}
 
 void THttpClient::Abort() {
   lookupDone_ = true;
@@ -231,8 +240,17 @@ void THttpClient::ReadResponseHeader() {
     }
   };
 
+  std::size_t kept = 0;
+  const auto bounded = [&](const std::string& line) {
+    kept += line.size();
+    if (MaxHeaderSize >= 0 && kept > static_cast<std::size_t>(MaxHeaderSize)) {
+      throw ESockError("Header too long");
+    }
+  };
+
   std::string line;
   ReadLn(line);
+  bounded(line);
   if (!line.empty()) {
     const auto code = ToInteger(NthField(line, ' ', 2));
     replyNumber_ = code && *code >= std::numeric_limits<std::int16_t>::min() &&
@@ -243,6 +261,7 @@ void THttpClient::ReadResponseHeader() {
   keep(line);
   do {
     ReadLn(line);
+    bounded(line);
     const std::string name = NthField(upperCase(line), ' ', 1);
     if (name == "SET-COOKIE:") {
       ReceivedCookie = headerValue(line, 13);
@@ -265,12 +284,21 @@ int THttpClient::round() {
   } else {
     // Room for the announced length saves copying a long body again and again; the bound keeps
     // a lying header from reserving much more than will come. Body keeps its room between
-    // requests.
+    // requests. One byte past the bound tells a body that is too long from one that just fits.
+    const int limit =
+        MaxBodySize < 0 ? -1 : std::min(MaxBodySize, std::numeric_limits<int>::max() - 1) + 1;
     Body.clear();
-    Body.reserve(static_cast<std::size_t>(std::min(BytesTotal(), kMaxReservedBody)));
-    CaptureString(Body, -1);
+    Body.reserve(static_cast<std::size_t>(limit < 0 ? std::min(BytesTotal(), kMaxReservedBody)
+                                                    : std::min(limit, kMaxReservedBody)));
+    CaptureString(Body, limit);
+    if (limit >= 0 && Body.size() >= static_cast<std::size_t>(limit)) {
+      Body.resize(static_cast<std::size_t>(limit - 1));
+      throw ESockError("Answer too long");
+    }
   }
   const int code = ReplyNumber();
+  // The exchange is over: a handler that keeps a dialog open is not the peer's delay.
+  if (code < 299 || code > 399) requestTimer_.SetEnabled(false);
   if (code < 299) {
     if (OnSuccess) OnSuccess(RequestKind);
     ReportStatus(2, "Transaction Completed");
@@ -285,8 +313,17 @@ int THttpClient::round() {
 void THttpClient::ExecuteRequest() {
   // Before anything of the request in progress is touched, and before its socket is closed.
   refuseNested();
+  requestTimedOut_ = false;
+  requestTimer_.SetInterval(static_cast<std::uint32_t>(std::max(RequestTimeOut, 0)));
+  requestTimer_.SetEnabled(RequestTimeOut > 0);
+  struct TimerOff {
+    TThreadTimer& timer;
+    ~TimerOff() { timer.SetEnabled(false); }
+  } const timerOff{requestTimer_};
+
   for (int rounds = 1;; ++rounds) {
     if (rounds > kMaxRounds) throw Exception("Too many redirections");
+    if (requestTimedOut_) throw ESockError("Request Timed Out");
     ParseURL();
     BuildRequestHeader();
     if (OnAboutToSend) OnAboutToSend(*this);
@@ -295,6 +332,7 @@ void THttpClient::ExecuteRequest() {
       code = round();
     } catch (...) {
       Disconnect();
+      if (requestTimedOut_) throw ESockError("Request Timed Out");
       throw;
     }
     Disconnect();

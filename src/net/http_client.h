@@ -60,6 +60,13 @@ class THttpClient : public TAsyncSocket {
 
   THttpClient(platform::EventLoop& loop, platform::Sockets& sockets);
 
+  // Bounds of one request operation, every round of it included, for a peer that will not stop:
+  // the whole operation in milliseconds, and the bytes kept of the answer header and (in text
+  // mode) of the body. Past a bound the operation raises; 0 (time) or -1 (sizes) sets none.
+  int RequestTimeOut = 0;
+  int MaxHeaderSize = -1;
+  int MaxBodySize = -1;
+
   std::string Body = "Default.htm";
   std::string Header = "Head.txt";
   THeaderInfo HeaderInfo;
@@ -83,6 +90,8 @@ class THttpClient : public TAsyncSocket {
   bool EncodePostData = true;
 
   void Abort() override;
+  // The last request operation ran out of RequestTimeOut.
+  bool RequestTimedOut() const { return requestTimedOut_; }
 
   virtual void ExecuteRequest();
   virtual void ParseURL();
@@ -107,6 +116,10 @@ class THttpClient : public TAsyncSocket {
   void request(CmdType kind, const std::string& url);
   // One round: connect, send, read the answer; the status code of the answer.
   int round();
+  void requestTimerFired();
+
+  TThreadTimer requestTimer_;
+  bool requestTimedOut_ = false;
 };
 
 }  // namespace vantrel::net

@@ -15,6 +15,7 @@ enum MessageBoxFlags : std::uint32_t {
   MbYesNo = 0x4,
   MbIconError = 0x10,
   MbIconQuestion = 0x20,
+  MbIconInformation = 0x40,
   MbSetForeground = 0x10000,
 };
 

@@ -17,6 +17,8 @@ struct ProcessStart {
 struct SystemVersion {
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
+  std::uint32_t build = 0;
+  std::string servicePack;  // "Service Pack 2", or empty
 };
 
 class Processes {

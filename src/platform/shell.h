@@ -30,7 +30,8 @@ class Shell {
   // The first small icon of an executable; the caller owns it (destroyIcon).
   virtual std::optional<IconHandle> extractSmallIcon(std::string_view path) = 0;
   virtual void destroyIcon(IconHandle icon) = 0;
-  virtual void openUrl(std::string_view url) = 0;
+  // The shell's default action on an address, shown maximised, owned by `owner`.
+  virtual void openUrl(WindowHandle owner, std::string_view url) = 0;
   virtual void playMailSound() = 0;
   // The message number of the shell's "TaskbarCreated" broadcast.
   virtual std::uint32_t taskbarCreatedMessage() = 0;

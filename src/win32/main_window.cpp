@@ -91,6 +91,7 @@ MainWindow::~MainWindow() {
   ImageList_Destroy(imgListIdentities_);
   ImageList_Destroy(imgListMail_);
   DestroyIcon(mainIcon16_);
+  for (const auto icon : aboutIcons_) DestroyIcon(icon);
   DeleteObject(font_);
 }
 
@@ -228,15 +229,20 @@ void MainWindow::createControls(app::TMainForm& f) {
   const auto about = sheets_[4];
   group(f.boxAbout, about, 8, 8, 257, 153);
   imgOE_ = add(about, WC_STATICA, kIdStatic, SS_ICON | SS_REALSIZEIMAGE, 16, 24, 48, 48);
-  SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON,
-               reinterpret_cast<LPARAM>(loadIcon(instance_, IDI_OE48, 48)));
+  aboutIcons_.push_back(loadIcon(instance_, IDI_OE48, 48));
+  SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back()));
   label(f.lblAppName, about, 72, 24, 185, 17);
   label(f.lblAppCopyright, about, 72, 56, 185, 17);
   label(f.lblDescription, about, 16, 80, 241, 73);
-  button(f.bttnUpdt, about, kIdBttnUpdt, 8, 176, 129, 25);
-  button(f.bttnMailList, about, kIdBttnMailList, 136, 176, 129, 25);
-  button(f.bttnWWW, about, kIdBttnWWW, 8, 208, 129, 25);
-  button(f.bttnFaqOE, about, kIdBttnFaqOE, 136, 208, 129, 25);
+  const auto pictureButton = [&](ui::Control& model, int id, int picture, int x, int y) {
+    const auto hwnd = button(model, about, id, x, y, 129, 25, BS_FLAT);
+    aboutIcons_.push_back(loadIcon(instance_, picture, 16));
+    SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back()));
+  };
+  pictureButton(f.bttnUpdt, kIdBttnUpdt, IDI_ABOUT_UPDATE, 8, 176);
+  pictureButton(f.bttnMailList, kIdBttnMailList, IDI_ABOUT_MAILING_LIST, 136, 176);
+  pictureButton(f.bttnWWW, kIdBttnWWW, IDI_ABOUT_WWW, 8, 208);
+  pictureButton(f.bttnFaqOE, kIdBttnFaqOE, IDI_ABOUT_FAQ, 136, 208);
   lblOEVersion_ = label(f.lblOEVersion, about, 2, 255, 265, 17, SS_CENTER | WS_BORDER);
 
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -451,6 +457,18 @@ void MainWindow::onCommand(int id, int code, HWND control) {
     case kIdRadioExternalProgsStartNormal:
       syncRadios(f.radioExternalProgsStartNormal, f.radioExternalProgsStartReduced);
       app::radioExternalProgsStartNormalClick(f);
+      break;
+    case kIdBttnUpdt:
+      f.bttnUpdtClick();
+      break;
+    case kIdBttnMailList:
+      f.bttnMailListClick();
+      break;
+    case kIdBttnWWW:
+      f.bttnWWWClick();
+      break;
+    case kIdBttnFaqOE:
+      f.bttnFaqOEClick();
       break;
     default:
       return;

@@ -74,6 +74,7 @@ class MainWindow : public app::FormView {
   HWND editMailWindowTime_ = nullptr, upDownMailWindowTime_ = nullptr;
   HWND editMailTime_ = nullptr, upDownMailTime_ = nullptr;
   HWND lblOEVersion_ = nullptr, imgOE_ = nullptr;
+  std::vector<HICON> aboutIcons_;  // imgOE's and the About buttons' pictures
   HWND tooltip_ = nullptr;
 
   HIMAGELIST imgListProgsAndTray_ = nullptr;

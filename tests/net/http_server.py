@@ -5,7 +5,7 @@ Usage: http_server.py PORT_FILE [IDLE_SECONDS]
 Binds a free port, writes it to PORT_FILE, and stops by itself after IDLE_SECONDS without a
 request. Answers carry the exact bytes of their request: /echo ones as their body, the others
 Base64-encoded in an X-Request header line. /slow/MS answers like the update check after MS
-milliseconds.
+milliseconds; /hold never answers; /endless sends a body for ever.
 """
 import base64
 import socketserver
@@ -63,6 +63,17 @@ class Handler(socketserver.BaseRequestHandler):
         elif path.startswith(b"/slow/"):
             time.sleep(int(path[len(b"/slow/"):]) / 1000)
             self.answer(b"200 OK", request, b"2.3")
+        elif path.startswith(b"/hold"):
+            while self.request.recv(4096):
+                pass
+        elif path.startswith(b"/endless"):
+            self.request.sendall(b"HTTP/1.0 200 OK\r\n\r\n")
+            block = b"9" * CHUNK
+            try:
+                while True:
+                    self.request.sendall(block)
+            except OSError:
+                pass
         elif path.startswith(b"/big/"):
             size = int(path[len(b"/big/"):])
             self.request.sendall(b"HTTP/1.0 200 OK\r\nContent-Length: %d\r\n\r\n" % size)

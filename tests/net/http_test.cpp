@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -226,6 +227,50 @@ TEST_F(HttpTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
   EXPECT_EQ(http.ReplyNumber(), 0);
 }
 
+TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
+  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
+  http.Port = port;
+  http.RequestTimeOut = 1000;
+  const auto began = std::chrono::steady_clock::now();
+  try {
+    http.Get("/hold");
+    FAIL() << "the request went through";
+  } catch (const ESockError& e) {
+    EXPECT_STREQ(e.what(), "Request Timed Out");
+  }
+  const auto took = std::chrono::steady_clock::now() - began;
+  EXPECT_GE(took, std::chrono::milliseconds(1000));
+  EXPECT_LT(took, std::chrono::milliseconds(3000));
+  EXPECT_TRUE(http.RequestTimedOut());
+  EXPECT_TRUE(outcomes.empty());
+  EXPECT_FALSE(http.Connected());
+
+  // The bound is per request: the next one starts afresh.
+  http.Get("/checkupdate.php");
+  EXPECT_FALSE(http.RequestTimedOut());
+  EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
+}
+
+TEST_F(HttpTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
+  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
+  http.Port = port;
+  http.MaxBodySize = 3;
+  http.Get("/checkupdate.php");
+  EXPECT_EQ(http.Body, "2.3");
+
+  http.MaxBodySize = 4096;
+  try {
+    http.Get("/endless");
+    FAIL() << "the body ended";
+  } catch (const ESockError& e) {
+    EXPECT_STREQ(e.what(), "Answer too long");
+  }
+  EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
+  EXPECT_EQ(http.Body, std::string(4096, '9'));
+  EXPECT_LT(http.Body.capacity(), 2 * TAsyncSocket::kIoBufferSize);
+  EXPECT_FALSE(http.Connected());
+}
+
 TEST_F(HttpTest, PostSendsItsEncodedDataWithItsLength) {
   VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
   http.Port = port;
@@ -300,6 +345,22 @@ TEST_F(HttpTest, ABodyThatNeverEndsIsCutByTheTimeOut) {
   EXPECT_TRUE(outcomes.empty());
   EXPECT_GT(http.BytesRecvd(), 0);
   EXPECT_GT(ticks, 0);
+  EXPECT_FALSE(http.Connected());
+}
+
+TEST_F(HttpTest, EndlessHeaderLinesAreCutAtTheHeaderBound) {
+  const ScriptedServer server(
+      {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200 OK\r\n"}, {Act::Flood, "X-Filler: abc\r\n"}});
+  http.Port = server.port();
+  http.MaxHeaderSize = 1024;
+  try {
+    http.Get("/");
+    FAIL() << "the header ended";
+  } catch (const ESockError& e) {
+    EXPECT_STREQ(e.what(), "Header too long");
+  }
+  EXPECT_TRUE(outcomes.empty());
+  EXPECT_LE(http.Header.size(), 1024u);
   EXPECT_FALSE(http.Connected());
 }
 

@@ -71,7 +71,7 @@ class StandinProcesses : public Processes {
   std::map<std::string, std::string> env_;
   std::string executable_ = "C:\\Vantrel\\Vantrel.exe";
   std::vector<std::string> args_;
-  SystemVersion version_{5, 1};
+  SystemVersion version_{5, 1, 2600, "Service Pack 3"};
   std::string outlookPath_;
   OutlookScript script_;
   std::vector<StartedProcess> started_;

@@ -26,7 +26,7 @@ class StandinShell : public Shell {
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
   std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
   void destroyIcon(IconHandle) override {}
-  void openUrl(std::string_view url) override { openedUrls.emplace_back(url); }
+  void openUrl(WindowHandle, std::string_view url) override { openedUrls.emplace_back(url); }
   void playMailSound() override { ++mailSounds; }
   std::uint32_t taskbarCreatedMessage() override { return kTaskbarCreated; }
 

@@ -122,7 +122,8 @@ SystemVersion Win32Processes::version() const {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = sizeof info;
   if (!GetVersionExA(&info)) return {};
-  return {info.dwMajorVersion, info.dwMinorVersion};
+  return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+          std::string(info.szCSDVersion, ::strnlen(info.szCSDVersion, sizeof info.szCSDVersion))};
 }
 
 int Win32Processes::compareText(std::string_view a, std::string_view b) const {

@@ -59,9 +59,10 @@ void Win32Shell::destroyIcon(IconHandle icon) {
   if (icon != kNoIcon) DestroyIcon(reinterpret_cast<HICON>(icon));
 }
 
-void Win32Shell::openUrl(std::string_view url) {
+void Win32Shell::openUrl(WindowHandle owner, std::string_view url) {
   const std::string address(url);
-  ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteA(reinterpret_cast<HWND>(owner), nullptr, address.c_str(), nullptr, nullptr,
+                SW_SHOWMAXIMIZED);
 }
 
 void Win32Shell::playMailSound() {

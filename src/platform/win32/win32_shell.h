@@ -10,7 +10,7 @@ class Win32Shell : public Shell {
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
   std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
   void destroyIcon(IconHandle icon) override;
-  void openUrl(std::string_view url) override;
+  void openUrl(WindowHandle owner, std::string_view url) override;
   void playMailSound() override;
   std::uint32_t taskbarCreatedMessage() override;
 };
