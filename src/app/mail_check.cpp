@@ -121,7 +121,8 @@ void TMainForm::timerMailTimer() {
     }
   }
   if (NotifyWindowForm) NotifyWindowForm->changed();
-  timerMail.setEnabled(true);
+  // The configuration may have been opened, or mail checking switched off, while this check ran.
+  timerMail.setEnabled(!checkNoMail.checked && !visible());
   if (loop.quitting()) return;
 
   if (newMailTotal <= 0 || newMailTotal == previousTotal) return;

@@ -315,6 +315,37 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   EXPECT_TRUE(form.timerMail.enabled());
 }
 
+TEST(MailCheck, TheTimerStaysOffAfterACheckDuringWhichTheConfigurationOpenedOrMailWasSwitchedOff) {
+  struct Case {
+    std::string name;
+    bool confirm;
+    bool noMail;
+    bool timerAfter;
+  };
+  const std::vector<Case> cases = {
+      {"configuration still open", false, false, false},
+      {"confirmed with mail checking off", true, true, false},
+      {"confirmed with mail checking on", true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = startChecking(bed);
+    bed.sim.dialogs.answerMessageBox(platform::IdOk, 10000);  // Home's unknown host
+    const auto now = bed.sim.loop.nowMs();
+    bed.sim.loop.atTime(now + 1000, [&] { form.mnuTrayItemConfigClick(); });
+    if (c.confirm) {
+      bed.sim.loop.atTime(now + 2000, [&] {
+        form.checkNoMail.checked = c.noMail;
+        form.checkNoMailClick();
+        form.bttnOKClick();
+      });
+    }
+    form.timerMailTimer();
+    EXPECT_EQ(form.timerMail.enabled(), c.timerAfter);
+  }
+}
+
 TEST(MailCheck, QuittingDuringACheckTriesNoFurtherAccountAndShowsNoBox) {
   AppBed bed;
   auto home = homeServer(bed, Pop3Mode::Silent, 1);
