@@ -315,6 +315,28 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   EXPECT_TRUE(form.timerMail.enabled());
 }
 
+TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  home.setMailbox("alice", "secret", 2);
+  bob.setMailbox("bob", "b0b", 3);
+  auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
+  bed.sim.dialogs.answerMessageBox(platform::IdOk);  // Alice's Work: unknown host
+  form.timerMailTimer();
+  ASSERT_EQ(form.newMailTotal, 5);
+  ASSERT_EQ(bed.sim.shell.mailSounds, 1);
+
+  // Between Alice's accounts and Bob's, while the box is open, the watcher finds Outlook
+  // Express in front.
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 2000);
+  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  form.timerMailTimer();
+  EXPECT_EQ(form.newMailTotal, 5);
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}));
+  EXPECT_EQ(bed.sim.shell.mailSounds, 2) << "the user has not seen this check's mail yet";
+}
+
 TEST(MailCheck, TheTimerStaysOffAfterACheckDuringWhichTheConfigurationOpenedOrMailWasSwitchedOff) {
   struct Case {
     std::string name;
