@@ -102,6 +102,13 @@ class TMainForm {
   void timerOETimer();
   void timerMailTimer();
 
+  // Events of `pop` during a mail check.
+  void popConnect(net::TAsyncSocket& sender);
+  void popInvalidHost(bool& handled);
+  void popConnectionFailed(net::TAsyncSocket& sender);
+  void popAuthenticationFailed(bool& handled);
+  bool checkingMail() const { return checkingMail_; }
+
   // Ending the program leaves the message loop.
   void terminate();
   bool terminated() const { return terminated_; }
@@ -176,6 +183,7 @@ class TMainForm {
   platform::Registry* registry = nullptr;
   std::int32_t oeMissingTicks = 0;
   std::int32_t newMailTotal = 0;
+  std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
   std::string currentPassKey;
   std::int32_t configMode = 0;
 
@@ -186,6 +194,8 @@ class TMainForm {
   void showOEVersion();
   void designHttp();
   void showUpdateFailed();
+  // One account's turn of the mail check: `pop` is set up; any failure is the account's own.
+  void connectPop();
 
   platform::Platform& platform_;
   platform::WindowHandle self_;
@@ -194,6 +204,9 @@ class TMainForm {
   bool terminated_ = false;
   bool updateChecking_ = false;
   bool updateAnswered_ = false;  // the running check has shown its outcome
+  bool checkingMail_ = false;
+  // A new password was given while the connection seemed open, and goes out on it.
+  bool newPasswordUntried_ = false;
 };
 
 // Selects the identity whose whole name equals `name`, letter case ignored; none when none does.
