@@ -19,7 +19,7 @@ constexpr std::uint32_t kMinuteMs = 60000;
 }
 
 TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
-                     const FormPictures& designedPictures, std::filesystem::path langFile)
+                     const FormPictures& designedPictures, std::string langFile)
     : timerOE(platform.loop, 500, [this] { timerOETimer(); }),
       timerMail(platform.loop, 3 * kMinuteMs, [this] { timerMailTimer(); }),
       pictures(designedPictures),
