@@ -96,6 +96,23 @@ case_autostart_and_settings_removal() {
   [[ ! -e "$dir" ]] || fail "the folder stayed: $(ls -A "$dir" | tr '\n' ' ')"
 }
 
+# Declared DPI-aware, Vantrel lays its window out for the system's DPI itself.
+case_config_window_at_144_dpi() {
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f ||
+    fail "could not set the DPI"
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  e2e_write_settings
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  e2e_screenshot config-144-dpi >/dev/null || true
+  expect_eq "client area, half as large again as at 96 DPI" 446x578 \
+    "$(drv_value client state "${MAIN[@]}")"
+  drv post "${MAIN[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  vantrel_wait_exit 20
+  wine_run reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
+}
+
 suite_install() {
   e2e_require "$SETUP_EXE" "$DRIVER_EXE" "$E2E_BUILD/src/win32/Vantrel.exe" || return 1
   VANTREL_VERSION=$(sed -n 's/^#define VANTREL_VERSION_STRING "\(.*\)"$/\1/p' \
@@ -103,6 +120,8 @@ suite_install() {
   e2e_begin_suite install || return 1
   e2e_case install_and_uninstall case_install_and_uninstall
   e2e_case autostart_and_settings_removal case_autostart_and_settings_removal
+  e2e_install_vantrel
+  e2e_case config_window_at_144_dpi case_config_window_at_144_dpi
   e2e_end_suite
 }
 
