@@ -86,8 +86,10 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   imgListMail_ = makeImageList(
       instance, 16,
       {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
+  // Small icons grow with the DPI: the notification area's is 24 pixels at 144 DPI.
   mainIcon16_ =
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
 MainWindow::~MainWindow() {

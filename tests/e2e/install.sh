@@ -105,6 +105,7 @@ case_config_window_at_144_dpi() {
   e2e_write_settings
   vantrel_start /config
   drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  sleep 1  # a picture of the painted window
   e2e_screenshot config-144-dpi >/dev/null || true
   expect_eq "client area, half as large again as at 96 DPI" 446x578 \
     "$(drv_value client state "${MAIN[@]}")"
