@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/version.h"
+
 namespace vantrel::app {
 
 inline constexpr std::string_view APP_NAME = "Vantrel";
-inline constexpr std::string_view APP_VERSION = "2.2";
+inline constexpr std::string_view APP_VERSION = VANTREL_VERSION_STRING;
 inline constexpr std::string_view APP_COPYRIGHT = "\xA9 2002-2026 Korvane";
 inline constexpr std::string_view APP_URL = "http://www.korvane.example/Korvane/Vantrel/";
 inline constexpr std::string_view FAQ_URL = "http://www.oe-faq.example/";

@@ -25,7 +25,7 @@ std::string offeredName(const base::IniFile& file, const std::string& section) {
 
 }  // namespace
 
-std::vector<std::string> listLanguageNames(const std::filesystem::path& langFile) {
+std::vector<std::string> listLanguageNames(const std::string& langFile) {
   const base::IniFile file(langFile);
   std::vector<std::string> names;
   for (const std::string& section : file.sectionNames())
@@ -119,8 +119,7 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.trayTooltipNotify = "%count% message(s) non-lu(s)";
 }
 
-bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name,
-                           const std::filesystem::path& langFile) {
+bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile) {
   const base::IniFile file(langFile);
   for (const std::string& section : file.sectionNames()) {
     if (offeredName(file, section) != name) continue;
@@ -133,7 +132,7 @@ bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name,
   return false;
 }
 
-TLangTexts makeLangTexts(std::string_view name, const std::filesystem::path& langFile) {
+TLangTexts makeLangTexts(std::string_view name, const std::string& langFile) {
   TLangTexts texts;
   if (name.empty() || name == BUILTIN_LANG_NAME || !loadLanguageFileTexts(texts, name, langFile))
     loadBuiltinTexts(texts);

@@ -3,7 +3,6 @@
 // language file. Every text is Windows-1252 bytes.
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -159,18 +158,17 @@ inline constexpr std::array<std::string_view, 3> PLACEHOLDERS = {
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.
-std::vector<std::string> listLanguageNames(const std::filesystem::path& langFile);
+std::vector<std::string> listLanguageNames(const std::string& langFile);
 
 void loadBuiltinTexts(TLangTexts& texts);
 
 // Fills `texts` from the first section offered under `name` (exact comparison); a key missing
 // there gives an empty text. Returns false, leaving `texts` untouched, when no section matches.
-bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name,
-                           const std::filesystem::path& langFile);
+bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile);
 
 // The built-in set for BUILTIN_LANG_NAME, for an empty name and for a name no section offers any
 // more, so that the windows never go blank; otherwise the file's set.
-TLangTexts makeLangTexts(std::string_view name, const std::filesystem::path& langFile);
+TLangTexts makeLangTexts(std::string_view name, const std::string& langFile);
 
 // Every occurrence of `placeholder` (one of PLACEHOLDERS) in `text` replaced by `value`.
 std::string replacePlaceholder(std::string_view text, std::string_view placeholder,

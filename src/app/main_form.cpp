@@ -23,7 +23,7 @@ constexpr int kPopTimeOutMs = 30000;
 }  // namespace
 
 TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
-                     const FormPictures& designedPictures, std::filesystem::path langFile)
+                     const FormPictures& designedPictures, std::string langFile)
     : timerOE(platform.loop, 500, [this] { timerOETimer(); }),
       timerMail(platform.loop, 3 * kMinuteMs, [this] { timerMailTimer(); }),
       pop(platform.loop, platform.sockets),

@@ -63,7 +63,7 @@ class TMainForm {
  public:
   // `self` is the main window, created hidden.
   TMainForm(platform::Platform& platform, platform::WindowHandle self, const FormPictures& pictures,
-            std::filesystem::path langFile);
+            std::string langFile);
   ~TMainForm();
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
@@ -116,7 +116,7 @@ class TMainForm {
   platform::Platform& platform() { return platform_; }
   platform::WindowHandle handle() const { return self_; }
   bool visible() const;
-  const std::filesystem::path& langFile() const { return langFile_; }
+  const std::string& langFile() const { return langFile_; }
   void changed();
 
   // Components.
@@ -199,7 +199,7 @@ class TMainForm {
 
   platform::Platform& platform_;
   platform::WindowHandle self_;
-  std::filesystem::path langFile_;
+  std::string langFile_;
   FormView* view_ = nullptr;
   bool terminated_ = false;
   bool updateChecking_ = false;

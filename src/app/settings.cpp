@@ -9,18 +9,19 @@
 
 namespace vantrel::app {
 
-std::filesystem::path settingsPathFor(const std::filesystem::path& executable) {
-  auto name = executable.filename().string();
+std::string settingsPathFor(std::string_view executable) {
+  const auto slash = executable.find_last_of("\\/");
+  const auto folderEnd = slash == std::string_view::npos ? 0 : slash + 1;
+  auto name = executable.substr(folderEnd);
   const auto dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return executable.parent_path() / (name + ".ini");
+  if (dot != std::string_view::npos) name = name.substr(0, dot);
+  return std::string(executable.substr(0, folderEnd)).append(name).append(".ini");
 }
 
-std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& executable,
+std::unique_ptr<base::IniFile> openSettingsFile(std::string_view executable,
                                                 const TMainForm& form) {
   const auto path = settingsPathFor(executable);
-  std::error_code ec;
-  const bool existed = std::filesystem::exists(path, ec);
+  const bool existed = base::fileExists(path);
   auto iniFile = std::make_unique<base::IniFile>(path);
   if (existed) return iniFile;
 

@@ -1,7 +1,6 @@
 #pragma once
 // The settings file beside the executable: its name, its creation and the [Progs] section.
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,11 +21,10 @@ inline constexpr std::string_view kStartReducedSuffix = "_startReduced";
 
 // The executable's path with its extension (after the last "." of the file name) replaced by
 // ".ini", or ".ini" appended when the name has none.
-std::filesystem::path settingsPathFor(const std::filesystem::path& executable);
+std::string settingsPathFor(std::string_view executable);
 
 // Opens the settings file; a file that did not exist is created from the form's controls.
-std::unique_ptr<base::IniFile> openSettingsFile(const std::filesystem::path& executable,
-                                                const TMainForm& form);
+std::unique_ptr<base::IniFile> openSettingsFile(std::string_view executable, const TMainForm& form);
 
 void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form);
 void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form);

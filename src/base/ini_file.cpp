@@ -1,14 +1,20 @@
 #include "base/ini_file.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <cstdio>
+#include <memory>
+
+#include <sys/stat.h>
 
 #include "base/text.h"
 
 namespace vantrel::base {
 namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Splits on LF, CRLF or CR, the three line ends the profile functions accept.
 std::vector<std::string> splitLines(std::string_view text) {
@@ -56,6 +62,11 @@ std::string_view unquote(std::string_view value) {
 
 }  // namespace
 
+bool fileExists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0;
+}
+
 std::optional<std::int32_t> parseInteger(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+') return std::nullopt;
@@ -66,16 +77,19 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
   return value;
 }
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+  const File in(std::fopen(path_.c_str(), "rb"));
   if (!in) return;
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::string text;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof(buffer), in.get())) > 0;)
+    text.append(buffer, got);
+  if (std::ferror(in.get())) return;
   lines_ = splitLines(text);
 }
 
 bool IniFile::exists() const {
-  std::error_code ec;
-  return std::filesystem::exists(path_, ec);
+  return fileExists(path_);
 }
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
@@ -197,25 +211,21 @@ bool IniFile::save() const {
   std::string text;
   for (const auto& line : lines_) text.append(line).append("\r\n");
 
-  auto temporary = path_;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
+  const auto temporary = path_ + ".tmp";
+  File out(std::fopen(temporary.c_str(), "wb"));
+  if (!out) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
+  if (std::fclose(out.release()) != 0 || !written) {
+    std::remove(temporary.c_str());
+    return false;
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path_, ec);
-  if (!ec) return true;
-  std::error_code ignored;
-  std::filesystem::remove(temporary, ignored);
+  if (std::rename(temporary.c_str(), path_.c_str()) == 0) return true;
+#ifdef _WIN32
+  // Windows renames onto no existing file; the whole new text is safe in the temporary first.
+  if (std::remove(path_.c_str()) == 0 && std::rename(temporary.c_str(), path_.c_str()) == 0)
+    return true;
+#endif
+  std::remove(temporary.c_str());
   return false;
 }
 

@@ -3,7 +3,6 @@
 // the settings file and the language file behave the same on every platform.
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,9 +12,10 @@ namespace vantrel::base {
 class IniFile {
  public:
   // Reads the file now; a missing or unreadable file is an empty one.
-  explicit IniFile(std::filesystem::path path);
+  // The path is in the system's narrow encoding, as the program's other file names are.
+  explicit IniFile(std::string path);
 
-  const std::filesystem::path& path() const { return path_; }
+  const std::string& path() const { return path_; }
 
   // The value with quotes stripped, or `fallback` when the key is absent or has no "=".
   std::string readString(std::string_view section, std::string_view key,
@@ -41,7 +41,7 @@ class IniFile {
   bool exists() const;
 
  private:
-  std::filesystem::path path_;
+  std::string path_;
   std::vector<std::string> lines_;  // every line as the file holds it, without its line end
 
   std::optional<std::size_t> findSection(std::string_view section) const;
@@ -50,6 +50,9 @@ class IniFile {
   void setLines(std::size_t at, std::size_t count, std::string_view text);
   bool save() const;
 };
+
+// Whether anything (a file, a folder) has this name, readable or not.
+bool fileExists(const std::string& path);
 
 // Parses the whole text as a decimal 32-bit integer with an optional sign; nothing else allowed.
 std::optional<std::int32_t> parseInteger(std::string_view text);

@@ -1,8 +1,8 @@
 #include "net/async_socket.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <utility>
 
 #include "net/text.h"
@@ -490,15 +490,15 @@ void TAsyncSocket::CaptureString(std::string& text, int limit) {
 void TAsyncSocket::CaptureFile(const std::string& fileName) {
   ReportStatus(8, "CaptureFile");
   refuseNested();
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "wb"),
+                                                             &std::fclose);
   if (!file) throw Exception("Cannot create file " + fileName);
   bytesRecvd_ = 0;
   TimerOn();
   const Finally off([this] { TimerOff(); });
   while (!canceled_) {
-    if (!captureTurn([&file](const char* data, std::size_t n) {
-          file.write(data, static_cast<std::streamsize>(n));
-        })) {
+    if (!captureTurn(
+            [&file](const char* data, std::size_t n) { std::fwrite(data, 1, n, file.get()); })) {
       break;
     }
   }
@@ -511,11 +511,13 @@ void TAsyncSocket::CaptureFile(const std::string& fileName) {
 void TAsyncSocket::SendFile(const std::string& fileName) {
   ReportStatus(8, "SendFile");
   refuseNested();
-  std::ifstream file(fileName, std::ios::binary);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
+                                                             &std::fclose);
   if (!file) throw Exception("Cannot open file " + fileName);
-  while (!canceled_ && file) {
-    file.read(ioBuffer_->data(), static_cast<std::streamsize>(kIoBufferSize));
-    sendAll(ioBuffer_->data(), static_cast<std::size_t>(file.gcount()), true);
+  while (!canceled_) {
+    const auto got = std::fread(ioBuffer_->data(), 1, kIoBufferSize, file.get());
+    if (got == 0) break;
+    sendAll(ioBuffer_->data(), got, true);
   }
   if (canceled_) {
     canceled_ = false;

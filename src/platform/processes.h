@@ -2,7 +2,6 @@
 // Processes, files and facts of the running system.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>

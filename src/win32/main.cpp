@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <exception>
-#include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "app/app_constants.h"
@@ -46,8 +46,10 @@ int run(HINSTANCE instance) {
   vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop, sockets};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
-  const auto langFile =
-      std::filesystem::path(processes.executablePath()).parent_path() / "lang.ini";
+  // The language file ships beside the executable.
+  auto langFile = processes.executablePath();
+  langFile.erase(langFile.find_last_of('\\') + 1);
+  langFile += "lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
   loop.setMessageFilter([&window](MSG& message) { return window.translateKeys(message); });

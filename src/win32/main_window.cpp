@@ -59,13 +59,18 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   pageClass.lpszClassName = kPageClass;
   RegisterClassA(&pageClass);
 
+  // The manifest declares the program DPI-aware: Windows leaves the scaling to it.
+  const HDC screen = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   font_ = CreateFontIndirectA(&metrics.lfMessageFont);
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -81,8 +86,10 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   imgListMail_ = makeImageList(
       instance, 16,
       {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
+  // Small icons grow with the DPI: the notification area's is 24 pixels at 144 DPI.
   mainIcon16_ =
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
 MainWindow::~MainWindow() {
@@ -114,9 +121,9 @@ void MainWindow::attach(app::TMainForm& form) {
 
 HWND MainWindow::add(HWND parent, const char* windowClass, int id, DWORD style, int x, int y,
                      int width, int height, DWORD exStyle) {
-  const auto hwnd =
-      CreateWindowExA(exStyle, windowClass, "", kChild | style, x, y, width, height, parent,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  const auto hwnd = CreateWindowExA(
+      exStyle, windowClass, "", kChild | style, scaled(x), scaled(y), scaled(width), scaled(height),
+      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   return hwnd;
 }
@@ -253,7 +260,8 @@ void MainWindow::createControls(app::TMainForm& f) {
 
 // The tabs' rows depend on their captions: the sheets cover exactly what the rows leave.
 void MainWindow::layoutSheets() {
-  RECT area{kPagesX, kPagesY, kPagesX + kPagesWidth, kPagesY + kPagesHeight};
+  RECT area{scaled(kPagesX), scaled(kPagesY), scaled(kPagesX + kPagesWidth),
+            scaled(kPagesY + kPagesHeight)};
   SendMessageA(pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   for (const auto sheet : sheets_) {
     SetWindowPos(sheet, HWND_TOP, area.left, area.top, area.right - area.left,
@@ -299,7 +307,7 @@ void MainWindow::reflectList(HWND list, const ui::ListView& model) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(model.columns[c].caption.c_str());
-    column.cx = model.columns[c].width;
+    column.cx = scaled(model.columns[c].width);
     if (!ListView_SetColumn(list, static_cast<int>(c), &column)) {
       ListView_InsertColumn(list, static_cast<int>(c), &column);
     }
@@ -515,7 +523,8 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
                                                                   : nullptr;
     if (!model || !change.pitem || !(change.pitem->mask & HDI_WIDTH)) return FALSE;
     const auto column = static_cast<std::size_t>(change.iItem);
-    return column < model->columns.size() && change.pitem->cxy < model->columns[column].minWidth;
+    return column < model->columns.size() &&
+           change.pitem->cxy < scaled(model->columns[column].minWidth);
   }
   if (header.code == UDN_DELTAPOS) {
     const auto& delta = reinterpret_cast<const NMUPDOWN&>(header);

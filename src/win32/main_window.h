@@ -49,8 +49,10 @@ class MainWindow : public app::FormView {
   void onCommand(int id, int code, HWND control);
   LRESULT onNotify(const NMHDR& header);
   void createControls(app::TMainForm& form);
+  // Positions and sizes are in 96-DPI units, scaled to the system's DPI here and in scaled().
   HWND add(HWND parent, const char* windowClass, int id, DWORD style, int x, int y, int width,
            int height, DWORD exStyle = 0);
+  int scaled(int length) const { return MulDiv(length, dpi_, 96); }
   HWND bind(HWND hwnd, ui::Control& control, bool* checked = nullptr);
   void reflectList(HWND list, const ui::ListView& model);
   void reflectCombo(HWND combo, const ui::ComboBox& model);
@@ -59,6 +61,7 @@ class MainWindow : public app::FormView {
   void readListChecks(HWND list, ui::ListView& model);
 
   HINSTANCE instance_;
+  int dpi_ = 96;
   UINT taskbarCreated_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "app/settings.h"
 #include "app_bed.h"
 
 namespace vantrel::testing {
@@ -136,6 +137,19 @@ TEST(Language, AStoredNameIsSelectedWithoutLetterCaseAndAnUnknownOneGivesFrench)
     EXPECT_EQ(form.comboLang.selectedText(), selected) << stored;
     EXPECT_EQ(form.tabLaunch.caption, tab) << stored;
   }
+}
+
+// Windows paths are taken apart by hand: a dot in a folder's name is no extension.
+TEST(SettingsFile, LiesBesideTheExecutableUnderItsNameWithIniForExtension) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"C:\\Tools\\Vantrel.exe", "C:\\Tools\\Vantrel.ini"},
+      {"C:\\My.Tools\\Vantrel", "C:\\My.Tools\\Vantrel.ini"},
+      {"C:\\Tools\\vantrel.old.exe", "C:\\Tools\\vantrel.old.ini"},
+      {"C:/Tools/Vantrel.EXE", "C:/Tools/Vantrel.ini"},
+      {"Vantrel.exe", "Vantrel.ini"},
+  };
+  for (const auto& [executable, settings] : cases)
+    EXPECT_EQ(app::settingsPathFor(executable), settings) << executable;
 }
 
 }  // namespace

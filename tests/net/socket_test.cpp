@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 #include "net/async_socket.h"
 #include "scripted_server.h"
@@ -182,6 +188,27 @@ TEST_F(SocketTest, CapturesTakeEverythingUntilThePeerCloses) {
   }
   socket.CaptureString(text, 100);
   EXPECT_EQ(text.size(), 1000u);
+}
+
+// Files go out whole, however many buffers they fill, and a capture keeps every byte.
+TEST_F(SocketTest, SendFileAndCaptureFileCarryFilesByteForByte) {
+  const auto folder = std::filesystem::temp_directory_path();
+  const auto sent = (folder / ("vantrel-sent-" + std::to_string(::getpid()))).string();
+  const auto captured = (folder / ("vantrel-captured-" + std::to_string(::getpid()))).string();
+  const std::string request = std::string(70000, 'x') + "\r\n\r\n";
+  std::ofstream(sent, std::ios::binary) << request;
+  const std::string reply = std::string("binary\0\r\n\x1A\xFF", 12) + std::string(70000, 'y');
+  const ScriptedServer server({{Act::ReadRequest}, {Act::Send, reply}, {Act::Close}});
+  connectTo(server);
+  socket.SendFile(sent);
+  socket.CaptureFile(captured);
+  std::ifstream in(captured, std::ios::binary);
+  const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(server.received(), request);
+  EXPECT_EQ(got, reply);
+  EXPECT_THROW(socket.SendFile((folder / "vantrel-no-such-file").string()), Exception);
+  std::remove(sent.c_str());
+  std::remove(captured.c_str());
 }
 
 TEST_F(SocketTest, ARefusedConnectionRaisesConnectionFailedAndLeavesTheComponentUsable) {
