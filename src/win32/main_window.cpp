@@ -208,6 +208,7 @@ void MainWindow::createControls(app::TMainForm& f) {
           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 88,
           241, 53, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  ListView_SetImageList(listAccounts_, imgListMail_, LVSIL_SMALL);
   group(f.boxMailOptions, mail, 8, 154, 257, 125);
   check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 170, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
@@ -427,7 +428,11 @@ void MainWindow::onCommand(int id, int code, HWND control) {
       if (code == CBN_SELCHANGE) {
         const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
         if (at >= 0) f.comboIdentities.selected = static_cast<std::size_t>(at);
+        f.comboIdentitiesChange();
       }
+      break;
+    case kIdCheckNoMail:
+      f.checkNoMailClick();
       break;
     case kIdCheckNoIdentities:
       f.checkNoIdentitiesClick();
@@ -464,6 +469,12 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
   if (header.hwndFrom == pages_ && header.code == TCN_SELCHANGE) {
     f.pagesCtrl.activePage = static_cast<std::int32_t>(SendMessageA(pages_, TCM_GETCURSEL, 0, 0));
     showPage(f.pagesCtrl.activePage);
+    return 0;
+  }
+  if (header.hwndFrom == listAccounts_ && header.code == NM_CLICK) {
+    // Every click rewrites the skip flags of all listed accounts from their check marks.
+    readListChecks(listAccounts_, f.listAccounts);
+    f.listAccountsClick();
     return 0;
   }
   if (header.code == LVN_ITEMCHANGED) {

@@ -43,7 +43,11 @@ class Win32EventLoop : public EventLoop {
   std::function<bool(MSG&)> filter_;
   HANDLE socketEvent_ = nullptr;
   HANDLE wakeEvent_ = nullptr;
-  std::map<TimerId, std::function<void()>> timers_;
+  struct RunningTimer {
+    std::uint32_t intervalMs;
+    std::function<void()> onTick;
+  };
+  std::map<TimerId, RunningTimer> timers_;
   TimerId nextId_ = 1;
   bool quitting_ = false;
   bool woken_ = false;
