@@ -1,9 +1,166 @@
+#include "app/accounts.h"
+
+#include "app/app_constants.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/identities.h"
 #include "app/main_form.h"
+#include "app/outlook_express.h"
+#include "app/passwords.h"
+#include "app/settings.h"
 
 namespace vantrel::app {
+namespace {
 
-void TMainForm::checkNoMailClick() {}
-void TMainForm::comboIdentitiesChange() {}
-void TMainForm::listAccountsClick() {}
+using platform::RegistryRoot;
+
+constexpr std::string_view kAskPasswordPrompt = "Entrez le mot de passe du compte ";
+
+std::string ownAreaPath(std::string_view guid) {
+  return std::string(oe::kIdentitiesKey) + "\\" + std::string(guid) + "\\" +
+         std::string(oe::kAccountsKey);
+}
+
+std::string sharedAreaPath() {
+  return std::string(oe::kAccountsKey);
+}
+
+// Copy(text, from, count) with positions from 1: what lies outside the text is left out.
+std::string_view copyOf(std::string_view text, std::size_t from, std::size_t count) {
+  if (from < 1 || from > text.size()) return {};
+  return text.substr(from - 1, count);
+}
+
+std::string reversedPairs(std::string_view part, std::initializer_list<std::size_t> starts) {
+  std::string result;
+  for (const auto start : starts) result += copyOf(part, start, 2);
+  return result;
+}
+
+void addAccountsOf(platform::Registry& registry, const std::string& areaPath, AccountArea area,
+                   std::vector<MailAccount>& accounts) {
+  std::vector<std::string> names;
+  if (const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath)) {
+    names = key->subkeyNames();
+  }
+  for (const auto& name : names) {
+    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath + "\\" + name);
+    if (!key) continue;
+    auto server = key->readString(oe::kPop3Server).value_or("");
+    if (server.empty()) continue;
+    accounts.push_back({name, area, key->readString(oe::kAccountName).value_or(""),
+                        std::move(server), key->readString(oe::kPop3UserName).value_or(""),
+                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0});
+  }
+}
+
+// The first subkey of the area whose "Account Name" is exactly `accountName`.
+std::string findKeyIn(const platform::RegistryKey& area, platform::Registry& registry,
+                      const std::string& areaPath, std::string_view accountName) {
+  for (const auto& name : area.subkeyNames()) {
+    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath + "\\" + name);
+    if (key && key->readString(oe::kAccountName).value_or("") == accountName) return name;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string guidToBinaryHex(std::string_view guid) {
+  const auto body = guid.substr(0, guid.empty() ? 0 : guid.size() - 1);
+  const auto part1 = copyOf(body, 1, 9);
+  const auto part2 = copyOf(body, 11, 4);
+  const auto part3 = copyOf(body, 16, 4);
+  return reversedPairs(part1, {8, 6, 4, 2}) + reversedPairs(part2, {3, 1}) +
+         reversedPairs(part3, {3, 1}) + std::string(copyOf(body, 21, 4)) +
+         std::string(copyOf(body, 26, 12));
+}
+
+bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string_view guid) {
+  const auto id = sharedArea.readBinary(oe::kAssociatedId);
+  if (!id || id->size() != 16) return false;
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string hex;
+  for (const auto byte : *id) {
+    hex += kHex[byte >> 4];
+    hex += kHex[byte & 0xF];
+  }
+  return hex == guidToBinaryHex(guid);
+}
+
+std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::string_view guid) {
+  std::vector<MailAccount> accounts;
+  // No identity carries the name: it has no area, and no shared area can belong to it.
+  if (guid.empty()) return accounts;
+  addAccountsOf(registry, ownAreaPath(guid), AccountArea::Own, accounts);
+  bool owned = false;
+  if (const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath())) {
+    owned = sharedAccountsBelongTo(*shared, guid);
+  }
+  if (owned) addAccountsOf(registry, sharedAreaPath(), AccountArea::Shared, accounts);
+  return accounts;
+}
+
+std::string findAccountKey(platform::Registry& registry, std::string_view accountName,
+                           std::string_view guid) {
+  const auto own = ownAreaPath(guid);
+  const auto ownArea = registry.openReadOnly(RegistryRoot::CurrentUser, own);
+  if (ownArea) {
+    if (auto key = findKeyIn(*ownArea, registry, own, accountName); !key.empty()) return key;
+  }
+  const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath());
+  if (!shared) return {};
+  // Beside an own area, the shared area is listed only when it belongs to the identity; its
+  // accounts' check marks are then written too.
+  if (ownArea && !sharedAccountsBelongTo(*shared, guid)) return {};
+  return findKeyIn(*shared, registry, sharedAreaPath(), accountName);
+}
+
+void TMainForm::checkNoMailClick() {
+  const bool on = !checkNoMail.checked;
+  const auto colour = on ? ui::Colour::Window : ui::Colour::ButtonFace;
+  comboIdentities.enabled = on;
+  comboIdentities.colour = colour;
+  listAccounts.enabled = on;
+  listAccounts.colour = colour;
+  checkVerifyAllId.enabled = on;
+  changed();
+}
+
+void TMainForm::comboIdentitiesChange() {
+  while (!listAccounts.empty()) listAccounts.remove(listAccounts.size() - 1);
+  changed();
+  if (!comboIdentities.selected) return;
+  const auto identity = comboIdentities.selectedText();
+  const auto guid = findIdentityGuid(platform_.registry, identity);
+  for (const auto& account : pop3AccountsOf(platform_.registry, guid)) {
+    listAccounts.add({account.accountName, {account.server}, !account.skip, 1});
+    changed();
+    const auto key = accountPasswordKey(identity, account.accountName);
+    if (!iniFile->readString(kSectionEmail, key, "").empty()) continue;
+    const auto typed = platform_.dialogs.inputQuery(
+        APP_NAME, std::string(kAskPasswordPrompt) + account.accountName, "", true);
+    writePassword(*iniFile, key, typed.value_or(""));
+  }
+}
+
+void TMainForm::listAccountsClick() {
+  if (!comboIdentities.selected) return;
+  auto& registry = platform_.registry;
+  const auto guid = findIdentityGuid(registry, comboIdentities.selectedText());
+  for (const auto& item : listAccounts.items()) {
+    const auto key = findAccountKey(registry, item.caption, guid);
+    if (key.empty()) continue;
+    auto account =
+        registry.openForWriting(RegistryRoot::CurrentUser, ownAreaPath(guid) + "\\" + key, false);
+    if (!account) {
+      account =
+          registry.openForWriting(RegistryRoot::CurrentUser, sharedAreaPath() + "\\" + key, true);
+    }
+    if (account) account->writeInt32(oe::kPop3SkipAccount, item.checked ? 0 : 1);
+  }
+}
 
 }  // namespace vantrel::app

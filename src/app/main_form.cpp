@@ -16,7 +16,10 @@ namespace vantrel::app {
 
 namespace {
 constexpr std::uint32_t kMinuteMs = 60000;
-}
+// Per wait of `pop`: a server that accepts and then says nothing ends the account's turn well
+// within a minute, and the check goes on.
+constexpr int kPopTimeOutMs = 30000;
+}  // namespace
 
 TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
                      const FormPictures& designedPictures, std::filesystem::path langFile)
@@ -69,7 +72,18 @@ void TMainForm::buildDesign() {
   listExternalProgs.setSorted(compare);
   listExternalProgs.columns = {{"", 118, 118}, {"", 115, 113}};
   listIdentities.setSorted(compare);
+  listAccounts.setSorted(compare);
   listAccounts.columns = {{"", 111, 111}, {"", 111, 111}};
+
+  pop.Port = 110;
+  pop.ReportLevel = 0;
+  pop.Parse = false;
+  pop.DeleteOnRead = false;
+  pop.TimeOut = kPopTimeOutMs;
+  pop.OnConnect = [this](net::TAsyncSocket& sender) { popConnect(sender); };
+  pop.OnInvalidHost = [this](bool& handled) { popInvalidHost(handled); };
+  pop.OnConnectionFailed = [this](net::TAsyncSocket& sender) { popConnectionFailed(sender); };
+  pop.OnAuthenticationFailed = [this](bool& handled) { popAuthenticationFailed(handled); };
 
   lblOEVersion.caption = "Outlook Express v";
   bttnFaqOE.caption = "FAQ Outlook Express";
@@ -169,6 +183,7 @@ void TMainForm::loadEmailSettings() {
   const auto& ini = *iniFile;
   checkNoMail.checked = ini.readInteger(kSectionEmail, "checkNoMail", 1) != 0;
   checkVerifyAllId.checked = ini.readInteger(kSectionEmail, "checkVerifyAllId", 0) != 0;
+  checkNoMailClick();
   checkMailSound.checked = ini.readInteger(kSectionEmail, "checkMailSound", 1) != 0;
   checkMailWindow.checked = ini.readInteger(kSectionEmail, "checkMailWindow", 1) != 0;
   checkMailWindowClick();
@@ -320,7 +335,5 @@ void TMainForm::WMQueryEndSession() {
   trayIconDelete(platform_.shell, trayIcon);
   terminate();
 }
-
-void TMainForm::timerMailTimer() {}
 
 }  // namespace vantrel::app

@@ -98,6 +98,13 @@ class TMainForm {
   void timerOETimer();
   void timerMailTimer();
 
+  // Events of `pop` during a mail check.
+  void popConnect(net::TAsyncSocket& sender);
+  void popInvalidHost(bool& handled);
+  void popConnectionFailed(net::TAsyncSocket& sender);
+  void popAuthenticationFailed(bool& handled);
+  bool checkingMail() const { return checkingMail_; }
+
   // Ending the program leaves the message loop.
   void terminate();
   bool terminated() const { return terminated_; }
@@ -186,6 +193,9 @@ class TMainForm {
   std::filesystem::path langFile_;
   FormView* view_ = nullptr;
   bool terminated_ = false;
+  bool checkingMail_ = false;
+  // A new password was given while the connection seemed open, and goes out on it.
+  bool newPasswordUntried_ = false;
 };
 
 // Selects the identity whose whole name equals `name`, letter case ignored; none when none does.

@@ -46,6 +46,8 @@ class TNotifyWindowForm {
   void treeNotifyDblClick();
   // The close button hides the window; it is never destroyed.
   bool FormCloseQuery();
+  // The models changed: the view shows them.
+  void changed();
 
   std::string caption;
   ui::TreeView treeNotify;
@@ -55,8 +57,6 @@ class TNotifyWindowForm {
   std::int32_t notifyCountdown = 0;
 
  private:
-  void changed();
-
   platform::Platform& platform_;
   platform::WindowHandle self_;
   TMainForm& main_;

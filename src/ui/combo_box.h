@@ -17,6 +17,7 @@ struct ComboItem {
 struct ComboBox : Control {
   std::vector<ComboItem> items;
   std::optional<std::size_t> selected;
+  Colour colour = Colour::Window;
 
   std::string selectedText() const {
     return selected ? items.at(*selected).caption : std::string();

@@ -21,11 +21,11 @@ MAIL_MINUTES=7  # a timer interval no other timer of Vantrel has
 MAIL_TIMER_MS=$((MAIL_MINUTES * 60000))
 LONG_HOST=$(printf 'x%.0s' $(seq 64)).invalid  # refused by the resolver, no query is sent
 
-# Accounts of mail-accounts.reg with their passwords stored; Alice's own may be overridden.
+# Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden.
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
   local alice=${1:-secret}
   shift || true
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-accounts.reg"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   e2e_write_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES \
     "Email/Alice_Maison_pass=$(scrambled_password "$alice")" \
     "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
@@ -154,7 +154,7 @@ case_unreachable_servers_are_reported() {
 # The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
 # the skipped one unticked; unticking his own account by a click writes its skip flag.
 case_accounts_tab_writes_skip_flags() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-accounts.reg"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   e2e_write_settings "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
     "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
     "Email/Bob_Ancien_pass=$(scrambled_password wrong)"

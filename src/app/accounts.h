@@ -1,0 +1,38 @@
+#pragma once
+// The POP3 accounts Outlook Express keeps for each identity: in the identity's own area and in
+// the shared area when that belongs to the identity.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace vantrel::app {
+
+enum class AccountArea { Own, Shared };
+
+struct MailAccount {
+  std::string keyName;
+  AccountArea area = AccountArea::Own;
+  std::string accountName;
+  std::string server;
+  std::string userName;
+  bool skip = false;
+};
+
+// The 32 hexadecimal digits of a braced GUID's 16 bytes as stored (first three groups
+// little-endian), letters in the case the GUID has them.
+std::string guidToBinaryHex(std::string_view guid);
+// Whether the shared area's "AssociatedID" holds exactly this GUID.
+bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string_view guid);
+// The identity's accounts with a POP3 server: its own area first, then the shared area if it
+// belongs to it, each in registry order.
+std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::string_view guid);
+// The key of the first account named exactly `accountName`: in the own area, then in the shared
+// area (when there is an own area, only if the shared one belongs to the identity); empty when
+// there is none.
+std::string findAccountKey(platform::Registry& registry, std::string_view accountName,
+                           std::string_view guid);
+
+}  // namespace vantrel::app

@@ -1,0 +1,196 @@
+// The periodic mail check: every chosen account of the identities to check is asked for its
+// message count, and new mail shows in the tray icon, its tip, a sound and the notification window.
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/accounts.h"
+#include "app/app_constants.h"
+#include "app/identities.h"
+#include "app/main_form.h"
+#include "app/outlook_express.h"
+#include "app/passwords.h"
+#include "base/text.h"
+
+namespace vantrel::app {
+namespace {
+
+struct AccountToCheck {
+  std::string accountName;
+  std::string server;
+  std::string userName;
+  std::string password;
+  std::string passwordKey;
+};
+
+struct AccountWithMail {
+  std::string accountName;
+  std::int32_t count = 0;
+};
+
+std::string lastUserName(platform::Registry& registry) {
+  const auto key = registry.openReadOnly(platform::RegistryRoot::CurrentUser, oe::kIdentitiesKey);
+  return key ? key->readString(oe::kLastUsername).value_or("") : std::string();
+}
+
+std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
+                                            const base::IniFile& iniFile,
+                                            const std::string& identity) {
+  std::vector<AccountToCheck> accounts;
+  for (auto& account : pop3AccountsOf(registry, findIdentityGuid(registry, identity))) {
+    if (account.skip) continue;
+    auto key = accountPasswordKey(identity, account.accountName);
+    auto password = readPassword(iniFile, key);
+    accounts.push_back({std::move(account.accountName), std::move(account.server),
+                        std::move(account.userName), std::move(password), std::move(key)});
+  }
+  return accounts;
+}
+
+// Clears a flag however the scope is left.
+class Running {
+ public:
+  explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
+  ~Running() { flag_ = false; }
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+void TMainForm::timerMailTimer() {
+  // Messages flow while `pop` waits: a tick that comes meanwhile (the configuration confirmed in
+  // the middle of a check) would reset the total and reuse the component under the running check.
+  if (checkingMail_) return;
+  const Running running(checkingMail_);
+  auto& registry = platform_.registry;
+  auto& loop = platform_.loop;
+
+  const auto lastUser = lastUserName(registry);
+  const auto identities =
+      checkVerifyAllId.checked ? listIdentityNames(registry) : std::vector<std::string>{lastUser};
+  const auto previousTotal = newMailTotal;
+  newMailTotal = 0;
+  timerMail.setEnabled(false);
+  if (NotifyWindowForm) NotifyWindowForm->treeNotify.clear();
+
+  std::vector<std::string> identitiesWithMail;
+  for (const auto& identity : identities) {
+    if (loop.quitting()) break;
+    std::vector<AccountWithMail> withMail;
+    for (const auto& account : accountsToCheck(registry, *iniFile, identity)) {
+      // The program is ending: no more servers, and no more boxes about them.
+      if (loop.quitting()) break;
+      pop.Host = account.server;
+      pop.UserID = account.userName;
+      pop.Password = account.password;
+      currentPassKey = account.passwordKey;
+      const auto before = newMailTotal;
+      newPasswordUntried_ = false;
+      bool connectionLost = false;
+      try {
+        pop.Connect();
+      } catch (const net::ESockError&) {
+        connectionLost = true;
+      } catch (const std::exception&) {
+        // Nothing to tell: the account is simply not counted this time.
+      }
+      // A server that hung up after refusing the password is noticed only when the new one is
+      // sent: that password gets a connection of its own.
+      if (connectionLost && newPasswordUntried_ && newMailTotal == before && !loop.quitting()) {
+        try {
+          pop.Connect();
+        } catch (const std::exception&) {
+        }
+      }
+      newPasswordUntried_ = false;
+      // popConnect adds only the count of a STAT that succeeded, also one made by the re-login
+      // of a refused password, after which the first connection fails.
+      if (newMailTotal > before) withMail.push_back({account.accountName, newMailTotal - before});
+    }
+    if (withMail.empty()) continue;
+    identitiesWithMail.push_back(identity);
+    if (!NotifyWindowForm) continue;
+    auto& node = NotifyWindowForm->treeNotify.addTop(identity, 0);
+    for (const auto& account : withMail) {
+      ui::TreeView::addChild(node, account.accountName + " : " + std::to_string(account.count), 1);
+    }
+  }
+  if (NotifyWindowForm) NotifyWindowForm->changed();
+  timerMail.setEnabled(true);
+  if (loop.quitting()) return;
+
+  if (newMailTotal <= 0 || newMailTotal == previousTotal) return;
+  auto& shell = platform_.shell;
+  const auto count = std::to_string(newMailTotal);
+  trayIconSetIcon(shell, trayIcon, pictures.mail[3]);
+  auto tip = base::replaceAll(langTexts.trayTooltipNotify, "%count%", count);
+  if (!identitiesWithMail.empty()) {
+    tip += " (";
+    for (std::size_t i = 0; i < identitiesWithMail.size(); ++i) {
+      if (i > 0) tip += ", ";
+      tip += identitiesWithMail[i];
+    }
+    tip += ")";
+  }
+  trayIconSetTip(shell, trayIcon, tip);
+  if (checkMailSound.checked) shell.playMailSound();
+  if (checkMailWindow.checked && NotifyWindowForm) {
+    NotifyWindowForm->showAtCorner(base::replaceAll(notifyWindowTitle, "%count%", count));
+  }
+}
+
+void TMainForm::popConnect(net::TAsyncSocket&) {
+  // After a STAT that failed the component has already hung up, and its count is still that of
+  // an earlier mailbox: only a connection still open has just counted this one.
+  if (!pop.Connected()) return;
+  if (pop.MessageCount() > 0) newMailTotal += pop.MessageCount();
+  try {
+    pop.Disconnect();
+  } catch (const std::exception&) {
+    // A refused QUIT changes nothing about the count; the connection is closed all the same.
+  }
+}
+
+void TMainForm::popInvalidHost(bool& handled) {
+  handled = false;
+  if (platform_.loop.quitting()) return;
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
+                               base::replaceAll(langTexts.msgMailInvalidHost, "%host%", pop.Host),
+                               APP_NAME, platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::popConnectionFailed(net::TAsyncSocket&) {
+  if (platform_.loop.quitting()) return;
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
+                               langTexts.msgMailConnectionFailed + pop.Host, APP_NAME,
+                               platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::popAuthenticationFailed(bool& handled) {
+  handled = false;
+  if (platform_.loop.quitting()) return;
+  const auto text = base::replaceAll(base::replaceAll(langTexts.msgMailBadPass, "%host%", pop.Host),
+                                     "%login%", pop.UserID);
+  const auto answer = platform_.dialogs.messageBox(
+      platform_.desktop.desktopWindow(), text, APP_NAME,
+      platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground);
+  if (answer != platform::IdYes) return;
+  const auto typed =
+      platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
+  pop.Password = typed.value_or("");
+  writePassword(*iniFile, currentPassKey, pop.Password);
+  if (platform_.loop.quitting()) return;
+  if (pop.Connected()) {
+    newPasswordUntried_ = true;
+  } else {
+    pop.Connect();
+  }
+  handled = true;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,120 @@
+#include "app/passwords.h"
+
+#include "app/programs_tab.h"
+#include "app/settings.h"
+#include "base/text.h"
+
+namespace vantrel::app {
+namespace {
+
+constexpr char kEscape = '\\';
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+std::string shifted(std::string_view text, int direction) {
+  std::string result(text);
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(result[i]);
+    const auto shift = passwordShiftTable[i % passwordShiftTable.size()] * direction;
+    result[i] = static_cast<char>(static_cast<unsigned char>(byte + shift));
+  }
+  return result;
+}
+
+std::string_view upToZero(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+bool isQuote(char c) {
+  return c == '"' || c == '\'';
+}
+
+// Bytes that would cut or split the value's line, and the escape itself.
+bool needsEscape(char c) {
+  return c == '\0' || c == '\r' || c == '\n' || c == kEscape;
+}
+
+// Whether the settings file reads the value back exactly as it was written.
+bool readsBackUnchanged(std::string_view value) {
+  if (value.empty()) return true;
+  for (const char c : value) {
+    if (c == '\0' || c == '\r' || c == '\n') return false;
+  }
+  if (base::isProfileBlank(value.front()) || base::isProfileBlank(value.back())) return false;
+  return !(value.size() >= 2 && isQuote(value.front()) && value.back() == value.front());
+}
+
+// A value the file gives back wrapped in double quotes can only come from the marked form: a
+// plain value in quotes loses them on reading.
+bool isMarked(std::string_view value) {
+  return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string scramblePassword(std::string_view password) {
+  return shifted(upToZero(password), 1);
+}
+
+std::string unscramblePassword(std::string_view stored) {
+  auto password = shifted(stored, -1);
+  password.resize(upToZero(password).size());
+  return password;
+}
+
+std::string accountPasswordKey(std::string_view identity, std::string_view account) {
+  return storableProgramName(std::string(identity) + "_" + std::string(account) + "_pass");
+}
+
+std::string passwordFileValue(std::string_view scrambled) {
+  if (readsBackUnchanged(scrambled)) return std::string(scrambled);
+  // Two pairs of quotes: the file strips the outer pair on reading, the inner pair marks the form.
+  std::string value = "\"\"";
+  for (const char c : scrambled) {
+    if (needsEscape(c)) {
+      const auto byte = static_cast<unsigned char>(c);
+      value += kEscape;
+      value += kHexDigits[byte >> 4];
+      value += kHexDigits[byte & 0xF];
+    } else {
+      value += c;
+    }
+  }
+  value += "\"\"";
+  return value;
+}
+
+std::string scrambledFromFileValue(std::string_view value) {
+  if (!isMarked(value)) return std::string(value);
+  const auto inner = value.substr(1, value.size() - 2);
+  std::string scrambled;
+  for (std::size_t i = 0; i < inner.size(); ++i) {
+    if (inner[i] == kEscape && i + 2 < inner.size()) {
+      const int high = hexValue(inner[i + 1]);
+      const int low = hexValue(inner[i + 2]);
+      if (high >= 0 && low >= 0) {
+        scrambled += static_cast<char>(high << 4 | low);
+        i += 2;
+        continue;
+      }
+    }
+    scrambled += inner[i];
+  }
+  return scrambled;
+}
+
+std::string readPassword(const base::IniFile& iniFile, std::string_view key) {
+  return unscramblePassword(scrambledFromFileValue(iniFile.readString(kSectionEmail, key, "")));
+}
+
+void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password) {
+  iniFile.writeString(kSectionEmail, key, passwordFileValue(scramblePassword(password)));
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,161 @@
+// The e-mail tab: accounts listed per identity, their passwords asked, and check marks written
+// back into Outlook Express's skip flags.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/passwords.h"
+#include "app/settings.h"
+#include "app_bed.h"
+
+namespace vantrel::testing {
+namespace {
+
+constexpr char kAliceAccounts[] =
+    "HKEY_CURRENT_USER\\Identities\\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\\Software\\Microsoft\\"
+    "Internet Account Manager\\Accounts\\";
+constexpr char kSharedAccounts[] =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
+
+struct Listed {
+  std::string caption;
+  std::string server;
+  bool checked;
+  bool operator==(const Listed&) const = default;
+};
+
+std::vector<Listed> listed(const app::TMainForm& form) {
+  std::vector<Listed> items;
+  for (const auto& item : form.listAccounts.items()) {
+    EXPECT_EQ(item.imageIndex, 1);
+    items.push_back({item.caption, item.subItems.at(0), item.checked});
+  }
+  return items;
+}
+
+std::vector<std::string> questions(const AppBed& bed) {
+  std::vector<std::string> prompts;
+  for (const auto& shown : bed.sim.dialogs.shown()) {
+    if (shown.kind != platform::standin::ShownDialog::Kind::InputQuery) continue;
+    EXPECT_EQ(shown.caption, "Vantrel");
+    EXPECT_TRUE(shown.password) << "what is typed stays hidden";
+    prompts.push_back(shown.text);
+  }
+  return prompts;
+}
+
+app::TMainForm& startConfiguring(AppBed& bed, const std::string& email) {
+  bed.importFixture("mail-accounts.reg");
+  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", "[Email]\r\n" + email));
+  bed.sim.processes.setArguments({"/config"});
+  return bed.start();
+}
+
+void choose(app::TMainForm& form, std::size_t identity) {
+  form.comboIdentities.selected = identity;
+  form.comboIdentitiesChange();
+}
+
+TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSharedArea) {
+  struct Case {
+    std::size_t identity;
+    std::vector<Listed> expected;
+  };
+  const std::vector<Case> cases = {
+      // Own area and the shared area she owns; no "POP3 Server" or an empty one is no account.
+      {0,
+       {{"Home", "pop.home.example", true},
+        {"Home", "pop.home2.example", false},
+        {"Old", "pop.old.example", false},
+        {"Work", "pop.work.example", true}}},
+      // The shared area belongs to another identity; no skip value means checked.
+      {1, {{"Bob mail", "pop.bob.example", true}}},
+      // No own area, and the shared area is not hers.
+      {2, {}},
+  };
+  AppBed bed;
+  auto& form = startConfiguring(bed, "checkNoMail=0\r\n");
+  ASSERT_EQ(form.comboIdentities.items.size(), 3u);
+  for (const auto& c : cases) {
+    choose(form, c.identity);
+    EXPECT_EQ(listed(form), c.expected) << form.comboIdentities.selectedText();
+  }
+}
+
+TEST(AccountList, AsksEachMissingPasswordInAccountOrderAndAgainAfterACancel) {
+  AppBed bed;
+  // Alice's "Old" has a password; the others do not.
+  auto& form = startConfiguring(
+      bed, "checkNoMail=0\r\nAlice_Old_pass=" + app::passwordFileValue(app::scramblePassword("x")) +
+               "\r\n");
+  bed.sim.dialogs.answerInput("home pw");
+  bed.sim.dialogs.answerInput(std::nullopt);
+  choose(form, 0);
+  const std::string prompt = "Entrez le mot de passe du compte ";
+  EXPECT_EQ(questions(bed), (std::vector<std::string>{prompt + "Home", prompt + "Work"}))
+      << "registry order, own area first; the shared Home shares the own Home's key";
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "home pw");
+  EXPECT_NE(bed.readSettings().find("Alice_Work_pass=\r\n"), std::string::npos)
+      << "a cancelled question stores the empty password";
+
+  bed.sim.dialogs.answerInput("b0b");
+  bed.sim.dialogs.answerInput("w0rk");
+  choose(form, 1);
+  choose(form, 0);
+  EXPECT_EQ(questions(bed), (std::vector<std::string>{prompt + "Home", prompt + "Work",
+                                                      prompt + "Bob mail", prompt + "Work"}))
+      << "choosing an identity again asks what is still missing";
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Bob_Bob mail_pass"), "b0b");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Work_pass"), "w0rk");
+}
+
+TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagTheLaterSameNamedItemWinning) {
+  AppBed bed;
+  auto& form = startConfiguring(bed, "checkNoMail=0\r\n");
+  choose(form, 0);
+  auto& items = const_cast<std::vector<ui::ListItem>&>(form.listAccounts.items());
+  items.at(2).checked = true;   // Old
+  items.at(3).checked = false;  // Work, in the shared area
+  form.listAccountsClick();
+  auto& registry = bed.sim.registry;
+  const auto skip = [&](const std::string& key) {
+    return std::get<std::int32_t>(registry.value(key, "POP3 Skip Account").value());
+  };
+  EXPECT_EQ(skip(std::string(kAliceAccounts) + "00000001"), 1)
+      << "both Home items write into the own one, the unchecked shared item last";
+  EXPECT_EQ(skip(std::string(kAliceAccounts) + "00000002"), 0);
+  EXPECT_EQ(skip(std::string(kSharedAccounts) + "00000005"), 1)
+      << "an account of the owned shared area is found there";
+  EXPECT_EQ(skip(std::string(kSharedAccounts) + "00000006"), 1) << "untouched";
+
+  form.comboIdentities.selected.reset();
+  const auto writes = registry.writes().size();
+  form.listAccountsClick();
+  EXPECT_EQ(registry.writes().size(), writes) << "no identity chosen, nothing written";
+}
+
+TEST(EmailTab, AccountControlsFollowCheckNoMailFromLoadOn) {
+  for (const bool noMail : {true, false}) {
+    AppBed bed;
+    auto& form = startConfiguring(
+        bed, std::string("checkNoMail=") + (noMail ? "1" : "0") + "\r\ncheckVerifyAllId=1\r\n");
+    const auto expectOn = [&](bool on) {
+      const auto colour = on ? ui::Colour::Window : ui::Colour::ButtonFace;
+      EXPECT_EQ(form.comboIdentities.enabled, on);
+      EXPECT_EQ(form.listAccounts.enabled, on);
+      EXPECT_EQ(form.checkVerifyAllId.enabled, on);
+      EXPECT_EQ(form.comboIdentities.colour, colour);
+      EXPECT_EQ(form.listAccounts.colour, colour);
+    };
+    expectOn(!noMail);
+    EXPECT_TRUE(form.checkVerifyAllId.checked);
+    form.checkNoMail.checked = !noMail;
+    form.checkNoMailClick();
+    expectOn(noMail);
+    EXPECT_FALSE(form.timerMail.enabled()) << "the timer follows the option only at OK";
+  }
+}
+
+}  // namespace
+}  // namespace vantrel::testing

@@ -1,0 +1,332 @@
+// The periodic mail check against stand-in POP3 servers: totals, the new-mail signs, the
+// notification window, and what each kind of failing server or refused password leads to.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/passwords.h"
+#include "app_bed.h"
+#include "pop3_standin.h"
+
+namespace vantrel::testing {
+namespace {
+
+using platform::standin::ipv4;
+
+constexpr platform::IconHandle kNewMailIcon = 0x6003;
+constexpr std::uint32_t kBoxFlags = platform::MbIconError | platform::MbSetForeground;
+constexpr std::uint32_t kQuestionFlags =
+    platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground;
+
+// Stored passwords: Alice's Home "secret", her Work "w0rk", Bob's "b0b".
+constexpr char kPasswords[] =
+    "Alice_Home_pass=vdavfp\r\nAlice_Work_pass=z/po\r\nBob_Bob mail_pass=e/`\r\n";
+
+struct Node {
+  std::string text;
+  std::vector<std::string> children;
+  bool operator==(const Node&) const = default;
+};
+
+std::vector<Node> tree(AppBed& bed) {
+  std::vector<Node> nodes;
+  for (const auto& top : bed.notifyForm().treeNotify.nodes) {
+    EXPECT_EQ(top.imageIndex, 0);
+    Node node{top.text, {}};
+    for (const auto& child : top.children) {
+      EXPECT_EQ(child.imageIndex, 1);
+      node.children.push_back(child.text);
+    }
+    nodes.push_back(node);
+  }
+  return nodes;
+}
+
+int windowShows(const AppBed& bed) {
+  int shows = 0;
+  for (const auto& call : bed.sim.desktop.showCalls()) {
+    if (call.window == bed.notifyWindow && call.command == platform::SwShowNoActivate) ++shows;
+  }
+  return shows;
+}
+
+// Vantrel watching, mail checked every minute, another program's window in front.
+app::TMainForm& startChecking(AppBed& bed, const std::string& email = "") {
+  bed.importFixture("mail-accounts.reg");
+  auto& form = bed.startWatching(
+      settingsText("", "checkNoIdentities=1\r\n",
+                   "[Email]\r\ncheckNoMail=0\r\neditMailTime=1\r\n" + email + kPasswords));
+  bed.sim.desktop.createWindow(
+      {platform::kNoWindow, "Notepad", "notes", platform::kNoWindow, true, false, false, {}});
+  return form;
+}
+
+TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyChange) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
+  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
+  const auto normalIcon = bed.sim.shell.icon()->icon;
+
+  struct Step {
+    int home, work, bob;
+    int total;
+    std::string tip;  // what the tray icon says afterwards
+    int sounds;       // so far
+    int windowShows;  // so far
+    std::vector<Node> tree;
+  };
+  const std::vector<Step> steps = {
+      {2,
+       0,
+       3,
+       5,
+       "5 message(s) non-lu(s) (Alice, Bob)",
+       1,
+       1,
+       {{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}},
+      // The same total: nothing new is announced, the tree is filled again.
+      {3,
+       0,
+       2,
+       5,
+       "5 message(s) non-lu(s) (Alice, Bob)",
+       1,
+       1,
+       {{"Alice", {"Home : 3"}}, {"Bob", {"Bob mail : 2"}}}},
+      {1,
+       1,
+       1,
+       3,
+       "3 message(s) non-lu(s) (Alice, Bob)",
+       2,
+       2,
+       {{"Alice", {"Home : 1", "Work : 1"}}, {"Bob", {"Bob mail : 1"}}}},
+      // Nothing left: icon and tip stay, the open window shows an empty tree.
+      {0, 0, 0, 0, "3 message(s) non-lu(s) (Alice, Bob)", 2, 2, {}},
+      {0, 4, 0, 4, "4 message(s) non-lu(s) (Alice)", 3, 3, {{"Alice", {"Work : 4"}}}},
+  };
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const auto& step = steps[i];
+    SCOPED_TRACE("check " + std::to_string(i + 1));
+    home.setMailbox("alice", "secret", step.home);
+    work.setMailbox("a.smith", "w0rk", step.work);
+    bob.setMailbox("bob", "b0b", step.bob);
+    form.timerMailTimer();
+    EXPECT_EQ(form.newMailTotal, step.total);
+    EXPECT_EQ(bed.sim.shell.icon()->icon, kNewMailIcon);
+    EXPECT_EQ(bed.sim.shell.icon()->tip, step.tip);
+    EXPECT_EQ(bed.sim.shell.mailSounds, step.sounds);
+    EXPECT_EQ(windowShows(bed), step.windowShows);
+    EXPECT_EQ(tree(bed), step.tree);
+    EXPECT_TRUE(form.timerMail.enabled());
+    EXPECT_TRUE(bed.notifyForm().visible());
+  }
+  EXPECT_EQ(bed.notifyForm().caption, "Vous avez 4 message(s)");
+  const auto area = bed.sim.desktop.workArea();
+  const auto size = bed.sim.desktop.windowSize(bed.notifyWindow);
+  const auto at = bed.sim.desktop.windowPosition(bed.notifyWindow);
+  EXPECT_EQ(at.x, area.width - size.width);
+  EXPECT_EQ(at.y, area.height - size.height);
+  EXPECT_NE(bed.sim.desktop.foregroundWindow(), bed.notifyWindow) << "the focus stays put";
+  EXPECT_TRUE(bed.sim.dialogs.shown().empty());
+  EXPECT_EQ(
+      home.commands(),
+      (std::vector<std::string>{
+          "USER alice", "PASS secret", "STAT", "QUIT", "USER alice", "PASS secret", "STAT", "QUIT",
+          "USER alice", "PASS secret", "STAT", "QUIT", "USER alice", "PASS secret", "STAT", "QUIT",
+          "USER alice", "PASS secret", "STAT", "QUIT"}))
+      << "skipped accounts and accounts without a POP3 server are never asked";
+
+  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  bed.runFor(500);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, normalIcon);
+  EXPECT_EQ(form.newMailTotal, 0) << "the next check with mail announces it again";
+}
+
+TEST(MailCheck, OnlyTheIdentityOutlookExpressRunsUnderWithoutSoundOrWindowWhenSwitchedOff) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
+  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  home.setMailbox("alice", "secret", 1);
+  work.setMailbox("a.smith", "w0rk", 0);
+  bob.setMailbox("bob", "b0b", 7);
+  auto& form = startChecking(bed, "checkMailSound=0\r\ncheckMailWindow=0\r\n");
+
+  bed.runFor(60000);
+  EXPECT_EQ(form.newMailTotal, 1) << "the timer's own tick, Alice only";
+  EXPECT_EQ(bob.connections(), 0);
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "1 message(s) non-lu(s) (Alice)");
+  EXPECT_EQ(bed.sim.shell.mailSounds, 0);
+  EXPECT_FALSE(bed.notifyForm().visible());
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 1"}}}));
+}
+
+// Alice's two accounts, each on a server set up by the case.
+struct FailureCase {
+  std::string name;
+  std::function<void(AppBed&, std::vector<std::unique_ptr<StandinPop3>>&)> servers;
+  std::vector<std::string> boxes;
+  int total;
+  std::vector<Node> tree;
+};
+
+std::unique_ptr<StandinPop3> homeServer(AppBed& bed, Pop3Mode mode, int count) {
+  auto server =
+      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), mode);
+  server->setMailbox("alice", "secret", count);
+  return server;
+}
+
+std::unique_ptr<StandinPop3> workServer(AppBed& bed, Pop3Mode mode, int count) {
+  auto server =
+      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3), mode);
+  server->setMailbox("a.smith", "w0rk", count);
+  return server;
+}
+
+TEST(MailCheck, AFailingAccountIsReportedOrSkippedAndTheCheckGoesOn) {
+  const std::vector<FailureCase> cases = {
+      {"unknown host",
+       [](AppBed& bed, auto& servers) { servers.push_back(workServer(bed, Pop3Mode::Normal, 2)); },
+       {"Le serveur pop.home.example semble ne pas exister"},
+       2,
+       {{"Alice", {"Work : 2"}}}},
+      {"closed port",
+       [](AppBed& bed, auto& servers) {
+         bed.sim.sockets.addHost("pop.home.example", ipv4(127, 0, 0, 2));
+         servers.push_back(workServer(bed, Pop3Mode::Normal, 2));
+       },
+       {"Impossible de contacter le serveur pop.home.example"},
+       2,
+       {{"Alice", {"Work : 2"}}}},
+      {"silent server",
+       [](AppBed& bed, auto& servers) {
+         servers.push_back(homeServer(bed, Pop3Mode::Silent, 5));
+         servers.push_back(workServer(bed, Pop3Mode::Normal, 2));
+       },
+       {},
+       2,
+       {{"Alice", {"Work : 2"}}}},
+      // The component still holds Home's count when Work's STAT fails: it must not come twice.
+      {"STAT refused",
+       [](AppBed& bed, auto& servers) {
+         servers.push_back(homeServer(bed, Pop3Mode::Normal, 3));
+         servers.push_back(workServer(bed, Pop3Mode::StatFails, 2));
+       },
+       {},
+       3,
+       {{"Alice", {"Home : 3"}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    std::vector<std::unique_ptr<StandinPop3>> servers;
+    c.servers(bed, servers);
+    auto& form = startChecking(bed);
+    const auto start = bed.sim.loop.nowMs();
+    form.timerMailTimer();
+    EXPECT_LT(bed.sim.loop.nowMs() - start, 60000u) << "a stalled server ends within a minute";
+    std::vector<std::string> texts;
+    for (const auto& box : bed.sim.dialogs.messageBoxes()) {
+      texts.push_back(box.text);
+      EXPECT_EQ(box.owner, bed.sim.desktop.desktopWindow());
+      EXPECT_EQ(box.caption, "Vantrel");
+      EXPECT_EQ(box.flags, kBoxFlags);
+    }
+    EXPECT_EQ(texts, c.boxes);
+    EXPECT_EQ(form.newMailTotal, c.total);
+    EXPECT_EQ(tree(bed), c.tree);
+    EXPECT_TRUE(form.timerMail.enabled());
+  }
+}
+
+TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
+  struct Case {
+    std::string name;
+    Pop3Mode mode;
+    int answer;                        // to the question
+    std::optional<std::string> typed;  // the new password, nothing for Cancel
+    std::string stored;                // Home's password afterwards
+    int total;
+    int inputs;
+  };
+  const std::vector<Case> cases = {
+      {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1},
+      {"yes, then cancel", Pop3Mode::Normal, platform::IdYes, std::nullopt, "", 0, 1},
+      {"no", Pop3Mode::Normal, platform::IdNo, std::nullopt, "secret", 0, 0},
+      {"server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes, "new",
+       "new", 4, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto home = homeServer(bed, c.mode, 4);
+    home->setMailbox("alice", "new", 4);
+    const auto work = workServer(bed, Pop3Mode::Normal, 0);
+    auto& form = startChecking(bed);
+    bed.sim.dialogs.answerMessageBox(c.answer);
+    bed.sim.dialogs.answerInput(c.typed);
+    form.timerMailTimer();
+
+    const auto boxes = bed.sim.dialogs.messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << "one question per connection";
+    EXPECT_EQ(boxes[0].text,
+              "Le mot de passe pour le serveur pop.home.example avec le login alice, semble "
+              "incorrect, voulez-vous essayer avec un autre ?");
+    EXPECT_EQ(boxes[0].owner, bed.sim.desktop.desktopWindow());
+    EXPECT_EQ(boxes[0].flags, kQuestionFlags);
+    const auto inputs = bed.sim.dialogs.shown().size() - boxes.size();
+    EXPECT_EQ(static_cast<int>(inputs), c.inputs);
+    if (inputs > 0) {
+      const auto& input = bed.sim.dialogs.shown().back();
+      EXPECT_EQ(input.text, "Donnez le nouveau mot de passe : ");
+      EXPECT_TRUE(input.password);
+    }
+    EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), c.stored);
+    EXPECT_EQ(form.newMailTotal, c.total);
+    const auto expected =
+        c.total > 0 ? std::vector<Node>{{"Alice", {"Home : 4"}}} : std::vector<Node>{};
+    EXPECT_EQ(tree(bed), expected);
+  }
+}
+
+TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
+  AppBed bed;
+  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
+  work.setMailbox("a.smith", "w0rk", 2);
+  auto& form = startChecking(bed);
+  // The unknown host's box stays open for two minutes; meanwhile the configuration is opened
+  // and confirmed, which turns the timer on again.
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 120000);
+  const auto now = bed.sim.loop.nowMs();
+  bed.sim.loop.atTime(now + 1000, [&] { form.mnuTrayItemConfigClick(); });
+  bed.sim.loop.atTime(now + 2000, [&] { form.bttnOKClick(); });
+  form.timerMailTimer();
+  EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
+  EXPECT_EQ(work.connections(), 1);
+  EXPECT_EQ(form.newMailTotal, 2);
+  EXPECT_FALSE(form.checkingMail());
+  EXPECT_TRUE(form.timerMail.enabled());
+}
+
+TEST(MailCheck, QuittingDuringACheckTriesNoFurtherAccountAndShowsNoBox) {
+  AppBed bed;
+  auto home = homeServer(bed, Pop3Mode::Silent, 1);
+  bed.sim.sockets.addHost("pop.work.example", ipv4(127, 0, 0, 3));  // nothing listens
+  auto& form = startChecking(bed);
+  const auto connections = bed.sim.sockets.connectionsMade();
+  bed.sim.loop.atTime(bed.sim.loop.nowMs() + 5000, [&] { form.terminate(); });
+  form.timerMailTimer();
+  EXPECT_EQ(bed.sim.sockets.connectionsMade(), connections + 1);
+  EXPECT_TRUE(bed.sim.dialogs.shown().empty());
+  EXPECT_EQ(bed.sim.shell.mailSounds, 0);
+}
+
+}  // namespace
+}  // namespace vantrel::testing

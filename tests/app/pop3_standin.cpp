@@ -1,0 +1,77 @@
+#include "pop3_standin.h"
+
+namespace vantrel::testing {
+namespace {
+
+class Pop3Connection final : public platform::standin::StandinConnection {
+ public:
+  explicit Pop3Connection(std::shared_ptr<StandinPop3::State> state) : state_(std::move(state)) {}
+
+  std::string greeting() override {
+    return state_->mode == Pop3Mode::Silent ? "" : "+OK POP3 stand-in ready\r\n";
+  }
+
+  std::string received(std::string_view bytes) override {
+    pending_ += bytes;
+    std::string answer;
+    for (auto end = pending_.find("\r\n"); end != std::string::npos; end = pending_.find("\r\n")) {
+      const auto line = pending_.substr(0, end);
+      pending_.erase(0, end + 2);
+      state_->commands.push_back(line);
+      if (state_->mode != Pop3Mode::Silent) answer += answerTo(line);
+    }
+    return answer;
+  }
+
+  bool hungUp() const override { return hungUp_; }
+
+ private:
+  std::string answerTo(const std::string& line) {
+    const auto space = line.find(' ');
+    const auto verb = line.substr(0, space);
+    const auto argument = space == std::string::npos ? std::string() : line.substr(space + 1);
+    if (verb == "USER") {
+      user_ = argument;
+      return "+OK\r\n";
+    }
+    if (verb == "PASS") {
+      const auto found = state_->mailboxes.find(user_);
+      if (found != state_->mailboxes.end() && found->second.password == argument) {
+        mailbox_ = &found->second;
+        return "+OK logged in\r\n";
+      }
+      if (state_->mode == Pop3Mode::HangUpAfterRefusal) hungUp_ = true;
+      return "-ERR invalid password\r\n";
+    }
+    if (verb == "STAT") {
+      if (!mailbox_ || state_->mode == Pop3Mode::StatFails) return "-ERR mailbox locked\r\n";
+      return "+OK " + std::to_string(mailbox_->count) + " 4520\r\n";
+    }
+    if (verb == "QUIT") return "+OK bye\r\n";
+    return "-ERR unknown command\r\n";
+  }
+
+  std::shared_ptr<StandinPop3::State> state_;
+  std::string pending_;
+  std::string user_;
+  StandinPop3::Mailbox* mailbox_ = nullptr;
+  bool hungUp_ = false;
+};
+
+}  // namespace
+
+StandinPop3::StandinPop3(platform::standin::StandinSockets& sockets, const std::string& host,
+                         std::uint32_t address, Pop3Mode mode)
+    : state_(std::make_shared<State>(State{mode, {}, {}, 0})) {
+  sockets.addHost(host, address);
+  sockets.listen(address, 110, [state = state_]() {
+    ++state->connections;
+    return std::make_unique<Pop3Connection>(state);
+  });
+}
+
+void StandinPop3::setMailbox(const std::string& user, const std::string& password, int count) {
+  state_->mailboxes[user] = {password, count};
+}
+
+}  // namespace vantrel::testing

@@ -1,0 +1,137 @@
+// Scrambled account passwords and how they survive the settings file; the GUID bytes that tell
+// whose the shared account area is.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/accounts.h"
+#include "app/passwords.h"
+#include "base/ini_file.h"
+#include "platform/standin/standin_registry.h"
+
+namespace vantrel::app {
+namespace {
+
+TEST(ScramblePassword, ShiftsByThePositionsTableWrappingAfterEightAndAt256) {
+  EXPECT_EQ(scramblePassword("AAAAAAAAA"), "D@?EB=C>D");
+  EXPECT_EQ(unscramblePassword("D@?EB=C>D"), "AAAAAAAAA");
+  EXPECT_EQ(scramblePassword("secret"), "vdavfp");
+  EXPECT_EQ(scramblePassword("\xFF\x01"), std::string("\x02\x00", 2)) << "the 0 is kept";
+  EXPECT_EQ(unscramblePassword(std::string("\x02\x00", 2)), "\xFF\x01");
+  EXPECT_EQ(scramblePassword(std::string("ab\0cd", 5)), "da") << "a password ends at a 0";
+  EXPECT_EQ(unscramblePassword("\x03z"), "") << "what unscrambles to a 0 ends the password";
+  EXPECT_EQ(scramblePassword(""), "");
+}
+
+class PasswordFile : public ::testing::Test {
+ protected:
+  PasswordFile() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("vantrel-passwords-" + std::to_string(random()) + ".ini");
+  }
+  ~PasswordFile() override {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  // Written by one run of the program, read by the next.
+  std::string readBack(const std::string& key, const std::string& password) {
+    {
+      base::IniFile file(path_);
+      writePassword(file, key, password);
+    }
+    return readPassword(base::IniFile(path_), key);
+  }
+  std::filesystem::path path_;
+};
+
+TEST_F(PasswordFile, EveryPasswordAUserCanTypeReadsBackUnchanged) {
+  const std::vector<std::string> passwords = {
+      "secret",
+      "a!",    // scrambles to a value ending in a blank
+      "ab\"",  // ... and this one too
+      "$(",    // to a value in matching single quotes
+      "abc\xFC"
+      "def",      // "ü" fourth scrambles to 0
+      "\xFDtre",  // "ý" first scrambles to 0
+      "Y!",       // a backslash in the escaped form
+      "Y0\\00",   // escape-like text in a plain value
+      "p=q;r[s]",
+      "  spaced  ",
+      "'quoted'",
+      "\"dq\"",
+      "\xE9t\xE9 \xE0 l'\xEEle",
+      "\xFF\xFE\xFD\xFC\xFB\xFA\xF9\xF8\xF7",
+  };
+  for (const auto& password : passwords) {
+    EXPECT_EQ(readBack("Alice_Home_pass", password), password) << password;
+  }
+}
+
+TEST(PasswordFileValue, ValuesTheFileAlreadyKeepsAreWrittenAsTheyAre) {
+  for (const std::string stored : {"vdavfp", "\\`_", "'x", "x\"", "a b", "=;[", "\"", "\\00"}) {
+    EXPECT_EQ(passwordFileValue(stored), stored);
+    EXPECT_EQ(scrambledFromFileValue(stored), stored);
+  }
+  EXPECT_EQ(passwordFileValue("d "), "\"\"d \"\"");
+  EXPECT_EQ(passwordFileValue(std::string("a\0b", 3)), "\"\"a\\00b\"\"");
+  EXPECT_EQ(passwordFileValue("\\ "), "\"\"\\5C \"\"");
+}
+
+TEST_F(PasswordFile, NamesThatCannotStandInAKeyAreMadeStorableAndKeepTheirPassword) {
+  struct Case {
+    std::string identity, account, key;
+  };
+  const std::vector<Case> cases = {
+      {"Alice", "Work", "Alice_Work_pass"},    {"Alice ", " Home", "Alice _ Home_pass"},
+      {"A=B", "x=y", "A-B_x-y_pass"},          {";Bob", "Home", "_;Bob_Home_pass"},
+      {"[Team]", "Home", "_[Team]_Home_pass"}, {"  Carol", "Home", "Carol_Home_pass"},
+  };
+  for (const auto& c : cases) {
+    const auto key = accountPasswordKey(c.identity, c.account);
+    EXPECT_EQ(key, c.key);
+    EXPECT_EQ(readBack(key, "pw of " + c.key), "pw of " + c.key);
+  }
+}
+
+TEST(GuidToBinaryHex, ReversesTheFirstThreeGroupsAndKeepsLetterCase) {
+  EXPECT_EQ(guidToBinaryHex("{00112233-4455-6677-8899-AABBCCDDEEFF}"),
+            "33221100554477668899AABBCCDDEEFF");
+  EXPECT_EQ(guidToBinaryHex("{7c3e9b42-1d2f-4a6b-8e5c-3f4a5b6c7d02}"),
+            "429b3e7c2f1d6b4a8e5c3f4a5b6c7d02");
+  EXPECT_EQ(guidToBinaryHex(""), "");
+  EXPECT_EQ(guidToBinaryHex("{12}"), "12") << "a short text gives what it has";
+}
+
+TEST(SharedAccountsBelongTo, OnlySixteenBytesEqualToTheUpperCaseGuid) {
+  platform::standin::StandinRegistry registry;
+  const std::string area =
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts";
+  const std::vector<std::uint8_t> alice{0x42, 0x9b, 0x3e, 0x7c, 0x2f, 0x1d, 0x6b, 0x4a,
+                                        0x8e, 0x5c, 0x3f, 0x4a, 0x5b, 0x6c, 0x7d, 0x02};
+  const std::string guid = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+  const auto belongs = [&](const std::string& to) {
+    const auto key =
+        registry.openReadOnly(platform::RegistryRoot::CurrentUser,
+                              "Software\\Microsoft\\Internet Account Manager\\Accounts");
+    return key && sharedAccountsBelongTo(*key, to);
+  };
+  registry.setValue(area, "Other", std::string("x"));
+  EXPECT_FALSE(belongs(guid)) << "no AssociatedID";
+  registry.setValue(area, "AssociatedID", alice);
+  EXPECT_TRUE(belongs(guid));
+  EXPECT_FALSE(belongs("{7c3e9b42-1d2f-4a6b-8e5c-3f4a5b6c7d02}")) << "letter case counts";
+  EXPECT_FALSE(belongs("{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}"));
+  EXPECT_FALSE(belongs(""));
+  registry.setValue(area, "AssociatedID",
+                    std::vector<std::uint8_t>(alice.begin(), alice.end() - 1));
+  EXPECT_FALSE(belongs(guid)) << "15 bytes";
+  registry.setValue(area, "AssociatedID", std::string("429B3E7C2F1D6B4A8E5C3F4A5B6C7D02"));
+  EXPECT_FALSE(belongs(guid)) << "not binary";
+}
+
+}  // namespace
+}  // namespace vantrel::app
