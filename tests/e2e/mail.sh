@@ -34,6 +34,10 @@ start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
   vantrel_start
   msimn_wait_log window=shown 20
   drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+  # Outlook Express in front clears the signs of new mail at every watcher tick: put it away in
+  # the tray, as a user waiting for mail does.
+  drv show 6 "${OE[@]}" >/dev/null
+  wait_until 5 "Outlook Express was not put away" window_state_is "visible=0" "${OE[@]}"
 }
 
 fire_mail_timer() {
