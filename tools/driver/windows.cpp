@@ -843,6 +843,7 @@ int cmdListClick(const Context& c) {
   HWND top = c.waitForWindow();
   HWND list = top ? controlById(top, static_cast<int>(*id)) : nullptr;
   if (!list || className(list) != "SysListView32") return kFailed;
+  ask(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*index), FALSE);
   RemoteBuffer remote(list, sizeof(RECT));
   RECT rect{};
   rect.left = LVIR_BOUNDS;
