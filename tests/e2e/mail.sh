@@ -122,7 +122,7 @@ case_double_click_switches_identity() {
 }
 
 # A wrong stored password brings the question; Yes and the right password store it scrambled and
-# the account is counted in the same check.
+# the account is counted in the same check. The close button hides the window, which stays.
 case_refused_password_is_asked_again() {
   start_mail oops editMailWindowTime=0
   fire_mail_timer
@@ -137,6 +137,10 @@ case_refused_password_is_asked_again() {
   local stored
   stored=$(tr -d '\r' <"$(settings_file)" | iconv -f CP1252 -t UTF-8 | sed -n 's/^Alice_Maison_pass=//p')
   expect_eq "stored password" "$(scrambled_password secret)" "$stored"
+
+  wait_until 5 "the notification window did not come" notify_shown
+  drv post "${NOTIFY[@]}" 0x10 0 0 >/dev/null  # WM_CLOSE
+  wait_until 5 "the close button did not hide the window" notify_hidden
 }
 
 # A server with nothing listening and a name that does not resolve each bring their box; the
