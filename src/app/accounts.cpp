@@ -105,6 +105,7 @@ std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::strin
 
 std::string findAccountKey(platform::Registry& registry, std::string_view accountName,
                            std::string_view guid) {
+  if (guid.empty()) return {};  // the identity is gone: none of the areas is its own
   const auto own = ownAreaPath(guid);
   const auto ownArea = registry.openReadOnly(RegistryRoot::CurrentUser, own);
   if (ownArea) {

@@ -73,7 +73,7 @@ void TMainForm::timerMailTimer() {
   const auto lastUser = lastUserName(registry);
   const auto identities =
       checkVerifyAllId.checked ? listIdentityNames(registry) : std::vector<std::string>{lastUser};
-  const auto previousTotal = newMailTotal;
+  previousTotal = newMailTotal;
   newMailTotal = 0;
   timerMail.setEnabled(false);
   if (NotifyWindowForm) NotifyWindowForm->treeNotify.clear();
@@ -90,24 +90,7 @@ void TMainForm::timerMailTimer() {
       pop.Password = account.password;
       currentPassKey = account.passwordKey;
       const auto before = newMailTotal;
-      newPasswordUntried_ = false;
-      bool connectionLost = false;
-      try {
-        pop.Connect();
-      } catch (const net::ESockError&) {
-        connectionLost = true;
-      } catch (const std::exception&) {
-        // Nothing to tell: the account is simply not counted this time.
-      }
-      // A server that hung up after refusing the password is noticed only when the new one is
-      // sent: that password gets a connection of its own.
-      if (connectionLost && newPasswordUntried_ && newMailTotal == before && !loop.quitting()) {
-        try {
-          pop.Connect();
-        } catch (const std::exception&) {
-        }
-      }
-      newPasswordUntried_ = false;
+      connectPop();
       // popConnect adds only the count of a STAT that succeeded, also one made by the re-login
       // of a refused password, after which the first connection fails.
       if (newMailTotal > before) withMail.push_back({account.accountName, newMailTotal - before});
@@ -121,7 +104,8 @@ void TMainForm::timerMailTimer() {
     }
   }
   if (NotifyWindowForm) NotifyWindowForm->changed();
-  timerMail.setEnabled(true);
+  // The configuration may have been opened, or mail checking switched off, while this check ran.
+  timerMail.setEnabled(!checkNoMail.checked && !visible());
   if (loop.quitting()) return;
 
   if (newMailTotal <= 0 || newMailTotal == previousTotal) return;
@@ -142,6 +126,28 @@ void TMainForm::timerMailTimer() {
   if (checkMailWindow.checked && NotifyWindowForm) {
     NotifyWindowForm->showAtCorner(base::replaceAll(notifyWindowTitle, "%count%", count));
   }
+}
+
+void TMainForm::connectPop() {
+  newPasswordUntried_ = false;
+  bool connectionLost = false;
+  try {
+    pop.Connect();
+  } catch (const net::ESockError&) {
+    connectionLost = true;
+  } catch (const std::exception&) {
+    // Nothing to tell: the account is simply not counted this time.
+  }
+  // A server that hung up after refusing the password is noticed only when the new one is sent:
+  // that password gets a connection of its own.
+  if (connectionLost && newPasswordUntried_ && !platform_.loop.quitting()) {
+    newPasswordUntried_ = false;
+    try {
+      pop.Connect();
+    } catch (const std::exception&) {
+    }
+  }
+  newPasswordUntried_ = false;
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {

@@ -179,6 +179,7 @@ class TMainForm {
   platform::Registry* registry = nullptr;
   std::int32_t oeMissingTicks = 0;
   std::int32_t newMailTotal = 0;
+  std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
   std::string currentPassKey;
   std::int32_t configMode = 0;
 
@@ -187,6 +188,8 @@ class TMainForm {
   void loadLaunchSettings();
   void loadEmailSettings();
   void showOEVersion();
+  // One account's turn of the mail check: `pop` is set up; any failure is the account's own.
+  void connectPop();
 
   platform::Platform& platform_;
   platform::WindowHandle self_;

@@ -39,7 +39,12 @@ void TMainForm::timerOETimer() {
   if (desktop.foregroundWindow() == oeWindow) {
     trayIconResetIcon(shell, trayIcon);
     trayIconResetTip(shell, trayIcon);
-    newMailTotal = 0;
+    // In the middle of a check the total is still being counted: its outcome is announced anew.
+    if (checkingMail_) {
+      previousTotal = 0;
+    } else {
+      newMailTotal = 0;
+    }
   }
 }
 

@@ -315,6 +315,59 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   EXPECT_TRUE(form.timerMail.enabled());
 }
 
+TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  home.setMailbox("alice", "secret", 2);
+  bob.setMailbox("bob", "b0b", 3);
+  auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
+  bed.sim.dialogs.answerMessageBox(platform::IdOk);  // Alice's Work: unknown host
+  form.timerMailTimer();
+  ASSERT_EQ(form.newMailTotal, 5);
+  ASSERT_EQ(bed.sim.shell.mailSounds, 1);
+
+  // Between Alice's accounts and Bob's, while the box is open, the watcher finds Outlook
+  // Express in front.
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 2000);
+  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  form.timerMailTimer();
+  EXPECT_EQ(form.newMailTotal, 5);
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}));
+  EXPECT_EQ(bed.sim.shell.mailSounds, 2) << "the user has not seen this check's mail yet";
+}
+
+TEST(MailCheck, TheTimerStaysOffAfterACheckDuringWhichTheConfigurationOpenedOrMailWasSwitchedOff) {
+  struct Case {
+    std::string name;
+    bool confirm;
+    bool noMail;
+    bool timerAfter;
+  };
+  const std::vector<Case> cases = {
+      {"configuration still open", false, false, false},
+      {"confirmed with mail checking off", true, true, false},
+      {"confirmed with mail checking on", true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = startChecking(bed);
+    bed.sim.dialogs.answerMessageBox(platform::IdOk, 10000);  // Home's unknown host
+    const auto now = bed.sim.loop.nowMs();
+    bed.sim.loop.atTime(now + 1000, [&] { form.mnuTrayItemConfigClick(); });
+    if (c.confirm) {
+      bed.sim.loop.atTime(now + 2000, [&] {
+        form.checkNoMail.checked = c.noMail;
+        form.checkNoMailClick();
+        form.bttnOKClick();
+      });
+    }
+    form.timerMailTimer();
+    EXPECT_EQ(form.timerMail.enabled(), c.timerAfter);
+  }
+}
+
 TEST(MailCheck, QuittingDuringACheckTriesNoFurtherAccountAndShowsNoBox) {
   AppBed bed;
   auto home = homeServer(bed, Pop3Mode::Silent, 1);

@@ -40,10 +40,10 @@ class PasswordFile : public ::testing::Test {
   // Written by one run of the program, read by the next.
   std::string readBack(const std::string& key, const std::string& password) {
     {
-      base::IniFile file(path_);
+      base::IniFile file(path_.string());
       writePassword(file, key, password);
     }
-    return readPassword(base::IniFile(path_), key);
+    return readPassword(base::IniFile(path_.string()), key);
   }
   std::filesystem::path path_;
 };
