@@ -72,7 +72,7 @@ answer_box() {  # answer_box TEXT ID
 # One check finds 3 messages for Alice and 2 in the shared area owned by Bob; Bob's own empty
 # account and the skipped one add nothing (the skipped one would be refused). The window comes
 # bottom right without the focus and hides after its 5 s; a second check with the same total
-# leaves everything as it is.
+# leaves everything as it is; Outlook Express brought to the front restores the usual tip.
 case_check_announces_new_mail() {
   start_mail secret editMailWindowTime=5
   notify_hidden || fail "the notification window is shown before any check"
@@ -99,6 +99,10 @@ case_check_announces_new_mail() {
   sleep 3
   notify_hidden || fail "a second check with the same total showed the window again"
   tip_shown "5 message(s) non-lu(s) (Alice, Bob)" || fail "the tip changed"
+
+  drv post "${MAIN[@]}" 2025 0 514 >/dev/null  # a click on the tray icon brings it to the front
+  wait_until 5 "Outlook Express did not come back" window_state_is "visible=1" "${OE[@]}"
+  wait_until 5 "Outlook Express in front did not restore the tip" tip_shown "Outlook Express"
 }
 
 # With a display time of 0 the window stays and shows no counter; a double-click on an account
