@@ -59,7 +59,7 @@ class TMainForm {
  public:
   // `self` is the main window, created hidden.
   TMainForm(platform::Platform& platform, platform::WindowHandle self, const FormPictures& pictures,
-            std::filesystem::path langFile);
+            std::string langFile);
   ~TMainForm();
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
@@ -92,7 +92,7 @@ class TMainForm {
   platform::Platform& platform() { return platform_; }
   platform::WindowHandle handle() const { return self_; }
   bool visible() const;
-  const std::filesystem::path& langFile() const { return langFile_; }
+  const std::string& langFile() const { return langFile_; }
   void changed();
 
   // Components.
@@ -164,7 +164,7 @@ class TMainForm {
 
   platform::Platform& platform_;
   platform::WindowHandle self_;
-  std::filesystem::path langFile_;
+  std::string langFile_;
   FormView* view_ = nullptr;
   bool terminated_ = false;
 };

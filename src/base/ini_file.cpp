@@ -1,9 +1,6 @@
 #include "base/ini_file.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "base/text.h"
 
@@ -66,16 +63,15 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
   return value;
 }
 
-IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  lines_ = splitLines(text);
+IniFile::IniFile(std::string path, const FileAccess& files)
+    : path_(std::move(path)), files_(files) {
+  const auto file = files_.read(path_);
+  readFailed_ = file.outcome == ReadOutcome::Unreadable;
+  lines_ = splitLines(file.bytes);
 }
 
 bool IniFile::exists() const {
-  std::error_code ec;
-  return std::filesystem::exists(path_, ec);
+  return files_.exists(path_);
 }
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
@@ -193,29 +189,15 @@ bool IniFile::flush() {
   return save();
 }
 
-bool IniFile::save() const {
+bool IniFile::save() {
+  if (readFailed_) return false;
   std::string text;
   for (const auto& line : lines_) text.append(line).append("\r\n");
-
-  auto temporary = path_;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
+  if (files_.replace(path_, text)) return true;
+  if (!writeFailed_) {
+    writeFailed_ = true;
+    if (onWriteFailure_) onWriteFailure_();
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path_, ec);
-  if (!ec) return true;
-  std::error_code ignored;
-  std::filesystem::remove(temporary, ignored);
   return false;
 }
 

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <exception>
-#include <filesystem>
 #include <string_view>
 
 #include "app/app_constants.h"
 #include "app/main_form.h"
+#include "app/settings.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_event_loop.h"
@@ -42,8 +42,8 @@ int run(HINSTANCE instance) {
   vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
-  const auto langFile =
-      std::filesystem::path(processes.executablePath()).parent_path() / "lang.ini";
+  // Text work only: the ANSI path must reach the system unconverted.
+  const auto langFile = vantrel::app::folderOfPath(processes.executablePath()) + "\\lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
   loop.setMessageFilter([&window](MSG& message) { return window.translateKeys(message); });
