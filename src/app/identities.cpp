@@ -80,7 +80,8 @@ void switchToIdentity(std::string_view userName, TMainForm& form) {
     restoreOEWindow(form, form.oeWindow);
     return;
   }
-  platform.desktop.postMessage(form.oeWindow, platform::kWmSysCommand, platform::kScClose, 0);
+  const auto closingWindow = form.oeWindow;
+  platform.desktop.postMessage(closingWindow, platform::kWmSysCommand, platform::kScClose, 0);
   platform.loop.sleep(kLaunchWaitMs);
   writeLastIdentity(platform.registry, userName, findIdentityGuid(platform.registry, userName));
   const auto path = locateOutlookExpress(form);
@@ -88,7 +89,7 @@ void switchToIdentity(std::string_view userName, TMainForm& form) {
   // A hot key may come while the configuration window holds the watcher off; it stays off.
   const bool watching = form.timerOE.enabled();
   form.timerOE.setEnabled(false);
-  launchOutlookExpress(path, form, true);
+  launchOutlookExpress(path, form, true, closingWindow);
   form.timerOE.setEnabled(watching);
 }
 

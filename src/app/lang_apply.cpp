@@ -63,7 +63,7 @@ void applyLangTexts(TMainForm& form) {
 }
 
 void TMainForm::comboLangChange() {
-  langTexts = makeLangTexts(comboLang.selectedText(), langFile_);
+  langTexts = makeLangTexts(comboLang.selectedText(), langFile_, platform_.processes.files());
   applyLangTexts(*this);
 }
 

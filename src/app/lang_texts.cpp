@@ -16,17 +16,16 @@ std::string concat(std::initializer_list<std::string_view> parts) {
   return text;
 }
 
-// An empty langName would make an entry no one can tell apart, and an empty name means the
-// built-in set, so such a section is offered under its section name like one without the key.
+// Only a section without the key is offered under its own name; an empty langName is a name.
 std::string offeredName(const base::IniFile& file, const std::string& section) {
-  std::string name = file.readString(section, "langName", section);
-  return name.empty() ? section : name;
+  return file.readString(section, "langName", section);
 }
 
 }  // namespace
 
-std::vector<std::string> listLanguageNames(const std::string& langFile) {
-  const base::IniFile file(langFile);
+std::vector<std::string> listLanguageNames(const std::string& langFile,
+                                           const base::FileAccess& files) {
+  const base::IniFile file(langFile, files);
   std::vector<std::string> names;
   for (const std::string& section : file.sectionNames())
     names.push_back(offeredName(file, section));
@@ -117,10 +116,18 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.msgMailConnectionFailed = "Impossible de contacter le serveur ";
   texts.msgMailInvalidHost = "Le serveur %host% semble ne pas exister";
   texts.trayTooltipNotify = "%count% message(s) non-lu(s)";
+  texts.msgSettingsUnreadable =
+      concat({"Le fichier de configuration %file% n'a pas pu \xEAtre lu. ", APP_NAME,
+              " d\xE9marre avec les r\xE9glages par d\xE9"
+              "faut et ne modifiera pas ce fichier."});
+  texts.msgSettingsNotSaved =
+      "Impossible d'enregistrer le fichier de configuration %file%. Les r\xE9glages ne pourront "
+      "pas \xEAtre conserv\xE9s.";
 }
 
-bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile) {
-  const base::IniFile file(langFile);
+bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile,
+                           const base::FileAccess& files) {
+  const base::IniFile file(langFile, files);
   for (const std::string& section : file.sectionNames()) {
     if (offeredName(file, section) != name) continue;
     texts.langCode = section;
@@ -132,9 +139,10 @@ bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::
   return false;
 }
 
-TLangTexts makeLangTexts(std::string_view name, const std::string& langFile) {
+TLangTexts makeLangTexts(std::string_view name, const std::string& langFile,
+                         const base::FileAccess& files) {
   TLangTexts texts;
-  if (name.empty() || name == BUILTIN_LANG_NAME || !loadLanguageFileTexts(texts, name, langFile))
+  if (name == BUILTIN_LANG_NAME || !loadLanguageFileTexts(texts, name, langFile, files))
     loadBuiltinTexts(texts);
   return texts;
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_access.h"
+
 namespace vantrel::app {
 
 // Field names are the keys of the language file.
@@ -74,6 +76,8 @@ struct TLangTexts {
   std::string msgMailConnectionFailed;
   std::string msgMailInvalidHost;
   std::string trayTooltipNotify;
+  std::string msgSettingsUnreadable;
+  std::string msgSettingsNotSaved;
 };
 
 struct LangKey {
@@ -82,7 +86,7 @@ struct LangKey {
 };
 
 // Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 61> LANG_KEYS = {{
+inline constexpr std::array<LangKey, 63> LANG_KEYS = {{
     {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
     {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
     {"tabLaunch", &TLangTexts::tabLaunch},
@@ -144,6 +148,8 @@ inline constexpr std::array<LangKey, 61> LANG_KEYS = {{
     {"msgMailConnectionFailed", &TLangTexts::msgMailConnectionFailed},
     {"msgMailInvalidHost", &TLangTexts::msgMailInvalidHost},
     {"trayTooltipNotify", &TLangTexts::trayTooltipNotify},
+    {"msgSettingsUnreadable", &TLangTexts::msgSettingsUnreadable},
+    {"msgSettingsNotSaved", &TLangTexts::msgSettingsNotSaved},
 }};
 
 inline constexpr std::string_view BUILTIN_LANG_NAME =
@@ -153,22 +159,26 @@ inline constexpr std::string_view BUILTIN_LANG_NAME =
 inline constexpr std::string_view PLACEHOLDER_COUNT = "%count%";
 inline constexpr std::string_view PLACEHOLDER_HOST = "%host%";
 inline constexpr std::string_view PLACEHOLDER_LOGIN = "%login%";
-inline constexpr std::array<std::string_view, 3> PLACEHOLDERS = {
-    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN};
+inline constexpr std::string_view PLACEHOLDER_FILE = "%file%";
+inline constexpr std::array<std::string_view, 4> PLACEHOLDERS = {
+    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN, PLACEHOLDER_FILE};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.
-std::vector<std::string> listLanguageNames(const std::string& langFile);
+std::vector<std::string> listLanguageNames(
+    const std::string& langFile, const base::FileAccess& files = base::standardFileAccess());
 
 void loadBuiltinTexts(TLangTexts& texts);
 
 // Fills `texts` from the first section offered under `name` (exact comparison); a key missing
 // there gives an empty text. Returns false, leaving `texts` untouched, when no section matches.
-bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile);
+bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile,
+                           const base::FileAccess& files = base::standardFileAccess());
 
-// The built-in set for BUILTIN_LANG_NAME, for an empty name and for a name no section offers any
-// more, so that the windows never go blank; otherwise the file's set.
-TLangTexts makeLangTexts(std::string_view name, const std::string& langFile);
+// The built-in set for BUILTIN_LANG_NAME and for a name no section offers (any more), so that the
+// windows never go blank; otherwise the file's set.
+TLangTexts makeLangTexts(std::string_view name, const std::string& langFile,
+                         const base::FileAccess& files = base::standardFileAccess());
 
 // Every occurrence of `placeholder` (one of PLACEHOLDERS) in `text` replaced by `value`.
 std::string replacePlaceholder(std::string_view text, std::string_view placeholder,

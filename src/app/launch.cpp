@@ -68,7 +68,8 @@ std::uint32_t startProgram(TMainForm& form, std::string_view path, std::string_v
   return 0;
 }
 
-bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch) {
+bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
+                          platform::WindowHandle closingWindow) {
   auto showState = platform::SwShowNormal;
   if (!relaunch && form.checkStartReduced.checked) {
     showState = form.checkNotifyReduce.checked && !form.checkIdentitiesChoice.checked
@@ -76,15 +77,23 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch)
                     : platform::SwMinimize;
   }
   const auto parameters = form.radioModeNews.checked ? oe::kNewsSwitch : std::string_view();
-  if (startProgram(form, path, parameters, showState) == 0) {
+  const auto processId = startProgram(form, path, parameters, showState);
+  if (processId == 0) {
     form.terminate();
     return false;
   }
 
+  // The window of the Outlook Express just asked to close may not be gone yet: following it
+  // would lose the new one the moment it closes.
+  const auto findOEWindow = [&form, closingWindow] {
+    enumWindows(form, [closingWindow](platform::WindowHandle window, TMainForm& owner) {
+      return window == closingWindow || findOEWindowProc(window, owner);
+    });
+  };
   form.oeWindow = platform::kNoWindow;
   // Seconds during which the identity logon window is up do not count.
   for (std::int32_t waits = 0; form.oeWindow == platform::kNoWindow && waits < kLaunchWaits;) {
-    enumWindows(form, findOEWindowProc);
+    findOEWindow();
     if (form.oeWindow == platform::kNoWindow) {
       form.platform().loop.sleep(kLaunchWaitMs);
       ++waits;
@@ -94,7 +103,23 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch)
     if (form.identityLogonWindow != platform::kNoWindow) --waits;
   }
   // A window that came during the last second counts too: the wait is five seconds, not four.
-  if (form.oeWindow == platform::kNoWindow) enumWindows(form, findOEWindowProc);
+  if (form.oeWindow == platform::kNoWindow) findOEWindow();
+
+  // Started hidden, Outlook Express has no window, task-bar button or tray icon to be reached by
+  // until Vantrel finds it: a slow start is waited for while it runs, and one that never shows
+  // its window is ended rather than left invisible.
+  if (showState == platform::SwHide && form.oeWindow == platform::kNoWindow) {
+    auto& processes = form.platform().processes;
+    for (std::int32_t waits = 0; form.oeWindow == platform::kNoWindow; ++waits) {
+      if (!processes.isRunning(processId)) break;
+      if (waits == kHiddenStartWaits) {
+        processes.terminate(processId);
+        break;
+      }
+      form.platform().loop.sleep(kLaunchWaitMs);
+      findOEWindow();
+    }
+  }
 
   if (showState == platform::SwHide && form.oeWindow != platform::kNoWindow) {
     form.platform().desktop.showWindow(form.oeWindow, platform::SwMinimize);

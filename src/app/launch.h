@@ -14,6 +14,8 @@ class TMainForm;
 inline constexpr std::size_t kClassNameBuffer = 30;
 inline constexpr std::int32_t kLaunchWaits = 5;
 inline constexpr std::uint32_t kLaunchWaitMs = 1000;
+// After a hidden start, how many more waits the window is looked for while the process runs.
+inline constexpr std::int32_t kHiddenStartWaits = 60;
 
 // The full path of msimn.exe; may ask the user, and ends the program when the user cancels
 // (the result is then empty).
@@ -25,7 +27,10 @@ std::uint32_t startProgram(TMainForm& form, std::string_view path, std::string_v
                            std::uint16_t showState);
 
 // Starts Outlook Express and waits for its main window; true when it was found (in oeWindow).
-bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch);
+// `closingWindow`, the window of an Outlook Express just asked to close, is never taken. A
+// hidden start that shows no window in time is waited for longer, and ended if it never does.
+bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
+                          platform::WindowHandle closingWindow = platform::kNoWindow);
 
 // EnumWindows callbacks: false (stop) once their window is found.
 bool findOEWindowProc(platform::WindowHandle window, TMainForm& form);

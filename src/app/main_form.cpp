@@ -133,7 +133,8 @@ void TMainForm::FormCreate() {
 
   loadLaunchSettings();
 
-  for (const auto& name : listLanguageNames(langFile_)) comboLang.add(name);
+  for (const auto& name : listLanguageNames(langFile_, platform_.processes.files()))
+    comboLang.add(name);
   comboLang.add(std::string(BUILTIN_LANG_NAME));
   const auto langName = ini.readString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
   const auto entry = std::find_if(
@@ -158,11 +159,12 @@ void TMainForm::FormCreate() {
   lblAppCopyright.caption = std::string(APP_COPYRIGHT);
 
   firstRun = ini.readInteger(kSectionGeneral, "FirstRun", 1);
-  langTexts = makeLangTexts(langName, langFile_);
+  langTexts = makeLangTexts(langName, langFile_, platform_.processes.files());
   applyLangTexts(*this);
 
-  if (firstRun != 0) {
-    ini.writeInteger(kSectionGeneral, "FirstRun", 0);
+  // A first run that cannot be recorded would come back at every start: the failed save has been
+  // reported, and Outlook Express is launched with the settings in memory.
+  if (firstRun != 0 && ini.writeInteger(kSectionGeneral, "FirstRun", 0)) {
     configMode = 1;
     platform_.dialogs.messageBox(self_, langTexts.msgFirstRunConfig, APP_NAME, platform::MbOk);
   }
@@ -276,7 +278,8 @@ void TMainForm::bttnOKClick() {
 
   const auto selected = listIdentities.selected();
   if (selected) {
-    ini.writeString(kSectionIdentities, "listIdentities", listIdentities.at(*selected).caption);
+    ini.writeString(kSectionIdentities, "listIdentities",
+                    storableProfileValue(listIdentities.at(*selected).caption));
   }
   if (!checkNoIdentities.checked && !selected) {
     platform_.dialogs.messageBox(self_, langTexts.msgIdentityMustChoose, APP_NAME, platform::MbOk);

@@ -34,7 +34,9 @@ std::string storableProgramName(std::string_view name) {
 }
 
 bool keysClash(std::string_view name, std::string_view other) {
-  return isFlagKeyOf(name, other) || isFlagKeyOf(other, name);
+  // The file's keys ignore letter case: "Notes" and "notes" would be one entry after a restart.
+  return base::equalsIgnoreCase(name, other) || isFlagKeyOf(name, other) ||
+         isFlagKeyOf(other, name);
 }
 
 std::string unclashedProgramName(const ui::ListView& list, const std::string& name) {

@@ -15,8 +15,9 @@ class TMainForm;
 // read as a comment or a section, and outer blanks would be trimmed away on reading.
 std::string storableProgramName(std::string_view name);
 
-// True when one name followed by "_active" or "_startReduced" is the other: in [Progs] the flags
-// of the one would overwrite, or be read as, the other's keys.
+// True when the two names are one [Progs] key (letter case ignored), or when one name followed by
+// "_active" or "_startReduced" is the other: in [Progs] the one would overwrite, or be read as,
+// the other's keys.
 bool keysClash(std::string_view name, std::string_view other);
 // `name`, or `name` followed by "-2", "-3", ... when it would clash with an entry of the list.
 std::string unclashedProgramName(const ui::ListView& list, const std::string& name);

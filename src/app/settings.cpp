@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/app_constants.h"
 #include "app/external_programs.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
@@ -9,23 +10,17 @@
 
 namespace vantrel::app {
 
-std::string settingsPathFor(std::string_view executable) {
-  const auto slash = executable.find_last_of("\\/");
-  const auto folderEnd = slash == std::string_view::npos ? 0 : slash + 1;
-  auto name = executable.substr(folderEnd);
-  const auto dot = name.rfind('.');
-  if (dot != std::string_view::npos) name = name.substr(0, dot);
-  return std::string(executable.substr(0, folderEnd)).append(name).append(".ini");
+namespace {
+
+constexpr std::string_view kSeparators = "\\/";
+
+void reportSettingsFile(TMainForm& form, const std::string& text, const std::string& path) {
+  form.platform().dialogs.messageBox(form.handle(),
+                                     replacePlaceholder(text, PLACEHOLDER_FILE, path), APP_NAME,
+                                     platform::MbIconError);
 }
 
-std::unique_ptr<base::IniFile> openSettingsFile(std::string_view executable,
-                                                const TMainForm& form) {
-  const auto path = settingsPathFor(executable);
-  const bool existed = base::fileExists(path);
-  auto iniFile = std::make_unique<base::IniFile>(path);
-  if (existed) return iniFile;
-
-  auto& ini = *iniFile;
+void writeNewFileKeys(base::IniFile& ini, const TMainForm& form) {
   ini.writeInteger(kSectionGeneral, "FirstRun", 1);
   ini.writeInteger(kSectionRun, "ModeMail", flagValue(form.radioModeMail.checked));
   ini.writeInteger(kSectionRun, "ReduceInTray", flagValue(form.checkNotifyReduce.checked));
@@ -44,7 +39,51 @@ std::unique_ptr<base::IniFile> openSettingsFile(std::string_view executable,
   ini.writeString(kSectionEmail, "editMailWindowTime", form.editMailWindowTime.text());
   ini.writeInteger(kSectionEmail, "checkMailSound", flagValue(form.checkMailSound.checked));
   ini.writeString(kSectionEmail, "editMailTime", form.editMailTime.text());
+}
+
+}  // namespace
+
+std::string settingsPathFor(std::string_view executable) {
+  const auto separator = executable.find_last_of(kSeparators);
+  const auto nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+  const auto dot = executable.rfind('.');
+  const auto stem =
+      dot != std::string_view::npos && dot >= nameStart ? executable.substr(0, dot) : executable;
+  return std::string(stem) + ".ini";
+}
+
+std::string folderOfPath(std::string_view path) {
+  const auto separator = path.find_last_of(kSeparators);
+  return std::string(separator == std::string_view::npos ? std::string_view()
+                                                         : path.substr(0, separator));
+}
+
+std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, TMainForm& form) {
+  const auto path = settingsPathFor(executable);
+  const auto& files = form.platform().processes.files();
+  const bool existed = files.exists(path);
+  auto iniFile = std::make_unique<base::IniFile>(path, files);
+  iniFile->onFirstWriteFailure(
+      [&form, path] { reportSettingsFile(form, form.langTexts.msgSettingsNotSaved, path); });
+  if (existed && !iniFile->readFailed()) return iniFile;
+
+  if (iniFile->readFailed()) {
+    reportSettingsFile(form, form.langTexts.msgSettingsUnreadable, path);
+    // What a new file would hold, past its first run: the user's file is there, only unreadable.
+    writeNewFileKeys(*iniFile, form);
+    iniFile->writeInteger(kSectionGeneral, "FirstRun", 0);
+  } else {
+    writeNewFileKeys(*iniFile, form);
+  }
   return iniFile;
+}
+
+std::string storableProfileValue(std::string_view value) {
+  const bool trimmed = base::trimProfileBlanks(value).size() != value.size();
+  const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                      value.back() == value.front();
+  if (!trimmed && !quoted) return std::string(value);
+  return "\"" + std::string(value) + "\"";
 }
 
 bool isFlagKeyOf(std::string_view key, std::string_view owner) {

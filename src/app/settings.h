@@ -20,11 +20,21 @@ inline constexpr std::string_view kActiveSuffix = "_active";
 inline constexpr std::string_view kStartReducedSuffix = "_startReduced";
 
 // The executable's path with its extension (after the last "." of the file name) replaced by
-// ".ini", or ".ini" appended when the name has none.
+// ".ini", or ".ini" appended when the name has none. Plain text work on the system's own path
+// text: no conversion may touch its letters.
 std::string settingsPathFor(std::string_view executable);
 
-// Opens the settings file; a file that did not exist is created from the form's controls.
-std::unique_ptr<base::IniFile> openSettingsFile(std::string_view executable, const TMainForm& form);
+// The folder part of a path, without its last separator ("\" or "/"); empty when there is none.
+std::string folderOfPath(std::string_view path);
+
+// Opens the settings file; a file that did not exist is created from the form's controls. A file
+// that exists but cannot be read is reported and never written: the run goes on with the values
+// of a new file, in memory only. The first write that fails is reported once.
+std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, TMainForm& form);
+
+// [Identities] listIdentities as written: quoted when the profile functions would otherwise trim
+// or unquote it, so that any identity name reads back exactly.
+std::string storableProfileValue(std::string_view value);
 
 void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form);
 void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form);

@@ -1,20 +1,11 @@
 #include "base/ini_file.h"
 
 #include <charconv>
-#include <cstdio>
-#include <memory>
-
-#include <sys/stat.h>
 
 #include "base/text.h"
 
 namespace vantrel::base {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Splits on LF, CRLF or CR, the three line ends the profile functions accept.
 std::vector<std::string> splitLines(std::string_view text) {
@@ -62,11 +53,6 @@ std::string_view unquote(std::string_view value) {
 
 }  // namespace
 
-bool fileExists(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0;
-}
-
 std::optional<std::int32_t> parseInteger(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+') return std::nullopt;
@@ -77,19 +63,15 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
   return value;
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  const File in(std::fopen(path_.c_str(), "rb"));
-  if (!in) return;
-  std::string text;
-  char buffer[4096];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof(buffer), in.get())) > 0;)
-    text.append(buffer, got);
-  if (std::ferror(in.get())) return;
-  lines_ = splitLines(text);
+IniFile::IniFile(std::string path, const FileAccess& files)
+    : path_(std::move(path)), files_(files) {
+  const auto file = files_.read(path_);
+  readFailed_ = file.outcome == ReadOutcome::Unreadable;
+  lines_ = splitLines(file.bytes);
 }
 
 bool IniFile::exists() const {
-  return fileExists(path_);
+  return files_.exists(path_);
 }
 
 std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
@@ -207,25 +189,15 @@ bool IniFile::flush() {
   return save();
 }
 
-bool IniFile::save() const {
+bool IniFile::save() {
+  if (readFailed_) return false;
   std::string text;
   for (const auto& line : lines_) text.append(line).append("\r\n");
-
-  const auto temporary = path_ + ".tmp";
-  File out(std::fopen(temporary.c_str(), "wb"));
-  if (!out) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
-  if (std::fclose(out.release()) != 0 || !written) {
-    std::remove(temporary.c_str());
-    return false;
+  if (files_.replace(path_, text)) return true;
+  if (!writeFailed_) {
+    writeFailed_ = true;
+    if (onWriteFailure_) onWriteFailure_();
   }
-  if (std::rename(temporary.c_str(), path_.c_str()) == 0) return true;
-#ifdef _WIN32
-  // Windows renames onto no existing file; the whole new text is safe in the temporary first.
-  if (std::remove(path_.c_str()) == 0 && std::rename(temporary.c_str(), path_.c_str()) == 0)
-    return true;
-#endif
-  std::remove(temporary.c_str());
   return false;
 }
 

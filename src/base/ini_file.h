@@ -3,19 +3,27 @@
 // the settings file and the language file behave the same on every platform.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "base/file_access.h"
 
 namespace vantrel::base {
 
 class IniFile {
  public:
-  // Reads the file now; a missing or unreadable file is an empty one.
-  // The path is in the system's narrow encoding, as the program's other file names are.
-  explicit IniFile(std::string path);
+  // Reads the file now; a missing or unreadable file reads as an empty one. `path` is the
+  // system's narrow text, passed to `files` as it is.
+  explicit IniFile(std::string path, const FileAccess& files = standardFileAccess());
 
   const std::string& path() const { return path_; }
+  // The file exists but could not be read: it is then never written, so that whatever it holds
+  // survives; writes change only the text in memory.
+  bool readFailed() const { return readFailed_; }
+  // Called once, at the first write that could not reach the file.
+  void onFirstWriteFailure(std::function<void()> handler) { onWriteFailure_ = std::move(handler); }
 
   // The value with quotes stripped, or `fallback` when the key is absent or has no "=".
   std::string readString(std::string_view section, std::string_view key,
@@ -27,7 +35,8 @@ class IniFile {
   std::optional<std::string> find(std::string_view section, std::string_view key) const;
 
   // Each write goes straight to the file: a temporary beside it is renamed over the old one,
-  // so a failed write never leaves a half-written file. Returns false when it could not write.
+  // so a failed write never leaves a half-written file. Returns false when it could not write;
+  // the value is kept in memory all the same, so later reads see it.
   bool writeString(std::string_view section, std::string_view key, std::string_view value);
   bool writeInteger(std::string_view section, std::string_view key, std::int32_t value);
   bool deleteKey(std::string_view section, std::string_view key);
@@ -42,17 +51,18 @@ class IniFile {
 
  private:
   std::string path_;
+  const FileAccess& files_;
   std::vector<std::string> lines_;  // every line as the file holds it, without its line end
+  bool readFailed_ = false;
+  bool writeFailed_ = false;
+  std::function<void()> onWriteFailure_;
 
   std::optional<std::size_t> findSection(std::string_view section) const;
   std::optional<std::size_t> findKeyLine(std::size_t sectionLine, std::string_view key) const;
   std::size_t sectionEnd(std::size_t sectionLine) const;
   void setLines(std::size_t at, std::size_t count, std::string_view text);
-  bool save() const;
+  bool save();
 };
-
-// Whether anything (a file, a folder) has this name, readable or not.
-bool fileExists(const std::string& path);
 
 // Parses the whole text as a decimal 32-bit integer with an optional sign; nothing else allowed.
 std::optional<std::int32_t> parseInteger(std::string_view text);

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_access.h"
+
 namespace vantrel::platform {
 
 struct ProcessStart {
@@ -32,6 +34,12 @@ class Processes {
   virtual SystemVersion version() const = 0;
   // The system's locale-aware text order (lstrcmpA): below, equal to or above 0.
   virtual int compareText(std::string_view a, std::string_view b) const = 0;
+
+  // Whether a process this program started still runs; ending one that does.
+  virtual bool isRunning(std::uint32_t processId) const = 0;
+  virtual void terminate(std::uint32_t processId) = 0;
+  // Files named in the same narrow text as the paths above.
+  virtual const base::FileAccess& files() const = 0;
 
   // The running program's own executable (ANSI text) and its command-line arguments.
   virtual std::string executablePath() const = 0;

@@ -10,6 +10,7 @@
 
 #include "app/app_constants.h"
 #include "app/main_form.h"
+#include "app/settings.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
@@ -49,10 +50,8 @@ int run(HINSTANCE instance) {
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
   vantrel::win32::NotifyWindow notifyWindow(instance, window.handle(), window.mailImages(),
                                             window.font());
-  // The language file ships beside the executable.
-  auto langFile = processes.executablePath();
-  langFile.erase(langFile.find_last_of('\\') + 1);
-  langFile += "lang.ini";
+  // Text work only: the ANSI path must reach the system unconverted.
+  const auto langFile = vantrel::app::folderOfPath(processes.executablePath()) + "\\lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
   vantrel::app::TNotifyWindowForm notifyForm(

@@ -91,6 +91,28 @@ TEST(StartIdentity, TheChoiceOptionWritesAnEmptyNameAndTheNullGuidAndStartsMinim
   EXPECT_EQ(bed.sim.registry.value(kIdentities, "Start As"), RegistryValue{kNullGuid});
 }
 
+TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
+  for (const std::string name : {" Bob ", "\tBob", "\"Bob\"", "'Bob'", "\" Bob", "Bob \"Q\" Bob"}) {
+    AppBed bed;
+    std::string escaped;
+    for (const char c : name)
+      escaped += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    bed.sim.registry.importReg("REGEDIT4\n\n[HKEY_CURRENT_USER\\Identities\\" +
+                               std::string(kBobGuid) + "]\n\"Username\"=\"" + escaped + "\"\n");
+    bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
+    bed.sim.processes.setArguments({"/config"});
+    auto& form = bed.start();
+    ASSERT_EQ(captionsOf(form.listIdentities), std::vector<std::string>{name});
+    form.listIdentities.select(0);
+    form.bttnOKClick();
+    ASSERT_TRUE(form.terminated());
+
+    auto& again = bed.start();
+    EXPECT_EQ(again.listIdentities.selected(), std::optional<std::size_t>(0)) << name;
+    EXPECT_EQ(lastUsername(bed), name);
+  }
+}
+
 TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoiceMark) {
   AppBed bed;
   bed.importFixture("identities-three.reg");
@@ -175,6 +197,25 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   EXPECT_TRUE(bed.oeWindow()->visible);
 
   bed.runFor(15000);
+  EXPECT_FALSE(form.terminated()) << "the watcher follows the new window";
+  EXPECT_TRUE(bed.sim.shell.icon());
+}
+
+TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  bed.installOutlook({0, 300, 3000});
+  bed.writeSettings(settingsText(""));
+  auto& form = bed.start();
+  bed.runFor(600);
+  const auto oldWindow = form.oeWindow;
+
+  app::switchToIdentity("Bob", form);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_TRUE(bed.sim.desktop.isWindow(oldWindow)) << "still closing after the relaunch";
+  EXPECT_EQ(form.oeWindow, bed.sim.processes.outlookStarts()[1].window);
+  bed.runFor(15000);
+  EXPECT_FALSE(bed.sim.desktop.isWindow(oldWindow));
   EXPECT_FALSE(form.terminated()) << "the watcher follows the new window";
   EXPECT_TRUE(bed.sim.shell.icon());
 }

@@ -1,6 +1,8 @@
 // Finding and launching Outlook Express on the stand-in desktop and virtual clock.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/launch.h"
 #include "app_bed.h"
 
@@ -72,6 +74,33 @@ TEST(Launch, AHiddenStartEndsMinimisedAndTheWatcherTakesItOutOfTheTaskBar) {
   bed.runFor(500);
   EXPECT_FALSE(bed.sim.desktop.isVisible(form.oeWindow));
   EXPECT_TRUE(bed.sim.desktop.isWindow(form.oeWindow));
+}
+
+// Started hidden, Outlook Express is out of reach until Vantrel finds its window.
+TEST(Launch, AHiddenStartSlowerThanTheWaitIsFollowedOnceItsWindowComes) {
+  AppBed bed;
+  bed.installOutlook(OutlookScript{0, 40000});
+  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  auto& form = bed.start();
+  EXPECT_FALSE(form.terminated());
+  ASSERT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_EQ(form.oeWindow, bed.sim.processes.outlookStarts().at(0).window);
+  EXPECT_EQ(bed.sim.loop.nowMs(), 40000u);
+  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWindow));
+  EXPECT_TRUE(form.timerOE.enabled());
+  EXPECT_TRUE(bed.sim.processes.terminated().empty());
+}
+
+TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
+  AppBed bed;
+  bed.installOutlook(OutlookScript{0, 3600000});
+  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  auto& form = bed.start();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_EQ(bed.sim.loop.nowMs(), 65000u);
+  const auto processId = bed.sim.processes.outlookStarts().at(0).processId;
+  EXPECT_EQ(bed.sim.processes.terminated(), std::set<std::uint32_t>{processId});
+  EXPECT_FALSE(bed.sim.processes.isRunning(processId));
 }
 
 TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {

@@ -222,6 +222,22 @@ TEST(ProgramsTab, ANameThatWouldOverwriteAnotherEntrysFlagsGetsANumberAndBothSur
   }
 }
 
+TEST(ProgramsTab, NamesThatDifferOnlyInLetterCaseGetANumberAndEachKeepsItsOwnProgram) {
+  AppBed bed;
+  auto& form = startConfiguring(bed);
+  for (const auto* path : {"C:\\A\\Notes.exe", "D:\\B\\notes.exe", "E:\\C\\NOTES.exe"}) {
+    addProgram(bed, path);
+  }
+  const std::vector<std::string> expected{"Notes", "notes-2", "NOTES-3"};
+  EXPECT_EQ(namesOf(form), expected);
+  form.bttnOKClick();
+
+  auto& again = bed.start();
+  EXPECT_EQ(namesOf(again), expected);
+  EXPECT_EQ(app::programPath(entryNamed(again, "notes-2")), "D:\\B\\notes.exe");
+  EXPECT_EQ(app::programPath(entryNamed(again, "NOTES-3")), "E:\\C\\NOTES.exe");
+}
+
 TEST(TrayPrograms, AnItemStartsItsProgramWithItsOwnShowStateEveryTimeActiveOrNot) {
   AppBed bed;
   for (const auto* path : {"C:\\Tools\\one.exe", "C:\\Tools\\ONE-copy.exe", "C:\\Tools\\two.exe"}) {

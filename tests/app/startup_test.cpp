@@ -117,6 +117,63 @@ TEST(Settings, AnExecutableWithoutExtensionKeepsItsSettingsWithIniAppended) {
   EXPECT_TRUE(std::filesystem::exists(bed.folder() / "vantrel.ini"));
 }
 
+TEST(Settings, AFileThatCannotBeReadIsReportedNeverWrittenAndOutlookExpressStarts) {
+  AppBed bed;
+  bed.installOutlook();
+  const auto text = settingsText("ModeMail=0\r\n", "checkNoIdentities=0\r\n",
+                                 "[Progs]\r\nnotes=C:\\notes.exe\r\n");
+  bed.writeSettings(text);
+  const auto path = bed.settingsPath().string();
+  bed.sim.processes.disk().makeUnreadable(path);
+  auto& form = bed.start();
+
+  ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
+  const auto box = bed.sim.dialogs.messageBoxes()[0];
+  EXPECT_EQ(box.text, "Le fichier de configuration " + path +
+                          " n'a pas pu \xEAtre lu. Vantrel d\xE9marre avec les r\xE9glages par "
+                          "d\xE9"
+                          "faut et ne modifiera pas ce fichier.");
+  EXPECT_EQ(box.caption, "Vantrel");
+  EXPECT_EQ(box.flags, platform::MbIconError);
+  // The values of a new file, past its first run.
+  EXPECT_EQ(form.configMode, 0);
+  EXPECT_TRUE(form.checkNoIdentities.checked);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts()[0].commandLine.back(), ' ') << "mail, not news";
+
+  form.mnuTrayItemConfigClick();
+  form.bttnOKClick();
+  EXPECT_EQ(bed.sim.processes.disk().replaceCalls(), 0);
+  EXPECT_EQ(bed.readSettings(), text);
+  EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
+}
+
+TEST(Settings, AFolderThatCannotBeWrittenIsReportedOnceAndOutlookExpressStartsAnyway) {
+  AppBed bed;
+  bed.installOutlook();
+  bed.sim.processes.disk().refuseWrites(true);
+  auto& form = bed.start();
+
+  ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "no first-run message";
+  const auto box = bed.sim.dialogs.messageBoxes()[0];
+  EXPECT_EQ(box.text, "Impossible d'enregistrer le fichier de configuration " +
+                          bed.settingsPath().string() +
+                          ". Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s.");
+  EXPECT_EQ(box.flags, platform::MbIconError);
+  EXPECT_EQ(form.configMode, 0);
+  EXPECT_FALSE(form.visible());
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_TRUE(form.timerOE.enabled());
+
+  form.mnuTrayItemConfigClick();
+  form.checkCloseConfirm.checked = true;
+  form.bttnOKClick();
+  EXPECT_FALSE(form.terminated());
+  EXPECT_TRUE(form.checkCloseConfirm.checked);
+  EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "reported once";
+  EXPECT_FALSE(std::filesystem::exists(bed.settingsPath()));
+}
+
 TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   AppBed bed;
   bed.installOutlook();

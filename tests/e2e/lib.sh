@@ -130,6 +130,7 @@ e2e_reg_value() {  # e2e_reg_value KEY NAME: the data of a string value, empty w
 e2e_make_prefix() {  # e2e_make_prefix NAME
   export WINEPREFIX=$E2E_WORK/prefix-$1
   "$WINESERVER" -k 2>/dev/null || true
+  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
   rm -rf "$WINEPREFIX"
   mkdir -p "$E2E_WORK"
   "$WINE" wineboot -i >/dev/null 2>&1 || return 1
@@ -163,6 +164,8 @@ e2e_install_vantrel() {
 e2e_reset() {
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
+  # A case that made the folder unwritable may have been cut short.
+  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
   local reset=$E2E_WORK/reset.reg
   printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Identities]\r\n\r\n[-%s]\r\n' "$OE_KEY" >"$reset"
   wine_run regedit /S "$(e2e_win_path "$reset")"
@@ -375,6 +378,7 @@ e2e_begin_suite() {  # e2e_begin_suite NAME
 e2e_end_suite() {
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
+  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
   [[ -n "${VANTREL_E2E_KEEP_PREFIX:-}" ]] || rm -rf "$WINEPREFIX"
 }
 

@@ -256,6 +256,107 @@ case_locate_chosen_file_is_kept() {
   [[ -z "$(drv list "${OPEN_DIALOG[@]}")" ]] || fail "the open dialog showed again"
 }
 
+# A folder name whose letter is outside Latin-1 in the ANSI code page (0x8C is "Œ" in
+# Windows-1252): the settings file, the language file and the launch all work there.
+case_ansi_folder() {
+  VANTREL_DIR_WIN='C:\Œuvre'
+  VANTREL_EXE_WIN="$VANTREL_DIR_WIN\\Vantrel.exe"
+  local dir
+  dir=$(e2e_c_path "$VANTREL_DIR_WIN")
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$(e2e_c_path 'C:\Vantrel')/Vantrel.exe" "$(e2e_c_path 'C:\Vantrel')/lang.ini" "$dir/"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+
+  vantrel_start
+  drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
+  [[ -f "$dir/Vantrel.ini" ]] || fail "no settings file in $dir: $(ls "$(dirname "$dir")" | tr '\n' ' ')"
+  expect_contains "first-run message" "C'est la première fois" "$(drv text "${BOX[@]}")"
+  drv press "${BOX[@]}" 1 >/dev/null
+  wait_config_window
+  press_config_ok
+  vantrel_wait_exit 20
+  expect_setting General FirstRun 0
+
+  vantrel_start
+  msimn_wait_log window=shown 20
+  no_message_box
+  vantrel_running || fail "Vantrel ended after the launch"
+
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  e2e_write_settings Lang=English
+  vantrel_start /config
+  wait_config_window
+  expect_contains "English from lang.ini" "text=Open in mail mode" "$(drv controls "${MAIN[@]}")"
+}
+
+HIDDEN_START=(StartReduced=1 ReduceInTray=1)
+
+# Started hidden, Outlook Express is out of reach until Vantrel has its window: a cold start
+# slower than the five-second wait is still followed, put in the tray and brought back.
+case_hidden_start_slow_window() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings "${HIDDEN_START[@]}"
+  VANTREL_MSIMN_DELAY_MS=12000 vantrel_start
+  msimn_wait_log show=0 20
+  msimn_wait_log window=shown 30
+  wait_until 10 "the late window was not put in the tray" \
+    window_state_is "visible=0 iconic=1" "${OE[@]}" --timeout 0
+  vantrel_running || fail "Vantrel ended although Outlook Express came"
+  drv post "${MAIN[@]}" 2025 0 514 >/dev/null
+  wait_until 5 "a click on the icon did not bring Outlook Express back" \
+    window_state_is "visible=1 iconic=0" "${OE[@]}" --timeout 0
+}
+
+# One that never shows its window is ended, not left running without a way to reach it.
+case_hidden_start_without_window_is_ended() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings "${HIDDEN_START[@]}"
+  VANTREL_MSIMN_DELAY_MS=600000 vantrel_start
+  msimn_wait_log show=0 20
+  ! msimn_not_running || fail "the stand-in's process is not seen"
+  local started=$SECONDS
+  vantrel_wait_exit 100
+  ((SECONDS - started >= 50)) || fail "Vantrel gave up after $((SECONDS - started)) s"
+  wait_until 10 "the hidden Outlook Express still runs" msimn_not_running
+  ! msimn_log_has window=shown || fail "the main window appeared"
+}
+
+# Whether a stand-in process of this prefix runs, as the driver finds it by its image name.
+msimn_not_running() { [[ "$(drv exitcode --image msimn.exe --timeout 0)" != running ]]; }
+
+# A settings folder that cannot be written: one clear message, then Outlook Express as usual,
+# with no first run at every start.
+case_settings_folder_not_writable() {
+  local dir
+  dir=$(e2e_c_path "$VANTREL_DIR_WIN")
+  # shellcheck disable=SC2064 # the folder is fixed now, the function's locals are gone at exit
+  trap "chattr -i '$dir' 2>/dev/null || true" EXIT
+  chattr +i "$dir" || fail "chattr +i is not available here"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  local round
+  for round in 1 2; do
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
+    rm -f "$MSIMN_LOG"
+    vantrel_start
+    drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no message (start $round)"
+    local said
+    said=$(drv text "${BOX[@]}")
+    expect_contains "message (start $round)" \
+      "text=Impossible d'enregistrer le fichier de configuration $VANTREL_DIR_WIN\\Vantrel.ini. Les réglages ne pourront pas être conservés." \
+      "$said"
+    expect_contains "icon" "icon=error" "$said"
+    drv press "${BOX[@]}" 1 >/dev/null
+    msimn_wait_log window=shown 20
+    no_message_box
+    expect_eq "configuration window shown" 0 "$(drv_value visible state "${MAIN[@]}")"
+    vantrel_running || fail "Vantrel ended after the launch"
+  done
+  [[ ! -e "$(settings_file)" ]] || fail "a settings file appeared"
+}
+
 suite_startup() {
   e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
   e2e_begin_suite startup || return 1
@@ -273,6 +374,10 @@ suite_startup() {
   e2e_case launch_gives_up_without_window case_launch_gives_up_without_window
   e2e_case locate_cancelled case_locate_cancelled
   e2e_case locate_chosen_file_is_kept case_locate_chosen_file_is_kept
+  e2e_case ansi_folder case_ansi_folder
+  e2e_case hidden_start_slow_window case_hidden_start_slow_window
+  e2e_case hidden_start_without_window_is_ended case_hidden_start_without_window_is_ended
+  e2e_case settings_folder_not_writable case_settings_folder_not_writable
   e2e_end_suite
 }
 

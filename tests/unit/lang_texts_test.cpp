@@ -67,11 +67,11 @@ TEST(BuiltinTexts, FrenchSetIsCompleteAndSingleByte) {
 }
 
 TEST(ListLanguageNames, OffersEverySectionInFileOrder) {
-  // Without langName, or with an empty one, a section is offered under its own name.
+  // Only without langName is a section offered under its own name; an empty one is a name too.
   const std::vector<std::string> expected = {"Deutsch", "xx",
                                              "Fran\xE7"
                                              "ais",
-                                             "Deutsch", "blank"};
+                                             "Deutsch", ""};
   EXPECT_EQ(listLanguageNames(kLanguages), expected);
   EXPECT_TRUE(listLanguageNames(kMissing).empty());
 }
@@ -89,13 +89,16 @@ TEST(LoadLanguageFileTexts, FillsFromTheFirstMatchingSection) {
   EXPECT_EQ(texts.msgOECloseConfirm, "");
 }
 
-TEST(LoadLanguageFileTexts, SectionWithoutOrWithEmptyNameLoadsUnderSectionName) {
+TEST(LoadLanguageFileTexts, SectionWithoutNameLoadsUnderSectionNameAndAnEmptyNameAsItIs) {
   TLangTexts texts;
   ASSERT_TRUE(loadLanguageFileTexts(texts, "xx", kLanguages));
   EXPECT_EQ(texts.langCode, "xx");
   EXPECT_EQ(texts.langName, "xx");
   EXPECT_EQ(texts.tabLaunch, "Ohne Namen");
-  ASSERT_TRUE(loadLanguageFileTexts(texts, "blank", kLanguages));
+  EXPECT_FALSE(loadLanguageFileTexts(texts, "blank", kLanguages))
+      << "a langName that is present names the section, even when empty";
+  ASSERT_TRUE(loadLanguageFileTexts(texts, "", kLanguages));
+  EXPECT_EQ(texts.langCode, "blank");
   EXPECT_EQ(texts.tabLaunch, "Leerer Name");
 }
 
@@ -110,15 +113,17 @@ TEST(LoadLanguageFileTexts, NoMatchLeavesTheSetAlone) {
   EXPECT_EQ(texts.langCode, "");
 }
 
-TEST(MakeLangTexts, BuiltinNameEmptyNameAndUnknownNamesGiveFrench) {
+TEST(MakeLangTexts, BuiltinNameAndNamesNoSectionOffersGiveFrench) {
   const TLangTexts french = builtin();
-  for (const std::string_view name : {BUILTIN_LANG_NAME, std::string_view(),
-                                      std::string_view("Klingon"), std::string_view("deutsch")}) {
+  for (const std::string_view name :
+       {BUILTIN_LANG_NAME, std::string_view("Klingon"), std::string_view("deutsch")}) {
     const TLangTexts texts = makeLangTexts(name, kLanguages);
     EXPECT_EQ(texts.langCode, "fr") << name;
     EXPECT_EQ(texts.tabLaunch, french.tabLaunch) << name;
   }
   EXPECT_EQ(makeLangTexts("Deutsch", kMissing).langCode, "fr");
+  EXPECT_EQ(makeLangTexts("", kMissing).langCode, "fr") << "an empty name without such a section";
+  EXPECT_EQ(makeLangTexts("", kLanguages).langCode, "blank") << "the section named empty";
 }
 
 TEST(MakeLangTexts, OtherNamesGiveTheFileSet) {

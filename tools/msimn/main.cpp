@@ -8,6 +8,7 @@
 //   VANTREL_MSIMN_LOG       log file, appended to (no log when unset)
 //   VANTREL_MSIMN_LOGON_MS  show the identity logon window this long first (default 0: none)
 //   VANTREL_MSIMN_DELAY_MS  then wait this long before the main window appears (default 0)
+//   VANTREL_MSIMN_CLOSE_MS  asked to close, the main window goes this long later (default 0)
 #include <windows.h>
 
 #include <cstdlib>
@@ -101,7 +102,15 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
   switch (msg) {
     case WM_CLOSE:
       if (log) log->line("close");
+      if (const DWORD closeMs = envMillis("VANTREL_MSIMN_CLOSE_MS"); closeMs > 0) {
+        SetTimer(hwnd, 1, closeMs, nullptr);
+        return 0;
+      }
       break;
+    case WM_TIMER:
+      KillTimer(hwnd, wParam);
+      DestroyWindow(hwnd);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

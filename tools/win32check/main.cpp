@@ -207,6 +207,54 @@ void checkProcesses(Checks& checks) {
     GetExitCodeProcess(process.get(), &exitCode);
   }
   checks.expect(exitCode == 0, "the started copy found its arguments");
+  checks.expect(!processes.isRunning(child.processId), "an ended process does not run");
+
+  const auto ended = processes.createProcess("\"" + self + "\"" + kChildTail, SW_HIDE);
+  checks.expect(processes.isRunning(ended.processId), "a started process runs");
+  processes.terminate(ended.processId);
+  const OwnedHandle endedProcess(OpenProcess(SYNCHRONIZE, FALSE, ended.processId));
+  if (endedProcess) WaitForSingleObject(endedProcess.get(), 5000);
+  checks.expect(!processes.isRunning(ended.processId), "a terminated process no longer runs");
+}
+
+// Files named in the ANSI code page: 0x8C is a letter of Windows-1252 beyond Latin-1.
+void checkFiles(Checks& checks) {
+  const Win32Processes processes;
+  const auto& files = processes.files();
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "vantrel \x8Cuvre check";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const auto file = folder + "\\Vantrel.ini";
+  const auto temporary = file + ".tmp";
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(temporary.c_str());
+
+  checks.expect(files.read(file).outcome == base::ReadOutcome::Missing, "a missing file");
+  checks.expect(!files.exists(file), "a missing file does not exist");
+  checks.expect(files.replace(file, "a\r\n\xE9"), "a new file is written");
+  checks.expect(files.replace(file, "[Run]\r\n"), "a file is replaced");
+  const auto read = files.read(file);
+  checks.expect(read.outcome == base::ReadOutcome::Read && read.bytes == "[Run]\r\n",
+                "the file reads back as written");
+  checks.expect(GetFileAttributesA(temporary.c_str()) == INVALID_FILE_ATTRIBUTES,
+                "no temporary is left");
+  {
+    const OwnedHandle held(CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    checks.expect(held.get() != INVALID_HANDLE_VALUE, "the file can be held");
+    checks.expect(files.exists(file), "a held file exists");
+    checks.expect(files.read(file).outcome == base::ReadOutcome::Unreadable,
+                  "a file held by another is unreadable, not missing");
+  }
+  checks.expect(files.read(folder).outcome == base::ReadOutcome::Unreadable,
+                "a folder is unreadable, not missing");
+  CreateDirectoryA(temporary.c_str(), nullptr);
+  checks.expect(!files.replace(file, "x"), "a write that cannot make its temporary fails");
+  checks.expect(files.read(file).bytes == "[Run]\r\n", "and leaves the file as it was");
+  RemoveDirectoryA(temporary.c_str());
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 void checkSystemFacts(Checks& checks) {
@@ -445,6 +493,7 @@ int checkAll(bool withWindows) {
   checkEnvironmentExpansion(checks);
   checkArgumentSplitting(checks);
   checkProcesses(checks);
+  checkFiles(checks);
   checkSystemFacts(checks);
   if (withWindows) {
     checkDesktop(checks);

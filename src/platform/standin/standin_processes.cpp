@@ -24,6 +24,16 @@ std::string readIdentity(const StandinRegistry& registry, std::string_view name)
 
 }  // namespace
 
+base::FileRead StandinFiles::read(const std::string& path) const {
+  if (unreadable_.count(path) != 0) return {base::ReadOutcome::Unreadable, {}};
+  return StandardFileAccess::read(path);
+}
+
+bool StandinFiles::replace(const std::string& path, std::string_view bytes) const {
+  ++replaceCalls_;
+  return !refuseWrites_ && StandardFileAccess::replace(path, bytes);
+}
+
 void StandinProcesses::installOutlook(const std::string& path, OutlookScript script) {
   outlookPath_ = path;
   script_ = script;
@@ -35,16 +45,33 @@ ProcessStart StandinProcesses::createProcess(std::string_view commandLine,
   const auto executable = executableOf(commandLine);
   if (!fileExists(executable)) return {0, kErrorFileNotFound};
   started_.push_back({std::string(commandLine), showState});
+  const auto processId = nextPid_++;
   if (!outlookPath_.empty() && base::equalsIgnoreCase(executable, outlookPath_)) {
-    startOutlook(std::string(commandLine), showState);
+    startOutlook(std::string(commandLine), showState, processId);
   }
-  return {nextPid_++, 0};
+  return {processId, 0};
 }
 
-void StandinProcesses::startOutlook(std::string commandLine, std::uint16_t showState) {
+bool StandinProcesses::isRunning(std::uint32_t processId) const {
+  return processId != 0 && processId < nextPid_ && ended_.count(processId) == 0;
+}
+
+void StandinProcesses::terminate(std::uint32_t processId) {
+  if (!isRunning(processId)) return;
+  ended_.insert(processId);
+  terminated_.insert(processId);
+  for (const auto& start : outlookStarts_) {
+    if (start.processId == processId && start.window != kNoWindow) {
+      desktop_.destroyWindow(start.window);
+    }
+  }
+}
+
+void StandinProcesses::startOutlook(std::string commandLine, std::uint16_t showState,
+                                    std::uint32_t processId) {
   outlookStarts_.push_back({commandLine, showState, readIdentity(registry_, "Last Username"),
                             readIdentity(registry_, "Last User ID"),
-                            readIdentity(registry_, "Start As")});
+                            readIdentity(registry_, "Start As"), kNoWindow, processId});
   const auto index = outlookStarts_.size() - 1;
   const auto start = loop_.nowMs();
   WindowHandle logon = kNoWindow;
@@ -53,7 +80,10 @@ void StandinProcesses::startOutlook(std::string commandLine, std::uint16_t showS
         {kNoWindow, "#32770", "Connexion d'une identit\xE9", kNoWindow, true, false, false, {}});
     loop_.atTime(start + script_.logonMs, [this, logon] { desktop_.destroyWindow(logon); });
   }
-  loop_.atTime(start + script_.logonMs + script_.mainWindowMs, [this, index, showState] {
+  const auto closeMs = script_.closeMs;
+  loop_.atTime(start + script_.logonMs + script_.mainWindowMs, [this, index, showState, closeMs,
+                                                                processId] {
+    if (!isRunning(processId)) return;  // ended before its window came
     SimWindow main{kNoWindow,
                    "Outlook Express Browser Class",
                    "Outlook Express",
@@ -65,10 +95,14 @@ void StandinProcesses::startOutlook(std::string commandLine, std::uint16_t showS
     const auto handle = desktop_.createWindow(main);
     outlookStarts_[index].window = handle;
     desktop_.showWindow(handle, static_cast<ShowCommand>(showState));
-    desktop_.window(handle)->onMessage = [this, handle](std::uint32_t message, std::uintptr_t w,
-                                                        std::intptr_t) {
-      if (message == kWmSysCommand && w == kScClose) desktop_.destroyWindow(handle);
-    };
+    desktop_.window(handle)->onMessage =
+        [this, handle, closeMs, processId](std::uint32_t message, std::uintptr_t w, std::intptr_t) {
+          if (message != kWmSysCommand || w != kScClose) return;
+          loop_.atTime(loop_.nowMs() + closeMs, [this, handle, processId] {
+            desktop_.destroyWindow(handle);
+            ended_.insert(processId);
+          });
+        };
   });
 }
 

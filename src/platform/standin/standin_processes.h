@@ -17,6 +17,24 @@ namespace vantrel::platform::standin {
 struct OutlookScript {
   std::uint64_t logonMs = 0;         // identity logon window shown this long first (0: none)
   std::uint64_t mainWindowMs = 300;  // then the main window appears after this long
+  std::uint64_t closeMs = 0;         // asked to close, the main window goes after this long
+};
+
+// Real files under the test's own folder, with two faults a test can cause: a file that exists
+// but cannot be read (another program holds it), and a system that refuses every write.
+class StandinFiles : public base::StandardFileAccess {
+ public:
+  void makeUnreadable(std::string path) { unreadable_.insert(std::move(path)); }
+  void refuseWrites(bool refuse) { refuseWrites_ = refuse; }
+  int replaceCalls() const { return replaceCalls_; }
+
+  base::FileRead read(const std::string& path) const override;
+  bool replace(const std::string& path, std::string_view bytes) const override;
+
+ private:
+  std::set<std::string> unreadable_;
+  bool refuseWrites_ = false;
+  mutable int replaceCalls_ = 0;
 };
 
 // What the stand-in Outlook Express found when it started.
@@ -25,6 +43,7 @@ struct OutlookStart {
   std::uint16_t showState = 0;
   std::string lastUsername, lastUserId, startAs;
   WindowHandle window = kNoWindow;
+  std::uint32_t processId = 0;
 };
 
 struct StartedProcess {
@@ -50,6 +69,8 @@ class StandinProcesses : public Processes {
   void setOutlookScript(OutlookScript script) { script_ = script; }
 
   const std::vector<StartedProcess>& started() const { return started_; }
+  StandinFiles& disk() { return disk_; }
+  const std::set<std::uint32_t>& terminated() const { return terminated_; }
   const std::vector<OutlookStart>& outlookStarts() const { return outlookStarts_; }
 
   ProcessStart createProcess(std::string_view commandLine, std::uint16_t showState) override;
@@ -58,11 +79,15 @@ class StandinProcesses : public Processes {
   bool fileExists(std::string_view path) const override;
   SystemVersion version() const override { return version_; }
   int compareText(std::string_view a, std::string_view b) const override;
+  // A stand-in Outlook Express runs until its main window is gone; other programs run on.
+  bool isRunning(std::uint32_t processId) const override;
+  void terminate(std::uint32_t processId) override;
+  const base::FileAccess& files() const override { return disk_; }
   std::string executablePath() const override { return executable_; }
   std::vector<std::string> arguments() const override { return args_; }
 
  private:
-  void startOutlook(std::string commandLine, std::uint16_t showState);
+  void startOutlook(std::string commandLine, std::uint16_t showState, std::uint32_t processId);
 
   StandinEventLoop& loop_;
   StandinDesktop& desktop_;
@@ -77,6 +102,9 @@ class StandinProcesses : public Processes {
   std::vector<StartedProcess> started_;
   std::vector<OutlookStart> outlookStarts_;
   std::uint32_t nextPid_ = 1000;
+  std::set<std::uint32_t> ended_;
+  std::set<std::uint32_t> terminated_;
+  StandinFiles disk_;
 };
 
 }  // namespace vantrel::platform::standin

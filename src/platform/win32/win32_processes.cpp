@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <type_traits>
 
 namespace vantrel::platform::win32 {
 namespace {
@@ -15,6 +16,15 @@ bool isBlank(char c) {
 struct LocalFreer {
   void operator()(char* text) const { LocalFree(text); }
 };
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+ProcessHandle openProcess(DWORD access, std::uint32_t processId) {
+  return ProcessHandle(OpenProcess(access, FALSE, processId));
+}
 
 }  // namespace
 
@@ -130,6 +140,17 @@ int Win32Processes::compareText(std::string_view a, std::string_view b) const {
   const std::string first(a);
   const std::string second(b);
   return lstrcmpA(first.c_str(), second.c_str());
+}
+
+bool Win32Processes::isRunning(std::uint32_t processId) const {
+  const auto process = openProcess(SYNCHRONIZE, processId);
+  return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
+void Win32Processes::terminate(std::uint32_t processId) {
+  if (const auto process = openProcess(PROCESS_TERMINATE, processId)) {
+    TerminateProcess(process.get(), 1);
+  }
 }
 
 std::string Win32Processes::executablePath() const {

@@ -2,6 +2,7 @@
 // Processes, files and facts of the running Windows system, through kernel32.
 
 #include "platform/processes.h"
+#include "platform/win32/win32_files.h"
 
 namespace vantrel::platform::win32 {
 
@@ -17,8 +18,14 @@ class Win32Processes : public Processes {
   bool fileExists(std::string_view path) const override;
   SystemVersion version() const override;
   int compareText(std::string_view a, std::string_view b) const override;
+  bool isRunning(std::uint32_t processId) const override;
+  void terminate(std::uint32_t processId) override;
+  const base::FileAccess& files() const override { return files_; }
   std::string executablePath() const override;
   std::vector<std::string> arguments() const override;
+
+ private:
+  Win32FileAccess files_;
 };
 
 }  // namespace vantrel::platform::win32
