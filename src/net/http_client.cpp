@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <limits>
-#include <sstream>
+#include <memory>
 
-#include "net/stream_encoder.h"
+#include "net/encoded_lines.h"
 #include "net/text.h"
 #include "net/url_encoder.h"
 
@@ -70,18 +69,13 @@ bool sendsLength(CmdType kind) {
   return sendsBody(kind) || kind == CmdType::Link || kind == CmdType::Unlink;
 }
 
-std::string base64OneLine(const std::string& bytes) {
-  std::stringstream input(bytes);
-  std::stringstream output;
-  TStreamEncoder encoder;
-  encoder.InputStream = &input;
-  encoder.OutputStream = &output;
-  encoder.Method = UUMethods::uuMime;
-  encoder.Encode();
-  std::string text = output.str();
-  std::erase(text, '\r');
-  std::erase(text, '\n');
-  return text;
+// The size of a file to send, or 0 when it cannot be read.
+std::uintmax_t fileSize(const std::string& name) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.c_str(), "rb"),
+                                                             &std::fclose);
+  if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return 0;
+  const long size = std::ftell(file.get());
+  return size < 0 ? 0 : static_cast<std::uintmax_t>(size);
 }
 
 }  // namespace
@@ -192,7 +186,7 @@ void THttpClient::BuildRequestHeader() {
   HeaderList.SetHeader("Referer", HeaderInfo.Referer);
   if (!HeaderInfo.UserId.empty() && !HeaderInfo.Password.empty()) {
     HeaderList.SetHeader("Authorization",
-                         "Basic " + base64OneLine(HeaderInfo.UserId + ":" + HeaderInfo.Password));
+                         "Basic " + Base64OneLine(HeaderInfo.UserId + ":" + HeaderInfo.Password));
   }
   HeaderList.Add("Content-type: application/x-www-form-urlencoded");
   if (RequestKind == CmdType::Copy || RequestKind == CmdType::Move) {
@@ -202,11 +196,7 @@ void THttpClient::BuildRequestHeader() {
   }
   if (sendsLength(RequestKind)) {
     std::uintmax_t length = SendData.size();
-    if (OutputFileMode) {
-      std::error_code error;
-      length = std::filesystem::file_size(SendData, error);
-      if (error) length = 0;
-    }
+    if (OutputFileMode) length = fileSize(SendData);
     HeaderList.Add("Content-Length: " + std::to_string(length));
   }
 }
@@ -225,16 +215,16 @@ void THttpClient::SendRequest() {
 void THttpClient::ReadResponseHeader() {
   bytesTotal_ = 0;
   ReceivedCookie.clear();
-  std::ofstream file;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, &std::fclose);
   if (OutputFileMode) {
-    file.open(Header, std::ios::binary | std::ios::trunc);
+    file.reset(std::fopen(Header.c_str(), "wb"));
     if (!file) throw Exception("Cannot create file " + Header);
   } else {
     Header.clear();
   }
   const auto keep = [&](const std::string& line) {
     if (OutputFileMode) {
-      file.write(line.data(), static_cast<std::streamsize>(line.size()));
+      std::fwrite(line.data(), 1, line.size(), file.get());
     } else {
       Header += line;
     }

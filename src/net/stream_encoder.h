@@ -5,9 +5,9 @@
 #include <iosfwd>
 #include <string>
 
-namespace vantrel::net {
+#include "net/encoded_lines.h"
 
-enum class UUMethods { uuMime = 0, uuCode = 1 };
+namespace vantrel::net {
 
 class TStreamEncoder {
  public:
