@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/version.h"
+#include "platform/window_messages.h"
 
 namespace vantrel::app {
 
@@ -15,11 +16,8 @@ inline constexpr std::string_view APP_URL = "http://www.korvane.example/Korvane/
 inline constexpr std::string_view FAQ_URL = "http://www.oe-faq.example/";
 inline constexpr std::string_view UPDATE_HOST = "www.korvane.example";
 
-// The tray icon's callback message (WM_USER + 1001) and the mouse messages it carries.
-inline constexpr std::uint32_t WM_TRAYNOTIFY = 2025;
-inline constexpr std::intptr_t kLeftButtonUp = 514;
-inline constexpr std::intptr_t kLeftButtonDoubleClick = 515;
-inline constexpr std::intptr_t kRightButtonUp = 517;
+// The tray icon's callback message; it carries a mouse message in its lParam.
+inline constexpr std::uint32_t WM_TRAYNOTIFY = platform::kWmUser + 1001;
 
 // The window class and caption by which a running copy is recognised.
 inline constexpr std::string_view kMainWindowClass = "TMainForm";

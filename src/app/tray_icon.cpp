@@ -14,7 +14,7 @@ void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHand
   icon.data.flags = kTrayIconFlags;
   icon.data.callbackMessage = callbackMessage;
   icon.data.icon = picture;
-  icon.data.tip = std::string(tip.substr(0, kTrayTipMax));
+  icon.data.tip = std::string(tip.substr(0, platform::kNotifyTipMax));
   if (addNow) trayIconAdd(shell, icon);
 }
 
@@ -40,7 +40,7 @@ void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon) {
 }
 
 void trayIconSetTip(platform::Shell& shell, TrayIcon& icon, std::string_view tip) {
-  icon.data.tip = std::string(tip.substr(0, kTrayTipMax));
+  icon.data.tip = std::string(tip.substr(0, platform::kNotifyTipMax));
   shell.notifyIcon(NotifyIconAction::Modify, icon.data);
 }
 

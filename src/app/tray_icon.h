@@ -10,8 +10,8 @@
 namespace vantrel::app {
 
 inline constexpr std::uint32_t kTrayIconId = 1005;
-inline constexpr std::uint32_t kTrayIconFlags = 7;  // NIF_MESSAGE | NIF_ICON | NIF_TIP
-inline constexpr std::size_t kTrayTipMax = 63;
+inline constexpr std::uint32_t kTrayIconFlags =
+    platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
 inline constexpr std::string_view kTrayDefaultTip = "Outlook Express";
 
 struct TrayIcon {

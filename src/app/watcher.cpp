@@ -88,16 +88,16 @@ bool closeOutlookExpress(TMainForm& form, platform::WindowHandle window) {
 void TMainForm::WMTrayNotify(std::intptr_t mouseMessage) {
   auto& shell = platform_.shell;
   switch (mouseMessage) {
-    case kLeftButtonUp:
+    case platform::kWmLButtonUp:
       if (checkRestoreDblClick.checked) return;
       toggleOEWindow(*this, oeWindow);
       trayIconResetIcon(shell, trayIcon);
       return;
-    case kLeftButtonDoubleClick:
+    case platform::kWmLButtonDblClk:
       toggleOEWindow(*this, oeWindow);
       trayIconResetIcon(shell, trayIcon);
       return;
-    case kRightButtonUp: {
+    case platform::kWmRButtonUp: {
       if (visible()) return;
       auto& desktop = platform_.desktop;
       const auto at = desktop.cursorPos();
@@ -150,7 +150,7 @@ void buildTrayIdentitiesMenu(TMainForm& form) {
     item->caption = identities[static_cast<std::size_t>(i)].caption;
     item->imageIndex = kPictureIdentity;
     item->onClick = [&form](const ui::MenuItem& clicked) { mnuTrayIdentityClick(form, clicked); };
-    const auto key = kVkF1 + static_cast<std::uint32_t>(i);
+    const auto key = platform::kVkF1 + static_cast<std::uint32_t>(i);
     if (form.platform().desktop.registerHotKey(form.handle(), kHotKeyBaseId - i, kHotKeyModifiers,
                                                key)) {
       item->shortcut = ui::Shortcut{ui::Shortcut::kShift | ui::Shortcut::kCtrl, key};

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/handles.h"
+#include "platform/keys.h"
 
 namespace vantrel::app {
 
@@ -11,8 +12,7 @@ class TMainForm;
 
 inline constexpr std::int32_t kMaxMissingTicks = 20;
 inline constexpr std::int32_t kHotKeyBaseId = 49151;  // minus the identity's index
-inline constexpr std::uint32_t kHotKeyModifiers = 6;  // MOD_CONTROL | MOD_SHIFT
-inline constexpr std::uint32_t kVkF1 = 112;
+inline constexpr std::uint32_t kHotKeyModifiers = platform::kModControl | platform::kModShift;
 
 void toggleOEWindow(TMainForm& form, platform::WindowHandle window);
 void restoreOEWindow(TMainForm& form, platform::WindowHandle window);

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/handles.h"
+#include "platform/keys.h"
+#include "platform/window_messages.h"
 
 namespace vantrel::platform {
 
@@ -31,10 +33,6 @@ struct Size {
   std::int32_t width = 0;
   std::int32_t height = 0;
 };
-
-inline constexpr std::uint32_t kWmNull = 0x0000;
-inline constexpr std::uint32_t kWmSysCommand = 0x0112;
-inline constexpr std::uintptr_t kScClose = 0xF060;
 
 class Desktop {
  public:

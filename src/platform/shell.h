@@ -1,6 +1,7 @@
 #pragma once
 // The shell: the notification-area icon, icons of executables, web pages and the mail sound.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,13 @@ namespace vantrel::platform {
 
 enum class NotifyIconAction { Add, Modify, Delete };
 
+// NotifyIconData::flags: which of its members the shell is to take.
+inline constexpr std::uint32_t kNifMessage = 0x1;
+inline constexpr std::uint32_t kNifIcon = 0x2;
+inline constexpr std::uint32_t kNifTip = 0x4;
+// The first layout holds 64 characters of tip, the terminating zero included.
+inline constexpr std::size_t kNotifyTipMax = 63;
+
 // What Shell_NotifyIconA is given (the first, 88-byte layout of NOTIFYICONDATAA).
 struct NotifyIconData {
   std::uint32_t cbSize = 88;
@@ -20,7 +28,7 @@ struct NotifyIconData {
   std::uint32_t flags = 0;
   std::uint32_t callbackMessage = 0;
   IconHandle icon = kNoIcon;
-  std::string tip;  // at most 63 characters
+  std::string tip;  // at most kNotifyTipMax characters
 };
 
 class Shell {

@@ -1,5 +1,7 @@
 #include "ui/menu.h"
 
+#include "platform/keys.h"
+
 namespace vantrel::ui {
 
 MenuItem& MenuItem::insert(std::size_t position, std::unique_ptr<MenuItem> item) {
@@ -33,11 +35,9 @@ std::string shortcutText(const Shortcut& shortcut) {
   std::string text;
   if (shortcut.modifiers & Shortcut::kShift) text += "Shift+";
   if (shortcut.modifiers & Shortcut::kCtrl) text += "Ctrl+";
-  constexpr std::uint32_t kF1 = 112;
-  constexpr std::uint32_t kF24 = 135;
   const auto key = shortcut.virtualKey;
-  if (key >= kF1 && key <= kF24) {
-    text += "F" + std::to_string(key - kF1 + 1);
+  if (key >= platform::kVkF1 && key <= platform::kVkF24) {
+    text += "F" + std::to_string(key - platform::kVkF1 + 1);
   } else if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
     text += static_cast<char>(key);
   } else {

@@ -32,7 +32,7 @@ bool handOverToRunningCopy() {
   char className[30] = {};
   GetClassNameA(running, className, sizeof(className));
   if (std::string_view(className) != vantrel::app::kMainWindowClass) return false;
-  PostMessageA(running, vantrel::app::WM_TRAYNOTIFY, 0, vantrel::app::kLeftButtonUp);
+  PostMessageA(running, vantrel::app::WM_TRAYNOTIFY, 0, WM_LBUTTONUP);
   return true;
 }
 

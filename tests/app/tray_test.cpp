@@ -59,7 +59,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
   openOtherWindow(bed);
   ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
   app::trayIconSetIcon(bed.sim.shell, form.trayIcon, kNewMailIcon);
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   const auto* window = bed.oeWindow();
   EXPECT_TRUE(window->visible);
@@ -76,13 +76,13 @@ TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   const auto oe = form.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(2000);
   EXPECT_TRUE(bed.oeWindow()->visible) << "still in the task bar";
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
   openOtherWindow(bed);
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_FALSE(bed.oeWindow()->iconic);
   EXPECT_FALSE(bed.oeWindow()->maximized);
@@ -96,7 +96,8 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
   auto& form = bed.startWatching(settingsText(""));
   const auto before = bed.sim.desktop.showCalls().size();
   // The shell reports a double-click as button up, double-click, button up.
-  for (const auto message : {app::kLeftButtonUp, app::kLeftButtonDoubleClick, app::kLeftButtonUp}) {
+  for (const auto message :
+       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
     bed.postTray(message);
   }
   bed.runFor(1);
@@ -111,22 +112,23 @@ TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   const auto oe = form.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_TRUE(showsOf(bed, oe, before).empty());
 
-  for (const auto message : {app::kLeftButtonUp, app::kLeftButtonDoubleClick, app::kLeftButtonUp}) {
+  for (const auto message :
+       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
     bed.postTray(message);
   }
   bed.runFor(1);
   EXPECT_EQ(showsOf(bed, oe, before), std::vector<ShowCommand>{platform::SwHide});
 
   // A second copy of the program pokes the running one with a single click: no effect either.
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_FALSE(bed.oeWindow()->visible);
 
-  bed.postTray(app::kLeftButtonDoubleClick);
+  bed.postTray(platform::kWmLButtonDblClk);
   bed.runFor(1);
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
@@ -144,7 +146,7 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   };
   bed.sim.desktop.setCursorPos({1210, 1003});
 
-  bed.postTray(app::kRightButtonUp);
+  bed.postTray(platform::kWmRButtonUp);
   bed.runFor(1);
   EXPECT_EQ(bed.view.popups, 1);
   EXPECT_EQ(bed.view.lastPopup.x, 1210);
@@ -153,12 +155,12 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   EXPECT_EQ(messages, (std::vector<std::uint32_t>{app::WM_TRAYNOTIFY, platform::kWmNull}));
 
   form.mnuTrayItemConfigClick();
-  bed.postTray(app::kRightButtonUp);
+  bed.postTray(platform::kWmRButtonUp);
   bed.runFor(1);
   EXPECT_EQ(bed.view.popups, 1);
 
   form.bttnOKClick();
-  bed.postTray(app::kRightButtonUp);
+  bed.postTray(platform::kWmRButtonUp);
   bed.runFor(1);
   EXPECT_EQ(bed.view.popups, 2);
 }
@@ -217,7 +219,7 @@ TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   EXPECT_EQ(icon->callbackMessage, app::WM_TRAYNOTIFY);
 
   // The way back to Outlook Express works again.
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_TRUE(bed.oeWindow()->visible);
 
@@ -265,10 +267,10 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
   // A second copy's poke toggles it, still without hiding it.
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_FALSE(bed.oeWindow()->iconic);
-  bed.postTray(app::kLeftButtonUp);
+  bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_TRUE(bed.oeWindow()->visible);
   for (const auto command : showsOf(bed, oe, launched)) EXPECT_NE(command, platform::SwHide);

@@ -8,6 +8,17 @@
 namespace vantrel::platform::win32 {
 namespace {
 
+static_assert(SwHide == SW_HIDE && SwShowNormal == SW_SHOWNORMAL &&
+              SwShowMaximized == SW_SHOWMAXIMIZED && SwShow == SW_SHOW &&
+              SwShowNoActivate == SW_SHOWNA && SwMinimize == SW_MINIMIZE &&
+              SwRestore == SW_RESTORE);
+static_assert(kWmNull == WM_NULL && kWmSysCommand == WM_SYSCOMMAND && kWmUser == WM_USER &&
+              kScClose == SC_CLOSE);
+static_assert(kWmLButtonUp == WM_LBUTTONUP && kWmLButtonDblClk == WM_LBUTTONDBLCLK &&
+              kWmRButtonUp == WM_RBUTTONUP);
+static_assert(kVkF1 == VK_F1 && kVkF24 == VK_F24 && kModControl == MOD_CONTROL &&
+              kModShift == MOD_SHIFT);
+
 HWND hwnd(WindowHandle window) {
   return reinterpret_cast<HWND>(window);
 }

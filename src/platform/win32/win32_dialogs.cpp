@@ -11,6 +11,11 @@
 namespace vantrel::platform::win32 {
 namespace {
 
+static_assert(MbOk == MB_OK && MbYesNo == MB_YESNO && MbIconError == MB_ICONERROR &&
+              MbIconQuestion == MB_ICONQUESTION && MbIconInformation == MB_ICONINFORMATION &&
+              MbSetForeground == MB_SETFOREGROUND);
+static_assert(IdOk == IDOK && IdCancel == IDCANCEL && IdYes == IDYES && IdNo == IDNO);
+
 HWND hwnd(WindowHandle window) {
   return reinterpret_cast<HWND>(window);
 }

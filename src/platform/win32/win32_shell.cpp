@@ -15,6 +15,9 @@ namespace {
 // larger, and the shell would take an unknown size for that one anyway.
 constexpr std::uint32_t kFirstLayoutSize32 = 88;
 
+static_assert(kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP);
+static_assert(kNotifyTipMax < sizeof(NOTIFYICONDATAA{}.szTip));
+
 DWORD notifyMessage(NotifyIconAction action) {
   switch (action) {
     case NotifyIconAction::Add:
@@ -37,8 +40,7 @@ bool Win32Shell::notifyIcon(NotifyIconAction action, const NotifyIconData& data)
   icon.uFlags = data.flags;
   icon.uCallbackMessage = data.callbackMessage;
   icon.hIcon = reinterpret_cast<HICON>(data.icon);
-  // The first layout holds 64 characters of tip, the terminating zero included.
-  const auto tipLength = std::min<std::size_t>(data.tip.size(), 63);
+  const auto tipLength = std::min(data.tip.size(), kNotifyTipMax);
   std::copy_n(data.tip.begin(), tipLength, icon.szTip);
   return Shell_NotifyIconA(notifyMessage(action), &icon) != FALSE;
 }

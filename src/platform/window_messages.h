@@ -1,0 +1,18 @@
+#pragma once
+// Window messages and the values they carry, as the program posts and receives them.
+
+#include <cstdint>
+
+namespace vantrel::platform {
+
+inline constexpr std::uint32_t kWmNull = 0x0000;
+inline constexpr std::uint32_t kWmSysCommand = 0x0112;
+inline constexpr std::uint32_t kWmUser = 0x0400;
+inline constexpr std::uintptr_t kScClose = 0xF060;
+
+// Mouse messages, as the tray icon's callback message carries them in its lParam.
+inline constexpr std::intptr_t kWmLButtonUp = 0x0202;
+inline constexpr std::intptr_t kWmLButtonDblClk = 0x0203;
+inline constexpr std::intptr_t kWmRButtonUp = 0x0205;
+
+}  // namespace vantrel::platform
