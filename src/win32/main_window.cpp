@@ -19,13 +19,13 @@ HICON loadIcon(HINSTANCE instance, int id, int size) {
       LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-HIMAGELIST makeImageList(HINSTANCE instance, int size, std::initializer_list<int> ids) {
-  auto* list =
-      ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(ids.size()), 8);
+platform::win32::OwnedImageList makeImageList(HINSTANCE instance, int size,
+                                              std::initializer_list<int> ids) {
+  platform::win32::OwnedImageList list(
+      ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, static_cast<int>(ids.size()), 8));
   for (const int id : ids) {
-    const auto icon = loadIcon(instance, id, size);
-    ImageList_AddIcon(list, icon);
-    DestroyIcon(icon);
+    const platform::win32::OwnedIcon icon(loadIcon(instance, id, size));
+    ImageList_AddIcon(list.get(), icon.get());
   }
   return list;
 }
@@ -67,7 +67,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  font_ = CreateFontIndirectA(&metrics.lfMessageFont);
+  font_.reset(CreateFontIndirectA(&metrics.lfMessageFont));
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
@@ -87,27 +87,23 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
       instance, 16,
       {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
   // Small icons grow with the DPI: the notification area's is 24 pixels at 144 DPI.
-  mainIcon16_ =
+  mainIcon16_.reset(
       static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  for (std::size_t i = 0; i < mailIcons_.size(); ++i) {
+    mailIcons_[i].reset(ImageList_GetIcon(imgListMail_.get(), static_cast<int>(i), 0));
+  }
 }
 
 MainWindow::~MainWindow() {
   if (window_) DestroyWindow(window_);
-  ImageList_Destroy(imgListProgsAndTray_);
-  ImageList_Destroy(imgListIdentities_);
-  ImageList_Destroy(imgListMail_);
-  DestroyIcon(mainIcon16_);
-  for (const auto icon : aboutIcons_) DestroyIcon(icon);
-  DeleteObject(font_);
 }
 
 app::FormPictures MainWindow::pictures() const {
   app::FormPictures pictures;
-  pictures.mainIcon16 = toHandle(mainIcon16_);
-  for (int i = 0; i < static_cast<int>(pictures.mail.size()); ++i) {
-    // Owned by the image list's copies; the extracted icons live for the whole run.
-    pictures.mail[static_cast<std::size_t>(i)] = toHandle(ImageList_GetIcon(imgListMail_, i, 0));
+  pictures.mainIcon16 = toHandle(mainIcon16_.get());
+  for (std::size_t i = 0; i < pictures.mail.size(); ++i) {
+    pictures.mail[i] = toHandle(mailIcons_[i].get());
   }
   return pictures;
 }
@@ -124,7 +120,7 @@ HWND MainWindow::add(HWND parent, const char* windowClass, int id, DWORD style, 
   const auto hwnd = CreateWindowExA(
       exStyle, windowClass, "", kChild | style, scaled(x), scaled(y), scaled(width), scaled(height),
       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return hwnd;
 }
 
@@ -181,12 +177,13 @@ void MainWindow::createControls(app::TMainForm& f) {
 
   const auto progs = sheets_[1];
   group(f.boxExternalProgs, progs, 8, 8, 257, 169);
-  listExternalProgs_ =
-      add(progs, WC_LISTVIEWA, kIdListExternalProgs,
-          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 32,
-          241, 105, WS_EX_CLIENTEDGE);
+  // The list views only borrow the image lists (LVS_SHAREIMAGELISTS): this window owns them.
+  listExternalProgs_ = add(progs, WC_LISTVIEWA, kIdListExternalProgs,
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                               LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
+                           16, 32, 241, 105, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listExternalProgs_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  ListView_SetImageList(listExternalProgs_, imgListProgsAndTray_, LVSIL_SMALL);
+  ListView_SetImageList(listExternalProgs_, imgListProgsAndTray_.get(), LVSIL_SMALL);
   button(f.bttnExternalProgsAdd, progs, kIdBttnExternalProgsAdd, 24, 144, 65, 25);
   button(f.bttnExternalProgsDel, progs, kIdBttnExternalProgsDel, 104, 144, 65, 25);
   button(f.bttnExternalProgsModify, progs, kIdBttnExternalProgsModify, 184, 144, 65, 25);
@@ -200,9 +197,10 @@ void MainWindow::createControls(app::TMainForm& f) {
   group(f.boxIdentities, identities, 8, 8, 257, 249);
   check(f.checkNoIdentities, identities, kIdCheckNoIdentities, 16, 26, BS_AUTOCHECKBOX);
   listIdentities_ = add(identities, WC_LISTVIEWA, kIdListIdentities,
-                        WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE,
+                        WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                            LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE,
                         16, 48, 241, 176, WS_EX_CLIENTEDGE);
-  ListView_SetImageList(listIdentities_, imgListIdentities_, LVSIL_NORMAL);
+  ListView_SetImageList(listIdentities_, imgListIdentities_.get(), LVSIL_NORMAL);
   check(f.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232, BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
@@ -211,12 +209,12 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ =
-      add(mail, WC_LISTVIEWA, kIdListAccounts,
-          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 12, 86,
-          249, 61, WS_EX_CLIENTEDGE);
+  listAccounts_ = add(mail, WC_LISTVIEWA, kIdListAccounts,
+                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                          LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
+                      12, 86, 249, 61, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  ListView_SetImageList(listAccounts_, imgListMail_, LVSIL_SMALL);
+  ListView_SetImageList(listAccounts_, imgListMail_.get(), LVSIL_SMALL);
   group(f.boxMailOptions, mail, 8, 160, 257, 125);
   check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
@@ -237,15 +235,16 @@ void MainWindow::createControls(app::TMainForm& f) {
   const auto about = sheets_[4];
   group(f.boxAbout, about, 8, 8, 257, 153);
   imgOE_ = add(about, WC_STATICA, kIdStatic, SS_ICON | SS_REALSIZEIMAGE, 16, 24, 48, 48);
-  aboutIcons_.push_back(loadIcon(instance_, IDI_OE48, 48));
-  SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back()));
+  aboutIcons_.emplace_back(loadIcon(instance_, IDI_OE48, 48));
+  SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON,
+               reinterpret_cast<LPARAM>(aboutIcons_.back().get()));
   label(f.lblAppName, about, 72, 24, 185, 17);
   label(f.lblAppCopyright, about, 72, 56, 185, 17);
   label(f.lblDescription, about, 16, 80, 241, 73);
   const auto pictureButton = [&](ui::Control& model, int id, int picture, int x, int y) {
     const auto hwnd = button(model, about, id, x, y, 129, 25, BS_FLAT);
-    aboutIcons_.push_back(loadIcon(instance_, picture, 16));
-    SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back()));
+    aboutIcons_.emplace_back(loadIcon(instance_, picture, 16));
+    SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back().get()));
   };
   pictureButton(f.bttnUpdt, kIdBttnUpdt, IDI_ABOUT_UPDATE, 8, 176);
   pictureButton(f.bttnMailList, kIdBttnMailList, IDI_ABOUT_MAILING_LIST, 136, 176);
@@ -374,7 +373,7 @@ void MainWindow::refresh() {
   reflectCombo(comboIdentities_, f.comboIdentities);
   const auto& added = f.imgListProgsAndTray.added();
   for (; progsImagesAdded_ < static_cast<int>(added.size()); ++progsImagesAdded_) {
-    ImageList_AddIcon(imgListProgsAndTray_,
+    ImageList_AddIcon(imgListProgsAndTray_.get(),
                       reinterpret_cast<HICON>(added[static_cast<std::size_t>(progsImagesAdded_)]));
   }
   reflectList(listExternalProgs_, f.listExternalProgs);
@@ -655,7 +654,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (draw.CtlType != ODT_MENU) break;
       const int top = draw.rcItem.top + (draw.rcItem.bottom - draw.rcItem.top - 16) / 2;
-      ImageList_Draw(imgListProgsAndTray_, static_cast<int>(draw.itemData), draw.hDC,
+      ImageList_Draw(imgListProgsAndTray_.get(), static_cast<int>(draw.itemData), draw.hDC,
                      draw.rcItem.left, top, ILD_TRANSPARENT);
       return TRUE;
     }

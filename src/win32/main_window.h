@@ -6,11 +6,13 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::win32 {
 
@@ -29,8 +31,8 @@ class MainWindow : public app::FormView {
   HWND handle() const { return window_; }
   app::FormPictures pictures() const;
   // Shared with the notification window.
-  HIMAGELIST mailImages() const { return imgListMail_; }
-  HFONT font() const { return font_; }
+  HIMAGELIST mailImages() const { return imgListMail_.get(); }
+  HFONT font() const { return font_.get(); }
   void attach(app::TMainForm& form);
 
   // Keyboard use of the configuration window: Tab, arrows, Enter, and Ctrl+Tab between pages.
@@ -67,7 +69,7 @@ class MainWindow : public app::FormView {
   int dpi_ = 96;
   UINT taskbarCreated_;
   HWND window_ = nullptr;
-  HFONT font_ = nullptr;
+  platform::win32::OwnedFont font_;
   app::TMainForm* form_ = nullptr;
   bool reflecting_ = false;
 
@@ -80,14 +82,17 @@ class MainWindow : public app::FormView {
   HWND editMailWindowTime_ = nullptr, upDownMailWindowTime_ = nullptr;
   HWND editMailTime_ = nullptr, upDownMailTime_ = nullptr;
   HWND lblOEVersion_ = nullptr, imgOE_ = nullptr;
-  std::vector<HICON> aboutIcons_;  // imgOE's and the About buttons' pictures
+  std::vector<platform::win32::OwnedIcon> aboutIcons_;  // imgOE's and the About buttons' pictures
   HWND tooltip_ = nullptr;
 
-  HIMAGELIST imgListProgsAndTray_ = nullptr;
-  HIMAGELIST imgListIdentities_ = nullptr;
-  HIMAGELIST imgListMail_ = nullptr;
+  platform::win32::OwnedImageList imgListProgsAndTray_;
+  platform::win32::OwnedImageList imgListIdentities_;
+  platform::win32::OwnedImageList imgListMail_;
   int progsImagesAdded_ = 0;
-  HICON mainIcon16_ = nullptr;
+  platform::win32::OwnedIcon mainIcon16_;
+  // The tray's pictures, lent to the form for the whole run.
+  std::array<platform::win32::OwnedIcon, std::tuple_size_v<decltype(app::FormPictures::mail)>>
+      mailIcons_;
   std::vector<const ui::MenuItem*> menuItems_;  // of the menu being shown, by command
 };
 

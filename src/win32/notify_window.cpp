@@ -25,13 +25,13 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
 
 NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages, HFONT font)
     : instance_(instance) {
-  smallIcon_ = static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  smallIcon_.reset(static_cast<HICON>(
+      LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = windowProc;
   windowClass.hInstance = instance;
-  windowClass.hIconSm = smallIcon_;
+  windowClass.hIconSm = smallIcon_.get();
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
@@ -61,7 +61,6 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
 NotifyWindow::~NotifyWindow() {
   form_ = nullptr;
   if (window_) DestroyWindow(window_);
-  DestroyIcon(smallIcon_);
 }
 
 void NotifyWindow::attach(app::TNotifyWindowForm& form) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/notify_window_form.h"
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::win32 {
 
@@ -45,7 +46,7 @@ class NotifyWindow : public app::NotifyWindowView {
   HINSTANCE instance_;
   HWND window_ = nullptr;
   HWND treeNotify_ = nullptr, lblNotifyExpl_ = nullptr, lblNotifyCpt_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  platform::win32::OwnedIcon smallIcon_;
   app::TNotifyWindowForm* form_ = nullptr;
   bool reflecting_ = false;
   std::vector<ui::TreeNode> treeShown_;  // what the tree on screen was built from

@@ -9,25 +9,21 @@
 #include <charconv>
 #include <cstring>
 #include <cwchar>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "driver.h"
+#include "platform/win32/owned_handle.h"
 
 namespace driver {
 
 namespace {
 
+using vantrel::platform::win32::OwnedHandle;
+
 constexpr DWORD kDefaultTimeoutMs = 5000;
 constexpr DWORD kPollMs = 50;
 constexpr UINT kAnswerTimeoutMs = 3000;
-
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 std::string hex(const void* value) {
   char digits[32];
@@ -182,7 +178,7 @@ class RemoteBuffer {
   }
 
  private:
-  UniqueHandle process_;
+  OwnedHandle process_;
   void* address_ = nullptr;
   std::size_t size_;
 };
@@ -662,7 +658,7 @@ int cmdOpenDialog(const Context& c) {
 }
 
 DWORD processByImage(const std::string& image) {
-  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot.get(), &entry); more;
@@ -683,8 +679,8 @@ int cmdExitCode(const Context& c) {
   } else {
     return kUsage;
   }
-  UniqueHandle process(pid ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)
-                           : nullptr);
+  OwnedHandle process(pid ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)
+                          : nullptr);
   if (!process) {
     printBytes("absent");
     return kFailed;

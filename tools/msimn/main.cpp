@@ -12,9 +12,9 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <type_traits>
+
+#include "platform/win32/owned_handle.h"
 
 namespace {
 
@@ -23,15 +23,8 @@ constexpr char kLogonClass[] = "VantrelMsimnLogon";
 // Outlook Express's French logon title; 0xE9 is "é" in Windows-1252.
 constexpr char kLogonTitle[] = "Connexion d'une identit\xE9";
 
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-struct KeyCloser {
-  void operator()(HKEY k) const { RegCloseKey(k); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+using vantrel::platform::win32::OwnedHandle;
+using vantrel::platform::win32::OwnedKey;
 
 std::string envText(const char* name) {
   char buffer[MAX_PATH * 2];
@@ -62,7 +55,7 @@ class Log {
   }
 
  private:
-  UniqueHandle file_;
+  OwnedHandle file_;
 };
 
 void logIdentities(const Log& log) {
@@ -71,7 +64,7 @@ void logIdentities(const Log& log) {
     log.line("identities=absent");
     return;
   }
-  const UniqueKey key(raw);
+  const OwnedKey key(raw);
   // A missing value gives no line, so "name=" always means a stored empty text.
   for (const char* name : {"Last Username", "Last User ID", "Start As"}) {
     char value[1024];

@@ -10,13 +10,12 @@
 #include <array>
 #include <cstdio>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_processes.h"
@@ -44,16 +43,6 @@ class Checks {
 };
 
 using Strings = std::vector<std::string>;
-
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // Deletes a key and everything under it; the registry only deletes keys without subkeys.
 bool deleteTree(HKEY parent, const std::string& name) {

@@ -33,7 +33,7 @@ Win32EventLoop::Win32EventLoop(HINSTANCE instance) {
   window_ =
       CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
   SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  wakeEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  wakeEvent_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 }
 
 Win32EventLoop::~Win32EventLoop() {
@@ -42,8 +42,6 @@ Win32EventLoop::~Win32EventLoop() {
     RemovePropA(window_, timerProperty(timer.intervalMs).c_str());
   }
   DestroyWindow(window_);
-  for (const HANDLE event : socketEvents_) CloseHandle(event);
-  CloseHandle(wakeEvent_);
 }
 
 std::uint64_t Win32EventLoop::nowMs() const {
@@ -108,11 +106,11 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
                                           std::optional<std::uint64_t> deadlineMs) {
   const auto s = static_cast<SOCKET>(socket);
   if (depth_ == socketEvents_.size()) {
-    const HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (created == nullptr) return WaitOutcome::Woken;  // the caller looks again and retries
-    socketEvents_.push_back(created);
+    OwnedHandle created(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!created) return WaitOutcome::Woken;  // the caller looks again and retries
+    socketEvents_.push_back(std::move(created));
   }
-  const HANDLE socketEvent = socketEvents_[depth_++];
+  const HANDLE socketEvent = socketEvents_[depth_++].get();
   ResetEvent(socketEvent);
   WSAEventSelect(s, socketEvent, networkEventsFor(events));
   const std::uint64_t start = wakesTaken_;
@@ -126,7 +124,7 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
     // A wake from before this wait counts too, and so does one a nested wait took.
     if (wakes_ != start) {
       wakesTaken_ = wakes_;
-      ResetEvent(wakeEvent_);
+      ResetEvent(wakeEvent_.get());
       outcome = WaitOutcome::Woken;
       break;
     }
@@ -136,7 +134,7 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
       if (now >= *deadlineMs) break;
       timeout = static_cast<DWORD>(*deadlineMs - now);
     }
-    const HANDLE handles[] = {socketEvent, wakeEvent_};
+    const HANDLE handles[] = {socketEvent, wakeEvent_.get()};
     const auto result =
         MsgWaitForMultipleObjectsEx(2, handles, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (result == WAIT_OBJECT_0) {
@@ -155,7 +153,7 @@ WaitOutcome Win32EventLoop::waitForSocket(SocketHandle socket, unsigned events,
 
 void Win32EventLoop::wake() {
   ++wakes_;
-  SetEvent(wakeEvent_);
+  SetEvent(wakeEvent_.get());
 }
 
 void Win32EventLoop::run() {

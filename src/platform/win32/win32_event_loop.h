@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/event_loop.h"
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
 
@@ -45,9 +46,9 @@ class Win32EventLoop : public EventLoop {
   std::function<bool(MSG&)> filter_;
   // One event per depth of nested waits: a wait started inside another must neither reset nor
   // consume what the outer wait's socket signalled meanwhile.
-  std::vector<HANDLE> socketEvents_;
+  std::vector<OwnedHandle> socketEvents_;
   std::size_t depth_ = 0;
-  HANDLE wakeEvent_ = nullptr;
+  OwnedHandle wakeEvent_;
   struct RunningTimer {
     std::uint32_t intervalMs;
     std::function<void()> onTick;
