@@ -127,7 +127,7 @@ TAsyncSocket::TAsyncSocket(platform::EventLoop& loop, platform::Sockets& sockets
       sockets_(sockets),
       timer_(loop),
       ioBuffer_(std::make_unique<std::array<char, kIoBufferSize>>()) {
-  ReportStatus(8, "Create");
+  ReportStatus(StatusLevel::Trace, "Create");
   timer_.SetEnabled(false);
   timer_.SetOnTimer([this] {
     // Nobody above the loop could catch it: a failing abort must not end the program.
@@ -141,7 +141,7 @@ TAsyncSocket::TAsyncSocket(platform::EventLoop& loop, platform::Sockets& sockets
 
 TAsyncSocket::~TAsyncSocket() {
   try {
-    ReportStatus(8, "Destroy");
+    ReportStatus(StatusLevel::Trace, "Destroy");
     beingDestroyed_ = true;
     TAsyncSocket::Abort();
     timer_.SetEnabled(false);
@@ -152,7 +152,7 @@ TAsyncSocket::~TAsyncSocket() {
 }
 
 void TAsyncSocket::InitWinsock() {
-  ReportStatus(8, "Initializing Winsock");
+  ReportStatus(StatusLevel::Trace, "Initializing Winsock");
   if (sockets_.acquire() != 0) throw ESockError("Initializaton of windows sockets failed");
   socket_ = sockets_.open(true);
   if (socket_ == kNoSocket) {
@@ -162,8 +162,8 @@ void TAsyncSocket::InitWinsock() {
   winsockHeld_ = true;
 }
 
-void TAsyncSocket::ReportStatus(int level, const std::string& text) {
-  if (level > ReportLevel) return;
+void TAsyncSocket::ReportStatus(StatusLevel level, const std::string& text) {
+  if (static_cast<int>(level) > ReportLevel) return;
   statusText_ = text;
   if (beingDestroyed_ || !OnStatus) return;
   try {
@@ -222,7 +222,7 @@ void TAsyncSocket::noticePeerClose() {
 }
 
 void TAsyncSocket::ResolveHost() {
-  ReportStatus(8, "Resolve Host");
+  ReportStatus(StatusLevel::Trace, "Resolve Host");
   refuseNested();
   const std::string& name = Proxy.empty() ? Host : Proxy;
   if (const auto dotted = sockets_.parseDotted(name)) {
@@ -253,7 +253,7 @@ void TAsyncSocket::ResolveHost() {
 }
 
 void TAsyncSocket::Connect() {
-  ReportStatus(8, "Connecting");
+  ReportStatus(StatusLevel::Trace, "Connecting");
   refuseNested();
   canceled_ = false;
   if (connected_) throw ESockError("Already connected");
@@ -312,7 +312,7 @@ void TAsyncSocket::Connect() {
 }
 
 void TAsyncSocket::secureConnection() {
-  ReportStatus(8, "Securing");
+  ReportStatus(StatusLevel::Trace, "Securing");
   using State = platform::TlsStep::State;
   platform::TlsStep step;
   TimerOn();
@@ -335,7 +335,7 @@ void TAsyncSocket::secureConnection() {
 }
 
 void TAsyncSocket::TimerOn() {
-  ReportStatus(8, "Timer On");
+  ReportStatus(StatusLevel::Trace, "Timer On");
   timedOut_ = false;
   if (TimeOut < 0) throw ERangeError("Range check error");
   timer_.SetInterval(static_cast<std::uint32_t>(TimeOut));
@@ -343,12 +343,12 @@ void TAsyncSocket::TimerOn() {
 }
 
 void TAsyncSocket::TimerOff() {
-  ReportStatus(8, "Timer Off");
+  ReportStatus(StatusLevel::Trace, "Timer Off");
   timer_.SetEnabled(false);
 }
 
 void TAsyncSocket::TimerFired() {
-  ReportStatus(8, "Timer Triggered");
+  ReportStatus(StatusLevel::Trace, "Timer Triggered");
   TimerOff();
   timedOut_ = true;
   lookupDone_ = true;
@@ -374,7 +374,7 @@ void TAsyncSocket::sendAll(const char* bytes, std::size_t length, bool packetEve
 }
 
 void TAsyncSocket::SendBuffer(const char* bytes, std::uint16_t length) {
-  ReportStatus(4, "Sending Buffer");
+  ReportStatus(StatusLevel::Socket, "Sending Buffer");
   refuseNested();
   TimerOn();
   const Finally off([this] { TimerOff(); });
@@ -389,7 +389,7 @@ void TAsyncSocket::SendBuffer(const char* bytes, std::uint16_t length) {
 }
 
 void TAsyncSocket::Write(const std::string& text) {
-  ReportStatus(8, "Write");
+  ReportStatus(StatusLevel::Trace, "Write");
   const std::size_t length = std::min<std::size_t>(text.size(), 65535);
   std::memcpy(ioBuffer_->data(), text.data(), length);
   (*ioBuffer_)[length] = '\0';
@@ -398,12 +398,12 @@ void TAsyncSocket::Write(const std::string& text) {
 }
 
 void TAsyncSocket::Writeln(const std::string& text) {
-  ReportStatus(8, "Writeln");
+  ReportStatus(StatusLevel::Trace, "Writeln");
   Write(text + "\r\n");
 }
 
 void TAsyncSocket::ReadLn(std::string& line) {
-  ReportStatus(8, "ReadLn");
+  ReportStatus(StatusLevel::Trace, "ReadLn");
   refuseNested();
   TimerOn();
   const Finally off([this] { TimerOff(); });
@@ -472,7 +472,7 @@ bool TAsyncSocket::captureTurn(Sink&& sink) {
 }
 
 void TAsyncSocket::CaptureString(std::string& text, int limit) {
-  ReportStatus(8, "Capture String");
+  ReportStatus(StatusLevel::Trace, "Capture String");
   refuseNested();
   text.clear();
   bytesRecvd_ = 0;
@@ -488,7 +488,7 @@ void TAsyncSocket::CaptureString(std::string& text, int limit) {
 }
 
 void TAsyncSocket::CaptureFile(const std::string& fileName) {
-  ReportStatus(8, "CaptureFile");
+  ReportStatus(StatusLevel::Trace, "CaptureFile");
   refuseNested();
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "wb"),
                                                              &std::fclose);
@@ -509,7 +509,7 @@ void TAsyncSocket::CaptureFile(const std::string& fileName) {
 }
 
 void TAsyncSocket::SendFile(const std::string& fileName) {
-  ReportStatus(8, "SendFile");
+  ReportStatus(StatusLevel::Trace, "SendFile");
   refuseNested();
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
                                                              &std::fclose);
@@ -526,18 +526,18 @@ void TAsyncSocket::SendFile(const std::string& fileName) {
 }
 
 bool TAsyncSocket::DataAvailable() {
-  ReportStatus(8, "Data Available");
+  ReportStatus(StatusLevel::Trace, "Data Available");
   char byte = 0;
   return sockets_.receive(socket_, &byte, 1, true) > 0;
 }
 
 void TAsyncSocket::ClearInput() {
-  ReportStatus(8, "Clearing Input");
+  ReportStatus(StatusLevel::Trace, "Clearing Input");
   sockets_.receive(socket_, ioBuffer_->data(), kIoBufferSize, false);
 }
 
 void TAsyncSocket::Transaction(const std::string& command, std::string& reply) {
-  ReportStatus(8, "Transaction");
+  ReportStatus(StatusLevel::Trace, "Transaction");
   refuseNested();
   replyNumber_ = 0;
   Writeln(command);
@@ -545,7 +545,7 @@ void TAsyncSocket::Transaction(const std::string& command, std::string& reply) {
   ReadLn(line);
   lastReply_ = line;
   if (!line.empty()) {
-    ReportStatus(1, line);
+    ReportStatus(StatusLevel::Reply, line);
     const std::string_view digits = LeadingDigits(line, 10);
     if (!digits.empty()) {
       const long long value = std::stoll(std::string(digits));
@@ -563,7 +563,7 @@ std::string TAsyncSocket::ErrorCheck(int code, int tolerated) {
 }
 
 std::string TAsyncSocket::ErrorText(int code) {
-  ReportStatus(8, "Looking Up Error Message");
+  ReportStatus(StatusLevel::Trace, "Looking Up Error Message");
   if (code == 0) return {};
   for (const ErrorRow& row : kErrorTexts) {
     if (row.code == code) return std::to_string(code) + ":" + row.text;
@@ -572,7 +572,7 @@ std::string TAsyncSocket::ErrorText(int code) {
 }
 
 void TAsyncSocket::CloseSocket() {
-  ReportStatus(4, "Request Close Socket");
+  ReportStatus(StatusLevel::Socket, "Request Close Socket");
   connected_ = false;
   if (socket_ == kNoSocket) return;
   const int closed = sockets_.close(std::exchange(socket_, kNoSocket));
@@ -593,18 +593,18 @@ void TAsyncSocket::renewSocket() {
 }
 
 void TAsyncSocket::Disconnect() {
-  ReportStatus(8, "Disconnecting");
+  ReportStatus(StatusLevel::Trace, "Disconnecting");
   CloseSocket();
 }
 
 void TAsyncSocket::Cancel() {
-  ReportStatus(8, "Canceling");
+  ReportStatus(StatusLevel::Trace, "Canceling");
   canceled_ = true;
   loop_.wake();
 }
 
 void TAsyncSocket::Abort() {
-  ReportStatus(8, "Abort");
+  ReportStatus(StatusLevel::Trace, "Abort");
   Cancel();
 }
 

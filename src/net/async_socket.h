@@ -23,6 +23,14 @@ using TNotifyEvent = std::function<void(TAsyncSocket& sender)>;
 using THandlerEvent = std::function<void(bool& handled)>;
 using TOnStatus = std::function<void(TAsyncSocket& sender, const std::string& status)>;
 
+// How chatty a status report is: it reaches OnStatus when its level is at most ReportLevel.
+enum class StatusLevel : int {
+  Reply = 1,      // a reply line of Transaction
+  Completed = 2,  // a whole HTTP transaction done
+  Socket = 4,     // the send buffer and the closing of the socket
+  Trace = 8,      // every other step
+};
+
 // The time-out timer: the event loop's timer, running on the loop's thread.
 class TThreadTimer {
  public:
@@ -120,7 +128,7 @@ class TAsyncSocket {
   // Raises the error of `code` unless it is `tolerated` or not a socket error at all.
   std::string ErrorCheck(int code, int tolerated);
   void CloseSocket();
-  void ReportStatus(int level, const std::string& text);
+  void ReportStatus(StatusLevel level, const std::string& text);
   // Raises ESockError when called from inside one of this component's own waits: the waiting
   // operation still owns the socket, its lookup and its buffer.
   void refuseNested() const;

@@ -291,7 +291,7 @@ int THttpClient::round() {
   if (code < 299 || code > 399) requestTimer_.SetEnabled(false);
   if (code < 299) {
     if (OnSuccess) OnSuccess(RequestKind);
-    ReportStatus(2, "Transaction Completed");
+    ReportStatus(StatusLevel::Completed, "Transaction Completed");
   } else if (code > 399) {
     if (OnFailure) OnFailure(RequestKind);
   } else if (code <= 302 && code >= 300) {
