@@ -1,9 +1,10 @@
-// NthField and NthCharPos on any text, separator and count.
+// NthField, NthCharPos and parseInteger on any text, separator and count.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "base/ini_file.h"
 #include "net/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t pos = vantrel::net::NthCharPos(text, separator, n);
   if (pos < 1 || pos > text.size() + 1) std::abort();
   if (pos <= text.size() && text[pos - 1] != separator) std::abort();
-  vantrel::net::ToInteger(text);
+  vantrel::base::parseInteger(text);
   return 0;
 }

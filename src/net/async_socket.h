@@ -31,7 +31,8 @@ enum class StatusLevel : int {
   Trace = 8,      // every other step
 };
 
-// The time-out timer: the event loop's timer, running on the loop's thread.
+// The time-out timer: the event loop's timer, running on the loop's thread. Not ui::Timer: this
+// one is enabled from the start and only runs once it also has a handler and an interval.
 class TThreadTimer {
  public:
   explicit TThreadTimer(platform::EventLoop& loop) : loop_(loop) {}

@@ -6,6 +6,8 @@
 #include <limits>
 #include <memory>
 
+#include "base/ini_file.h"
+#include "base/text.h"
 #include "net/encoded_lines.h"
 #include "net/text.h"
 #include "net/url_encoder.h"
@@ -31,10 +33,6 @@ std::string upperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
-}
-
-bool sameText(const std::string& a, const std::string& b) {
-  return lowerCase(a) == lowerCase(b);
 }
 
 std::string withoutTerminator(std::string line) {
@@ -83,7 +81,8 @@ std::uintmax_t fileSize(const std::string& name) {
 int TExStringList::IndexOfHeader(const std::string& name) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const std::size_t colon = lines_[i].find(':');
-    if (colon != std::string::npos && sameText(lines_[i].substr(0, colon), name)) {
+    if (colon != std::string::npos &&
+        base::equalsIgnoreCase(std::string_view(lines_[i]).substr(0, colon), name)) {
       return static_cast<int>(i);
     }
   }
@@ -153,12 +152,9 @@ void THttpClient::ParseURL() {
   }
   if (const std::size_t colon = hostPart.find(':'); colon != std::string::npos) {
     const std::string portText = hostPart.substr(colon + 1);
-    const auto port = ToInteger(portText);
-    if (!port || *port < std::numeric_limits<int>::min() ||
-        *port > std::numeric_limits<int>::max()) {
-      throw EConvertError("'" + portText + "' is not a valid integer value");
-    }
-    Port = static_cast<int>(*port);
+    const auto port = base::parseInteger(portText);
+    if (!port) throw EConvertError("'" + portText + "' is not a valid integer value");
+    Port = *port;
     hostPart.resize(colon);
   }
   if (!hostPart.empty()) Host = hostPart;
@@ -242,7 +238,7 @@ void THttpClient::ReadResponseHeader() {
   ReadLn(line);
   bounded(line);
   if (!line.empty()) {
-    const auto code = ToInteger(NthField(line, ' ', 2));
+    const auto code = base::parseInteger(NthField(line, ' ', 2));
     replyNumber_ = code && *code >= std::numeric_limits<std::int16_t>::min() &&
                            *code <= std::numeric_limits<std::int16_t>::max()
                        ? static_cast<std::int16_t>(*code)

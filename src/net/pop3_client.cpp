@@ -1,5 +1,6 @@
 #include "net/pop3_client.h"
 
+#include "base/ini_file.h"
 #include "net/text.h"
 
 namespace vantrel::net {
@@ -82,9 +83,7 @@ bool TPop3Client::dialogue(bool& loggedIn) {
   loggedIn = true;
   Transaction("STAT", reply);
   if (!IsPositive(reply)) throw Exception(reply);
-  const auto count = ToInteger(NthField(reply, ' ', 2));
-  messageCount_ =
-      count && *count >= INT32_MIN && *count <= INT32_MAX ? static_cast<int>(*count) : 0;
+  messageCount_ = base::parseInteger(NthField(reply, ' ', 2)).value_or(0);
   return true;
 }
 

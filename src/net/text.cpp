@@ -1,7 +1,5 @@
 #include "net/text.h"
 
-#include <charconv>
-
 namespace vantrel::net {
 
 std::string NthField(std::string_view text, char separator, int n) {
@@ -25,15 +23,6 @@ std::size_t NthCharPos(std::string_view text, char c, int n) {
     }
   }
   return text.size() + 1;
-}
-
-std::optional<long long> ToInteger(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return std::nullopt;
-  long long value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
 }
 
 std::string_view LeadingDigits(std::string_view text, std::size_t maxDigits) {

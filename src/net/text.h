@@ -2,7 +2,6 @@
 // Splitting of reply lines and addresses. Positions count from 1.
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +13,6 @@ std::string NthField(std::string_view text, char separator, int n);
 // Position of the n-th occurrence of c; length + 1 when there are fewer, and also when the n-th
 // is the text's last character.
 std::size_t NthCharPos(std::string_view text, char c, int n);
-
-// A whole text read as a signed decimal integer (optional sign, digits, nothing else).
-std::optional<long long> ToInteger(std::string_view text);
 
 // The leading decimal digits of a text, at most maxDigits of them (possibly none).
 std::string_view LeadingDigits(std::string_view text, std::size_t maxDigits);
