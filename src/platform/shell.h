@@ -19,10 +19,12 @@ inline constexpr std::uint32_t kNifIcon = 0x2;
 inline constexpr std::uint32_t kNifTip = 0x4;
 // The first layout holds 64 characters of tip, the terminating zero included.
 inline constexpr std::size_t kNotifyTipMax = 63;
+// The first layout's size as 32-bit Windows counts it.
+inline constexpr std::uint32_t kNotifyIconDataV1Size = 88;
 
-// What Shell_NotifyIconA is given (the first, 88-byte layout of NOTIFYICONDATAA).
+// What Shell_NotifyIconA is given (the first layout of NOTIFYICONDATAA).
 struct NotifyIconData {
-  std::uint32_t cbSize = 88;
+  std::uint32_t cbSize = kNotifyIconDataV1Size;
   WindowHandle window = kNoWindow;
   std::uint32_t id = 0;
   std::uint32_t flags = 0;

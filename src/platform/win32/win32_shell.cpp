@@ -11,10 +11,6 @@
 namespace vantrel::platform::win32 {
 namespace {
 
-// The first layout's size as 32-bit Windows counts it; with 64-bit pointers the same layout is
-// larger, and the shell would take an unknown size for that one anyway.
-constexpr std::uint32_t kFirstLayoutSize32 = 88;
-
 static_assert(kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP);
 static_assert(kNotifyTipMax < sizeof(NOTIFYICONDATAA{}.szTip));
 
@@ -34,7 +30,9 @@ DWORD notifyMessage(NotifyIconAction action) {
 
 bool Win32Shell::notifyIcon(NotifyIconAction action, const NotifyIconData& data) {
   NOTIFYICONDATAA icon{};
-  icon.cbSize = data.cbSize == kFirstLayoutSize32 ? NOTIFYICONDATAA_V1_SIZE : data.cbSize;
+  // With 64-bit pointers the first layout is larger than its 32-bit size, and the shell would
+  // take an unknown size for that one anyway.
+  icon.cbSize = data.cbSize == kNotifyIconDataV1Size ? NOTIFYICONDATAA_V1_SIZE : data.cbSize;
   icon.hWnd = reinterpret_cast<HWND>(data.window);
   icon.uID = data.id;
   icon.uFlags = data.flags;
