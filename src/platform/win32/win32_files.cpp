@@ -2,19 +2,14 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-FileHandle ownedFile(HANDLE handle) {
-  return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+// Failure as null, so that an owner's test tells whether the file is open.
+OwnedHandle ownedFile(HANDLE handle) {
+  return OwnedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
+
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
 namespace {
@@ -17,13 +18,8 @@ struct LocalFreer {
   void operator()(char* text) const { LocalFree(text); }
 };
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-ProcessHandle openProcess(DWORD access, std::uint32_t processId) {
-  return ProcessHandle(OpenProcess(access, FALSE, processId));
+OwnedHandle openProcess(DWORD access, std::uint32_t processId) {
+  return OwnedHandle(OpenProcess(access, FALSE, processId));
 }
 
 }  // namespace
@@ -89,8 +85,8 @@ ProcessStart Win32Processes::createProcess(std::string_view commandLine, std::ui
                       nullptr, &startup, &process)) {
     return {0, GetLastError()};
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const OwnedHandle thread(process.hThread);
+  const OwnedHandle started(process.hProcess);
   return {process.dwProcessId, 0};
 }
 
