@@ -3,6 +3,7 @@
 #include "app/launch.h"
 #include "app/main_form.h"
 #include "base/ini_file.h"
+#include "base/path_text.h"
 
 namespace vantrel::app {
 namespace {
@@ -16,8 +17,7 @@ void startEntry(TMainForm& form, const ui::ListItem& item) {
 }  // namespace
 
 std::string programNameFromPath(std::string_view path) {
-  const auto slash = path.rfind('\\');
-  auto name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  auto name = base::fileNameOfPath(path);
   const auto dot = name.rfind('.');
   if (dot != std::string_view::npos) name = name.substr(0, dot);
   return std::string(name);

@@ -3,6 +3,7 @@
 #include "app/app_constants.h"
 #include "app/main_form.h"
 #include "app/outlook_express.h"
+#include "base/path_text.h"
 
 namespace vantrel::app {
 namespace {
@@ -11,11 +12,6 @@ using platform::RegistryRoot;
 
 std::string executableIn(std::string_view folder) {
   return std::string(folder) + "\\" + std::string(oe::kExecutable);
-}
-
-std::string folderOf(std::string_view file) {
-  const auto slash = file.rfind('\\');
-  return std::string(slash == std::string_view::npos ? std::string_view() : file.substr(0, slash));
 }
 
 template <typename Proc>
@@ -48,7 +44,7 @@ std::string locateOutlookExpress(TMainForm& form) {
       form.terminate();
       return {};
     }
-    folder = folderOf(*chosen);
+    folder = base::folderOfPath(*chosen);
     if (auto key =
             platform.registry.openForWriting(RegistryRoot::LocalMachine, oe::kInstallKey, false)) {
       key->writeString(oe::kInstallRoot, folder);

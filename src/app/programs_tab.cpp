@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/settings.h"
 #include "base/ini_file.h"
+#include "base/path_text.h"
 #include "base/text.h"
 
 namespace vantrel::app {
@@ -72,9 +73,8 @@ void bttnExternalProgsModifyClick(TMainForm& form) {
   if (!selected) return;
   const auto path = programPath(form.listExternalProgs.at(*selected));
   auto dialog = form.dlgOpen;
-  const auto slash = path.rfind('\\');
-  dialog.initialFolder = slash == std::string::npos ? std::string() : path.substr(0, slash);
-  dialog.fileName = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  dialog.initialFolder = base::folderOfPath(path);
+  dialog.fileName = base::fileNameOfPath(path);
   const auto chosen = form.platform().dialogs.openFile(requestOf(form, dialog));
   if (!chosen) return;
   form.listExternalProgs.at(*selected).subItems.at(0) = *chosen;

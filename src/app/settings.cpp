@@ -6,13 +6,12 @@
 #include "app/external_programs.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
+#include "base/path_text.h"
 #include "base/text.h"
 
 namespace vantrel::app {
 
 namespace {
-
-constexpr std::string_view kSeparators = "\\/";
 
 void reportSettingsFile(TMainForm& form, const std::string& text, const std::string& path) {
   form.platform().dialogs.messageBox(form.handle(),
@@ -44,18 +43,11 @@ void writeNewFileKeys(base::IniFile& ini, const TMainForm& form) {
 }  // namespace
 
 std::string settingsPathFor(std::string_view executable) {
-  const auto separator = executable.find_last_of(kSeparators);
-  const auto nameStart = separator == std::string_view::npos ? 0 : separator + 1;
+  const auto nameStart = executable.size() - base::fileNameOfPath(executable).size();
   const auto dot = executable.rfind('.');
   const auto stem =
       dot != std::string_view::npos && dot >= nameStart ? executable.substr(0, dot) : executable;
   return std::string(stem) + ".ini";
-}
-
-std::string folderOfPath(std::string_view path) {
-  const auto separator = path.find_last_of(kSeparators);
-  return std::string(separator == std::string_view::npos ? std::string_view()
-                                                         : path.substr(0, separator));
 }
 
 std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, TMainForm& form) {

@@ -24,9 +24,6 @@ inline constexpr std::string_view kStartReducedSuffix = "_startReduced";
 // text: no conversion may touch its letters.
 std::string settingsPathFor(std::string_view executable);
 
-// The folder part of a path, without its last separator ("\" or "/"); empty when there is none.
-std::string folderOfPath(std::string_view path);
-
 // Opens the settings file; a file that did not exist is created from the form's controls. A file
 // that exists but cannot be read is reported and never written: the run goes on with the values
 // of a new file, in memory only. The first write that fails is reported once.

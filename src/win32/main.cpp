@@ -11,6 +11,7 @@
 #include "app/app_constants.h"
 #include "app/main_form.h"
 #include "app/settings.h"
+#include "base/path_text.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
@@ -51,7 +52,8 @@ int run(HINSTANCE instance) {
   vantrel::win32::NotifyWindow notifyWindow(instance, window.handle(), window.mailImages(),
                                             window.font());
   // Text work only: the ANSI path must reach the system unconverted.
-  const auto langFile = vantrel::app::folderOfPath(processes.executablePath()) + "\\lang.ini";
+  const auto langFile =
+      std::string(vantrel::base::folderOfPath(processes.executablePath())) + "\\lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
   vantrel::app::TNotifyWindowForm notifyForm(
