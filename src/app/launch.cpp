@@ -34,10 +34,7 @@ std::string locateOutlookExpress(TMainForm& form) {
   folder = platform.processes.expandEnvironmentStrings(folder);
 
   if (folder.empty() || !platform.processes.fileExists(executableIn(folder))) {
-    const platform::OpenFileRequest request{form.handle(), form.dlgOpenOE.title,
-                                            form.dlgOpenOE.fileName, form.dlgOpenOE.filter,
-                                            form.dlgOpenOE.initialFolder};
-    const auto chosen = platform.dialogs.openFile(request);
+    const auto chosen = platform.dialogs.openFile(form.dlgOpenOE);
     if (!chosen) {
       platform.dialogs.messageBox(form.handle(), form.langTexts.msgOENotFound, APP_NAME,
                                   platform::MbIconError);

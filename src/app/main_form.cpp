@@ -103,6 +103,7 @@ void TMainForm::buildDesign() {
   quit->onClick = [this](const ui::MenuItem&) { mnuTrayItemQuitClick(); };
   mnuTrayItemQuit = &mnuTray.append(std::move(quit));
 
+  dlgOpenOE.owner = dlgOpen.owner = self_;
   dlgOpenOE.fileName = std::string(oe::kExecutable);
   dlgOpenOE.filter = "Outlook Express|" + std::string(oe::kExecutable);
   dlgOpenOE.initialFolder = "%PROGRAM_FILES%\\Outlook Express";

@@ -36,14 +36,6 @@ class FormView {
   virtual void popupTrayMenu(platform::Point at) = 0;
 };
 
-// The open-file dialogs' designed properties.
-struct OpenDialog {
-  std::string title;
-  std::string fileName;
-  std::string filter;
-  std::string initialFolder;
-};
-
 // Pictures the view loads from the program's resources.
 struct FormPictures {
   platform::IconHandle mainIcon16 = platform::kNoIcon;  // "MAINICON" at 16 x 16
@@ -162,7 +154,8 @@ class TMainForm {
   ui::MenuItem* mnuTrayItemConfig = nullptr;
   ui::MenuItem* mnuTrayItemQuit = nullptr;
 
-  OpenDialog dlgOpenOE, dlgOpen;
+  // The open-file dialogs as designed; each is owned by the main window when it opens.
+  platform::OpenFileRequest dlgOpenOE, dlgOpen;
   std::string notifyWindowTitle;  // caption of the notification window, "%count%" still in it
   ui::ImageList imgListProgsAndTray{5};
   ui::ImageList imgListIdentities{1};

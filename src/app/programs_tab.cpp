@@ -13,10 +13,6 @@ namespace {
 constexpr std::string_view kStartReduced = "1";
 constexpr std::string_view kStartNormal = "0";
 
-platform::OpenFileRequest requestOf(const TMainForm& form, const OpenDialog& dialog) {
-  return {form.handle(), dialog.title, dialog.fileName, dialog.filter, dialog.initialFolder};
-}
-
 void storeStartReduced(TMainForm& form) {
   const auto selected = form.listExternalProgs.selected();
   if (!selected) return;
@@ -53,7 +49,7 @@ std::string unclashedProgramName(const ui::ListView& list, const std::string& na
 }
 
 void bttnExternalProgsAddClick(TMainForm& form) {
-  const auto chosen = form.platform().dialogs.openFile(requestOf(form, form.dlgOpen));
+  const auto chosen = form.platform().dialogs.openFile(form.dlgOpen);
   if (!chosen) return;
   const auto name = unclashedProgramName(form.listExternalProgs,
                                          storableProgramName(programNameFromPath(*chosen)));
@@ -75,7 +71,7 @@ void bttnExternalProgsModifyClick(TMainForm& form) {
   auto dialog = form.dlgOpen;
   dialog.initialFolder = base::folderOfPath(path);
   dialog.fileName = base::fileNameOfPath(path);
-  const auto chosen = form.platform().dialogs.openFile(requestOf(form, dialog));
+  const auto chosen = form.platform().dialogs.openFile(dialog);
   if (!chosen) return;
   form.listExternalProgs.at(*selected).subItems.at(0) = *chosen;
   form.changed();
