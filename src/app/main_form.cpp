@@ -10,6 +10,7 @@
 #include "app/launch.h"
 #include "app/outlook_express.h"
 #include "app/settings.h"
+#include "app/settings_table.h"
 #include "app/watcher.h"
 #include "base/text.h"
 
@@ -132,7 +133,7 @@ void TMainForm::FormCreate() {
   iniFile = openSettingsFile(platform_.processes.executablePath(), *this);
   auto& ini = *iniFile;
 
-  loadLaunchSettings();
+  loadBoundSettings(ini, *this);
 
   for (const auto& name : listLanguageNames(langFile_, platform_.processes.files()))
     comboLang.add(name);
@@ -147,14 +148,13 @@ void TMainForm::FormCreate() {
 
   loadProgsSettings(ini, *this);
 
-  checkNoIdentities.checked = ini.readInteger(kSectionIdentities, "checkNoIdentities", 0) != 0;
-  checkIdentitiesChoice.checked =
-      ini.readInteger(kSectionIdentities, "checkIdentitiesChoice", 0) != 0;
   checkNoIdentitiesClick();
   fillIdentityLists(*this);
   selectIdentityNamed(*this, ini.readString(kSectionIdentities, "listIdentities", ""));
 
-  loadEmailSettings();
+  checkNoMailClick();
+  checkMailWindowClick();
+  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
   showOEVersion();
   lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
   lblAppCopyright.caption = std::string(APP_COPYRIGHT);
@@ -170,31 +170,6 @@ void TMainForm::FormCreate() {
     platform_.dialogs.messageBox(self_, langTexts.msgFirstRunConfig, APP_NAME, platform::MbOk);
   }
   runStartup(ini, *this);
-}
-
-void TMainForm::loadLaunchSettings() {
-  const auto& ini = *iniFile;
-  const bool modeMail = ini.readInteger(kSectionRun, "ModeMail", 1) != 0;
-  radioModeMail.checked = modeMail;
-  radioModeNews.checked = !modeMail;
-  checkNotifyReduce.checked = ini.readInteger(kSectionRun, "ReduceInTray", 1) != 0;
-  checkStartReduced.checked = ini.readInteger(kSectionRun, "StartReduced", 0) != 0;
-  checkCloseConfirm.checked = ini.readInteger(kSectionRun, "ConfirmClose", 0) != 0;
-  checkRestoreMaximized.checked = ini.readInteger(kSectionRun, "RestoreMaximized", 0) != 0;
-  checkRestoreDblClick.checked = ini.readInteger(kSectionRun, "RestoreDblClk", 0) != 0;
-}
-
-void TMainForm::loadEmailSettings() {
-  const auto& ini = *iniFile;
-  checkNoMail.checked = ini.readInteger(kSectionEmail, "checkNoMail", 1) != 0;
-  checkVerifyAllId.checked = ini.readInteger(kSectionEmail, "checkVerifyAllId", 0) != 0;
-  checkNoMailClick();
-  checkMailSound.checked = ini.readInteger(kSectionEmail, "checkMailSound", 1) != 0;
-  checkMailWindow.checked = ini.readInteger(kSectionEmail, "checkMailWindow", 1) != 0;
-  checkMailWindowClick();
-  editMailWindowTime.setPosition(ini.readInteger(kSectionEmail, "editMailWindowTime", 10));
-  editMailTime.setPosition(ini.readInteger(kSectionEmail, "editMailTime", 3));
-  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
 }
 
 void selectIdentityNamed(TMainForm& form, std::string_view name) {
@@ -263,12 +238,9 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
 
 void TMainForm::bttnOKClick() {
   auto& ini = *iniFile;
-  ini.writeInteger(kSectionRun, "ModeMail", flagValue(radioModeMail.checked));
-  ini.writeInteger(kSectionRun, "ReduceInTray", flagValue(checkNotifyReduce.checked));
-  ini.writeInteger(kSectionRun, "StartReduced", flagValue(checkStartReduced.checked));
-  ini.writeInteger(kSectionRun, "ConfirmClose", flagValue(checkCloseConfirm.checked));
-  ini.writeInteger(kSectionRun, "RestoreMaximized", flagValue(checkRestoreMaximized.checked));
-  ini.writeInteger(kSectionRun, "RestoreDblClk", flagValue(checkRestoreDblClick.checked));
+  // One write of the file for the whole confirmation, also when it stops half-way.
+  const base::IniFile::Batch batch(ini);
+  saveBoundSettings(ini, *this, kSectionRun);
   ini.writeString(kSectionRun, "Lang", comboLang.selectedText());
 
   saveProgsSettings(ini, *this);
@@ -289,18 +261,11 @@ void TMainForm::bttnOKClick() {
     return;
   }
 
-  ini.writeInteger(kSectionIdentities, "checkNoIdentities", flagValue(checkNoIdentities.checked));
-  ini.writeInteger(kSectionIdentities, "checkIdentitiesChoice",
-                   flagValue(checkIdentitiesChoice.checked));
-  ini.writeInteger(kSectionEmail, "checkNoMail", flagValue(checkNoMail.checked));
-  ini.writeInteger(kSectionEmail, "checkVerifyAllId", flagValue(checkVerifyAllId.checked));
-  ini.writeInteger(kSectionEmail, "checkMailWindow", flagValue(checkMailWindow.checked));
-  ini.writeInteger(kSectionEmail, "editMailWindowTime", editMailWindowTime.position);
-  ini.writeInteger(kSectionEmail, "checkMailSound", flagValue(checkMailSound.checked));
-  ini.writeInteger(kSectionEmail, "editMailTime", editMailTime.position);
+  saveBoundSettings(ini, *this, kSectionIdentities);
+  saveBoundSettings(ini, *this, kSectionEmail);
+  ini.flush();
 
   timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
-  ini.flush();
 
   mnuTrayItemProgs->clear();
   buildTrayProgsMenu(*this);

@@ -182,8 +182,6 @@ class TMainForm {
 
  private:
   void buildDesign();
-  void loadLaunchSettings();
-  void loadEmailSettings();
   void showOEVersion();
   void designHttp();
   void showUpdateFailed();

@@ -6,6 +6,7 @@
 #include "app/external_programs.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
+#include "app/settings_table.h"
 #include "base/path_text.h"
 #include "base/text.h"
 
@@ -17,27 +18,6 @@ void reportSettingsFile(TMainForm& form, const std::string& text, const std::str
   form.platform().dialogs.messageBox(form.handle(),
                                      replacePlaceholder(text, PLACEHOLDER_FILE, path), APP_NAME,
                                      platform::MbIconError);
-}
-
-void writeNewFileKeys(base::IniFile& ini, const TMainForm& form) {
-  ini.writeInteger(kSectionGeneral, "FirstRun", 1);
-  ini.writeInteger(kSectionRun, "ModeMail", flagValue(form.radioModeMail.checked));
-  ini.writeInteger(kSectionRun, "ReduceInTray", flagValue(form.checkNotifyReduce.checked));
-  ini.writeInteger(kSectionRun, "StartReduced", flagValue(form.checkStartReduced.checked));
-  ini.writeInteger(kSectionRun, "ConfirmClose", flagValue(form.checkCloseConfirm.checked));
-  ini.writeInteger(kSectionRun, "RestoreMaximized", flagValue(form.checkRestoreMaximized.checked));
-  ini.writeInteger(kSectionRun, "RestoreDblClk", flagValue(form.checkRestoreDblClick.checked));
-  ini.writeString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
-  ini.writeInteger(kSectionIdentities, "checkNoIdentities",
-                   flagValue(form.checkNoIdentities.checked));
-  ini.writeInteger(kSectionIdentities, "checkIdentitiesChoice",
-                   flagValue(form.checkIdentitiesChoice.checked));
-  ini.writeInteger(kSectionEmail, "checkNoMail", flagValue(form.checkNoMail.checked));
-  ini.writeInteger(kSectionEmail, "checkVerifyAllId", flagValue(form.checkVerifyAllId.checked));
-  ini.writeInteger(kSectionEmail, "checkMailWindow", flagValue(form.checkMailWindow.checked));
-  ini.writeString(kSectionEmail, "editMailWindowTime", form.editMailWindowTime.text());
-  ini.writeInteger(kSectionEmail, "checkMailSound", flagValue(form.checkMailSound.checked));
-  ini.writeString(kSectionEmail, "editMailTime", form.editMailTime.text());
 }
 
 }  // namespace
@@ -62,10 +42,10 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, T
   if (iniFile->readFailed()) {
     reportSettingsFile(form, form.langTexts.msgSettingsUnreadable, path);
     // What a new file would hold, past its first run: the user's file is there, only unreadable.
-    writeNewFileKeys(*iniFile, form);
+    writeNewSettings(*iniFile, form);
     iniFile->writeInteger(kSectionGeneral, "FirstRun", 0);
   } else {
-    writeNewFileKeys(*iniFile, form);
+    writeNewSettings(*iniFile, form);
   }
   return iniFile;
 }

@@ -191,6 +191,11 @@ bool IniFile::flush() {
 
 bool IniFile::save() {
   if (readFailed_) return false;
+  if (batchDepth_ > 0) {
+    savePending_ = true;
+    return !writeFailed_;
+  }
+  savePending_ = false;
   std::string text;
   for (const auto& line : lines_) text.append(line).append("\r\n");
   if (files_.replace(path_, text)) return true;

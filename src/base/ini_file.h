@@ -42,6 +42,21 @@ class IniFile {
   bool deleteKey(std::string_view section, std::string_view key);
   bool flush();
 
+  // While one is open, writes change the text in memory only; the last one closed saves the file
+  // once, if anything changed.
+  class Batch {
+   public:
+    explicit Batch(IniFile& file) : file_(file) { ++file_.batchDepth_; }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch() {
+      if (--file_.batchDepth_ == 0 && file_.savePending_) file_.save();
+    }
+
+   private:
+    IniFile& file_;
+  };
+
   // Section names in file order (the unnamed part before the first section is left out).
   std::vector<std::string> sectionNames() const;
   // Key names of the first matching section, in file order; lines without "=" are left out.
@@ -55,6 +70,8 @@ class IniFile {
   std::vector<std::string> lines_;  // every line as the file holds it, without its line end
   bool readFailed_ = false;
   bool writeFailed_ = false;
+  int batchDepth_ = 0;
+  bool savePending_ = false;
   std::function<void()> onWriteFailure_;
 
   std::optional<std::size_t> findSection(std::string_view section) const;

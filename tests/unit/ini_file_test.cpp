@@ -157,5 +157,36 @@ TEST_F(IniFileTest, AWriteGoesThroughATemporaryFileAndAFailedOneLeavesTheFileWho
   EXPECT_EQ(read(), "[Run]\r\nA=1\r\nB=2\r\n");
 }
 
+// Counts the replacements of the file, so that a batch of writes is seen to be one save.
+class CountingFiles final : public StandardFileAccess {
+ public:
+  bool replace(const std::string& path, std::string_view bytes) const override {
+    ++replacements;
+    return StandardFileAccess::replace(path, bytes);
+  }
+  mutable int replacements = 0;
+};
+
+TEST_F(IniFileTest, WritesInABatchReachTheFileInOneSaveWhenTheLastBatchCloses) {
+  const CountingFiles files;
+  IniFile ini(path().string(), files);
+  {
+    const IniFile::Batch outer(ini);
+    ini.writeInteger("Run", "A", 1);
+    {
+      const IniFile::Batch inner(ini);
+      ini.writeString("Email", "B", "x");
+    }
+    ini.writeInteger("Run", "C", 3);
+    EXPECT_EQ(files.replacements, 0);
+    EXPECT_EQ(ini.readInteger("Run", "C", 0), 3);  // reads see the text in memory
+  }
+  EXPECT_EQ(files.replacements, 1);
+  EXPECT_EQ(read(), "[Run]\r\nA=1\r\nC=3\r\n[Email]\r\nB=x\r\n");
+
+  { const IniFile::Batch nothing(ini); }
+  EXPECT_EQ(files.replacements, 1);
+}
+
 }  // namespace
 }  // namespace vantrel::base

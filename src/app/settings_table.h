@@ -1,0 +1,50 @@
+#pragma once
+// Every setting of the options tabs, described once: where it stands in the settings file, what
+// a missing or damaged value reads as, and the control it binds to. A new file is written, the
+// controls are loaded and OK saves them, all from this one table.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <variant>
+
+#include "ui/controls.h"
+
+namespace vantrel::base {
+class IniFile;
+}
+
+namespace vantrel::app {
+
+class TMainForm;
+
+// Two radio buttons stored as one flag: set = the first.
+struct RadioPair {
+  ui::RadioButton TMainForm::*set;
+  ui::RadioButton TMainForm::*unset;
+};
+
+// What a key is bound to. A key without a control (its value in `created`) is written into a new
+// file by the table and read and written by its own code.
+using SettingControl =
+    std::variant<std::monostate, ui::CheckBox TMainForm::*, RadioPair, ui::UpDownEdit TMainForm::*>;
+
+struct SettingKey {
+  std::string_view section;
+  std::string_view name;
+  std::int32_t fallback;  // a missing key, or a value that is not an integer
+  SettingControl control;
+  std::string_view created = {};  // a new file's value of a key without a control
+};
+
+// In the order of a new file.
+std::span<const SettingKey> settingKeys();
+
+// A new file: every key, with the controls as designed.
+void writeNewSettings(base::IniFile& ini, const TMainForm& form);
+// Each bound key into its control.
+void loadBoundSettings(const base::IniFile& ini, TMainForm& form);
+// The bound keys of one section, from their controls.
+void saveBoundSettings(base::IniFile& ini, const TMainForm& form, std::string_view section);
+
+}  // namespace vantrel::app
