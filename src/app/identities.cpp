@@ -2,9 +2,9 @@
 
 #include "app/launch.h"
 #include "app/main_form.h"
+#include "app/oe_window.h"
 #include "app/outlook_express.h"
 #include "app/settings.h"
-#include "app/watcher.h"
 
 namespace vantrel::app {
 namespace {

@@ -8,10 +8,11 @@
 #include "app/identities.h"
 #include "app/lang_apply.h"
 #include "app/launch.h"
+#include "app/oe_window.h"
 #include "app/outlook_express.h"
 #include "app/settings.h"
 #include "app/settings_table.h"
-#include "app/watcher.h"
+#include "app/tray_menu.h"
 #include "base/text.h"
 
 namespace vantrel::app {
@@ -129,7 +130,6 @@ void TMainForm::terminate() {
 }
 
 void TMainForm::FormCreate() {
-  registry = &platform_.registry;
   iniFile = openSettingsFile(platform_.processes.executablePath(), *this);
   auto& ini = *iniFile;
 

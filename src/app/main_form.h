@@ -158,8 +158,6 @@ class TMainForm {
   platform::OpenFileRequest dlgOpenOE, dlgOpen;
   std::string notifyWindowTitle;  // caption of the notification window, "%count%" still in it
   ui::ImageList imgListProgsAndTray{5};
-  ui::ImageList imgListIdentities{1};
-  ui::ImageList imgListMail{5};
 
   FormPictures pictures;
   // Created hidden after the main window and kept until the end; owned by the program entry.
@@ -173,7 +171,6 @@ class TMainForm {
   std::int32_t firstRun = 1;
   bool externalProgsPending = true;
   std::unique_ptr<base::IniFile> iniFile;
-  platform::Registry* registry = nullptr;
   std::int32_t oeMissingTicks = 0;
   std::int32_t newMailTotal = 0;
   std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran

@@ -1,0 +1,46 @@
+// The tray icon's messages, the hot keys and the shell's restart, as the main window receives them.
+
+#include "app/identities.h"
+#include "app/main_form.h"
+#include "app/oe_window.h"
+
+namespace vantrel::app {
+
+void TMainForm::WMTrayNotify(std::intptr_t mouseMessage) {
+  auto& shell = platform_.shell;
+  switch (mouseMessage) {
+    case platform::kWmLButtonUp:
+      if (checkRestoreDblClick.checked) return;
+      toggleOEWindow(*this, oeWindow);
+      trayIconResetIcon(shell, trayIcon);
+      return;
+    case platform::kWmLButtonDblClk:
+      toggleOEWindow(*this, oeWindow);
+      trayIconResetIcon(shell, trayIcon);
+      return;
+    case platform::kWmRButtonUp: {
+      if (visible()) return;
+      auto& desktop = platform_.desktop;
+      const auto at = desktop.cursorPos();
+      desktop.setForegroundWindow(self_);
+      if (view_) view_->popupTrayMenu(at);
+      desktop.postMessage(self_, platform::kWmNull, 0, 0);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void TMainForm::WMHotKey(std::intptr_t lParam) {
+  const auto virtualKey = static_cast<std::uint32_t>((lParam >> 16) & 0xFFFF);
+  const ui::Shortcut wanted{ui::Shortcut::kShift | ui::Shortcut::kCtrl, virtualKey};
+  if (const auto* item = mnuTray.findShortcut(wanted)) switchToIdentity(item->caption, *this);
+}
+
+void TMainForm::WMTaskbarCreated() {
+  // The shell came back without our icon; a hidden Outlook Express would be out of reach.
+  if (trayIcon.shown) trayIconAdd(platform_.shell, trayIcon);
+}
+
+}  // namespace vantrel::app
