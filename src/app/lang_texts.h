@@ -74,6 +74,7 @@ struct TLangTexts {
   std::string msgMailBadPassRetry;
   std::string msgMailConnectionFailed;
   std::string msgMailInvalidHost;
+  std::string msgMailSecureFailed;
   std::string trayTooltipNotify;
 };
 
@@ -83,7 +84,7 @@ struct LangKey {
 };
 
 // Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 61> LANG_KEYS = {{
+inline constexpr std::array<LangKey, 62> LANG_KEYS = {{
     {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
     {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
     {"tabLaunch", &TLangTexts::tabLaunch},
@@ -144,6 +145,7 @@ inline constexpr std::array<LangKey, 61> LANG_KEYS = {{
     {"msgMailBadPassRetry", &TLangTexts::msgMailBadPassRetry},
     {"msgMailConnectionFailed", &TLangTexts::msgMailConnectionFailed},
     {"msgMailInvalidHost", &TLangTexts::msgMailInvalidHost},
+    {"msgMailSecureFailed", &TLangTexts::msgMailSecureFailed},
     {"trayTooltipNotify", &TLangTexts::trayTooltipNotify},
 }};
 
@@ -154,8 +156,9 @@ inline constexpr std::string_view BUILTIN_LANG_NAME =
 inline constexpr std::string_view PLACEHOLDER_COUNT = "%count%";
 inline constexpr std::string_view PLACEHOLDER_HOST = "%host%";
 inline constexpr std::string_view PLACEHOLDER_LOGIN = "%login%";
-inline constexpr std::array<std::string_view, 3> PLACEHOLDERS = {
-    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN};
+inline constexpr std::string_view PLACEHOLDER_REASON = "%reason%";
+inline constexpr std::array<std::string_view, 4> PLACEHOLDERS = {
+    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN, PLACEHOLDER_REASON};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.
