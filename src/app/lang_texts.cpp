@@ -86,9 +86,8 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.lblMailTime = "Relever le courrier toutes les x minutes :";
   texts.lblDescription =
       "Vantrel garde Outlook Express \xE0 port\xE9"
-      "e de main dans la zone de notification et vous signale le nouveau courrier : POP3 sur le "
-      "port 110, ou POP3 sur TLS (SSL, port 995 en g\xE9n\xE9ral) \xE0 partir de Windows Vista SP2 "
-      "avec sa mise \xE0 jour TLS 1.2.";
+      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, d\xE8s "
+      "Windows Vista SP2 mis \xE0 jour pour TLS 1.2).";
   texts.bttnWWW = "Site Internet";
   texts.bttnMailList = "Liste de diffusion";
   texts.bttnUpdt = "Mise \xE0 jour";
