@@ -18,6 +18,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "win32/main_window.h"
+#include "win32/notify_window.h"
 
 namespace {
 
@@ -46,10 +47,16 @@ int run(HINSTANCE instance) {
   vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop, sockets};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
+  vantrel::win32::NotifyWindow notifyWindow(instance, window.handle(), window.mailImages(),
+                                            window.font());
   const auto langFile =
       std::filesystem::path(processes.executablePath()).parent_path() / "lang.ini";
   vantrel::app::TMainForm form(platform, reinterpret_cast<std::uintptr_t>(window.handle()),
                                window.pictures(), langFile);
+  vantrel::app::TNotifyWindowForm notifyForm(
+      platform, reinterpret_cast<std::uintptr_t>(notifyWindow.handle()), form);
+  form.NotifyWindowForm = &notifyForm;
+  notifyWindow.attach(notifyForm);
   loop.setMessageFilter([&window](MSG& message) { return window.translateKeys(message); });
   window.attach(form);
   form.FormCreate();

@@ -199,20 +199,21 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232, BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.boxMail, mail, 8, 8, 257, 141);
+  group(f.boxMail, mail, 8, 8, 257, 147);
   check(f.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
   listAccounts_ =
       add(mail, WC_LISTVIEWA, kIdListAccounts,
-          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 16, 88,
-          241, 53, WS_EX_CLIENTEDGE);
+          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 12, 86,
+          249, 61, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  group(f.boxMailOptions, mail, 8, 154, 257, 125);
-  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 170, BS_AUTOCHECKBOX);
+  ListView_SetImageList(listAccounts_, imgListMail_, LVSIL_SMALL);
+  group(f.boxMailOptions, mail, 8, 160, 257, 125);
+  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.lblMailWindowTime, mail, 32, 190, 168, 28);
+  label(f.lblMailWindowTime, mail, 32, 196, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -220,11 +221,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 190, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 196, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 222, BS_AUTOCHECKBOX);
-  label(f.lblMailTime, mail, 16, 244, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 244, editMailTime_, upDownMailTime_);
+  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 228, BS_AUTOCHECKBOX);
+  label(f.lblMailTime, mail, 16, 250, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 250, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.boxAbout, about, 8, 8, 257, 153);
@@ -433,7 +434,11 @@ void MainWindow::onCommand(int id, int code, HWND control) {
       if (code == CBN_SELCHANGE) {
         const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
         if (at >= 0) f.comboIdentities.selected = static_cast<std::size_t>(at);
+        f.comboIdentitiesChange();
       }
+      break;
+    case kIdCheckNoMail:
+      f.checkNoMailClick();
       break;
     case kIdCheckNoIdentities:
       f.checkNoIdentitiesClick();
@@ -484,6 +489,12 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
     showPage(f.pagesCtrl.activePage);
     return 0;
   }
+  if (header.hwndFrom == listAccounts_ && header.code == NM_CLICK) {
+    // Every click rewrites the skip flags of all listed accounts from their check marks.
+    readListChecks(listAccounts_, f.listAccounts);
+    f.listAccountsClick();
+    return 0;
+  }
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     ui::ListView* model = header.hwndFrom == listExternalProgs_ ? &f.listExternalProgs
@@ -492,6 +503,10 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
                                                                 : nullptr;
     if (!model || change.iItem < 0) return 0;
     readListChecks(header.hwndFrom, *model);
+    // Some list views toggle a check box without reporting the click: the toggle counts as one.
+    const bool checkToggled = (change.uChanged & LVIF_STATE) &&
+                              ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK);
+    if (model == &f.listAccounts && checkToggled) f.listAccountsClick();
     const auto index = static_cast<std::size_t>(change.iItem);
     const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
     const bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;

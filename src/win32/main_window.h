@@ -28,6 +28,9 @@ class MainWindow : public app::FormView {
 
   HWND handle() const { return window_; }
   app::FormPictures pictures() const;
+  // Shared with the notification window.
+  HIMAGELIST mailImages() const { return imgListMail_; }
+  HFONT font() const { return font_; }
   void attach(app::TMainForm& form);
 
   // Keyboard use of the configuration window: Tab, arrows, Enter, and Ctrl+Tab between pages.

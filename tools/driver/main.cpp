@@ -22,7 +22,7 @@ constexpr char kUsageText[] =
     "  wait                       wait for a matching top-level window; prints hwnd=\n"
     "  gone                       wait until no matching window is left\n"
     "  list                       every matching window, one line each\n"
-    "  state                      exists, visible, iconic, zoomed, foreground, owner, ...\n"
+    "  state                      exists, visible, iconic, zoomed, foreground, owner, rect, ...\n"
     "  controls                   every child control: id, class, state, text\n"
     "  items ID                   entries of a combo box, list box, list view or tab control\n"
     "  columns ID                 column headers of a list view: index, width, text\n"
@@ -31,6 +31,12 @@ constexpr char kUsageText[] =
     "  click ID                   BM_CLICK on the child control ID\n"
     "  tab ID INDEX               click tab INDEX of the tab control ID\n"
     "  select ID INDEX            select item INDEX of the list view ID\n"
+    "  listclick ID INDEX [--checkbox]   click item INDEX of the list view ID (its check box)\n"
+    "  type ID TEXT               set the text of the edit ID\n"
+    "  tree ID                    items of the tree view ID in display order\n"
+    "  treedbl ID INDEX           select item INDEX of the tree view ID and double-click it\n"
+    "  tooltips                   texts of every tooltip window's tools (tray icon tips)\n"
+    "  timer MS                   post the WM_TIMER of Vantrel's running timer of MS ms\n"
     "  combo ID TEXT              select TEXT in combo box ID and send CBN_SELCHANGE\n"
     "  command ID [CODE]          post WM_COMMAND with ID and notification CODE\n"
     "  post MSG WPARAM LPARAM     PostMessage to the window\n"
@@ -123,7 +129,8 @@ int main() {
   }
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (words[0] == "ini") return driver::runProfileCommand(driver::Args(rest, {}));
-  const int result = driver::runWindowCommand(words[0], driver::Args(rest, {"visible"}));
+  const int result =
+      driver::runWindowCommand(words[0], driver::Args(rest, {"visible", "checkbox"}));
   if (result == driver::kUsage) std::fputs(driver::kUsageText, stderr);
   return result;
 }

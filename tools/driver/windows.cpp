@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -282,6 +283,16 @@ int cmdState(const Context& c) {
   printBytes("foreground=" + flag(GetForegroundWindow() == hwnd));
   printBytes("owner=" + hex(GetWindow(hwnd, GW_OWNER)));
   printBytes("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+  RECT frame{};
+  GetWindowRect(hwnd, &frame);
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  const auto corners = [](const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+  };
+  printBytes("rect=" + corners(frame));
+  printBytes("workarea=" + corners(area));
   printBytes("pid=" + std::to_string(pid));
   printBytes("count=" + std::to_string(topLevelWindows(c.selector()).size()));
   return kOk;
@@ -725,6 +736,182 @@ int cmdHoldHotKey(const Context& c) {
   return kOk;
 }
 
+// Types TEXT into the edit ID, as a whole.
+int cmdType(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id || c.positional().size() != 2) return kUsage;
+  HWND top = c.waitForWindow();
+  HWND edit = top ? controlById(top, static_cast<int>(*id)) : nullptr;
+  if (!edit) return kFailed;
+  const std::wstring text = widen(c.positional()[1]);
+  return ask(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) > 0 ? kOk : kFailed;
+}
+
+// The items of a tree view in display order, depth first.
+std::vector<std::pair<HTREEITEM, int>> treeItems(HWND tree) {
+  std::vector<std::pair<HTREEITEM, int>> items;
+  const auto walk = [&](auto&& self, HTREEITEM first, int level) -> void {
+    for (auto item = first; item;
+         item = reinterpret_cast<HTREEITEM>(
+             ask(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      items.emplace_back(item, level);
+      self(self,
+           reinterpret_cast<HTREEITEM>(
+               ask(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+           level + 1);
+    }
+  };
+  walk(walk, reinterpret_cast<HTREEITEM>(ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0);
+  return items;
+}
+
+HWND treeById(const Context& c, std::int64_t id) {
+  HWND top = c.waitForWindow();
+  HWND tree = top ? controlById(top, static_cast<int>(id)) : nullptr;
+  return tree && className(tree) == "SysTreeView32" ? tree : nullptr;
+}
+
+int cmdTree(const Context& c) {
+  const auto id = numberAt(c, 0);
+  if (!id) return kUsage;
+  HWND tree = treeById(c, *id);
+  if (!tree) return kFailed;
+  constexpr std::size_t kTextMax = 1024;
+  RemoteBuffer remote(tree, sizeof(TVITEMW) + kTextMax * sizeof(wchar_t));
+  if (!remote.valid()) {
+    printBytes("no-access");
+    return kFailed;
+  }
+  int index = 0;
+  for (const auto& [handle, level] : treeItems(tree)) {
+    TVITEMW item{};
+    item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_STATE;
+    item.hItem = handle;
+    item.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
+    item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TVITEMW));
+    item.cchTextMax = kTextMax;
+    const wchar_t empty = L'\0';
+    remote.write(&empty, sizeof empty, sizeof(TVITEMW));
+    remote.write(&item, sizeof item);
+    ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.address()));
+    remote.read(&item, sizeof item);
+    std::wstring text(kTextMax, L'\0');
+    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TVITEMW));
+    text.resize(wcsnlen(text.c_str(), kTextMax));
+    printBytes("index=" + std::to_string(index++) + " level=" + std::to_string(level) +
+               " image=" + std::to_string(item.iImage) +
+               " expanded=" + std::to_string((item.state & TVIS_EXPANDED) ? 1 : 0) +
+               " selected=" + std::to_string((item.state & TVIS_SELECTED) ? 1 : 0) +
+               " text=" + oneLine(utf8(text)));
+  }
+  return kOk;
+}
+
+// Selects item INDEX (display order) of a tree view and double-clicks it.
+int cmdTreeDoubleClick(const Context& c) {
+  const auto id = numberAt(c, 0);
+  const auto index = numberAt(c, 1);
+  if (!id || !index) return kUsage;
+  HWND tree = treeById(c, *id);
+  if (!tree) return kFailed;
+  const auto items = treeItems(tree);
+  if (*index < 0 || static_cast<std::size_t>(*index) >= items.size()) return kFailed;
+  const HTREEITEM item = items[static_cast<std::size_t>(*index)].first;
+  RemoteBuffer remote(tree, sizeof(RECT));
+  RECT rect{};
+  std::memcpy(&rect, &item, sizeof item);
+  if (!remote.valid() || !remote.write(&rect, sizeof rect) ||
+      ask(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote.address())) <= 0 ||
+      !remote.read(&rect, sizeof rect)) {
+    return kFailed;
+  }
+  // The first click of a double-click selects the node; the second is posted, so that what it
+  // opens does not hold the driver.
+  ask(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  return PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+                 PostMessageA(tree, WM_LBUTTONUP, 0, at)
+             ? kOk
+             : kFailed;
+}
+
+// Clicks item INDEX of a list view, on its check box with --checkbox, as a user's mouse does.
+int cmdListClick(const Context& c) {
+  const auto id = numberAt(c, 0);
+  const auto index = numberAt(c, 1);
+  if (!id || !index) return kUsage;
+  HWND top = c.waitForWindow();
+  HWND list = top ? controlById(top, static_cast<int>(*id)) : nullptr;
+  if (!list || className(list) != "SysListView32") return kFailed;
+  ask(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(*index), FALSE);
+  RemoteBuffer remote(list, sizeof(RECT));
+  RECT rect{};
+  rect.left = LVIR_BOUNDS;
+  if (!remote.valid() || !remote.write(&rect, sizeof rect) ||
+      ask(list, LVM_GETITEMRECT, static_cast<WPARAM>(*index),
+          reinterpret_cast<LPARAM>(remote.address())) <= 0 ||
+      !remote.read(&rect, sizeof rect)) {
+    return kFailed;
+  }
+  // The check box is the state picture at the left end of the row.
+  const int x = c.args().flag("checkbox") ? rect.left + 8 : (rect.left + rect.right) / 2;
+  const LPARAM at = MAKELPARAM(x, (rect.top + rect.bottom) / 2);
+  return PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+                 PostMessageA(list, WM_LBUTTONUP, 0, at)
+             ? kOk
+             : kFailed;
+}
+
+// The texts of every tool of every tooltip window, such as the notification area's icon tips.
+int cmdTooltips(const Context&) {
+  Selector selector;
+  selector.windowClass = "tooltips_class32";
+  constexpr std::size_t kTextMax = 1024;
+  for (HWND tip : topLevelWindows(selector)) {
+    RemoteBuffer remote(tip, sizeof(TTTOOLINFOW) + kTextMax * sizeof(wchar_t));
+    if (!remote.valid()) continue;
+    const LRESULT count = ask(tip, TTM_GETTOOLCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof tool;
+      remote.write(&tool, sizeof tool);
+      if (ask(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address())) <= 0) continue;
+      remote.read(&tool, sizeof tool);
+      tool.lpszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TTTOOLINFOW));
+      const wchar_t empty = L'\0';
+      remote.write(&empty, sizeof empty, sizeof(TTTOOLINFOW));
+      remote.write(&tool, sizeof tool);
+      ask(tip, TTM_GETTEXTW, kTextMax, reinterpret_cast<LPARAM>(remote.address()));
+      std::wstring text(kTextMax, L'\0');
+      remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TTTOOLINFOW));
+      text.resize(wcsnlen(text.c_str(), kTextMax));
+      printBytes("text=" + oneLine(utf8(text)));
+    }
+  }
+  return kOk;
+}
+
+// Posts the WM_TIMER of the program's running timer of this interval, which the program names
+// on its timer window, instead of waiting for it.
+int cmdTimer(const Context& c) {
+  const auto interval = numberAt(c, 0);
+  if (!interval) return kUsage;
+  const std::string name = "VantrelTimer" + std::to_string(*interval);
+  HWND window = nullptr;
+  HANDLE id = nullptr;
+  c.waitUntil([&] {
+    window = FindWindowExA(HWND_MESSAGE, nullptr, "VantrelTimerWindow", nullptr);
+    id = window ? GetPropA(window, name.c_str()) : nullptr;
+    return id != nullptr;
+  });
+  if (!id) {
+    printBytes("no-timer");
+    return kFailed;
+  }
+  printBytes("id=" + std::to_string(reinterpret_cast<UINT_PTR>(id)));
+  return PostMessageA(window, WM_TIMER, reinterpret_cast<WPARAM>(id), 0) ? kOk : kFailed;
+}
+
 }  // namespace
 
 int runWindowCommand(const std::string& command, const Args& args) {
@@ -749,6 +936,12 @@ int runWindowCommand(const std::string& command, const Args& args) {
   if (command == "exitcode") return cmdExitCode(c);
   if (command == "hotkey") return cmdHoldHotKey(c);
   if (command == "select") return cmdSelect(c);
+  if (command == "type") return cmdType(c);
+  if (command == "tree") return cmdTree(c);
+  if (command == "treedbl") return cmdTreeDoubleClick(c);
+  if (command == "listclick") return cmdListClick(c);
+  if (command == "tooltips") return cmdTooltips(c);
+  if (command == "timer") return cmdTimer(c);
   return kUsage;
 }
 

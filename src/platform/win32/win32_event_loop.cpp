@@ -1,5 +1,7 @@
 #include "platform/win32/win32_event_loop.h"
 
+#include <string>
+
 namespace vantrel::platform::win32 {
 namespace {
 
@@ -12,6 +14,12 @@ long networkEventsFor(unsigned events) {
   if (events & kSocketConnect) mask |= FD_CONNECT;
   if (events & kSocketClose) mask |= FD_CLOSE;
   return mask;
+}
+
+// Each running timer is named on the timer window by its interval, so that a test driver can
+// post it the WM_TIMER of a long timer instead of waiting for it.
+std::string timerProperty(std::uint32_t intervalMs) {
+  return "VantrelTimer" + std::to_string(intervalMs);
 }
 
 }  // namespace
@@ -29,7 +37,10 @@ Win32EventLoop::Win32EventLoop(HINSTANCE instance) {
 }
 
 Win32EventLoop::~Win32EventLoop() {
-  for (const auto& [id, onTick] : timers_) KillTimer(window_, id);
+  for (const auto& [id, timer] : timers_) {
+    KillTimer(window_, id);
+    RemovePropA(window_, timerProperty(timer.intervalMs).c_str());
+  }
   DestroyWindow(window_);
   for (const HANDLE event : socketEvents_) CloseHandle(event);
   CloseHandle(wakeEvent_);
@@ -41,14 +52,23 @@ std::uint64_t Win32EventLoop::nowMs() const {
 
 TimerId Win32EventLoop::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
   const auto id = nextId_++;
-  timers_[id] = std::move(onTick);
+  timers_[id] = {intervalMs, std::move(onTick)};
   SetTimer(window_, id, intervalMs, nullptr);
+  SetPropA(window_, timerProperty(intervalMs).c_str(),
+           reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(id)));
   return id;
 }
 
 void Win32EventLoop::stopTimer(TimerId id) {
   KillTimer(window_, id);
-  timers_.erase(id);
+  const auto found = timers_.find(id);
+  if (found == timers_.end()) return;
+  const auto name = timerProperty(found->second.intervalMs);
+  if (GetPropA(window_, name.c_str()) ==
+      reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(id))) {
+    RemovePropA(window_, name.c_str());
+  }
+  timers_.erase(found);
 }
 
 LRESULT CALLBACK Win32EventLoop::windowProc(HWND window, UINT message, WPARAM wParam,
@@ -58,7 +78,7 @@ LRESULT CALLBACK Win32EventLoop::windowProc(HWND window, UINT message, WPARAM wP
     if (self) {
       const auto found = self->timers_.find(static_cast<TimerId>(wParam));
       if (found != self->timers_.end()) {
-        auto onTick = found->second;  // the callback may stop its own timer
+        auto onTick = found->second.onTick;  // the callback may stop its own timer
         onTick();
       }
     }

@@ -48,7 +48,11 @@ class Win32EventLoop : public EventLoop {
   std::vector<HANDLE> socketEvents_;
   std::size_t depth_ = 0;
   HANDLE wakeEvent_ = nullptr;
-  std::map<TimerId, std::function<void()>> timers_;
+  struct RunningTimer {
+    std::uint32_t intervalMs;
+    std::function<void()> onTick;
+  };
+  std::map<TimerId, RunningTimer> timers_;
   TimerId nextId_ = 1;
   bool quitting_ = false;
   // A wake ends every wait under way, however deeply nested, and the next one if none is.

@@ -1,0 +1,55 @@
+#pragma once
+// The Win32 view of TNotifyWindowForm: a small stay-on-top window with the tree of identities
+// and accounts that have mail, an explanation and the countdown.
+
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/notify_window_form.h"
+
+namespace vantrel::win32 {
+
+class NotifyWindow : public app::NotifyWindowView {
+ public:
+  static constexpr char kClassName[] = "TNotifyWindowForm";
+  static constexpr int kIdTreeNotify = 100;
+  static constexpr int kIdLblNotifyExpl = 101;
+  static constexpr int kIdLblNotifyCpt = 102;
+
+  // Created hidden and owned by the main window, which keeps it off the task bar. The pictures
+  // and the font stay the owner's.
+  NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages, HFONT font);
+  ~NotifyWindow() override;
+  NotifyWindow(const NotifyWindow&) = delete;
+  NotifyWindow& operator=(const NotifyWindow&) = delete;
+
+  HWND handle() const { return window_; }
+  void attach(app::TNotifyWindowForm& form);
+  void refresh() override;
+
+ private:
+  struct Shown {
+    HTREEITEM item;
+    ui::TreePath path;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onNotify(const NMHDR& header);
+  void reflectTree(const ui::TreeView& model);
+  const ui::TreePath* pathOf(HTREEITEM item) const;
+
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HWND treeNotify_ = nullptr, lblNotifyExpl_ = nullptr, lblNotifyCpt_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  app::TNotifyWindowForm* form_ = nullptr;
+  bool reflecting_ = false;
+  std::vector<ui::TreeNode> treeShown_;  // what the tree on screen was built from
+  std::vector<Shown> items_;
+};
+
+}  // namespace vantrel::win32

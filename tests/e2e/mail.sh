@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# The mail watch as a user meets it: accounts of two identities (own and shared area) checked on
+# a local POP3 server, announced by the tray tip and the notification window; the window's
+# countdown and its double-click switch; a refused password asked again; servers that cannot be
+# reached. The driver fires the mail timer at once instead of waiting minutes.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/mail_server.sh"
+
+MAIN=(--class TMainForm --title Vantrel)
+OE=(--class "$OE_WINDOW_CLASS")
+NOTIFY=(--class TNotifyWindowForm)
+BOX=(--class '#32770' --title Vantrel)
+TREE_NOTIFY=100
+CHECK_NO_MAIL=118
+COMBO_IDENTITIES=120
+LIST_ACCOUNTS=121
+BOB_ACCOUNTS='HKEY_CURRENT_USER\Identities\{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}\Software\Microsoft\Internet Account Manager\Accounts'
+LBL_NOTIFY_CPT=102
+INPUT_ANSWER=101
+MAIL_MINUTES=7  # a timer interval no other timer of Vantrel has
+MAIL_TIMER_MS=$((MAIL_MINUTES * 60000))
+LONG_HOST=$(printf 'x%.0s' $(seq 64)).invalid  # refused by the resolver, no query is sent
+
+# Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden.
+start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
+  local alice=${1:-secret}
+  shift || true
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
+  e2e_write_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES \
+    "Email/Alice_Maison_pass=$(scrambled_password "$alice")" \
+    "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
+    "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
+    "Email/Bob_Ancien_pass=$(scrambled_password wrong)" "$@"
+  vantrel_start
+  msimn_wait_log window=shown 20
+  drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+  # Outlook Express in front clears the signs of new mail at every watcher tick: put it away in
+  # the tray, as a user waiting for mail does.
+  drv show 6 "${OE[@]}" >/dev/null
+  wait_until 5 "Outlook Express was not put away" window_state_is "visible=0" "${OE[@]}"
+}
+
+fire_mail_timer() {
+  drv timer "$MAIL_TIMER_MS" --timeout 10000 >/dev/null || fail "the mail timer is not running"
+}
+
+tip_shown() { drv tooltips | grep -qxF "text=$1"; }
+
+notify_shown() { window_state_is "visible=1" "${NOTIFY[@]}" --timeout 0; }
+notify_hidden() { window_state_is "visible=0" "${NOTIFY[@]}" --timeout 0; }
+
+# The tree as "level image expanded text" lines.
+notify_tree() {
+  drv tree "$TREE_NOTIFY" "${NOTIFY[@]}" |
+    sed -n 's/^index=[0-9]* level=\([0-9]*\) image=\([0-9-]*\) expanded=\([01]\) selected=[01] text=/\1 \2 \3 /p'
+}
+
+EXPECTED_TREE=$'0 0 1 Alice\n1 1 0 Maison : 3\n0 0 1 Bob\n1 1 0 Bureau : 2'
+
+box_open() { drv state "${BOX[@]}" --timeout 0 | grep -qx "visible=1"; }
+box_has_text() { drv text "${BOX[@]}" --timeout 0 | grep -qF -- "text=$1"; }
+box_lacks_text() { ! box_has_text "$1"; }
+input_query_open() { drv controls "${BOX[@]}" --timeout 0 | grep -q "^id=$INPUT_ANSWER class=Edit "; }
+
+# Answers the box that shows TEXT with button ID.
+answer_box() {  # answer_box TEXT ID
+  wait_until 15 "no box with [$1]" box_has_text "$1"
+  drv press "$2" "${BOX[@]}" >/dev/null
+  wait_until 5 "the box [$1] stayed" box_lacks_text "$1"
+}
+
+# One check finds 3 messages for Alice and 2 in the shared area owned by Bob; Bob's own empty
+# account and the skipped one add nothing (the skipped one would be refused). The window comes
+# bottom right without the focus and hides after its 5 s; a second check with the same total
+# leaves everything as it is; Outlook Express brought to the front restores the usual tip.
+case_check_announces_new_mail() {
+  start_mail secret editMailWindowTime=5
+  notify_hidden || fail "the notification window is shown before any check"
+  fire_mail_timer
+  wait_until 15 "the notification window did not come" notify_shown
+  local shown_at=$SECONDS count
+  count=$(drv controls "${NOTIFY[@]}" | sed -n "s/^id=$LBL_NOTIFY_CPT .* text=//p")
+  [[ "$count" =~ ^[1-5]$ ]] || fail "countdown label shows [$count]"
+  expect_eq "caption" "Vous avez 5 message(s)" "$(drv_value title state "${NOTIFY[@]}")"
+  expect_eq "tree" "$EXPECTED_TREE" "$(notify_tree)"
+  expect_eq "foreground" 0 "$(drv_value foreground state "${NOTIFY[@]}")"
+  local rect area
+  rect=$(drv_value rect state "${NOTIFY[@]}")
+  area=$(drv_value workarea state "${NOTIFY[@]}")
+  expect_eq "bottom-right corner" "${area#*,*,}" "${rect#*,*,}"
+  expect_eq "client size" 282x131 "$(drv_value client state "${NOTIFY[@]}")"
+  wait_until 10 "the tip does not count the messages" tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
+  ! box_open || fail "a box came: $(drv text "${BOX[@]}" --timeout 0 | tr '\n' ' ')"
+
+  wait_until 12 "the window did not hide after its countdown" notify_hidden
+  ((SECONDS - shown_at >= 3)) || fail "the window hid after $((SECONDS - shown_at)) s"
+
+  fire_mail_timer
+  sleep 3
+  notify_hidden || fail "a second check with the same total showed the window again"
+  tip_shown "5 message(s) non-lu(s) (Alice, Bob)" || fail "the tip changed"
+
+  drv post "${MAIN[@]}" 2025 0 514 >/dev/null  # a click on the tray icon brings it to the front
+  wait_until 5 "Outlook Express did not come back" window_state_is "visible=1" "${OE[@]}"
+  wait_until 5 "Outlook Express in front did not restore the tip" tip_shown "Outlook Express"
+}
+
+# With a display time of 0 the window stays and shows no counter; a double-click on an account
+# line does nothing, one on Bob hides the window and starts Outlook Express under Bob.
+case_double_click_switches_identity() {
+  start_mail secret editMailWindowTime=0
+  fire_mail_timer
+  wait_until 15 "the notification window did not come" notify_shown
+  drv controls "${NOTIFY[@]}" | grep -q "^id=$LBL_NOTIFY_CPT class=Static visible=0 " ||
+    fail "a counter is shown with a display time of 0"
+  drv treedbl "$TREE_NOTIFY" 1 "${NOTIFY[@]}" >/dev/null || fail "no account line to double-click"
+  sleep 4
+  notify_shown || fail "a double-click on an account line hid the window"
+  expect_eq "stand-in starts" 1 "$(msimn_start_count)"
+
+  drv treedbl "$TREE_NOTIFY" 2 "${NOTIFY[@]}" >/dev/null || fail "no identity line to double-click"
+  wait_until 5 "a double-click on an identity left the window" notify_hidden
+  wait_until 30 "Outlook Express was not started again" msimn_started_at_least 2
+  msimn_wait_log window=shown 20
+  expect_eq "Last Username" Bob "$(msimn_log_value 'Last Username')"
+}
+
+# A wrong stored password brings the question; Yes and the right password store it scrambled and
+# the account is counted in the same check. The close button hides the window, which stays.
+case_refused_password_is_asked_again() {
+  start_mail oops editMailWindowTime=0
+  fire_mail_timer
+  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" 6
+  wait_until 10 "no question for the new password" input_query_open
+  drv controls "${BOX[@]}" | grep -qF "text=Donnez le nouveau mot de passe" ||
+    fail "the question lacks its prompt"
+  drv type "$INPUT_ANSWER" secret "${BOX[@]}" >/dev/null || fail "cannot type the password"
+  drv press 1 "${BOX[@]}" >/dev/null
+  wait_until 15 "the account was not counted after the new password" \
+    tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
+  local stored
+  stored=$(tr -d '\r' <"$(settings_file)" | iconv -f CP1252 -t UTF-8 | sed -n 's/^Alice_Maison_pass=//p')
+  expect_eq "stored password" "$(scrambled_password secret)" "$stored"
+
+  wait_until 5 "the notification window did not come" notify_shown
+  drv post "${NOTIFY[@]}" 0x10 0 0 >/dev/null  # WM_CLOSE
+  wait_until 5 "the close button did not hide the window" notify_hidden
+}
+
+# A server with nothing listening and a name that does not resolve each bring their box; the
+# check goes on with the other accounts.
+case_unreachable_servers_are_reported() {
+  local reg=$E2E_WORK/mail-unreachable.reg accounts='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
+  printf 'REGEDIT4\r\n\r\n[%s\\00000002]\r\n"Account Name"="Ferme"\r\n"POP3 Server"="127.0.0.2"\r\n"POP3 User Name"="alice"\r\n\r\n[%s\\00000003]\r\n"Account Name"="Inconnu"\r\n"POP3 Server"="%s"\r\n"POP3 User Name"="alice"\r\n' \
+    "$accounts" "$accounts" "$LONG_HOST" >"$reg"
+  e2e_regedit "$reg"
+  start_mail secret editMailWindowTime=0 "Email/Alice_Ferme_pass=$(scrambled_password secret)" \
+    "Email/Alice_Inconnu_pass=$(scrambled_password secret)"
+  fire_mail_timer
+  answer_box "Impossible de contacter le serveur 127.0.0.2" 1
+  answer_box "Le serveur $LONG_HOST semble ne pas exister" 1
+  wait_until 15 "the check did not go on after the failures" \
+    tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
+}
+
+# The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
+# the skipped one unticked; unticking his own account by a click writes its skip flag.
+case_accounts_tab_writes_skip_flags() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
+  e2e_write_settings "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
+    "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
+    "Email/Bob_Ancien_pass=$(scrambled_password wrong)"
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
+  drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=0 " ||
+    fail "the identity choice is enabled while mail is not managed"
+  drv click "$CHECK_NO_MAIL" "${MAIN[@]}" >/dev/null
+  wait_until 5 "the identity choice stayed disabled" eval \
+    'drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=1 "'
+  drv combo "$COMBO_IDENTITIES" Bob "${MAIN[@]}" >/dev/null || fail "Bob is not offered"
+  local expected=$'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Perso\t127.0.0.1'
+  wait_until 5 "Bob's accounts are not listed" eval \
+    '[[ "$(drv items "$LIST_ACCOUNTS" "${MAIN[@]}")" == "$expected" ]]'
+  ! box_open || fail "a password was asked although all are stored"
+  drv listclick "$LIST_ACCOUNTS" 2 --checkbox "${MAIN[@]}" >/dev/null
+  wait_until 5 "the click did not write Perso's skip flag" eval \
+    '[[ "$(e2e_reg_value "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account")" == 0x1 ]]'
+}
+
+suite_mail() {
+  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
+  command -v dovecot >/dev/null || [[ -x /usr/sbin/dovecot ]] || {
+    e2e_log "e2e mail: dovecot is missing"
+    return 1
+  }
+  e2e_begin_suite mail || return 1
+  mail_server_start || return 1
+  e2e_install_msimn
+  e2e_install_vantrel
+  e2e_case check_announces_new_mail case_check_announces_new_mail
+  e2e_case double_click_switches_identity case_double_click_switches_identity
+  e2e_case refused_password_is_asked_again case_refused_password_is_asked_again
+  e2e_case unreachable_servers_are_reported case_unreachable_servers_are_reported
+  e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
+  mail_server_stop
+  e2e_end_suite
+}

@@ -1,0 +1,92 @@
+# shellcheck shell=bash
+# A private dovecot POP3 server on 127.0.0.1 port 110, the port Vantrel's mail check always
+# uses (binding it needs root). Mailboxes: alice/secret (3 messages), bob/hunter2 (2),
+# carol/opensesame (none).
+
+MAIL_SERVER_DIR=""
+
+mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT
+  local box=$MAIL_SERVER_DIR/mail/$1 i
+  mkdir -p "$box/new" "$box/cur" "$box/tmp"
+  for i in $(seq "$3"); do
+    printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
+      >"$box/new/100000000$i.M$i.vantrel"
+  done
+  echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$MAIL_SERVER_DIR/passwd"
+}
+
+mail_server_listening() {
+  python3 -c 'import socket; socket.create_connection(("127.0.0.1", 110), 1)' 2>/dev/null
+}
+
+mail_server_start() {
+  if mail_server_listening; then
+    echo "mail server: something already listens on 127.0.0.1:110" >&2
+    return 1
+  fi
+  MAIL_SERVER_DIR=$(mktemp -d /tmp/vantrel-mail.XXXXXX)
+  chmod 755 "$MAIL_SERVER_DIR"
+  mkdir -p "$MAIL_SERVER_DIR/run" "$MAIL_SERVER_DIR/mail"
+  : >"$MAIL_SERVER_DIR/passwd"
+  mail_server_mailbox alice secret 3
+  mail_server_mailbox bob hunter2 2
+  mail_server_mailbox carol opensesame 0
+  cat >"$MAIL_SERVER_DIR/dovecot.conf" <<CONF
+protocols = pop3
+listen = 127.0.0.1
+base_dir = $MAIL_SERVER_DIR/run
+state_dir = $MAIL_SERVER_DIR/run
+log_path = $MAIL_SERVER_DIR/dovecot.log
+ssl = no
+disable_plaintext_auth = no
+auth_mechanisms = plain
+auth_failure_delay = 0
+first_valid_uid = 1
+default_internal_user = dovecot
+default_login_user = dovenull
+passdb {
+  driver = passwd-file
+  args = scheme=PLAIN $MAIL_SERVER_DIR/passwd
+}
+userdb {
+  driver = passwd-file
+  args = $MAIL_SERVER_DIR/passwd
+}
+mail_location = maildir:$MAIL_SERVER_DIR/mail/%u
+service pop3-login {
+  inet_listener pop3 {
+    port = 110
+  }
+}
+CONF
+  chown -R dovecot:dovecot "$MAIL_SERVER_DIR/mail"
+  /usr/sbin/dovecot -c "$MAIL_SERVER_DIR/dovecot.conf" || return 1
+  local _
+  for _ in $(seq 100); do
+    mail_server_listening && return 0
+    sleep 0.1
+  done
+  echo "mail server: dovecot does not listen on 127.0.0.1:110" >&2
+  return 1
+}
+
+mail_server_stop() {
+  [[ -n "$MAIL_SERVER_DIR" ]] || return 0
+  local pid=$MAIL_SERVER_DIR/run/master.pid _
+  [[ -f "$pid" ]] && kill "$(cat "$pid")" 2>/dev/null
+  # dovecot removes its pid file as it ends; give it a moment before the tree goes.
+  for _ in $(seq 50); do [[ -f "$pid" ]] || break; sleep 0.1; done
+  rm -rf "$MAIL_SERVER_DIR"
+  MAIL_SERVER_DIR=""
+}
+
+# The stored form of a password in the settings file: byte i shifted by 3, -1, -2, 4, 1, -4, 2,
+# -3 (i mod 8), written as UTF-8 for e2e_write_settings, which stores Windows-1252.
+scrambled_password() {  # scrambled_password TEXT
+  python3 -c '
+import sys
+shift = [3, -1, -2, 4, 1, -4, 2, -3]
+data = sys.argv[1].encode("cp1252")
+out = bytes((b + shift[i % 8]) % 256 for i, b in enumerate(data))
+sys.stdout.write(out.decode("cp1252"))' "$1"
+}
