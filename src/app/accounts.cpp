@@ -39,6 +39,13 @@ std::string reversedPairs(std::string_view part, std::initializer_list<std::size
   return result;
 }
 
+// The account's own port when it names one (1 to 65535); otherwise the usual one for its kind.
+int portOf(const platform::RegistryKey& key, bool secure) {
+  const auto port = key.readInt32(oe::kPop3Port);
+  if (port && *port > 0 && *port <= 65535) return *port;
+  return secure ? kPop3SecurePort : kPop3PlainPort;
+}
+
 void addAccountsOf(platform::Registry& registry, const std::string& areaPath, AccountArea area,
                    std::vector<MailAccount>& accounts) {
   std::vector<std::string> names;
@@ -50,9 +57,11 @@ void addAccountsOf(platform::Registry& registry, const std::string& areaPath, Ac
     if (!key) continue;
     auto server = key->readString(oe::kPop3Server).value_or("");
     if (server.empty()) continue;
+    const bool secure = key->readInt32(oe::kPop3SecureConnection).value_or(0) != 0;
     accounts.push_back({name, area, key->readString(oe::kAccountName).value_or(""),
                         std::move(server), key->readString(oe::kPop3UserName).value_or(""),
-                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0});
+                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0, secure,
+                        portOf(*key, secure)});
   }
 }
 

@@ -12,6 +12,9 @@ namespace vantrel::app {
 
 enum class AccountArea { Own, Shared };
 
+inline constexpr int kPop3PlainPort = 110;
+inline constexpr int kPop3SecurePort = 995;
+
 struct MailAccount {
   std::string keyName;
   AccountArea area = AccountArea::Own;
@@ -19,6 +22,10 @@ struct MailAccount {
   std::string server;
   std::string userName;
   bool skip = false;
+  // "POP3 Secure Connection" not 0. An absent or unreadable value keeps the account plain.
+  bool secure = false;
+  // "POP3 Port" when it is a port number, otherwise the usual port of the kind of connection.
+  int port = kPop3PlainPort;
 };
 
 // The 32 hexadecimal digits of a braced GUID's 16 bytes as stored (first three groups

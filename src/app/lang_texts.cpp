@@ -83,7 +83,10 @@ void loadBuiltinTexts(TLangTexts& texts) {
       "Jouer le son par d\xE9"
       "faut";
   texts.lblMailTime = "Relever le courrier toutes les x minutes :";
-  texts.lblDescription = "";
+  texts.lblDescription =
+      "Vantrel garde Outlook Express \xE0 port\xE9"
+      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, d\xE8s "
+      "Windows Vista SP2 mis \xE0 jour pour TLS 1.2).";
   texts.bttnWWW = "Site Internet";
   texts.bttnMailList = "Liste de diffusion";
   texts.bttnUpdt = "Mise \xE0 jour";
@@ -115,6 +118,11 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.msgMailBadPassRetry = "Donnez le nouveau mot de passe : ";
   texts.msgMailConnectionFailed = "Impossible de contacter le serveur ";
   texts.msgMailInvalidHost = "Le serveur %host% semble ne pas exister";
+  // The reason comes from the system's TLS layer, in English.
+  texts.msgMailSecureFailed =
+      "Impossible d'\xE9tablir une connexion s\xE9"
+      "curis\xE9"
+      "e avec le serveur %host%, le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (%reason%)";
   texts.trayTooltipNotify = "%count% message(s) non-lu(s)";
   texts.msgSettingsUnreadable =
       concat({"Le fichier de configuration %file% n'a pas pu \xEAtre lu. ", APP_NAME,

@@ -75,6 +75,7 @@ struct TLangTexts {
   std::string msgMailBadPassRetry;
   std::string msgMailConnectionFailed;
   std::string msgMailInvalidHost;
+  std::string msgMailSecureFailed;
   std::string trayTooltipNotify;
   std::string msgSettingsUnreadable;
   std::string msgSettingsNotSaved;
@@ -86,7 +87,7 @@ struct LangKey {
 };
 
 // Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 63> LANG_KEYS = {{
+inline constexpr std::array<LangKey, 64> LANG_KEYS = {{
     {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
     {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
     {"tabLaunch", &TLangTexts::tabLaunch},
@@ -147,6 +148,7 @@ inline constexpr std::array<LangKey, 63> LANG_KEYS = {{
     {"msgMailBadPassRetry", &TLangTexts::msgMailBadPassRetry},
     {"msgMailConnectionFailed", &TLangTexts::msgMailConnectionFailed},
     {"msgMailInvalidHost", &TLangTexts::msgMailInvalidHost},
+    {"msgMailSecureFailed", &TLangTexts::msgMailSecureFailed},
     {"trayTooltipNotify", &TLangTexts::trayTooltipNotify},
     {"msgSettingsUnreadable", &TLangTexts::msgSettingsUnreadable},
     {"msgSettingsNotSaved", &TLangTexts::msgSettingsNotSaved},
@@ -160,8 +162,9 @@ inline constexpr std::string_view PLACEHOLDER_COUNT = "%count%";
 inline constexpr std::string_view PLACEHOLDER_HOST = "%host%";
 inline constexpr std::string_view PLACEHOLDER_LOGIN = "%login%";
 inline constexpr std::string_view PLACEHOLDER_FILE = "%file%";
-inline constexpr std::array<std::string_view, 4> PLACEHOLDERS = {
-    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN, PLACEHOLDER_FILE};
+inline constexpr std::string_view PLACEHOLDER_REASON = "%reason%";
+inline constexpr std::array<std::string_view, 5> PLACEHOLDERS = {
+    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN, PLACEHOLDER_FILE, PLACEHOLDER_REASON};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.

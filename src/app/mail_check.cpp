@@ -8,10 +8,12 @@
 #include "app/accounts.h"
 #include "app/app_constants.h"
 #include "app/identities.h"
+#include "app/lang_texts.h"
 #include "app/main_form.h"
 #include "app/outlook_express.h"
 #include "app/passwords.h"
 #include "base/text.h"
+#include "net/errors.h"
 
 namespace vantrel::app {
 namespace {
@@ -22,6 +24,8 @@ struct AccountToCheck {
   std::string userName;
   std::string password;
   std::string passwordKey;
+  int port = kPop3PlainPort;
+  bool secure = false;
 };
 
 struct AccountWithMail {
@@ -43,7 +47,8 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
     auto key = accountPasswordKey(identity, account.accountName);
     auto password = readPassword(iniFile, key);
     accounts.push_back({std::move(account.accountName), std::move(account.server),
-                        std::move(account.userName), std::move(password), std::move(key)});
+                        std::move(account.userName), std::move(password), std::move(key),
+                        account.port, account.secure});
   }
   return accounts;
 }
@@ -86,6 +91,10 @@ void TMainForm::timerMailTimer() {
       // The program is ending: no more servers, and no more boxes about them.
       if (loop.quitting()) break;
       pop.Host = account.server;
+      pop.Port = account.port;
+      // Set before every Connect, also the one a refused password leads to: a secure account's
+      // password never leaves the machine but over a validated TLS connection.
+      pop.Secure = account.secure;
       pop.UserID = account.userName;
       pop.Password = account.password;
       currentPassKey = account.passwordKey;
@@ -133,6 +142,8 @@ void TMainForm::connectPop() {
   bool connectionLost = false;
   try {
     pop.Connect();
+  } catch (const net::ETlsError& error) {
+    secureConnectionFailed(error.Reason());
   } catch (const net::ESockError&) {
     connectionLost = true;
   } catch (const std::exception&) {
@@ -144,6 +155,8 @@ void TMainForm::connectPop() {
     newPasswordUntried_ = false;
     try {
       pop.Connect();
+    } catch (const net::ETlsError& error) {
+      secureConnectionFailed(error.Reason());
     } catch (const std::exception&) {
     }
   }
@@ -174,6 +187,15 @@ void TMainForm::popConnectionFailed(net::TAsyncSocket&) {
   if (platform_.loop.quitting()) return;
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
                                langTexts.msgMailConnectionFailed + pop.Host, APP_NAME,
+                               platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::secureConnectionFailed(const std::string& reason) {
+  if (platform_.loop.quitting()) return;
+  const auto text = replacePlaceholder(
+      replacePlaceholder(langTexts.msgMailSecureFailed, PLACEHOLDER_HOST, pop.Host),
+      PLACEHOLDER_REASON, reason);
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }
 

@@ -184,6 +184,8 @@ class TMainForm {
   void showUpdateFailed();
   // One account's turn of the mail check: `pop` is set up; any failure is the account's own.
   void connectPop();
+  // The server's certificate or the TLS handshake was refused: the user learns why.
+  void secureConnectionFailed(const std::string& reason);
 
   platform::Platform& platform_;
   platform::WindowHandle self_;

@@ -28,6 +28,9 @@ inline constexpr std::string_view kAccountName = "Account Name";
 inline constexpr std::string_view kPop3Server = "POP3 Server";
 inline constexpr std::string_view kPop3UserName = "POP3 User Name";
 inline constexpr std::string_view kPop3SkipAccount = "POP3 Skip Account";
+inline constexpr std::string_view kPop3Port = "POP3 Port";
+// Not 0: the server is reached over TLS from the first byte ("SSL" in Outlook Express).
+inline constexpr std::string_view kPop3SecureConnection = "POP3 Secure Connection";
 inline constexpr std::string_view kAssociatedId = "AssociatedID";
 
 }  // namespace vantrel::app::oe

@@ -9,6 +9,7 @@
 
 #include "app/passwords.h"
 #include "app_bed.h"
+#include "platform/socket.h"
 #include "pop3_standin.h"
 
 namespace vantrel::testing {
@@ -294,6 +295,144 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
         c.total > 0 ? std::vector<Node>{{"Alice", {"Home : 4"}}} : std::vector<Node>{};
     EXPECT_EQ(tree(bed), expected);
   }
+}
+
+// Values of Alice's own Home account, added to the fixture's.
+void setHomeValues(AppBed& bed, const std::string& values) {
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Identities\\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}"
+      "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001]\r\n" +
+      values);
+}
+
+std::string secureFailedBox(const std::string& reason) {
+  return "Impossible d'\xE9tablir une connexion s\xE9"
+         "curis\xE9"
+         "e avec le serveur pop.home.example, le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (" +
+         reason + ")";
+}
+
+TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
+  const std::vector<std::string> logIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
+  struct Case {
+    std::string name;
+    std::string values;  // of Home
+    Pop3Listener home;
+    int total;  // Home 2 when counted, Work 3
+    std::vector<std::string> boxes;
+    bool homeHearsLogIn;
+    int handshakes;
+  };
+  const std::vector<Case> cases = {
+      {"no values: plain on 110", "", {110, false, ""}, 5, {}, true, 0},
+      {"secure without a port: TLS on 995",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n",
+       {995, true, ""},
+       5,
+       {},
+       true,
+       1},
+      {"secure on its own port",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:000007cb\r\n",
+       {1995, true, ""},
+       5,
+       {},
+       true,
+       1},
+      {"plain on its own port",
+       "\"POP3 Secure Connection\"=dword:00000000\r\n\"POP3 Port\"=dword:000007cb\r\n",
+       {1995, false, ""},
+       5,
+       {},
+       true,
+       0},
+      {"unreadable values: plain on 110",
+       "\"POP3 Secure Connection\"=\"1\"\r\n\"POP3 Port\"=\"995\"\r\n",
+       {110, false, ""},
+       5,
+       {},
+       true,
+       0},
+      {"no port number: the usual one",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:00000000\r\n",
+       {995, true, ""},
+       5,
+       {},
+       true,
+       1},
+      {"beyond the last port: the usual one",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:00010000\r\n",
+       {995, true, ""},
+       5,
+       {},
+       true,
+       1},
+      {"untrusted certificate",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n",
+       {995, true, platform::tls_reason::kUntrusted},
+       3,
+       {secureFailedBox(platform::tls_reason::kUntrusted)},
+       false,
+       1},
+      {"secure account, plain server",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n",
+       {995, false, ""},
+       3,
+       {secureFailedBox("the server answered in plain text")},
+       false,
+       1},
+      // Nothing is sent before the greeting, which never comes in plain text.
+      {"plain account, implicit-TLS server",
+       "\"POP3 Port\"=dword:000003e3\r\n",
+       {995, true, ""},
+       3,
+       {},
+       false,
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), Pop3Mode::Normal,
+                     c.home);
+    home.setMailbox("alice", "secret", 2);
+    const auto work = workServer(bed, Pop3Mode::Normal, 3);
+    auto& form = startChecking(bed);
+    setHomeValues(bed, c.values);
+    form.timerMailTimer();
+    EXPECT_EQ(form.newMailTotal, c.total);
+    std::vector<std::string> texts;
+    for (const auto& box : bed.sim.dialogs.messageBoxes()) {
+      texts.push_back(box.text);
+      EXPECT_EQ(box.owner, bed.sim.desktop.desktopWindow());
+      EXPECT_EQ(box.caption, "Vantrel");
+      EXPECT_EQ(box.flags, kBoxFlags);
+    }
+    EXPECT_EQ(texts, c.boxes);
+    EXPECT_EQ(home.connections(), 1);
+    EXPECT_EQ(home.commands(), c.homeHearsLogIn ? logIn : std::vector<std::string>{});
+    EXPECT_EQ(home.handshakes(),
+              std::vector<std::string>(static_cast<std::size_t>(c.handshakes), "pop.home.example"));
+    EXPECT_TRUE(work->handshakes().empty()) << "the plain account is checked as before";
+    EXPECT_EQ(work->commands(),
+              (std::vector<std::string>{"USER a.smith", "PASS w0rk", "STAT", "QUIT"}));
+  }
+}
+
+TEST(MailCheck, ANewPasswordForASecureAccountGoesOverANewTlsConnection) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2),
+                   Pop3Mode::HangUpAfterRefusal, {995, true, ""});
+  home.setMailbox("alice", "new", 4);
+  const auto work = workServer(bed, Pop3Mode::Normal, 0);
+  auto& form = startChecking(bed);
+  setHomeValues(bed, "\"POP3 Secure Connection\"=dword:00000001\r\n");
+  bed.sim.dialogs.answerMessageBox(platform::IdYes);
+  bed.sim.dialogs.answerInput("new");
+  form.timerMailTimer();
+  EXPECT_EQ(form.newMailTotal, 4);
+  EXPECT_EQ(home.connections(), 2);
+  EXPECT_EQ(home.handshakes(), (std::vector<std::string>{"pop.home.example", "pop.home.example"}));
 }
 
 TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {

@@ -24,6 +24,12 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   }
 
   bool hungUp() const override { return hungUp_; }
+  bool implicitTls() const override { return state_->listener.implicitTls; }
+  std::string tlsRefusal(const std::string& serverName) override {
+    state_->handshakes.push_back(serverName);
+    if (!implicitTls()) return "the server answered in plain text";
+    return state_->listener.tlsRefusal;
+  }
 
  private:
   std::string answerTo(const std::string& line) {
@@ -61,10 +67,10 @@ class Pop3Connection final : public platform::standin::StandinConnection {
 }  // namespace
 
 StandinPop3::StandinPop3(platform::standin::StandinSockets& sockets, const std::string& host,
-                         std::uint32_t address, Pop3Mode mode)
-    : state_(std::make_shared<State>(State{mode, {}, {}, 0})) {
+                         std::uint32_t address, Pop3Mode mode, Pop3Listener listener)
+    : state_(std::make_shared<State>(State{mode, std::move(listener), {}, {}, {}, 0})) {
   sockets.addHost(host, address);
-  sockets.listen(address, 110, [state = state_]() {
+  sockets.listen(address, state_->listener.port, [state = state_]() {
     ++state->connections;
     return std::make_unique<Pop3Connection>(state);
   });

@@ -19,16 +19,25 @@ enum class Pop3Mode {
   Silent,              // accepts the connection and never says a word
 };
 
+// Where the server listens and how it takes a TLS handshake.
+struct Pop3Listener {
+  std::uint16_t port = 110;
+  bool implicitTls = false;  // greets only after the handshake
+  std::string tlsRefusal;    // empty: a handshake succeeds (on an implicit-TLS server)
+};
+
 class StandinPop3 {
  public:
-  // Listens on port 110 of `address`, known by the name `host`.
+  // Listens on `listener.port` of `address`, known by the name `host`.
   StandinPop3(platform::standin::StandinSockets& sockets, const std::string& host,
-              std::uint32_t address, Pop3Mode mode = Pop3Mode::Normal);
+              std::uint32_t address, Pop3Mode mode = Pop3Mode::Normal, Pop3Listener listener = {});
 
   void setMailbox(const std::string& user, const std::string& password, int count);
   // Every line received, in order, over all connections.
   const std::vector<std::string>& commands() const { return state_->commands; }
   int connections() const { return state_->connections; }
+  // Handshakes asked for, with the server name the client checks the certificate against.
+  const std::vector<std::string>& handshakes() const { return state_->handshakes; }
 
   struct Mailbox {
     std::string password;
@@ -36,8 +45,10 @@ class StandinPop3 {
   };
   struct State {
     Pop3Mode mode;
+    Pop3Listener listener;
     std::map<std::string, Mailbox> mailboxes;
     std::vector<std::string> commands;
+    std::vector<std::string> handshakes;
     int connections = 0;
   };
 

@@ -163,6 +163,31 @@ case_unreachable_servers_are_reported() {
     tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
 }
 
+# An account that asks for SSL is counted over TLS on dovecot's pop3s port (its certificate from
+# the test root, trusted in this prefix only); one whose server shows a certificate from an
+# unknown authority brings the box naming the server and the reason, and that server hears no
+# password.
+case_secure_accounts() {
+  mail_server_trust_root
+  local reg=$E2E_WORK/mail-secure.reg accounts='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
+  local account='[%s\\%s]\r\n"Account Name"="%s"\r\n"POP3 Server"="localhost"\r\n"POP3 User Name"="alice"\r\n"POP3 Secure Connection"=dword:00000001\r\n"POP3 Port"=dword:%08x\r\n\r\n'
+  # shellcheck disable=SC2059
+  printf "REGEDIT4\r\n\r\n$account$account" "$accounts" 00000002 Chiffre "$MAIL_SERVER_POP3S_PORT" \
+    "$accounts" 00000003 Douteux "$MAIL_SERVER_UNTRUSTED_PORT" >"$reg"
+  e2e_regedit "$reg"
+  start_mail secret editMailWindowTime=0 "Email/Alice_Chiffre_pass=$(scrambled_password secret)" \
+    "Email/Alice_Douteux_pass=$(scrambled_password secret)"
+  fire_mail_timer
+  answer_box "Impossible d'établir une connexion sécurisée avec le serveur localhost, le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)" 1
+  wait_until 15 "the secure account was not counted" tip_shown "8 message(s) non-lu(s) (Alice, Bob)"
+  wait_until 5 "the notification window did not come" notify_shown
+  expect_eq "tree" $'0 0 1 Alice\n1 1 0 Maison : 3\n1 1 0 Chiffre : 3\n0 0 1 Bob\n1 1 0 Bureau : 2' \
+    "$(notify_tree)"
+  grep -qx "untrusted accepted" "$MAIL_SERVER_TLS_LOG" || fail "the untrusted server was not asked"
+  ! grep -q "untrusted heard" "$MAIL_SERVER_TLS_LOG" ||
+    fail "the untrusted server heard: $(grep "untrusted heard" "$MAIL_SERVER_TLS_LOG" | tr '\n' ' ')"
+}
+
 # The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
 # the skipped one unticked; unticking his own account by a click writes its skip flag.
 case_accounts_tab_writes_skip_flags() {
@@ -195,13 +220,17 @@ suite_mail() {
     return 1
   }
   e2e_begin_suite mail || return 1
-  mail_server_start || return 1
+  mail_server_start || {
+    mail_server_stop
+    return 1
+  }
   e2e_install_msimn
   e2e_install_vantrel
   e2e_case check_announces_new_mail case_check_announces_new_mail
   e2e_case double_click_switches_identity case_double_click_switches_identity
   e2e_case refused_password_is_asked_again case_refused_password_is_asked_again
   e2e_case unreachable_servers_are_reported case_unreachable_servers_are_reported
+  e2e_case secure_accounts case_secure_accounts
   e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
   mail_server_stop
   e2e_end_suite

@@ -1,9 +1,17 @@
 # shellcheck shell=bash
-# A private dovecot POP3 server on 127.0.0.1 port 110, the port Vantrel's mail check always
-# uses (binding it needs root). Mailboxes: alice/secret (3 messages), bob/hunter2 (2),
-# carol/opensesame (none).
+# A private dovecot POP3 server on 127.0.0.1 port 110, the port of a plain account without a port
+# of its own (binding it needs root). Mailboxes: alice/secret (3 messages), bob/hunter2 (2),
+# carol/opensesame (none). Over implicit TLS: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
+# certificate for localhost from the test root of mail_server_trust_root) and, on
+# MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root that writes what
+# it hears to MAIL_SERVER_TLS_LOG.
 
 MAIL_SERVER_DIR=""
+MAIL_SERVER_POP3S_PORT=""
+MAIL_SERVER_UNTRUSTED_PORT=""
+MAIL_SERVER_TLS_PID=""
+MAIL_SERVER_TLS_LOG=""
+source "$(dirname "${BASH_SOURCE[0]}")/../net/tls_certs.sh"
 
 mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT
   local box=$MAIL_SERVER_DIR/mail/$1 i
@@ -31,13 +39,20 @@ mail_server_start() {
   mail_server_mailbox alice secret 3
   mail_server_mailbox bob hunter2 2
   mail_server_mailbox carol opensesame 0
+  # Implicit TLS beside: dovecot's pop3s with a certificate for localhost from the test root, and
+  # a server whose certificate comes from a root nobody trusts, which writes down what it hears.
+  mkdir -p "$MAIL_SERVER_DIR/tls"
+  tls_certs "$MAIL_SERVER_DIR/tls"
+  MAIL_SERVER_POP3S_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   cat >"$MAIL_SERVER_DIR/dovecot.conf" <<CONF
 protocols = pop3
 listen = 127.0.0.1
 base_dir = $MAIL_SERVER_DIR/run
 state_dir = $MAIL_SERVER_DIR/run
 log_path = $MAIL_SERVER_DIR/dovecot.log
-ssl = no
+ssl = yes
+ssl_cert = <$MAIL_SERVER_DIR/tls/localhost.pem
+ssl_key = <$MAIL_SERVER_DIR/tls/localhost.key
 disable_plaintext_auth = no
 auth_mechanisms = plain
 auth_failure_delay = 0
@@ -57,21 +72,45 @@ service pop3-login {
   inet_listener pop3 {
     port = 110
   }
+  inet_listener pop3s {
+    port = $MAIL_SERVER_POP3S_PORT
+    ssl = yes
+  }
 }
 CONF
   chown -R dovecot:dovecot "$MAIL_SERVER_DIR/mail"
   /usr/sbin/dovecot -c "$MAIL_SERVER_DIR/dovecot.conf" || return 1
+  MAIL_SERVER_TLS_LOG=$MAIL_SERVER_DIR/tls.log
+  : >"$MAIL_SERVER_TLS_LOG"
+  python3 "$(dirname "${BASH_SOURCE[0]}")/../net/tls_server.py" "$MAIL_SERVER_TLS_LOG" \
+    "$MAIL_SERVER_DIR/tls.ports" "$MAIL_SERVER_DIR/tls" untrusted &
+  MAIL_SERVER_TLS_PID=$!
   local _
   for _ in $(seq 100); do
-    mail_server_listening && return 0
+    [[ -s "$MAIL_SERVER_DIR/tls.ports" ]] && mail_server_listening && break
     sleep 0.1
   done
-  echo "mail server: dovecot does not listen on 127.0.0.1:110" >&2
+  MAIL_SERVER_UNTRUSTED_PORT=$(sed -n 's/^untrusted //p' "$MAIL_SERVER_DIR/tls.ports")
+  [[ -n "$MAIL_SERVER_UNTRUSTED_PORT" ]] && mail_server_listening && return 0
+  echo "mail server: dovecot or the untrusted TLS server does not listen" >&2
   return 1
+}
+
+# Trusts the test root in the current Wine prefix only, where Windows keeps a user's own roots.
+mail_server_trust_root() {
+  local der sha1 length
+  der=$(openssl x509 -in "$MAIL_SERVER_DIR/tls/ca.pem" -outform DER | od -An -v -tx1 | tr -d ' \n')
+  sha1=$(openssl x509 -in "$MAIL_SERVER_DIR/tls/ca.pem" -outform DER | sha1sum | cut -d' ' -f1)
+  length=$(printf '%08x' $((${#der} / 2)))
+  wine_run reg add "HKCU\\Software\\Microsoft\\SystemCertificates\\Root\\Certificates\\${sha1^^}" \
+    /v Blob /t REG_BINARY /f \
+    /d "2000000001000000${length:6:2}${length:4:2}${length:2:2}${length:0:2}$der" >/dev/null
 }
 
 mail_server_stop() {
   [[ -n "$MAIL_SERVER_DIR" ]] || return 0
+  [[ -n "$MAIL_SERVER_TLS_PID" ]] && kill "$MAIL_SERVER_TLS_PID" 2>/dev/null
+  MAIL_SERVER_TLS_PID=""
   local pid=$MAIL_SERVER_DIR/run/master.pid _
   [[ -f "$pid" ]] && kill "$(cat "$pid")" 2>/dev/null
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.

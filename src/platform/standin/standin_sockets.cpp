@@ -65,7 +65,7 @@ int StandinSockets::connect(SocketHandle socket, std::uint32_t address, std::uin
   const auto listener = listeners_.find({address, port});
   if (listener == listeners_.end()) {
     s->connectError = wsa::kConnectionRefused;
-  } else if ((s->server = listener->second())) {
+  } else if ((s->server = listener->second()) && !s->server->implicitTls()) {
     s->toClient = s->server->greeting();
   }
   return static_cast<int>(fail(wsa::kWouldBlock));
@@ -116,6 +116,16 @@ std::unique_ptr<HostLookup> StandinSockets::lookup(const std::string& name, Even
   const auto found = hosts_.find(name);
   return std::make_unique<AnsweredLookup>(
       found == hosts_.end() ? std::nullopt : std::optional<std::uint32_t>(found->second));
+}
+
+TlsStep StandinSockets::startTls(SocketHandle socket, const std::string& serverName) {
+  auto* s = find(socket);
+  if (!s || !s->server) return {TlsStep::State::Failed, "the connection is gone"};
+  if (auto refusal = s->server->tlsRefusal(serverName); !refusal.empty()) {
+    return {TlsStep::State::Failed, std::move(refusal)};
+  }
+  if (s->server->implicitTls()) s->toClient += s->server->greeting();
+  return {TlsStep::State::Done, {}};
 }
 
 unsigned StandinSockets::signalled(SocketHandle socket) const {

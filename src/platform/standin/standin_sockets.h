@@ -25,6 +25,13 @@ class StandinConnection {
   virtual std::string received(std::string_view bytes) = 0;
   // Whether the server has closed its end; the client reads what was answered before it.
   virtual bool hungUp() const { return false; }
+  // A server with implicit TLS greets only once the handshake is made.
+  virtual bool implicitTls() const { return false; }
+  // The client starts TLS for `serverName`: empty accepts the handshake in one step, anything
+  // else is why it fails (a plain server cannot make one).
+  virtual std::string tlsRefusal(const std::string& /*serverName*/) {
+    return "the server did not answer the handshake";
+  }
 };
 
 // A new server for each accepted connection; one that returns nothing never accepts, so the
@@ -52,6 +59,7 @@ class StandinSockets final : public Sockets {
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
+  TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
 
   // The events a wait on `socket` would see now.
   unsigned signalled(SocketHandle socket) const;
