@@ -12,6 +12,7 @@ MAIL_SERVER_UNTRUSTED_PORT=""
 MAIL_SERVER_TLS_PID=""
 MAIL_SERVER_TLS_LOG=""
 source "$(dirname "${BASH_SOURCE[0]}")/../net/tls_certs.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../net/dovecot_conf.sh"
 
 mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT
   local box=$MAIL_SERVER_DIR/mail/$1 i
@@ -44,40 +45,7 @@ mail_server_start() {
   mkdir -p "$MAIL_SERVER_DIR/tls"
   tls_certs "$MAIL_SERVER_DIR/tls"
   MAIL_SERVER_POP3S_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-  cat >"$MAIL_SERVER_DIR/dovecot.conf" <<CONF
-protocols = pop3
-listen = 127.0.0.1
-base_dir = $MAIL_SERVER_DIR/run
-state_dir = $MAIL_SERVER_DIR/run
-log_path = $MAIL_SERVER_DIR/dovecot.log
-ssl = yes
-ssl_cert = <$MAIL_SERVER_DIR/tls/localhost.pem
-ssl_key = <$MAIL_SERVER_DIR/tls/localhost.key
-disable_plaintext_auth = no
-auth_mechanisms = plain
-auth_failure_delay = 0
-first_valid_uid = 1
-default_internal_user = dovecot
-default_login_user = dovenull
-passdb {
-  driver = passwd-file
-  args = scheme=PLAIN $MAIL_SERVER_DIR/passwd
-}
-userdb {
-  driver = passwd-file
-  args = $MAIL_SERVER_DIR/passwd
-}
-mail_location = maildir:$MAIL_SERVER_DIR/mail/%u
-service pop3-login {
-  inet_listener pop3 {
-    port = 110
-  }
-  inet_listener pop3s {
-    port = $MAIL_SERVER_POP3S_PORT
-    ssl = yes
-  }
-}
-CONF
+  dovecot_conf "$MAIL_SERVER_DIR" 110 "$MAIL_SERVER_POP3S_PORT" >"$MAIL_SERVER_DIR/dovecot.conf"
   chown -R dovecot:dovecot "$MAIL_SERVER_DIR/mail"
   /usr/sbin/dovecot -c "$MAIL_SERVER_DIR/dovecot.conf" || return 1
   MAIL_SERVER_TLS_LOG=$MAIL_SERVER_DIR/tls.log

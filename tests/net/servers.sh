@@ -18,6 +18,7 @@ net_silent_pid=""
 net_late_pid=""
 net_tls_pid=""
 source "$net_root/tests/net/tls_certs.sh"
+source "$net_root/tests/net/dovecot_conf.sh"
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
@@ -66,41 +67,7 @@ net_start() {
   tls_certs "$net_dir/tls"
   VANTREL_TEST_CA=$net_dir/tls/ca.pem
   VANTREL_DOVECOT_LOG=$net_dir/dovecot.log
-  cat >"$net_dir/dovecot.conf" <<CONF
-protocols = pop3
-listen = 127.0.0.1
-base_dir = $net_dir/run
-state_dir = $net_dir/run
-log_path = $net_dir/dovecot.log
-ssl = yes
-ssl_cert = <$net_dir/tls/localhost.pem
-ssl_key = <$net_dir/tls/localhost.key
-disable_plaintext_auth = no
-auth_mechanisms = plain
-# Refusals are answered at once (dovecot still slows down an address that keeps failing).
-auth_failure_delay = 0
-first_valid_uid = 1
-default_internal_user = dovecot
-default_login_user = dovenull
-passdb {
-  driver = passwd-file
-  args = scheme=PLAIN $net_dir/passwd
-}
-userdb {
-  driver = passwd-file
-  args = $net_dir/passwd
-}
-mail_location = maildir:$net_dir/mail/%u
-service pop3-login {
-  inet_listener pop3 {
-    port = $VANTREL_POP3_PORT
-  }
-  inet_listener pop3s {
-    port = $VANTREL_POP3S_PORT
-    ssl = yes
-  }
-}
-CONF
+  dovecot_conf "$net_dir" "$VANTREL_POP3_PORT" "$VANTREL_POP3S_PORT" >"$net_dir/dovecot.conf"
   chown -R dovecot:dovecot "$net_dir/mail"
   /usr/sbin/dovecot -c "$net_dir/dovecot.conf"
   net_wait_port "$VANTREL_POP3_PORT"

@@ -1,0 +1,41 @@
+# shellcheck shell=bash
+# The private dovecot the network and mail suites run: POP3 on 127.0.0.1, plain and implicit TLS
+# with the test root's certificate for localhost (tests/net/tls_certs.sh made it in DIR/tls).
+
+dovecot_conf() {  # dovecot_conf DIR POP3_PORT POP3S_PORT: the configuration, on standard output
+  cat <<CONF
+protocols = pop3
+listen = 127.0.0.1
+base_dir = $1/run
+state_dir = $1/run
+log_path = $1/dovecot.log
+ssl = yes
+ssl_cert = <$1/tls/localhost.pem
+ssl_key = <$1/tls/localhost.key
+disable_plaintext_auth = no
+auth_mechanisms = plain
+# Refusals are answered at once (dovecot still slows down an address that keeps failing).
+auth_failure_delay = 0
+first_valid_uid = 1
+default_internal_user = dovecot
+default_login_user = dovenull
+passdb {
+  driver = passwd-file
+  args = scheme=PLAIN $1/passwd
+}
+userdb {
+  driver = passwd-file
+  args = $1/passwd
+}
+mail_location = maildir:$1/mail/%u
+service pop3-login {
+  inet_listener pop3 {
+    port = $2
+  }
+  inet_listener pop3s {
+    port = $3
+    ssl = yes
+  }
+}
+CONF
+}
