@@ -129,24 +129,25 @@ std::string findAccountKey(platform::Registry& registry, std::string_view accoun
 }
 
 void TMainForm::checkNoMailClick() {
-  const bool on = !checkNoMail.checked;
+  const bool on = !tabMail.checkNoMail.checked;
   const auto colour = on ? ui::Colour::Window : ui::Colour::ButtonFace;
-  comboIdentities.enabled = on;
-  comboIdentities.colour = colour;
-  listAccounts.enabled = on;
-  listAccounts.colour = colour;
-  checkVerifyAllId.enabled = on;
+  tabMail.comboIdentities.enabled = on;
+  tabMail.comboIdentities.colour = colour;
+  tabMail.listAccounts.enabled = on;
+  tabMail.listAccounts.colour = colour;
+  tabMail.checkVerifyAllId.enabled = on;
   changed();
 }
 
 void TMainForm::comboIdentitiesChange() {
-  while (!listAccounts.empty()) listAccounts.remove(listAccounts.size() - 1);
+  while (!tabMail.listAccounts.empty())
+    tabMail.listAccounts.remove(tabMail.listAccounts.size() - 1);
   changed();
-  if (!comboIdentities.selected) return;
-  const auto identity = comboIdentities.selectedText();
+  if (!tabMail.comboIdentities.selected) return;
+  const auto identity = tabMail.comboIdentities.selectedText();
   const auto guid = findIdentityGuid(platform_.registry, identity);
   for (const auto& account : pop3AccountsOf(platform_.registry, guid)) {
-    listAccounts.add({account.accountName, {account.server}, !account.skip, 1});
+    tabMail.listAccounts.add({account.accountName, {account.server}, !account.skip, 1});
     changed();
     const auto key = accountPasswordKey(identity, account.accountName);
     if (!iniFile->readString(kSectionEmail, key, "").empty()) continue;
@@ -157,10 +158,10 @@ void TMainForm::comboIdentitiesChange() {
 }
 
 void TMainForm::listAccountsClick() {
-  if (!comboIdentities.selected) return;
+  if (!tabMail.comboIdentities.selected) return;
   auto& registry = platform_.registry;
-  const auto guid = findIdentityGuid(registry, comboIdentities.selectedText());
-  for (const auto& item : listAccounts.items()) {
+  const auto guid = findIdentityGuid(registry, tabMail.comboIdentities.selectedText());
+  for (const auto& item : tabMail.listAccounts.items()) {
     const auto key = findAccountKey(registry, item.caption, guid);
     if (key.empty()) continue;
     auto account =

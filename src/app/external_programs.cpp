@@ -35,21 +35,21 @@ void addExternalProgram(TMainForm& form, std::string name, std::string path,
   item.subItems = {std::move(path), std::move(startReduced)};
   item.checked = active;
   item.imageIndex = picture;
-  form.listExternalProgs.add(std::move(item));
+  form.tabProgs.listExternalProgs.add(std::move(item));
 }
 
 void startExternalPrograms(TMainForm& form) {
   // A copy: a failure box dispatches messages, and the list must not change under the walk.
-  const auto items = form.listExternalProgs.items();
+  const auto items = form.tabProgs.listExternalProgs.items();
   for (const auto& item : items) {
     if (item.checked) startEntry(form, item);
   }
 }
 
 void mnuTrayProgClick(TMainForm& form, const ui::MenuItem& item) {
-  const auto index = form.listExternalProgs.findCaption(item.caption);
+  const auto index = form.tabProgs.listExternalProgs.findCaption(item.caption);
   if (!index) return;
-  const auto entry = form.listExternalProgs.at(*index);
+  const auto entry = form.tabProgs.listExternalProgs.at(*index);
   startEntry(form, entry);
 }
 

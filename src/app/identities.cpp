@@ -28,10 +28,10 @@ void fillIdentityLists(TMainForm& form) {
   auto& registry = form.platform().registry;
   for (const auto& guid : identityKeys(registry)) {
     const auto name = userNameOf(registry, guid);
-    form.listIdentities.add({name, {}, false, 0});
-    form.comboIdentities.add(name, 0);
+    form.tabIdentities.listIdentities.add({name, {}, false, 0});
+    form.tabMail.comboIdentities.add(name, 0);
   }
-  if (!form.checkNoIdentities.checked) prepareStartIdentity(form);
+  if (!form.tabIdentities.checkNoIdentities.checked) prepareStartIdentity(form);
 }
 
 std::vector<std::string> listIdentityNames(platform::Registry& registry) {
@@ -60,13 +60,14 @@ void prepareStartIdentity(TMainForm& form) {
   auto& registry = form.platform().registry;
   std::string userName;
   std::string guid;
-  if (form.checkIdentitiesChoice.enabled && form.checkIdentitiesChoice.checked) {
+  if (form.tabIdentities.checkIdentitiesChoice.enabled &&
+      form.tabIdentities.checkIdentitiesChoice.checked) {
     guid = oe::kNullIdentityGuid;
   } else {
     userName = form.iniFile->readString(kSectionIdentities, "listIdentities", "");
     guid = findIdentityGuid(registry, userName);
   }
-  if (!form.checkNoIdentities.checked) writeLastIdentity(registry, userName, guid);
+  if (!form.tabIdentities.checkNoIdentities.checked) writeLastIdentity(registry, userName, guid);
 }
 
 void switchToIdentity(std::string_view userName, TMainForm& form) {
@@ -77,10 +78,10 @@ void switchToIdentity(std::string_view userName, TMainForm& form) {
     lastUserName = key->readString(oe::kLastUsername).value_or("");
   }
   if (userName == lastUserName) {
-    restoreOEWindow(form, form.oeWindow);
+    restoreOEWindow(form, form.oeWatch.oeWindow);
     return;
   }
-  const auto closingWindow = form.oeWindow;
+  const auto closingWindow = form.oeWatch.oeWindow;
   platform.desktop.postMessage(closingWindow, platform::kWmSysCommand, platform::kScClose, 0);
   platform.loop.sleep(kLaunchWaitMs);
   writeLastIdentity(platform.registry, userName, findIdentityGuid(platform.registry, userName));

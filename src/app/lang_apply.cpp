@@ -15,55 +15,56 @@ void applyLangTexts(TMainForm& form) {
   form.tabIdentities.caption = t.tabIdentities;
   form.tabMail.caption = t.tabMail;
   form.tabAbout.caption = t.tabAbout;
-  form.boxLaunchMode.caption = t.boxLaunchMode;
-  form.boxBehavior.caption = t.boxBehavior;
-  form.boxLang.caption = t.boxLang;
-  form.radioModeMail.caption = t.radioModeMail;
-  form.radioModeNews.caption = t.radioModeNews;
-  form.checkNotifyReduce.caption = t.checkNotifyReduce;
-  form.checkStartReduced.caption = t.checkStartReduced;
-  form.checkCloseConfirm.caption = t.checkCloseConfirm;
-  form.checkRestoreMaximized.caption = t.checkRestoreMaximized;
-  form.checkRestoreDblClick.caption = t.checkRestoreDblClk;
+  form.tabLaunch.boxLaunchMode.caption = t.boxLaunchMode;
+  form.tabLaunch.boxBehavior.caption = t.boxBehavior;
+  form.tabLaunch.boxLang.caption = t.boxLang;
+  form.tabLaunch.radioModeMail.caption = t.radioModeMail;
+  form.tabLaunch.radioModeNews.caption = t.radioModeNews;
+  form.tabLaunch.checkNotifyReduce.caption = t.checkNotifyReduce;
+  form.tabLaunch.checkStartReduced.caption = t.checkStartReduced;
+  form.tabLaunch.checkCloseConfirm.caption = t.checkCloseConfirm;
+  form.tabLaunch.checkRestoreMaximized.caption = t.checkRestoreMaximized;
+  form.tabLaunch.checkRestoreDblClick.caption = t.checkRestoreDblClk;
   form.bttnOK.caption = t.bttnOK;
-  form.boxExternalProgs.caption = t.boxExternalProgs;
-  form.boxExternalProgsOptions.caption = t.boxExternalProgsOptions;
-  form.listExternalProgs.columns.at(0).caption = t.listExternalProgsHeaderName;
-  form.listExternalProgs.columns.at(1).caption = t.listExternalProgsHeaderProg;
-  form.bttnExternalProgsAdd.caption = t.bttnExternalProgsAdd;
-  form.bttnExternalProgsDel.caption = t.bttnExternalProgsDel;
-  form.bttnExternalProgsModify.caption = t.bttnExternalProgsModify;
-  form.radioExternalProgsStartReduced.caption = t.radioExternalProgsStartReduced;
-  form.radioExternalProgsStartNormal.caption = t.radioExternalProgsStartNormal;
-  form.boxIdentities.caption = t.boxIdentities;
-  form.checkNoIdentities.caption = t.checkNoIdentities;
-  form.checkIdentitiesChoice.caption = t.checkIdentitiesChoice;
-  form.boxMail.caption = t.boxMail;
-  form.checkNoMail.caption = t.checkNoMail;
-  form.checkVerifyAllId.caption = t.checkVerifyAllId;
-  form.listAccounts.columns.at(0).caption = t.listAccountsHeaderAccount;
-  form.listAccounts.columns.at(1).caption = t.listAccountsHeaderServer;
-  form.boxMailOptions.caption = t.boxMailOptions;
-  form.checkMailWindow.caption = t.checkMailWindow;
-  form.lblMailWindowTime.caption = t.lblMailWindowTime;
-  form.checkMailSound.caption = t.checkMailSound;
-  form.lblMailTime.caption = t.lblMailTime;
-  form.lblDescription.caption = t.lblDescription;
-  form.bttnWWW.caption = t.bttnWWW;
-  form.bttnMailList.caption = t.bttnMailList;
-  form.bttnUpdt.caption = t.bttnUpdt;
+  form.tabProgs.boxExternalProgs.caption = t.boxExternalProgs;
+  form.tabProgs.boxExternalProgsOptions.caption = t.boxExternalProgsOptions;
+  form.tabProgs.listExternalProgs.columns.at(0).caption = t.listExternalProgsHeaderName;
+  form.tabProgs.listExternalProgs.columns.at(1).caption = t.listExternalProgsHeaderProg;
+  form.tabProgs.bttnExternalProgsAdd.caption = t.bttnExternalProgsAdd;
+  form.tabProgs.bttnExternalProgsDel.caption = t.bttnExternalProgsDel;
+  form.tabProgs.bttnExternalProgsModify.caption = t.bttnExternalProgsModify;
+  form.tabProgs.radioExternalProgsStartReduced.caption = t.radioExternalProgsStartReduced;
+  form.tabProgs.radioExternalProgsStartNormal.caption = t.radioExternalProgsStartNormal;
+  form.tabIdentities.boxIdentities.caption = t.boxIdentities;
+  form.tabIdentities.checkNoIdentities.caption = t.checkNoIdentities;
+  form.tabIdentities.checkIdentitiesChoice.caption = t.checkIdentitiesChoice;
+  form.tabMail.boxMail.caption = t.boxMail;
+  form.tabMail.checkNoMail.caption = t.checkNoMail;
+  form.tabMail.checkVerifyAllId.caption = t.checkVerifyAllId;
+  form.tabMail.listAccounts.columns.at(0).caption = t.listAccountsHeaderAccount;
+  form.tabMail.listAccounts.columns.at(1).caption = t.listAccountsHeaderServer;
+  form.tabMail.boxMailOptions.caption = t.boxMailOptions;
+  form.tabMail.checkMailWindow.caption = t.checkMailWindow;
+  form.tabMail.lblMailWindowTime.caption = t.lblMailWindowTime;
+  form.tabMail.checkMailSound.caption = t.checkMailSound;
+  form.tabMail.lblMailTime.caption = t.lblMailTime;
+  form.tabAbout.lblDescription.caption = t.lblDescription;
+  form.tabAbout.bttnWWW.caption = t.bttnWWW;
+  form.tabAbout.bttnMailList.caption = t.bttnMailList;
+  form.tabAbout.bttnUpdt.caption = t.bttnUpdt;
 
-  form.bttnWWW.hint = std::string(APP_URL);
-  form.bttnFaqOE.hint = std::string(FAQ_URL);
+  form.tabAbout.bttnWWW.hint = std::string(APP_URL);
+  form.tabAbout.bttnFaqOE.hint = std::string(FAQ_URL);
 
-  form.mnuTrayItemProgs->caption = t.mnuTrayProgs;
-  form.mnuTrayItemQuit->caption = t.mnuTrayQuit;
-  form.mnuTrayItemConfig->caption = t.mnuTrayConfig;
+  form.tray.mnuTrayItemProgs->caption = t.mnuTrayProgs;
+  form.tray.mnuTrayItemQuit->caption = t.mnuTrayQuit;
+  form.tray.mnuTrayItemConfig->caption = t.mnuTrayConfig;
   form.changed();
 }
 
 void TMainForm::comboLangChange() {
-  langTexts = makeLangTexts(comboLang.selectedText(), langFile_, platform_.processes.files());
+  langTexts =
+      makeLangTexts(tabLaunch.comboLang.selectedText(), langFile_, platform_.processes.files());
   applyLangTexts(*this);
 }
 

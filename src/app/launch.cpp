@@ -64,12 +64,14 @@ std::uint32_t startProgram(TMainForm& form, std::string_view path, std::string_v
 bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
                           platform::WindowHandle closingWindow) {
   auto showState = platform::SwShowNormal;
-  if (!relaunch && form.checkStartReduced.checked) {
-    showState = form.checkNotifyReduce.checked && !form.checkIdentitiesChoice.checked
+  if (!relaunch && form.tabLaunch.checkStartReduced.checked) {
+    showState = form.tabLaunch.checkNotifyReduce.checked &&
+                        !form.tabIdentities.checkIdentitiesChoice.checked
                     ? platform::SwHide
                     : platform::SwMinimize;
   }
-  const auto parameters = form.radioModeNews.checked ? oe::kNewsSwitch : std::string_view();
+  const auto parameters =
+      form.tabLaunch.radioModeNews.checked ? oe::kNewsSwitch : std::string_view();
   const auto processId = startProgram(form, path, parameters, showState);
   if (processId == 0) {
     form.terminate();
@@ -83,27 +85,28 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
       return window == closingWindow || findOEWindowProc(window, owner);
     });
   };
-  form.oeWindow = platform::kNoWindow;
+  form.oeWatch.oeWindow = platform::kNoWindow;
   // Seconds during which the identity logon window is up do not count.
-  for (std::int32_t waits = 0; form.oeWindow == platform::kNoWindow && waits < kLaunchWaits;) {
+  for (std::int32_t waits = 0;
+       form.oeWatch.oeWindow == platform::kNoWindow && waits < kLaunchWaits;) {
     findOEWindow();
-    if (form.oeWindow == platform::kNoWindow) {
+    if (form.oeWatch.oeWindow == platform::kNoWindow) {
       form.platform().loop.sleep(kLaunchWaitMs);
       ++waits;
     }
-    form.identityLogonWindow = platform::kNoWindow;
+    form.oeWatch.identityLogonWindow = platform::kNoWindow;
     enumWindows(form, findIdentityLogonProc);
-    if (form.identityLogonWindow != platform::kNoWindow) --waits;
+    if (form.oeWatch.identityLogonWindow != platform::kNoWindow) --waits;
   }
   // A window that came during the last second counts too: the wait is five seconds, not four.
-  if (form.oeWindow == platform::kNoWindow) findOEWindow();
+  if (form.oeWatch.oeWindow == platform::kNoWindow) findOEWindow();
 
   // Started hidden, Outlook Express has no window, task-bar button or tray icon to be reached by
   // until Vantrel finds it: a slow start is waited for while it runs, and one that never shows
   // its window is ended rather than left invisible.
-  if (showState == platform::SwHide && form.oeWindow == platform::kNoWindow) {
+  if (showState == platform::SwHide && form.oeWatch.oeWindow == platform::kNoWindow) {
     auto& processes = form.platform().processes;
-    for (std::int32_t waits = 0; form.oeWindow == platform::kNoWindow; ++waits) {
+    for (std::int32_t waits = 0; form.oeWatch.oeWindow == platform::kNoWindow; ++waits) {
       if (!processes.isRunning(processId)) break;
       if (waits == kHiddenStartWaits) {
         processes.terminate(processId);
@@ -114,17 +117,17 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
     }
   }
 
-  if (showState == platform::SwHide && form.oeWindow != platform::kNoWindow) {
-    form.platform().desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  if (showState == platform::SwHide && form.oeWatch.oeWindow != platform::kNoWindow) {
+    form.platform().desktop.showWindow(form.oeWatch.oeWindow, platform::SwMinimize);
   }
-  return form.oeWindow != platform::kNoWindow;
+  return form.oeWatch.oeWindow != platform::kNoWindow;
 }
 
 bool findOEWindowProc(platform::WindowHandle window, TMainForm& form) {
   const auto& desktop = form.platform().desktop;
   if (desktop.owner(window) != platform::kNoWindow) return true;
   if (desktop.className(window, kClassNameBuffer) != oe::kMainWindowClass) return true;
-  form.oeWindow = window;
+  form.oeWatch.oeWindow = window;
   return false;
 }
 
@@ -132,7 +135,7 @@ bool findIdentityLogonProc(platform::WindowHandle window, TMainForm& form) {
   const auto& desktop = form.platform().desktop;
   if (desktop.owner(window) != platform::kNoWindow) return true;
   if (desktop.windowText(window).find(oe::kIdentityLogonTitle) == std::string::npos) return true;
-  form.identityLogonWindow = window;
+  form.oeWatch.identityLogonWindow = window;
   return false;
 }
 

@@ -70,16 +70,16 @@ class Running {
 void TMainForm::timerMailTimer() {
   // Messages flow while `pop` waits: a tick that comes meanwhile (the configuration confirmed in
   // the middle of a check) would reset the total and reuse the component under the running check.
-  if (checkingMail_) return;
-  const Running running(checkingMail_);
+  if (mailWatch.checking) return;
+  const Running running(mailWatch.checking);
   auto& registry = platform_.registry;
   auto& loop = platform_.loop;
 
   const auto lastUser = lastUserName(registry);
-  const auto identities =
-      checkVerifyAllId.checked ? listIdentityNames(registry) : std::vector<std::string>{lastUser};
-  previousTotal = newMailTotal;
-  newMailTotal = 0;
+  const auto identities = tabMail.checkVerifyAllId.checked ? listIdentityNames(registry)
+                                                           : std::vector<std::string>{lastUser};
+  mailWatch.previousTotal = mailWatch.newMailTotal;
+  mailWatch.newMailTotal = 0;
   timerMail.setEnabled(false);
   if (NotifyWindowForm) NotifyWindowForm->treeNotify.clear();
 
@@ -97,12 +97,13 @@ void TMainForm::timerMailTimer() {
       pop.Secure = account.secure;
       pop.UserID = account.userName;
       pop.Password = account.password;
-      currentPassKey = account.passwordKey;
-      const auto before = newMailTotal;
+      mailWatch.currentPassKey = account.passwordKey;
+      const auto before = mailWatch.newMailTotal;
       connectPop();
       // popConnect adds only the count of a STAT that succeeded, also one made by the re-login
       // of a refused password, after which the first connection fails.
-      if (newMailTotal > before) withMail.push_back({account.accountName, newMailTotal - before});
+      if (mailWatch.newMailTotal > before)
+        withMail.push_back({account.accountName, mailWatch.newMailTotal - before});
     }
     if (withMail.empty()) continue;
     identitiesWithMail.push_back(identity);
@@ -114,13 +115,13 @@ void TMainForm::timerMailTimer() {
   }
   if (NotifyWindowForm) NotifyWindowForm->changed();
   // The configuration may have been opened, or mail checking switched off, while this check ran.
-  timerMail.setEnabled(!checkNoMail.checked && !visible());
+  timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;
 
-  if (newMailTotal <= 0 || newMailTotal == previousTotal) return;
+  if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) return;
   auto& shell = platform_.shell;
-  const auto count = std::to_string(newMailTotal);
-  trayIconSetIcon(shell, trayIcon, pictures.mail[3]);
+  const auto count = std::to_string(mailWatch.newMailTotal);
+  trayIconSetIcon(shell, tray.trayIcon, pictures.mail[3]);
   auto tip = base::replaceAll(langTexts.trayTooltipNotify, "%count%", count);
   if (!identitiesWithMail.empty()) {
     tip += " (";
@@ -130,15 +131,15 @@ void TMainForm::timerMailTimer() {
     }
     tip += ")";
   }
-  trayIconSetTip(shell, trayIcon, tip);
-  if (checkMailSound.checked) shell.playMailSound();
-  if (checkMailWindow.checked && NotifyWindowForm) {
+  trayIconSetTip(shell, tray.trayIcon, tip);
+  if (tabMail.checkMailSound.checked) shell.playMailSound();
+  if (tabMail.checkMailWindow.checked && NotifyWindowForm) {
     NotifyWindowForm->showAtCorner(base::replaceAll(notifyWindowTitle, "%count%", count));
   }
 }
 
 void TMainForm::connectPop() {
-  newPasswordUntried_ = false;
+  mailWatch.newPasswordUntried = false;
   bool connectionLost = false;
   try {
     pop.Connect();
@@ -151,8 +152,8 @@ void TMainForm::connectPop() {
   }
   // A server that hung up after refusing the password is noticed only when the new one is sent:
   // that password gets a connection of its own.
-  if (connectionLost && newPasswordUntried_ && !platform_.loop.quitting()) {
-    newPasswordUntried_ = false;
+  if (connectionLost && mailWatch.newPasswordUntried && !platform_.loop.quitting()) {
+    mailWatch.newPasswordUntried = false;
     try {
       pop.Connect();
     } catch (const net::ETlsError& error) {
@@ -160,14 +161,14 @@ void TMainForm::connectPop() {
     } catch (const std::exception&) {
     }
   }
-  newPasswordUntried_ = false;
+  mailWatch.newPasswordUntried = false;
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {
   // After a STAT that failed the component has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
   if (!pop.Connected()) return;
-  if (pop.MessageCount() > 0) newMailTotal += pop.MessageCount();
+  if (pop.MessageCount() > 0) mailWatch.newMailTotal += pop.MessageCount();
   try {
     pop.Disconnect();
   } catch (const std::exception&) {
@@ -211,10 +212,10 @@ void TMainForm::popAuthenticationFailed(bool& handled) {
   const auto typed =
       platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
   pop.Password = typed.value_or("");
-  writePassword(*iniFile, currentPassKey, pop.Password);
+  writePassword(*iniFile, mailWatch.currentPassKey, pop.Password);
   if (platform_.loop.quitting()) return;
   if (pop.Connected()) {
-    newPasswordUntried_ = true;
+    mailWatch.newPasswordUntried = true;
   } else {
     pop.Connect();
   }

@@ -38,45 +38,45 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
   // XP (5.1) and later draw the program's own icon crisply in the notification area.
   const auto version = platform_.processes.version();
   const bool xpOrLater = version.major > 5 || (version.major == 5 && version.minor >= 1);
-  trayIconCreate(platform_.shell, trayIcon, self_,
+  trayIconCreate(platform_.shell, tray.trayIcon, self_,
                  xpOrLater ? pictures.mainIcon16 : pictures.mail[4], WM_TRAYNOTIFY, kTrayDefaultTip,
                  false);
 }
 
 TMainForm::~TMainForm() {
-  trayIconDelete(platform_.shell, trayIcon);
+  trayIconDelete(platform_.shell, tray.trayIcon);
   for (const auto icon : imgListProgsAndTray.added()) platform_.shell.destroyIcon(icon);
 }
 
 void TMainForm::buildDesign() {
-  radioModeMail.checked = true;
-  checkNotifyReduce.checked = true;
-  checkNoIdentities.checked = true;
-  listIdentities.enabled = false;
-  listIdentities.colour = ui::Colour::ButtonFace;
-  checkNoMail.checked = true;
-  checkVerifyAllId.enabled = false;
-  comboIdentities.enabled = false;
-  listAccounts.enabled = false;
-  checkMailWindow.checked = true;
-  checkMailSound.checked = true;
-  editMailWindowTime.min = 0;
-  editMailWindowTime.max = 900;
-  editMailWindowTime.position = 10;
-  editMailTime.min = 1;
-  editMailTime.max = 999;
-  editMailTime.position = 3;
-  radioExternalProgsStartReduced.enabled = false;
-  radioExternalProgsStartNormal.enabled = false;
+  tabLaunch.radioModeMail.checked = true;
+  tabLaunch.checkNotifyReduce.checked = true;
+  tabIdentities.checkNoIdentities.checked = true;
+  tabIdentities.listIdentities.enabled = false;
+  tabIdentities.listIdentities.colour = ui::Colour::ButtonFace;
+  tabMail.checkNoMail.checked = true;
+  tabMail.checkVerifyAllId.enabled = false;
+  tabMail.comboIdentities.enabled = false;
+  tabMail.listAccounts.enabled = false;
+  tabMail.checkMailWindow.checked = true;
+  tabMail.checkMailSound.checked = true;
+  tabMail.editMailWindowTime.min = 0;
+  tabMail.editMailWindowTime.max = 900;
+  tabMail.editMailWindowTime.position = 10;
+  tabMail.editMailTime.min = 1;
+  tabMail.editMailTime.max = 999;
+  tabMail.editMailTime.position = 3;
+  tabProgs.radioExternalProgsStartReduced.enabled = false;
+  tabProgs.radioExternalProgsStartNormal.enabled = false;
 
   const auto compare = [this](std::string_view a, std::string_view b) {
     return platform_.processes.compareText(a, b);
   };
-  listExternalProgs.setSorted(compare);
-  listExternalProgs.columns = {{"", 118, 118}, {"", 115, 113}};
-  listIdentities.setSorted(compare);
-  listAccounts.setSorted(compare);
-  listAccounts.columns = {{"", 111, 111}, {"", 111, 111}};
+  tabProgs.listExternalProgs.setSorted(compare);
+  tabProgs.listExternalProgs.columns = {{"", 118, 118}, {"", 115, 113}};
+  tabIdentities.listIdentities.setSorted(compare);
+  tabMail.listAccounts.setSorted(compare);
+  tabMail.listAccounts.columns = {{"", 111, 111}, {"", 111, 111}};
 
   pop.Port = 110;
   pop.ReportLevel = 0;
@@ -88,32 +88,38 @@ void TMainForm::buildDesign() {
   pop.OnConnectionFailed = [this](net::TAsyncSocket& sender) { popConnectionFailed(sender); };
   pop.OnAuthenticationFailed = [this](bool& handled) { popAuthenticationFailed(handled); };
 
-  lblOEVersion.caption = "Outlook Express v";
-  bttnFaqOE.caption = "FAQ Outlook Express";
+  tabAbout.lblOEVersion.caption = "Outlook Express v";
+  tabAbout.bttnFaqOE.caption = "FAQ Outlook Express";
 
-  mnuTray.append(ui::makeSeparator());
+  tray.mnuTray.append(ui::makeSeparator());
   auto progs = std::make_unique<ui::MenuItem>();
   progs->imageIndex = kPicturePrograms;
-  mnuTrayItemProgs = &mnuTray.append(std::move(progs));
-  mnuTray.append(ui::makeSeparator());
+  tray.mnuTrayItemProgs = &tray.mnuTray.append(std::move(progs));
+  tray.mnuTray.append(ui::makeSeparator());
   auto config = std::make_unique<ui::MenuItem>();
   config->imageIndex = kPictureConfig;
   config->onClick = [this](const ui::MenuItem&) { mnuTrayItemConfigClick(); };
-  mnuTrayItemConfig = &mnuTray.append(std::move(config));
+  tray.mnuTrayItemConfig = &tray.mnuTray.append(std::move(config));
   auto quit = std::make_unique<ui::MenuItem>();
   quit->imageIndex = kPictureQuit;
   quit->onClick = [this](const ui::MenuItem&) { mnuTrayItemQuitClick(); };
-  mnuTrayItemQuit = &mnuTray.append(std::move(quit));
+  tray.mnuTrayItemQuit = &tray.mnuTray.append(std::move(quit));
 
-  dlgOpenOE.owner = dlgOpen.owner = self_;
+  dlgOpenOE.owner = tabProgs.dlgOpen.owner = self_;
   dlgOpenOE.fileName = std::string(oe::kExecutable);
   dlgOpenOE.filter = "Outlook Express|" + std::string(oe::kExecutable);
   dlgOpenOE.initialFolder = "%PROGRAM_FILES%\\Outlook Express";
-  dlgOpen.title = std::string(APP_NAME);
+  tabProgs.dlgOpen.title = std::string(APP_NAME);
 
   designHttp();
   loadBuiltinTexts(langTexts);
   applyLangTexts(*this);
+}
+
+void TMainForm::rebuildTrayProgs() {
+  tray.mnuTrayItemProgs->clear();
+  buildTrayProgsMenu(*tray.mnuTrayItemProgs, tabProgs.listExternalProgs,
+                     [this](const ui::MenuItem& clicked) { mnuTrayProgClick(*this, clicked); });
 }
 
 bool TMainForm::visible() const {
@@ -133,17 +139,18 @@ void TMainForm::FormCreate() {
   iniFile = openSettingsFile(platform_.processes.executablePath(), *this);
   auto& ini = *iniFile;
 
-  loadBoundSettings(ini, *this);
+  loadBoundSettings(ini, settingTabs());
 
   for (const auto& name : listLanguageNames(langFile_, platform_.processes.files()))
-    comboLang.add(name);
-  comboLang.add(std::string(BUILTIN_LANG_NAME));
+    tabLaunch.comboLang.add(name);
+  tabLaunch.comboLang.add(std::string(BUILTIN_LANG_NAME));
   const auto langName = ini.readString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
   const auto entry = std::find_if(
-      comboLang.items.begin(), comboLang.items.end(),
+      tabLaunch.comboLang.items.begin(), tabLaunch.comboLang.items.end(),
       [&](const auto& item) { return base::equalsIgnoreCase(item.caption, langName); });
-  if (entry != comboLang.items.end()) {
-    comboLang.selected = static_cast<std::size_t>(entry - comboLang.items.begin());
+  if (entry != tabLaunch.comboLang.items.end()) {
+    tabLaunch.comboLang.selected =
+        static_cast<std::size_t>(entry - tabLaunch.comboLang.items.begin());
   }
 
   loadProgsSettings(ini, *this);
@@ -154,10 +161,10 @@ void TMainForm::FormCreate() {
 
   checkNoMailClick();
   checkMailWindowClick();
-  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
+  timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
   showOEVersion();
-  lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
-  lblAppCopyright.caption = std::string(APP_COPYRIGHT);
+  tabAbout.lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
+  tabAbout.lblAppCopyright.caption = std::string(APP_COPYRIGHT);
 
   firstRun = ini.readInteger(kSectionGeneral, "FirstRun", 1);
   langTexts = makeLangTexts(langName, langFile_, platform_.processes.files());
@@ -175,36 +182,36 @@ void TMainForm::FormCreate() {
 void selectIdentityNamed(TMainForm& form, std::string_view name) {
   // The exact name first: of "Alice" and "alice", a stored "Alice" must not become "alice" at the
   // next OK.
-  const auto& items = form.listIdentities.items();
+  const auto& items = form.tabIdentities.listIdentities.items();
   const auto exact = std::find_if(items.begin(), items.end(),
                                   [&](const auto& item) { return item.caption == name; });
-  form.listIdentities.select(exact != items.end()
-                                 ? std::optional(static_cast<std::size_t>(exact - items.begin()))
-                                 : form.listIdentities.findCaption(name));
+  form.tabIdentities.listIdentities.select(
+      exact != items.end() ? std::optional(static_cast<std::size_t>(exact - items.begin()))
+                           : form.tabIdentities.listIdentities.findCaption(name));
 }
 
 void TMainForm::showOEVersion() {
   const auto version = outlookExpressVersion(platform_.registry);
   if (version.empty()) {
-    lblOEVersion.visible = false;
+    tabAbout.lblOEVersion.visible = false;
   } else {
-    lblOEVersion.caption += version;
+    tabAbout.lblOEVersion.caption += version;
   }
 }
 
 void TMainForm::checkNoIdentitiesClick() {
-  const bool managed = !checkNoIdentities.checked;
-  listIdentities.enabled = managed;
-  listIdentities.colour = managed ? ui::Colour::Window : ui::Colour::ButtonFace;
-  checkIdentitiesChoice.enabled = managed;
+  const bool managed = !tabIdentities.checkNoIdentities.checked;
+  tabIdentities.listIdentities.enabled = managed;
+  tabIdentities.listIdentities.colour = managed ? ui::Colour::Window : ui::Colour::ButtonFace;
+  tabIdentities.checkIdentitiesChoice.enabled = managed;
   changed();
 }
 
 void TMainForm::checkMailWindowClick() {
-  const bool on = checkMailWindow.checked;
-  lblMailWindowTime.enabled = on;
-  editMailWindowTime.edit.enabled = on;
-  editMailWindowTime.upDown.enabled = on;
+  const bool on = tabMail.checkMailWindow.checked;
+  tabMail.lblMailWindowTime.enabled = on;
+  tabMail.editMailWindowTime.edit.enabled = on;
+  tabMail.editMailWindowTime.upDown.enabled = on;
   changed();
 }
 
@@ -223,14 +230,16 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
     return;
   }
 
-  buildTrayProgsMenu(form);
-  buildTrayIdentitiesMenu(form);
-  trayIconAdd(platform.shell, form.trayIcon);
+  form.rebuildTrayProgs();
+  buildTrayIdentitiesMenu(
+      form.tray.mnuTray, form.tabIdentities.listIdentities, platform.desktop, form.handle(),
+      [&form](const ui::MenuItem& clicked) { mnuTrayIdentityClick(form, clicked); });
+  trayIconAdd(platform.shell, form.tray.trayIcon);
   const auto path = locateOutlookExpress(form);
   if (form.terminated()) return;
   if (launchOutlookExpress(path, form, false)) {
     form.timerOE.setEnabled(true);
-    if (!form.checkNoMail.checked) form.timerMail.setEnabled(true);
+    if (!form.tabMail.checkNoMail.checked) form.timerMail.setEnabled(true);
   } else {
     form.terminate();
   }
@@ -240,35 +249,35 @@ void TMainForm::bttnOKClick() {
   auto& ini = *iniFile;
   // One write of the file for the whole confirmation, also when it stops half-way.
   const base::IniFile::Batch batch(ini);
-  saveBoundSettings(ini, *this, kSectionRun);
-  ini.writeString(kSectionRun, "Lang", comboLang.selectedText());
+  saveBoundSettings(ini, settingTabs(), kSectionRun);
+  ini.writeString(kSectionRun, "Lang", tabLaunch.comboLang.selectedText());
 
   saveProgsSettings(ini, *this);
-  for (auto* radio : {&radioExternalProgsStartReduced, &radioExternalProgsStartNormal}) {
+  for (auto* radio :
+       {&tabProgs.radioExternalProgsStartReduced, &tabProgs.radioExternalProgsStartNormal}) {
     radio->enabled = false;
     radio->checked = false;
   }
 
-  const auto selected = listIdentities.selected();
+  const auto selected = tabIdentities.listIdentities.selected();
   if (selected) {
     ini.writeString(kSectionIdentities, "listIdentities",
-                    storableProfileValue(listIdentities.at(*selected).caption));
+                    storableProfileValue(tabIdentities.listIdentities.at(*selected).caption));
   }
-  if (!checkNoIdentities.checked && !selected) {
+  if (!tabIdentities.checkNoIdentities.checked && !selected) {
     platform_.dialogs.messageBox(self_, langTexts.msgIdentityMustChoose, APP_NAME, platform::MbOk);
     pagesCtrl.activePage = 2;
     changed();
     return;
   }
 
-  saveBoundSettings(ini, *this, kSectionIdentities);
-  saveBoundSettings(ini, *this, kSectionEmail);
+  saveBoundSettings(ini, settingTabs(), kSectionIdentities);
+  saveBoundSettings(ini, settingTabs(), kSectionEmail);
   ini.flush();
 
-  timerMail.setInterval(static_cast<std::uint32_t>(editMailTime.position) * kMinuteMs);
+  timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
 
-  mnuTrayItemProgs->clear();
-  buildTrayProgsMenu(*this);
+  rebuildTrayProgs();
 
   if (configMode == 1) {
     terminate();
@@ -276,7 +285,7 @@ void TMainForm::bttnOKClick() {
   }
   platform_.desktop.showWindow(self_, platform::SwHide);
   timerOE.setEnabled(true);
-  if (!checkNoMail.checked) timerMail.setEnabled(true);
+  if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
   changed();
 }
 
@@ -295,11 +304,11 @@ void TMainForm::mnuTrayItemConfigClick() {
 }
 
 void TMainForm::mnuTrayItemQuitClick() {
-  if (closeOutlookExpress(*this, oeWindow)) terminate();
+  if (closeOutlookExpress(*this, oeWatch.oeWindow)) terminate();
 }
 
 void TMainForm::WMQueryEndSession() {
-  trayIconDelete(platform_.shell, trayIcon);
+  trayIconDelete(platform_.shell, tray.trayIcon);
   terminate();
 }
 

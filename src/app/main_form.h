@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "app/form_tabs.h"
 #include "app/lang_texts.h"
+#include "app/mail_watch.h"
 #include "app/notify_window_form.h"
-#include "app/tray_icon.h"
+#include "app/settings_table.h"
+#include "app/tray_menu.h"
+#include "app/watcher.h"
 #include "base/ini_file.h"
 #include "net/http_client.h"
 #include "net/pop3_client.h"
 #include "net/url_encoder.h"
 #include "platform/platform.h"
-#include "ui/combo_box.h"
-#include "ui/controls.h"
 #include "ui/image_list.h"
-#include "ui/list_view.h"
-#include "ui/menu.h"
 #include "ui/timer.h"
 
 namespace vantrel::app {
@@ -42,15 +42,6 @@ struct FormPictures {
   std::array<platform::IconHandle, 5> mail{};           // imgListMail
 };
 
-// Pictures of imgListProgsAndTray as designed.
-enum TrayPicture : std::int32_t {
-  kPictureQuit = 0,
-  kPictureConfig = 1,
-  kPictureIdentity = 2,
-  kPicturePrograms = 3,
-  kPictureProgram = 4,
-};
-
 class TMainForm {
  public:
   // `self` is the main window, created hidden.
@@ -68,6 +59,8 @@ class TMainForm {
   // Always refuses the close; the window is hidden or the program ends by bttnOKClick.
   bool FormCloseQuery();
   void mnuTrayItemConfigClick();
+  // The tray menu's programs, anew from listExternalProgs.
+  void rebuildTrayProgs();
   void mnuTrayItemQuitClick();
   void WMQueryEndSession();
   void comboLangChange();
@@ -99,7 +92,7 @@ class TMainForm {
   void popInvalidHost(bool& handled);
   void popConnectionFailed(net::TAsyncSocket& sender);
   void popAuthenticationFailed(bool& handled);
-  bool checkingMail() const { return checkingMail_; }
+  bool checkingMail() const { return mailWatch.checking; }
 
   // Ending the program leaves the message loop.
   void terminate();
@@ -110,37 +103,16 @@ class TMainForm {
   bool visible() const;
   const std::string& langFile() const { return langFile_; }
   void changed();
+  SettingTabs settingTabs() { return {tabLaunch, tabIdentities, tabMail}; }
 
   // Components.
   ui::PageControl pagesCtrl;
-  ui::TabSheet tabLaunch, tabProgs, tabIdentities, tabMail, tabAbout;
+  LaunchTab tabLaunch;
+  ProgsTab tabProgs;
+  IdentitiesTab tabIdentities;
+  MailTab tabMail;
+  AboutTab tabAbout;
   ui::Button bttnOK;
-
-  ui::GroupBox boxLaunchMode, boxBehavior, boxLang;
-  ui::RadioButton radioModeMail, radioModeNews;
-  ui::CheckBox checkNotifyReduce, checkStartReduced;
-  ui::CheckBox checkCloseConfirm, checkRestoreMaximized, checkRestoreDblClick;
-  ui::ComboBox comboLang;
-
-  ui::GroupBox boxExternalProgs, boxExternalProgsOptions;
-  ui::ListView listExternalProgs;
-  ui::Button bttnExternalProgsAdd, bttnExternalProgsDel, bttnExternalProgsModify;
-  ui::RadioButton radioExternalProgsStartReduced, radioExternalProgsStartNormal;
-
-  ui::GroupBox boxIdentities;
-  ui::CheckBox checkNoIdentities, checkIdentitiesChoice;
-  ui::ListView listIdentities;
-
-  ui::GroupBox boxMail, boxMailOptions;
-  ui::CheckBox checkNoMail, checkVerifyAllId, checkMailWindow, checkMailSound;
-  ui::ComboBox comboIdentities;
-  ui::ListView listAccounts;
-  ui::Label lblMailWindowTime, lblMailTime;
-  ui::UpDownEdit editMailWindowTime, editMailTime;
-
-  ui::GroupBox boxAbout;
-  ui::Label lblAppName, lblAppCopyright, lblDescription, lblOEVersion;
-  ui::Button bttnUpdt, bttnMailList, bttnWWW, bttnFaqOE;
 
   ui::Timer timerOE;
   ui::Timer timerMail;
@@ -149,13 +121,8 @@ class TMainForm {
   net::THttpClient http;
   net::TUrlEncoder urlEncDec;
 
-  ui::MenuItem mnuTray;
-  ui::MenuItem* mnuTrayItemProgs = nullptr;
-  ui::MenuItem* mnuTrayItemConfig = nullptr;
-  ui::MenuItem* mnuTrayItemQuit = nullptr;
-
-  // The open-file dialogs as designed; each is owned by the main window when it opens.
-  platform::OpenFileRequest dlgOpenOE, dlgOpen;
+  // Owned by the main window when it opens.
+  platform::OpenFileRequest dlgOpenOE;
   std::string notifyWindowTitle;  // caption of the notification window, "%count%" still in it
   ui::ImageList imgListProgsAndTray{5};
 
@@ -164,17 +131,12 @@ class TMainForm {
   TNotifyWindowForm* NotifyWindowForm = nullptr;
 
   // State beyond the components.
-  TrayIcon trayIcon;
+  Tray tray;
+  OEWatch oeWatch;
+  MailWatch mailWatch;
   TLangTexts langTexts;
-  platform::WindowHandle oeWindow = platform::kNoWindow;
-  platform::WindowHandle identityLogonWindow = platform::kNoWindow;
   std::int32_t firstRun = 1;
-  bool externalProgsPending = true;
   std::unique_ptr<base::IniFile> iniFile;
-  std::int32_t oeMissingTicks = 0;
-  std::int32_t newMailTotal = 0;
-  std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
-  std::string currentPassKey;
   std::int32_t configMode = 0;
 
  private:
@@ -194,9 +156,6 @@ class TMainForm {
   bool terminated_ = false;
   bool updateChecking_ = false;
   bool updateAnswered_ = false;  // the running check has shown its outcome
-  bool checkingMail_ = false;
-  // A new password was given while the connection seemed open, and goes out on it.
-  bool newPasswordUntried_ = false;
 };
 
 // Selects the identity whose whole name equals `name`, letter case ignored; none when none does.

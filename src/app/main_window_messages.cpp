@@ -10,13 +10,13 @@ void TMainForm::WMTrayNotify(std::intptr_t mouseMessage) {
   auto& shell = platform_.shell;
   switch (mouseMessage) {
     case platform::kWmLButtonUp:
-      if (checkRestoreDblClick.checked) return;
-      toggleOEWindow(*this, oeWindow);
-      trayIconResetIcon(shell, trayIcon);
+      if (tabLaunch.checkRestoreDblClick.checked) return;
+      toggleOEWindow(*this, oeWatch.oeWindow);
+      trayIconResetIcon(shell, tray.trayIcon);
       return;
     case platform::kWmLButtonDblClk:
-      toggleOEWindow(*this, oeWindow);
-      trayIconResetIcon(shell, trayIcon);
+      toggleOEWindow(*this, oeWatch.oeWindow);
+      trayIconResetIcon(shell, tray.trayIcon);
       return;
     case platform::kWmRButtonUp: {
       if (visible()) return;
@@ -35,12 +35,12 @@ void TMainForm::WMTrayNotify(std::intptr_t mouseMessage) {
 void TMainForm::WMHotKey(std::intptr_t lParam) {
   const auto virtualKey = static_cast<std::uint32_t>((lParam >> 16) & 0xFFFF);
   const ui::Shortcut wanted{ui::Shortcut::kShift | ui::Shortcut::kCtrl, virtualKey};
-  if (const auto* item = mnuTray.findShortcut(wanted)) switchToIdentity(item->caption, *this);
+  if (const auto* item = tray.mnuTray.findShortcut(wanted)) switchToIdentity(item->caption, *this);
 }
 
 void TMainForm::WMTaskbarCreated() {
   // The shell came back without our icon; a hidden Outlook Express would be out of reach.
-  if (trayIcon.shown) trayIconAdd(platform_.shell, trayIcon);
+  if (tray.trayIcon.shown) trayIconAdd(platform_.shell, tray.trayIcon);
 }
 
 }  // namespace vantrel::app

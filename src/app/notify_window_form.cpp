@@ -44,8 +44,8 @@ void TNotifyWindowForm::hide() {
 void TNotifyWindowForm::FormShow() {
   lblNotifyExpl.caption = main_.langTexts.lblNotifyExpl;
   treeNotify.expandAll();
-  lblNotifyCpt.caption = main_.editMailWindowTime.text();
-  notifyCountdown = main_.editMailWindowTime.position;
+  lblNotifyCpt.caption = main_.tabMail.editMailWindowTime.text();
+  notifyCountdown = main_.tabMail.editMailWindowTime.position;
   if (notifyCountdown == 0) {
     lblNotifyCpt.visible = false;
     return;
@@ -58,7 +58,7 @@ void TNotifyWindowForm::timerNotifyTimer() {
   --notifyCountdown;
   if (notifyCountdown <= 0) {
     timerNotify.setEnabled(false);
-    notifyCountdown = main_.editMailWindowTime.position;
+    notifyCountdown = main_.tabMail.editMailWindowTime.position;
     hide();
   }
   lblNotifyCpt.caption = std::to_string(notifyCountdown);

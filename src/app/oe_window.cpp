@@ -17,22 +17,23 @@ void toggleOEWindow(TMainForm& form, platform::WindowHandle window) {
 
 void restoreOEWindow(TMainForm& form, platform::WindowHandle window) {
   auto& desktop = form.platform().desktop;
-  if (form.checkNotifyReduce.checked) desktop.showWindow(window, platform::SwShow);
+  if (form.tabLaunch.checkNotifyReduce.checked) desktop.showWindow(window, platform::SwShow);
   if (desktop.isIconic(window)) desktop.showWindow(window, platform::SwRestore);
-  if (form.checkRestoreMaximized.checked) desktop.showWindow(window, platform::SwShowMaximized);
+  if (form.tabLaunch.checkRestoreMaximized.checked)
+    desktop.showWindow(window, platform::SwShowMaximized);
   desktop.setForegroundWindow(window);
   desktop.bringWindowToTop(window);
 }
 
 void putAwayOEWindow(TMainForm& form, platform::WindowHandle window) {
   // Hidden only when the tray icon is there to bring it back.
-  const bool hide = form.checkNotifyReduce.checked && form.trayIcon.shown;
+  const bool hide = form.tabLaunch.checkNotifyReduce.checked && form.tray.trayIcon.shown;
   form.platform().desktop.showWindow(window, hide ? platform::SwHide : platform::SwMinimize);
 }
 
 bool closeOutlookExpress(TMainForm& form, platform::WindowHandle window) {
   auto& platform = form.platform();
-  if (form.checkCloseConfirm.checked) {
+  if (form.tabLaunch.checkCloseConfirm.checked) {
     const auto answer = platform.dialogs.messageBox(platform.desktop.desktopWindow(),
                                                     form.langTexts.msgOECloseConfirm, APP_NAME,
                                                     platform::MbIconQuestion | platform::MbYesNo);

@@ -14,10 +14,11 @@ constexpr std::string_view kStartReduced = "1";
 constexpr std::string_view kStartNormal = "0";
 
 void storeStartReduced(TMainForm& form) {
-  const auto selected = form.listExternalProgs.selected();
+  const auto selected = form.tabProgs.listExternalProgs.selected();
   if (!selected) return;
-  auto& item = form.listExternalProgs.at(*selected);
-  item.subItems.at(1) = form.radioExternalProgsStartReduced.checked ? kStartReduced : kStartNormal;
+  auto& item = form.tabProgs.listExternalProgs.at(*selected);
+  item.subItems.at(1) =
+      form.tabProgs.radioExternalProgsStartReduced.checked ? kStartReduced : kStartNormal;
   form.changed();
 }
 
@@ -49,42 +50,43 @@ std::string unclashedProgramName(const ui::ListView& list, const std::string& na
 }
 
 void bttnExternalProgsAddClick(TMainForm& form) {
-  const auto chosen = form.platform().dialogs.openFile(form.dlgOpen);
+  const auto chosen = form.platform().dialogs.openFile(form.tabProgs.dlgOpen);
   if (!chosen) return;
-  const auto name = unclashedProgramName(form.listExternalProgs,
+  const auto name = unclashedProgramName(form.tabProgs.listExternalProgs,
                                          storableProgramName(programNameFromPath(*chosen)));
   addExternalProgram(form, name, *chosen, std::string(kStartReduced), true);
   form.changed();
 }
 
 void bttnExternalProgsDelClick(TMainForm& form) {
-  const auto selected = form.listExternalProgs.selected();
+  const auto selected = form.tabProgs.listExternalProgs.selected();
   if (!selected) return;
-  form.listExternalProgs.remove(*selected);
+  form.tabProgs.listExternalProgs.remove(*selected);
   form.changed();
 }
 
 void bttnExternalProgsModifyClick(TMainForm& form) {
-  const auto selected = form.listExternalProgs.selected();
+  const auto selected = form.tabProgs.listExternalProgs.selected();
   if (!selected) return;
-  const auto path = programPath(form.listExternalProgs.at(*selected));
-  auto dialog = form.dlgOpen;
+  const auto path = programPath(form.tabProgs.listExternalProgs.at(*selected));
+  auto dialog = form.tabProgs.dlgOpen;
   dialog.initialFolder = base::folderOfPath(path);
   dialog.fileName = base::fileNameOfPath(path);
   const auto chosen = form.platform().dialogs.openFile(dialog);
   if (!chosen) return;
-  form.listExternalProgs.at(*selected).subItems.at(0) = *chosen;
+  form.tabProgs.listExternalProgs.at(*selected).subItems.at(0) = *chosen;
   form.changed();
 }
 
 void listExternalProgsSelectItem(TMainForm& form, std::size_t index, bool selected) {
   if (!selected) return;
   const bool reduced =
-      base::parseInteger(programStartReduced(form.listExternalProgs.at(index))).value_or(0) != 0;
-  form.radioExternalProgsStartReduced.enabled = true;
-  form.radioExternalProgsStartNormal.enabled = true;
-  form.radioExternalProgsStartReduced.checked = reduced;
-  form.radioExternalProgsStartNormal.checked = !reduced;
+      base::parseInteger(programStartReduced(form.tabProgs.listExternalProgs.at(index)))
+          .value_or(0) != 0;
+  form.tabProgs.radioExternalProgsStartReduced.enabled = true;
+  form.tabProgs.radioExternalProgsStartNormal.enabled = true;
+  form.tabProgs.radioExternalProgsStartReduced.checked = reduced;
+  form.tabProgs.radioExternalProgsStartNormal.checked = !reduced;
   form.changed();
 }
 

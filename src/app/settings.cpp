@@ -42,10 +42,10 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, T
   if (iniFile->readFailed()) {
     reportSettingsFile(form, form.langTexts.msgSettingsUnreadable, path);
     // What a new file would hold, past its first run: the user's file is there, only unreadable.
-    writeNewSettings(*iniFile, form);
+    writeNewSettings(*iniFile, form.settingTabs());
     iniFile->writeInteger(kSectionGeneral, "FirstRun", 0);
   } else {
-    writeNewSettings(*iniFile, form);
+    writeNewSettings(*iniFile, form.settingTabs());
   }
   return iniFile;
 }
@@ -91,7 +91,7 @@ void saveProgsSettings(base::IniFile& iniFile, const TMainForm& form) {
   for (const auto& key : iniFile.sectionKeys(kSectionProgs)) {
     iniFile.deleteKey(kSectionProgs, key);
   }
-  for (const auto& item : form.listExternalProgs.items()) {
+  for (const auto& item : form.tabProgs.listExternalProgs.items()) {
     const auto& name = item.caption;
     iniFile.writeString(kSectionProgs, name, programPath(item));
     iniFile.writeInteger(kSectionProgs, name + std::string(kActiveSuffix), flagValue(item.checked));

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <variant>
 
-#include "ui/controls.h"
+#include "app/form_tabs.h"
 
 namespace vantrel::base {
 class IniFile;
@@ -16,18 +16,24 @@ class IniFile;
 
 namespace vantrel::app {
 
-class TMainForm;
+// The pages whose controls hold settings.
+struct SettingTabs {
+  LaunchTab& launch;
+  IdentitiesTab& identities;
+  MailTab& mail;
+};
 
 // Two radio buttons stored as one flag: set = the first.
 struct RadioPair {
-  ui::RadioButton TMainForm::*set;
-  ui::RadioButton TMainForm::*unset;
+  ui::RadioButton LaunchTab::*set;
+  ui::RadioButton LaunchTab::*unset;
 };
 
 // What a key is bound to. A key without a control (its value in `created`) is written into a new
 // file by the table and read and written by its own code.
 using SettingControl =
-    std::variant<std::monostate, ui::CheckBox TMainForm::*, RadioPair, ui::UpDownEdit TMainForm::*>;
+    std::variant<std::monostate, ui::CheckBox LaunchTab::*, RadioPair,
+                 ui::CheckBox IdentitiesTab::*, ui::CheckBox MailTab::*, ui::UpDownEdit MailTab::*>;
 
 struct SettingKey {
   std::string_view section;
@@ -41,10 +47,10 @@ struct SettingKey {
 std::span<const SettingKey> settingKeys();
 
 // A new file: every key, with the controls as designed.
-void writeNewSettings(base::IniFile& ini, const TMainForm& form);
+void writeNewSettings(base::IniFile& ini, const SettingTabs& tabs);
 // Each bound key into its control.
-void loadBoundSettings(const base::IniFile& ini, TMainForm& form);
+void loadBoundSettings(const base::IniFile& ini, const SettingTabs& tabs);
 // The bound keys of one section, from their controls.
-void saveBoundSettings(base::IniFile& ini, const TMainForm& form, std::string_view section);
+void saveBoundSettings(base::IniFile& ini, const SettingTabs& tabs, std::string_view section);
 
 }  // namespace vantrel::app

@@ -10,38 +10,39 @@ namespace vantrel::app {
 void TMainForm::timerOETimer() {
   auto& desktop = platform_.desktop;
   auto& shell = platform_.shell;
-  if (oeWindow == platform::kNoWindow || !desktop.isWindow(oeWindow)) {
-    trayIconDelete(shell, trayIcon);
-    if (++oeMissingTicks > kMaxMissingTicks) {
+  if (oeWatch.oeWindow == platform::kNoWindow || !desktop.isWindow(oeWatch.oeWindow)) {
+    trayIconDelete(shell, tray.trayIcon);
+    if (++oeWatch.oeMissingTicks > kMaxMissingTicks) {
       prepareStartIdentity(*this);
       terminate();
     }
     return;
   }
-  if (externalProgsPending) {
-    externalProgsPending = false;  // before the starts: a failure box lets ticks through
+  if (oeWatch.externalProgsPending) {
+    oeWatch.externalProgsPending = false;  // before the starts: a failure box lets ticks through
     startExternalPrograms(*this);
     // Ticks inside a failure box may have seen Outlook Express go; theirs is the last word.
-    if (!desktop.isWindow(oeWindow)) return;
+    if (!desktop.isWindow(oeWatch.oeWindow)) return;
   }
-  if (oeMissingTicks > 0) {
-    oeMissingTicks = 0;
-    trayIconAdd(shell, trayIcon);
+  if (oeWatch.oeMissingTicks > 0) {
+    oeWatch.oeMissingTicks = 0;
+    trayIconAdd(shell, tray.trayIcon);
   }
   // The icon may not be in place yet (no shell at log-on): keep trying, and meanwhile put the
   // window away by minimising, so that it can always be found again.
-  if (!trayIcon.shown) trayIconAdd(shell, trayIcon);
-  if (checkNotifyReduce.checked && desktop.isIconic(oeWindow) && desktop.isVisible(oeWindow)) {
-    putAwayOEWindow(*this, oeWindow);
+  if (!tray.trayIcon.shown) trayIconAdd(shell, tray.trayIcon);
+  if (tabLaunch.checkNotifyReduce.checked && desktop.isIconic(oeWatch.oeWindow) &&
+      desktop.isVisible(oeWatch.oeWindow)) {
+    putAwayOEWindow(*this, oeWatch.oeWindow);
   }
-  if (desktop.foregroundWindow() == oeWindow) {
-    trayIconResetIcon(shell, trayIcon);
-    trayIconResetTip(shell, trayIcon);
+  if (desktop.foregroundWindow() == oeWatch.oeWindow) {
+    trayIconResetIcon(shell, tray.trayIcon);
+    trayIconResetTip(shell, tray.trayIcon);
     // In the middle of a check the total is still being counted: its outcome is announced anew.
-    if (checkingMail_) {
-      previousTotal = 0;
+    if (mailWatch.checking) {
+      mailWatch.previousTotal = 0;
     } else {
-      newMailTotal = 0;
+      mailWatch.newMailTotal = 0;
     }
   }
 }

@@ -3,9 +3,18 @@
 
 #include <cstdint>
 
+#include "platform/handles.h"
+
 namespace vantrel::app {
 
 // Ticks without the window before the program ends.
 inline constexpr std::int32_t kMaxMissingTicks = 20;
+
+struct OEWatch {
+  platform::WindowHandle oeWindow = platform::kNoWindow;
+  platform::WindowHandle identityLogonWindow = platform::kNoWindow;
+  std::int32_t oeMissingTicks = 0;
+  bool externalProgsPending = true;  // until a tick first finds the window
+};
 
 }  // namespace vantrel::app

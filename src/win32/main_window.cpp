@@ -160,23 +160,25 @@ void MainWindow::createControls(app::TMainForm& f) {
   bind(add(window_, WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25), f.bttnOK);
 
   const auto launch = sheets_[0];
-  group(f.boxLaunchMode, launch, 8, 8, 257, 97);
-  check(f.radioModeMail, launch, kIdRadioModeMail, 16, 26, BS_AUTORADIOBUTTON | WS_GROUP);
-  check(f.radioModeNews, launch, kIdRadioModeNews, 16, 44, BS_AUTORADIOBUTTON);
-  check(f.checkNotifyReduce, launch, kIdCheckNotifyReduce, 16, 64, BS_AUTOCHECKBOX | WS_GROUP);
-  check(f.checkStartReduced, launch, kIdCheckStartReduced, 16, 82, BS_AUTOCHECKBOX);
-  group(f.boxBehavior, launch, 8, 112, 257, 91);
-  check(f.checkCloseConfirm, launch, kIdCheckCloseConfirm, 16, 130, BS_AUTOCHECKBOX);
-  check(f.checkRestoreMaximized, launch, kIdCheckRestoreMaximized, 16, 148, BS_AUTOCHECKBOX);
+  group(f.tabLaunch.boxLaunchMode, launch, 8, 8, 257, 97);
+  check(f.tabLaunch.radioModeMail, launch, kIdRadioModeMail, 16, 26, BS_AUTORADIOBUTTON | WS_GROUP);
+  check(f.tabLaunch.radioModeNews, launch, kIdRadioModeNews, 16, 44, BS_AUTORADIOBUTTON);
+  check(f.tabLaunch.checkNotifyReduce, launch, kIdCheckNotifyReduce, 16, 64,
+        BS_AUTOCHECKBOX | WS_GROUP);
+  check(f.tabLaunch.checkStartReduced, launch, kIdCheckStartReduced, 16, 82, BS_AUTOCHECKBOX);
+  group(f.tabLaunch.boxBehavior, launch, 8, 112, 257, 91);
+  check(f.tabLaunch.checkCloseConfirm, launch, kIdCheckCloseConfirm, 16, 130, BS_AUTOCHECKBOX);
+  check(f.tabLaunch.checkRestoreMaximized, launch, kIdCheckRestoreMaximized, 16, 148,
+        BS_AUTOCHECKBOX);
   bind(add(launch, WC_BUTTONA, kIdCheckRestoreDblClick,
            WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 16, 166, 241, 30),
-       f.checkRestoreDblClick, &f.checkRestoreDblClick.checked);
-  group(f.boxLang, launch, 8, 210, 257, 53);
+       f.tabLaunch.checkRestoreDblClick, &f.tabLaunch.checkRestoreDblClick.checked);
+  group(f.tabLaunch.boxLang, launch, 8, 210, 257, 53);
   comboLang_ = add(launch, WC_COMBOBOXA, kIdComboLang, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                    16, 230, 241, 200);
 
   const auto progs = sheets_[1];
-  group(f.boxExternalProgs, progs, 8, 8, 257, 169);
+  group(f.tabProgs.boxExternalProgs, progs, 8, 8, 257, 169);
   // The list views only borrow the image lists (LVS_SHAREIMAGELISTS): this window owns them.
   listExternalProgs_ = add(progs, WC_LISTVIEWA, kIdListExternalProgs,
                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
@@ -184,29 +186,31 @@ void MainWindow::createControls(app::TMainForm& f) {
                            16, 32, 241, 105, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listExternalProgs_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   ListView_SetImageList(listExternalProgs_, imgListProgsAndTray_.get(), LVSIL_SMALL);
-  button(f.bttnExternalProgsAdd, progs, kIdBttnExternalProgsAdd, 24, 144, 65, 25);
-  button(f.bttnExternalProgsDel, progs, kIdBttnExternalProgsDel, 104, 144, 65, 25);
-  button(f.bttnExternalProgsModify, progs, kIdBttnExternalProgsModify, 184, 144, 65, 25);
-  group(f.boxExternalProgsOptions, progs, 8, 184, 257, 73);
-  check(f.radioExternalProgsStartReduced, progs, kIdRadioExternalProgsStartReduced, 16, 208,
-        BS_AUTORADIOBUTTON | WS_GROUP);
-  check(f.radioExternalProgsStartNormal, progs, kIdRadioExternalProgsStartNormal, 16, 232,
+  button(f.tabProgs.bttnExternalProgsAdd, progs, kIdBttnExternalProgsAdd, 24, 144, 65, 25);
+  button(f.tabProgs.bttnExternalProgsDel, progs, kIdBttnExternalProgsDel, 104, 144, 65, 25);
+  button(f.tabProgs.bttnExternalProgsModify, progs, kIdBttnExternalProgsModify, 184, 144, 65, 25);
+  group(f.tabProgs.boxExternalProgsOptions, progs, 8, 184, 257, 73);
+  check(f.tabProgs.radioExternalProgsStartReduced, progs, kIdRadioExternalProgsStartReduced, 16,
+        208, BS_AUTORADIOBUTTON | WS_GROUP);
+  check(f.tabProgs.radioExternalProgsStartNormal, progs, kIdRadioExternalProgsStartNormal, 16, 232,
         BS_AUTORADIOBUTTON);
 
   const auto identities = sheets_[2];
-  group(f.boxIdentities, identities, 8, 8, 257, 249);
-  check(f.checkNoIdentities, identities, kIdCheckNoIdentities, 16, 26, BS_AUTOCHECKBOX);
+  group(f.tabIdentities.boxIdentities, identities, 8, 8, 257, 249);
+  check(f.tabIdentities.checkNoIdentities, identities, kIdCheckNoIdentities, 16, 26,
+        BS_AUTOCHECKBOX);
   listIdentities_ = add(identities, WC_LISTVIEWA, kIdListIdentities,
                         WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                             LVS_SHAREIMAGELISTS | LVS_AUTOARRANGE,
                         16, 48, 241, 176, WS_EX_CLIENTEDGE);
   ListView_SetImageList(listIdentities_, imgListIdentities_.get(), LVSIL_NORMAL);
-  check(f.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232, BS_AUTOCHECKBOX);
+  check(f.tabIdentities.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232,
+        BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.boxMail, mail, 8, 8, 257, 147);
-  check(f.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
-  check(f.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 147);
+  check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
+  check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
   listAccounts_ = add(mail, WC_LISTVIEWA, kIdListAccounts,
@@ -215,10 +219,10 @@ void MainWindow::createControls(app::TMainForm& f) {
                       12, 86, 249, 61, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   ListView_SetImageList(listAccounts_, imgListMail_.get(), LVSIL_SMALL);
-  group(f.boxMailOptions, mail, 8, 160, 257, 125);
-  check(f.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
+  group(f.tabMail.boxMailOptions, mail, 8, 160, 257, 125);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.lblMailWindowTime, mail, 32, 196, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 196, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -228,29 +232,29 @@ void MainWindow::createControls(app::TMainForm& f) {
   };
   number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 196, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.checkMailSound, mail, kIdCheckMailSound, 16, 228, BS_AUTOCHECKBOX);
-  label(f.lblMailTime, mail, 16, 250, 184, 28);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 228, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 250, 184, 28);
   number(kIdEditMailTime, kIdUpDownMailTime, 250, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
-  group(f.boxAbout, about, 8, 8, 257, 153);
+  group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
   imgOE_ = add(about, WC_STATICA, kIdStatic, SS_ICON | SS_REALSIZEIMAGE, 16, 24, 48, 48);
   aboutIcons_.emplace_back(loadIcon(instance_, IDI_OE48, 48));
   SendMessageA(imgOE_, STM_SETIMAGE, IMAGE_ICON,
                reinterpret_cast<LPARAM>(aboutIcons_.back().get()));
-  label(f.lblAppName, about, 72, 24, 185, 17);
-  label(f.lblAppCopyright, about, 72, 56, 185, 17);
-  label(f.lblDescription, about, 16, 80, 241, 73);
+  label(f.tabAbout.lblAppName, about, 72, 24, 185, 17);
+  label(f.tabAbout.lblAppCopyright, about, 72, 56, 185, 17);
+  label(f.tabAbout.lblDescription, about, 16, 80, 241, 73);
   const auto pictureButton = [&](ui::Control& model, int id, int picture, int x, int y) {
     const auto hwnd = button(model, about, id, x, y, 129, 25, BS_FLAT);
     aboutIcons_.emplace_back(loadIcon(instance_, picture, 16));
     SendMessageA(hwnd, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(aboutIcons_.back().get()));
   };
-  pictureButton(f.bttnUpdt, kIdBttnUpdt, IDI_ABOUT_UPDATE, 8, 176);
-  pictureButton(f.bttnMailList, kIdBttnMailList, IDI_ABOUT_MAILING_LIST, 136, 176);
-  pictureButton(f.bttnWWW, kIdBttnWWW, IDI_ABOUT_WWW, 8, 208);
-  pictureButton(f.bttnFaqOE, kIdBttnFaqOE, IDI_ABOUT_FAQ, 136, 208);
-  lblOEVersion_ = label(f.lblOEVersion, about, 2, 255, 265, 17, SS_CENTER | WS_BORDER);
+  pictureButton(f.tabAbout.bttnUpdt, kIdBttnUpdt, IDI_ABOUT_UPDATE, 8, 176);
+  pictureButton(f.tabAbout.bttnMailList, kIdBttnMailList, IDI_ABOUT_MAILING_LIST, 136, 176);
+  pictureButton(f.tabAbout.bttnWWW, kIdBttnWWW, IDI_ABOUT_WWW, 8, 208);
+  pictureButton(f.tabAbout.bttnFaqOE, kIdBttnFaqOE, IDI_ABOUT_FAQ, 136, 208);
+  lblOEVersion_ = label(f.tabAbout.lblOEVersion, about, 2, 255, 265, 17, SS_CENTER | WS_BORDER);
 
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
@@ -352,7 +356,8 @@ void MainWindow::refresh() {
   }
   // Items are made anew when a caption changes, so that the rows are measured again.
   std::vector<std::string> captions;
-  for (const auto* tab : {&f.tabLaunch, &f.tabProgs, &f.tabIdentities, &f.tabMail, &f.tabAbout}) {
+  for (const ui::TabSheet* tab : std::initializer_list<const ui::TabSheet*>{
+           &f.tabLaunch, &f.tabProgs, &f.tabIdentities, &f.tabMail, &f.tabAbout}) {
     captions.push_back(tab->caption);
   }
   if (captions != tabCaptions_) {
@@ -369,20 +374,20 @@ void MainWindow::refresh() {
   }
   showPage(f.pagesCtrl.activePage);
 
-  reflectCombo(comboLang_, f.comboLang);
-  reflectCombo(comboIdentities_, f.comboIdentities);
+  reflectCombo(comboLang_, f.tabLaunch.comboLang);
+  reflectCombo(comboIdentities_, f.tabMail.comboIdentities);
   const auto& added = f.imgListProgsAndTray.added();
   for (; progsImagesAdded_ < static_cast<int>(added.size()); ++progsImagesAdded_) {
     ImageList_AddIcon(imgListProgsAndTray_.get(),
                       reinterpret_cast<HICON>(added[static_cast<std::size_t>(progsImagesAdded_)]));
   }
-  reflectList(listExternalProgs_, f.listExternalProgs);
-  reflectList(listIdentities_, f.listIdentities);
-  reflectList(listAccounts_, f.listAccounts);
+  reflectList(listExternalProgs_, f.tabProgs.listExternalProgs);
+  reflectList(listIdentities_, f.tabIdentities.listIdentities);
+  reflectList(listAccounts_, f.tabMail.listAccounts);
 
   for (auto [edit, upDown, model] :
-       {std::tuple{editMailWindowTime_, upDownMailWindowTime_, &f.editMailWindowTime},
-        std::tuple{editMailTime_, upDownMailTime_, &f.editMailTime}}) {
+       {std::tuple{editMailWindowTime_, upDownMailWindowTime_, &f.tabMail.editMailWindowTime},
+        std::tuple{editMailTime_, upDownMailTime_, &f.tabMail.editMailTime}}) {
     SendMessageA(upDown, UDM_SETRANGE32, model->min, model->max);
     SendMessageA(upDown, UDM_SETPOS32, 0, model->position);
     SetWindowTextA(edit, model->text().c_str());
@@ -390,8 +395,9 @@ void MainWindow::refresh() {
     EnableWindow(upDown, model->upDown.enabled);
   }
 
-  for (auto [hwnd, hint] : {std::pair{GetDlgItem(sheets_[4], kIdBttnWWW), &f.bttnWWW.hint},
-                            std::pair{GetDlgItem(sheets_[4], kIdBttnFaqOE), &f.bttnFaqOE.hint}}) {
+  for (auto [hwnd, hint] :
+       {std::pair{GetDlgItem(sheets_[4], kIdBttnWWW), &f.tabAbout.bttnWWW.hint},
+        std::pair{GetDlgItem(sheets_[4], kIdBttnFaqOE), &f.tabAbout.bttnFaqOE.hint}}) {
     TOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -425,22 +431,22 @@ void MainWindow::onCommand(int id, int code, HWND control) {
       f.bttnOKClick();
       break;
     case kIdRadioModeMail:
-      syncRadios(f.radioModeMail, f.radioModeNews);
+      syncRadios(f.tabLaunch.radioModeMail, f.tabLaunch.radioModeNews);
       break;
     case kIdRadioModeNews:
-      syncRadios(f.radioModeNews, f.radioModeMail);
+      syncRadios(f.tabLaunch.radioModeNews, f.tabLaunch.radioModeMail);
       break;
     case kIdComboLang:
       if (code == CBN_SELCHANGE) {
         const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
-        if (at >= 0) f.comboLang.selected = static_cast<std::size_t>(at);
+        if (at >= 0) f.tabLaunch.comboLang.selected = static_cast<std::size_t>(at);
         f.comboLangChange();
       }
       break;
     case kIdComboIdentities:
       if (code == CBN_SELCHANGE) {
         const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
-        if (at >= 0) f.comboIdentities.selected = static_cast<std::size_t>(at);
+        if (at >= 0) f.tabMail.comboIdentities.selected = static_cast<std::size_t>(at);
         f.comboIdentitiesChange();
       }
       break;
@@ -463,11 +469,13 @@ void MainWindow::onCommand(int id, int code, HWND control) {
       app::bttnExternalProgsModifyClick(f);
       break;
     case kIdRadioExternalProgsStartReduced:
-      syncRadios(f.radioExternalProgsStartReduced, f.radioExternalProgsStartNormal);
+      syncRadios(f.tabProgs.radioExternalProgsStartReduced,
+                 f.tabProgs.radioExternalProgsStartNormal);
       app::radioExternalProgsStartReducedClick(f);
       break;
     case kIdRadioExternalProgsStartNormal:
-      syncRadios(f.radioExternalProgsStartNormal, f.radioExternalProgsStartReduced);
+      syncRadios(f.tabProgs.radioExternalProgsStartNormal,
+                 f.tabProgs.radioExternalProgsStartReduced);
       app::radioExternalProgsStartNormalClick(f);
       break;
     case kIdBttnUpdt:
@@ -498,28 +506,28 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
   }
   if (header.hwndFrom == listAccounts_ && header.code == NM_CLICK) {
     // Every click rewrites the skip flags of all listed accounts from their check marks.
-    readListChecks(listAccounts_, f.listAccounts);
+    readListChecks(listAccounts_, f.tabMail.listAccounts);
     f.listAccountsClick();
     return 0;
   }
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    ui::ListView* model = header.hwndFrom == listExternalProgs_ ? &f.listExternalProgs
-                          : header.hwndFrom == listIdentities_  ? &f.listIdentities
-                          : header.hwndFrom == listAccounts_    ? &f.listAccounts
+    ui::ListView* model = header.hwndFrom == listExternalProgs_ ? &f.tabProgs.listExternalProgs
+                          : header.hwndFrom == listIdentities_  ? &f.tabIdentities.listIdentities
+                          : header.hwndFrom == listAccounts_    ? &f.tabMail.listAccounts
                                                                 : nullptr;
     if (!model || change.iItem < 0) return 0;
     readListChecks(header.hwndFrom, *model);
     // Some list views toggle a check box without reporting the click: the toggle counts as one.
     const bool checkToggled = (change.uChanged & LVIF_STATE) &&
                               ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK);
-    if (model == &f.listAccounts && checkToggled) f.listAccountsClick();
+    if (model == &f.tabMail.listAccounts && checkToggled) f.listAccountsClick();
     const auto index = static_cast<std::size_t>(change.iItem);
     const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
     const bool wasSelected = (change.uOldState & LVIS_SELECTED) != 0;
     if (nowSelected && !wasSelected) {
       model->select(index);
-      if (model == &f.listExternalProgs) {
+      if (model == &f.tabProgs.listExternalProgs) {
         app::listExternalProgsSelectItem(f, index, true);
         refresh();
       }
@@ -532,8 +540,8 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
     // Columns keep their designed minimum widths.
     const auto& change = reinterpret_cast<const NMHEADERA&>(header);
     const ui::ListView* model =
-        header.hwndFrom == ListView_GetHeader(listExternalProgs_) ? &f.listExternalProgs
-        : header.hwndFrom == ListView_GetHeader(listAccounts_)    ? &f.listAccounts
+        header.hwndFrom == ListView_GetHeader(listExternalProgs_) ? &f.tabProgs.listExternalProgs
+        : header.hwndFrom == ListView_GetHeader(listAccounts_)    ? &f.tabMail.listAccounts
                                                                   : nullptr;
     if (!model || !change.pitem || !(change.pitem->mask & HDI_WIDTH)) return FALSE;
     const auto column = static_cast<std::size_t>(change.iItem);
@@ -542,8 +550,8 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
   }
   if (header.code == UDN_DELTAPOS) {
     const auto& delta = reinterpret_cast<const NMUPDOWN&>(header);
-    auto* model = header.hwndFrom == upDownMailTime_         ? &f.editMailTime
-                  : header.hwndFrom == upDownMailWindowTime_ ? &f.editMailWindowTime
+    auto* model = header.hwndFrom == upDownMailTime_         ? &f.tabMail.editMailTime
+                  : header.hwndFrom == upDownMailWindowTime_ ? &f.tabMail.editMailWindowTime
                                                              : nullptr;
     if (model) model->setPosition(delta.iPos + delta.iDelta);
     return 0;
@@ -584,7 +592,7 @@ void MainWindow::popupTrayMenu(platform::Point at) {
     }
     return menu;
   };
-  const auto menu = build(form_->mnuTray);
+  const auto menu = build(form_->tray.mnuTray);
   const auto chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
                                      at.y, 0, window_, nullptr);
   DestroyMenu(menu);

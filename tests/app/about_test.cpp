@@ -245,8 +245,8 @@ TEST_F(AboutTest, TheLinksOpenTheirAddresses) {
             "Voulez-vous vous abonner \xE0 la liste de diffusion de Vantrel pour \xEAtre tenu au "
             "courant de ses \xE9volutions ?");
   EXPECT_EQ(boxes()[0].flags, platform::MbIconQuestion | platform::MbYesNo);
-  EXPECT_EQ(form.bttnWWW.hint, site);
-  EXPECT_EQ(form.bttnFaqOE.hint, app::FAQ_URL);
+  EXPECT_EQ(form.tabAbout.bttnWWW.hint, site);
+  EXPECT_EQ(form.tabAbout.bttnFaqOE.hint, app::FAQ_URL);
 }
 
 TEST_F(AboutTest, TheMailingListAddressEndsInTheLanguageCode) {

@@ -27,7 +27,7 @@ struct Listed {
 
 std::vector<Listed> listed(const app::TMainForm& form) {
   std::vector<Listed> items;
-  for (const auto& item : form.listAccounts.items()) {
+  for (const auto& item : form.tabMail.listAccounts.items()) {
     EXPECT_EQ(item.imageIndex, 1);
     items.push_back({item.caption, item.subItems.at(0), item.checked});
   }
@@ -53,7 +53,7 @@ app::TMainForm& startConfiguring(AppBed& bed, const std::string& email) {
 }
 
 void choose(app::TMainForm& form, std::size_t identity) {
-  form.comboIdentities.selected = identity;
+  form.tabMail.comboIdentities.selected = identity;
   form.comboIdentitiesChange();
 }
 
@@ -76,10 +76,10 @@ TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSh
   };
   AppBed bed;
   auto& form = startConfiguring(bed, "checkNoMail=0\r\n");
-  ASSERT_EQ(form.comboIdentities.items.size(), 3u);
+  ASSERT_EQ(form.tabMail.comboIdentities.items.size(), 3u);
   for (const auto& c : cases) {
     choose(form, c.identity);
-    EXPECT_EQ(listed(form), c.expected) << form.comboIdentities.selectedText();
+    EXPECT_EQ(listed(form), c.expected) << form.tabMail.comboIdentities.selectedText();
   }
 }
 
@@ -114,7 +114,7 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagTheLaterSameNamedItemWi
   AppBed bed;
   auto& form = startConfiguring(bed, "checkNoMail=0\r\n");
   choose(form, 0);
-  auto& items = const_cast<std::vector<ui::ListItem>&>(form.listAccounts.items());
+  auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
   items.at(2).checked = true;   // Old
   items.at(3).checked = false;  // Work, in the shared area
   form.listAccountsClick();
@@ -129,7 +129,7 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagTheLaterSameNamedItemWi
       << "an account of the owned shared area is found there";
   EXPECT_EQ(skip(std::string(kSharedAccounts) + "00000006"), 1) << "untouched";
 
-  form.comboIdentities.selected.reset();
+  form.tabMail.comboIdentities.selected.reset();
   const auto writes = registry.writes().size();
   form.listAccountsClick();
   EXPECT_EQ(registry.writes().size(), writes) << "no identity chosen, nothing written";
@@ -142,15 +142,15 @@ TEST(EmailTab, AccountControlsFollowCheckNoMailFromLoadOn) {
         bed, std::string("checkNoMail=") + (noMail ? "1" : "0") + "\r\ncheckVerifyAllId=1\r\n");
     const auto expectOn = [&](bool on) {
       const auto colour = on ? ui::Colour::Window : ui::Colour::ButtonFace;
-      EXPECT_EQ(form.comboIdentities.enabled, on);
-      EXPECT_EQ(form.listAccounts.enabled, on);
-      EXPECT_EQ(form.checkVerifyAllId.enabled, on);
-      EXPECT_EQ(form.comboIdentities.colour, colour);
-      EXPECT_EQ(form.listAccounts.colour, colour);
+      EXPECT_EQ(form.tabMail.comboIdentities.enabled, on);
+      EXPECT_EQ(form.tabMail.listAccounts.enabled, on);
+      EXPECT_EQ(form.tabMail.checkVerifyAllId.enabled, on);
+      EXPECT_EQ(form.tabMail.comboIdentities.colour, colour);
+      EXPECT_EQ(form.tabMail.listAccounts.colour, colour);
     };
     expectOn(!noMail);
-    EXPECT_TRUE(form.checkVerifyAllId.checked);
-    form.checkNoMail.checked = !noMail;
+    EXPECT_TRUE(form.tabMail.checkVerifyAllId.checked);
+    form.tabMail.checkNoMail.checked = !noMail;
     form.checkNoMailClick();
     expectOn(noMail);
     EXPECT_FALSE(form.timerMail.enabled()) << "the timer follows the option only at OK";

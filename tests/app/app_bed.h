@@ -57,7 +57,7 @@ class AppBed {
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);
   // The Outlook Express window the program follows, or none.
-  platform::standin::SimWindow* oeWindow() { return sim.desktop.window(form_->oeWindow); }
+  platform::standin::SimWindow* oeWindow() { return sim.desktop.window(form_->oeWatch.oeWindow); }
 
   platform::standin::StandinPlatform sim;
   RecordingView view;

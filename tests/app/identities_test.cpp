@@ -30,7 +30,7 @@ std::vector<std::string> writesOfLastIdentity(const std::string& name, const std
 }
 
 const ui::MenuItem& trayItem(app::TMainForm& form, const std::string& caption) {
-  for (const auto& item : form.mnuTray.items) {
+  for (const auto& item : form.tray.mnuTray.items) {
     if (item->caption == caption) return *item;
   }
   throw std::runtime_error("no tray item " + caption);
@@ -57,8 +57,10 @@ TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
   EXPECT_EQ(start.lastUsername, "Bob");
   EXPECT_EQ(start.lastUserId, kBobGuid);
   EXPECT_EQ(start.startAs, kBobGuid);
-  ASSERT_TRUE(form.listIdentities.selected());
-  EXPECT_EQ(form.listIdentities.at(*form.listIdentities.selected()).caption, "Bob");
+  ASSERT_TRUE(form.tabIdentities.listIdentities.selected());
+  EXPECT_EQ(
+      form.tabIdentities.listIdentities.at(*form.tabIdentities.listIdentities.selected()).caption,
+      "Bob");
 
   clickLater(bed, "Carol");
   bed.runFor(3000);
@@ -102,13 +104,13 @@ TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
     bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
     bed.sim.processes.setArguments({"/config"});
     auto& form = bed.start();
-    ASSERT_EQ(captionsOf(form.listIdentities), std::vector<std::string>{name});
-    form.listIdentities.select(0);
+    ASSERT_EQ(captionsOf(form.tabIdentities.listIdentities), std::vector<std::string>{name});
+    form.tabIdentities.listIdentities.select(0);
     form.bttnOKClick();
     ASSERT_TRUE(form.terminated());
 
     auto& again = bed.start();
-    EXPECT_EQ(again.listIdentities.selected(), std::optional<std::size_t>(0)) << name;
+    EXPECT_EQ(again.tabIdentities.listIdentities.selected(), std::optional<std::size_t>(0)) << name;
     EXPECT_EQ(lastUsername(bed), name);
   }
 }
@@ -118,8 +120,8 @@ TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoice
   bed.importFixture("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
-  EXPECT_TRUE(form.checkIdentitiesChoice.checked);
-  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
+  EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.checked);
+  EXPECT_FALSE(form.tabIdentities.checkIdentitiesChoice.enabled);
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).lastUsername, "Alice");
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).showState, platform::SwMinimize);
 
@@ -144,13 +146,13 @@ TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
   bed.runFor(500);
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   ASSERT_FALSE(bed.oeWindow()->visible);
   const auto writes = bed.sim.registry.writes().size();
 
   clickLater(bed, "Alice");
   bed.runFor(3000);
-  EXPECT_EQ(form.oeWindow, oe);
+  EXPECT_EQ(form.oeWatch.oeWindow, oe);
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_FALSE(bed.oeWindow()->iconic);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
@@ -163,7 +165,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   bed.importFixture("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
-  const auto oldWindow = form.oeWindow;
+  const auto oldWindow = form.oeWatch.oeWindow;
   std::vector<std::uint64_t> ticks;
   bed.sim.loop.startTimer(100, [&] { ticks.push_back(bed.sim.loop.nowMs()); });
   const auto clicked = bed.sim.loop.nowMs();
@@ -193,7 +195,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   EXPECT_EQ(relaunch.showState, platform::SwShowNormal);
   EXPECT_EQ(relaunch.lastUsername, "Bob");
   EXPECT_EQ(relaunch.startAs, kBobGuid);
-  EXPECT_EQ(form.oeWindow, relaunch.window);
+  EXPECT_EQ(form.oeWatch.oeWindow, relaunch.window);
   EXPECT_TRUE(bed.oeWindow()->visible);
 
   bed.runFor(15000);
@@ -208,12 +210,12 @@ TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
   bed.writeSettings(settingsText(""));
   auto& form = bed.start();
   bed.runFor(600);
-  const auto oldWindow = form.oeWindow;
+  const auto oldWindow = form.oeWatch.oeWindow;
 
   app::switchToIdentity("Bob", form);
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_TRUE(bed.sim.desktop.isWindow(oldWindow)) << "still closing after the relaunch";
-  EXPECT_EQ(form.oeWindow, bed.sim.processes.outlookStarts()[1].window);
+  EXPECT_EQ(form.oeWatch.oeWindow, bed.sim.processes.outlookStarts()[1].window);
   bed.runFor(15000);
   EXPECT_FALSE(bed.sim.desktop.isWindow(oldWindow));
   EXPECT_FALSE(form.terminated()) << "the watcher follows the new window";
@@ -231,7 +233,7 @@ TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
                                          bed.sim.registry.writes().end());
   EXPECT_EQ(written, writesOfLastIdentity("Dave", ""));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
-  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
 }
 
 TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
@@ -253,17 +255,19 @@ TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
   AppBed bed;
   bed.importFixture("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=bob\r\n"));
-  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"Alice", "Bob", "Carol"}));
+  EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
+            (std::vector<std::string>{"Alice", "Bob", "Carol"}));
   std::vector<std::string> combo;
-  for (const auto& item : form.comboIdentities.items) {
+  for (const auto& item : form.tabMail.comboIdentities.items) {
     combo.push_back(item.caption);
     EXPECT_EQ(item.imageIndex, 0);
   }
   EXPECT_EQ(combo, (std::vector<std::string>{"Carol", "Alice", "Bob"}));
-  EXPECT_FALSE(form.comboIdentities.selected);
+  EXPECT_FALSE(form.tabMail.comboIdentities.selected);
   EXPECT_EQ(app::listIdentityNames(bed.sim.registry),
             (std::vector<std::string>{"Carol", "Alice", "Bob"}));
-  EXPECT_EQ(form.listIdentities.selected(), std::optional<std::size_t>{1}) << "case ignored";
+  EXPECT_EQ(form.tabIdentities.listIdentities.selected(), std::optional<std::size_t>{1})
+      << "case ignored";
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).lastUsername, "bob")
       << "the start identity is the stored name as it is";
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).startAs, "");
@@ -274,14 +278,15 @@ TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstE
   bed.importFixture("identities-same-name.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Sam\r\n"));
   constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
-  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
-  EXPECT_EQ(form.comboIdentities.items.size(), 3u);
+  EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
+            (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
+  EXPECT_EQ(form.tabMail.comboIdentities.items.size(), 3u);
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).startAs, kFirstSam);
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "Sam"), kFirstSam);
 
   clickLater(bed, "Zoe");
   bed.runFor(1);
-  const auto& sams = form.mnuTray.items;
+  const auto& sams = form.tray.mnuTray.items;
   ASSERT_EQ(sams[1]->caption, "Sam");
   sams[1]->onClick(*sams[1]);  // the second Sam of the menu
   EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kFirstSam);
@@ -296,7 +301,8 @@ TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "Alice"), kUpper);
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "alice"), kLower);
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, "ALICE"), "");
-  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"alice", "Alice"}));
+  EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
+            (std::vector<std::string>{"alice", "Alice"}));
 
   clickLater(bed, "alice");
   bed.runFor(1);
@@ -311,13 +317,14 @@ TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNo
   AppBed bed;
   bed.importFixture("identities-no-username.reg");
   auto& form = bed.startWatching(settingsText(""));
-  EXPECT_EQ(captionsOf(form.listIdentities), (std::vector<std::string>{"", "Paul"}));
+  EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities), (std::vector<std::string>{"", "Paul"}));
   EXPECT_EQ(app::listIdentityNames(bed.sim.registry), (std::vector<std::string>{"Paul", ""}));
 
   AppBed accounts;
   accounts.importFixture("identities-accounts.reg");
   auto& other = accounts.startWatching(settingsText(""));
-  EXPECT_EQ(captionsOf(other.listIdentities), (std::vector<std::string>{"Alice", "Bob"}));
+  EXPECT_EQ(captionsOf(other.tabIdentities.listIdentities),
+            (std::vector<std::string>{"Alice", "Bob"}));
   EXPECT_EQ(app::findIdentityGuid(accounts.sim.registry, "Alice"), kAliceGuid);
 }
 
@@ -328,8 +335,8 @@ TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged)
   bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
   bed.sim.processes.setArguments({"/config"});
   auto& form = bed.start();
-  EXPECT_TRUE(form.listIdentities.empty());
-  EXPECT_TRUE(form.comboIdentities.items.empty());
+  EXPECT_TRUE(form.tabIdentities.listIdentities.empty());
+  EXPECT_TRUE(form.tabMail.comboIdentities.items.empty());
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, ""), "");
 
   for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -339,7 +346,7 @@ TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged)
     EXPECT_EQ(form.pagesCtrl.activePage, 2);
     EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), static_cast<std::size_t>(attempt));
   }
-  form.checkNoIdentities.checked = true;
+  form.tabIdentities.checkNoIdentities.checked = true;
   form.checkNoIdentitiesClick();
   form.bttnOKClick();
   EXPECT_TRUE(form.terminated());
@@ -350,22 +357,22 @@ TEST(IdentitiesTab, TheListAndTheChoiceAreEnabledExactlyWhileIdentitiesAreManage
   bed.importFixture("identities-three.reg");
   auto& form =
       bed.startWatching(settingsText("", "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
-  EXPECT_FALSE(form.listIdentities.enabled);
-  EXPECT_EQ(form.listIdentities.colour, ui::Colour::ButtonFace);
-  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
+  EXPECT_FALSE(form.tabIdentities.listIdentities.enabled);
+  EXPECT_EQ(form.tabIdentities.listIdentities.colour, ui::Colour::ButtonFace);
+  EXPECT_FALSE(form.tabIdentities.checkIdentitiesChoice.enabled);
 
-  form.checkNoIdentities.checked = false;
+  form.tabIdentities.checkNoIdentities.checked = false;
   form.checkNoIdentitiesClick();
-  EXPECT_TRUE(form.listIdentities.enabled);
-  EXPECT_EQ(form.listIdentities.colour, ui::Colour::Window);
-  EXPECT_TRUE(form.checkIdentitiesChoice.enabled);
-  EXPECT_TRUE(form.checkIdentitiesChoice.checked);
+  EXPECT_TRUE(form.tabIdentities.listIdentities.enabled);
+  EXPECT_EQ(form.tabIdentities.listIdentities.colour, ui::Colour::Window);
+  EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.enabled);
+  EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.checked);
 
-  form.checkNoIdentities.checked = true;
+  form.tabIdentities.checkNoIdentities.checked = true;
   form.checkNoIdentitiesClick();
-  EXPECT_FALSE(form.listIdentities.enabled);
-  EXPECT_FALSE(form.checkIdentitiesChoice.enabled);
-  EXPECT_TRUE(form.checkIdentitiesChoice.checked) << "its mark is kept";
+  EXPECT_FALSE(form.tabIdentities.listIdentities.enabled);
+  EXPECT_FALSE(form.tabIdentities.checkIdentitiesChoice.enabled);
+  EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.checked) << "its mark is kept";
 }
 
 }  // namespace

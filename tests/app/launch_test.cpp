@@ -30,7 +30,7 @@ TEST(Launch, StartsTheExpandedInstallRootWithATrailingSpaceAndFollowsTheWindow) 
   EXPECT_EQ(start.commandLine, "\"C:\\Program Files\\Outlook Express\\msimn.exe\" ");
   EXPECT_EQ(start.showState, platform::SwShowNormal);
   EXPECT_TRUE(bed.sim.dialogs.shown().empty());
-  EXPECT_EQ(form.oeWindow, start.window);
+  EXPECT_EQ(form.oeWatch.oeWindow, start.window);
   EXPECT_TRUE(form.timerOE.enabled());
   EXPECT_FALSE(form.timerMail.enabled());  // mail is not managed
   EXPECT_TRUE(bed.sim.shell.icon());
@@ -70,10 +70,10 @@ TEST(Launch, AHiddenStartEndsMinimisedAndTheWatcherTakesItOutOfTheTaskBar) {
   bed.installOutlook();
   bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
   auto& form = bed.start();
-  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWindow));
+  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWatch.oeWindow));
   bed.runFor(500);
-  EXPECT_FALSE(bed.sim.desktop.isVisible(form.oeWindow));
-  EXPECT_TRUE(bed.sim.desktop.isWindow(form.oeWindow));
+  EXPECT_FALSE(bed.sim.desktop.isVisible(form.oeWatch.oeWindow));
+  EXPECT_TRUE(bed.sim.desktop.isWindow(form.oeWatch.oeWindow));
 }
 
 // Started hidden, Outlook Express is out of reach until Vantrel finds its window.
@@ -83,10 +83,10 @@ TEST(Launch, AHiddenStartSlowerThanTheWaitIsFollowedOnceItsWindowComes) {
   bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
   auto& form = bed.start();
   EXPECT_FALSE(form.terminated());
-  ASSERT_NE(form.oeWindow, platform::kNoWindow);
-  EXPECT_EQ(form.oeWindow, bed.sim.processes.outlookStarts().at(0).window);
+  ASSERT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
+  EXPECT_EQ(form.oeWatch.oeWindow, bed.sim.processes.outlookStarts().at(0).window);
   EXPECT_EQ(bed.sim.loop.nowMs(), 40000u);
-  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWindow));
+  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWatch.oeWindow));
   EXPECT_TRUE(form.timerOE.enabled());
   EXPECT_TRUE(bed.sim.processes.terminated().empty());
 }
@@ -108,14 +108,14 @@ TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {
   bed.installOutlook(OutlookScript{0, 4500});
   bed.writeSettings(kConfigured);
   auto& form = bed.start();
-  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_FALSE(form.terminated());
 
   AppBed slow;
   slow.installOutlook(OutlookScript{0, 5500});
   slow.writeSettings(kConfigured);
   auto& late = slow.start();
-  EXPECT_EQ(late.oeWindow, platform::kNoWindow);
+  EXPECT_EQ(late.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_TRUE(late.terminated());
   EXPECT_EQ(slow.sim.loop.nowMs(), 5000u);
 }
@@ -125,7 +125,7 @@ TEST(Launch, SecondsWithTheIdentityLogonWindowDoNotCount) {
   bed.installOutlook(OutlookScript{20000, 3500});
   bed.writeSettings(kConfigured);
   auto& form = bed.start();
-  EXPECT_NE(form.oeWindow, platform::kNoWindow);
+  EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_FALSE(form.terminated());
   EXPECT_GE(bed.sim.loop.nowMs(), 23000u);
 }
@@ -143,7 +143,7 @@ TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
                                                       false,
                                                       {}});
   auto& form = bed.start();
-  EXPECT_EQ(form.oeWindow, existing);
+  EXPECT_EQ(form.oeWatch.oeWindow, existing);
   EXPECT_EQ(bed.sim.loop.nowMs(), 0u);
 }
 

@@ -118,7 +118,7 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
     work.setMailbox("a.smith", "w0rk", step.work);
     bob.setMailbox("bob", "b0b", step.bob);
     form.timerMailTimer();
-    EXPECT_EQ(form.newMailTotal, step.total);
+    EXPECT_EQ(form.mailWatch.newMailTotal, step.total);
     EXPECT_EQ(bed.sim.shell.icon()->icon, kNewMailIcon);
     EXPECT_EQ(bed.sim.shell.icon()->tip, step.tip);
     EXPECT_EQ(bed.sim.shell.mailSounds, step.sounds);
@@ -143,10 +143,10 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
           "USER alice", "PASS secret", "STAT", "QUIT"}))
       << "skipped accounts and accounts without a POP3 server are never asked";
 
-  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
   EXPECT_EQ(bed.sim.shell.icon()->icon, normalIcon);
-  EXPECT_EQ(form.newMailTotal, 0) << "the next check with mail announces it again";
+  EXPECT_EQ(form.mailWatch.newMailTotal, 0) << "the next check with mail announces it again";
 }
 
 TEST(MailCheck, OnlyTheIdentityOutlookExpressRunsUnderWithoutSoundOrWindowWhenSwitchedOff) {
@@ -160,7 +160,7 @@ TEST(MailCheck, OnlyTheIdentityOutlookExpressRunsUnderWithoutSoundOrWindowWhenSw
   auto& form = startChecking(bed, "checkMailSound=0\r\ncheckMailWindow=0\r\n");
 
   bed.runFor(60000);
-  EXPECT_EQ(form.newMailTotal, 1) << "the timer's own tick, Alice only";
+  EXPECT_EQ(form.mailWatch.newMailTotal, 1) << "the timer's own tick, Alice only";
   EXPECT_EQ(bob.connections(), 0);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "1 message(s) non-lu(s) (Alice)");
   EXPECT_EQ(bed.sim.shell.mailSounds, 0);
@@ -241,7 +241,7 @@ TEST(MailCheck, AFailingAccountIsReportedOrSkippedAndTheCheckGoesOn) {
       EXPECT_EQ(box.flags, kBoxFlags);
     }
     EXPECT_EQ(texts, c.boxes);
-    EXPECT_EQ(form.newMailTotal, c.total);
+    EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     EXPECT_EQ(tree(bed), c.tree);
     EXPECT_TRUE(form.timerMail.enabled());
   }
@@ -290,7 +290,7 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
       EXPECT_TRUE(input.password);
     }
     EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), c.stored);
-    EXPECT_EQ(form.newMailTotal, c.total);
+    EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     const auto expected =
         c.total > 0 ? std::vector<Node>{{"Alice", {"Home : 4"}}} : std::vector<Node>{};
     EXPECT_EQ(tree(bed), expected);
@@ -400,7 +400,7 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
     auto& form = startChecking(bed);
     setHomeValues(bed, c.values);
     form.timerMailTimer();
-    EXPECT_EQ(form.newMailTotal, c.total);
+    EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     std::vector<std::string> texts;
     for (const auto& box : bed.sim.dialogs.messageBoxes()) {
       texts.push_back(box.text);
@@ -430,7 +430,7 @@ TEST(MailCheck, ANewPasswordForASecureAccountGoesOverANewTlsConnection) {
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   bed.sim.dialogs.answerInput("new");
   form.timerMailTimer();
-  EXPECT_EQ(form.newMailTotal, 4);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 4);
   EXPECT_EQ(home.connections(), 2);
   EXPECT_EQ(home.handshakes(), (std::vector<std::string>{"pop.home.example", "pop.home.example"}));
 }
@@ -449,7 +449,7 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   form.timerMailTimer();
   EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
   EXPECT_EQ(work.connections(), 1);
-  EXPECT_EQ(form.newMailTotal, 2);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 2);
   EXPECT_FALSE(form.checkingMail());
   EXPECT_TRUE(form.timerMail.enabled());
 }
@@ -463,15 +463,15 @@ TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAnd
   auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
   bed.sim.dialogs.answerMessageBox(platform::IdOk);  // Alice's Work: unknown host
   form.timerMailTimer();
-  ASSERT_EQ(form.newMailTotal, 5);
+  ASSERT_EQ(form.mailWatch.newMailTotal, 5);
   ASSERT_EQ(bed.sim.shell.mailSounds, 1);
 
   // Between Alice's accounts and Bob's, while the box is open, the watcher finds Outlook
   // Express in front.
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 2000);
-  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   form.timerMailTimer();
-  EXPECT_EQ(form.newMailTotal, 5);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 5);
   EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}));
   EXPECT_EQ(bed.sim.shell.mailSounds, 2) << "the user has not seen this check's mail yet";
 }
@@ -497,7 +497,7 @@ TEST(MailCheck, TheTimerStaysOffAfterACheckDuringWhichTheConfigurationOpenedOrMa
     bed.sim.loop.atTime(now + 1000, [&] { form.mnuTrayItemConfigClick(); });
     if (c.confirm) {
       bed.sim.loop.atTime(now + 2000, [&] {
-        form.checkNoMail.checked = c.noMail;
+        form.tabMail.checkNoMail.checked = c.noMail;
         form.checkNoMailClick();
         form.bttnOKClick();
       });

@@ -23,17 +23,18 @@ app::TMainForm& startConfiguring(AppBed& bed, const std::string& progs = "") {
 
 std::vector<std::string> namesOf(const app::TMainForm& form) {
   std::vector<std::string> names;
-  for (const auto& item : form.listExternalProgs.items()) names.push_back(item.caption);
+  for (const auto& item : form.tabProgs.listExternalProgs.items()) names.push_back(item.caption);
   return names;
 }
 
 const ui::ListItem& entryNamed(const app::TMainForm& form, const std::string& name) {
-  return form.listExternalProgs.at(form.listExternalProgs.findCaption(name).value());
+  return form.tabProgs.listExternalProgs.at(
+      form.tabProgs.listExternalProgs.findCaption(name).value());
 }
 
 void selectEntry(app::TMainForm& form, const std::string& name) {
-  const auto index = form.listExternalProgs.findCaption(name).value();
-  form.listExternalProgs.select(index);
+  const auto index = form.tabProgs.listExternalProgs.findCaption(name).value();
+  form.tabProgs.listExternalProgs.select(index);
   app::listExternalProgsSelectItem(form, index, true);
 }
 
@@ -55,11 +56,11 @@ TEST(ProgramsTab, AddNamesTheEntryAfterItsFileAndMakesItActiveAndStartedMinimise
   EXPECT_EQ(dialog.request.filter, "");
   EXPECT_EQ(dialog.request.owner, bed.mainWindow);
 
-  form.listExternalProgs.select(0);
+  form.tabProgs.listExternalProgs.select(0);
   addProgram(bed, "D:\\Apps\\Notes.old.exe");
   addProgram(bed, "D:\\bin\\tool");
   EXPECT_EQ(namesOf(form), (std::vector<std::string>{"Notes.old", "tool", "zz"}));
-  EXPECT_EQ(form.listExternalProgs.selected(), std::optional<std::size_t>{2})
+  EXPECT_EQ(form.tabProgs.listExternalProgs.selected(), std::optional<std::size_t>{2})
       << "the selection stays on its entry";
 
   const auto& notes = entryNamed(form, "Notes.old");
@@ -71,48 +72,49 @@ TEST(ProgramsTab, AddNamesTheEntryAfterItsFileAndMakesItActiveAndStartedMinimise
   EXPECT_EQ(form.imgListProgsAndTray.added(), std::vector<platform::IconHandle>{0x7001});
 
   selectEntry(form, "Notes.old");
-  EXPECT_TRUE(form.radioExternalProgsStartReduced.enabled);
-  EXPECT_TRUE(form.radioExternalProgsStartNormal.enabled);
-  EXPECT_TRUE(form.radioExternalProgsStartReduced.checked);
-  EXPECT_FALSE(form.radioExternalProgsStartNormal.checked);
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartReduced.enabled);
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartNormal.enabled);
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartReduced.checked);
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartNormal.checked);
 }
 
 TEST(ProgramsTab, TheRadioButtonsFollowAndSetTheSelectedEntrysShowState) {
   AppBed bed;
   auto& form = startConfiguring(
       bed, "a=C:\\a.exe\r\na_startReduced=0\r\nb=C:\\b.exe\r\nb_startReduced=1\r\n");
-  EXPECT_FALSE(form.radioExternalProgsStartReduced.enabled) << "until an entry is selected";
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartReduced.enabled)
+      << "until an entry is selected";
 
   // Without a selection a click changes no entry.
-  form.radioExternalProgsStartNormal.checked = true;
+  form.tabProgs.radioExternalProgsStartNormal.checked = true;
   app::radioExternalProgsStartNormalClick(form);
   EXPECT_EQ(app::programStartReduced(entryNamed(form, "b")), "1");
 
   selectEntry(form, "a");
-  EXPECT_TRUE(form.radioExternalProgsStartNormal.checked);
-  EXPECT_FALSE(form.radioExternalProgsStartReduced.checked);
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartNormal.checked);
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartReduced.checked);
 
   selectEntry(form, "b");
-  EXPECT_TRUE(form.radioExternalProgsStartReduced.checked);
-  form.radioExternalProgsStartReduced.checked = false;
-  form.radioExternalProgsStartNormal.checked = true;
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartReduced.checked);
+  form.tabProgs.radioExternalProgsStartReduced.checked = false;
+  form.tabProgs.radioExternalProgsStartNormal.checked = true;
   app::radioExternalProgsStartNormalClick(form);
   EXPECT_EQ(app::programStartReduced(entryNamed(form, "b")), "0");
 
   // A deselection leaves the buttons as they are.
   app::listExternalProgsSelectItem(form, 1, false);
-  EXPECT_TRUE(form.radioExternalProgsStartNormal.checked);
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartNormal.checked);
 
   selectEntry(form, "a");
-  form.radioExternalProgsStartReduced.checked = true;
-  form.radioExternalProgsStartNormal.checked = false;
+  form.tabProgs.radioExternalProgsStartReduced.checked = true;
+  form.tabProgs.radioExternalProgsStartNormal.checked = false;
   app::radioExternalProgsStartReducedClick(form);
   EXPECT_EQ(app::programStartReduced(entryNamed(form, "a")), "1");
 
   form.bttnOKClick();
-  EXPECT_FALSE(form.radioExternalProgsStartReduced.enabled);
-  EXPECT_FALSE(form.radioExternalProgsStartReduced.checked);
-  EXPECT_FALSE(form.radioExternalProgsStartNormal.checked);
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartReduced.enabled);
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartReduced.checked);
+  EXPECT_FALSE(form.tabProgs.radioExternalProgsStartNormal.checked);
   const auto text = bed.readSettings();
   EXPECT_NE(text.find("a_startReduced=1\r\n"), std::string::npos);
   EXPECT_NE(text.find("b_startReduced=0\r\n"), std::string::npos);
@@ -157,13 +159,13 @@ TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
   selectEntry(form, "a");
   app::bttnExternalProgsDelClick(form);
   EXPECT_EQ(namesOf(form), std::vector<std::string>{"b"});
-  EXPECT_FALSE(form.listExternalProgs.selected());
-  EXPECT_TRUE(form.radioExternalProgsStartReduced.enabled);
-  EXPECT_EQ(form.mnuTrayItemProgs->items.size(), 3u);
+  EXPECT_FALSE(form.tabProgs.listExternalProgs.selected());
+  EXPECT_TRUE(form.tabProgs.radioExternalProgsStartReduced.enabled);
+  EXPECT_EQ(form.tray.mnuTrayItemProgs->items.size(), 3u);
 
   form.bttnOKClick();
-  ASSERT_EQ(form.mnuTrayItemProgs->items.size(), 2u);
-  EXPECT_EQ(form.mnuTrayItemProgs->items[1]->caption, "b");
+  ASSERT_EQ(form.tray.mnuTrayItemProgs->items.size(), 2u);
+  EXPECT_EQ(form.tray.mnuTrayItemProgs->items[1]->caption, "b");
   const auto text = bed.readSettings();
   EXPECT_EQ(text.find("\r\na="), std::string::npos);
   EXPECT_EQ(text.find("a_active"), std::string::npos);
@@ -179,8 +181,8 @@ TEST(ProgramsTab, NamesThatCannotBeKeysAreStoredSafelyAndSurviveARestart) {
   }
   const std::vector<std::string> expected{"_", "_;notes", "_[x]", "a-b", "my_tool", "spaced"};
   EXPECT_EQ(namesOf(form), expected);
-  form.listExternalProgs.at(3).checked = false;
-  form.listExternalProgs.at(3).subItems.at(1) = "0";
+  form.tabProgs.listExternalProgs.at(3).checked = false;
+  form.tabProgs.listExternalProgs.at(3).subItems.at(1) = "0";
   form.bttnOKClick();
   ASSERT_TRUE(form.terminated());
 
@@ -211,13 +213,13 @@ TEST(ProgramsTab, ANameThatWouldOverwriteAnotherEntrysFlagsGetsANumberAndBothSur
         shortFirst ? std::vector<std::string>{"x", "x_active-2", "X_startReduced-2"}
                    : std::vector<std::string>{"x-2", "x_active", "X_startReduced"};
     EXPECT_EQ(namesOf(form), expected) << shortFirst;
-    form.listExternalProgs.at(1).checked = false;
+    form.tabProgs.listExternalProgs.at(1).checked = false;
     form.bttnOKClick();
 
     auto& again = bed.start();
     EXPECT_EQ(namesOf(again), expected) << shortFirst;
     for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(again.listExternalProgs.at(i).checked, i != 1) << expected[i];
+      EXPECT_EQ(again.tabProgs.listExternalProgs.at(i).checked, i != 1) << expected[i];
     }
   }
 }
@@ -249,7 +251,7 @@ TEST(TrayPrograms, AnItemStartsItsProgramWithItsOwnShowStateEveryTimeActiveOrNot
                                               "One=C:\\Tools\\ONE-copy.exe\r\n"
                                               "one=C:\\Tools\\one.exe\r\n"));
   const auto startsBefore = bed.sim.processes.started().size();
-  const auto& items = form.mnuTrayItemProgs->items;
+  const auto& items = form.tray.mnuTrayItemProgs->items;
   ASSERT_TRUE(items[0]->isSeparator()) << "all inactive";
 
   const auto click = [&](std::size_t index) { items[index]->onClick(*items[index]); };
@@ -266,7 +268,8 @@ TEST(TrayPrograms, AnItemStartsItsProgramWithItsOwnShowStateEveryTimeActiveOrNot
   EXPECT_EQ(started[1].commandLine, started[0].commandLine);
   // Names equal but for letter case: both items start the first entry of the list.
   EXPECT_EQ(started[2].commandLine, started[3].commandLine);
-  EXPECT_EQ(started[2].commandLine, "\"" + app::programPath(form.listExternalProgs.at(0)) + "\" ");
+  EXPECT_EQ(started[2].commandLine,
+            "\"" + app::programPath(form.tabProgs.listExternalProgs.at(0)) + "\" ");
   EXPECT_EQ(started[2].showState, platform::SwMinimize);
 }
 

@@ -23,7 +23,7 @@ struct Entry {
 
 std::vector<Entry> entriesOf(const app::TMainForm& form) {
   std::vector<Entry> entries;
-  for (const auto& item : form.listExternalProgs.items()) {
+  for (const auto& item : form.tabProgs.listExternalProgs.items()) {
     entries.push_back({item.caption, item.subItems.at(0), item.subItems.at(1), item.checked});
   }
   return entries;
@@ -68,7 +68,7 @@ TEST(ProgsSection, MissingOrBadCompanionsTakeTheirDefaults) {
 TEST(ProgsSection, OkWithNoProgramsLeavesNoKeys) {
   AppBed bed;
   auto& form = startConfiguring(bed, "a=C:\\a.exe\r\na_active=1\r\n; a note\r\n");
-  form.listExternalProgs.remove(0);
+  form.tabProgs.listExternalProgs.remove(0);
   form.bttnOKClick();
   const auto text = bed.readSettings();
   EXPECT_NE(text.find("[Progs]\r\n; a note\r\n"), std::string::npos);
@@ -82,7 +82,7 @@ TEST(ProgsSection, OfAProgramAndOneNamedLikeItsActiveKeyOnlyTheFirstComesBack) {
   ui::ListItem second;
   second.caption = "a_active";
   second.subItems = {"C:\\b.exe", "1"};
-  form.listExternalProgs.add(second);
+  form.tabProgs.listExternalProgs.add(second);
   const auto entries = afterRestart(bed);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].name, "a");
@@ -93,29 +93,30 @@ TEST(Language, ChoosingOneRelabelsEveryControlMenuItemAndDialogAtOnce) {
   AppBed bed;
   std::filesystem::copy_file(VANTREL_SOURCE_DIR "/resources/lang.ini", bed.folder() / "lang.ini");
   auto& form = startConfiguring(bed, "");
-  ASSERT_EQ(form.comboLang.items.size(), 3u);
-  EXPECT_EQ(form.comboLang.items.back().caption,
+  ASSERT_EQ(form.tabLaunch.comboLang.items.size(), 3u);
+  EXPECT_EQ(form.tabLaunch.comboLang.items.back().caption,
             "Fran\xE7"
             "ais");
-  EXPECT_EQ(form.comboLang.selectedText(),
+  EXPECT_EQ(form.tabLaunch.comboLang.selectedText(),
             "Fran\xE7"
             "ais");
   EXPECT_EQ(form.tabLaunch.caption, "D\xE9marrage et Comportement");
 
-  form.comboLang.selected = 0;  // English
+  form.tabLaunch.comboLang.selected = 0;  // English
   const auto refreshes = bed.view.refreshes;
   form.comboLangChange();
   EXPECT_GT(bed.view.refreshes, refreshes);
   EXPECT_EQ(form.langTexts.langCode, "en");
   EXPECT_EQ(form.tabLaunch.caption, "Start-up and Behaviour");
   EXPECT_EQ(form.tabAbout.caption, "About");
-  EXPECT_EQ(form.checkRestoreDblClick.caption, "Restore on double-click instead of single click");
-  EXPECT_EQ(form.listExternalProgs.columns.at(0).caption, "Name");
-  EXPECT_EQ(form.listAccounts.columns.at(1).caption, "Server");
-  EXPECT_EQ(form.mnuTrayItemQuit->caption, "Quit");
+  EXPECT_EQ(form.tabLaunch.checkRestoreDblClick.caption,
+            "Restore on double-click instead of single click");
+  EXPECT_EQ(form.tabProgs.listExternalProgs.columns.at(0).caption, "Name");
+  EXPECT_EQ(form.tabMail.listAccounts.columns.at(1).caption, "Server");
+  EXPECT_EQ(form.tray.mnuTrayItemQuit->caption, "Quit");
   EXPECT_EQ(form.dlgOpenOE.title, form.langTexts.dlgOpenOETitle);
   EXPECT_NE(form.dlgOpenOE.title.find("Outlook Express"), std::string::npos);
-  EXPECT_EQ(form.bttnFaqOE.caption, "FAQ Outlook Express");  // not translated
+  EXPECT_EQ(form.tabAbout.bttnFaqOE.caption, "FAQ Outlook Express");  // not translated
 
   form.bttnOKClick();
   EXPECT_NE(bed.readSettings().find("Lang=English\r\n"), std::string::npos);
@@ -134,7 +135,7 @@ TEST(Language, AStoredNameIsSelectedWithoutLetterCaseAndAnUnknownOneGivesFrench)
         settingsText(std::string("Lang=") + stored + "\r\n", "checkNoIdentities=1\r\n", ""));
     bed.sim.processes.setArguments({"/config"});
     auto& form = bed.start();
-    EXPECT_EQ(form.comboLang.selectedText(), selected) << stored;
+    EXPECT_EQ(form.tabLaunch.comboLang.selectedText(), selected) << stored;
     EXPECT_EQ(form.tabLaunch.caption, tab) << stored;
   }
 }

@@ -51,10 +51,10 @@ TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritt
   EXPECT_EQ(bed.readSettings(), "[General]\r\nFirstRun=0\r\n");
   EXPECT_EQ(form.configMode, 1);
   // The defaults of a missing key, not the values of a new file: identities are managed.
-  EXPECT_FALSE(form.checkNoIdentities.checked);
-  EXPECT_TRUE(form.listIdentities.enabled);
-  EXPECT_TRUE(form.checkNoMail.checked);
-  EXPECT_EQ(form.editMailTime.position, 3);
+  EXPECT_FALSE(form.tabIdentities.checkNoIdentities.checked);
+  EXPECT_TRUE(form.tabIdentities.listIdentities.enabled);
+  EXPECT_TRUE(form.tabMail.checkNoMail.checked);
+  EXPECT_EQ(form.tabMail.editMailTime.position, 3);
   EXPECT_EQ(form.timerMail.interval(), 180000u);
 }
 
@@ -70,7 +70,7 @@ TEST(FirstRun, OkWhileIdentitiesAreManagedAndNoneSelectedKeepsTheWindowOpen) {
             "Vous devez s\xE9lectionner une identit\xE9 ou choisir de ne pas les g\xE9rer");
   EXPECT_EQ(bed.readSettings().find("checkNoMail"), std::string::npos);
 
-  form.checkNoIdentities.checked = true;
+  form.tabIdentities.checkNoIdentities.checked = true;
   form.bttnOKClick();
   EXPECT_TRUE(form.terminated());
   EXPECT_NE(bed.readSettings().find("checkNoIdentities=1"), std::string::npos);
@@ -99,15 +99,15 @@ TEST(Settings, ValuesThatAreNotIntegersTakeTheirDefaultsAndNumbersAreBroughtInto
       "ConfirmClose=\"1\"\r\n"
       "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
   auto& form = bed.start();
-  EXPECT_TRUE(form.radioModeMail.checked);
-  EXPECT_TRUE(form.checkNotifyReduce.checked);
-  EXPECT_TRUE(form.checkStartReduced.checked);
-  EXPECT_TRUE(form.checkCloseConfirm.checked);
-  EXPECT_EQ(form.editMailTime.position, 999);
-  EXPECT_EQ(form.editMailTime.text(), "999");
+  EXPECT_TRUE(form.tabLaunch.radioModeMail.checked);
+  EXPECT_TRUE(form.tabLaunch.checkNotifyReduce.checked);
+  EXPECT_TRUE(form.tabLaunch.checkStartReduced.checked);
+  EXPECT_TRUE(form.tabLaunch.checkCloseConfirm.checked);
+  EXPECT_EQ(form.tabMail.editMailTime.position, 999);
+  EXPECT_EQ(form.tabMail.editMailTime.text(), "999");
   EXPECT_EQ(form.timerMail.interval(), 999u * 60000u);
-  EXPECT_EQ(form.editMailWindowTime.position, 0);
-  EXPECT_TRUE(form.checkMailSound.checked);
+  EXPECT_EQ(form.tabMail.editMailWindowTime.position, 0);
+  EXPECT_TRUE(form.tabMail.checkMailSound.checked);
 }
 
 TEST(Settings, AnExecutableWithoutExtensionKeepsItsSettingsWithIniAppended) {
@@ -137,7 +137,7 @@ TEST(Settings, AFileThatCannotBeReadIsReportedNeverWrittenAndOutlookExpressStart
   EXPECT_EQ(box.flags, platform::MbIconError);
   // The values of a new file, past its first run.
   EXPECT_EQ(form.configMode, 0);
-  EXPECT_TRUE(form.checkNoIdentities.checked);
+  EXPECT_TRUE(form.tabIdentities.checkNoIdentities.checked);
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[0].commandLine.back(), ' ') << "mail, not news";
 
@@ -166,10 +166,10 @@ TEST(Settings, AFolderThatCannotBeWrittenIsReportedOnceAndOutlookExpressStartsAn
   EXPECT_TRUE(form.timerOE.enabled());
 
   form.mnuTrayItemConfigClick();
-  form.checkCloseConfirm.checked = true;
+  form.tabLaunch.checkCloseConfirm.checked = true;
   form.bttnOKClick();
   EXPECT_FALSE(form.terminated());
-  EXPECT_TRUE(form.checkCloseConfirm.checked);
+  EXPECT_TRUE(form.tabLaunch.checkCloseConfirm.checked);
   EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "reported once";
   EXPECT_FALSE(std::filesystem::exists(bed.settingsPath()));
 }
@@ -181,10 +181,10 @@ TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   auto& form = bed.start();
   EXPECT_EQ(form.timerMail.interval(), 600000u);
   form.mnuTrayItemConfigClick();
-  form.radioModeNews.checked = true;
-  form.radioModeMail.checked = false;
-  form.editMailTime.setPosition(7);
-  form.checkNoMail.checked = false;
+  form.tabLaunch.radioModeNews.checked = true;
+  form.tabLaunch.radioModeMail.checked = false;
+  form.tabMail.editMailTime.setPosition(7);
+  form.tabMail.checkNoMail.checked = false;
   form.bttnOKClick();
   EXPECT_FALSE(form.terminated());
   EXPECT_FALSE(form.visible());
@@ -214,12 +214,12 @@ TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
   AppBed bed;
   bed.installOutlook();
   auto& form = bed.start();
-  EXPECT_EQ(form.lblAppName.caption, "Vantrel v2.2");
-  EXPECT_EQ(form.lblOEVersion.caption, "Outlook Express v6.00.2900.5512");
-  EXPECT_TRUE(form.lblOEVersion.visible);
+  EXPECT_EQ(form.tabAbout.lblAppName.caption, "Vantrel v2.2");
+  EXPECT_EQ(form.tabAbout.lblOEVersion.caption, "Outlook Express v6.00.2900.5512");
+  EXPECT_TRUE(form.tabAbout.lblOEVersion.visible);
 
   AppBed bare;
-  EXPECT_FALSE(bare.start().lblOEVersion.visible);
+  EXPECT_FALSE(bare.start().tabAbout.lblOEVersion.visible);
 }
 
 TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
@@ -243,8 +243,9 @@ TEST(StoredIdentity, IsSelectedByItsExactNameBeforeOneThatDiffersOnlyInLetterCas
                       "\r\n");
     bed.sim.processes.setArguments({"/config"});
     auto& form = bed.start();
-    ASSERT_TRUE(form.listIdentities.selected()) << stored;
-    const auto& chosen = form.listIdentities.at(*form.listIdentities.selected()).caption;
+    ASSERT_TRUE(form.tabIdentities.listIdentities.selected()) << stored;
+    const auto& chosen =
+        form.tabIdentities.listIdentities.at(*form.tabIdentities.listIdentities.selected()).caption;
     // Without an exact match, the first in the list's order (lstrcmp puts "alice" first).
     EXPECT_EQ(chosen, stored == "ALICE" ? "alice" : stored);
   }

@@ -46,7 +46,7 @@ WindowHandle openOtherWindow(AppBed& bed) {
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=1\r\nRestoreMaximized=1\r\n"));
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   ASSERT_NE(bed.oeWindow(), nullptr);
 
   bed.sim.desktop.showWindow(oe, platform::SwMinimize);
@@ -58,7 +58,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
 
   openOtherWindow(bed);
   ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
-  app::trayIconSetIcon(bed.sim.shell, form.trayIcon, kNewMailIcon);
+  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
   bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   const auto* window = bed.oeWindow();
@@ -73,7 +73,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
 TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=0\r\n"));
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
   bed.postTray(platform::kWmLButtonUp);
@@ -101,7 +101,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
     bed.postTray(message);
   }
   bed.runFor(1);
-  EXPECT_EQ(showsOf(bed, form.oeWindow, before),
+  EXPECT_EQ(showsOf(bed, form.oeWatch.oeWindow, before),
             (std::vector<ShowCommand>{platform::SwHide, platform::SwShow, platform::SwHide}));
   EXPECT_FALSE(bed.oeWindow()->visible);
 }
@@ -109,7 +109,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
 TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("RestoreDblClk=1\r\n"));
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
   bed.postTray(platform::kWmLButtonUp);
@@ -174,7 +174,7 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
                                               "alpha=C:\\Tools\\alpha.exe\r\nalpha_active=0\r\n"
                                               "Beta=C:\\Tools\\beta.exe\r\nBeta_active=1\r\n"
                                               "gamma=C:\\Tools\\gamma.exe\r\n"));
-  const auto& progs = *form.mnuTrayItemProgs;
+  const auto& progs = *form.tray.mnuTrayItemProgs;
   EXPECT_TRUE(progs.visible);
   std::vector<std::string> captions;
   std::vector<std::int32_t> pictures;
@@ -186,13 +186,13 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
   EXPECT_EQ(pictures, (std::vector<std::int32_t>{5, 4, -1, 4, 4}));
 
   form.mnuTrayItemConfigClick();
-  while (!form.listExternalProgs.empty()) form.listExternalProgs.remove(0);
+  while (!form.tabProgs.listExternalProgs.empty()) form.tabProgs.listExternalProgs.remove(0);
   form.bttnOKClick();
   EXPECT_FALSE(progs.visible);
   EXPECT_TRUE(progs.items.empty());
 
   form.mnuTrayItemConfigClick();
-  form.listExternalProgs.add({"Notes", {"C:\\Tools\\notes.exe", "1"}, false, 4});
+  form.tabProgs.listExternalProgs.add({"Notes", {"C:\\Tools\\notes.exe", "1"}, false, 4});
   form.bttnOKClick();
   EXPECT_TRUE(progs.visible);
   ASSERT_EQ(progs.items.size(), 2u);
@@ -203,11 +203,11 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
 TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
-  bed.sim.desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  bed.sim.desktop.showWindow(form.oeWatch.oeWindow, platform::SwMinimize);
   bed.runFor(500);
   ASSERT_FALSE(bed.oeWindow()->visible);
-  app::trayIconSetIcon(bed.sim.shell, form.trayIcon, kNewMailIcon);
-  app::trayIconSetTip(bed.sim.shell, form.trayIcon, "3 nouveaux messages");
+  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
+  app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "3 nouveaux messages");
 
   bed.sim.shell.restartExplorer();
   form.WMTaskbarCreated();
@@ -224,7 +224,7 @@ TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   EXPECT_TRUE(bed.oeWindow()->visible);
 
   // While Outlook Express is gone the icon stays away.
-  bed.sim.desktop.destroyWindow(form.oeWindow);
+  bed.sim.desktop.destroyWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
   ASSERT_FALSE(bed.sim.shell.icon());
   bed.sim.shell.restartExplorer();
@@ -238,7 +238,7 @@ TEST(TaskbarCreated, ABroadcastThatLeftTheIconInPlaceStillLetsTheWindowGoToTheTr
   form.WMTaskbarCreated();  // the shell refuses a second add of an icon it still shows
   ASSERT_TRUE(bed.sim.shell.icon());
 
-  bed.sim.desktop.showWindow(form.oeWindow, platform::SwMinimize);
+  bed.sim.desktop.showWindow(form.oeWatch.oeWindow, platform::SwMinimize);
   bed.runFor(500);
   EXPECT_FALSE(bed.oeWindow()->visible);
   const auto calls = bed.sim.shell.calls.size();
@@ -252,7 +252,7 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   bed.installOutlook();
   bed.writeSettings(settingsText("StartReduced=1\r\nReduceInTray=1\r\n"));
   auto& form = bed.start();
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   const auto launched = bed.sim.desktop.showCalls().size();
   EXPECT_TRUE(bed.oeWindow()->visible) << "started hidden, then minimised once found";
   EXPECT_TRUE(bed.oeWindow()->iconic);
@@ -290,18 +290,18 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   std::vector<std::string> captions;
   std::vector<std::string> shortcuts;
   for (std::size_t i = 0; i < 3; ++i) {
-    const auto& item = *form.mnuTray.items[i];
+    const auto& item = *form.tray.mnuTray.items[i];
     captions.push_back(item.caption);
     shortcuts.push_back(item.shortcut ? ui::shortcutText(*item.shortcut) : "");
     EXPECT_EQ(item.imageIndex, app::kPictureIdentity);
   }
   EXPECT_EQ(captions, (std::vector<std::string>{"Alice", "Bob", "Carol"}));
   EXPECT_EQ(shortcuts, (std::vector<std::string>{"Shift+Ctrl+F1", "", "Shift+Ctrl+F3"}));
-  EXPECT_TRUE(form.mnuTray.items[3]->isSeparator());
+  EXPECT_TRUE(form.tray.mnuTray.items[3]->isSeparator());
   EXPECT_EQ(bed.sim.desktop.hotKeys(),
             (std::map<std::int32_t, std::uint32_t>{{49149, 114}, {49151, 112}}));
 
-  const auto& bob = *form.mnuTray.items[1];
+  const auto& bob = *form.tray.mnuTray.items[1];
   bob.onClick(bob);
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[1].lastUsername, "Bob");
@@ -329,8 +329,8 @@ TEST(HotKeys, IdentitiesPastTheTwentyFourthGetTheKeysAfterF24AsTheyAre) {
   EXPECT_EQ(bed.sim.desktop.hotKeys().size(), 26u);
   EXPECT_EQ(bed.sim.desktop.hotKeys().at(49151 - 23), 135u);  // F24
   EXPECT_EQ(bed.sim.desktop.hotKeys().at(49151 - 25), 137u);
-  EXPECT_EQ(form.mnuTray.items[25]->caption, "User 35");
-  EXPECT_EQ(form.mnuTray.items[25]->shortcut->virtualKey, 137u);
+  EXPECT_EQ(form.tray.mnuTray.items[25]->caption, "User 35");
+  EXPECT_EQ(form.tray.mnuTray.items[25]->shortcut->virtualKey, 137u);
 
   form.WMHotKey((std::intptr_t{137} << 16) | kCtrlShift);
   EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "User 35");
@@ -341,7 +341,7 @@ TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) 
   bed.importFixture("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText("ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   bed.sim.registry.setValue("HKEY_CURRENT_USER\\Identities", "Last Username", "Carol");
   const auto writes = bed.sim.registry.writes().size();
 

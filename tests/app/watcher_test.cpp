@@ -42,7 +42,7 @@ TEST(Watcher, TheIconGoesAtTheFirstTickWithoutTheWindowAndTheProgramEndsAtThe21s
   // Outlook Express was switched to another identity meanwhile.
   bed.sim.registry.setValue(kIdentities, "Last Username", "Carol");
 
-  bed.sim.desktop.destroyWindow(form.oeWindow);  // the user closes it from its own window
+  bed.sim.desktop.destroyWindow(form.oeWatch.oeWindow);  // the user closes it from its own window
   EXPECT_TRUE(bed.sim.shell.icon());
   bed.runFor(500);
   EXPECT_FALSE(bed.sim.shell.icon());
@@ -60,17 +60,17 @@ TEST(Watcher, TheIconGoesAtTheFirstTickWithoutTheWindowAndTheProgramEndsAtThe21s
 TEST(Watcher, AWindowThatComesBackWithinTheGraceGetsItsIconBackAndAFreshCount) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
-  const auto gone = form.oeWindow;
-  form.oeWindow = platform::kNoWindow;
+  const auto gone = form.oeWatch.oeWindow;
+  form.oeWatch.oeWindow = platform::kNoWindow;
   bed.runFor(5000);
   EXPECT_FALSE(bed.sim.shell.icon());
-  EXPECT_EQ(form.oeMissingTicks, 10);
+  EXPECT_EQ(form.oeWatch.oeMissingTicks, 10);
 
-  form.oeWindow = gone;
+  form.oeWatch.oeWindow = gone;
   bed.runFor(500);
   EXPECT_TRUE(bed.sim.shell.icon());
-  EXPECT_EQ(form.oeMissingTicks, 0);
-  form.oeWindow = platform::kNoWindow;
+  EXPECT_EQ(form.oeWatch.oeMissingTicks, 0);
+  form.oeWatch.oeWindow = platform::kNoWindow;
   bed.runFor(10000);
   EXPECT_FALSE(form.terminated()) << "twenty more ticks of grace";
   bed.runFor(500);
@@ -119,13 +119,13 @@ TEST(ExternalPrograms, OutlookExpressClosedWhileAFailureBoxIsOpenIsStillGoneAfte
   bed.installOutlook();
   bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   auto& form = bed.start();
-  const auto oe = form.oeWindow;
+  const auto oe = form.oeWatch.oeWindow;
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 3000);
   bed.sim.loop.atTime(bed.sim.loop.nowMs() + 1000, [&] { bed.sim.desktop.destroyWindow(oe); });
   bed.runFor(500);  // the first tick opens the box, which stays open three seconds
 
   EXPECT_FALSE(bed.sim.shell.icon());
-  EXPECT_EQ(form.oeMissingTicks, 6);
+  EXPECT_EQ(form.oeWatch.oeMissingTicks, 6);
   bed.runFor(7499);
   EXPECT_FALSE(form.terminated());
   bed.runFor(1);
@@ -138,18 +138,18 @@ TEST(Watcher, NewMailSignsGoWhenOutlookExpressComesToTheFront) {
   const auto other = bed.sim.desktop.createWindow(
       {platform::kNoWindow, "Notepad", "Notepad", platform::kNoWindow, true, false, false, {}});
   ASSERT_EQ(bed.sim.desktop.foregroundWindow(), other);
-  app::trayIconSetIcon(bed.sim.shell, form.trayIcon, 0x6003);
-  app::trayIconSetTip(bed.sim.shell, form.trayIcon, "2 nouveaux messages");
-  form.newMailTotal = 2;
+  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, 0x6003);
+  app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "2 nouveaux messages");
+  form.mailWatch.newMailTotal = 2;
   bed.runFor(1000);
   EXPECT_EQ(bed.sim.shell.icon()->icon, 0x6003u);
-  EXPECT_EQ(form.newMailTotal, 2);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 2);
 
-  bed.sim.desktop.setForegroundWindow(form.oeWindow);
+  bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
   EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "Outlook Express");
-  EXPECT_EQ(form.newMailTotal, 0);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 0);
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// What the periodic mail check keeps between its steps and from one check to the next.
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel::app {
+
+struct MailWatch {
+  std::int32_t newMailTotal = 0;
+  std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
+  std::string currentPassKey;
+  bool checking = false;
+  // A new password was given while the connection seemed open, and goes out on it.
+  bool newPasswordUntried = false;
+};
+
+}  // namespace vantrel::app
