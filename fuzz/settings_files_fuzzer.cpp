@@ -81,7 +81,7 @@ void fuzzLanguages(const std::string& text) {
   // A few entries, the last among them: each one reads the whole file again.
   for (std::size_t i = 0; i < names.size(); i = i < 3 ? i + 1 : std::max(i + 1, names.size() - 1)) {
     const auto texts = vantrel::app::makeLangTexts(names[i], "lang.ini", file);
-    if (names[i] != vantrel::app::BUILTIN_LANG_NAME) require(texts.langName == names[i]);
+    if (names[i] != vantrel::app::kBuiltinLangName) require(texts.langName == names[i]);
   }
   vantrel::app::makeLangTexts("", "lang.ini", file);
 }

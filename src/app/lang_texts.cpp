@@ -34,7 +34,7 @@ std::vector<std::string> listLanguageNames(const std::string& langFile,
 
 void loadBuiltinTexts(TLangTexts& texts) {
   texts.langCode = "fr";
-  texts.langName = BUILTIN_LANG_NAME;
+  texts.langName = kBuiltinLangName;
   texts.dlgOpenOETitle = "O\xF9 se trouve l'executable de Outlook Express ?";
   texts.notifyWindowTitle = "Vous avez %count% message(s)";
   texts.tabLaunch = "D\xE9marrage et Comportement";
@@ -140,7 +140,7 @@ bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::
     if (offeredName(file, section) != name) continue;
     texts.langCode = section;
     texts.langName = name;
-    for (const LangKey& entry : LANG_KEYS)
+    for (const LangKey& entry : kLangKeys)
       texts.*entry.field = file.readString(section, entry.key, "");
     return true;
   }
@@ -150,7 +150,7 @@ bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::
 TLangTexts makeLangTexts(std::string_view name, const std::string& langFile,
                          const base::FileAccess& files) {
   TLangTexts texts;
-  if (name == BUILTIN_LANG_NAME || !loadLanguageFileTexts(texts, name, langFile, files))
+  if (name == kBuiltinLangName || !loadLanguageFileTexts(texts, name, langFile, files))
     loadBuiltinTexts(texts);
   return texts;
 }

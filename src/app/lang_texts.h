@@ -87,7 +87,7 @@ struct LangKey {
 };
 
 // Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 64> LANG_KEYS = {{
+inline constexpr std::array<LangKey, 64> kLangKeys = {{
     {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
     {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
     {"tabLaunch", &TLangTexts::tabLaunch},
@@ -154,17 +154,17 @@ inline constexpr std::array<LangKey, 64> LANG_KEYS = {{
     {"msgSettingsNotSaved", &TLangTexts::msgSettingsNotSaved},
 }};
 
-inline constexpr std::string_view BUILTIN_LANG_NAME =
+inline constexpr std::string_view kBuiltinLangName =
     "Fran\xE7"
     "ais";
 
-inline constexpr std::string_view PLACEHOLDER_COUNT = "%count%";
-inline constexpr std::string_view PLACEHOLDER_HOST = "%host%";
-inline constexpr std::string_view PLACEHOLDER_LOGIN = "%login%";
-inline constexpr std::string_view PLACEHOLDER_FILE = "%file%";
-inline constexpr std::string_view PLACEHOLDER_REASON = "%reason%";
-inline constexpr std::array<std::string_view, 5> PLACEHOLDERS = {
-    PLACEHOLDER_COUNT, PLACEHOLDER_HOST, PLACEHOLDER_LOGIN, PLACEHOLDER_FILE, PLACEHOLDER_REASON};
+inline constexpr std::string_view kPlaceholderCount = "%count%";
+inline constexpr std::string_view kPlaceholderHost = "%host%";
+inline constexpr std::string_view kPlaceholderLogin = "%login%";
+inline constexpr std::string_view kPlaceholderFile = "%file%";
+inline constexpr std::string_view kPlaceholderReason = "%reason%";
+inline constexpr std::array<std::string_view, 5> kPlaceholders = {
+    kPlaceholderCount, kPlaceholderHost, kPlaceholderLogin, kPlaceholderFile, kPlaceholderReason};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.
@@ -178,12 +178,12 @@ void loadBuiltinTexts(TLangTexts& texts);
 bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile,
                            const base::FileAccess& files = base::standardFileAccess());
 
-// The built-in set for BUILTIN_LANG_NAME and for a name no section offers (any more), so that the
+// The built-in set for kBuiltinLangName and for a name no section offers (any more), so that the
 // windows never go blank; otherwise the file's set.
 TLangTexts makeLangTexts(std::string_view name, const std::string& langFile,
                          const base::FileAccess& files = base::standardFileAccess());
 
-// Every occurrence of `placeholder` (one of PLACEHOLDERS) in `text` replaced by `value`.
+// Every occurrence of `placeholder` (one of kPlaceholders) in `text` replaced by `value`.
 std::string replacePlaceholder(std::string_view text, std::string_view placeholder,
                                std::string_view value);
 

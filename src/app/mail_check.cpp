@@ -194,8 +194,8 @@ void TMainForm::popConnectionFailed(net::TAsyncSocket&) {
 void TMainForm::secureConnectionFailed(const std::string& reason) {
   if (platform_.loop.quitting()) return;
   const auto text = replacePlaceholder(
-      replacePlaceholder(langTexts.msgMailSecureFailed, PLACEHOLDER_HOST, pop.Host),
-      PLACEHOLDER_REASON, reason);
+      replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, pop.Host),
+      kPlaceholderReason, reason);
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }

@@ -143,8 +143,8 @@ void TMainForm::FormCreate() {
 
   for (const auto& name : listLanguageNames(langFile_, platform_.processes.files()))
     tabLaunch.comboLang.add(name);
-  tabLaunch.comboLang.add(std::string(BUILTIN_LANG_NAME));
-  const auto langName = ini.readString(kSectionRun, "Lang", BUILTIN_LANG_NAME);
+  tabLaunch.comboLang.add(std::string(kBuiltinLangName));
+  const auto langName = ini.readString(kSectionRun, "Lang", kBuiltinLangName);
   const auto entry = std::find_if(
       tabLaunch.comboLang.items.begin(), tabLaunch.comboLang.items.end(),
       [&](const auto& item) { return base::equalsIgnoreCase(item.caption, langName); });

@@ -16,7 +16,7 @@ namespace {
 
 void reportSettingsFile(TMainForm& form, const std::string& text, const std::string& path) {
   form.platform().dialogs.messageBox(form.handle(),
-                                     replacePlaceholder(text, PLACEHOLDER_FILE, path), APP_NAME,
+                                     replacePlaceholder(text, kPlaceholderFile, path), APP_NAME,
                                      platform::MbIconError);
 }
 

@@ -27,7 +27,7 @@ const std::array<SettingKey, 16> kSettingKeys{{
     {kSectionRun, "ConfirmClose", 0, &LaunchTab::checkCloseConfirm},
     {kSectionRun, "RestoreMaximized", 0, &LaunchTab::checkRestoreMaximized},
     {kSectionRun, "RestoreDblClk", 0, &LaunchTab::checkRestoreDblClick},
-    {kSectionRun, "Lang", 0, {}, BUILTIN_LANG_NAME},
+    {kSectionRun, "Lang", 0, {}, kBuiltinLangName},
     {kSectionIdentities, "checkNoIdentities", 0, &IdentitiesTab::checkNoIdentities},
     {kSectionIdentities, "checkIdentitiesChoice", 0, &IdentitiesTab::checkIdentitiesChoice},
     {kSectionEmail, "checkNoMail", 1, &MailTab::checkNoMail},

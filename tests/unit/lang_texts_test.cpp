@@ -39,9 +39,9 @@ bool looksLikeUtf8(std::string_view bytes) {
 
 TEST(LangKeys, EachKeyReachesItsOwnField) {
   TLangTexts texts;
-  for (const LangKey& entry : LANG_KEYS) texts.*entry.field = std::string(entry.key);
+  for (const LangKey& entry : kLangKeys) texts.*entry.field = std::string(entry.key);
   std::set<std::string_view> seen;
-  for (const LangKey& entry : LANG_KEYS) {
+  for (const LangKey& entry : kLangKeys) {
     EXPECT_EQ(texts.*entry.field, entry.key) << "another key shares this field";
     EXPECT_TRUE(seen.insert(entry.key).second) << entry.key << " listed twice";
   }
@@ -52,8 +52,8 @@ TEST(LangKeys, EachKeyReachesItsOwnField) {
 TEST(BuiltinTexts, FrenchSetIsCompleteAndSingleByte) {
   const TLangTexts texts = builtin();
   EXPECT_EQ(texts.langCode, "fr");
-  EXPECT_EQ(texts.langName, BUILTIN_LANG_NAME);
-  for (const LangKey& entry : LANG_KEYS) {
+  EXPECT_EQ(texts.langName, kBuiltinLangName);
+  for (const LangKey& entry : kLangKeys) {
     EXPECT_FALSE(looksLikeUtf8(texts.*entry.field)) << entry.key;
     if (entry.key != "lblDescription") {
       EXPECT_FALSE((texts.*entry.field).empty()) << entry.key;
@@ -116,7 +116,7 @@ TEST(LoadLanguageFileTexts, NoMatchLeavesTheSetAlone) {
 TEST(MakeLangTexts, BuiltinNameAndNamesNoSectionOffersGiveFrench) {
   const TLangTexts french = builtin();
   for (const std::string_view name :
-       {BUILTIN_LANG_NAME, std::string_view("Klingon"), std::string_view("deutsch")}) {
+       {kBuiltinLangName, std::string_view("Klingon"), std::string_view("deutsch")}) {
     const TLangTexts texts = makeLangTexts(name, kLanguages);
     EXPECT_EQ(texts.langCode, "fr") << name;
     EXPECT_EQ(texts.tabLaunch, french.tabLaunch) << name;
@@ -134,14 +134,14 @@ TEST(MakeLangTexts, OtherNamesGiveTheFileSet) {
 }
 
 TEST(ReplacePlaceholder, ReplacesEveryOccurrenceOnce) {
-  EXPECT_EQ(replacePlaceholder("%count% / %count%", PLACEHOLDER_COUNT, "3"), "3 / 3");
-  EXPECT_EQ(replacePlaceholder("no placeholder", PLACEHOLDER_COUNT, "3"), "no placeholder");
+  EXPECT_EQ(replacePlaceholder("%count% / %count%", kPlaceholderCount, "3"), "3 / 3");
+  EXPECT_EQ(replacePlaceholder("no placeholder", kPlaceholderCount, "3"), "no placeholder");
   // A value holding the placeholder is put in as it stands, not expanded again.
-  EXPECT_EQ(replacePlaceholder("a %count% b", PLACEHOLDER_COUNT, "%count%%count%"),
+  EXPECT_EQ(replacePlaceholder("a %count% b", kPlaceholderCount, "%count%%count%"),
             "a %count%%count% b");
-  EXPECT_EQ(replacePlaceholder(replacePlaceholder(builtin().msgMailInvalidHost, PLACEHOLDER_HOST,
+  EXPECT_EQ(replacePlaceholder(replacePlaceholder(builtin().msgMailInvalidHost, kPlaceholderHost,
                                                   "pop.example.org"),
-                               PLACEHOLDER_LOGIN, "bob"),
+                               kPlaceholderLogin, "bob"),
             "Le serveur pop.example.org semble ne pas exister");
 }
 
@@ -162,14 +162,14 @@ TEST(ShippedLanguageFile, EverySectionIsCompleteAndKeepsPlaceholders) {
   const TLangTexts french = builtin();
   for (const std::string& section : sections) {
     EXPECT_FALSE(file.readString(section, "langName", "").empty()) << section;
-    for (const LangKey& entry : LANG_KEYS) {
+    for (const LangKey& entry : kLangKeys) {
       const std::optional<std::string> value = file.find(section, entry.key);
       if (!value) {
         ADD_FAILURE() << "[" << section << "] lacks " << entry.key;
         continue;
       }
       const std::string& original = french.*entry.field;
-      for (const std::string_view placeholder : PLACEHOLDERS)
+      for (const std::string_view placeholder : kPlaceholders)
         EXPECT_EQ(value->find(placeholder) != std::string::npos,
                   original.find(placeholder) != std::string::npos)
             << "[" << section << "] " << entry.key << " " << placeholder;
