@@ -6,6 +6,7 @@
 #include "app/programs_tab.h"
 #include "win32/control_ids.h"
 #include "win32/resource_ids.h"
+#include "win32/window_proc.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -43,7 +44,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   InitCommonControlsEx(&controls);
 
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpfnWndProc = forwardToOwner<MainWindow, &MainWindow::onWindowMessage>;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(instance, "MAINICON");
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -52,7 +53,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   RegisterClassA(&windowClass);
 
   WNDCLASSA pageClass{};
-  pageClass.lpfnWndProc = pageProc;
+  pageClass.lpfnWndProc = forwardToOwner<MainWindow, &MainWindow::onPageMessage>;
   pageClass.hInstance = instance;
   pageClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   pageClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -60,9 +61,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   RegisterClassA(&pageClass);
 
   // The manifest declares the program DPI-aware: Windows leaves the scaling to it.
-  const HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  dpi_ = GetDeviceCaps(platform::win32::OwnedScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
 
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -76,8 +75,8 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, app::APP_NAME.data(), style, x, y,
-                            width, height, nullptr, nullptr, instance, this);
+  window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, app::APP_NAME.data(), style, x, y,
+                                width, height, nullptr, nullptr, instance, this));
 
   imgListProgsAndTray_ = makeImageList(
       instance, 16,
@@ -95,8 +94,9 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   }
 }
 
+// The form goes before its window: what the window hears while it is destroyed is not the form's.
 MainWindow::~MainWindow() {
-  if (window_) DestroyWindow(window_);
+  form_ = nullptr;
 }
 
 app::FormPictures MainWindow::pictures() const {
@@ -130,13 +130,13 @@ HWND MainWindow::bind(HWND hwnd, ui::Control& control, bool* checked) {
 }
 
 void MainWindow::createControls(app::TMainForm& f) {
-  pages_ = add(window_, WC_TABCONTROLA, kIdPages,
+  pages_ = add(window_.get(), WC_TABCONTROLA, kIdPages,
                WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE | TCS_RAGGEDRIGHT, kPagesX, kPagesY,
                kPagesWidth, kPagesHeight);
   for (int i = 0; i < 5; ++i) {
     const auto sheet =
         CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                        window_, nullptr, instance_, this);
+                        window_.get(), nullptr, instance_, this);
     sheets_.push_back(sheet);
   }
   layoutSheets();
@@ -157,7 +157,8 @@ void MainWindow::createControls(app::TMainForm& f) {
     return bind(add(parent, WC_STATICA, kIdStatic, style, x, y, w, h), model);
   };
 
-  bind(add(window_, WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25), f.bttnOK);
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25),
+       f.bttnOK);
 
   const auto launch = sheets_[0];
   group(f.tabLaunch.boxLaunchMode, launch, 8, 8, 257, 97);
@@ -256,9 +257,9 @@ void MainWindow::createControls(app::TMainForm& f) {
   pictureButton(f.tabAbout.bttnFaqOE, kIdBttnFaqOE, IDI_ABOUT_FAQ, 136, 208);
   lblOEVersion_ = label(f.tabAbout.lblOEVersion, about, 2, 255, 265, 17, SS_CENTER | WS_BORDER);
 
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                             nullptr, instance_, nullptr);
+  tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 window_.get(), nullptr, instance_, nullptr));
   showPage(0);
 }
 
@@ -281,8 +282,9 @@ void MainWindow::showPage(int index) {
 }
 
 bool MainWindow::translateKeys(MSG& message) {
-  if (!window_ || !IsWindowVisible(window_)) return false;
-  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  const auto window = window_.get();
+  if (!window || !IsWindowVisible(window)) return false;
+  if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
   if (form_ && message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
       GetKeyState(VK_CONTROL) < 0) {
     const int pages = static_cast<int>(sheets_.size());
@@ -291,7 +293,7 @@ bool MainWindow::translateKeys(MSG& message) {
     showPage(form_->pagesCtrl.activePage);
     return true;
   }
-  return IsDialogMessageA(window_, &message) != 0;
+  return IsDialogMessageA(window, &message) != 0;
 }
 
 void MainWindow::reflectCombo(HWND combo, const ui::ComboBox& model) {
@@ -404,8 +406,8 @@ void MainWindow::refresh() {
     tool.hwnd = sheets_[4];
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
     tool.lpszText = const_cast<char*>(hint->c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
   reflecting_ = false;
 }
@@ -562,40 +564,48 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
 void MainWindow::popupTrayMenu(platform::Point at) {
   if (!form_) return;
   menuItems_.clear();
-  const std::function<HMENU(const ui::MenuItem&)> build = [&](const ui::MenuItem& parent) {
-    const auto menu = CreatePopupMenu();
-    // Separators with nothing to separate are left out (no identities, no programs).
-    bool separatorDue = false;
-    for (const auto& child : parent.items) {
-      if (!child->visible) continue;
-      if (child->isSeparator()) {
-        separatorDue = GetMenuItemCount(menu) > 0;
-        continue;
-      }
-      if (separatorDue) AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-      separatorDue = false;
-      auto text = child->caption;
-      if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
-      MENUITEMINFOA info{};
-      info.cbSize = sizeof(info);
-      info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
-      info.dwTypeData = text.data();
-      info.wID = static_cast<UINT>(kIdMenuFirst + menuItems_.size());
-      info.dwItemData = static_cast<ULONG_PTR>(child->imageIndex);
-      info.hbmpItem = child->imageIndex >= 0 ? HBMMENU_CALLBACK : nullptr;
-      menuItems_.push_back(child.get());
-      if (!child->items.empty()) {
-        info.fMask |= MIIM_SUBMENU;
-        info.hSubMenu = build(*child);
-      }
-      InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &info);
-    }
-    return menu;
-  };
-  const auto menu = build(form_->tray.mnuTray);
-  const auto chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
-                                     at.y, 0, window_, nullptr);
-  DestroyMenu(menu);
+  const std::function<platform::win32::OwnedMenu(const ui::MenuItem&)> build =
+      [&](const ui::MenuItem& parent) {
+        platform::win32::OwnedMenu menu(CreatePopupMenu());
+        // Separators with nothing to separate are left out (no identities, no programs).
+        bool separatorDue = false;
+        for (const auto& child : parent.items) {
+          if (!child->visible) continue;
+          if (child->isSeparator()) {
+            separatorDue = GetMenuItemCount(menu.get()) > 0;
+            continue;
+          }
+          if (separatorDue) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+          separatorDue = false;
+          auto text = child->caption;
+          if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
+          MENUITEMINFOA info{};
+          info.cbSize = sizeof(info);
+          info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+          info.dwTypeData = text.data();
+          info.wID = static_cast<UINT>(kIdMenuFirst + menuItems_.size());
+          info.dwItemData = static_cast<ULONG_PTR>(child->imageIndex);
+          info.hbmpItem = child->imageIndex >= 0 ? HBMMENU_CALLBACK : nullptr;
+          menuItems_.push_back(child.get());
+          platform::win32::OwnedMenu submenu;
+          if (!child->items.empty()) {
+            submenu = build(*child);
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenu.get();
+          }
+          // Once in, the submenu goes with this menu.
+          if (InsertMenuItemA(menu.get(), GetMenuItemCount(menu.get()), TRUE, &info)) {
+            submenu.release();
+          }
+        }
+        return menu;
+      };
+  // The menu is gone before the chosen item's handler runs.
+  const auto chosen = [&] {
+    const auto menu = build(form_->tray.mnuTray);
+    return TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0,
+                          window_.get(), nullptr);
+  }();
   const auto index = static_cast<std::size_t>(chosen) - kIdMenuFirst;
   if (chosen == 0 || index >= menuItems_.size()) return;
   const auto* item = menuItems_[index];
@@ -603,32 +613,21 @@ void MainWindow::popupTrayMenu(platform::Point at) {
   if (!form_->terminated()) refresh();
 }
 
-LRESULT CALLBACK MainWindow::pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+// The sheets pass on what their controls report; the rest is theirs.
+LRESULT MainWindow::onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC) {
+    return handle(message, wParam, lParam);
   }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self && (message == WM_COMMAND || message == WM_NOTIFY || message == WM_CTLCOLORSTATIC)) {
-    return self->handle(message, wParam, lParam);
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcA(page, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+LRESULT MainWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) window_.reset(window);
+  return handle(message, wParam, lParam);
 }
 
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto window = window_;
+  const auto window = window_.get();
   if (form_ && message == taskbarCreated_ && message != 0) {
     form_->WMTaskbarCreated();
     return 0;
@@ -675,7 +674,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_DESTROY:
-      window_ = nullptr;
+      window_.release();  // destroyed already: nothing left to close
       return 0;
     default:
       break;

@@ -28,7 +28,7 @@ class MainWindow : public app::FormView {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   app::FormPictures pictures() const;
   // Shared with the notification window.
   HIMAGELIST mailImages() const { return imgListMail_.get(); }
@@ -48,8 +48,8 @@ class MainWindow : public app::FormView {
     bool* checked;  // check boxes and radio buttons
   };
 
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK pageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(int id, int code, HWND control);
   LRESULT onNotify(const NMHDR& header);
@@ -68,11 +68,11 @@ class MainWindow : public app::FormView {
   HINSTANCE instance_;
   int dpi_ = 96;
   UINT taskbarCreated_;
-  HWND window_ = nullptr;
   platform::win32::OwnedFont font_;
   app::TMainForm* form_ = nullptr;
   bool reflecting_ = false;
 
+  // The controls and the sheets go with the window, their parent.
   HWND pages_ = nullptr;
   std::vector<HWND> sheets_;
   std::vector<std::string> tabCaptions_;
@@ -83,7 +83,6 @@ class MainWindow : public app::FormView {
   HWND editMailTime_ = nullptr, upDownMailTime_ = nullptr;
   HWND lblOEVersion_ = nullptr, imgOE_ = nullptr;
   std::vector<platform::win32::OwnedIcon> aboutIcons_;  // imgOE's and the About buttons' pictures
-  HWND tooltip_ = nullptr;
 
   platform::win32::OwnedImageList imgListProgsAndTray_;
   platform::win32::OwnedImageList imgListIdentities_;
@@ -94,6 +93,11 @@ class MainWindow : public app::FormView {
   std::array<platform::win32::OwnedIcon, std::tuple_size_v<decltype(app::FormPictures::mail)>>
       mailIcons_;
   std::vector<const ui::MenuItem*> menuItems_;  // of the menu being shown, by command
+
+  // Last, so destroyed first: everything above outlives the window and its controls. The tooltip
+  // goes before the window that owns it, which would otherwise take it along.
+  platform::win32::OwnedWindow window_;
+  platform::win32::OwnedWindow tooltip_;
 };
 
 }  // namespace vantrel::win32

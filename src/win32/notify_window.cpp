@@ -1,6 +1,7 @@
 #include "win32/notify_window.h"
 
 #include "win32/resource_ids.h"
+#include "win32/window_proc.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -29,7 +30,7 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
       LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = windowProc;
+  windowClass.lpfnWndProc = forwardToOwner<NotifyWindow, &NotifyWindow::onWindowMessage>;
   windowClass.hInstance = instance;
   windowClass.hIconSm = smallIcon_.get();
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -39,13 +40,13 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
 
   RECT frame{0, 0, app::TNotifyWindowForm::kClientWidth, app::TNotifyWindowForm::kClientHeight};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  window_ = CreateWindowExA(kExStyle, kClassName, "", kStyle, 0, 0, frame.right - frame.left,
-                            frame.bottom - frame.top, owner, nullptr, instance, this);
+  window_.reset(CreateWindowExA(kExStyle, kClassName, "", kStyle, 0, 0, frame.right - frame.left,
+                                frame.bottom - frame.top, owner, nullptr, instance, this));
 
   const auto add = [&](const char* windowClass, int id, DWORD style, int x, int y, int width,
                        int height) {
     const auto hwnd =
-        CreateWindowExA(0, windowClass, "", kChild | style, x, y, width, height, window_,
+        CreateWindowExA(0, windowClass, "", kChild | style, x, y, width, height, window_.get(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
@@ -58,9 +59,9 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
   lblNotifyCpt_ = add(WC_STATICA, kIdLblNotifyCpt, SS_RIGHT, 256, 112, 17, 17);
 }
 
+// The form goes before its window: what the window hears while it is destroyed is not the form's.
 NotifyWindow::~NotifyWindow() {
   form_ = nullptr;
-  if (window_) DestroyWindow(window_);
 }
 
 void NotifyWindow::attach(app::TNotifyWindowForm& form) {
@@ -119,7 +120,7 @@ void NotifyWindow::refresh() {
   if (!form_) return;
   reflecting_ = true;
   const auto& f = *form_;
-  SetWindowTextA(window_, f.caption.c_str());
+  SetWindowTextA(window_.get(), f.caption.c_str());
   reflectTree(f.treeNotify);
   SetWindowTextA(lblNotifyExpl_, f.lblNotifyExpl.caption.c_str());
   SetWindowTextA(lblNotifyCpt_, f.lblNotifyCpt.caption.c_str());
@@ -148,20 +149,13 @@ LRESULT NotifyWindow::onNotify(const NMHDR& header) {
   return 0;
 }
 
-LRESULT CALLBACK NotifyWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<NotifyWindow*>(create->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<NotifyWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->handle(message, wParam, lParam);
+LRESULT NotifyWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) window_.reset(window);
+  return handle(message, wParam, lParam);
 }
 
 LRESULT NotifyWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto window = window_;
+  const auto window = window_.get();
   switch (message) {
     case WM_NOTIFY:
       return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -169,7 +163,7 @@ LRESULT NotifyWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (form_) form_->FormCloseQuery();
       return 0;
     case WM_DESTROY:
-      window_ = nullptr;
+      window_.release();  // destroyed already, by its owner type or with its owner window
       return 0;
     default:
       break;

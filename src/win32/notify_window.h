@@ -27,7 +27,7 @@ class NotifyWindow : public app::NotifyWindowView {
   NotifyWindow(const NotifyWindow&) = delete;
   NotifyWindow& operator=(const NotifyWindow&) = delete;
 
-  HWND handle() const { return window_; }
+  HWND handle() const { return window_.get(); }
   void attach(app::TNotifyWindowForm& form);
   void refresh() override;
 
@@ -37,20 +37,23 @@ class NotifyWindow : public app::NotifyWindowView {
     ui::TreePath path;
   };
 
-  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT onWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT onNotify(const NMHDR& header);
   void reflectTree(const ui::TreeView& model);
   const ui::TreePath* pathOf(HTREEITEM item) const;
 
   HINSTANCE instance_;
-  HWND window_ = nullptr;
+  // The controls go with the window, their parent.
   HWND treeNotify_ = nullptr, lblNotifyExpl_ = nullptr, lblNotifyCpt_ = nullptr;
   platform::win32::OwnedIcon smallIcon_;
   app::TNotifyWindowForm* form_ = nullptr;
   bool reflecting_ = false;
   std::vector<ui::TreeNode> treeShown_;  // what the tree on screen was built from
   std::vector<Shown> items_;
+  // Last, so destroyed first: everything above outlives the window. Its owner window may have
+  // taken it along already.
+  platform::win32::OwnedWindow window_;
 };
 
 }  // namespace vantrel::win32

@@ -19,7 +19,10 @@ namespace driver {
 
 namespace {
 
+using vantrel::platform::win32::OwnedBitmap;
+using vantrel::platform::win32::OwnedDC;
 using vantrel::platform::win32::OwnedHandle;
+using vantrel::platform::win32::OwnedScreenDC;
 
 constexpr DWORD kDefaultTimeoutMs = 5000;
 constexpr DWORD kPollMs = 50;
@@ -448,6 +451,22 @@ int cmdItems(const Context& c) {
   return kOk;
 }
 
+// A GDI object in a device context for as long as this lives: the one it displaced goes back, so
+// that the object can be deleted.
+class Selected {
+ public:
+  Selected(HDC dc, HGDIOBJ object) : dc_(dc), displaced_(SelectObject(dc, object)) {}
+  ~Selected() {
+    if (displaced_) SelectObject(dc_, displaced_);
+  }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ displaced_;
+};
+
 // The icon's colours tell the standard message box icons apart: red is the error icon.
 std::string iconColour(HWND icon) {
   // Wine keeps the icon control of a plain box, only without an icon.
@@ -457,8 +476,8 @@ std::string iconColour(HWND icon) {
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return "none";
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  const OwnedScreenDC screen(GetDC(nullptr));
+  const OwnedDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = w;
@@ -466,9 +485,10 @@ std::string iconColour(HWND icon) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  const OwnedBitmap bitmap(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const Selected selected(memory.get(), bitmap.get());
+  BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
   int red = 0, yellow = 0, blue = 0;
   const auto* pixel = static_cast<const std::uint8_t*>(bits);
   for (int i = 0; bits && i < w * h; ++i, pixel += 4) {
@@ -477,10 +497,6 @@ std::string iconColour(HWND icon) {
     if (rr > 180 && g > 150 && b < 90) ++yellow;
     if (b > 150 && rr < 110) ++blue;
   }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   const int enough = w * h / 20;
   if (red > enough && red >= yellow && red >= blue) return "error";
   if (yellow > enough && yellow >= blue) return "warning";

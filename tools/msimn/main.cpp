@@ -25,6 +25,7 @@ constexpr char kLogonTitle[] = "Connexion d'une identit\xE9";
 
 using vantrel::platform::win32::OwnedHandle;
 using vantrel::platform::win32::OwnedKey;
+using vantrel::platform::win32::OwnedWindow;
 
 std::string envText(const char* name) {
   char buffer[MAX_PATH * 2];
@@ -153,17 +154,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
 
   if (const DWORD logonMs = envMillis("VANTREL_MSIMN_LOGON_MS"); logonMs > 0) {
-    HWND logon =
-        CreateWindowExA(0, kLogonClass, kLogonTitle, WS_OVERLAPPED | WS_CAPTION, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
-    ShowWindow(logon, SW_SHOWNORMAL);
-    log.line("logon=shown");
-    pumpFor(logonMs);
-    DestroyWindow(logon);
+    {
+      const OwnedWindow logon(
+          CreateWindowExA(0, kLogonClass, kLogonTitle, WS_OVERLAPPED | WS_CAPTION, CW_USEDEFAULT,
+                          CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr));
+      ShowWindow(logon.get(), SW_SHOWNORMAL);
+      log.line("logon=shown");
+      pumpFor(logonMs);
+    }
     log.line("logon=closed");
   }
   pumpFor(envMillis("VANTREL_MSIMN_DELAY_MS"));
 
+  // Closed, this window destroys itself, as Outlook Express's does: nothing owns it here.
   HWND main = CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                               CW_USEDEFAULT, 480, 320, nullptr, nullptr, instance, &log);
   if (!main) return 1;

@@ -263,14 +263,14 @@ LRESULT CALLBACK plainWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND makeWindow(const char* className, const std::string& title, HWND owner) {
+OwnedWindow makeWindow(const char* className, const std::string& title, HWND owner) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = plainWindow;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = className;
   RegisterClassA(&windowClass);
-  return CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, owner,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+  return OwnedWindow(CreateWindowExA(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 200,
+                                     100, owner, nullptr, GetModuleHandleA(nullptr), nullptr));
 }
 
 bool contains(const std::vector<WindowHandle>& windows, HWND window) {
@@ -282,8 +282,11 @@ void checkDesktop(Checks& checks) {
   Win32Desktop desktop;
   const std::string mainClass = "Outlook Express Browser Class";
   const std::string title = std::string(600, 't') + "\xE9";
-  const HWND main = makeWindow(mainClass.c_str(), title, nullptr);
-  const HWND owned = makeWindow("VantrelCheckOwned", "owned", main);
+  auto mainWindow = makeWindow(mainClass.c_str(), title, nullptr);
+  const HWND main = mainWindow.get();
+  // Declared after its owner, so destroyed before it: the owner would take it along.
+  auto ownedWindow = makeWindow("VantrelCheckOwned", "owned", main);
+  const HWND owned = ownedWindow.get();
   checks.expect(main && owned, "windows are created");
   if (!main || !owned) return;
   const auto handle = reinterpret_cast<WindowHandle>(main);
@@ -323,16 +326,16 @@ void checkDesktop(Checks& checks) {
   checks.expect(!desktop.registerHotKey(handle, 2, modifiers, VK_F11), "a taken hot key");
   UnregisterHotKey(main, 1);
 
-  DestroyWindow(owned);
-  DestroyWindow(main);
+  ownedWindow.reset();
+  mainWindow.reset();
   checks.expect(!desktop.isWindow(handle), "a destroyed window is gone");
 }
 
 void checkShell(Checks& checks, const std::string& iconFile) {
   Win32Shell shell;
-  const HWND window = makeWindow("VantrelCheckTray", "tray", nullptr);
+  const auto window = makeWindow("VantrelCheckTray", "tray", nullptr);
   NotifyIconData data;
-  data.window = reinterpret_cast<WindowHandle>(window);
+  data.window = reinterpret_cast<WindowHandle>(window.get());
   data.id = 1005;
   data.flags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.callbackMessage = WM_USER + 1001;
@@ -343,7 +346,6 @@ void checkShell(Checks& checks, const std::string& iconFile) {
   checks.expect(shell.notifyIcon(NotifyIconAction::Modify, data), "the tray icon is changed");
   checks.expect(shell.notifyIcon(NotifyIconAction::Delete, data), "the tray icon is removed");
   checks.expect(!shell.notifyIcon(NotifyIconAction::Modify, data), "no icon, nothing to change");
-  DestroyWindow(window);
 
   const auto icon = shell.extractSmallIcon(iconFile);
   checks.expect(icon && *icon != kNoIcon, "the small icon of " + iconFile);

@@ -47,17 +47,41 @@ inline void destroyIcon(HICON icon) {
 inline void deleteFont(HFONT font) {
   DeleteObject(font);
 }
+inline void deleteBitmap(HBITMAP bitmap) {
+  DeleteObject(bitmap);
+}
+inline void deleteDC(HDC dc) {
+  DeleteDC(dc);
+}
+// Only for the whole screen's context: one of a window's goes back to that window.
+inline void releaseScreenDC(HDC dc) {
+  ReleaseDC(nullptr, dc);
+}
 inline void destroyImageList(HIMAGELIST list) {
   ImageList_Destroy(list);
 }
 inline void closeKey(HKEY key) {
   RegCloseKey(key);
 }
+inline void destroyWindow(HWND window) {
+  DestroyWindow(window);
+}
+inline void destroyMenu(HMENU menu) {
+  DestroyMenu(menu);
+}
 
 using OwnedHandle = Owned<HANDLE, closeKernelHandle>;
 using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedFont = Owned<HFONT, deleteFont>;
+using OwnedBitmap = Owned<HBITMAP, deleteBitmap>;
+using OwnedDC = Owned<HDC, deleteDC>;
+using OwnedScreenDC = Owned<HDC, releaseScreenDC>;
 using OwnedImageList = Owned<HIMAGELIST, destroyImageList>;
 using OwnedKey = Owned<HKEY, closeKey>;
+// Top-level windows: a child window goes with its parent. Windows destroys an owned window with
+// its owner, so its owner type goes first, or release()s it on WM_DESTROY.
+using OwnedWindow = Owned<HWND, destroyWindow>;
+// A menu set into another as its submenu goes with that one: release() it once it is in.
+using OwnedMenu = Owned<HMENU, destroyMenu>;
 
 }  // namespace vantrel::platform::win32

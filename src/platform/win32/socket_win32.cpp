@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/tls_win32.h"
 
 #include <algorithm>
@@ -27,14 +28,14 @@ class Win32Lookup final : public HostLookup {
       windowClass.lpszClassName = kLookupWindowClass;
       RegisterClassA(&windowClass);
     }
-    window_ = CreateWindowExA(0, kLookupWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              instance, nullptr);
-    if (window_ != nullptr) {
-      SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-      request_ = WSAAsyncGetHostByName(window_, kLookupDone, name.c_str(), hostEntry_.data(),
+    window_.reset(CreateWindowExA(0, kLookupWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, nullptr));
+    if (window_) {
+      SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      request_ = WSAAsyncGetHostByName(window_.get(), kLookupDone, name.c_str(), hostEntry_.data(),
                                        static_cast<int>(hostEntry_.size()));
     }
-    if (request_ == nullptr) finish(window_ == nullptr ? WSAENOBUFS : WSAGetLastError());
+    if (request_ == nullptr) finish(window_ ? WSAGetLastError() : WSAENOBUFS);
   }
 
   Win32Lookup(const Win32Lookup&) = delete;
@@ -43,7 +44,6 @@ class Win32Lookup final : public HostLookup {
   ~Win32Lookup() override {
     // The buffer goes with this object: an answer still on its way must not land in it.
     if (!finished_ && request_ != nullptr) WSACancelAsyncRequest(request_);
-    if (window_ != nullptr) DestroyWindow(window_);
   }
 
   SocketHandle readyHandle() const override { return -1; }
@@ -79,12 +79,13 @@ class Win32Lookup final : public HostLookup {
   }
 
   EventLoop& loop_;
-  HWND window_ = nullptr;
-  HANDLE request_ = nullptr;
+  HANDLE request_ = nullptr;  // a task number, nothing to close
   alignas(hostent) std::array<char, MAXGETHOSTSTRUCT> hostEntry_{};
   bool finished_ = false;
   int error_ = 0;
   std::uint32_t address_ = 0;
+  // Last, so destroyed first: its procedure reads the state above.
+  OwnedWindow window_;
 };
 
 }  // namespace

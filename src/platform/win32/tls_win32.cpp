@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/owned_handle.h"
+
 namespace vantrel::platform::win32 {
 
 namespace {
@@ -73,12 +75,18 @@ std::string trustFailure(DWORD status) {
   return "the server's certificate chain is not valid (status " + hex(status) + ")";
 }
 
-struct CertificateFree {
-  void operator()(PCCERT_CONTEXT certificate) const { CertFreeCertificateContext(certificate); }
-};
-struct ChainFree {
-  void operator()(PCCERT_CHAIN_CONTEXT chain) const { CertFreeCertificateChain(chain); }
-};
+void freeCertificate(PCCERT_CONTEXT certificate) {
+  CertFreeCertificateContext(certificate);
+}
+void freeChain(PCCERT_CHAIN_CONTEXT chain) {
+  CertFreeCertificateChain(chain);
+}
+void freeContextBuffer(void* buffer) {
+  FreeContextBuffer(buffer);
+}
+using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
+using OwnedChain = Owned<PCCERT_CHAIN_CONTEXT, freeChain>;
+using OwnedContextBuffer = Owned<void*, freeContextBuffer>;
 
 }  // namespace
 
@@ -92,14 +100,12 @@ TlsSession::TlsSession(SOCKET socket, const std::string& serverName)
   std::string package = UNISP_NAME_A;
   const SECURITY_STATUS status =
       AcquireCredentialsHandleA(nullptr, package.data(), SECPKG_CRED_OUTBOUND, nullptr, &wanted,
-                                nullptr, nullptr, &credentials_, &expiry);
-  haveCredentials_ = status == SEC_E_OK;
-  if (!haveCredentials_) setupFailure_ = kNoTls12;
-}
-
-TlsSession::~TlsSession() {
-  if (haveContext_) DeleteSecurityContext(&context_);
-  if (haveCredentials_) FreeCredentialsHandle(&credentials_);
+                                nullptr, nullptr, credentials_.get(), &expiry);
+  if (status == SEC_E_OK) {
+    credentials_.hold();
+  } else {
+    setupFailure_ = kNoTls12;
+  }
 }
 
 bool TlsSession::flush() {
@@ -129,12 +135,12 @@ int TlsSession::fill() {
 
 std::string TlsSession::validate() const {
   PCCERT_CONTEXT received = nullptr;
-  if (QueryContextAttributesA(const_cast<CtxtHandle*>(&context_), SECPKG_ATTR_REMOTE_CERT_CONTEXT,
-                              &received) != SEC_E_OK ||
+  if (QueryContextAttributesA(const_cast<CtxtHandle*>(context_.get()),
+                              SECPKG_ATTR_REMOTE_CERT_CONTEXT, &received) != SEC_E_OK ||
       received == nullptr) {
     return "the server sent no certificate";
   }
-  const std::unique_ptr<const CERT_CONTEXT, CertificateFree> certificate(received);
+  const OwnedCertificate certificate(received);
 
   char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
   LPSTR usages[] = {serverAuth};
@@ -144,12 +150,12 @@ std::string TlsSession::validate() const {
   wanted.RequestedUsage.Usage.cUsageIdentifier = 1;
   wanted.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
   PCCERT_CHAIN_CONTEXT built = nullptr;
-  if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr, certificate->hCertStore,
+  if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr, certificate.get()->hCertStore,
                                &wanted, 0, nullptr, &built) ||
       built == nullptr) {
     return tls_reason::kUntrusted;
   }
-  const std::unique_ptr<const CERT_CHAIN_CONTEXT, ChainFree> chain(built);
+  const OwnedChain chain(built);
 
   const int wideLength = MultiByteToWideChar(CP_ACP, 0, serverName_.c_str(), -1, nullptr, 0);
   std::wstring name(static_cast<std::size_t>(std::max(wideLength, 1)), L'\0');
@@ -168,8 +174,8 @@ std::string TlsSession::validate() const {
   }
   if (verdict.dwError != 0) return policyFailure(verdict.dwError);
   // Some SChannel versions pass a chain that ends at an unknown root through the policy.
-  if (chain->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
-    return trustFailure(chain->TrustStatus.dwErrorStatus);
+  if (chain.get()->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
+    return trustFailure(chain.get()->TrustStatus.dwErrorStatus);
   }
   return {};
 }
@@ -202,13 +208,11 @@ TlsStep TlsSession::step() {
     SecBufferDesc output{SECBUFFER_VERSION, 1, out};
     ULONG granted = 0;
     const SECURITY_STATUS status = InitializeSecurityContextA(
-        &credentials_, haveContext_ ? &context_ : nullptr, serverName_.data(), kContextFlags, 0, 0,
-        haveContext_ ? &input : nullptr, 0, &context_, &output, &granted, nullptr);
-    if (out[0].pvBuffer != nullptr) {
-      if (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED) {
-        outgoing_.append(static_cast<const char*>(out[0].pvBuffer), out[0].cbBuffer);
-      }
-      FreeContextBuffer(out[0].pvBuffer);
+        credentials_.get(), context_ ? context_.get() : nullptr, serverName_.data(), kContextFlags,
+        0, 0, context_ ? &input : nullptr, 0, context_.get(), &output, &granted, nullptr);
+    const OwnedContextBuffer token(out[0].pvBuffer);
+    if (token && (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED)) {
+      outgoing_.append(static_cast<const char*>(token.get()), out[0].cbBuffer);
     }
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
       needInput_ = true;
@@ -217,7 +221,7 @@ TlsStep TlsSession::step() {
     if (status != SEC_E_OK && status != SEC_I_CONTINUE_NEEDED) {
       return {TlsStep::State::Failed, handshakeFailure(status)};
     }
-    haveContext_ = true;
+    context_.hold();
     if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer <= incoming_.size()) {
       incoming_.erase(0, incoming_.size() - in[1].cbBuffer);
     } else {
@@ -232,7 +236,7 @@ TlsStep TlsSession::step() {
       outgoing_.clear();
       return {TlsStep::State::Failed, std::move(refused)};
     }
-    if (QueryContextAttributesA(&context_, SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
+    if (QueryContextAttributesA(context_.get(), SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
       return {TlsStep::State::Failed, "the TLS connection cannot be used"};
     }
     done_ = true;
@@ -256,7 +260,7 @@ long TlsSession::send(const char* data, std::size_t length) {
       {sizes_.cbTrailer, SECBUFFER_STREAM_TRAILER, record.data() + sizes_.cbHeader + n},
       {0, SECBUFFER_EMPTY, nullptr}};
   SecBufferDesc message{SECBUFFER_VERSION, 4, parts};
-  if (EncryptMessage(&context_, 0, &message, 0) != SEC_E_OK) {
+  if (EncryptMessage(context_.get(), 0, &message, 0) != SEC_E_OK) {
     error_ = WSAECONNABORTED;
     return -1;
   }
@@ -286,7 +290,7 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
           {0, SECBUFFER_EMPTY, nullptr},
           {0, SECBUFFER_EMPTY, nullptr}};
       SecBufferDesc message{SECBUFFER_VERSION, 4, parts};
-      const SECURITY_STATUS status = DecryptMessage(&context_, &message, 0, nullptr);
+      const SECURITY_STATUS status = DecryptMessage(context_.get(), &message, 0, nullptr);
       if (status == SEC_E_INCOMPLETE_MESSAGE) {
         needInput_ = true;
         continue;

@@ -16,12 +16,41 @@
 
 namespace vantrel::platform::win32 {
 
+// An SSPI handle is two numbers, none of which means "no handle": whether it holds one is kept
+// beside it. Its one user stays in place, so it does not move either.
+template <auto Close>
+class OwnedSecHandle {
+ public:
+  OwnedSecHandle() = default;
+  ~OwnedSecHandle() {
+    if (held_) Close(&handle_);
+  }
+  OwnedSecHandle(const OwnedSecHandle&) = delete;
+  OwnedSecHandle& operator=(const OwnedSecHandle&) = delete;
+
+  explicit operator bool() const { return held_; }
+  SecHandle* get() { return &handle_; }
+  const SecHandle* get() const { return &handle_; }
+  // Once the call that filled get() in has succeeded.
+  void hold() { held_ = true; }
+
+ private:
+  SecHandle handle_{};
+  bool held_ = false;
+};
+
+inline void freeCredentials(CredHandle* credentials) {
+  FreeCredentialsHandle(credentials);
+}
+inline void deleteContext(CtxtHandle* context) {
+  DeleteSecurityContext(context);
+}
+
 class TlsSession {
  public:
   TlsSession(SOCKET socket, const std::string& serverName);
   TlsSession(const TlsSession&) = delete;
   TlsSession& operator=(const TlsSession&) = delete;
-  ~TlsSession();
 
   TlsStep step();
   // As Sockets::send and receive; -1 leaves the Winsock code in error().
@@ -38,10 +67,8 @@ class TlsSession {
 
   SOCKET socket_;
   std::string serverName_;
-  CredHandle credentials_{};
-  CtxtHandle context_{};
-  bool haveCredentials_ = false;
-  bool haveContext_ = false;
+  OwnedSecHandle<freeCredentials> credentials_;
+  OwnedSecHandle<deleteContext> context_;  // after the credentials it is made with, so gone first
   SecPkgContext_StreamSizes sizes_{};
   std::string incoming_;  // received, not yet decrypted
   std::string outgoing_;  // encrypted, not yet sent

@@ -30,18 +30,17 @@ Win32EventLoop::Win32EventLoop(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = kWindowClass;
   RegisterClassA(&windowClass);
-  window_ =
-      CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  window_.reset(CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                                nullptr));
+  SetWindowLongPtrA(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   wakeEvent_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 }
 
 Win32EventLoop::~Win32EventLoop() {
   for (const auto& [id, timer] : timers_) {
-    KillTimer(window_, id);
-    RemovePropA(window_, timerProperty(timer.intervalMs).c_str());
+    KillTimer(window_.get(), id);
+    RemovePropA(window_.get(), timerProperty(timer.intervalMs).c_str());
   }
-  DestroyWindow(window_);
 }
 
 std::uint64_t Win32EventLoop::nowMs() const {
@@ -51,20 +50,20 @@ std::uint64_t Win32EventLoop::nowMs() const {
 TimerId Win32EventLoop::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
   const auto id = nextId_++;
   timers_[id] = {intervalMs, std::move(onTick)};
-  SetTimer(window_, id, intervalMs, nullptr);
-  SetPropA(window_, timerProperty(intervalMs).c_str(),
+  SetTimer(window_.get(), id, intervalMs, nullptr);
+  SetPropA(window_.get(), timerProperty(intervalMs).c_str(),
            reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(id)));
   return id;
 }
 
 void Win32EventLoop::stopTimer(TimerId id) {
-  KillTimer(window_, id);
+  KillTimer(window_.get(), id);
   const auto found = timers_.find(id);
   if (found == timers_.end()) return;
   const auto name = timerProperty(found->second.intervalMs);
-  if (GetPropA(window_, name.c_str()) ==
+  if (GetPropA(window_.get(), name.c_str()) ==
       reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(id))) {
-    RemovePropA(window_, name.c_str());
+    RemovePropA(window_.get(), name.c_str());
   }
   timers_.erase(found);
 }

@@ -42,7 +42,6 @@ class Win32EventLoop : public EventLoop {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void dispatch(MSG& message);
 
-  HWND window_ = nullptr;  // receives the timers
   std::function<bool(MSG&)> filter_;
   // One event per depth of nested waits: a wait started inside another must neither reset nor
   // consume what the outer wait's socket signalled meanwhile.
@@ -59,6 +58,8 @@ class Win32EventLoop : public EventLoop {
   // A wake ends every wait under way, however deeply nested, and the next one if none is.
   std::uint64_t wakes_ = 0;
   std::uint64_t wakesTaken_ = 0;
+  // Last, so destroyed first: its procedure reads the state above.
+  OwnedWindow window_;  // receives the timers
 };
 
 }  // namespace vantrel::platform::win32

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
 namespace {
@@ -14,14 +17,11 @@ HKEY rootKey(RegistryRoot root) {
 
 class Win32Key : public RegistryKey {
  public:
-  explicit Win32Key(HKEY key) : key_(key) {}
-  ~Win32Key() override { RegCloseKey(key_); }
-  Win32Key(const Win32Key&) = delete;
-  Win32Key& operator=(const Win32Key&) = delete;
+  explicit Win32Key(OwnedKey key) : key_(std::move(key)) {}
 
   std::vector<std::string> subkeyNames() const override {
     DWORD longest = 0;
-    if (RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+    if (RegQueryInfoKeyA(key_.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
       return {};
     }
@@ -29,8 +29,8 @@ class Win32Key : public RegistryKey {
     std::string buffer(longest + 1, '\0');
     for (DWORD index = 0;;) {
       DWORD length = static_cast<DWORD>(buffer.size());
-      const auto status =
-          RegEnumKeyExA(key_, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+      const auto status = RegEnumKeyExA(key_.get(), index, buffer.data(), &length, nullptr, nullptr,
+                                        nullptr, nullptr);
       if (status == ERROR_MORE_DATA) {  // a longer name was added since the query
         buffer.resize(buffer.size() * 2);
         continue;
@@ -80,7 +80,7 @@ class Win32Key : public RegistryKey {
     for (;;) {
       DWORD type = REG_NONE;
       DWORD size = static_cast<DWORD>(data.size());
-      const auto status = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type,
+      const auto status = RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type,
                                            data.empty() ? nullptr : data.data(), &size);
       if (status == ERROR_MORE_DATA || (status == ERROR_SUCCESS && data.empty() && size > 0)) {
         data.resize(size);  // asked for the size, or the value grew meanwhile
@@ -94,11 +94,11 @@ class Win32Key : public RegistryKey {
 
   bool write(std::string_view name, DWORD type, const BYTE* data, std::size_t size) {
     const std::string valueName(name);
-    return RegSetValueExA(key_, valueName.c_str(), 0, type, data, static_cast<DWORD>(size)) ==
+    return RegSetValueExA(key_.get(), valueName.c_str(), 0, type, data, static_cast<DWORD>(size)) ==
            ERROR_SUCCESS;
   }
 
-  HKEY key_;
+  OwnedKey key_;
 };
 
 }  // namespace
@@ -109,7 +109,7 @@ std::unique_ptr<RegistryKey> Win32Registry::openReadOnly(RegistryRoot root, std:
   if (RegOpenKeyExA(rootKey(root), subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return nullptr;
   }
-  return std::make_unique<Win32Key>(key);
+  return std::make_unique<Win32Key>(OwnedKey(key));
 }
 
 std::unique_ptr<RegistryKey> Win32Registry::openForWriting(RegistryRoot root, std::string_view path,
@@ -121,7 +121,7 @@ std::unique_ptr<RegistryKey> Win32Registry::openForWriting(RegistryRoot root, st
                                KEY_SET_VALUE, nullptr, &key, nullptr)
              : RegOpenKeyExA(rootKey(root), subkey.c_str(), 0, KEY_SET_VALUE, &key);
   if (status != ERROR_SUCCESS) return nullptr;
-  return std::make_unique<Win32Key>(key);
+  return std::make_unique<Win32Key>(OwnedKey(key));
 }
 
 }  // namespace vantrel::platform::win32

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/win32/owned_handle.h"
+
 namespace vantrel::platform::win32 {
 namespace {
 
@@ -50,9 +52,10 @@ std::optional<IconHandle> Win32Shell::extractSmallIcon(std::string_view path) {
   const UINT extracted = ExtractIconExA(file.c_str(), 0, &large, &small, 1);
   // Without an icon extracted the handles are not to be trusted: some systems fill them anyway.
   if (extracted == 0 || extracted == UINT_MAX) return std::nullopt;
-  if (large) DestroyIcon(large);
-  if (!small) return std::nullopt;
-  return reinterpret_cast<IconHandle>(small);
+  const OwnedIcon unused(large);
+  OwnedIcon wanted(small);
+  if (!wanted) return std::nullopt;
+  return reinterpret_cast<IconHandle>(wanted.release());  // the caller's from here
 }
 
 void Win32Shell::destroyIcon(IconHandle icon) {
