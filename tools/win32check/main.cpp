@@ -373,8 +373,9 @@ class DialogAnswer {
   static DWORD WINAPI run(void* self) {
     const auto& answer = *static_cast<DialogAnswer*>(self);
     for (int tries = 0; tries < 200; ++tries) {
-      if (const HWND dialog = FindWindowA("#32770", answer.caption_.c_str())) {
-        Sleep(300);  // let the dialog finish setting itself up
+      // A dialog is shown once it has set itself up.
+      const HWND dialog = FindWindowA("#32770", answer.caption_.c_str());
+      if (dialog && IsWindowVisible(dialog)) {
         answer.answer_(dialog);
         return 0;
       }
