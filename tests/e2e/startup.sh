@@ -100,7 +100,7 @@ case_config_close_button_saves() {
   vantrel_start /config
   wait_config_window
   click_caption "Confirmation à la fermeture"
-  drv post "${MAIN[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  drv post "${MAIN[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
   vantrel_wait_exit 20
   expect_eq "exit status after closing" 0 "$EXIT_STATUS"
   expect_setting Run ConfirmClose 1
@@ -164,7 +164,7 @@ case_launch_waits_through_logon() {
   e2e_write_settings
   VANTREL_MSIMN_LOGON_MS=9000 vantrel_start
   msimn_wait_log window=shown 40
-  sleep 2
+  sleep 2  # time for Vantrel to give up, which it must not
   vantrel_running || fail "Vantrel gave up while the logon window was shown"
 }
 
@@ -199,11 +199,7 @@ case_launch_show_states() {
     msimn_wait_log window=shown 20
     expect_eq "show state for $settings" "$show" "$(msimn_log_value show)"
     if [[ "$show" == 0 ]]; then
-      local deadline=$((SECONDS + 10))
-      until [[ "$(drv_value iconic state "${OE[@]}")" == 1 ]]; do
-        ((SECONDS < deadline)) || fail "a hidden start did not end minimised"
-        sleep 0.2
-      done
+      wait_until 10 "a hidden start did not end minimised" window_state_is "iconic=1" "${OE[@]}"
     fi
   done
 }
@@ -304,7 +300,7 @@ case_hidden_start_slow_window() {
   wait_until 10 "the late window was not put in the tray" \
     window_state_is "visible=0 iconic=1" "${OE[@]}" --timeout 0
   vantrel_running || fail "Vantrel ended although Outlook Express came"
-  drv post "${MAIN[@]}" 2025 0 514 >/dev/null
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONUP" >/dev/null
   wait_until 5 "a click on the icon did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0" "${OE[@]}" --timeout 0
 }
