@@ -21,6 +21,11 @@ SC_CLOSE=0xF060
 # Show commands
 SW_MINIMIZE=6
 
+# Buttons of a message box
+IDOK=1
+IDYES=6
+IDNO=7
+
 # Hot key modifiers and virtual keys
 MOD_CONTROL=0x0002
 MOD_SHIFT=0x0004

@@ -253,7 +253,7 @@ case_ok_needs_an_identity() {
   said=$(drv text "${BOX[@]}")
   expect_contains "message" "text=Vous devez sélectionner une identité ou choisir de ne pas les gérer" "$said"
   expect_contains "a plain message" "icon=none" "$said"
-  drv press "${BOX[@]}" 1 >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the message stayed"
   expect_eq "Identities tab in front" 2 \
     "$(drv items "${MAIN[@]}" 100 | sed -n 's/^index=\([0-9]*\) selected=1 .*/\1/p')"

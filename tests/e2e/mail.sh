@@ -134,12 +134,12 @@ case_double_click_switches_identity() {
 case_refused_password_is_asked_again() {
   start_mail oops editMailWindowTime=0
   fire_mail_timer
-  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" 6
+  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDYES"
   wait_until 10 "no question for the new password" input_query_open
   drv controls "${BOX[@]}" | grep -qF "text=Donnez le nouveau mot de passe" ||
     fail "the question lacks its prompt"
   drv type "$INPUT_ANSWER" secret "${BOX[@]}" >/dev/null || fail "cannot type the password"
-  drv press 1 "${BOX[@]}" >/dev/null
+  drv press "$IDOK" "${BOX[@]}" >/dev/null
   wait_until 15 "the account was not counted after the new password" \
     tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
   local stored
@@ -161,8 +161,8 @@ case_unreachable_servers_are_reported() {
   start_mail secret editMailWindowTime=0 "Email/Alice_Ferme_pass=$(scrambled_password secret)" \
     "Email/Alice_Inconnu_pass=$(scrambled_password secret)"
   fire_mail_timer
-  answer_box "Impossible de contacter le serveur 127.0.0.2" 1
-  answer_box "Le serveur $LONG_HOST semble ne pas exister" 1
+  answer_box "Impossible de contacter le serveur 127.0.0.2" "$IDOK"
+  answer_box "Le serveur $LONG_HOST semble ne pas exister" "$IDOK"
   wait_until 15 "the check did not go on after the failures" \
     tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
 }
@@ -182,7 +182,7 @@ case_secure_accounts() {
   start_mail secret editMailWindowTime=0 "Email/Alice_Chiffre_pass=$(scrambled_password secret)" \
     "Email/Alice_Douteux_pass=$(scrambled_password secret)"
   fire_mail_timer
-  answer_box "Impossible d'établir une connexion sécurisée avec le serveur localhost, le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)" 1
+  answer_box "Impossible d'établir une connexion sécurisée avec le serveur localhost, le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)" "$IDOK"
   wait_until 15 "the secure account was not counted" tip_shown "8 message(s) non-lu(s) (Alice, Bob)"
   wait_until 5 "the notification window did not come" notify_shown
   expect_eq "tree" $'0 0 1 Alice\n1 1 0 Maison : 3\n1 1 0 Chiffre : 3\n0 0 1 Bob\n1 1 0 Bureau : 2' \

@@ -60,7 +60,7 @@ case_first_run() {
     iconv -f UTF-8 -t CP1252 | od -An -c)
   expect_eq "settings file written at the first run" "$expected" "$(od -An -c <"$(settings_file)")"
 
-  drv press "${BOX[@]}" 1 >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   wait_config_window
   e2e_screenshot first-run-configuration
   expect_eq "client area" 297x385 "$(drv_value client state "${MAIN[@]}")"
@@ -226,7 +226,7 @@ case_locate_cancelled() {
       "text=Impossible de trouver Outlook Express. Vous n'avez peut être pas choisi le bon chemin" \
       "$said"
     expect_contains "icon" "icon=error" "$said"
-    drv press "${BOX[@]}" 1 >/dev/null
+    drv press "${BOX[@]}" "$IDOK" >/dev/null
     vantrel_wait_exit 20
     [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started after cancelling"
   done
@@ -268,7 +268,7 @@ case_ansi_folder() {
   drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
   [[ -f "$dir/Vantrel.ini" ]] || fail "no settings file in $dir: $(ls "$(dirname "$dir")" | tr '\n' ' ')"
   expect_contains "first-run message" "C'est la première fois" "$(drv text "${BOX[@]}")"
-  drv press "${BOX[@]}" 1 >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   wait_config_window
   press_config_ok
   vantrel_wait_exit 20
@@ -344,7 +344,7 @@ case_settings_folder_not_writable() {
       "text=Impossible d'enregistrer le fichier de configuration $VANTREL_DIR_WIN\\Vantrel.ini. Les réglages ne pourront pas être conservés." \
       "$said"
     expect_contains "icon" "icon=error" "$said"
-    drv press "${BOX[@]}" 1 >/dev/null
+    drv press "${BOX[@]}" "$IDOK" >/dev/null
     msimn_wait_log window=shown 20
     no_message_box
     expect_eq "configuration window shown" 0 "$(drv_value visible state "${MAIN[@]}")"

@@ -432,7 +432,7 @@ case_tray_menu_quit_confirmed() {
   said=$(drv text "${BOX[@]}")
   expect_contains "question" "text=Etes vous sûr de vouloir fermer Outlook Express ?" "$said"
   expect_contains "question icon" "icon=blue" "$said"
-  drv press "${BOX[@]}" 7 >/dev/null  # IDNO
+  drv press "${BOX[@]}" "$IDNO" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the question stayed after No"
   sleep 1.5  # time for a close to reach Outlook Express, which it must not
   ! msimn_log_has close || fail "Outlook Express was closed after No"
@@ -441,7 +441,7 @@ case_tray_menu_quit_confirmed() {
 
   tray_menu "$VK_END" "$VK_RETURN"
   drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "no question the second time"
-  drv press "${BOX[@]}" 6 >/dev/null  # IDYES
+  drv press "${BOX[@]}" "$IDYES" >/dev/null
   vantrel_wait_exit 10
   expect_eq "exit status after Yes" 0 "$EXIT_STATUS"
   msimn_wait_log exit 5
