@@ -14,11 +14,12 @@ BOB_GUID='{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}'
 CAROL_GUID='{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}'
 NULL_GUID='{00000000-0000-0000-0000-000000000000}'
 
-WM_HOTKEY=786
+HOT_KEY_BASE_ID=49151  # minus the identity's index, as in src/app/tray_menu.h
+CTRL_SHIFT=$((MOD_CONTROL | MOD_SHIFT))
 
 press_identity_hot_key() {  # press_identity_hot_key INDEX: Ctrl+Shift+F1 for 0, F2 for 1, ...
-  drv post "${MAIN[@]}" "$WM_HOTKEY" $((49151 - $1)) $(((112 + $1) << 16 | 6)) >/dev/null ||
-    fail "no main window for the hot key"
+  drv post "${MAIN[@]}" "$WM_HOTKEY" $((HOT_KEY_BASE_ID - $1)) $(((VK_F1 + $1) << 16 | CTRL_SHIFT)) \
+    >/dev/null || fail "no main window for the hot key"
 }
 
 # The values of the stand-in's last start, as it read them.
@@ -40,7 +41,7 @@ stand_ins_ended() { (($(tr -d '\r' <"$MSIMN_LOG" | grep -cx exit || true) >= $1)
 # without handling messages, answers again.
 relaunched() {
   msimn_started_at_least 2 && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]] &&
-    drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null
+    drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null
 }
 
 start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's window shown
@@ -48,7 +49,7 @@ start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's
   e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob "$@"
   vantrel_start
   msimn_wait_log window=shown 20
-  drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
 }
 
 case_starts_under_configured_identity() {
@@ -74,7 +75,7 @@ case_hot_key_switches_identity() {
   expect_eq "relaunch shown normally" 1 "$(msimn_log_value show)"
   expect_eq "stand-in starts" 2 "$(msimn_start_count)"
   wait_until 5 "the relaunched window is not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
-  drv show "${OE[@]}" 6 >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
     window_state_is "visible=0" "${OE[@]}"
   vantrel_running || fail "Vantrel ended"
@@ -89,9 +90,11 @@ case_switch_while_the_old_one_closes_slowly() {
   wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
   ! stand_ins_ended 1 || fail "the first stand-in closed within the wait; nothing shown"
   wait_until 15 "the first stand-in did not end" stand_ins_ended 1
+  # Longer than the 20 ticks of 0.5 s after which Vantrel follows a vanished window out: only
+  # time shows that it follows the new one instead.
   sleep 12
   vantrel_running || fail "Vantrel ended with the old window"
-  drv show "${OE[@]}" 6 >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
     window_state_is "visible=0" "${OE[@]}"
 }
@@ -120,10 +123,10 @@ case_gone_for_good_writes_configured_identity_back() {
   wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
   registry_names Carol "$CAROL_GUID"
   tray_icon_shown || fail "no tray icon while Outlook Express runs"
-  drv post "${OE[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  drv post "${OE[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
   wait_until 3 "the tray icon stayed after Outlook Express went" tray_icon_gone
-  sleep 1
+  sleep 1  # a few ticks of the watcher, which must not end Vantrel yet
   vantrel_running || fail "Vantrel ended as soon as Outlook Express went"
   vantrel_wait_exit 20
   expect_eq "exit status" 0 "$EXIT_STATUS"
@@ -135,14 +138,14 @@ case_gone_for_good_writes_configured_identity_back() {
 # still switches.
 case_taken_hot_key_item_still_switches() {
   local held=$E2E_WORK/hotkey-held.out
-  drv hotkey 6 0x71 60000 >"$held" &  # Ctrl+Shift+F2
+  drv hotkey "$CTRL_SHIFT" $((VK_F1 + 1)) 60000 >"$held" &  # Ctrl+Shift+F2
   wait_until 5 "the driver could not take Ctrl+Shift+F2" grep -qx registered=1 "$held"
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
   e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Alice
   vantrel_start
   msimn_wait_log window=shown 20
   press_identity_hot_key 1
-  sleep 2
+  sleep 2  # time for the key to close Outlook Express, which it must not
   ! msimn_log_has close || fail "Ctrl+Shift+F2 acted although another program holds it"
   tray_menu "$VK_HOME" "$VK_DOWN" "$VK_RETURN"  # Bob
   wait_until 20 "Bob's item did not relaunch Outlook Express" relaunched
@@ -197,7 +200,7 @@ case_switch_waits_through_logon() {
   started_under Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
   expect_eq "logon windows" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx logon=closed)"
   vantrel_running || fail "Vantrel ended during the relaunch"
-  drv show "${OE[@]}" 6 >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   wait_until 3 "the relaunched window is not followed" window_state_is "visible=0" "${OE[@]}"
 }
 
@@ -250,7 +253,7 @@ case_ok_needs_an_identity() {
   said=$(drv text "${BOX[@]}")
   expect_contains "message" "text=Vous devez sélectionner une identité ou choisir de ne pas les gérer" "$said"
   expect_contains "a plain message" "icon=none" "$said"
-  drv press "${BOX[@]}" 1 >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the message stayed"
   expect_eq "Identities tab in front" 2 \
     "$(drv items "${MAIN[@]}" 100 | sed -n 's/^index=\([0-9]*\) selected=1 .*/\1/p')"

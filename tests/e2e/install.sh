@@ -56,7 +56,7 @@ case_install_and_uninstall() {
   (cd "$dir" && exec "$WINE" "$(e2e_win_path "$dir/Vantrel.exe")" /config) >/dev/null 2>&1 &
   VANTREL_PID=$!
   drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
-  drv press "${BOX[@]}" 1 >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
   e2e_screenshot installed-configuration >/dev/null || true
   local ok
@@ -105,11 +105,11 @@ case_config_window_at_144_dpi() {
   e2e_write_settings
   vantrel_start /config
   drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
-  sleep 1  # a picture of the painted window
+  sleep 1  # a picture of the painted window: painting leaves no sign the driver can wait on
   e2e_screenshot config-144-dpi >/dev/null || true
   expect_eq "client area, half as large again as at 96 DPI" 446x578 \
     "$(drv_value client state "${MAIN[@]}")"
-  drv post "${MAIN[@]}" 0x112 0xF060 0 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE
+  drv post "${MAIN[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
   vantrel_wait_exit 20
   wine_run reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 }

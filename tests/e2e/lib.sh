@@ -7,6 +7,12 @@
 # e2e_begin_suite NAME, then e2e_case NAME FUNCTION for each case.
 
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=scripts/lib/wait.sh
+source "$E2E_ROOT/scripts/lib/wait.sh"
+# shellcheck source=scripts/lib/xvfb.sh
+source "$E2E_ROOT/scripts/lib/xvfb.sh"
+# shellcheck source=scripts/lib/win32_constants.sh
+source "$E2E_ROOT/scripts/lib/win32_constants.sh"
 E2E_BUILD=${VANTREL_WINDOWS_BUILD:-$E2E_ROOT/build/windows}
 E2E_WORK=${VANTREL_E2E_WORK:-$E2E_ROOT/build/e2e}
 E2E_FIXTURES=$E2E_ROOT/tests/fixtures
@@ -69,31 +75,9 @@ settings_file() { e2e_c_path "$VANTREL_DIR_WIN\\Vantrel.ini"; }
 
 # --- display -----------------------------------------------------------------------------
 
-e2e_stop_display() {
-  [[ -n "${E2E_XVFB_PID:-}" ]] && kill "$E2E_XVFB_PID" 2>/dev/null
-  E2E_XVFB_PID=
-}
-
 e2e_start_display() {
   [[ -n "${DISPLAY:-}" ]] && return 0
-  local n
-  for n in $(seq 91 140); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    for _ in $(seq 50); do
-      [[ -e /tmp/.X11-unix/X$n ]] && break
-      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    if [[ -e /tmp/.X11-unix/X$n ]] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
-      export DISPLAY=":$n"
-      trap e2e_stop_display EXIT
-      return 0
-    fi
-  done
-  e2e_log "e2e: no free display for Xvfb"
-  return 1
+  xvfb_start 1024x768x24
 }
 
 e2e_screenshot() {  # e2e_screenshot NAME: saves build/e2e/shots/NAME.png and prints its path
@@ -198,12 +182,7 @@ vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
 
 # Polls COMMAND until it succeeds; fails with WHAT after SECONDS.
 wait_until() {  # wait_until SECONDS WHAT COMMAND...
-  local limit=$1 what=$2 deadline=$((SECONDS + $1))
-  shift 2
-  until "$@"; do
-    ((SECONDS < deadline)) || fail "$what after $limit s"
-    sleep 0.2
-  done
+  wait_for "$1" "${@:3}" || fail "$2 after $1 s"
 }
 
 # Whether every NAME=VALUE holds in the driver's state of the matching window.
@@ -218,12 +197,6 @@ window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
 
 # --- the tray menu -----------------------------------------------------------------------------
 
-VK_RETURN=0x0D
-VK_END=0x23
-VK_HOME=0x24
-VK_UP=0x26
-VK_RIGHT=0x27
-VK_DOWN=0x28
 TRAY_MENU=(--class '#32768' --visible)
 
 # Opens Vantrel's tray menu as a right click does and walks it with keys. The menu's modal loop
@@ -231,11 +204,12 @@ TRAY_MENU=(--class '#32768' --visible)
 # TRAY_MENU_SHOT set, the open menu is saved as that screenshot.
 tray_menu() {  # tray_menu VK...
   local main=(--class TMainForm --title Vantrel) key
-  drv post "${main[@]}" 2025 0 517 >/dev/null || fail "no main window"
+  drv post "${main[@]}" "$WM_TRAYNOTIFY" 0 "$WM_RBUTTONUP" >/dev/null || fail "no main window"
   drv wait "${TRAY_MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
   [[ -z "${TRAY_MENU_SHOT:-}" ]] || e2e_screenshot "$TRAY_MENU_SHOT" >/dev/null || true
   for key in "$@"; do
-    drv post "${main[@]}" 0x100 "$key" 0 >/dev/null  # WM_KEYDOWN
+    drv post "${main[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
+    # Time for the menu to take the key: which item is lit shows nowhere the driver can read.
     sleep 0.2
   done
   drv gone "${TRAY_MENU[@]}" --timeout 3000 >/dev/null || fail "the tray menu stayed open"
@@ -250,11 +224,8 @@ msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF 
 
 # Waits until the stand-in logged LINE (a whole line); fails after SECONDS.
 msimn_wait_log() {  # msimn_wait_log LINE SECONDS
-  local deadline=$((SECONDS + $2))
-  until msimn_log_has "$1"; do
-    ((SECONDS < deadline)) || fail "stand-in log lacks [$1]: $(tr -d '\r' <"$MSIMN_LOG" 2>/dev/null | tr '\n' '|')"
-    sleep 0.2
-  done
+  wait_for "$2" msimn_log_has "$1" ||
+    fail "stand-in log lacks [$1]: $(tr -d '\r' <"$MSIMN_LOG" 2>/dev/null | tr '\n' '|')"
 }
 
 # How many stand-ins (or copies of it) have started since the case began.

@@ -9,33 +9,31 @@ MAIN=(--class TMainForm --title Vantrel)
 OE=(--class "$OE_WINDOW_CLASS")
 NOTEPAD=(--class Notepad)
 
-WM_TRAYNOTIFY=2025
-TRAY_LEFT_UP=514
-
 launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window shown and followed
   vantrel_start
   msimn_wait_log window=shown 20
   wait_until 5 "Outlook Express not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
   # The launch looks for the window between waits of a second without handling messages; once
   # Vantrel answers one, the watcher is on.
-  drv send "${MAIN[@]}" 0 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
 }
 
 notepad_shown() { [[ -n "$(drv list "${NOTEPAD[@]}")" ]]; }
 
-tray_click() { drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$TRAY_LEFT_UP" >/dev/null || fail "no main window"; }
+tray_click() { drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONUP" >/dev/null || fail "no main window"; }
 
 case_minimise_hides_and_click_restores() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   e2e_write_settings
   launch_and_wait
-  drv show "${OE[@]}" 6 >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
   tray_icon_shown || fail "Outlook Express hidden without a tray icon"
   tray_click
   wait_until 3 "a tray click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 zoomed=0 foreground=1" "${OE[@]}"
-  # Nothing hides a window the user restored.
+  # Nothing hides a window the user restored: only time shows that no tick of the watcher (every
+  # 0.5 s) does.
   sleep 1.5
   window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "Outlook Express put away again"
   vantrel_running || fail "Vantrel ended"
@@ -45,7 +43,7 @@ case_click_restores_maximised() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   e2e_write_settings RestoreMaximized=1
   launch_and_wait
-  drv show "${OE[@]}" 6 >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
   tray_click
   wait_until 3 "a tray click did not bring Outlook Express back maximised" \
@@ -60,7 +58,7 @@ case_click_toggles_without_tray_option() {
   tray_click
   wait_until 3 "a click did not minimise Outlook Express" \
     window_state_is "visible=1 iconic=1" "${OE[@]}"
-  sleep 1
+  sleep 1  # a few ticks of the watcher, which must leave the minimised window where it is
   window_state_is "visible=1 iconic=1" "${OE[@]}" || fail "a minimised window left the task bar"
   tray_click
   wait_until 3 "the second click did not restore Outlook Express" \
@@ -74,12 +72,12 @@ case_double_click() {
   e2e_write_settings RestoreDblClk=1
   launch_and_wait
   tray_click
-  sleep 1.5
+  sleep 1.5  # time for a single click to act, which it must not
   window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "a single click acted with RestoreDblClk"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONDBLCLK" >/dev/null
   wait_until 3 "a double-click did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 515 >/dev/null
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONDBLCLK" >/dev/null
   wait_until 3 "a double-click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
 
@@ -89,7 +87,7 @@ case_double_click() {
   e2e_write_settings RestoreDblClk=0
   launch_and_wait
   local message
-  for message in 514 515 514; do
+  for message in "$WM_LBUTTONUP" "$WM_LBUTTONDBLCLK" "$WM_LBUTTONUP"; do
     drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$message" >/dev/null
   done
   wait_until 3 "click, double-click, click did not put Outlook Express away" \
@@ -286,7 +284,7 @@ case_external_programs_start_with_window() {
   wait_until 5 "Notepad not minimised" window_state_is "iconic=1" "${NOTEPAD[@]}"
 
   wait_until 10 "the helper did not start" msimn_started_at_least 2
-  sleep 1.5  # a few more ticks of the watcher
+  sleep 1.5  # a few more ticks of the watcher, which must start nothing twice
   local log
   log=$(tr -d '\r' <"$MSIMN_LOG")
   expect_eq "programs of the stand-in started" 2 "$(grep -c '^start pid=' <<<"$log")"
@@ -314,13 +312,13 @@ case_failing_program_holds_up_the_next() {
   said=$(drv text "${box[@]}")
   [[ "$said" == *text=?* ]] || fail "the message has no text: $said"
   expect_contains "a plain message" "icon=none" "$said"
-  sleep 1.5
+  sleep 1.5  # ticks of the watcher while the box is open, which must start nothing
   expect_eq "messages while the first is open" 1 "$(drv list "${box[@]}" | wc -l)"
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "Notes started while the message was open"
   drv press "${box[@]}" 1 >/dev/null
   wait_until 10 "Notes did not start after the message" notepad_shown
   wait_until 5 "Notes not shown normally" window_state_is "visible=1 iconic=0" "${NOTEPAD[@]}"
-  sleep 1.5
+  sleep 1.5  # later ticks of the watcher, which must not try the missing program again
   [[ -z "$(drv list "${box[@]}")" ]] || fail "the missing program was tried again"
   expect_eq "Notepad windows" 1 "$(drv list "${NOTEPAD[@]}" | wc -l)"
 }
@@ -375,7 +373,7 @@ case_tray_menu_starts_programs() {
     'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=0 Progs/Notes_startReduced=1 \
     "Progs/Spare=$SPARE_DIR_WIN\\spare.exe" Progs/Spare_active=0 Progs/Spare_startReduced=0
   launch_and_wait
-  sleep 1.5  # a few ticks of the watcher
+  sleep 1.5  # a few ticks of the watcher, which must not start the inactive programs
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "an inactive program started with Outlook Express"
   expect_eq "stand-in starts" 1 "$(msimn_start_count)"
 
@@ -405,7 +403,9 @@ case_program_added_from_tray_configuration() {
   cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
   e2e_write_settings
   launch_and_wait
-  sleep 1.5  # the watcher has seen the window: this run's automatic start is over
+  # The watcher has seen the window: this run's automatic start is over. With no program listed
+  # that tick leaves no sign to wait for.
+  sleep 1.5
   tray_menu "$VK_HOME" "$VK_RETURN"  # Configuration is first while no program is listed
   drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
   drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
@@ -415,7 +415,7 @@ case_program_added_from_tray_configuration() {
   wait_until 5 "the program was not added" programs_listed 1
   drv press "${MAIN[@]}" 1 >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
-  sleep 1.5
+  sleep 1.5  # ticks of the watcher after OK, which must not start the added program
   expect_eq "stand-in starts after OK" 1 "$(msimn_start_count)"
   tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
   wait_until 10 "the added program did not start from the menu" msimn_started_at_least 2
@@ -432,16 +432,16 @@ case_tray_menu_quit_confirmed() {
   said=$(drv text "${BOX[@]}")
   expect_contains "question" "text=Etes vous sûr de vouloir fermer Outlook Express ?" "$said"
   expect_contains "question icon" "icon=blue" "$said"
-  drv press "${BOX[@]}" 7 >/dev/null  # IDNO
+  drv press "${BOX[@]}" "$IDNO" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the question stayed after No"
-  sleep 1.5
+  sleep 1.5  # time for a close to reach Outlook Express, which it must not
   ! msimn_log_has close || fail "Outlook Express was closed after No"
   vantrel_running || fail "Vantrel ended after No"
   window_state_is "visible=1" "${OE[@]}" || fail "Outlook Express left the screen after No"
 
   tray_menu "$VK_END" "$VK_RETURN"
   drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "no question the second time"
-  drv press "${BOX[@]}" 6 >/dev/null  # IDYES
+  drv press "${BOX[@]}" "$IDYES" >/dev/null
   vantrel_wait_exit 10
   expect_eq "exit status after Yes" 0 "$EXIT_STATUS"
   msimn_wait_log exit 5
@@ -455,10 +455,10 @@ case_tray_menu_configuration() {
   launch_and_wait
   tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"
   drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 517 >/dev/null
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_RBUTTONUP" >/dev/null
   ! drv wait "${TRAY_MENU[@]}" --timeout 1500 >/dev/null || fail "a menu opened over the configuration"
-  drv show "${OE[@]}" 6 >/dev/null
-  sleep 1.5
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
+  sleep 1.5  # ticks of the resting watcher, which must not put the window away
   window_state_is "visible=1 iconic=1" "${OE[@]}" ||
     fail "Outlook Express was put away while the configuration was open"
   drv press "${MAIN[@]}" 1 >/dev/null
