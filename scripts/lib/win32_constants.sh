@@ -22,7 +22,7 @@ SC_CLOSE=0xF060
 SW_MINIMIZE=6
 
 # Buttons of a message box
-IDOK=1
+IDOK=1  # also the configuration window's OK button (src/win32/control_ids.h)
 IDYES=6
 IDNO=7
 

@@ -217,7 +217,7 @@ case_identity_chosen_from_tray_configuration() {
 index=1 selected=1 checked=0 text=Bob
 index=2 selected=0 checked=0 text=Carol' "$listed"
   drv select "${MAIN[@]}" 116 2 >/dev/null || fail "could not select Carol"
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
   expect_eq "stored start identity" Carol \
     "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities listIdentities '<absent>')"
@@ -247,7 +247,7 @@ case_ok_needs_an_identity() {
   wait_until 3 "the identity list stayed disabled" identity_list_enabled
   expect_contains "choice once identities are managed" "enabled=1" "$(control_line 117)"
 
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "OK went through without an identity"
   local said
   said=$(drv text "${BOX[@]}")
@@ -261,7 +261,7 @@ case_ok_needs_an_identity() {
   window_state_is "visible=1" "${MAIN[@]}" || fail "the configuration window went"
 
   drv select "${MAIN[@]}" 116 1 >/dev/null || fail "could not select Bob"
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   vantrel_wait_exit 20
   expect_eq "exit status after OK" 0 "$EXIT_STATUS"
   expect_eq "stored start identity" Bob \

@@ -315,7 +315,7 @@ case_failing_program_holds_up_the_next() {
   sleep 1.5  # ticks of the watcher while the box is open, which must start nothing
   expect_eq "messages while the first is open" 1 "$(drv list "${box[@]}" | wc -l)"
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "Notes started while the message was open"
-  drv press "${box[@]}" 1 >/dev/null
+  drv press "${box[@]}" "$IDOK" >/dev/null
   wait_until 10 "Notes did not start after the message" notepad_shown
   wait_until 5 "Notes not shown normally" window_state_is "visible=1 iconic=0" "${NOTEPAD[@]}"
   sleep 1.5  # later ticks of the watcher, which must not try the missing program again
@@ -344,7 +344,7 @@ case_awkward_program_names_survive() {
       fail "a dialog stayed after choosing [$f]: $(drv text --class '#32770' --title Vantrel)"
   done
   wait_until 5 "not every program was added" programs_listed "${#files[@]}"
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   vantrel_wait_exit 20
 
   vantrel_start /config
@@ -413,7 +413,7 @@ case_program_added_from_tray_configuration() {
   drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\spare.exe" >/dev/null ||
     fail "could not choose the program"
   wait_until 5 "the program was not added" programs_listed 1
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
   sleep 1.5  # ticks of the watcher after OK, which must not start the added program
   expect_eq "stand-in starts after OK" 1 "$(msimn_start_count)"
@@ -461,7 +461,7 @@ case_tray_menu_configuration() {
   sleep 1.5  # ticks of the resting watcher, which must not put the window away
   window_state_is "visible=1 iconic=1" "${OE[@]}" ||
     fail "Outlook Express was put away while the configuration was open"
-  drv press "${MAIN[@]}" 1 >/dev/null
+  drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
   wait_until 3 "after OK a minimised Outlook Express stays in view" \
     window_state_is "visible=0" "${OE[@]}"
