@@ -5,6 +5,63 @@
 
 namespace vantrel::app {
 
+namespace {
+
+void applyTabTexts(LaunchTab& tab, const TLangTexts& t) {
+  tab.boxLaunchMode.caption = t.boxLaunchMode;
+  tab.boxBehavior.caption = t.boxBehavior;
+  tab.boxLang.caption = t.boxLang;
+  tab.radioModeMail.caption = t.radioModeMail;
+  tab.radioModeNews.caption = t.radioModeNews;
+  tab.checkNotifyReduce.caption = t.checkNotifyReduce;
+  tab.checkStartReduced.caption = t.checkStartReduced;
+  tab.checkCloseConfirm.caption = t.checkCloseConfirm;
+  tab.checkRestoreMaximized.caption = t.checkRestoreMaximized;
+  tab.checkRestoreDblClick.caption = t.checkRestoreDblClk;
+}
+
+void applyTabTexts(ProgsTab& tab, const TLangTexts& t) {
+  tab.boxExternalProgs.caption = t.boxExternalProgs;
+  tab.boxExternalProgsOptions.caption = t.boxExternalProgsOptions;
+  tab.listExternalProgs.columns.at(0).caption = t.listExternalProgsHeaderName;
+  tab.listExternalProgs.columns.at(1).caption = t.listExternalProgsHeaderProg;
+  tab.bttnExternalProgsAdd.caption = t.bttnExternalProgsAdd;
+  tab.bttnExternalProgsDel.caption = t.bttnExternalProgsDel;
+  tab.bttnExternalProgsModify.caption = t.bttnExternalProgsModify;
+  tab.radioExternalProgsStartReduced.caption = t.radioExternalProgsStartReduced;
+  tab.radioExternalProgsStartNormal.caption = t.radioExternalProgsStartNormal;
+}
+
+void applyTabTexts(IdentitiesTab& tab, const TLangTexts& t) {
+  tab.boxIdentities.caption = t.boxIdentities;
+  tab.checkNoIdentities.caption = t.checkNoIdentities;
+  tab.checkIdentitiesChoice.caption = t.checkIdentitiesChoice;
+}
+
+void applyTabTexts(MailTab& tab, const TLangTexts& t) {
+  tab.boxMail.caption = t.boxMail;
+  tab.checkNoMail.caption = t.checkNoMail;
+  tab.checkVerifyAllId.caption = t.checkVerifyAllId;
+  tab.listAccounts.columns.at(0).caption = t.listAccountsHeaderAccount;
+  tab.listAccounts.columns.at(1).caption = t.listAccountsHeaderServer;
+  tab.boxMailOptions.caption = t.boxMailOptions;
+  tab.checkMailWindow.caption = t.checkMailWindow;
+  tab.lblMailWindowTime.caption = t.lblMailWindowTime;
+  tab.checkMailSound.caption = t.checkMailSound;
+  tab.lblMailTime.caption = t.lblMailTime;
+}
+
+void applyTabTexts(AboutTab& tab, const TLangTexts& t) {
+  tab.lblDescription.caption = t.lblDescription;
+  tab.bttnWWW.caption = t.bttnWWW;
+  tab.bttnMailList.caption = t.bttnMailList;
+  tab.bttnUpdt.caption = t.bttnUpdt;
+  tab.bttnWWW.hint = std::string(APP_URL);
+  tab.bttnFaqOE.hint = std::string(FAQ_URL);
+}
+
+}  // namespace
+
 void applyLangTexts(TMainForm& form) {
   const auto& t = form.langTexts;
   form.dlgOpenOE.title = t.dlgOpenOETitle;
@@ -15,46 +72,12 @@ void applyLangTexts(TMainForm& form) {
   form.tabIdentities.caption = t.tabIdentities;
   form.tabMail.caption = t.tabMail;
   form.tabAbout.caption = t.tabAbout;
-  form.tabLaunch.boxLaunchMode.caption = t.boxLaunchMode;
-  form.tabLaunch.boxBehavior.caption = t.boxBehavior;
-  form.tabLaunch.boxLang.caption = t.boxLang;
-  form.tabLaunch.radioModeMail.caption = t.radioModeMail;
-  form.tabLaunch.radioModeNews.caption = t.radioModeNews;
-  form.tabLaunch.checkNotifyReduce.caption = t.checkNotifyReduce;
-  form.tabLaunch.checkStartReduced.caption = t.checkStartReduced;
-  form.tabLaunch.checkCloseConfirm.caption = t.checkCloseConfirm;
-  form.tabLaunch.checkRestoreMaximized.caption = t.checkRestoreMaximized;
-  form.tabLaunch.checkRestoreDblClick.caption = t.checkRestoreDblClk;
+  applyTabTexts(form.tabLaunch, t);
+  applyTabTexts(form.tabProgs, t);
+  applyTabTexts(form.tabIdentities, t);
+  applyTabTexts(form.tabMail, t);
+  applyTabTexts(form.tabAbout, t);
   form.bttnOK.caption = t.bttnOK;
-  form.tabProgs.boxExternalProgs.caption = t.boxExternalProgs;
-  form.tabProgs.boxExternalProgsOptions.caption = t.boxExternalProgsOptions;
-  form.tabProgs.listExternalProgs.columns.at(0).caption = t.listExternalProgsHeaderName;
-  form.tabProgs.listExternalProgs.columns.at(1).caption = t.listExternalProgsHeaderProg;
-  form.tabProgs.bttnExternalProgsAdd.caption = t.bttnExternalProgsAdd;
-  form.tabProgs.bttnExternalProgsDel.caption = t.bttnExternalProgsDel;
-  form.tabProgs.bttnExternalProgsModify.caption = t.bttnExternalProgsModify;
-  form.tabProgs.radioExternalProgsStartReduced.caption = t.radioExternalProgsStartReduced;
-  form.tabProgs.radioExternalProgsStartNormal.caption = t.radioExternalProgsStartNormal;
-  form.tabIdentities.boxIdentities.caption = t.boxIdentities;
-  form.tabIdentities.checkNoIdentities.caption = t.checkNoIdentities;
-  form.tabIdentities.checkIdentitiesChoice.caption = t.checkIdentitiesChoice;
-  form.tabMail.boxMail.caption = t.boxMail;
-  form.tabMail.checkNoMail.caption = t.checkNoMail;
-  form.tabMail.checkVerifyAllId.caption = t.checkVerifyAllId;
-  form.tabMail.listAccounts.columns.at(0).caption = t.listAccountsHeaderAccount;
-  form.tabMail.listAccounts.columns.at(1).caption = t.listAccountsHeaderServer;
-  form.tabMail.boxMailOptions.caption = t.boxMailOptions;
-  form.tabMail.checkMailWindow.caption = t.checkMailWindow;
-  form.tabMail.lblMailWindowTime.caption = t.lblMailWindowTime;
-  form.tabMail.checkMailSound.caption = t.checkMailSound;
-  form.tabMail.lblMailTime.caption = t.lblMailTime;
-  form.tabAbout.lblDescription.caption = t.lblDescription;
-  form.tabAbout.bttnWWW.caption = t.bttnWWW;
-  form.tabAbout.bttnMailList.caption = t.bttnMailList;
-  form.tabAbout.bttnUpdt.caption = t.bttnUpdt;
-
-  form.tabAbout.bttnWWW.hint = std::string(APP_URL);
-  form.tabAbout.bttnFaqOE.hint = std::string(FAQ_URL);
 
   form.tray.mnuTrayItemProgs->caption = t.mnuTrayProgs;
   form.tray.mnuTrayItemQuit->caption = t.mnuTrayQuit;
