@@ -179,6 +179,19 @@ class RemoteBuffer {
     return size + offset <= size_ &&
            ReadProcessMemory(process_.get(), address() + offset, data, size, nullptr);
   }
+  // An empty text `offset` bytes in, for a control to fill: its address in the other process.
+  LPWSTR emptyTextAt(std::size_t offset) const {
+    const wchar_t empty = L'\0';
+    write(&empty, sizeof empty, offset);
+    return reinterpret_cast<LPWSTR>(address() + offset);
+  }
+  // What a control wrote there, up to `maxLength` characters.
+  std::wstring textAt(std::size_t offset, std::size_t maxLength) const {
+    std::wstring text(maxLength, L'\0');
+    read(text.data(), text.size() * sizeof(wchar_t), offset);
+    text.resize(wcsnlen(text.c_str(), maxLength));
+    return text;
+  }
 
  private:
   OwnedHandle process_;
@@ -375,15 +388,11 @@ void printTabItems(HWND control) {
   for (LRESULT i = 0; i < count; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TCITEMW));
+    item.pszText = remote.emptyTextAt(sizeof(TCITEMW));
     item.cchTextMax = kTextMax;
-    const wchar_t empty = L'\0';
-    remote.write(&empty, sizeof empty, sizeof(TCITEMW));
     remote.write(&item, sizeof item);
     ask(control, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.address()));
-    std::wstring text(kTextMax, L'\0');
-    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TCITEMW));
-    text.resize(wcsnlen(text.c_str(), kTextMax));
+    const auto text = remote.textAt(sizeof(TCITEMW), kTextMax);
     printBytes("index=" + std::to_string(i) + " selected=" + std::to_string(i == current ? 1 : 0) +
                " text=" + oneLine(utf8(text)));
   }
@@ -406,16 +415,12 @@ int cmdColumns(const Context& c) {
   for (int i = 0;; ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(LVCOLUMNW));
+    column.pszText = remote.emptyTextAt(sizeof(LVCOLUMNW));
     column.cchTextMax = kTextMax;
-    const wchar_t empty = L'\0';
-    remote.write(&empty, sizeof empty, sizeof(LVCOLUMNW));
     remote.write(&column, sizeof column);
     if (ask(control, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.address())) <= 0) break;
     remote.read(&column, sizeof column);
-    std::wstring text(kTextMax, L'\0');
-    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVCOLUMNW));
-    text.resize(wcsnlen(text.c_str(), kTextMax));
+    const auto text = remote.textAt(sizeof(LVCOLUMNW), kTextMax);
     printBytes("index=" + std::to_string(i) + " width=" + std::to_string(column.cx) +
                " text=" + oneLine(utf8(text)));
   }
@@ -800,16 +805,12 @@ int cmdTree(const Context& c) {
     item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_STATE;
     item.hItem = handle;
     item.stateMask = TVIS_EXPANDED | TVIS_SELECTED;
-    item.pszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TVITEMW));
+    item.pszText = remote.emptyTextAt(sizeof(TVITEMW));
     item.cchTextMax = kTextMax;
-    const wchar_t empty = L'\0';
-    remote.write(&empty, sizeof empty, sizeof(TVITEMW));
     remote.write(&item, sizeof item);
     ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.address()));
     remote.read(&item, sizeof item);
-    std::wstring text(kTextMax, L'\0');
-    remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TVITEMW));
-    text.resize(wcsnlen(text.c_str(), kTextMax));
+    const auto text = remote.textAt(sizeof(TVITEMW), kTextMax);
     printBytes("index=" + std::to_string(index++) + " level=" + std::to_string(level) +
                " image=" + std::to_string(item.iImage) +
                " expanded=" + std::to_string((item.state & TVIS_EXPANDED) ? 1 : 0) +
@@ -889,14 +890,10 @@ int cmdTooltips(const Context&) {
       remote.write(&tool, sizeof tool);
       if (ask(tip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.address())) <= 0) continue;
       remote.read(&tool, sizeof tool);
-      tool.lpszText = reinterpret_cast<LPWSTR>(remote.address() + sizeof(TTTOOLINFOW));
-      const wchar_t empty = L'\0';
-      remote.write(&empty, sizeof empty, sizeof(TTTOOLINFOW));
+      tool.lpszText = remote.emptyTextAt(sizeof(TTTOOLINFOW));
       remote.write(&tool, sizeof tool);
       ask(tip, TTM_GETTEXTW, kTextMax, reinterpret_cast<LPARAM>(remote.address()));
-      std::wstring text(kTextMax, L'\0');
-      remote.read(text.data(), text.size() * sizeof(wchar_t), sizeof(TTTOOLINFOW));
-      text.resize(wcsnlen(text.c_str(), kTextMax));
+      const auto text = remote.textAt(sizeof(TTTOOLINFOW), kTextMax);
       printBytes("text=" + oneLine(utf8(text)));
     }
   }
