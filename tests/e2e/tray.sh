@@ -401,24 +401,26 @@ case_program_added_from_tray_configuration() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
   cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
-  e2e_write_settings
+  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\zfirst.exe")"
+  # A program listed from the start: its start shows that this run's automatic start is over.
+  e2e_write_settings "Progs/zfirst=$SPARE_DIR_WIN\\zfirst.exe" Progs/zfirst_active=1 \
+    Progs/zfirst_startReduced=1
   launch_and_wait
-  # The watcher has seen the window: this run's automatic start is over. With no program listed
-  # that tick leaves no sign to wait for.
-  sleep 1.5
-  tray_menu "$VK_HOME" "$VK_RETURN"  # Configuration is first while no program is listed
+  wait_until 10 "the listed program did not start" msimn_started_at_least 2
+  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"  # Configuration, above Quit
   drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
   drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
   drv click "${MAIN[@]}" 110 >/dev/null
   drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\spare.exe" >/dev/null ||
     fail "could not choose the program"
-  wait_until 5 "the program was not added" programs_listed 1
+  wait_until 5 "the program was not added" programs_listed 2
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
   sleep 1.5  # ticks of the watcher after OK, which must not start the added program
-  expect_eq "stand-in starts after OK" 1 "$(msimn_start_count)"
-  tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
-  wait_until 10 "the added program did not start from the menu" msimn_started_at_least 2
+  expect_eq "stand-in starts after OK" 2 "$(msimn_start_count)"
+  tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"  # spare, first of the programs
+  wait_until 10 "the added program did not start from the menu" msimn_started_at_least 3
+  msimn_log_has "cmdline=\"$SPARE_DIR_WIN\\spare.exe\" " || fail "another program started from the menu"
 }
 
 # Quit asks first with ConfirmClose: No leaves everything running, Yes closes and ends.
