@@ -298,7 +298,7 @@ void TAsyncSocket::Connect() {
     }
   }
   if (!timedOut_ && !canceled_ && lastEventOk_) {
-    if (Secure) secureConnection();
+    if (Secure) StartTls();
     return;
   }
   // A socket whose connect failed or never finished cannot be trusted with another one (Winsock
@@ -311,7 +311,7 @@ void TAsyncSocket::Connect() {
   throw ESockError("Connection Failed");
 }
 
-void TAsyncSocket::secureConnection() {
+void TAsyncSocket::StartTls() {
   ReportStatus(StatusLevel::Trace, "Securing");
   using State = platform::TlsStep::State;
   platform::TlsStep step;

@@ -133,6 +133,11 @@ class TAsyncSocket {
   // Raises ESockError when called from inside one of this component's own waits: the waiting
   // operation still owns the socket, its lookup and its buffer.
   void refuseNested() const;
+  // Runs the TLS handshake on the open connection, the server's certificate checked for Host,
+  // within the time-out; a refusal closes the connection and raises ETlsError. Connect calls it
+  // for an implicitly secure connection; a protocol that upgrades mid-conversation calls it
+  // itself.
+  void StartTls();
 
   bool lookupDone_ = false;
   std::int16_t replyNumber_ = 0;
@@ -146,7 +151,6 @@ class TAsyncSocket {
   void openFreshSocket();
   // Swaps the socket for a fresh one without a word: there was no connection to report.
   void renewSocket();
-  void secureConnection();
   // Blocks until the socket shows `events`, a timer or cancel wakes the loop, or it quits.
   platform::WaitOutcome waitFor(platform::SocketHandle handle, unsigned events);
   // Dispatches the program's pending messages, as a wait of this component.
