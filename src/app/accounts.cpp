@@ -57,7 +57,7 @@ void addAccountsOf(platform::Registry& registry, const std::string& areaPath, Ac
     if (!key) continue;
     auto server = key->readString(oe::kPop3Server).value_or("");
     if (server.empty()) continue;
-    const bool secure = key->readInt32(oe::kPop3SecureConnection).value_or(0) != 0;
+    const bool secure = secureConnectionOf(*key, oe::kPop3SecureConnection);
     accounts.push_back({name, area, key->readString(oe::kAccountName).value_or(""),
                         std::move(server), key->readString(oe::kPop3UserName).value_or(""),
                         key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0, secure,
@@ -76,6 +76,15 @@ std::string findKeyIn(const platform::RegistryKey& area, platform::Registry& reg
 }
 
 }  // namespace
+
+bool secureConnectionOf(const platform::RegistryKey& account, std::string_view valueName) {
+  if (const auto value = account.readInt32(valueName)) return *value != 0;
+  // The little-endian integer of 4 bytes is not 0 exactly when one of its bytes is not.
+  if (const auto bytes = account.readBinary(valueName); bytes && bytes->size() == 4) {
+    return std::any_of(bytes->begin(), bytes->end(), [](std::uint8_t byte) { return byte != 0; });
+  }
+  return account.hasValue(valueName);
+}
 
 std::string guidToBinaryHex(std::string_view guid) {
   const auto body = guid.substr(0, guid.empty() ? 0 : guid.size() - 1);

@@ -22,12 +22,16 @@ struct MailAccount {
   std::string server;
   std::string userName;
   bool skip = false;
-  // "POP3 Secure Connection" not 0. An absent or unreadable value keeps the account plain.
+  // "POP3 Secure Connection", read by secureConnectionOf.
   bool secure = false;
   // "POP3 Port" when it is a port number, otherwise the usual port of the kind of connection.
   int port = kPop3PlainPort;
 };
 
+// A secure-connection flag of an account key: a 32-bit integer, or 4 bytes of binary holding one
+// (as an imported .reg file may write it), not 0. Absent, it is plain; present in any other form,
+// it is secure: a password is never sent in plain text on doubt.
+bool secureConnectionOf(const platform::RegistryKey& account, std::string_view valueName);
 // The 32 hexadecimal digits of a braced GUID's 16 bytes as stored (first three groups
 // little-endian), letters in the case the GUID has them.
 std::string guidToBinaryHex(std::string_view guid);

@@ -20,6 +20,8 @@ class RegistryKey {
   virtual std::optional<std::string> readString(std::string_view name) const = 0;
   virtual std::optional<std::int32_t> readInt32(std::string_view name) const = 0;
   virtual std::optional<std::vector<std::uint8_t>> readBinary(std::string_view name) const = 0;
+  // Whether the value is there, whatever its type: tells an absent value from an unreadable one.
+  virtual bool hasValue(std::string_view name) const = 0;
   virtual bool writeString(std::string_view name, std::string_view value) = 0;
   virtual bool writeInt32(std::string_view name, std::int32_t value) = 0;
 };

@@ -116,6 +116,10 @@ void checkRegistry(Checks& checks) {
                 "binary data keeps its zero bytes");
   checks.expect(key->readBinary("NoBytes") == std::vector<std::uint8_t>{},
                 "empty binary data is present");
+  checks.expect(key->hasValue("Text") && key->hasValue("number") && key->hasValue("NoBytes") &&
+                    key->hasValue("Empty"),
+                "values of every type are there");
+  checks.expect(!key->hasValue("Missing"), "an absent value is not there");
   auto names = key->subkeyNames();
   std::sort(names.begin(), names.end());
   checks.expect(names == Strings{"B", "a", longName}, "subkey names, long ones whole");

@@ -84,6 +84,7 @@ class StandinKey : public RegistryKey {
     const auto* b = v ? std::get_if<std::vector<std::uint8_t>>(v) : nullptr;
     return b ? std::optional(*b) : std::nullopt;
   }
+  bool hasValue(std::string_view name) const override { return lookup(name) != nullptr; }
   bool writeString(std::string_view name, std::string_view value) override {
     return write(name, std::string(value));
   }

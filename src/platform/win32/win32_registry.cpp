@@ -62,6 +62,12 @@ class Win32Key : public RegistryKey {
     return read(name, [](DWORD type) { return type == REG_BINARY; });
   }
 
+  bool hasValue(std::string_view name) const override {
+    const std::string valueName(name);
+    return RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+  }
+
   bool writeString(std::string_view name, std::string_view value) override {
     const std::string text(value);
     return write(name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), text.size() + 1);
