@@ -27,7 +27,7 @@ void TNotifyWindowForm::showAtCorner(std::string newCaption) {
   auto& desktop = platform_.desktop;
   const auto area = desktop.workArea();
   const auto size = desktop.windowSize(self_);
-  desktop.moveWindow(self_, {area.width - size.width, area.height - size.height});
+  desktop.moveWindow(self_, {area.right - size.width, area.bottom - size.height});
   caption = std::move(newCaption);
   const bool wasHidden = !visible();
   // The user may be typing elsewhere: the window comes on top without taking the focus.

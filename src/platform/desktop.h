@@ -34,6 +34,15 @@ struct Size {
   std::int32_t height = 0;
 };
 
+// Screen coordinates; right and bottom lie just outside.
+struct Rect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+  bool operator==(const Rect&) const = default;
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -58,8 +67,9 @@ class Desktop {
   virtual bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;
   virtual Point cursorPos() const = 0;
-  // The desktop's work area (without the task bar), from the origin of the primary screen.
-  virtual Size workArea() const = 0;
+  // The desktop's work area (without the task bar), which starts away from 0,0 when the task bar
+  // is at the top or on the left.
+  virtual Rect workArea() const = 0;
   // Outer size of a window, and moving it without changing its size or z order.
   virtual Size windowSize(WindowHandle window) const = 0;
   virtual void moveWindow(WindowHandle window, Point topLeft) = 0;

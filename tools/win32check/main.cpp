@@ -318,6 +318,10 @@ void checkDesktop(Checks& checks) {
   desktop.bringWindowToTop(handle);
   checks.expect(desktop.foregroundWindow() == handle, "brought to the foreground");
   checks.expect(desktop.desktopWindow() != kNoWindow, "the desktop window");
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  checks.expect(desktop.workArea() == Rect{area.left, area.top, area.right, area.bottom},
+                "the work area with its origin");
 
   checks.expect(desktop.postMessage(handle, WM_USER + 5, 2025, -3), "a message is posted");
   MSG posted{};

@@ -68,10 +68,10 @@ class StandinDesktop : public Desktop {
   bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   Point cursorPos() const override { return cursor_; }
-  Size workArea() const override { return workArea_; }
+  Rect workArea() const override { return workArea_; }
   Size windowSize(WindowHandle window) const override;
   void moveWindow(WindowHandle window, Point topLeft) override;
-  void setWorkArea(Size area) { workArea_ = area; }
+  void setWorkArea(Rect area) { workArea_ = area; }
   void setWindowSize(WindowHandle window, Size size) { placements_[window].size = size; }
   Point windowPosition(WindowHandle window) const;
   bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
@@ -88,7 +88,7 @@ class StandinDesktop : public Desktop {
   std::vector<SimWindow> windows_;  // z order, top first
   WindowHandle next_ = 0x100;
   WindowHandle foreground_ = kNoWindow;
-  Size workArea_{1024, 738};
+  Rect workArea_{0, 0, 1024, 738};
   std::map<WindowHandle, Placement> placements_;
   Point cursor_{};
   std::vector<std::pair<std::uint32_t, std::uint32_t>> taken_;

@@ -89,10 +89,10 @@ void Win32Desktop::showWindow(WindowHandle window, ShowCommand command) {
   ShowWindow(hwnd(window), command);
 }
 
-Size Win32Desktop::workArea() const {
+Rect Win32Desktop::workArea() const {
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return {area.right - area.left, area.bottom - area.top};
+  return {area.left, area.top, area.right, area.bottom};
 }
 
 Size Win32Desktop::windowSize(WindowHandle window) const {

@@ -25,7 +25,7 @@ class Win32Desktop : public Desktop {
   bool postMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   Point cursorPos() const override;
-  Size workArea() const override;
+  Rect workArea() const override;
   Size windowSize(WindowHandle window) const override;
   void moveWindow(WindowHandle window, Point topLeft) override;
 
