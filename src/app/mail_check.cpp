@@ -2,6 +2,7 @@
 // message count, and new mail shows in the tray icon, its tip, a sound and the notification window.
 
 #include <exception>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,12 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   return accounts;
 }
 
+// Counts of 0 and above that stop at the largest value instead of wrapping.
+std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
+  constexpr auto kLargest = std::numeric_limits<std::int32_t>::max();
+  return count > kLargest - total ? kLargest : total + count;
+}
+
 // Clears a flag however the scope is left.
 class Running {
  public:
@@ -98,12 +105,12 @@ void TMainForm::timerMailTimer() {
       pop.UserID = account.userName;
       pop.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
-      const auto before = mailWatch.newMailTotal;
+      mailWatch.accountCount = 0;
       connectPop();
       // popConnect adds only the count of a STAT that succeeded, also one made by the re-login
       // of a refused password, after which the first connection fails.
-      if (mailWatch.newMailTotal > before)
-        withMail.push_back({account.accountName, mailWatch.newMailTotal - before});
+      if (mailWatch.accountCount > 0)
+        withMail.push_back({account.accountName, mailWatch.accountCount});
     }
     if (withMail.empty()) continue;
     identitiesWithMail.push_back(identity);
@@ -168,7 +175,10 @@ void TMainForm::popConnect(net::TAsyncSocket&) {
   // After a STAT that failed the component has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
   if (!pop.Connected()) return;
-  if (pop.MessageCount() > 0) mailWatch.newMailTotal += pop.MessageCount();
+  if (pop.MessageCount() > 0) {
+    mailWatch.newMailTotal = saturatedSum(mailWatch.newMailTotal, pop.MessageCount());
+    mailWatch.accountCount = saturatedSum(mailWatch.accountCount, pop.MessageCount());
+  }
   try {
     pop.Disconnect();
   } catch (const std::exception&) {

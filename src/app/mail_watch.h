@@ -7,8 +7,10 @@
 namespace vantrel::app {
 
 struct MailWatch {
+  // Stops at the largest value: a wrapped total would hide the mail of the next check.
   std::int32_t newMailTotal = 0;
   std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
+  std::int32_t accountCount = 0;   // the messages of the account being checked
   std::string currentPassKey;
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.

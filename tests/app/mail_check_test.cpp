@@ -170,6 +170,21 @@ TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarI
   }
 }
 
+TEST(MailCheck, CountsNearTheLargestIntegerAddUpToItAndAreStillAnnounced) {
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
+  home.setMailbox("alice", "secret", 2147483000);
+  work.setMailbox("a.smith", "w0rk", 2147483001);
+  auto& form = startChecking(bed);
+  form.timerMailTimer();
+  EXPECT_EQ(form.mailWatch.newMailTotal, 2147483647);
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "2147483647 message(s) non-lu(s) (Alice)");
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2147483000", "Work : 2147483001"}}}))
+      << "each account keeps its own count";
+  EXPECT_EQ(bed.sim.shell.mailSounds, 1);
+}
+
 TEST(MailCheck, OnlyTheIdentityOutlookExpressRunsUnderWithoutSoundOrWindowWhenSwitchedOff) {
   AppBed bed;
   StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
