@@ -1,10 +1,13 @@
 #include "app/identities.h"
 
+#include <optional>
+
 #include "app/launch.h"
 #include "app/main_form.h"
 #include "app/oe_window.h"
 #include "app/outlook_express.h"
 #include "app/settings.h"
+#include "base/text.h"
 
 namespace vantrel::app {
 namespace {
@@ -22,22 +25,54 @@ std::string userNameOf(platform::Registry& registry, std::string_view guid) {
   return key ? key->readString(oe::kUsername).value_or("") : std::string();
 }
 
+// Without a GUID: the first identity of that name, and whether it runs is told by the name alone.
+void switchTo(std::string_view userName, std::optional<std::string_view> guid, TMainForm& form) {
+  auto& platform = form.platform();
+  std::string lastUserName;
+  std::string lastUserId;
+  if (const auto key =
+          platform.registry.openReadOnly(RegistryRoot::CurrentUser, oe::kIdentitiesKey)) {
+    lastUserName = key->readString(oe::kLastUsername).value_or("");
+    lastUserId = key->readString(oe::kLastUserId).value_or("");
+  }
+  // Of two identities with one name, the GUID tells which runs, when one was written.
+  const bool running = userName == lastUserName &&
+                       (!guid || lastUserId.empty() || base::equalsIgnoreCase(lastUserId, *guid));
+  if (running) {
+    restoreOEWindow(form, form.oeWatch.oeWindow);
+    return;
+  }
+  const auto closingWindow = form.oeWatch.oeWindow;
+  platform.desktop.postMessage(closingWindow, platform::kWmSysCommand, platform::kScClose, 0);
+  platform.loop.sleep(kLaunchWaitMs);
+  writeLastIdentity(platform.registry, userName,
+                    guid ? std::string(*guid) : findIdentityGuid(platform.registry, userName));
+  const auto path = locateOutlookExpress(form);
+  if (path.empty()) return;
+  // A hot key may come while the configuration window holds the watcher off; it stays off.
+  const bool watching = form.timerOE.enabled();
+  form.timerOE.setEnabled(false);
+  launchOutlookExpress(path, form, true, closingWindow);
+  form.timerOE.setEnabled(watching);
+}
+
 }  // namespace
 
 void fillIdentityLists(TMainForm& form) {
-  auto& registry = form.platform().registry;
-  for (const auto& guid : identityKeys(registry)) {
-    const auto name = userNameOf(registry, guid);
-    form.tabIdentities.listIdentities.add({name, {}, false, 0});
-    form.tabMail.comboIdentities.add(name, 0);
+  for (const auto& identity : enumerateIdentities(form.platform().registry)) {
+    form.tabIdentities.listIdentities.add({identity.userName, {}, false, 0});
+    form.tabMail.comboIdentities.add(identity.userName, 0);
   }
   if (!form.tabIdentities.checkNoIdentities.checked) prepareStartIdentity(form);
 }
 
-std::vector<std::string> listIdentityNames(platform::Registry& registry) {
-  std::vector<std::string> names;
-  for (const auto& guid : identityKeys(registry)) names.push_back(userNameOf(registry, guid));
-  return names;
+std::vector<Identity> enumerateIdentities(platform::Registry& registry) {
+  std::vector<Identity> identities;
+  for (auto& guid : identityKeys(registry)) {
+    auto userName = userNameOf(registry, guid);
+    identities.push_back({std::move(guid), std::move(userName)});
+  }
+  return identities;
 }
 
 std::string findIdentityGuid(platform::Registry& registry, std::string_view userName) {
@@ -71,27 +106,11 @@ void prepareStartIdentity(TMainForm& form) {
 }
 
 void switchToIdentity(std::string_view userName, TMainForm& form) {
-  auto& platform = form.platform();
-  std::string lastUserName;
-  if (const auto key =
-          platform.registry.openReadOnly(RegistryRoot::CurrentUser, oe::kIdentitiesKey)) {
-    lastUserName = key->readString(oe::kLastUsername).value_or("");
-  }
-  if (userName == lastUserName) {
-    restoreOEWindow(form, form.oeWatch.oeWindow);
-    return;
-  }
-  const auto closingWindow = form.oeWatch.oeWindow;
-  platform.desktop.postMessage(closingWindow, platform::kWmSysCommand, platform::kScClose, 0);
-  platform.loop.sleep(kLaunchWaitMs);
-  writeLastIdentity(platform.registry, userName, findIdentityGuid(platform.registry, userName));
-  const auto path = locateOutlookExpress(form);
-  if (path.empty()) return;
-  // A hot key may come while the configuration window holds the watcher off; it stays off.
-  const bool watching = form.timerOE.enabled();
-  form.timerOE.setEnabled(false);
-  launchOutlookExpress(path, form, true, closingWindow);
-  form.timerOE.setEnabled(watching);
+  switchTo(userName, std::nullopt, form);
+}
+
+void switchToIdentity(const Identity& identity, TMainForm& form) {
+  switchTo(identity.userName, identity.guid, form);
 }
 
 void mnuTrayIdentityClick(TMainForm& form, const ui::MenuItem& item) {

@@ -41,11 +41,11 @@ std::string lastUserName(platform::Registry& registry) {
 
 std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
                                             const base::IniFile& iniFile,
-                                            const std::string& identity) {
+                                            const Identity& identity) {
   std::vector<AccountToCheck> accounts;
-  for (auto& account : pop3AccountsOf(registry, findIdentityGuid(registry, identity))) {
+  for (auto& account : pop3AccountsOf(registry, identity.guid)) {
     if (account.skip) continue;
-    auto key = accountPasswordKey(identity, account.accountName);
+    auto key = accountPasswordKey(identity.userName, account.accountName);
     auto password = readPassword(iniFile, key);
     accounts.push_back({std::move(account.accountName), std::move(account.server),
                         std::move(account.userName), std::move(password), std::move(key),
@@ -82,13 +82,20 @@ void TMainForm::timerMailTimer() {
   auto& registry = platform_.registry;
   auto& loop = platform_.loop;
 
-  const auto lastUser = lastUserName(registry);
-  const auto identities = tabMail.checkVerifyAllId.checked ? listIdentityNames(registry)
-                                                           : std::vector<std::string>{lastUser};
+  // Each identity once, by its key: two may carry one name.
+  std::vector<Identity> identities;
+  if (tabMail.checkVerifyAllId.checked) {
+    identities = enumerateIdentities(registry);
+  } else {
+    auto lastUser = lastUserName(registry);
+    auto guid = findIdentityGuid(registry, lastUser);
+    identities.push_back({std::move(guid), std::move(lastUser)});
+  }
   mailWatch.previousTotal = mailWatch.newMailTotal;
   mailWatch.newMailTotal = 0;
   timerMail.setEnabled(false);
-  if (NotifyWindowForm) NotifyWindowForm->treeNotify.clear();
+  // Built aside: the window shows the last check's rows until this one's replace them at once.
+  ui::TreeView tree;
 
   std::vector<std::string> identitiesWithMail;
   for (const auto& identity : identities) {
@@ -113,14 +120,13 @@ void TMainForm::timerMailTimer() {
         withMail.push_back({account.accountName, mailWatch.accountCount});
     }
     if (withMail.empty()) continue;
-    identitiesWithMail.push_back(identity);
-    if (!NotifyWindowForm) continue;
-    auto& node = NotifyWindowForm->treeNotify.addTop(identity, 0);
+    identitiesWithMail.push_back(identity.userName);
+    auto& node = tree.addTop(identity.userName, 0, identity.guid);
     for (const auto& account : withMail) {
       ui::TreeView::addChild(node, account.accountName + " : " + std::to_string(account.count), 1);
     }
   }
-  if (NotifyWindowForm) NotifyWindowForm->changed();
+  if (NotifyWindowForm) NotifyWindowForm->replaceTree(std::move(tree.nodes));
   // The configuration may have been opened, or mail checking switched off, while this check ran.
   timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;

@@ -41,6 +41,11 @@ void TNotifyWindowForm::hide() {
   changed();
 }
 
+void TNotifyWindowForm::replaceTree(std::vector<ui::TreeNode> nodes) {
+  treeNotify.replace(std::move(nodes));
+  changed();
+}
+
 void TNotifyWindowForm::FormShow() {
   lblNotifyExpl.caption = main_.langTexts.lblNotifyExpl;
   treeNotify.expandAll();
@@ -69,7 +74,7 @@ void TNotifyWindowForm::treeNotifyDblClick() {
   if (!treeNotify.selected || treeNotify.selected->child) return;
   const auto* node = treeNotify.selectedNode();
   if (!node) return;
-  const std::string identity = node->text;  // the switch may refill the tree
+  const Identity identity{node->data, node->text};  // the switch may refill the tree
   hide();
   switchToIdentity(identity, main_);
 }

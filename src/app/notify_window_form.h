@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "ui/controls.h"
@@ -40,6 +41,9 @@ class TNotifyWindowForm {
   // on top but without taking the focus; the show steps run only when it was hidden.
   void showAtCorner(std::string caption);
   void hide();
+  // The tree of a finished check, put in place at once and shown: until then the window keeps
+  // the rows it shows, so that a double-click acts on exactly what is on screen.
+  void replaceTree(std::vector<ui::TreeNode> nodes);
 
   void FormShow();
   void timerNotifyTimer();

@@ -17,6 +17,7 @@ struct TreeNode {
   std::int32_t selectedIndex = 0;
   bool expanded = false;
   std::vector<TreeNode> children;
+  std::string data;  // what the node stands for, for its owner; not shown
 };
 
 // Where a node stands: its top-level index, and its index among the children when it is one.
@@ -30,15 +31,16 @@ struct TreeView : Control {
   std::vector<TreeNode> nodes;
   std::optional<TreePath> selected;
 
-  void clear() {
-    nodes.clear();
+  // All nodes at once, none selected.
+  void replace(std::vector<TreeNode> newNodes) {
+    nodes = std::move(newNodes);
     selected.reset();
   }
-  TreeNode& addTop(std::string text, std::int32_t image) {
-    return nodes.emplace_back(TreeNode{std::move(text), image, image, false, {}});
+  TreeNode& addTop(std::string text, std::int32_t image, std::string data = {}) {
+    return nodes.emplace_back(TreeNode{std::move(text), image, image, false, {}, std::move(data)});
   }
   static void addChild(TreeNode& parent, std::string text, std::int32_t image) {
-    parent.children.push_back(TreeNode{std::move(text), image, image, false, {}});
+    parent.children.push_back(TreeNode{std::move(text), image, image, false, {}, {}});
   }
   void expandAll() {
     for (auto& node : nodes) node.expanded = true;

@@ -15,7 +15,7 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].text != b[i].text || a[i].imageIndex != b[i].imageIndex ||
         a[i].selectedIndex != b[i].selectedIndex || a[i].expanded != b[i].expanded ||
-        !sameNodes(a[i].children, b[i].children)) {
+        a[i].data != b[i].data || !sameNodes(a[i].children, b[i].children)) {
       return false;
     }
   }

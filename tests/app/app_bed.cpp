@@ -66,6 +66,8 @@ app::TMainForm& AppBed::start() {
   form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
   form_->setView(&view);
   notifyForm_ = std::make_unique<app::TNotifyWindowForm>(sim.bundle, notifyWindow, *form_);
+  notifyView.form = notifyForm_.get();
+  notifyForm_->setView(&notifyView);
   form_->NotifyWindowForm = notifyForm_.get();
   form_->FormCreate();
   return *form_;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/main_form.h"
 #include "platform/standin/standin_platform.h"
@@ -25,6 +26,16 @@ class RecordingView : public app::FormView {
   int refreshes = 0;
   int popups = 0;
   platform::Point lastPopup{};
+};
+
+// What the notification window on screen shows: its tree as the last refresh found it.
+class RecordingNotifyView : public app::NotifyWindowView {
+ public:
+  void refresh() override {
+    if (form) shown = form->treeNotify.nodes;
+  }
+  const app::TNotifyWindowForm* form = nullptr;
+  std::vector<ui::TreeNode> shown;
 };
 
 // A settings file past its first run: the given lines of [Run] and [Identities] (identities not
@@ -61,6 +72,7 @@ class AppBed {
 
   platform::standin::StandinPlatform sim;
   RecordingView view;
+  RecordingNotifyView notifyView;
   platform::WindowHandle mainWindow = platform::kNoWindow;
   platform::WindowHandle notifyWindow = platform::kNoWindow;
 

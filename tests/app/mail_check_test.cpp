@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct Node {
   std::string text;
   std::vector<std::string> children;
   bool operator==(const Node&) const = default;
+  friend void PrintTo(const Node& node, std::ostream* out) {
+    *out << node.text << " {";
+    for (const auto& child : node.children) *out << " [" << child << "]";
+    *out << " }";
+  }
 };
 
 std::vector<Node> tree(AppBed& bed) {
@@ -168,6 +174,99 @@ TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarI
     EXPECT_EQ(at.x, c.area.right - size.width);
     EXPECT_EQ(at.y, c.area.bottom - size.height);
   }
+}
+
+// Double-clicks the identity row that the window on screen shows with this text, as the view
+// maps the row under the mouse to the form's tree.
+void doubleClickShown(AppBed& bed, const std::string& identity) {
+  const auto& shown = bed.notifyView.shown;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i].text != identity) continue;
+    bed.notifyForm().treeNotify.selected = ui::TreePath{i, std::nullopt};
+    bed.notifyForm().treeNotifyDblClick();
+    return;
+  }
+  ADD_FAILURE() << "no row " << identity << " on screen";
+}
+
+TEST(MailCheck, TwoIdentitiesOfOneNameAreEachCheckedOnceAndADoubleClickStartsTheOneClicked) {
+  constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
+  constexpr char kSecondSam[] = "{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}";
+  AppBed bed;
+  const auto account = [](const std::string& guid, const std::string& name,
+                          const std::string& server) {
+    return "[HKEY_CURRENT_USER\\Identities\\" + guid + "]\r\n\"Username\"=\"Sam\"\r\n" +
+           "[HKEY_CURRENT_USER\\Identities\\" + guid +
+           "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001]\r\n"
+           "\"Account Name\"=\"" +
+           name + "\"\r\n\"POP3 Server\"=\"" + server + "\"\r\n\"POP3 User Name\"=\"sam\"\r\n";
+  };
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Identities]\r\n\"Last Username\"=\"Sam\"\r\n"
+      "\"Last User ID\"=\"" +
+      std::string(kFirstSam) + "\"\r\n" + account(kFirstSam, "Home", "pop.first.example") +
+      account(kSecondSam, "Work", "pop.second.example"));
+  StandinPop3 first(bed.sim.sockets, "pop.first.example", ipv4(127, 0, 0, 2));
+  StandinPop3 second(bed.sim.sockets, "pop.second.example", ipv4(127, 0, 0, 3));
+  first.setMailbox("sam", "one", 2);
+  second.setMailbox("sam", "two", 3);
+  const auto stored = [](const std::string& password) {
+    return app::passwordFileValue(app::scramblePassword(password));
+  };
+  auto& form = bed.startWatching(settingsText(
+      "", "checkNoIdentities=1\r\n",
+      "[Email]\r\ncheckNoMail=0\r\ncheckVerifyAllId=1\r\neditMailWindowTime=0\r\nSam_Home_pass=" +
+          stored("one") + "\r\nSam_Work_pass=" + stored("two") + "\r\n"));
+  form.timerMailTimer();
+  EXPECT_EQ(first.connections(), 1);
+  EXPECT_EQ(second.connections(), 1);
+  EXPECT_EQ(form.mailWatch.newMailTotal, 5);
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "5 message(s) non-lu(s) (Sam, Sam)");
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Sam", {"Home : 2"}}, {"Sam", {"Work : 3"}}}));
+
+  // Outlook Express runs under the first Sam: the second one is another identity.
+  bed.notifyForm().treeNotify.selected = ui::TreePath{1, std::nullopt};
+  bed.notifyForm().treeNotifyDblClick();
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kSecondSam);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "Sam");
+}
+
+// With a display time of 0 nothing else refreshes the window during a check.
+TEST(MailCheck, ADoubleClickDuringACheckActsOnTheRowOnScreen) {
+  constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+  AppBed bed;
+  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
+  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  // Carol's server keeps the check waiting after Bob's account has been counted.
+  StandinPop3 carol(bed.sim.sockets, "pop.carol.example", ipv4(127, 0, 0, 5), Pop3Mode::Silent);
+  home.setMailbox("alice", "secret", 2);
+  bob.setMailbox("bob", "b0b", 3);
+  auto& form = startChecking(
+      bed, "checkVerifyAllId=1\r\neditMailWindowTime=0\r\nCarol_Slow_pass=vdavfp\r\n");
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Identities]\r\n\"Last Username\"=\"Bob\"\r\n"
+      "[HKEY_CURRENT_USER\\Identities\\{E1D2C3B4-A5F6-4789-9ABC-DEF012345604}\\Software\\"
+      "Microsoft\\Internet Account Manager\\Accounts\\00000001]\r\n\"Account Name\"=\"Slow\"\r\n"
+      "\"POP3 Server\"=\"pop.carol.example\"\r\n\"POP3 User Name\"=\"carol\"\r\n");
+  form.timerMailTimer();
+  ASSERT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}));
+  ASSERT_TRUE(bed.notifyForm().visible());
+
+  home.setMailbox("alice", "secret", 0);
+  bool checking = false;
+  bed.sim.loop.atTime(bed.sim.loop.nowMs() + 5000, [&] {
+    checking = form.checkingMail();
+    doubleClickShown(bed, "Alice");
+  });
+  form.timerMailTimer();
+  EXPECT_TRUE(checking);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "Alice");
+  EXPECT_EQ(bed.sim.processes.outlookStarts().back().startAs, kAliceGuid);
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Bob", {"Bob mail : 3"}}}));
+  EXPECT_EQ(bed.notifyView.shown.size(), 1u) << "the check's rows shown once it ended";
 }
 
 TEST(MailCheck, CountsNearTheLargestIntegerAddUpToItAndAreStillAnnounced) {
