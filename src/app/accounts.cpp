@@ -58,21 +58,27 @@ void addAccountsOf(platform::Registry& registry, const std::string& areaPath, Ac
     auto server = key->readString(oe::kPop3Server).value_or("");
     if (server.empty()) continue;
     const bool secure = secureConnectionOf(*key, oe::kPop3SecureConnection);
-    accounts.push_back({name, area, key->readString(oe::kAccountName).value_or(""),
-                        std::move(server), key->readString(oe::kPop3UserName).value_or(""),
-                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0, secure,
-                        portOf(*key, secure)});
+    accounts.push_back({name,
+                        area,
+                        key->readString(oe::kAccountName).value_or(""),
+                        std::move(server),
+                        key->readString(oe::kPop3UserName).value_or(""),
+                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0,
+                        secure,
+                        portOf(*key, secure),
+                        {}});
   }
 }
 
-// The first subkey of the area whose "Account Name" is exactly `accountName`.
-std::string findKeyIn(const platform::RegistryKey& area, platform::Registry& registry,
-                      const std::string& areaPath, std::string_view accountName) {
-  for (const auto& name : area.subkeyNames()) {
-    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath + "\\" + name);
-    if (key && key->readString(oe::kAccountName).value_or("") == accountName) return name;
+std::vector<MailAccount> accountsInAreasOf(platform::Registry& registry, std::string_view guid) {
+  std::vector<MailAccount> accounts;
+  addAccountsOf(registry, ownAreaPath(guid), AccountArea::Own, accounts);
+  bool owned = false;
+  if (const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath())) {
+    owned = sharedAccountsBelongTo(*shared, guid);
   }
-  return {};
+  if (owned) addAccountsOf(registry, sharedAreaPath(), AccountArea::Shared, accounts);
+  return accounts;
 }
 
 }  // namespace
@@ -112,29 +118,25 @@ std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::strin
   std::vector<MailAccount> accounts;
   // No identity carries the name: it has no area, and no shared area can belong to it.
   if (guid.empty()) return accounts;
-  addAccountsOf(registry, ownAreaPath(guid), AccountArea::Own, accounts);
-  bool owned = false;
-  if (const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath())) {
-    owned = sharedAccountsBelongTo(*shared, guid);
+  // Whether a password key clashes depends on the accounts of every identity.
+  std::vector<AccountOfIdentity> all;
+  std::vector<std::size_t> positions;  // of this identity's accounts in `all`
+  for (const auto& identity : enumerateIdentities(registry)) {
+    for (auto& account : accountsInAreasOf(registry, identity.guid)) {
+      all.push_back({identity.guid, identity.userName, account.accountName});
+      if (identity.guid != guid) continue;
+      positions.push_back(all.size() - 1);
+      accounts.push_back(std::move(account));
+    }
   }
-  if (owned) addAccountsOf(registry, sharedAreaPath(), AccountArea::Shared, accounts);
+  const auto keys = accountPasswordKeys(all);
+  for (std::size_t i = 0; i < accounts.size(); ++i) accounts[i].passwordKey = keys[positions[i]];
   return accounts;
 }
 
-std::string findAccountKey(platform::Registry& registry, std::string_view accountName,
-                           std::string_view guid) {
-  if (guid.empty()) return {};  // the identity is gone: none of the areas is its own
-  const auto own = ownAreaPath(guid);
-  const auto ownArea = registry.openReadOnly(RegistryRoot::CurrentUser, own);
-  if (ownArea) {
-    if (auto key = findKeyIn(*ownArea, registry, own, accountName); !key.empty()) return key;
-  }
-  const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath());
-  if (!shared) return {};
-  // Beside an own area, the shared area is listed only when it belongs to the identity; its
-  // accounts' check marks are then written too.
-  if (ownArea && !sharedAccountsBelongTo(*shared, guid)) return {};
-  return findKeyIn(*shared, registry, sharedAreaPath(), accountName);
+std::string accountKeyPath(std::string_view guid, const MailAccount& account) {
+  const auto area = account.area == AccountArea::Own ? ownAreaPath(guid) : sharedAreaPath();
+  return area + "\\" + account.keyName;
 }
 
 void TMainForm::checkNoMailClick() {
@@ -153,32 +155,24 @@ void TMainForm::comboIdentitiesChange() {
     tabMail.listAccounts.remove(tabMail.listAccounts.size() - 1);
   changed();
   if (!tabMail.comboIdentities.selected) return;
-  const auto identity = tabMail.comboIdentities.selectedText();
-  const auto guid = findIdentityGuid(platform_.registry, identity);
+  const auto guid = findIdentityGuid(platform_.registry, tabMail.comboIdentities.selectedText());
   for (const auto& account : pop3AccountsOf(platform_.registry, guid)) {
-    tabMail.listAccounts.add({account.accountName, {account.server}, !account.skip, 1});
+    // The item keeps the key it was read from: both areas number their accounts alike.
+    tabMail.listAccounts.add(
+        {account.accountName, {account.server}, !account.skip, 1, accountKeyPath(guid, account)});
     changed();
-    const auto key = accountPasswordKey(identity, account.accountName);
-    if (!iniFile->readString(kSectionEmail, key, "").empty()) continue;
+    if (!iniFile->readString(kSectionEmail, account.passwordKey, "").empty()) continue;
     const auto typed = platform_.dialogs.inputQuery(
         APP_NAME, std::string(kAskPasswordPrompt) + account.accountName, "", true);
-    writePassword(*iniFile, key, typed.value_or(""));
+    writePassword(*iniFile, account.passwordKey, typed.value_or(""));
   }
 }
 
 void TMainForm::listAccountsClick() {
   if (!tabMail.comboIdentities.selected) return;
-  auto& registry = platform_.registry;
-  const auto guid = findIdentityGuid(registry, tabMail.comboIdentities.selectedText());
   for (const auto& item : tabMail.listAccounts.items()) {
-    const auto key = findAccountKey(registry, item.caption, guid);
-    if (key.empty()) continue;
-    auto account =
-        registry.openForWriting(RegistryRoot::CurrentUser, ownAreaPath(guid) + "\\" + key, false);
-    if (!account) {
-      account =
-          registry.openForWriting(RegistryRoot::CurrentUser, sharedAreaPath() + "\\" + key, true);
-    }
+    // An account deleted since it was listed is not made anew for its flag.
+    auto account = platform_.registry.openForWriting(RegistryRoot::CurrentUser, item.data, false);
     if (account) account->writeInt32(oe::kPop3SkipAccount, item.checked ? 0 : 1);
   }
 }

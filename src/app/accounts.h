@@ -26,6 +26,7 @@ struct MailAccount {
   bool secure = false;
   // "POP3 Port" when it is a port number, otherwise the usual port of the kind of connection.
   int port = kPop3PlainPort;
+  std::string passwordKey;  // decided among the accounts of every identity
 };
 
 // A secure-connection flag of an account key: a 32-bit integer, or 4 bytes of binary holding one
@@ -38,12 +39,9 @@ std::string guidToBinaryHex(std::string_view guid);
 // Whether the shared area's "AssociatedID" holds exactly this GUID.
 bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string_view guid);
 // The identity's accounts with a POP3 server: its own area first, then the shared area if it
-// belongs to it, each in registry order.
+// belongs to it, each in registry order; each with its password key.
 std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::string_view guid);
-// The key of the first account named exactly `accountName`: in the own area, then in the shared
-// area (when there is an own area, only if the shared one belongs to the identity); empty when
-// there is none.
-std::string findAccountKey(platform::Registry& registry, std::string_view accountName,
-                           std::string_view guid);
+// The registry key (under HKEY_CURRENT_USER) an account of this identity was read from.
+std::string accountKeyPath(std::string_view guid, const MailAccount& account);
 
 }  // namespace vantrel::app

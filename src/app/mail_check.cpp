@@ -45,11 +45,10 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   std::vector<AccountToCheck> accounts;
   for (auto& account : pop3AccountsOf(registry, identity.guid)) {
     if (account.skip) continue;
-    auto key = accountPasswordKey(identity.userName, account.accountName);
-    auto password = readPassword(iniFile, key);
+    auto password = readPassword(iniFile, account.passwordKey);
     accounts.push_back({std::move(account.accountName), std::move(account.server),
-                        std::move(account.userName), std::move(password), std::move(key),
-                        account.port, account.secure});
+                        std::move(account.userName), std::move(password),
+                        std::move(account.passwordKey), account.port, account.secure});
   }
   return accounts;
 }

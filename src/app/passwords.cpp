@@ -72,6 +72,10 @@ std::string accountPasswordKey(std::string_view identity, std::string_view accou
   return storableProgramName(std::string(identity) + "_" + std::string(account) + "_pass");
 }
 
+std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts) {
+  return unclashedAccountKeys(accounts, accountPasswordKey);
+}
+
 std::string passwordFileValue(std::string_view scrambled) {
   if (readsBackUnchanged(scrambled)) return std::string(scrambled);
   // Two pairs of quotes: the file strips the outer pair on reading, the inner pair marks the form.

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/account_keys.h"
 #include "base/ini_file.h"
 
 namespace vantrel::app {
@@ -22,6 +24,9 @@ std::string unscramblePassword(std::string_view stored);
 // [Email] key of an account's password: identity + "_" + account + "_pass", made storable by the
 // rule that program names follow in [Progs] when the names would break the key line.
 std::string accountPasswordKey(std::string_view identity, std::string_view account);
+// The password key of every account, by unclashedAccountKeys: the one rule for the question of
+// the e-mail tab, the mail check and the question after a refused password.
+std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts);
 
 // The text written to the settings file for a scrambled form: the form itself whenever the file
 // gives it back unchanged, otherwise a quoted and escaped form that no plain value can be.

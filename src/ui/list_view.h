@@ -16,6 +16,7 @@ struct ListItem {
   std::vector<std::string> subItems;
   bool checked = false;
   std::int32_t imageIndex = -1;
+  std::string data;  // what the item stands for, for its owner; not shown
 };
 
 struct ListColumn {

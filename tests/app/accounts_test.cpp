@@ -91,11 +91,14 @@ TEST(AccountList, AsksEachMissingPasswordInAccountOrderAndAgainAfterACancel) {
                "\r\n");
   bed.sim.dialogs.answerInput("home pw");
   bed.sim.dialogs.answerInput(std::nullopt);
+  bed.sim.dialogs.answerInput("home2 pw");
   choose(form, 0);
   const std::string prompt = "Entrez le mot de passe du compte ";
-  EXPECT_EQ(questions(bed), (std::vector<std::string>{prompt + "Home", prompt + "Work"}))
-      << "registry order, own area first; the shared Home shares the own Home's key";
+  EXPECT_EQ(questions(bed),
+            (std::vector<std::string>{prompt + "Home", prompt + "Work", prompt + "Home"}))
+      << "registry order, own area first; the shared Home has a key of its own";
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "home pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "home2 pw");
   EXPECT_NE(bed.readSettings().find("Alice_Work_pass=\r\n"), std::string::npos)
       << "a cancelled question stores the empty password";
 
@@ -103,36 +106,55 @@ TEST(AccountList, AsksEachMissingPasswordInAccountOrderAndAgainAfterACancel) {
   bed.sim.dialogs.answerInput("w0rk");
   choose(form, 1);
   choose(form, 0);
-  EXPECT_EQ(questions(bed), (std::vector<std::string>{prompt + "Home", prompt + "Work",
-                                                      prompt + "Bob mail", prompt + "Work"}))
+  EXPECT_EQ(questions(bed),
+            (std::vector<std::string>{prompt + "Home", prompt + "Work", prompt + "Home",
+                                      prompt + "Bob mail", prompt + "Work"}))
       << "choosing an identity again asks what is still missing";
   EXPECT_EQ(app::readPassword(*form.iniFile, "Bob_Bob mail_pass"), "b0b");
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Work_pass"), "w0rk");
 }
 
-TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagTheLaterSameNamedItemWinning) {
+TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagIntoTheKeyItWasReadFrom) {
   AppBed bed;
   auto& form = startConfiguring(bed, "checkNoMail=0\r\n");
+  // Both areas number their accounts from 00000001.
+  bed.sim.registry.importReg("REGEDIT4\r\n[" + std::string(kSharedAccounts) +
+                             "00000001]\r\n\"Account Name\"=\"Shared\"\r\n"
+                             "\"POP3 Server\"=\"pop.shared.example\"\r\n");
+  bed.sim.dialogs.answerInput("pw");  // Shared's password
   choose(form, 0);
+  ASSERT_EQ(listed(form), (std::vector<Listed>{{"Home", "pop.home.example", true},
+                                               {"Home", "pop.home2.example", false},
+                                               {"Old", "pop.old.example", false},
+                                               {"Shared", "pop.shared.example", true},
+                                               {"Work", "pop.work.example", true}}));
   auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
   items.at(2).checked = true;   // Old
-  items.at(3).checked = false;  // Work, in the shared area
-  form.listAccountsClick();
+  items.at(3).checked = false;  // Shared
   auto& registry = bed.sim.registry;
-  const auto skip = [&](const std::string& key) {
-    return std::get<std::int32_t>(registry.value(key, "POP3 Skip Account").value());
-  };
-  EXPECT_EQ(skip(std::string(kAliceAccounts) + "00000001"), 1)
-      << "both Home items write into the own one, the unchecked shared item last";
-  EXPECT_EQ(skip(std::string(kAliceAccounts) + "00000002"), 0);
-  EXPECT_EQ(skip(std::string(kSharedAccounts) + "00000005"), 1)
-      << "an account of the owned shared area is found there";
-  EXPECT_EQ(skip(std::string(kSharedAccounts) + "00000006"), 1) << "untouched";
-
-  form.tabMail.comboIdentities.selected.reset();
   const auto writes = registry.writes().size();
   form.listAccountsClick();
-  EXPECT_EQ(registry.writes().size(), writes) << "no identity chosen, nothing written";
+  const auto skip = [](const std::string& key, int flag) {
+    return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
+  };
+  const std::string own = kAliceAccounts;
+  const std::string shared = kSharedAccounts;
+  EXPECT_EQ(std::vector<std::string>(registry.writes().begin() + writes, registry.writes().end()),
+            (std::vector<std::string>{skip(own + "00000001", 0), skip(shared + "00000006", 1),
+                                      skip(own + "00000002", 0), skip(shared + "00000001", 1),
+                                      skip(shared + "00000005", 0)}))
+      << "in list order, each into its own key";
+
+  registry.deleteKey(shared + "00000001");
+  const auto before = registry.writes().size();
+  form.listAccountsClick();
+  EXPECT_EQ(registry.writes().size(), before + 4);
+  EXPECT_FALSE(registry.hasKey(shared + "00000001")) << "an account deleted meanwhile stays gone";
+
+  form.tabMail.comboIdentities.selected.reset();
+  const auto unchosen = registry.writes().size();
+  form.listAccountsClick();
+  EXPECT_EQ(registry.writes().size(), unchosen) << "no identity chosen, nothing written";
 }
 
 TEST(EmailTab, AccountControlsFollowCheckNoMailFromLoadOn) {

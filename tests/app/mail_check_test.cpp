@@ -577,6 +577,31 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
   }
 }
 
+// Alice's own "Home" and the shared "Home" she owns would share one password key.
+TEST(MailCheck, AccountsOfOneNameEachSendTheirOwnPasswordAndARefusalStoresItUnderItsOwnKey) {
+  AppBed bed;
+  auto home = homeServer(bed, Pop3Mode::Normal, 1);
+  StandinPop3 home2(bed.sim.sockets, "pop.home2.example", ipv4(127, 0, 0, 5));
+  home2.setMailbox("alice2", "h0me2", 2);
+  const auto work = workServer(bed, Pop3Mode::Normal, 0);
+  auto& form = startChecking(
+      bed, "Alice_Home-2_pass=" + app::passwordFileValue(app::scramblePassword("stale")) + "\r\n");
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts"
+      "\\00000006]\r\n\"POP3 Skip Account\"=dword:00000000\r\n");
+  bed.sim.dialogs.answerMessageBox(platform::IdYes);
+  bed.sim.dialogs.answerInput("h0me2");
+  form.timerMailTimer();
+  EXPECT_EQ(home->commands(),
+            (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+  EXPECT_EQ(home2.commands(), (std::vector<std::string>{"USER alice2", "PASS stale", "USER alice2",
+                                                        "PASS h0me2", "STAT", "QUIT"}))
+      << "never the other Home's password";
+  EXPECT_EQ(form.mailWatch.newMailTotal, 3);
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "h0me2");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "secret");
+}
+
 TEST(MailCheck, ANewPasswordForASecureAccountGoesOverANewTlsConnection) {
   AppBed bed;
   StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2),

@@ -97,6 +97,50 @@ TEST_F(PasswordFile, NamesThatCannotStandInAKeyAreMadeStorableAndKeepTheirPasswo
   }
 }
 
+TEST(AccountPasswordKeys, TheLaterOfTwoAccountsThatWouldShareAKeyGetsANumberNoOtherKeyHas) {
+  struct Case {
+    std::string name;
+    std::vector<AccountOfIdentity> accounts;  // in registry order
+    std::vector<std::string> keys;
+  };
+  const std::string alice = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+  const std::string bob = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
+  const std::string otherSam = "{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}";
+  const std::vector<Case> cases = {
+      {"no clash: the keys of today",
+       {{alice, "Alice", "Home"}, {alice, "Alice", "Work"}, {bob, "Bob", "Home"}},
+       {"Alice_Home_pass", "Alice_Work_pass", "Bob_Home_pass"}},
+      {"own and shared account of one name",
+       {{alice, "Alice", "Home"}, {alice, "Alice", "Home"}},
+       {"Alice_Home_pass", "Alice_Home-2_pass"}},
+      {"two identities of one name",
+       {{alice, "Sam", "Mail"}, {otherSam, "Sam", "Mail"}},
+       {"Sam_Mail_pass", "Sam_Mail-2_pass"}},
+      {"the file ignores letter case",
+       {{alice, "Alice", "HOME"},
+        {alice, "alice", "home"},
+        {bob, "Bob", "\xC9t\xE9"},
+        {bob, "Bob", "\xE9T\xC9"}},
+       {"Alice_HOME_pass", "alice_home-2_pass", "Bob_\xC9t\xE9_pass", "Bob_\xE9T\xC9-2_pass"}},
+      {"three of a kind",
+       {{alice, "Alice", "Home"}, {alice, "Alice", "Home"}, {alice, "Alice", "Home"}},
+       {"Alice_Home_pass", "Alice_Home-2_pass", "Alice_Home-3_pass"}},
+      {"a number another account's key has, also a later one's",
+       {{alice, "Alice", "Home"}, {alice, "Alice", "Home"}, {bob, "Alice", "home-2"}},
+       {"Alice_Home_pass", "Alice_Home-3_pass", "Alice_home-2_pass"}},
+      {"names that meet at the underscore",
+       {{alice, "A_B", "C"}, {bob, "A", "B_C"}},
+       {"A_B_C_pass", "A_B_C-2_pass"}},
+      {"names made storable",
+       {{alice, "Alice", "x=y"}, {alice, "Alice", "x-y"}},
+       {"Alice_x-y_pass", "Alice_x-y-2_pass"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(accountPasswordKeys(c.accounts), c.keys) << c.name;
+  }
+  EXPECT_TRUE(accountPasswordKeys({}).empty());
+}
+
 TEST(GuidToBinaryHex, ReversesTheFirstThreeGroupsAndKeepsLetterCase) {
   EXPECT_EQ(guidToBinaryHex("{00112233-4455-6677-8899-AABBCCDDEEFF}"),
             "33221100554477668899AABBCCDDEEFF");
