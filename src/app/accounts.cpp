@@ -155,7 +155,8 @@ void TMainForm::comboIdentitiesChange() {
     tabMail.listAccounts.remove(tabMail.listAccounts.size() - 1);
   changed();
   if (!tabMail.comboIdentities.selected) return;
-  const auto guid = findIdentityGuid(platform_.registry, tabMail.comboIdentities.selectedText());
+  // Each item knows its identity: two may carry one name.
+  const auto& guid = tabMail.comboIdentities.items.at(*tabMail.comboIdentities.selected).data;
   for (const auto& account : pop3AccountsOf(platform_.registry, guid)) {
     // The item keeps the key it was read from: both areas number their accounts alike.
     tabMail.listAccounts.add(

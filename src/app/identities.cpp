@@ -61,7 +61,7 @@ void switchTo(std::string_view userName, std::optional<std::string_view> guid, T
 void fillIdentityLists(TMainForm& form) {
   for (const auto& identity : enumerateIdentities(form.platform().registry)) {
     form.tabIdentities.listIdentities.add({identity.userName, {}, false, 0, {}});
-    form.tabMail.comboIdentities.add(identity.userName, 0);
+    form.tabMail.comboIdentities.add(identity.userName, 0, identity.guid);
   }
   if (!form.tabIdentities.checkNoIdentities.checked) prepareStartIdentity(form);
 }

@@ -12,6 +12,7 @@ namespace vantrel::ui {
 struct ComboItem {
   std::string caption;
   std::int32_t imageIndex = -1;
+  std::string data;  // what the item stands for, for its owner; not shown
 };
 
 struct ComboBox : Control {
@@ -22,8 +23,8 @@ struct ComboBox : Control {
   std::string selectedText() const {
     return selected ? items.at(*selected).caption : std::string();
   }
-  void add(std::string caption, std::int32_t imageIndex = -1) {
-    items.push_back({std::move(caption), imageIndex});
+  void add(std::string caption, std::int32_t imageIndex = -1, std::string data = {}) {
+    items.push_back({std::move(caption), imageIndex, std::move(data)});
   }
 };
 

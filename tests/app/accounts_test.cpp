@@ -83,6 +83,27 @@ TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSh
   }
 }
 
+TEST(AccountList, OfTwoIdentitiesOfOneNameTheChosenOnesAccountsAreListed) {
+  AppBed bed;
+  bed.importFixture("identities-same-name.reg");
+  for (const auto& [guid, name] : {std::pair{"{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}", "First"},
+                                   std::pair{"{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}", "Second"}}) {
+    bed.sim.registry.importReg(std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\Identities\\") + guid +
+                               "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\"
+                               "00000001]\r\n\"Account Name\"=\"" +
+                               name + "\"\r\n\"POP3 Server\"=\"pop.sam.example\"\r\n");
+  }
+  bed.writeSettings(
+      settingsText("", "checkNoIdentities=1\r\n",
+                   "[Email]\r\ncheckNoMail=0\r\nSam_First_pass=x\r\nSam_Second_pass=y\r\n"));
+  bed.sim.processes.setArguments({"/config"});
+  auto& form = bed.start();
+  choose(form, 1);
+  EXPECT_EQ(listed(form), (std::vector<Listed>{{"Second", "pop.sam.example", true}}));
+  choose(form, 0);
+  EXPECT_EQ(listed(form), (std::vector<Listed>{{"First", "pop.sam.example", true}}));
+}
+
 TEST(AccountList, AsksEachMissingPasswordInAccountOrderAndAgainAfterACancel) {
   AppBed bed;
   // Alice's "Old" has a password; the others do not.

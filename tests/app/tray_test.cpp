@@ -192,7 +192,7 @@ TEST(TrayMenu, TheProgramsSubmenuHoldsActiveProgramsThenInactiveOnesAndHidesWhen
   EXPECT_TRUE(progs.items.empty());
 
   form.mnuTrayItemConfigClick();
-  form.tabProgs.listExternalProgs.add({"Notes", {"C:\\Tools\\notes.exe", "1"}, false, 4});
+  form.tabProgs.listExternalProgs.add({"Notes", {"C:\\Tools\\notes.exe", "1"}, false, 4, {}});
   form.bttnOKClick();
   EXPECT_TRUE(progs.visible);
   ASSERT_EQ(progs.items.size(), 2u);
