@@ -60,9 +60,6 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   pageClass.lpszClassName = kPageClass;
   RegisterClassA(&pageClass);
 
-  // The manifest declares the program DPI-aware: Windows leaves the scaling to it.
-  dpi_ = GetDeviceCaps(platform::win32::OwnedScreenDC(GetDC(nullptr)).get(), LOGPIXELSY);
-
   NONCLIENTMETRICSA metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);

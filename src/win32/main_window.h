@@ -13,6 +13,7 @@
 
 #include "app/main_form.h"
 #include "platform/win32/owned_handle.h"
+#include "win32/dpi_scaler.h"
 
 namespace vantrel::win32 {
 
@@ -57,7 +58,7 @@ class MainWindow : public app::FormView {
   // Positions and sizes are in 96-DPI units, scaled to the system's DPI here and in scaled().
   HWND add(HWND parent, const char* windowClass, int id, DWORD style, int x, int y, int width,
            int height, DWORD exStyle = 0);
-  int scaled(int length) const { return MulDiv(length, dpi_, 96); }
+  int scaled(int length) const { return dpi_.scaled(length); }
   HWND bind(HWND hwnd, ui::Control& control, bool* checked = nullptr);
   void reflectList(HWND list, const ui::ListView& model);
   void reflectCombo(HWND combo, const ui::ComboBox& model);
@@ -66,7 +67,7 @@ class MainWindow : public app::FormView {
   void readListChecks(HWND list, ui::ListView& model);
 
   HINSTANCE instance_;
-  int dpi_ = 96;
+  DpiScaler dpi_;
   UINT taskbarCreated_;
   platform::win32::OwnedFont font_;
   app::TMainForm* form_ = nullptr;

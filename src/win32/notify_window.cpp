@@ -26,8 +26,10 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
 
 NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages, HFONT font)
     : instance_(instance) {
-  smallIcon_.reset(static_cast<HICON>(
-      LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  // Small icons grow with the DPI, as the main window's do.
+  smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = forwardToOwner<NotifyWindow, &NotifyWindow::onWindowMessage>;
@@ -38,7 +40,8 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
   windowClass.lpszClassName = kClassName;
   RegisterClassExA(&windowClass);
 
-  RECT frame{0, 0, app::TNotifyWindowForm::kClientWidth, app::TNotifyWindowForm::kClientHeight};
+  RECT frame{0, 0, dpi_.scaled(app::TNotifyWindowForm::kClientWidth),
+             dpi_.scaled(app::TNotifyWindowForm::kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   window_.reset(CreateWindowExA(kExStyle, kClassName, "", kStyle, 0, 0, frame.right - frame.left,
                                 frame.bottom - frame.top, owner, nullptr, instance, this));
@@ -46,13 +49,14 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
   const auto add = [&](const char* windowClass, int id, DWORD style, int x, int y, int width,
                        int height) {
     const auto hwnd =
-        CreateWindowExA(0, windowClass, "", kChild | style, x, y, width, height, window_.get(),
+        CreateWindowExA(0, windowClass, "", kChild | style, dpi_.scaled(x), dpi_.scaled(y),
+                        dpi_.scaled(width), dpi_.scaled(height), window_.get(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
   };
   treeNotify_ = add(WC_TREEVIEWA, kIdTreeNotify, 0, 8, 8, 265, 97);
-  SendMessageA(treeNotify_, TVM_SETINDENT, 19, 0);
+  SendMessageA(treeNotify_, TVM_SETINDENT, dpi_.scaled(19), 0);
   SendMessageA(treeNotify_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
   SendMessageA(treeNotify_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(mailImages));
   lblNotifyExpl_ = add(WC_STATICA, kIdLblNotifyExpl, 0, 8, 112, 249, 17);

@@ -10,6 +10,7 @@
 
 #include "app/notify_window_form.h"
 #include "platform/win32/owned_handle.h"
+#include "win32/dpi_scaler.h"
 
 namespace vantrel::win32 {
 
@@ -21,7 +22,7 @@ class NotifyWindow : public app::NotifyWindowView {
   static constexpr int kIdLblNotifyCpt = 102;
 
   // Created hidden and owned by the main window, which keeps it off the task bar. The pictures
-  // and the font stay the owner's.
+  // and the font stay the owner's; the font has the screen's DPI already, as the layout gets here.
   NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages, HFONT font);
   ~NotifyWindow() override;
   NotifyWindow(const NotifyWindow&) = delete;
@@ -44,6 +45,7 @@ class NotifyWindow : public app::NotifyWindowView {
   const ui::TreePath* pathOf(HTREEITEM item) const;
 
   HINSTANCE instance_;
+  DpiScaler dpi_;
   // The controls go with the window, their parent.
   HWND treeNotify_ = nullptr, lblNotifyExpl_ = nullptr, lblNotifyCpt_ = nullptr;
   platform::win32::OwnedIcon smallIcon_;

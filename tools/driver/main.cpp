@@ -24,6 +24,8 @@ constexpr char kUsageText[] =
     "  list                       every matching window, one line each\n"
     "  state                      exists, visible, iconic, zoomed, foreground, owner, rect, ...\n"
     "  controls                   every child control: id, class, state, text\n"
+    "  layout                     every child control's place in the client area, and a tree\n"
+    "                             view's indent\n"
     "  items ID                   entries of a combo box, list box, list view or tab control\n"
     "  columns ID                 column headers of a list view: index, width, text\n"
     "  text                       message box texts and its icon's colour\n"

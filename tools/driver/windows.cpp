@@ -345,6 +345,25 @@ int cmdControls(const Context& c) {
   return kOk;
 }
 
+int cmdLayout(const Context& c) {
+  HWND top = c.waitForWindow();
+  if (!top) return kFailed;
+  for (HWND child : descendants(top)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+    std::string line = "id=" + std::to_string(GetDlgCtrlID(child)) +
+                       " x=" + std::to_string(rect.left) + " y=" + std::to_string(rect.top) +
+                       " width=" + std::to_string(rect.right - rect.left) +
+                       " height=" + std::to_string(rect.bottom - rect.top);
+    if (className(child) == "SysTreeView32") {
+      line += " indent=" + std::to_string(ask(child, TVM_GETINDENT, 0, 0));
+    }
+    printBytes(line);
+  }
+  return kOk;
+}
+
 void printListViewItems(HWND control) {
   constexpr std::size_t kTextMax = 1024;
   RemoteBuffer remote(control, sizeof(LVITEMW) + kTextMax * sizeof(wchar_t));
@@ -930,6 +949,7 @@ int runWindowCommand(const std::string& command, const Args& args) {
   if (command == "list") return cmdList(c);
   if (command == "state") return cmdState(c);
   if (command == "controls") return cmdControls(c);
+  if (command == "layout") return cmdLayout(c);
   if (command == "items") return cmdItems(c);
   if (command == "columns") return cmdColumns(c);
   if (command == "text") return cmdText(c);
