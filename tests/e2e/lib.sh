@@ -31,6 +31,7 @@ OE_EXE_WIN="$OE_DIR_WIN\\msimn.exe"
 VANTREL_DIR_WIN='C:\Vantrel'
 VANTREL_EXE_WIN="$VANTREL_DIR_WIN\\Vantrel.exe"
 OE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Outlook Express'
+SHARED_ACCOUNTS_KEY='HKEY_CURRENT_USER\Software\Microsoft\Internet Account Manager\Accounts'
 
 # Wine turns the arguments into Unicode through the locale: UTF-8 keeps "é" an "é".
 export LC_ALL=C.UTF-8
@@ -151,7 +152,8 @@ e2e_reset() {
   # A case that made the folder unwritable may have been cut short.
   chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
   local reset=$E2E_WORK/reset.reg
-  printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Identities]\r\n\r\n[-%s]\r\n' "$OE_KEY" >"$reset"
+  printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Identities]\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' \
+    "$OE_KEY" "$SHARED_ACCOUNTS_KEY" >"$reset"
   wine_run regedit /S "$(e2e_win_path "$reset")"
   rm -f "$(settings_file)" "$MSIMN_LOG"
   VANTREL_PID=

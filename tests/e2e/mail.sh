@@ -14,7 +14,10 @@ TREE_NOTIFY=100
 CHECK_NO_MAIL=118
 COMBO_IDENTITIES=120
 LIST_ACCOUNTS=121
+ALICE_ACCOUNTS='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
 BOB_ACCOUNTS='HKEY_CURRENT_USER\Identities\{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}\Software\Microsoft\Internet Account Manager\Accounts'
+CAROL_GUID='{E1D2C3B4-A5F6-4789-9ABC-DEF012345604}'
+CAROL_LENT="HKEY_CURRENT_USER\\Identities\\$CAROL_GUID\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001"
 LBL_NOTIFY_CPT=102
 INPUT_ANSWER=101
 MAIL_MINUTES=7  # a timer interval no other timer of Vantrel has
@@ -129,6 +132,47 @@ case_double_click_switches_identity() {
   expect_eq "Last Username" Bob "$(msimn_log_value 'Last Username')"
 }
 
+# A check held up by a slow server leaves the window as it was: a double-click on the Alice row
+# it shows starts Alice, although the check has meanwhile found mail for Bob only. When the slow
+# server has answered, the check's rows come all at once.
+case_double_click_during_a_check_acts_on_the_shown_row() {
+  local ports=$E2E_WORK/late.port reg=$E2E_WORK/mail-late.reg late_pid port
+  rm -f "$ports"
+  python3 "$E2E_ROOT/tests/net/late_pop3_server.py" "$ports" 15000 120 &
+  late_pid=$!
+  # shellcheck disable=SC2064  # the server of this case, ended however the case ends
+  trap "kill $late_pid 2>/dev/null" EXIT
+  wait_until 10 "the slow server did not start" test -s "$ports"
+  port=$(<"$ports")
+  start_mail secret editMailWindowTime=0 "Email/Carol_Lent_pass=$(scrambled_password x)"
+  # Outlook Express runs under Bob; Carol's slow account waits its turn, skipped at first.
+  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Identities]' '"Last Username"="Bob"' '' \
+    "[HKEY_CURRENT_USER\\Identities\\$CAROL_GUID]" '"Username"="Carol"' '' "[$CAROL_LENT]" \
+    '"Account Name"="Lent"' '"POP3 Server"="127.0.0.1"' "\"POP3 Port\"=dword:$(printf %08x "$port")" \
+    '"POP3 User Name"="carol"' '"POP3 Skip Account"=dword:00000001' >"$reg"
+  e2e_regedit "$reg"
+  fire_mail_timer
+  wait_until 15 "the notification window did not come" notify_shown
+  expect_eq "tree" "$EXPECTED_TREE" "$(notify_tree)"
+
+  # The next check finds nothing for Alice, Bob's mail, then waits on Carol's server.
+  wine_run reg add "$ALICE_ACCOUNTS\\00000001" /v "POP3 Skip Account" /t REG_DWORD /d 1 /f
+  wine_run reg add "$CAROL_LENT" /v "POP3 Skip Account" /t REG_DWORD /d 0 /f
+  fire_mail_timer
+  wait_until 15 "the check did not reach the slow server" eval \
+    '[[ -n "$(ss -Htn state established "( sport = :$port )")" ]]'
+  expect_eq "tree during the check" "$EXPECTED_TREE" "$(notify_tree)"
+  drv treedbl "$TREE_NOTIFY" 0 "${NOTIFY[@]}" >/dev/null || fail "no Alice row to double-click"
+  wait_until 5 "a double-click on Alice left the window" notify_hidden
+  wait_until 30 "Outlook Express was not started again" msimn_started_at_least 2
+  msimn_wait_log window=shown 20
+  expect_eq "Last Username" Alice "$(msimn_log_value 'Last Username')"
+
+  wait_until 30 "the check's rows did not come" notify_shown
+  expect_eq "tree after the check" $'0 0 1 Bob\n1 1 0 Bureau : 2\n0 0 1 Carol\n1 1 0 Lent : 2' \
+    "$(notify_tree)"
+}
+
 # A wrong stored password brings the question; Yes and the right password store it scrambled and
 # the account is counted in the same check. The close button hides the window, which stays.
 case_refused_password_is_asked_again() {
@@ -193,12 +237,17 @@ case_secure_accounts() {
 }
 
 # The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
-# the skipped one unticked; unticking his own account by a click writes its skip flag.
+# the skipped one unticked. A click on a check box writes the skip flag into the key the account
+# was read from: the shared "Commun" and Bob's own "Perso" are both numbered 00000001.
 case_accounts_tab_writes_skip_flags() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
+  local reg=$E2E_WORK/mail-shared-first.reg
+  printf 'REGEDIT4\r\n\r\n[%s\\00000001]\r\n"Account Name"="Commun"\r\n"POP3 Server"="127.0.0.1"\r\n"POP3 User Name"="nobody"\r\n' \
+    "$SHARED_ACCOUNTS_KEY" >"$reg"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg" "$reg"
   e2e_write_settings "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
     "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
-    "Email/Bob_Ancien_pass=$(scrambled_password wrong)"
+    "Email/Bob_Ancien_pass=$(scrambled_password wrong)" \
+    "Email/Bob_Commun_pass=$(scrambled_password x)"
   vantrel_start /config
   drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
   drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
@@ -208,13 +257,37 @@ case_accounts_tab_writes_skip_flags() {
   wait_until 5 "the identity choice stayed disabled" eval \
     'drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=1 "'
   drv combo "$COMBO_IDENTITIES" Bob "${MAIN[@]}" >/dev/null || fail "Bob is not offered"
-  local expected=$'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Perso\t127.0.0.1'
+  local expected=$'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
   wait_until 5 "Bob's accounts are not listed" eval \
     '[[ "$(drv items "$LIST_ACCOUNTS" "${MAIN[@]}")" == "$expected" ]]'
   ! box_open || fail "a password was asked although all are stored"
   drv listclick "$LIST_ACCOUNTS" 2 --checkbox "${MAIN[@]}" >/dev/null
+  wait_until 5 "the click did not write Commun's skip flag" eval \
+    '[[ "$(e2e_reg_value "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account")" == 0x1 ]]'
+  expect_eq "Perso's skip flag" 0x0 "$(e2e_reg_value "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account")"
+  drv listclick "$LIST_ACCOUNTS" 3 --checkbox "${MAIN[@]}" >/dev/null
   wait_until 5 "the click did not write Perso's skip flag" eval \
     '[[ "$(e2e_reg_value "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account")" == 0x1 ]]'
+}
+
+# Declared DPI-aware, Vantrel lays the notification window out for the system's DPI too, as its
+# main window: 282 x 131 at 96 DPI, the tree at 8,8 (265 x 97, indent 19) and the labels at 112.
+case_notify_window_at_144_dpi() {
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f ||
+    fail "could not set the DPI"
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w
+  start_mail secret editMailWindowTime=0
+  fire_mail_timer
+  wait_until 15 "the notification window did not come" notify_shown
+  sleep 1  # a picture of the painted window: painting leaves no sign the driver can wait on
+  e2e_screenshot notify-144-dpi >/dev/null || true
+  expect_eq "client area, half as large again as at 96 DPI" 423x197 \
+    "$(drv_value client state "${NOTIFY[@]}")"
+  expect_eq "controls and tree indent" \
+    $'id=100 x=12 y=12 width=398 height=146 indent=29\nid=101 x=12 y=168 width=374 height=26\nid=102 x=384 y=168 width=26 height=26' \
+    "$(drv layout "${NOTIFY[@]}")"
+  wine_run reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f
 }
 
 suite_mail() {
@@ -232,10 +305,14 @@ suite_mail() {
   e2e_install_vantrel
   e2e_case check_announces_new_mail case_check_announces_new_mail
   e2e_case double_click_switches_identity case_double_click_switches_identity
+  e2e_case double_click_during_a_check_acts_on_the_shown_row \
+    case_double_click_during_a_check_acts_on_the_shown_row
   e2e_case refused_password_is_asked_again case_refused_password_is_asked_again
   e2e_case unreachable_servers_are_reported case_unreachable_servers_are_reported
   e2e_case secure_accounts case_secure_accounts
   e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
+  # Last: it changes the prefix's DPI.
+  e2e_case notify_window_at_144_dpi case_notify_window_at_144_dpi
   mail_server_stop
   e2e_end_suite
 }
