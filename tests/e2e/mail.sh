@@ -16,8 +16,8 @@ COMBO_IDENTITIES=120
 LIST_ACCOUNTS=121
 ALICE_ACCOUNTS='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
 BOB_ACCOUNTS='HKEY_CURRENT_USER\Identities\{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}\Software\Microsoft\Internet Account Manager\Accounts'
-CAROL_GUID='{E1D2C3B4-A5F6-4789-9ABC-DEF012345604}'
-CAROL_LENT="HKEY_CURRENT_USER\\Identities\\$CAROL_GUID\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001"
+SLOW_IDENTITY_GUID='{E1D2C3B4-A5F6-4789-9ABC-DEF012345604}'
+SLOW_ACCOUNT="HKEY_CURRENT_USER\\Identities\\$SLOW_IDENTITY_GUID\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001"
 LBL_NOTIFY_CPT=102
 INPUT_ANSWER=101
 MAIL_MINUTES=7  # a timer interval no other timer of Vantrel has
@@ -147,7 +147,7 @@ case_double_click_during_a_check_acts_on_the_shown_row() {
   start_mail secret editMailWindowTime=0 "Email/Carol_Lent_pass=$(scrambled_password x)"
   # Outlook Express runs under Bob; Carol's slow account waits its turn, skipped at first.
   printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Identities]' '"Last Username"="Bob"' '' \
-    "[HKEY_CURRENT_USER\\Identities\\$CAROL_GUID]" '"Username"="Carol"' '' "[$CAROL_LENT]" \
+    "[HKEY_CURRENT_USER\\Identities\\$SLOW_IDENTITY_GUID]" '"Username"="Carol"' '' "[$SLOW_ACCOUNT]" \
     '"Account Name"="Lent"' '"POP3 Server"="127.0.0.1"' "\"POP3 Port\"=dword:$(printf %08x "$port")" \
     '"POP3 User Name"="carol"' '"POP3 Skip Account"=dword:00000001' >"$reg"
   e2e_regedit "$reg"
@@ -157,7 +157,7 @@ case_double_click_during_a_check_acts_on_the_shown_row() {
 
   # The next check finds nothing for Alice, Bob's mail, then waits on Carol's server.
   wine_run reg add "$ALICE_ACCOUNTS\\00000001" /v "POP3 Skip Account" /t REG_DWORD /d 1 /f
-  wine_run reg add "$CAROL_LENT" /v "POP3 Skip Account" /t REG_DWORD /d 0 /f
+  wine_run reg add "$SLOW_ACCOUNT" /v "POP3 Skip Account" /t REG_DWORD /d 0 /f
   fire_mail_timer
   wait_until 15 "the check did not reach the slow server" eval \
     '[[ -n "$(ss -Htn state established "( sport = :$port )")" ]]'
