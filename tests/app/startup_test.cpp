@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_constants.h"
+#include "app/version.h"
 #include "app_bed.h"
 
 namespace vantrel::testing {
@@ -214,7 +215,7 @@ TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
   AppBed bed;
   bed.installOutlook();
   auto& form = bed.start();
-  EXPECT_EQ(form.tabAbout.lblAppName.caption, "Vantrel v2.2");
+  EXPECT_EQ(form.tabAbout.lblAppName.caption, "Vantrel v" VANTREL_VERSION_STRING);
   EXPECT_EQ(form.tabAbout.lblOEVersion.caption, "Outlook Express v6.00.2900.5512");
   EXPECT_TRUE(form.tabAbout.lblOEVersion.visible);
 

@@ -116,8 +116,7 @@ case_config_window_at_144_dpi() {
 
 suite_install() {
   e2e_require "$SETUP_EXE" "$DRIVER_EXE" "$E2E_BUILD/src/win32/Vantrel.exe" || return 1
-  VANTREL_VERSION=$(sed -n 's/^#define VANTREL_VERSION_STRING "\(.*\)"$/\1/p' \
-    "$E2E_BUILD/generated/app/version.h")
+  VANTREL_VERSION=$(vantrel_version)
   e2e_begin_suite install || return 1
   e2e_case install_and_uninstall case_install_and_uninstall
   e2e_case autostart_and_settings_removal case_autostart_and_settings_removal

@@ -82,7 +82,7 @@ case_config_switch_exact() {
   local controls
   controls=$(drv controls "${MAIN[@]}")
   expect_contains "version label" "text=Outlook Express v6.00.2900.5512" "$controls"
-  expect_contains "program label" "text=Vantrel v2.2" "$controls"
+  expect_contains "program label" "text=Vantrel v$(vantrel_version)" "$controls"
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started with /config"
   click_caption "Ouvrir en mode forums de discussions"
   click_caption "Démarrer réduit"
