@@ -71,6 +71,7 @@ void prepareStartIdentity(TMainForm& form) {
 }
 
 void switchToIdentity(std::string_view userName, TMainForm& form) {
+  if (form.oeWatch.launching) return;
   auto& platform = form.platform();
   std::string lastUserName;
   if (const auto key =
