@@ -286,7 +286,7 @@ void TMainForm::bttnOKClick() {
     return;
   }
   platform_.desktop.showWindow(self_, platform::SwHide);
-  // During a slow start the launch turns them on once it has found the window.
+  // During a slow hidden start, start-up turns them on once the window is found.
   if (!oeWatch.launching) {
     timerOE.setEnabled(true);
     if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
