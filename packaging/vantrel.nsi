@@ -4,6 +4,9 @@
 ;            [-DTARGET=amd64-unicode] vantrel.nsi
 ; STAGE holds x64/Vantrel.exe, x86/Vantrel.exe, lang.ini, README.txt, LISEZMOI.txt, LICENSE.txt.
 ; Silent: setup.exe /S [/AUTOSTART] [/D=FOLDER]; Uninstall.exe /S [/REMOVESETTINGS].
+; Users add languages to lang.ini: one they changed is never overwritten nor deleted. An upgrade
+; moves it to lang-user.ini (lang-user-2.ini, ... when that is taken) before putting the new one
+; in place; the uninstaller leaves it unless the settings go too.
 
 !ifndef TARGET
   !define TARGET x86-unicode
@@ -50,8 +53,8 @@ LangString NameProgram ${LANG_FRENCH} "Vantrel et un raccourci dans le menu Dém
 LangString NameProgram ${LANG_ENGLISH} "Vantrel and a Start-menu shortcut"
 LangString NameAutostart ${LANG_FRENCH} "Démarrer Vantrel avec Windows"
 LangString NameAutostart ${LANG_ENGLISH} "Start Vantrel with Windows"
-LangString NameSettings ${LANG_FRENCH} "Supprimer aussi mes réglages (Vantrel.ini)"
-LangString NameSettings ${LANG_ENGLISH} "Also remove my settings (Vantrel.ini)"
+LangString NameSettings ${LANG_FRENCH} "Supprimer aussi mes réglages (Vantrel.ini) et mes langues (lang.ini modifié)"
+LangString NameSettings ${LANG_ENGLISH} "Also remove my settings (Vantrel.ini) and my languages (a changed lang.ini)"
 LangString Running ${LANG_FRENCH} "Vantrel est ouvert. Quittez-le (menu de son icône, Quitter), puis cliquez sur Réessayer."
 LangString Running ${LANG_ENGLISH} "Vantrel is running. Quit it (its tray icon's menu, Quit), then click Retry."
 
@@ -73,6 +76,43 @@ VIAddVersionKey /LANG=${LANG_FRENCH} "LegalCopyright" "© 2002-2026 Korvane"
   ${EndIf}
 !macroend
 
+; $R9 = lang.ini's size and modification time, "SIZE:HIGH:LOW", or empty when there is none. The
+; value recorded after installing it tells the file as installed from one the user changed.
+!macro LangIniStampFunction PREFIX
+  Function ${PREFIX}LangIniStamp
+    StrCpy $R9 ""
+    ClearErrors
+    GetFileTime "$INSTDIR\lang.ini" $R7 $R8
+    IfErrors done
+    FileOpen $R6 "$INSTDIR\lang.ini" r
+    IfErrors done
+    FileSeek $R6 0 END $R5
+    FileClose $R6
+    StrCpy $R9 "$R5:$R7:$R8"
+    done:
+  FunctionEnd
+!macroend
+!insertmacro LangIniStampFunction ""
+!insertmacro LangIniStampFunction "un."
+
+; A lang.ini that is not the one the last installation put there is the user's: it moves aside.
+Function KeepChangedLangIni
+  IfFileExists "$INSTDIR\lang.ini" 0 done
+  Call LangIniStamp
+  ReadRegStr $R6 HKCU "${UNINSTALL_KEY}" "LangIniStamp"
+  StrCmp $R9 $R6 done
+  StrCpy $R5 "lang-user.ini"
+  StrCpy $R4 1
+  taken:
+  IfFileExists "$INSTDIR\$R5" 0 free
+  IntOp $R4 $R4 + 1
+  StrCpy $R5 "lang-user-$R4.ini"
+  Goto taken
+  free:
+  Rename "$INSTDIR\lang.ini" "$INSTDIR\$R5"
+  done:
+FunctionEnd
+
 Section "$(NameProgram)" SEC_PROGRAM
   SectionIn RO
   SetOutPath "$INSTDIR"
@@ -81,6 +121,7 @@ Section "$(NameProgram)" SEC_PROGRAM
   ${Else}
     File "/oname=Vantrel.exe" "${STAGE}/x86/Vantrel.exe"
   ${EndIf}
+  Call KeepChangedLangIni
   File "${STAGE}/lang.ini"
   File "${STAGE}/README.txt"
   File "${STAGE}/LISEZMOI.txt"
@@ -97,6 +138,8 @@ Section "$(NameProgram)" SEC_PROGRAM
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  Call LangIniStamp
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "LangIniStamp" $R9
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
@@ -131,7 +174,11 @@ FunctionEnd
 Section "un.$(NameProgram)" UNSEC_PROGRAM
   SectionIn RO
   Delete "$INSTDIR\Vantrel.exe"
-  Delete "$INSTDIR\lang.ini"
+  Call un.LangIniStamp
+  ReadRegStr $R6 HKCU "${UNINSTALL_KEY}" "LangIniStamp"
+  ${If} $R9 == $R6
+    Delete "$INSTDIR\lang.ini"
+  ${EndIf}
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LISEZMOI.txt"
   Delete "$INSTDIR\LICENSE.txt"
@@ -144,6 +191,8 @@ SectionEnd
 Section /o "un.$(NameSettings)" UNSEC_SETTINGS
   Delete "$INSTDIR\Vantrel.ini"
   Delete "$INSTDIR\Vantrel.ini.tmp"
+  Delete "$INSTDIR\lang.ini"
+  Delete "$INSTDIR\lang-user*.ini"
 SectionEnd
 
 ; Only an empty folder goes: the settings stay unless the user asked otherwise.

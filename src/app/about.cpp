@@ -129,7 +129,7 @@ void TMainForm::bttnUpdtClick() {
 }
 
 void TMainForm::httpSuccess(net::CmdType cmd) {
-  if (cmd != net::CmdType::Get) return;
+  if (cmd != net::CmdType::Get || platform_.loop.quitting()) return;
   // No status line, or nothing in the body, is no answer at all.
   const auto version = oneLine(http.Body);
   if (http.ReplyNumber() == 0 || version.empty()) {
@@ -150,12 +150,14 @@ void TMainForm::httpConnectionFailed(net::TAsyncSocket&) {
 }
 
 void TMainForm::httpInvalidHost(bool& handled) {
-  handled = true;
+  // The box answers the click: a second lookup that succeeded would bring the version box too.
+  handled = false;
   showUpdateFailed();
 }
 
 void TMainForm::showUpdateFailed() {
-  if (updateAnswered_) return;
+  // The program is ending: its windows are going, and nobody is waiting for the outcome.
+  if (updateAnswered_ || platform_.loop.quitting()) return;
   updateAnswered_ = true;
   platform_.dialogs.messageBox(self_, langTexts.msgAboutCheckUpdtFailed, APP_NAME,
                                platform::MbOk | platform::MbIconError);

@@ -27,6 +27,7 @@ std::string userNameOf(platform::Registry& registry, std::string_view guid) {
 
 // Without a GUID: the first identity of that name, and whether it runs is told by the name alone.
 void switchTo(std::string_view userName, std::optional<std::string_view> guid, TMainForm& form) {
+  if (form.oeWatch.launching) return;
   auto& platform = form.platform();
   std::string lastUserName;
   std::string lastUserId;

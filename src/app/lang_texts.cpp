@@ -131,6 +131,11 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.msgSettingsNotSaved =
       "Impossible d'enregistrer le fichier de configuration %file%. Les r\xE9glages ne pourront "
       "pas \xEAtre conserv\xE9s.";
+  texts.msgSettingsFolderUnusable = concat(
+      {"Le dossier du fichier de configuration %file% ne peut pas \xEAtre utilis\xE9 : son nom "
+       "contient des lettres que Windows ne peut pas \xE9"
+       "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s ; placez ",
+       APP_NAME, " dans un autre dossier."});
 }
 
 bool loadLanguageFileTexts(TLangTexts& texts, std::string_view name, const std::string& langFile,

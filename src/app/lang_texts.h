@@ -79,6 +79,7 @@ struct TLangTexts {
   std::string trayTooltipNotify;
   std::string msgSettingsUnreadable;
   std::string msgSettingsNotSaved;
+  std::string msgSettingsFolderUnusable;
 };
 
 struct LangKey {
@@ -87,7 +88,7 @@ struct LangKey {
 };
 
 // Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 64> kLangKeys = {{
+inline constexpr std::array<LangKey, 65> kLangKeys = {{
     {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
     {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
     {"tabLaunch", &TLangTexts::tabLaunch},
@@ -152,6 +153,7 @@ inline constexpr std::array<LangKey, 64> kLangKeys = {{
     {"trayTooltipNotify", &TLangTexts::trayTooltipNotify},
     {"msgSettingsUnreadable", &TLangTexts::msgSettingsUnreadable},
     {"msgSettingsNotSaved", &TLangTexts::msgSettingsNotSaved},
+    {"msgSettingsFolderUnusable", &TLangTexts::msgSettingsFolderUnusable},
 }};
 
 inline constexpr std::string_view kBuiltinLangName =

@@ -21,6 +21,21 @@ void enumWindows(TMainForm& form, Proc proc) {
   }
 }
 
+// Lets `ms` pass while the program's messages are dispatched; false once the program is ending.
+bool waitAnswering(platform::EventLoop& loop, std::uint32_t ms) {
+  const auto deadline = loop.nowMs() + ms;
+  for (;;) {
+    switch (loop.waitForSocket(platform::kNoSocket, 0, deadline)) {
+      case platform::WaitOutcome::Quit:
+        return false;
+      case platform::WaitOutcome::Woken:
+        continue;  // another component's wake: the time is not over
+      default:
+        return true;
+    }
+  }
+}
+
 }  // namespace
 
 std::string locateOutlookExpress(TMainForm& form) {
@@ -103,18 +118,20 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
 
   // Started hidden, Outlook Express has no window, task-bar button or tray icon to be reached by
   // until Vantrel finds it: a slow start is waited for while it runs, and one that never shows
-  // its window is ended rather than left invisible.
+  // its window, or that the user no longer waits for, is ended rather than left invisible. The
+  // wait may last a minute: the tray icon, its menu and the hot keys answer meanwhile.
   if (showState == platform::SwHide && form.oeWatch.oeWindow == platform::kNoWindow) {
     auto& processes = form.platform().processes;
+    form.oeWatch.launching = true;
     for (std::int32_t waits = 0; form.oeWatch.oeWindow == platform::kNoWindow; ++waits) {
       if (!processes.isRunning(processId)) break;
-      if (waits == kHiddenStartWaits) {
+      if (waits == kHiddenStartWaits || !waitAnswering(form.platform().loop, kLaunchWaitMs)) {
         processes.terminate(processId);
         break;
       }
-      form.platform().loop.sleep(kLaunchWaitMs);
       findOEWindow();
     }
+    form.oeWatch.launching = false;
   }
 
   if (showState == platform::SwHide && form.oeWatch.oeWindow != platform::kNoWindow) {

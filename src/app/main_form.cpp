@@ -237,11 +237,13 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
   trayIconAdd(platform.shell, form.tray.trayIcon);
   const auto path = locateOutlookExpress(form);
   if (form.terminated()) return;
-  if (launchOutlookExpress(path, form, false)) {
+  if (!launchOutlookExpress(path, form, false)) {
+    form.terminate();
+  } else if (!form.visible()) {
+    // Otherwise the configuration window was opened from the tray during a slow start: its OK
+    // turns the timers on.
     form.timerOE.setEnabled(true);
     if (!form.tabMail.checkNoMail.checked) form.timerMail.setEnabled(true);
-  } else {
-    form.terminate();
   }
 }
 
@@ -284,8 +286,11 @@ void TMainForm::bttnOKClick() {
     return;
   }
   platform_.desktop.showWindow(self_, platform::SwHide);
-  timerOE.setEnabled(true);
-  if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
+  // During a slow hidden start, start-up turns them on once the window is found.
+  if (!oeWatch.launching) {
+    timerOE.setEnabled(true);
+    if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
+  }
   changed();
 }
 

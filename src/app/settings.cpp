@@ -35,8 +35,13 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, T
   const auto& files = form.platform().processes.files();
   const bool existed = files.exists(path);
   auto iniFile = std::make_unique<base::IniFile>(path, files);
+  // A path the ANSI code page could not write names no file: the first write (the new file's)
+  // fails, and the message says why rather than only that it failed.
+  const auto& notSaved = form.platform().processes.executablePathUsable()
+                             ? form.langTexts.msgSettingsNotSaved
+                             : form.langTexts.msgSettingsFolderUnusable;
   iniFile->onFirstWriteFailure(
-      [&form, path] { reportSettingsFile(form, form.langTexts.msgSettingsNotSaved, path); });
+      [&form, &notSaved, path] { reportSettingsFile(form, notSaved, path); });
   if (existed && !iniFile->readFailed()) return iniFile;
 
   if (iniFile->readFailed()) {

@@ -15,6 +15,9 @@ struct OEWatch {
   platform::WindowHandle identityLogonWindow = platform::kNoWindow;
   std::int32_t oeMissingTicks = 0;
   bool externalProgsPending = true;  // until a tick first finds the window
+  // A hidden start is being waited for with the program's messages flowing: nothing may launch
+  // Outlook Express again, nor start following a window, until it is over.
+  bool launching = false;
 };
 
 }  // namespace vantrel::app

@@ -16,4 +16,11 @@ std::string_view fileNameOfPath(std::string_view path) {
   return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
+std::optional<std::string> openableAnsiPath(const AnsiPath& longForm,
+                                            const std::optional<AnsiPath>& shortForm) {
+  if (longForm.whole) return longForm.text;
+  if (shortForm && shortForm->whole) return shortForm->text;
+  return std::nullopt;
+}
+
 }  // namespace vantrel::base

@@ -238,7 +238,8 @@ void THttpClient::ReadResponseHeader() {
   ReadLn(line);
   bounded(line);
   if (!line.empty()) {
-    const auto code = base::parseInteger(NthField(line, ' ', 2));
+    // Without a reason phrase the code is the last field, before the line end.
+    const auto code = base::parseInteger(NthField(withoutTerminator(line), ' ', 2));
     replyNumber_ = code && *code >= std::numeric_limits<std::int16_t>::min() &&
                            *code <= std::numeric_limits<std::int16_t>::max()
                        ? static_cast<std::int16_t>(*code)

@@ -41,8 +41,12 @@ class Processes {
   // Files named in the same narrow text as the paths above.
   virtual const base::FileAccess& files() const = 0;
 
-  // The running program's own executable (ANSI text) and its command-line arguments.
+  // The running program's own executable as ANSI text: its long form, or its short (8.3) form
+  // when the ANSI code page cannot write the long one. When it can write neither, the long form
+  // with "?" for the letters it lost, which names no file: executablePathUsable() is then false.
   virtual std::string executablePath() const = 0;
+  virtual bool executablePathUsable() const = 0;
+  // The program's command-line arguments.
   virtual std::vector<std::string> arguments() const = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/app_constants.h"
+#include "app/version.h"
 #include "app_bed.h"
 
 namespace vantrel::testing {
@@ -14,6 +15,8 @@ using platform::standin::StandinConnection;
 
 constexpr std::uint32_t kLoopback = ipv4(127, 0, 0, 1);
 constexpr char kLatest[] = "La derni\xE8re version de Vantrel est la ";
+// The version the build gives the program, whatever it is this time.
+const std::string kVersion = VANTREL_VERSION_STRING;
 constexpr char kFailed[] = "Impossible de r\xE9\x63up\xE9rer le numero de la derni\xE8re version";
 
 // What a stand-in HTTP server does with the request it reads.
@@ -82,18 +85,19 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
   const Case cases[] = {
       {true,
        {5, 1, 2600, "Service Pack 2"},
-       "logiciel=Vantrel&version=2.2&oeversion=6.00.2900.5512&winversion=5.1.2600"
-       "&winmisc=Service+Pack+2"},
+       "logiciel=Vantrel&version=" + kVersion +
+           "&oeversion=6.00.2900.5512&winversion=5.1.2600&winmisc=Service+Pack+2"},
       {true,
        {6, 1, 7601, ""},
-       "logiciel=Vantrel&version=2.2&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
+       "logiciel=Vantrel&version=" + kVersion +
+           "&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
       {false,
        {4, 10, 67766446, " A "},
-       "logiciel=Vantrel&version=2.2&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
+       "logiciel=Vantrel&version=" + kVersion + "&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
       {false,
        {5, 0, 2195, "Service Pack 4, v.1"},
-       "logiciel=Vantrel&version=2.2&oeversion=&winversion=5.0.2195"
-       "&winmisc=Service+Pack+4%2C+v%2E1"},
+       "logiciel=Vantrel&version=" + kVersion +
+           "&oeversion=&winversion=5.0.2195&winmisc=Service+Pack+4%2C+v%2E1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.query);
@@ -104,7 +108,7 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
     std::vector<std::string> seen;
     bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
     bed.sim.sockets.listen(kLoopback, 80, [&seen] {
-      return std::make_unique<StandinHttpServer>(answering("200 OK", "2.2"), seen);
+      return std::make_unique<StandinHttpServer>(answering("200 OK", kVersion), seen);
     });
     bed.start().bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
@@ -114,7 +118,7 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
               std::string::npos);
     // The running version is not compared: the same number is shown like a newer one.
     ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
-    EXPECT_EQ(bed.sim.dialogs.messageBoxes()[0].text, std::string(kLatest) + "2.2");
+    EXPECT_EQ(bed.sim.dialogs.messageBoxes()[0].text, kLatest + kVersion);
   }
 }
 
@@ -133,6 +137,7 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
       {"only line ends", answering("200 OK", "\r\n\r\n"), true, ""},
       {"closed without answer", HttpBehaviour{"", true}, true, ""},
       {"not a status line", HttpBehaviour{"2.3\r\n\r\n2.3", true}, true, ""},
+      {"status without a reason", HttpBehaviour{"HTTP/1.1 200\r\n\r\n2.3", true}, true, "2.3"},
       {"error status", answering("404 Not Found", "2.3"), true, ""},
       {"body too long", answering("200 OK", std::string(1 << 20, '9')), true, ""},
       {"header too long",
@@ -201,6 +206,62 @@ TEST_F(AboutTest, ASilentServerFailsWhenTheBoundRunsOutAndASecondClickIsIgnored)
   form.bttnUpdtClick();
   EXPECT_EQ(bed.sim.sockets.connectionsMade(), 2);
   EXPECT_EQ(boxes().size(), 2u);
+}
+
+// A lookup that fails and then succeeds (a network coming up while the box is read) must not
+// bring the version box after the failure box.
+TEST_F(AboutTest, AFailedLookupEndsTheCheckWithItsOneBox) {
+  bed.sim.sockets.listen(kLoopback, 80, [this] {
+    return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), requests);
+  });
+  bed.sim.loop.atTime(
+      500, [this] { bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback); });
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 1000);
+  bed.start().bttnUpdtClick();
+  ASSERT_EQ(boxes().size(), 1u);
+  EXPECT_EQ(boxes()[0].text, kFailed);
+  EXPECT_EQ(bed.sim.sockets.connectionsMade(), 0);
+}
+
+TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
+  struct Case {
+    std::string name;
+    std::function<app::TMainForm&(AppBed&)> open;  // the configuration window on screen
+    std::function<void(app::TMainForm&)> end;
+  };
+  const auto configured = [](AppBed& bed) -> app::TMainForm& {
+    configure(bed);
+    return bed.start();
+  };
+  const auto firstRun = [](AppBed& bed) -> app::TMainForm& { return bed.start(); };
+  const auto fromTheTray = [](AppBed& bed) -> app::TMainForm& {
+    auto& form = bed.startWatching(settingsText(""));
+    form.mnuTrayItemConfigClick();
+    return form;
+  };
+  const Case cases[] = {
+      {"OK in the /config window", configured, [](app::TMainForm& f) { f.bttnOKClick(); }},
+      {"OK in the first-run window", firstRun, [](app::TMainForm& f) { f.bttnOKClick(); }},
+      {"quit from the tray", fromTheTray, [](app::TMainForm& f) { f.mnuTrayItemQuitClick(); }},
+      {"log-off", fromTheTray, [](app::TMainForm& f) { f.WMQueryEndSession(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    std::vector<std::string> seen;
+    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
+    bed.sim.sockets.listen(kLoopback, 80, [&seen] {
+      return std::make_unique<StandinHttpServer>(HttpBehaviour{"", false}, seen);
+    });
+    auto& form = c.open(bed);
+    ASSERT_FALSE(form.terminated());
+    const auto before = bed.sim.dialogs.messageBoxes().size();
+    bed.sim.loop.atTime(bed.sim.loop.nowMs() + 1000,
+                        [&] { bed.sim.loop.post([&] { c.end(form); }); });
+    form.bttnUpdtClick();
+    EXPECT_TRUE(form.terminated());
+    EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), before);
+  }
 }
 
 TEST(About, TheUpdateHostCanBePointedElsewhereForTests) {

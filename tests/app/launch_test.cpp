@@ -103,6 +103,49 @@ TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
   EXPECT_FALSE(bed.sim.processes.isRunning(processId));
 }
 
+// The longer wait keeps the program answering; what would launch again waits for the next turn.
+TEST(Launch, TheTrayAnswersWhileAHiddenStartIsWaitedForAndNoSecondLaunchStartsInIt) {
+  constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
+  constexpr std::uint32_t kF2 = 113;
+  AppBed bed;
+  bed.importFixture("identities-three.reg");
+  bed.installOutlook(OutlookScript{0, 40000});
+  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  auto& loop = bed.sim.loop;
+  loop.atTime(10000, [&bed] { bed.postTray(platform::kWmRButtonUp); });
+  loop.atTime(12000, [&] {
+    loop.post([&bed] { bed.form().WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift); });
+  });
+  loop.atTime(14000, [&] { loop.post([&bed] { bed.form().mnuTrayItemConfigClick(); }); });
+  auto& form = bed.start();
+
+  EXPECT_EQ(bed.view.popups, 1);
+  ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_EQ(form.oeWatch.oeWindow, bed.sim.processes.outlookStarts()[0].window);
+  EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWatch.oeWindow));
+  // The configuration window opened meanwhile holds the watcher off until its OK.
+  EXPECT_TRUE(form.visible());
+  EXPECT_FALSE(form.timerOE.enabled());
+  form.bttnOKClick();
+  EXPECT_TRUE(form.timerOE.enabled());
+  bed.runFor(1000);
+  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+  EXPECT_FALSE(form.terminated());
+}
+
+TEST(Launch, QuittingWhileAHiddenStartIsWaitedForEndsItsProcess) {
+  AppBed bed;
+  bed.installOutlook(OutlookScript{0, 40000});
+  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  bed.sim.loop.atTime(10000,
+                      [&bed] { bed.sim.loop.post([&bed] { bed.form().mnuTrayItemQuitClick(); }); });
+  auto& form = bed.start();
+  EXPECT_TRUE(form.terminated());
+  EXPECT_EQ(bed.sim.loop.nowMs(), 10000u);
+  const auto processId = bed.sim.processes.outlookStarts().at(0).processId;
+  EXPECT_EQ(bed.sim.processes.terminated(), std::set<std::uint32_t>{processId});
+}
+
 TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {
   AppBed bed;
   bed.installOutlook(OutlookScript{0, 4500});

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_constants.h"
+#include "app/version.h"
 #include "app_bed.h"
 
 namespace vantrel::testing {
@@ -148,30 +149,42 @@ TEST(Settings, AFileThatCannotBeReadIsReportedNeverWrittenAndOutlookExpressStart
   EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
 }
 
-TEST(Settings, AFolderThatCannotBeWrittenIsReportedOnceAndOutlookExpressStartsAnyway) {
-  AppBed bed;
-  bed.installOutlook();
-  bed.sim.processes.disk().refuseWrites(true);
-  auto& form = bed.start();
+// The second row: a folder whose name the ANSI code page cannot write, short form included.
+TEST(Settings, AFolderThatCannotBeWrittenOrNamedIsReportedOnceAndOutlookExpressStartsAnyway) {
+  for (const bool named : {true, false}) {
+    SCOPED_TRACE(named ? "cannot be written" : "cannot be named");
+    AppBed bed;
+    bed.installOutlook();
+    bed.sim.processes.disk().refuseWrites(true);
+    const auto folder = named ? bed.folder() : bed.folder() / "??????";
+    if (!named) bed.sim.processes.setExecutable((folder / "Vantrel.exe").string(), false);
+    const auto settings = (folder / "Vantrel.ini").string();
+    auto& form = bed.start();
 
-  ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "no first-run message";
-  const auto box = bed.sim.dialogs.messageBoxes()[0];
-  EXPECT_EQ(box.text, "Impossible d'enregistrer le fichier de configuration " +
-                          bed.settingsPath().string() +
-                          ". Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s.");
-  EXPECT_EQ(box.flags, platform::MbIconError);
-  EXPECT_EQ(form.configMode, 0);
-  EXPECT_FALSE(form.visible());
-  EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
-  EXPECT_TRUE(form.timerOE.enabled());
+    ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "no first-run message";
+    const auto box = bed.sim.dialogs.messageBoxes()[0];
+    EXPECT_EQ(box.text,
+              named ? "Impossible d'enregistrer le fichier de configuration " + settings +
+                          ". Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s."
+                    : "Le dossier du fichier de configuration " + settings +
+                          " ne peut pas \xEAtre utilis\xE9 : son nom contient des lettres que "
+                          "Windows ne peut pas \xE9"
+                          "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre "
+                          "conserv\xE9s ; placez Vantrel dans un autre dossier.");
+    EXPECT_EQ(box.flags, platform::MbIconError);
+    EXPECT_EQ(form.configMode, 0);
+    EXPECT_FALSE(form.visible());
+    EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
+    EXPECT_TRUE(form.timerOE.enabled());
 
-  form.mnuTrayItemConfigClick();
-  form.tabLaunch.checkCloseConfirm.checked = true;
-  form.bttnOKClick();
-  EXPECT_FALSE(form.terminated());
-  EXPECT_TRUE(form.tabLaunch.checkCloseConfirm.checked);
-  EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "reported once";
-  EXPECT_FALSE(std::filesystem::exists(bed.settingsPath()));
+    form.mnuTrayItemConfigClick();
+    form.tabLaunch.checkCloseConfirm.checked = true;
+    form.bttnOKClick();
+    EXPECT_FALSE(form.terminated());
+    EXPECT_TRUE(form.tabLaunch.checkCloseConfirm.checked);
+    EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u) << "reported once";
+    EXPECT_FALSE(std::filesystem::exists(settings));
+  }
 }
 
 TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
@@ -214,7 +227,7 @@ TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
   AppBed bed;
   bed.installOutlook();
   auto& form = bed.start();
-  EXPECT_EQ(form.tabAbout.lblAppName.caption, "Vantrel v2.2");
+  EXPECT_EQ(form.tabAbout.lblAppName.caption, "Vantrel v" VANTREL_VERSION_STRING);
   EXPECT_EQ(form.tabAbout.lblOEVersion.caption, "Outlook Express v6.00.2900.5512");
   EXPECT_TRUE(form.tabAbout.lblOEVersion.visible);
 

@@ -96,6 +96,40 @@ case_autostart_and_settings_removal() {
   [[ ! -e "$dir" ]] || fail "the folder stayed: $(ls -A "$dir" | tr '\n' ' ')"
 }
 
+# A lang.ini the user changed (a language of their own added) is never lost: an upgrade puts it
+# aside under a free name before the new one goes in, and the uninstaller keeps it with the
+# settings. The file as installed is neither put aside nor kept.
+case_changed_lang_ini_is_kept() {
+  local dir shipped="$E2E_ROOT/resources/lang.ini"
+  dir=$(install_dir)
+  run_setup
+  cmp -s "$dir/lang.ini" "$shipped" || fail "lang.ini is not the shipped one"
+  run_setup
+  [[ ! -e "$dir/lang-user.ini" ]] || fail "an unchanged lang.ini was put aside"
+
+  printf '[xx]\r\nlangName=Mine\r\n' >>"$dir/lang.ini"
+  cp "$dir/lang.ini" "$E2E_WORK/lang-mine.ini"
+  run_setup
+  cmp -s "$dir/lang.ini" "$shipped" || fail "the upgrade did not put the new lang.ini in place"
+  cmp -s "$dir/lang-user.ini" "$E2E_WORK/lang-mine.ini" || fail "the changed lang.ini was lost"
+
+  printf '[yy]\r\nlangName=Mine too\r\n' >>"$dir/lang.ini"
+  cp "$dir/lang.ini" "$E2E_WORK/lang-mine-2.ini"
+  run_setup
+  cmp -s "$dir/lang-user.ini" "$E2E_WORK/lang-mine.ini" || fail "the first kept lang.ini was replaced"
+  cmp -s "$dir/lang-user-2.ini" "$E2E_WORK/lang-mine-2.ini" || fail "the second one was lost"
+
+  printf '[zz]\r\nlangName=Mine again\r\n' >>"$dir/lang.ini"
+  cp "$dir/lang.ini" "$E2E_WORK/lang-mine-3.ini"
+  run_uninstaller "$dir"
+  cmp -s "$dir/lang.ini" "$E2E_WORK/lang-mine-3.ini" || fail "the uninstaller took the changed lang.ini"
+  [[ -f "$dir/lang-user.ini" && -f "$dir/lang-user-2.ini" ]] || fail "the kept ones went"
+
+  run_setup
+  run_uninstaller "$dir" /REMOVESETTINGS
+  [[ ! -e "$dir" ]] || fail "removing the settings left: $(ls -A "$dir" | tr '\n' ' ')"
+}
+
 # Declared DPI-aware, Vantrel lays its window out for the system's DPI itself.
 case_config_window_at_144_dpi() {
   wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f ||
@@ -116,11 +150,11 @@ case_config_window_at_144_dpi() {
 
 suite_install() {
   e2e_require "$SETUP_EXE" "$DRIVER_EXE" "$E2E_BUILD/src/win32/Vantrel.exe" || return 1
-  VANTREL_VERSION=$(sed -n 's/^#define VANTREL_VERSION_STRING "\(.*\)"$/\1/p' \
-    "$E2E_BUILD/generated/app/version.h")
+  VANTREL_VERSION=$(vantrel_version)
   e2e_begin_suite install || return 1
   e2e_case install_and_uninstall case_install_and_uninstall
   e2e_case autostart_and_settings_removal case_autostart_and_settings_removal
+  e2e_case changed_lang_ini_is_kept case_changed_lang_ini_is_kept
   e2e_install_vantrel
   e2e_case config_window_at_144_dpi case_config_window_at_144_dpi
   e2e_end_suite

@@ -25,6 +25,12 @@ VANTREL_EXE=$E2E_BUILD/src/win32/Vantrel.exe
 MSIMN_EXE=$E2E_BUILD/tools/msimn/msimn.exe
 DRIVER_EXE=$E2E_BUILD/tools/driver/driver.exe
 
+# The version the build gave the program (project(VERSION) in CMakeLists.txt): cases compare
+# with it, never with a number of their own.
+vantrel_version() {
+  sed -n 's/^#define VANTREL_VERSION_STRING "\(.*\)"$/\1/p' "$E2E_BUILD/generated/app/version.h"
+}
+
 OE_WINDOW_CLASS="Outlook Express Browser Class"
 OE_DIR_WIN='C:\Program Files\Outlook Express'
 OE_EXE_WIN="$OE_DIR_WIN\\msimn.exe"

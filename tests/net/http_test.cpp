@@ -388,11 +388,15 @@ TEST_F(HttpTest, StatusLinesThatAreNotHttpCountAsSuccess) {
   EXPECT_EQ(http.ReplyNumber(), 0);
   EXPECT_EQ(http.Body, "whatever");
 
-  const ScriptedServer noStatus(
-      {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200\r\n\r\nx"}, {Act::Close}});
-  http.Port = noStatus.port();
-  http.Get("/");
-  EXPECT_EQ(http.ReplyNumber(), 0);  // "200" still holds its line end
+  // A status line without a reason phrase ends in its code.
+  for (const std::string line : {"HTTP/1.1 200\r\n", "HTTP/1.0 404\n"}) {
+    SCOPED_TRACE(line);
+    const ScriptedServer noReason({{Act::ReadRequest}, {Act::Send, line + "\r\nx"}, {Act::Close}});
+    http.Port = noReason.port();
+    http.Get("/");
+    EXPECT_EQ(http.ReplyNumber(), std::stoi(line.substr(9)));
+    EXPECT_EQ(http.Body, "x");
+  }
 }
 
 TEST_F(HttpTest, HeaderValuesAreReadOnlyWhenASpaceFollowsTheColon) {

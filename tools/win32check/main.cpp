@@ -250,6 +250,50 @@ void checkFiles(Checks& checks) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// What a copy of this program started with it checks of itself.
+constexpr std::string_view kOwnPathArgument = "/own-path";
+
+// A copy of this program in a folder whose name the ANSI code page cannot write (Cyrillic on a
+// Western Windows, as a per-user installation under such a user name) still names itself.
+void checkExecutableInAForeignFolder(Checks& checks) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder =
+      std::wstring(temp) + L"vantrel \x041F\x0440\x043E\x0432\x0435\x0440\x043A\x0430";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring self(MAX_PATH, L'\0');
+  self.resize(GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+  const std::wstring copy = folder + L"\\win32check.exe";
+  checks.expect(CopyFileW(self.c_str(), copy.c_str(), FALSE) != 0, "a copy in a Cyrillic folder");
+
+  std::wstring commandLine =
+      L"\"" + copy + L"\" " + std::wstring(kOwnPathArgument.begin(), kOwnPathArgument.end());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  DWORD exitCode = 1;
+  if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &started)) {
+    const OwnedHandle process(started.hProcess);
+    const OwnedHandle thread(started.hThread);
+    WaitForSingleObject(process.get(), 20000);
+    GetExitCodeProcess(process.get(), &exitCode);
+  }
+  checks.expect(exitCode == 0, "the copy in a Cyrillic folder opens its own path");
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// The copy's side: the path the program is given names an existing file.
+int ownPathMain() {
+  const Win32Processes processes;
+  const auto path = processes.executablePath();
+  const bool found = processes.executablePathUsable() && path.find('?') == std::string::npos &&
+                     processes.fileExists(path);
+  if (!found) std::printf("FAIL own path: %s\n", path.c_str());
+  return found ? 0 : 1;
+}
+
 void checkSystemFacts(Checks& checks) {
   const Win32Processes processes;
   checks.expect(processes.version().major >= 5, "Windows 2000 or later");
@@ -494,6 +538,7 @@ int checkAll(bool withWindows) {
   checkArgumentSplitting(checks);
   checkProcesses(checks);
   checkFiles(checks);
+  checkExecutableInAForeignFolder(checks);
   checkSystemFacts(checks);
   if (withWindows) {
     checkDesktop(checks);
@@ -511,6 +556,7 @@ int main() {
   using namespace vantrel::platform::win32;
   const auto arguments = Win32Processes().arguments();
   if (!arguments.empty() && arguments[0] == kChildArguments[0]) return childMain(arguments);
+  if (!arguments.empty() && arguments[0] == kOwnPathArgument) return ownPathMain();
   // Windows and dialogs need a display.
   return checkAll(arguments.empty() || arguments[0] != "/no-windows");
 }

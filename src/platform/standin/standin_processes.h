@@ -61,7 +61,11 @@ class StandinProcesses : public Processes {
   void setEnvironment(std::string name, std::string value) {
     env_[std::move(name)] = std::move(value);
   }
-  void setExecutable(std::string path) { executable_ = std::move(path); }
+  // `usable` false: a path the ANSI code page could not write in any form.
+  void setExecutable(std::string path, bool usable = true) {
+    executable_ = std::move(path);
+    executableUsable_ = usable;
+  }
   void setArguments(std::vector<std::string> args) { args_ = std::move(args); }
   void setVersion(SystemVersion version) { version_ = version; }
   // Installs a stand-in Outlook Express at this path (the file exists and starts the script).
@@ -84,6 +88,7 @@ class StandinProcesses : public Processes {
   void terminate(std::uint32_t processId) override;
   const base::FileAccess& files() const override { return disk_; }
   std::string executablePath() const override { return executable_; }
+  bool executablePathUsable() const override { return executableUsable_; }
   std::vector<std::string> arguments() const override { return args_; }
 
  private:
@@ -95,6 +100,7 @@ class StandinProcesses : public Processes {
   std::set<std::string> files_;
   std::map<std::string, std::string> env_;
   std::string executable_ = "C:\\Vantrel\\Vantrel.exe";
+  bool executableUsable_ = true;
   std::vector<std::string> args_;
   SystemVersion version_{5, 1, 2600, "Service Pack 3"};
   std::string outlookPath_;

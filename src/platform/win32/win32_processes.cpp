@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
+#include "base/path_text.h"
 #include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
@@ -20,6 +22,59 @@ struct LocalFreer {
 
 OwnedHandle openProcess(DWORD access, std::uint32_t processId) {
   return OwnedHandle(OpenProcess(access, FALSE, processId));
+}
+
+std::wstring modulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    // A name that fills the buffer may have been cut.
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// The short (8.3) form, or nothing when the system has none to give.
+std::optional<std::wstring> shortPath(const std::wstring& path) {
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return std::nullopt;
+  std::wstring text(size, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), text.data(), size);
+  if (length == 0 || length >= size) return std::nullopt;
+  text.resize(length);
+  return text;
+}
+
+base::AnsiPath toAnsi(const std::wstring& wide) {
+  if (wide.empty()) return {{}, true};
+  // A UTF-8 code page writes every letter, and takes neither flag nor default character.
+  const bool utf8 = GetACP() == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* const used = utf8 ? nullptr : &usedDefault;
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      WideCharToMultiByte(CP_ACP, flags, wide.data(), length, nullptr, 0, nullptr, used);
+  if (size <= 0) return {};
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, flags, wide.data(), length, text.data(), size, nullptr, used);
+  return {text, usedDefault == FALSE};
+}
+
+// The executable's path for the ANSI functions, and whether it names the file.
+std::pair<std::string, bool> executableAnsiPath() {
+  const auto wide = modulePath();
+  const auto longForm = toAnsi(wide);
+  std::optional<base::AnsiPath> shortForm;
+  if (!longForm.whole) {
+    if (const auto path = shortPath(wide)) shortForm = toAnsi(*path);
+  }
+  if (const auto openable = base::openableAnsiPath(longForm, shortForm)) return {*openable, true};
+  return {longForm.text, false};
 }
 
 }  // namespace
@@ -150,17 +205,11 @@ void Win32Processes::terminate(std::uint32_t processId) {
 }
 
 std::string Win32Processes::executablePath() const {
-  std::string path(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    // A name that fills the buffer may have been cut.
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return executableAnsiPath().first;
+}
+
+bool Win32Processes::executablePathUsable() const {
+  return executableAnsiPath().second;
 }
 
 std::vector<std::string> Win32Processes::arguments() const {

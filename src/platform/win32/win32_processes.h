@@ -22,6 +22,7 @@ class Win32Processes : public Processes {
   void terminate(std::uint32_t processId) override;
   const base::FileAccess& files() const override { return files_; }
   std::string executablePath() const override;
+  bool executablePathUsable() const override;
   std::vector<std::string> arguments() const override;
 
  private:
