@@ -8,8 +8,8 @@
 # for localhost from the test root), VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for
 # servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED, and NOINTER, whose
 # intermediate is left out), for good ones (LOCALHOST, and PIECES, which cuts its replies across
-# records and its records into single bytes) and for one that speaks nothing newer than TLS 1.1
-# (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
+# records and its records into single bytes, and ASKS, which asks for an optional client
+# certificate) and for one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
 # of a listener that writes every connection it gets to VANTREL_AIA_LOG: no client may call it.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -92,7 +92,7 @@ while True:
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
-    "$net_dir/tls" othername expired untrusted nointer localhost old pieces &
+    "$net_dir/tls" othername expired untrusted nointer localhost old asks pieces &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

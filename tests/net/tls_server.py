@@ -9,7 +9,8 @@ writes "NAME PORT" lines to PORTS_FILE, and appends to LOG one line per connecti
 The NAME "pieces" is a good server (the certificate of localhost) that plays a POP3 dialogue
 whose reply lines are cut across TLS records, and whose records reach the socket one byte at a
 time: the mailbox holds 2 messages. The NAME "old" has the certificate of localhost but speaks
-nothing newer than TLS 1.1.
+nothing newer than TLS 1.1. The NAME "asks" has the certificate of localhost and asks the client
+for a certificate of its own, which it may do without.
 """
 import os
 import socket
@@ -107,7 +108,10 @@ def serve_pieces(conn, context, log):
 
 def listen(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name in ("pieces", "old") else name
+    cert = "localhost" if name in ("pieces", "old", "asks") else name
+    if name == "asks":
+        context.verify_mode = ssl.CERT_OPTIONAL
+        context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
     if name == "old":
         context.set_ciphers("DEFAULT:@SECLEVEL=0")
         with warnings.catch_warnings():  # old on purpose
