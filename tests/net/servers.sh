@@ -9,7 +9,8 @@
 # servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED, and NOINTER, whose
 # intermediate is left out), for good ones (LOCALHOST, and PIECES, which cuts its replies across
 # records and its records into single bytes, and ASKS, which asks for an optional client
-# certificate) and for one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
+# certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER) and for
+# one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
 # of a listener that writes every connection it gets to VANTREL_AIA_LOG: no client may call it.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -20,12 +21,13 @@ net_silent_pid=""
 net_late_pid=""
 net_tls_pid=""
 net_aia_pid=""
+net_renegotiates_pid=""
 source "$net_root/tests/net/tls_certs.sh"
 source "$net_root/tests/net/dovecot_conf.sh"
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
-  for pid in $net_http_pid $net_silent_pid $net_late_pid $net_tls_pid $net_aia_pid; do kill "$pid" 2>/dev/null || true; done
+  for pid in $net_http_pid $net_silent_pid $net_late_pid $net_tls_pid $net_aia_pid $net_renegotiates_pid; do kill "$pid" 2>/dev/null || true; done
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.
   for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
   rm -rf "$net_dir"
@@ -99,6 +101,12 @@ while True:
   while read -r tls_name tls_port; do
     export "VANTREL_TLS_${tls_name^^}_PORT=$tls_port"
   done <"$net_dir/tls.ports"
+  /usr/bin/python3 "$net_root/tests/net/renegotiating_server.py" "$VANTREL_TLS_LOG" \
+    "$net_dir/renegotiates.port" "$net_dir/tls/localhost.pem" "$net_dir/tls/localhost.key" &
+  net_renegotiates_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/renegotiates.port" ] && break; sleep 0.1; done
+  export VANTREL_TLS_RENEGOTIATES_PORT
+  VANTREL_TLS_RENEGOTIATES_PORT=$(cat "$net_dir/renegotiates.port")
 
   python3 "$net_root/tests/net/http_server.py" "$net_dir/http.port" 900 &
   net_http_pid=$!

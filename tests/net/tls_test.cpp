@@ -6,6 +6,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -13,6 +14,13 @@
 #include "platform/tls/engine_choice.h"
 #include "scripted_server.h"
 #include "support.h"
+
+namespace vantrel::platform::tls {
+// Names the engine in the test's name rather than its bytes.
+void PrintTo(EngineChoice choice, std::ostream* out) {
+  *out << (choice == EngineChoice::System ? "system" : "built-in");
+}
+}  // namespace vantrel::platform::tls
 
 namespace vantrel::net {
 namespace {
@@ -165,6 +173,19 @@ TEST_P(TlsTest, RepliesCutAcrossRecordsAndRecordsCutIntoSingleBytesStillMakeADia
                      "STAT\npieces heard QUIT\n"),
             std::string::npos)
       << log;
+}
+
+TEST_P(TlsTest, AServerAskingForANewHandshakeMidConversationGetsOneAndTheCountFollows) {
+  VANTREL_SERVER_PORT(port, "VANTREL_TLS_RENEGOTIATES_PORT");
+  const auto renewedBefore = fileText("VANTREL_TLS_LOG").find("renegotiates renewed");
+  pop.Port = port;
+  pop.Connect();
+  EXPECT_EQ(counts, std::vector<int>{4});
+  EXPECT_TRUE(logHasLine("VANTREL_TLS_LOG", {"renegotiates heard QUIT"}));
+  EXPECT_NE(
+      fileText("VANTREL_TLS_LOG")
+          .find("renegotiates renewed", renewedBefore == std::string::npos ? 0 : renewedBefore + 1),
+      std::string::npos);
 }
 
 TEST_P(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {

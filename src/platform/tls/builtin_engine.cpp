@@ -146,8 +146,8 @@ class BuiltInSession final : public Session {
     br_ssl_engine_context* const engine = &client_.eng;
     br_ssl_engine_set_versions(engine, BR_TLS12, BR_TLS12);
     br_ssl_engine_set_suites(engine, kSuites, std::size(kSuites));
-    // Nothing may change the keys or the server's identity in the middle of a conversation.
-    br_ssl_engine_add_flags(engine, BR_OPT_NO_RENEGOTIATION);
+    // A server may ask for a new handshake mid-conversation (secure renegotiation only); its
+    // chain is judged again then.
     br_ssl_engine_set_hash(engine, br_sha1_ID, &br_sha1_vtable);
     br_ssl_engine_set_hash(engine, br_sha224_ID, &br_sha224_vtable);
     br_ssl_engine_set_hash(engine, br_sha256_ID, &br_sha256_vtable);
@@ -221,10 +221,15 @@ class BuiltInSession final : public Session {
       if (!flushAll()) return -1;
       return std::exchange(acceptedPlain_, 0);
     }
-    if (!flushAll()) return -1;
-    const unsigned state = br_ssl_engine_current_state(engine);
-    if (state & BR_SSL_CLOSED) return fail(wsa::kConnectionAborted);
-    if (!(state & BR_SSL_SENDAPP)) return fail(wsa::kWouldBlock);
+    for (;;) {
+      if (!flushAll()) return -1;
+      const unsigned state = br_ssl_engine_current_state(engine);
+      if (state & BR_SSL_CLOSED) return fail(wsa::kConnectionAborted);
+      if (state & BR_SSL_SENDAPP) break;
+      // A new handshake the server asked for: its next message must be read first.
+      if (!(state & BR_SSL_RECVREC)) return fail(wsa::kWouldBlock);
+      if (!fillOnce()) return -1;
+    }
     std::size_t room = 0;
     unsigned char* const into = br_ssl_engine_sendapp_buf(engine, &room);
     const std::size_t n = std::min(length, room);
