@@ -3,9 +3,10 @@
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT
-// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER and ASKS ports read
-// here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as
-// for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
+// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS and
+// RENEGOTIATES ports read here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
+// chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
+// must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
@@ -125,6 +126,18 @@ int main(int argc, char** argv) {
     const std::string asks = failure([&] { pop.Connect(); });
     if (asks != "no exception") std::printf("wine_check: asks: %s\n", asks.c_str());
     expect(count == 0, "login where the server asks for a client certificate");
+    // A server that asks for a new handshake after USER, before it answers. The built-in engine
+    // makes it; Wine's SChannel cannot, and the connection must then end rather than wait.
+    count = -1;
+    pop.Port = std::atoi(std::getenv("VANTREL_TLS_RENEGOTIATES_PORT"));
+    pop.TimeOut = 5000;
+    const std::string renewed = failure([&] { pop.Connect(); });
+    pop.TimeOut = 0;
+    if (renewed != "no exception") std::printf("wine_check: renegotiates: %s\n", renewed.c_str());
+    const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
+                          std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
+    expect(count == 4 || (schannel && renewed.find("aborted") == std::string::npos),
+           "login across a new handshake the server asked for, or an end without waiting");
     namespace reason = vantrel::platform::tls_reason;
     const std::string refusals[] = {reason::kOtherName, reason::kExpired, reason::kUntrusted,
                                     reason::kUntrusted};

@@ -151,8 +151,14 @@ TlsStep TlsSession::step() {
     const OwnedContextBuffer token(out[0].pvBuffer);
     if (token && (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED)) {
       outgoing_.append(static_cast<const char*>(token.get()), out[0].cbBuffer);
+      if (out[0].cbBuffer > 0) ownHelloDue_ = false;
     }
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
+      // Some SChannels (Wine's) wait for the server where the new handshake must start with
+      // our hello: both sides would wait for ever.
+      if (ownHelloDue_ && incoming_.empty()) {
+        return failed("SChannel cannot make the new TLS handshake the server asked for");
+      }
       needInput_ = true;
       continue;
     }
@@ -273,6 +279,7 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
         }
         done_ = false;
         renegotiating_ = true;
+        ownHelloDue_ = true;
         needInput_ = false;
         continue;
       }

@@ -81,6 +81,7 @@ class TlsSession final : public tls::Session {
   bool needInput_ = false;
   bool done_ = false;
   bool renegotiating_ = false;  // the server asked for a new handshake mid-conversation
+  bool ownHelloDue_ = false;    // ... and SChannel has not answered it yet
   bool peerClosed_ = false;
   int error_ = 0;
 };
