@@ -1,5 +1,9 @@
 # shellcheck shell=bash
 # The most a shipped Vantrel.exe may weigh, in bytes: what users download and what a tray
 # program should cost. scripts/test-package enforces them, scripts/bench prints them.
-VANTREL_BUDGET_X64=$((600 * 1024))
-VANTREL_BUDGET_X86=$((550 * 1024))
+# Both were 600 KB (x64) and 550 KB (x86) until the built-in TLS 1.2 client came in, for the
+# Windows versions whose own TLS cannot make TLS 1.2 connections: it adds about 92 KB (x64) and
+# 95 KB (x86), BearSSL included, which scripts/bench prints as exe_*_tls_engine_bytes. Each
+# budget rose by that much, to 640 KB at most.
+VANTREL_BUDGET_X64=$((640 * 1024))
+VANTREL_BUDGET_X86=$((640 * 1024))

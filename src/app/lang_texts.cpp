@@ -85,8 +85,8 @@ void loadBuiltinTexts(TLangTexts& texts) {
   texts.lblMailTime = "Relever le courrier toutes les x minutes :";
   texts.lblDescription =
       "Vantrel garde Outlook Express \xE0 port\xE9"
-      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, d\xE8s "
-      "Windows Vista SP2 mis \xE0 jour pour TLS 1.2).";
+      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, sur "
+      "tout Windows d\xE8s XP SP3).";
   texts.bttnWWW = "Site Internet";
   texts.bttnMailList = "Liste de diffusion";
   texts.bttnUpdt = "Mise \xE0 jour";

@@ -277,6 +277,14 @@ void TAsyncSocket::Connect() {
     if (!handled) throw ESockError("Null Remote Address");
   }
   const auto port = static_cast<std::uint16_t>(Proxy.empty() ? Port : ProxyPort);
+  if (Secure) {
+    withTlsEngineRetry([this, port] { openConnection(port); });
+  } else {
+    openConnection(port);
+  }
+}
+
+void TAsyncSocket::openConnection(std::uint16_t port) {
   remoteAddress_.port = toNetworkOrder(port);
   lookupDone_ = false;
   lastEventOk_ = true;
@@ -331,7 +339,22 @@ void TAsyncSocket::StartTls() {
   if (connected_) CloseSocket();
   if (timedOut_) throw ESockError("Connection Timed out");
   if (canceled_) throw ESockError("Connection Canceled");
+  if (step.state == State::Reconnect) throw ETlsRetry(step.reason);
   throw ETlsError(step.reason);
+}
+
+void TAsyncSocket::withTlsEngineRetry(const std::function<void()>& attempt) {
+  try {
+    attempt();
+    return;
+  } catch (const ETlsRetry&) {
+  }
+  if (loop_.quitting()) throw EAbortError("Connection Canceled");
+  try {
+    attempt();
+  } catch (const ETlsRetry& again) {
+    throw ETlsError(again.Reason());
+  }
 }
 
 void TAsyncSocket::TimerOn() {

@@ -136,8 +136,12 @@ class TAsyncSocket {
   // Runs the TLS handshake on the open connection, the server's certificate checked for Host,
   // within the time-out; a refusal closes the connection and raises ETlsError. Connect calls it
   // for an implicitly secure connection; a protocol that upgrades mid-conversation calls it
-  // itself.
+  // itself, inside withTlsEngineRetry. Raises ETlsRetry, the connection closed, when only a new
+  // connection can go on (with the other TLS engine).
   void StartTls();
+  // Runs `attempt`, a whole connection from Connect up to and including StartTls, and once more
+  // when StartTls asked for a new connection; a second such request is a refusal (ETlsError).
+  void withTlsEngineRetry(const std::function<void()>& attempt);
 
   bool lookupDone_ = false;
   std::int16_t replyNumber_ = 0;
@@ -145,6 +149,8 @@ class TAsyncSocket {
 
  private:
   void InitWinsock();
+  // Connects to the resolved address and, for a secure connection, runs the handshake.
+  void openConnection(std::uint16_t port);
   // The socket's notifications: connect (16) and close (32) as Winsock numbers them.
   void notify(int event, int error);
   void noticePeerClose();

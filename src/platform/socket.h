@@ -86,6 +86,9 @@ struct TlsStep {
     WantRead,   // wait until the socket can be read, then step again
     WantWrite,  // wait until the socket can be written, then step again
     Failed,     // the handshake or the server's certificate was refused; see reason
+    // This engine and the server have nothing in common, and the connection is lost for TLS:
+    // a new connection to the same server, started over, is secured by the other engine.
+    Reconnect,
   };
   State state = State::Failed;
   std::string reason;

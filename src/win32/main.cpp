@@ -4,6 +4,7 @@
 // winsock2.h before windows.h, which would otherwise bring the old winsock.h
 #include <windows.h>
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -45,7 +46,8 @@ int run(HINSTANCE instance) {
   win32::Win32Dialogs dialogs;
   win32::Win32Shell shell;
   win32::Win32EventLoop loop(instance);
-  win32::Win32Sockets sockets;
+  win32::Win32Sockets sockets(
+      vantrel::platform::tls::engineChoice(std::getenv("VANTREL_TLS_ENGINE")));
   vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop, sockets};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());

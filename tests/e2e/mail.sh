@@ -213,27 +213,56 @@ case_unreachable_servers_are_reported() {
 
 # An account that asks for SSL is counted over TLS on dovecot's pop3s port (its certificate from
 # the test root, trusted in this prefix only); one whose server shows a certificate from an
-# unknown authority brings the box naming the server and the reason, and that server hears no
-# password.
+# unknown authority, and one whose server leaves out its intermediate, each bring the box naming
+# the server and the reason, and those servers hear no password. The missing intermediate is not
+# fetched from the address its certificate gives.
 case_secure_accounts() {
   mail_server_trust_root
   local reg=$E2E_WORK/mail-secure.reg accounts='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
-  local account='[%s\\%s]\r\n"Account Name"="%s"\r\n"POP3 Server"="localhost"\r\n"POP3 User Name"="alice"\r\n"POP3 Secure Connection"=dword:00000001\r\n"POP3 Port"=dword:%08x\r\n\r\n'
+  local account='[%s\\%s]\r\n"Account Name"="%s"\r\n"POP3 Server"="%s"\r\n"POP3 User Name"="alice"\r\n"POP3 Secure Connection"=dword:00000001\r\n"POP3 Port"=dword:%08x\r\n\r\n'
+  # The last server's name in capitals tells its box from the one before.
   # shellcheck disable=SC2059
-  printf "REGEDIT4\r\n\r\n$account$account" "$accounts" 00000002 Chiffre "$MAIL_SERVER_POP3S_PORT" \
-    "$accounts" 00000003 Douteux "$MAIL_SERVER_UNTRUSTED_PORT" >"$reg"
+  printf "REGEDIT4\r\n\r\n$account$account$account" \
+    "$accounts" 00000002 Chiffre localhost "$MAIL_SERVER_POP3S_PORT" \
+    "$accounts" 00000003 Douteux localhost "$MAIL_SERVER_UNTRUSTED_PORT" \
+    "$accounts" 00000004 Incomplet LOCALHOST "$MAIL_SERVER_NOINTER_PORT" >"$reg"
   e2e_regedit "$reg"
   start_mail secret editMailWindowTime=0 "Email/Alice_Chiffre_pass=$(scrambled_password secret)" \
-    "Email/Alice_Douteux_pass=$(scrambled_password secret)"
+    "Email/Alice_Douteux_pass=$(scrambled_password secret)" \
+    "Email/Alice_Incomplet_pass=$(scrambled_password secret)"
   fire_mail_timer
-  answer_box "Impossible d'établir une connexion sécurisée avec le serveur localhost, le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)" "$IDOK"
+  local server refused="le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)"
+  for server in localhost LOCALHOST; do
+    answer_box "Impossible d'établir une connexion sécurisée avec le serveur $server, $refused" "$IDOK"
+  done
   wait_until 15 "the secure account was not counted" tip_shown "8 message(s) non-lu(s) (Alice, Bob)"
   wait_until 5 "the notification window did not come" notify_shown
   expect_eq "tree" $'0 0 1 Alice\n1 1 0 Maison : 3\n1 1 0 Chiffre : 3\n0 0 1 Bob\n1 1 0 Bureau : 2' \
     "$(notify_tree)"
-  grep -qx "untrusted accepted" "$MAIL_SERVER_TLS_LOG" || fail "the untrusted server was not asked"
-  ! grep -q "untrusted heard" "$MAIL_SERVER_TLS_LOG" ||
-    fail "the untrusted server heard: $(grep "untrusted heard" "$MAIL_SERVER_TLS_LOG" | tr '\n' ' ')"
+  local name
+  for name in untrusted nointer; do
+    grep -qx "$name accepted" "$MAIL_SERVER_TLS_LOG" || fail "the $name server was not asked"
+    ! grep -q "$name heard" "$MAIL_SERVER_TLS_LOG" ||
+      fail "the $name server heard: $(grep "$name heard" "$MAIL_SERVER_TLS_LOG" | tr '\n' ' ')"
+  done
+  [[ ! -s "$MAIL_SERVER_AIA_LOG" ]] || fail "the certificate check went out to the network"
+}
+
+# The same with the built-in TLS engine, as VANTREL_TLS_ENGINE forces it.
+case_secure_accounts_builtin_engine() {
+  export VANTREL_TLS_ENGINE=builtin
+  case_secure_accounts
+}
+
+# The same where SChannel makes no TLS 1.2 connections, as on Windows XP (the recipe's switch):
+# nothing forces an engine, so the automatic choice must find the built-in one.
+SCHANNEL_TLS12_CLIENT='HKLM\System\CurrentControlSet\Control\SecurityProviders\SCHANNEL\Protocols\TLS 1.2\Client'
+case_secure_accounts_without_schannel_tls12() {
+  trap 'wine_run reg delete "$SCHANNEL_TLS12_CLIENT" /f >/dev/null' EXIT
+  wine_run reg add "$SCHANNEL_TLS12_CLIENT" /v Enabled /t REG_DWORD /d 0 /f >/dev/null
+  wine_run reg add "$SCHANNEL_TLS12_CLIENT" /v DisabledByDefault /t REG_DWORD /d 1 /f >/dev/null
+  unset VANTREL_TLS_ENGINE
+  case_secure_accounts
 }
 
 # The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
@@ -310,6 +339,8 @@ suite_mail() {
   e2e_case refused_password_is_asked_again case_refused_password_is_asked_again
   e2e_case unreachable_servers_are_reported case_unreachable_servers_are_reported
   e2e_case secure_accounts case_secure_accounts
+  e2e_case secure_accounts_builtin_engine case_secure_accounts_builtin_engine
+  e2e_case secure_accounts_without_schannel_tls12 case_secure_accounts_without_schannel_tls12
   e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
   # Last: it changes the prefix's DPI.
   e2e_case notify_window_at_144_dpi case_notify_window_at_144_dpi

@@ -3,14 +3,19 @@
 # of its own (binding it needs root). Mailboxes: alice/secret (3 messages), bob/hunter2 (2),
 # carol/opensesame (none). Over implicit TLS: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
 # certificate for localhost from the test root of mail_server_trust_root) and, on
-# MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root that writes what
-# it hears to MAIL_SERVER_TLS_LOG.
+# MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root, and on
+# MAIL_SERVER_NOINTER_PORT one that leaves out the intermediate of its certificate, both writing
+# what they hear to MAIL_SERVER_TLS_LOG. The address that certificate gives for its intermediate
+# is a listener that writes every connection it gets to MAIL_SERVER_AIA_LOG.
 
 MAIL_SERVER_DIR=""
 MAIL_SERVER_POP3S_PORT=""
 MAIL_SERVER_UNTRUSTED_PORT=""
+MAIL_SERVER_NOINTER_PORT=""
 MAIL_SERVER_TLS_PID=""
 MAIL_SERVER_TLS_LOG=""
+MAIL_SERVER_AIA_PID=""
+MAIL_SERVER_AIA_LOG=""
 source "$(dirname "${BASH_SOURCE[0]}")/../net/tls_certs.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../net/dovecot_conf.sh"
 
@@ -43,7 +48,21 @@ mail_server_start() {
   # Implicit TLS beside: dovecot's pop3s with a certificate for localhost from the test root, and
   # a server whose certificate comes from a root nobody trusts, which writes down what it hears.
   mkdir -p "$MAIL_SERVER_DIR/tls"
-  tls_certs "$MAIL_SERVER_DIR/tls"
+  MAIL_SERVER_AIA_LOG=$MAIL_SERVER_DIR/aia.log
+  : >"$MAIL_SERVER_AIA_LOG"
+  python3 -c '
+import socket, sys
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(16)
+open(sys.argv[1] + ".tmp", "w").write(str(s.getsockname()[1]))
+__import__("os").rename(sys.argv[1] + ".tmp", sys.argv[1])
+while True:
+    conn, _ = s.accept()
+    with open(sys.argv[2], "a") as log: log.write("connection\n")
+    conn.close()' "$MAIL_SERVER_DIR/aia.port" "$MAIL_SERVER_AIA_LOG" &
+  MAIL_SERVER_AIA_PID=$!
+  local _
+  for _ in $(seq 100); do [[ -s "$MAIL_SERVER_DIR/aia.port" ]] && break; sleep 0.1; done
+  tls_certs "$MAIL_SERVER_DIR/tls" "http://127.0.0.1:$(cat "$MAIL_SERVER_DIR/aia.port")/inter.crt"
   MAIL_SERVER_POP3S_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
   dovecot_conf "$MAIL_SERVER_DIR" 110 "$MAIL_SERVER_POP3S_PORT" >"$MAIL_SERVER_DIR/dovecot.conf"
   chown -R dovecot:dovecot "$MAIL_SERVER_DIR/mail"
@@ -51,14 +70,14 @@ mail_server_start() {
   MAIL_SERVER_TLS_LOG=$MAIL_SERVER_DIR/tls.log
   : >"$MAIL_SERVER_TLS_LOG"
   python3 "$(dirname "${BASH_SOURCE[0]}")/../net/tls_server.py" "$MAIL_SERVER_TLS_LOG" \
-    "$MAIL_SERVER_DIR/tls.ports" "$MAIL_SERVER_DIR/tls" untrusted &
+    "$MAIL_SERVER_DIR/tls.ports" "$MAIL_SERVER_DIR/tls" untrusted nointer &
   MAIL_SERVER_TLS_PID=$!
-  local _
   for _ in $(seq 100); do
     [[ -s "$MAIL_SERVER_DIR/tls.ports" ]] && mail_server_listening && break
     sleep 0.1
   done
   MAIL_SERVER_UNTRUSTED_PORT=$(sed -n 's/^untrusted //p' "$MAIL_SERVER_DIR/tls.ports")
+  MAIL_SERVER_NOINTER_PORT=$(sed -n 's/^nointer //p' "$MAIL_SERVER_DIR/tls.ports")
   [[ -n "$MAIL_SERVER_UNTRUSTED_PORT" ]] && mail_server_listening && return 0
   echo "mail server: dovecot or the untrusted TLS server does not listen" >&2
   return 1
@@ -78,7 +97,9 @@ mail_server_trust_root() {
 mail_server_stop() {
   [[ -n "$MAIL_SERVER_DIR" ]] || return 0
   [[ -n "$MAIL_SERVER_TLS_PID" ]] && kill "$MAIL_SERVER_TLS_PID" 2>/dev/null
+  [[ -n "$MAIL_SERVER_AIA_PID" ]] && kill "$MAIL_SERVER_AIA_PID" 2>/dev/null
   MAIL_SERVER_TLS_PID=""
+  MAIL_SERVER_AIA_PID=""
   local pid=$MAIL_SERVER_DIR/run/master.pid _
   [[ -f "$pid" ]] && kill "$(cat "$pid")" 2>/dev/null
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.

@@ -6,9 +6,12 @@
 # VANTREL_LATE_POP3_PORT: a POP3 server that greets only after 300 ms; any login, 2 messages.
 # TLS: VANTREL_TEST_CA (the test root), VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate
 # for localhost from the test root), VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for
-# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED) and for a good one
-# that cuts its replies across records and its records into pieces (PIECES), which write what
-# they hear to VANTREL_TLS_LOG.
+# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED, and NOINTER, whose
+# intermediate is left out), for good ones (LOCALHOST, and PIECES, which cuts its replies across
+# records and its records into single bytes, and ASKS, which asks for an optional client
+# certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER) and for
+# one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
+# of a listener that writes every connection it gets to VANTREL_AIA_LOG: no client may call it.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
@@ -17,12 +20,14 @@ net_http_pid=""
 net_silent_pid=""
 net_late_pid=""
 net_tls_pid=""
+net_aia_pid=""
+net_renegotiates_pid=""
 source "$net_root/tests/net/tls_certs.sh"
 source "$net_root/tests/net/dovecot_conf.sh"
 
 net_stop() {
   if [ -f "$net_dir/run/master.pid" ]; then kill "$(cat "$net_dir/run/master.pid")" 2>/dev/null || true; fi
-  for pid in $net_http_pid $net_silent_pid $net_late_pid $net_tls_pid; do kill "$pid" 2>/dev/null || true; done
+  for pid in $net_http_pid $net_silent_pid $net_late_pid $net_tls_pid $net_aia_pid $net_renegotiates_pid; do kill "$pid" 2>/dev/null || true; done
   # dovecot removes its pid file as it ends; give it a moment before the tree goes.
   for _ in $(seq 50); do [ -f "$net_dir/run/master.pid" ] || break; sleep 0.1; done
   rm -rf "$net_dir"
@@ -64,7 +69,20 @@ net_start() {
   VANTREL_POP3_PORT=$(net_free_port)
   VANTREL_POP3S_PORT=$(net_free_port)
   mkdir -p "$net_dir/tls"
-  tls_certs "$net_dir/tls"
+  export VANTREL_AIA_LOG=$net_dir/aia.log
+  : >"$VANTREL_AIA_LOG"
+  local aia_port
+  aia_port=$(net_free_port)
+  python3 -c '
+import socket, sys
+s = socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+s.bind(("127.0.0.1", int(sys.argv[1]))); s.listen(16)
+while True:
+    conn, _ = s.accept()
+    with open(sys.argv[2], "a") as log: log.write("connection\n")
+    conn.close()' "$aia_port" "$VANTREL_AIA_LOG" &
+  net_aia_pid=$!
+  tls_certs "$net_dir/tls" "http://127.0.0.1:$aia_port/inter.crt"
   VANTREL_TEST_CA=$net_dir/tls/ca.pem
   VANTREL_DOVECOT_LOG=$net_dir/dovecot.log
   dovecot_conf "$net_dir" "$VANTREL_POP3_PORT" "$VANTREL_POP3S_PORT" >"$net_dir/dovecot.conf"
@@ -76,13 +94,19 @@ net_start() {
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
-    "$net_dir/tls" othername expired untrusted pieces &
+    "$net_dir/tls" othername expired untrusted nointer localhost old asks pieces &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port
   while read -r tls_name tls_port; do
     export "VANTREL_TLS_${tls_name^^}_PORT=$tls_port"
   done <"$net_dir/tls.ports"
+  /usr/bin/python3 "$net_root/tests/net/renegotiating_server.py" "$VANTREL_TLS_LOG" \
+    "$net_dir/renegotiates.port" "$net_dir/tls/localhost.pem" "$net_dir/tls/localhost.key" &
+  net_renegotiates_pid=$!
+  for _ in $(seq 100); do [ -s "$net_dir/renegotiates.port" ] && break; sleep 0.1; done
+  export VANTREL_TLS_RENEGOTIATES_PORT
+  VANTREL_TLS_RENEGOTIATES_PORT=$(cat "$net_dir/renegotiates.port")
 
   python3 "$net_root/tests/net/http_server.py" "$net_dir/http.port" 900 &
   net_http_pid=$!

@@ -1,9 +1,11 @@
-# Sourced by tests/net/servers.sh: tls_certs DIR makes a test root (ca.pem) and, in DIR, the
-# certificate and key pairs the TLS suites serve: localhost.* (good), othername.* (for another
-# name), expired.* (dates in the past) and untrusted.* (from a root nobody trusts). Each pair
-# has a PEM certificate NAME.pem and its key NAME.key.
+# Sourced by tests/net/servers.sh: tls_certs DIR [AIA_URL] makes a test root (ca.pem) and, in
+# DIR, the certificate and key pairs the TLS suites serve: localhost.* (good), othername.* (for
+# another name), expired.* (dates in the past), untrusted.* (from a root nobody trusts) and
+# nointer.* (from an intermediate of the test root that the server leaves out, whose address
+# for fetching it is AIA_URL). Each pair has a PEM certificate NAME.pem and its key NAME.key.
 tls_certs() {
   local dir=$1
+  local aia=${2:-http://127.0.0.1:9/inter.crt}
   local ca_subject='/CN=Vantrel Test Root'
   (
     cd "$dir"
@@ -37,19 +39,30 @@ basicConstraints = CA:FALSE
 keyUsage = critical,digitalSignature,keyEncipherment
 extendedKeyUsage = serverAuth
 subjectAltName = \$ENV::TLS_SAN
+[intermediate]
+basicConstraints = critical,CA:TRUE
+keyUsage = critical,keyCertSign,cRLSign
+[server_aia]
+basicConstraints = CA:FALSE
+keyUsage = critical,digitalSignature,keyEncipherment
+extendedKeyUsage = serverAuth
+subjectAltName = \$ENV::TLS_SAN
+authorityInfoAccess = caIssuers;URI:$aia
 CNF
-    local name san issuer dates
-    while read -r name san issuer dates; do
+    local name san issuer extensions dates
+    while read -r name san issuer extensions dates; do
       openssl req -new -newkey rsa:2048 -nodes -keyout "$name.key" -out "$name.csr" \
         -subj "/CN=${san#DNS:}" 2>/dev/null
       # shellcheck disable=SC2086
-      TLS_SAN=$san openssl ca -batch -config ca.cnf -extensions server -cert "$issuer.pem" \
+      TLS_SAN=$san openssl ca -batch -config ca.cnf -extensions "$extensions" -cert "$issuer.pem" \
         -keyfile "$issuer.key" -in "$name.csr" -out "$name.pem" $dates 2>/dev/null
     done <<LIST
-localhost DNS:localhost ca -days 30
-othername DNS:mail.example.com ca -days 30
-expired DNS:localhost ca -startdate 20200101000000Z -enddate 20200201000000Z
-untrusted DNS:localhost rogue -days 30
+localhost DNS:localhost ca server -days 30
+othername DNS:mail.example.com ca server -days 30
+expired DNS:localhost ca server -startdate 20200101000000Z -enddate 20200201000000Z
+untrusted DNS:localhost rogue server -days 30
+inter DNS:inter ca intermediate -days 30
+nointer DNS:localhost inter server_aia -days 30
 LIST
   )
 }

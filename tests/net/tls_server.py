@@ -7,8 +7,10 @@ writes "NAME PORT" lines to PORTS_FILE, and appends to LOG one line per connecti
 "NAME accepted", "NAME handshake refused", "NAME heard <line>".
 
 The NAME "pieces" is a good server (the certificate of localhost) that plays a POP3 dialogue
-whose reply lines are cut across TLS records, and whose records reach the socket a few bytes
-at a time: the mailbox holds 2 messages.
+whose reply lines are cut across TLS records, and whose records reach the socket one byte at a
+time: the mailbox holds 2 messages. The NAME "old" has the certificate of localhost but speaks
+nothing newer than TLS 1.1. The NAME "asks" has the certificate of localhost and asks the client
+for a certificate of its own, which it may do without.
 """
 import os
 import socket
@@ -16,6 +18,7 @@ import ssl
 import sys
 import threading
 import time
+import warnings
 
 log_lock = threading.Lock()
 
@@ -55,8 +58,8 @@ def serve_pieces(conn, context, log):
 
     def push(pause):
         data = outgoing.read()
-        for at in range(0, len(data), 5):
-            conn.sendall(data[at : at + 5])
+        for at in range(0, len(data)):
+            conn.sendall(data[at : at + 1])
             time.sleep(pause)
 
     def pull():
@@ -105,7 +108,16 @@ def serve_pieces(conn, context, log):
 
 def listen(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name == "pieces" else name
+    cert = "localhost" if name in ("pieces", "old", "asks") else name
+    if name == "asks":
+        context.verify_mode = ssl.CERT_OPTIONAL
+        context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
+    if name == "old":
+        context.set_ciphers("DEFAULT:@SECLEVEL=0")
+        with warnings.catch_warnings():  # old on purpose
+            warnings.simplefilter("ignore", DeprecationWarning)
+            context.minimum_version = ssl.TLSVersion.TLSv1
+            context.maximum_version = ssl.TLSVersion.TLSv1_1
     context.load_cert_chain(os.path.join(cert_dir, cert + ".pem"), os.path.join(cert_dir, cert + ".key"))
     serve = (lambda conn: serve_pieces(conn, context, log)) if name == "pieces" else (
         lambda conn: serve_one(conn, context, name, log))

@@ -1,15 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
+#include <ostream>
 #include <sstream>
 #include <thread>
 
 #include "net/pop3_client.h"
+#include "platform/tls/engine_choice.h"
 #include "scripted_server.h"
 #include "support.h"
+
+namespace vantrel::platform::tls {
+// Names the engine in the test's name rather than its bytes.
+void PrintTo(EngineChoice choice, std::ostream* out) {
+  *out << (choice == EngineChoice::System ? "system" : "built-in");
+}
+}  // namespace vantrel::platform::tls
 
 namespace vantrel::net {
 namespace {
@@ -47,8 +58,11 @@ std::string testRoot() {
   return path != nullptr ? path : "";
 }
 
-// A secure account as the program checks it: log in, count, log out from OnConnect.
-class TlsTest : public ::testing::Test {
+using platform::tls::EngineChoice;
+
+// A secure account as the program checks it: log in, count, log out from OnConnect. Each case
+// runs with the system's engine (OpenSSL here) and with the built-in one.
+class TlsTest : public ::testing::TestWithParam<EngineChoice> {
  protected:
   void SetUp() override {
     pop.Host = "localhost";
@@ -75,12 +89,18 @@ class TlsTest : public ::testing::Test {
   }
 
   platform::posix::PosixEventLoop loop;
-  platform::posix::PosixSockets sockets{testRoot()};
+  platform::posix::PosixSockets sockets{testRoot(), GetParam()};
   TPop3Client pop{loop, sockets};
   std::vector<int> counts;
 };
 
-TEST_F(TlsTest, ASecureAccountIsCountedOverTlsAndLogsInThere) {
+INSTANTIATE_TEST_SUITE_P(Engines, TlsTest,
+                         ::testing::Values(EngineChoice::System, EngineChoice::BuiltIn),
+                         [](const ::testing::TestParamInfo<EngineChoice>& info) {
+                           return info.param == EngineChoice::System ? "System" : "BuiltIn";
+                         });
+
+TEST_P(TlsTest, ASecureAccountIsCountedOverTlsAndLogsInThere) {
   VANTREL_SERVER_PORT(port, "VANTREL_POP3S_PORT");
   pop.Port = port;
   pop.Connect();
@@ -92,9 +112,9 @@ TEST_F(TlsTest, ASecureAccountIsCountedOverTlsAndLogsInThere) {
   EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"Login: user=<carol>", ", TLS"}));
 }
 
-TEST_F(TlsTest, TheSystemStoreAloneDoesNotTrustTheTestRoot) {
+TEST_P(TlsTest, TheSystemStoreAloneDoesNotTrustTheTestRoot) {
   VANTREL_SERVER_PORT(port, "VANTREL_POP3S_PORT");
-  platform::posix::PosixSockets systemOnly;
+  platform::posix::PosixSockets systemOnly{{}, GetParam()};
   TPop3Client plain{loop, systemOnly};
   plain.Host = "localhost";
   plain.Port = port;
@@ -109,8 +129,9 @@ TEST_F(TlsTest, TheSystemStoreAloneDoesNotTrustTheTestRoot) {
   }
 }
 
-// Each refused server writes down what it heard: a refused handshake, and never a command.
-TEST_F(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
+// Each refused server writes down what it heard: a refused handshake, and never a command. The
+// intermediate left out is not fetched from the address its certificate gives.
+TEST_P(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
   struct Case {
     const char* portVariable;
     const char* name;
@@ -120,6 +141,7 @@ TEST_F(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
       {"VANTREL_TLS_OTHERNAME_PORT", "othername", reason::kOtherName},
       {"VANTREL_TLS_EXPIRED_PORT", "expired", reason::kExpired},
       {"VANTREL_TLS_UNTRUSTED_PORT", "untrusted", reason::kUntrusted},
+      {"VANTREL_TLS_NOINTER_PORT", "nointer", reason::kUntrusted},
   };
   int disconnects = 0;
   pop.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
@@ -130,8 +152,9 @@ TEST_F(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
     EXPECT_FALSE(pop.Connected());
   }
   EXPECT_TRUE(counts.empty());
-  EXPECT_EQ(disconnects, 3);
-  EXPECT_TRUE(logHasLine("VANTREL_TLS_LOG", {"untrusted handshake refused"}));
+  EXPECT_EQ(disconnects, 4);
+  EXPECT_TRUE(logHasLine("VANTREL_TLS_LOG", {"nointer handshake refused"}));
+  EXPECT_EQ(fileText("VANTREL_AIA_LOG"), "");
   const std::string log = fileText("VANTREL_TLS_LOG");
   for (const Case& c : cases) {
     EXPECT_NE(log.find(std::string(c.name) + " accepted"), std::string::npos) << log;
@@ -139,7 +162,7 @@ TEST_F(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
   }
 }
 
-TEST_F(TlsTest, RepliesCutAcrossRecordsAndRecordsCutIntoPiecesStillMakeADialogue) {
+TEST_P(TlsTest, RepliesCutAcrossRecordsAndRecordsCutIntoSingleBytesStillMakeADialogue) {
   VANTREL_SERVER_PORT(port, "VANTREL_TLS_PIECES_PORT");
   pop.Port = port;
   pop.Connect();
@@ -152,7 +175,20 @@ TEST_F(TlsTest, RepliesCutAcrossRecordsAndRecordsCutIntoPiecesStillMakeADialogue
       << log;
 }
 
-TEST_F(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {
+TEST_P(TlsTest, AServerAskingForANewHandshakeMidConversationGetsOneAndTheCountFollows) {
+  VANTREL_SERVER_PORT(port, "VANTREL_TLS_RENEGOTIATES_PORT");
+  const auto renewedBefore = fileText("VANTREL_TLS_LOG").find("renegotiates renewed");
+  pop.Port = port;
+  pop.Connect();
+  EXPECT_EQ(counts, std::vector<int>{4});
+  EXPECT_TRUE(logHasLine("VANTREL_TLS_LOG", {"renegotiates heard QUIT"}));
+  EXPECT_NE(
+      fileText("VANTREL_TLS_LOG")
+          .find("renegotiates renewed", renewedBefore == std::string::npos ? 0 : renewedBefore + 1),
+      std::string::npos);
+}
+
+TEST_P(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {
   ScriptedServer server({{Act::Send, "+OK POP3 ready\r\n"}, {Act::ExpectLine}, {Act::Hold}});
   pop.Host = "127.0.0.1";
   const std::string why = refusal(server.port());
@@ -163,21 +199,139 @@ TEST_F(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {
   EXPECT_TRUE(counts.empty());
 }
 
-TEST_F(TlsTest, ATlsTimeOutLeavesASilentServerWithoutACommand) {
-  ScriptedServer server(std::vector<Act>{Act(Act::Hold)});
-  pop.Host = "127.0.0.1";
-  pop.TimeOut = 300;
-  pop.Port = server.port();
-  try {
-    pop.Connect();
-    ADD_FAILURE() << "no time-out";
-  } catch (const ETlsError& e) {
-    ADD_FAILURE() << e.what();
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Connection Timed out");
+// A server silent from the start, and one that stops in the middle of its hello.
+TEST_P(TlsTest, AHandshakeThatStallsEndsWithTheTimeOutWithoutACommand) {
+  const std::string halfAHello("\x16\x03\x03\x00\x40\x02\x00\x00\x3c\x03\x03", 11);
+  for (const std::vector<Act>& script :
+       {std::vector<Act>{Act(Act::Hold)}, std::vector<Act>{{Act::Send, halfAHello}, {Act::Hold}}}) {
+    SCOPED_TRACE(script.size());
+    ScriptedServer server(script);
+    pop.Host = "127.0.0.1";
+    pop.TimeOut = 300;
+    pop.Port = server.port();
+    try {
+      pop.Connect();
+      ADD_FAILURE() << "no time-out";
+    } catch (const ETlsError& e) {
+      ADD_FAILURE() << e.what();
+    } catch (const ESockError& e) {
+      EXPECT_STREQ(e.what(), "Connection Timed out");
+    }
+    EXPECT_FALSE(pop.Connected());
+    EXPECT_EQ(server.received().find("USER"), std::string::npos);
   }
-  EXPECT_FALSE(pop.Connected());
-  EXPECT_EQ(server.received().find("USER"), std::string::npos);
+}
+
+// How many whole lines of the log are exactly `line`, once the count has settled at `expected`
+// (servers write their logs in their own time) or a few seconds have passed.
+int logLines(const char* variable, const std::string& line, int expected) {
+  int count = 0;
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    std::istringstream log(fileText(variable));
+    count = 0;
+    for (std::string each; std::getline(log, each);) count += each == line ? 1 : 0;
+    if (count == expected || expected < 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return count;
+}
+
+// The system's engine as it fails on Windows XP (no TLS 1.2 at all) or on a Windows that shares
+// no cipher suite with the server. It sends nothing.
+class StandInSystemTls final : public platform::tls::Engine {
+ public:
+  explicit StandInSystemTls(platform::tls::Shortfall lacking) : lacking_(lacking) {}
+  std::unique_ptr<platform::tls::Session> start(platform::SocketHandle,
+                                                const std::string&) override {
+    return std::make_unique<Refusing>(lacking_);
+  }
+
+ private:
+  class Refusing final : public platform::tls::Session {
+   public:
+    explicit Refusing(platform::tls::Shortfall lacking) : lacking_(lacking) {}
+    platform::TlsStep step() override {
+      return {platform::TlsStep::State::Failed, "the stand-in refuses"};
+    }
+    long send(const char*, std::size_t) override { return -1; }
+    long receive(char*, std::size_t, bool) override { return -1; }
+    int error() const override { return platform::wsa::kNotConnected; }
+    platform::tls::Shortfall shortfall() const override { return lacking_; }
+
+   private:
+    platform::tls::Shortfall lacking_;
+  };
+  platform::tls::Shortfall lacking_;
+};
+
+// Each case counts what its server saw: connections, handshakes refused (or connections given
+// up before one), and commands, which only ever come over TLS 1.2 with a valid certificate.
+TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNeverForACertificate) {
+  using platform::tls::Shortfall;
+  struct Case {
+    const char* name;
+    std::optional<Shortfall> standIn;  // none: OpenSSL is the system's engine
+    const char* server;
+    int connects;
+    const char* refusal;  // empty: counted
+    int accepted;
+    int refusedHandshakes;
+  };
+  const Case cases[] = {
+      // The built-in engine goes on over the same connection, and takes every later one.
+      {"no TLS 1.2 in the system", Shortfall::NoTls12, "localhost", 2, "", 2, 0},
+      // A new connection, then the built-in engine straight away for that server.
+      {"nothing in common", Shortfall::NothingInCommon, "localhost", 2, "", 3, 1},
+      {"nothing in common, then a refused certificate", Shortfall::NothingInCommon, "untrusted", 1,
+       reason::kUntrusted, 2, 2},
+      {"a refused certificate is not tried again", std::nullopt, "untrusted", 1, reason::kUntrusted,
+       1, 1},
+      {"no TLS 1.2 on the server", Shortfall::NoTls12, "old", 1, "in common", 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string portVariable = std::string("VANTREL_TLS_") + c.server + "_PORT";
+    for (char& letter : portVariable) letter = static_cast<char>(std::toupper(letter));
+    VANTREL_SERVER_PORT(port, portVariable.c_str());
+    const std::string accepted = std::string(c.server) + " accepted";
+    const std::string refused = std::string(c.server) + " handshake refused";
+    const std::string user = std::string(c.server) + " heard USER alice";
+    const int acceptedBefore = logLines("VANTREL_TLS_LOG", accepted, -1);
+    const int refusedBefore = logLines("VANTREL_TLS_LOG", refused, -1);
+    const int userBefore = logLines("VANTREL_TLS_LOG", user, -1);
+
+    platform::posix::PosixEventLoop loop;
+    platform::posix::PosixSockets sockets(
+        testRoot(), EngineChoice::Automatic,
+        c.standIn ? std::make_unique<StandInSystemTls>(*c.standIn) : nullptr);
+    TPop3Client pop(loop, sockets);
+    pop.Host = "localhost";
+    pop.Port = port;
+    pop.Secure = true;
+    pop.UserID = "alice";
+    pop.Password = "secret";
+    int counted = 0;
+    pop.OnConnect = [&](TAsyncSocket&) {
+      ++counted;
+      pop.Disconnect();
+    };
+    for (int i = 0; i < c.connects; ++i) {
+      try {
+        pop.Connect();
+        EXPECT_STREQ(c.refusal, "");
+      } catch (const ETlsError& e) {
+        EXPECT_NE(*c.refusal, '\0');
+        EXPECT_NE(e.Reason().find(c.refusal), std::string::npos) << e.Reason();
+      }
+    }
+    const bool counts = *c.refusal == '\0';
+    EXPECT_EQ(counted, counts ? c.connects : 0);
+    EXPECT_EQ(logLines("VANTREL_TLS_LOG", accepted, acceptedBefore + c.accepted),
+              acceptedBefore + c.accepted);
+    EXPECT_EQ(logLines("VANTREL_TLS_LOG", refused, refusedBefore + c.refusedHandshakes),
+              refusedBefore + c.refusedHandshakes);
+    EXPECT_EQ(logLines("VANTREL_TLS_LOG", user, userBefore + counted), userBefore + counted);
+  }
 }
 
 }  // namespace

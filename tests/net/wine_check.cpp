@@ -3,7 +3,10 @@
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT
-// (the TLS ports as in tests/net/servers.sh; the test root must be trusted in the prefix)
+// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS and
+// RENEGOTIATES ports read here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
+// chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
+// must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
@@ -50,7 +53,9 @@ int main(int argc, char** argv) {
   const int secureServerPorts[] = {std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]),
                                    std::atoi(argv[8]), std::atoi(argv[9])};
   vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
-  vantrel::platform::win32::Win32Sockets sockets;
+  // As Vantrel does: VANTREL_TLS_ENGINE may force an engine.
+  vantrel::platform::win32::Win32Sockets sockets(
+      vantrel::platform::tls::engineChoice(std::getenv("VANTREL_TLS_ENGINE")));
   int ticks = 0;
   const auto timer = loop.startTimer(20, [&] { ++ticks; });
 
@@ -115,17 +120,58 @@ int main(int argc, char** argv) {
     const std::string pieces = failure([&] { pop.Connect(); });
     if (pieces != "no exception") std::printf("wine_check: pieces: %s\n", pieces.c_str());
     expect(count == 2, "count from replies cut across records and pieces");
+    // A server that asks for a certificate of ours, which it may do without.
+    count = -1;
+    pop.Port = std::atoi(std::getenv("VANTREL_TLS_ASKS_PORT"));
+    const std::string asks = failure([&] { pop.Connect(); });
+    if (asks != "no exception") std::printf("wine_check: asks: %s\n", asks.c_str());
+    expect(count == 0, "login where the server asks for a client certificate");
+    // A server that asks for a new handshake after USER, before it answers. The built-in engine
+    // makes it; Wine's SChannel cannot, and the connection must then end rather than wait.
+    count = -1;
+    pop.Port = std::atoi(std::getenv("VANTREL_TLS_RENEGOTIATES_PORT"));
+    pop.TimeOut = 5000;
+    const std::string renewed = failure([&] { pop.Connect(); });
+    pop.TimeOut = 0;
+    if (renewed != "no exception") std::printf("wine_check: renegotiates: %s\n", renewed.c_str());
+    const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
+                          std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
+    expect(count == 4 || (schannel && renewed.find("aborted") == std::string::npos),
+           "login across a new handshake the server asked for, or an end without waiting");
     namespace reason = vantrel::platform::tls_reason;
-    const std::string refusals[] = {reason::kOtherName, reason::kExpired, reason::kUntrusted};
-    for (int i = 0; i < 3; ++i) {
+    const std::string refusals[] = {reason::kOtherName, reason::kExpired, reason::kUntrusted,
+                                    reason::kUntrusted};
+    const int refusedPorts[] = {secureServerPorts[1], secureServerPorts[2], secureServerPorts[3],
+                                std::atoi(std::getenv("VANTREL_TLS_NOINTER_PORT"))};
+    for (int i = 0; i < 4; ++i) {
       count = -1;
-      pop.Port = secureServerPorts[i + 1];
+      pop.Port = refusedPorts[i];
       const std::string refused = failure([&] { pop.Connect(); });
       if (refused != "Secure connection failed: " + refusals[i]) {
         std::printf("wine_check: expected %s, got %s\n", refusals[i].c_str(), refused.c_str());
         expect(false, "refused certificate");
       }
       expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
+    }
+  }
+
+  {
+    // What SChannel alone makes of this system: on one without its TLS 1.2, the engine choice
+    // above had the built-in engine do the work.
+    vantrel::platform::win32::Win32Sockets schannelOnly(
+        vantrel::platform::tls::EngineChoice::System);
+    vantrel::net::TPop3Client pop(loop, schannelOnly);
+    pop.OnConnect = [&](TAsyncSocket&) { pop.Disconnect(); };
+    pop.Host = "localhost";
+    pop.Secure = true;
+    pop.UserID = "alice";
+    pop.Password = "secret";
+    pop.Port = secureServerPorts[0];
+    const std::string outcome = failure([&] { pop.Connect(); });
+    const bool lacking = std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") != nullptr;
+    if (lacking != (outcome.find("SChannel cannot make TLS 1.2") != std::string::npos)) {
+      std::printf("wine_check: SChannel alone: %s\n", outcome.c_str());
+      expect(false, "SChannel as the system makes it");
     }
   }
 

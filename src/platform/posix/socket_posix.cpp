@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/random.h>
 #include <sys/socket.h>
 
 #include <atomic>
@@ -15,6 +16,8 @@
 
 #include "platform/posix/fd.h"
 #include "platform/posix/tls_posix.h"
+#include "platform/tls/anchor_validator.h"
+#include "platform/tls/builtin_engine.h"
 
 namespace vantrel::platform::posix {
 
@@ -157,9 +160,60 @@ void resolve(const std::string& name, LookupState& state) {
   [[maybe_unused]] const auto written = ::write(state.ready.get(), &one, sizeof one);
 }
 
+// The socket's own bytes, for the built-in engine.
+class PlainSockets final : public tls::PlainIo {
+ public:
+  long send(SocketHandle socket, const char* data, std::size_t length) override {
+    const ssize_t sent = ::send(static_cast<int>(socket), data, length, MSG_NOSIGNAL);
+    return sent >= 0 ? static_cast<long>(sent) : failed();
+  }
+  long receive(SocketHandle socket, char* data, std::size_t length) override {
+    const ssize_t got = ::recv(static_cast<int>(socket), data, length, 0);
+    return got >= 0 ? static_cast<long>(got) : failed();
+  }
+  int lastError() const override { return error_; }
+
+ private:
+  long failed() {
+    error_ = winsockCode(errno);
+    return -1;
+  }
+  int error_ = 0;
+};
+
+class SystemRandom final : public tls::RandomSource {
+ public:
+  bool fill(unsigned char* data, std::size_t length) override {
+    while (length > 0) {
+      const ssize_t got = ::getrandom(data, length, 0);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;
+      data += got;
+      length -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+};
+
 }  // namespace
 
-PosixSockets::PosixSockets(std::string extraRoot) : extraRoot_(std::move(extraRoot)) {}
+struct PosixSockets::Tls {
+  Tls(const std::string& extraRoot, tls::EngineChoice choice, std::unique_ptr<tls::Engine> given)
+      : anchors(extraRoot),
+        system(given ? std::move(given) : std::make_unique<OpenSslEngine>(extraRoot)),
+        connections(*system, builtIn, choice) {}
+
+  PlainSockets io;
+  SystemRandom random;
+  tls::AnchorValidator anchors;
+  std::unique_ptr<tls::Engine> system;
+  tls::BuiltInEngine builtIn{io, anchors, random};
+  tls::SecureConnections connections;
+};
+
+PosixSockets::PosixSockets(std::string extraRoot, tls::EngineChoice choice,
+                           std::unique_ptr<tls::Engine> system)
+    : tls_(std::make_unique<Tls>(extraRoot, choice, std::move(system))) {}
 
 PosixSockets::~PosixSockets() = default;
 
@@ -193,7 +247,7 @@ SocketHandle PosixSockets::open(bool lingerAbort) {
 
 int PosixSockets::close(SocketHandle socket) {
   settledConnects_.erase(socket);
-  secure_.erase(socket);
+  tls_->connections.forget(socket);
   return ::close(static_cast<int>(socket)) == 0 ? 0 : fail(errno);
 }
 
@@ -233,9 +287,9 @@ int PosixSockets::connectResult(SocketHandle socket) {
 }
 
 long PosixSockets::send(SocketHandle socket, const char* data, std::size_t length) {
-  if (const auto it = secure_.find(socket); it != secure_.end()) {
-    const long sent = it->second->send(data, length);
-    if (sent < 0) lastError_ = it->second->error();
+  if (tls::Session* const session = tls_->connections.find(socket)) {
+    const long sent = session->send(data, length);
+    if (sent < 0) lastError_ = session->error();
     return sent;
   }
   const ssize_t sent = ::send(static_cast<int>(socket), data, length, MSG_NOSIGNAL);
@@ -243,9 +297,9 @@ long PosixSockets::send(SocketHandle socket, const char* data, std::size_t lengt
 }
 
 long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
-  if (const auto it = secure_.find(socket); it != secure_.end()) {
-    const long got = it->second->receive(data, length, peek);
-    if (got < 0) lastError_ = it->second->error();
+  if (tls::Session* const session = tls_->connections.find(socket)) {
+    const long got = session->receive(data, length, peek);
+    if (got < 0) lastError_ = session->error();
     return got;
   }
   const ssize_t got = ::recv(static_cast<int>(socket), data, length, peek ? MSG_PEEK : 0);
@@ -253,16 +307,11 @@ long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, 
 }
 
 TlsStep PosixSockets::startTls(SocketHandle socket, const std::string& serverName) {
-  if (!tls_) tls_ = std::make_unique<TlsContext>(extraRoot_);
-  auto& session = secure_[socket];
-  session = std::make_unique<TlsSession>(static_cast<int>(socket), *tls_, serverName);
-  return session->step();
+  return tls_->connections.start(socket, serverName);
 }
 
 TlsStep PosixSockets::continueTls(SocketHandle socket) {
-  const auto it = secure_.find(socket);
-  if (it == secure_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
-  return it->second->step();
+  return tls_->connections.next(socket);
 }
 
 std::optional<std::uint32_t> PosixSockets::parseDotted(const std::string& text) const {

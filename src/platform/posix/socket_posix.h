@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/socket.h"
+#include "platform/tls/engine_choice.h"
 
 namespace vantrel::platform::posix {
 
@@ -13,13 +14,14 @@ namespace vantrel::platform::posix {
 int winsockCode(int errnoValue);
 int winsockLookupCode(int gaiError);
 
-class TlsContext;
-class TlsSession;
-
 class PosixSockets final : public Sockets {
  public:
-  // extraRoot: a PEM file of a root trusted besides the system's, for tests; empty for none.
-  explicit PosixSockets(std::string extraRoot = {});
+  // extraRoot: a PEM file of a root trusted besides the system's (the built-in engine trusts
+  // it alone), for tests; empty for none. The system's engine is OpenSSL unless `system` is
+  // given (a test's stand-in).
+  explicit PosixSockets(std::string extraRoot = {},
+                        tls::EngineChoice choice = tls::EngineChoice::System,
+                        std::unique_ptr<tls::Engine> system = nullptr);
   PosixSockets(const PosixSockets&) = delete;
   PosixSockets& operator=(const PosixSockets&) = delete;
   ~PosixSockets() override;
@@ -45,9 +47,8 @@ class PosixSockets final : public Sockets {
   int lastError_ = 0;
   // Outcomes of connects that Linux settled at once; Winsock would report them later.
   std::map<SocketHandle, int> settledConnects_;
-  std::string extraRoot_;
-  std::unique_ptr<TlsContext> tls_;  // made by the first secure connection
-  std::map<SocketHandle, std::unique_ptr<TlsSession>> secure_;
+  struct Tls;
+  std::unique_ptr<Tls> tls_;
 };
 
 }  // namespace vantrel::platform::posix

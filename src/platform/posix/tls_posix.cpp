@@ -215,4 +215,10 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
   return -1;
 }
 
+std::unique_ptr<tls::Session> OpenSslEngine::start(SocketHandle socket,
+                                                   const std::string& serverName) {
+  if (!context_) context_ = std::make_unique<TlsContext>(extraRoot_);
+  return std::make_unique<TlsSession>(static_cast<int>(socket), *context_, serverName);
+}
+
 }  // namespace vantrel::platform::posix

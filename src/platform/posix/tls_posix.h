@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/socket.h"
+#include "platform/tls/tls_engine.h"
 
 using SSL = struct ssl_st;
 using SSL_CTX = struct ssl_ctx_st;
@@ -37,19 +39,18 @@ class TlsContext {
   std::string failure_;
 };
 
-class TlsSession {
+class TlsSession final : public tls::Session {
  public:
   // The session holds its own reference to the context's settings.
   TlsSession(int fd, const TlsContext& context, const std::string& serverName);
   TlsSession(const TlsSession&) = delete;
   TlsSession& operator=(const TlsSession&) = delete;
-  ~TlsSession();
+  ~TlsSession() override;
 
-  TlsStep step();
-  // As Sockets::send and receive; -1 leaves the Winsock code in error().
-  long send(const char* data, std::size_t length);
-  long receive(char* data, std::size_t length, bool peek);
-  int error() const { return error_; }
+  TlsStep step() override;
+  long send(const char* data, std::size_t length) override;
+  long receive(char* data, std::size_t length, bool peek) override;
+  int error() const override { return error_; }
 
  private:
   // Runs one library call until it succeeds, needs the network, or fails for good: answers its
@@ -75,6 +76,18 @@ class TlsSession {
   TlsStep::State wait_ = TlsStep::State::WantRead;
   int error_ = 0;     // Winsock code
   int sslError_ = 0;  // the library's reason for the last failed call
+};
+
+// OpenSSL as the system's engine of the Linux back end; its settings are read once, by the first
+// secure connection.
+class OpenSslEngine final : public tls::Engine {
+ public:
+  explicit OpenSslEngine(std::string extraRoot) : extraRoot_(std::move(extraRoot)) {}
+  std::unique_ptr<tls::Session> start(SocketHandle socket, const std::string& serverName) override;
+
+ private:
+  std::string extraRoot_;
+  std::unique_ptr<TlsContext> context_;
 };
 
 }  // namespace vantrel::platform::posix

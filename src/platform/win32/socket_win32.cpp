@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/tls/builtin_engine.h"
+#include "platform/win32/certificate_check_win32.h"
 #include "platform/win32/owned_handle.h"
 #include "platform/win32/tls_win32.h"
 
@@ -88,12 +90,46 @@ class Win32Lookup final : public HostLookup {
   OwnedWindow window_;
 };
 
+// The socket's own bytes, for the built-in engine.
+class PlainSockets final : public tls::PlainIo {
+ public:
+  long send(SocketHandle socket, const char* data, std::size_t length) override {
+    const int n = ::send(static_cast<SOCKET>(socket), data,
+                         static_cast<int>(std::min<std::size_t>(length, INT_MAX)), 0);
+    return n == SOCKET_ERROR ? failed() : n;
+  }
+  long receive(SocketHandle socket, char* data, std::size_t length) override {
+    const int n = ::recv(static_cast<SOCKET>(socket), data,
+                         static_cast<int>(std::min<std::size_t>(length, INT_MAX)), 0);
+    return n == SOCKET_ERROR ? failed() : n;
+  }
+  int lastError() const override { return error_; }
+
+ private:
+  long failed() {
+    error_ = WSAGetLastError();
+    return -1;
+  }
+  int error_ = 0;
+};
+
 }  // namespace
 
-Win32Sockets::Win32Sockets() = default;
+struct Win32Sockets::Tls {
+  explicit Tls(tls::EngineChoice choice) : connections(schannel, builtIn, choice) {}
+
+  PlainSockets io;
+  CryptoRandom random;
+  CryptoApiValidator validator;
+  SChannelEngine schannel;
+  tls::BuiltInEngine builtIn{io, validator, random};
+  tls::SecureConnections connections;
+};
+
+Win32Sockets::Win32Sockets(tls::EngineChoice choice) : tls_(std::make_unique<Tls>(choice)) {}
 
 Win32Sockets::~Win32Sockets() {
-  secure_.clear();
+  tls_.reset();
   if (users_ > 0) WSACleanup();
 }
 
@@ -135,7 +171,7 @@ SocketHandle Win32Sockets::open(bool lingerAbort) {
 
 int Win32Sockets::close(SocketHandle socket) {
   settledConnects_.erase(socket);
-  secure_.erase(socket);
+  tls_->connections.forget(socket);
   return closesocket(static_cast<SOCKET>(socket)) == 0 ? 0 : fail();
 }
 
@@ -184,9 +220,9 @@ int Win32Sockets::connectResult(SocketHandle socket) {
 }
 
 long Win32Sockets::send(SocketHandle socket, const char* data, std::size_t length) {
-  if (const auto it = secure_.find(socket); it != secure_.end()) {
-    const long sent = it->second->send(data, length);
-    if (sent < 0) lastError_ = it->second->error();
+  if (tls::Session* const session = tls_->connections.find(socket)) {
+    const long sent = session->send(data, length);
+    if (sent < 0) lastError_ = session->error();
     return sent;
   }
   const int n = ::send(static_cast<SOCKET>(socket), data,
@@ -195,9 +231,9 @@ long Win32Sockets::send(SocketHandle socket, const char* data, std::size_t lengt
 }
 
 long Win32Sockets::receive(SocketHandle socket, char* data, std::size_t length, bool peek) {
-  if (const auto it = secure_.find(socket); it != secure_.end()) {
-    const long got = it->second->receive(data, length, peek);
-    if (got < 0) lastError_ = it->second->error();
+  if (tls::Session* const session = tls_->connections.find(socket)) {
+    const long got = session->receive(data, length, peek);
+    if (got < 0) lastError_ = session->error();
     return got;
   }
   const int n =
@@ -207,15 +243,11 @@ long Win32Sockets::receive(SocketHandle socket, char* data, std::size_t length, 
 }
 
 TlsStep Win32Sockets::startTls(SocketHandle socket, const std::string& serverName) {
-  auto& session = secure_[socket];
-  session = std::make_unique<TlsSession>(static_cast<SOCKET>(socket), serverName);
-  return session->step();
+  return tls_->connections.start(socket, serverName);
 }
 
 TlsStep Win32Sockets::continueTls(SocketHandle socket) {
-  const auto it = secure_.find(socket);
-  if (it == secure_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
-  return it->second->step();
+  return tls_->connections.next(socket);
 }
 
 std::optional<std::uint32_t> Win32Sockets::parseDotted(const std::string& text) const {

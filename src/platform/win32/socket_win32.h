@@ -8,14 +8,15 @@
 #include <memory>
 
 #include "platform/socket.h"
+#include "platform/tls/engine_choice.h"
 
 namespace vantrel::platform::win32 {
 
-class TlsSession;
-
 class Win32Sockets final : public Sockets {
  public:
-  Win32Sockets();
+  // Secure connections go through SChannel, or the built-in engine where SChannel cannot make
+  // them (see tls::SecureConnections), unless `choice` names one.
+  explicit Win32Sockets(tls::EngineChoice choice = tls::EngineChoice::Automatic);
   Win32Sockets(const Win32Sockets&) = delete;
   Win32Sockets& operator=(const Win32Sockets&) = delete;
   ~Win32Sockets() override;
@@ -41,7 +42,8 @@ class Win32Sockets final : public Sockets {
   int lastError_ = 0;
   // Connects that Winsock settled at once; the components expect to hear of them as events.
   std::map<SocketHandle, int> settledConnects_;
-  std::map<SocketHandle, std::unique_ptr<TlsSession>> secure_;
+  struct Tls;
+  std::unique_ptr<Tls> tls_;
 };
 
 }  // namespace vantrel::platform::win32

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/certificate_check_win32.h"
 #include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
@@ -19,10 +20,11 @@ constexpr ULONG kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT 
                                 ISC_REQ_CONFIDENTIALITY | ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM |
                                 ISC_REQ_MANUAL_CRED_VALIDATION;
 
-// Windows before Vista SP2 with its TLS 1.2 update knows no TLS 1.2 and says so in these words.
+// Windows before Vista SP2 with its TLS 1.2 update knows no TLS 1.2 (the built-in engine then
+// takes over, unless SChannel was asked for by name).
 constexpr char kNoTls12[] =
-    "this version of Windows cannot make TLS 1.2 connections (Windows Vista SP2 with the TLS 1.2 "
-    "update, or a later Windows, is needed)";
+    "SChannel cannot make TLS 1.2 connections on this version of Windows (Windows Vista SP2 with "
+    "the TLS 1.2 update, or a later Windows, is needed)";
 
 std::string hex(unsigned long code) {
   std::array<char, 16> text{};
@@ -34,8 +36,7 @@ std::string handshakeFailure(SECURITY_STATUS status) {
   switch (status) {
     case SEC_E_ALGORITHM_MISMATCH:
     case SEC_E_UNSUPPORTED_FUNCTION:
-      return "the server and this computer have no TLS version in common: the server may need "
-             "TLS 1.2, which needs Windows Vista SP2 with its update or a later Windows";
+      return "the server and SChannel have no TLS version or cipher suite in common";
     case SEC_E_ILLEGAL_MESSAGE:
     case SEC_E_DECRYPT_FAILURE:
     case SEC_E_MESSAGE_ALTERED:
@@ -46,46 +47,13 @@ std::string handshakeFailure(SECURITY_STATUS status) {
   }
 }
 
-std::string policyFailure(DWORD error) {
-  switch (error) {
-    case static_cast<DWORD>(CERT_E_UNTRUSTEDROOT):
-    case static_cast<DWORD>(CERT_E_CHAINING):
-    case static_cast<DWORD>(CERT_E_UNTRUSTEDTESTROOT):
-    case static_cast<DWORD>(TRUST_E_CERT_SIGNATURE):
-      return tls_reason::kUntrusted;
-    case static_cast<DWORD>(CERT_E_CN_NO_MATCH):
-      return tls_reason::kOtherName;
-    case static_cast<DWORD>(CERT_E_EXPIRED):
-    case static_cast<DWORD>(CERT_E_VALIDITYPERIODNESTING):
-      return tls_reason::kExpired;
-    case static_cast<DWORD>(CERT_E_REVOKED):
-      return tls_reason::kRevoked;
-    default:
-      return "the server's certificate is refused (error " + hex(error) + ")";
-  }
-}
-
-std::string trustFailure(DWORD status) {
-  if (status & CERT_TRUST_IS_NOT_TIME_VALID) return tls_reason::kExpired;
-  if (status & CERT_TRUST_IS_REVOKED) return tls_reason::kRevoked;
-  if (status & (CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN |
-                CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_CYCLIC)) {
-    return tls_reason::kUntrusted;
-  }
-  return "the server's certificate chain is not valid (status " + hex(status) + ")";
-}
-
 void freeCertificate(PCCERT_CONTEXT certificate) {
   CertFreeCertificateContext(certificate);
-}
-void freeChain(PCCERT_CHAIN_CONTEXT chain) {
-  CertFreeCertificateChain(chain);
 }
 void freeContextBuffer(void* buffer) {
   FreeContextBuffer(buffer);
 }
 using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
-using OwnedChain = Owned<PCCERT_CHAIN_CONTEXT, freeChain>;
 using OwnedContextBuffer = Owned<void*, freeContextBuffer>;
 
 }  // namespace
@@ -141,64 +109,34 @@ std::string TlsSession::validate() const {
     return "the server sent no certificate";
   }
   const OwnedCertificate certificate(received);
+  return checkServerCertificate(certificate.get(), serverName_);
+}
 
-  char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
-  LPSTR usages[] = {serverAuth};
-  CERT_CHAIN_PARA wanted{};
-  wanted.cbSize = sizeof wanted;
-  wanted.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
-  wanted.RequestedUsage.Usage.cUsageIdentifier = 1;
-  wanted.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-  PCCERT_CHAIN_CONTEXT built = nullptr;
-  if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr, certificate.get()->hCertStore,
-                               &wanted, 0, nullptr, &built) ||
-      built == nullptr) {
-    return tls_reason::kUntrusted;
-  }
-  const OwnedChain chain(built);
-
-  const int wideLength = MultiByteToWideChar(CP_ACP, 0, serverName_.c_str(), -1, nullptr, 0);
-  std::wstring name(static_cast<std::size_t>(std::max(wideLength, 1)), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, serverName_.c_str(), -1, name.data(), wideLength);
-  HTTPSPolicyCallbackData server{};
-  server.cbStruct = sizeof server;
-  server.dwAuthType = AUTHTYPE_SERVER;
-  server.pwszServerName = name.data();
-  CERT_CHAIN_POLICY_PARA policy{};
-  policy.cbSize = sizeof policy;
-  policy.pvExtraPolicyPara = &server;
-  CERT_CHAIN_POLICY_STATUS verdict{};
-  verdict.cbSize = sizeof verdict;
-  if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict)) {
-    return "the server's certificate cannot be checked";
-  }
-  if (verdict.dwError != 0) return policyFailure(verdict.dwError);
-  // Some SChannel versions pass a chain that ends at an unknown root through the policy.
-  if (chain.get()->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
-    return trustFailure(chain.get()->TrustStatus.dwErrorStatus);
-  }
-  return {};
+TlsStep TlsSession::failed(std::string reason, tls::Shortfall shortfall) {
+  shortfall_ = shortfall;
+  return {TlsStep::State::Failed, std::move(reason)};
 }
 
 TlsStep TlsSession::step() {
-  if (!setupFailure_.empty()) return {TlsStep::State::Failed, setupFailure_};
+  if (!setupFailure_.empty()) return failed(setupFailure_, tls::Shortfall::NoTls12);
   for (;;) {
     if (!flush()) {
       if (error_ == WSAEWOULDBLOCK) return {TlsStep::State::WantWrite, {}};
-      return {TlsStep::State::Failed, "the connection broke during the TLS handshake (error " +
-                                          std::to_string(error_) + ")"};
+      return failed("the connection broke during the TLS handshake (error " +
+                    std::to_string(error_) + ")");
     }
     if (done_) return {TlsStep::State::Done, {}};
     if (needInput_) {
       const int got = fill();
       if (got < 0 && error_ == WSAEWOULDBLOCK) return {TlsStep::State::WantRead, {}};
       if (got < 0) {
-        return {TlsStep::State::Failed, "the connection broke during the TLS handshake (error " +
-                                            std::to_string(error_) + ")"};
+        return failed("the connection broke during the TLS handshake (error " +
+                      std::to_string(error_) + ")");
       }
+      // Some servers hang up on a client whose offer they cannot take.
       if (got == 0) {
-        return {TlsStep::State::Failed,
-                "the server closed the connection during the TLS handshake"};
+        return failed("the server closed the connection during the TLS handshake",
+                      tls::Shortfall::NothingInCommon);
       }
     }
     SecBuffer in[2] = {{static_cast<ULONG>(incoming_.size()), SECBUFFER_TOKEN, incoming_.data()},
@@ -213,13 +151,29 @@ TlsStep TlsSession::step() {
     const OwnedContextBuffer token(out[0].pvBuffer);
     if (token && (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED)) {
       outgoing_.append(static_cast<const char*>(token.get()), out[0].cbBuffer);
+      if (out[0].cbBuffer > 0) ownHelloDue_ = false;
     }
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
+      // Some SChannels (Wine's) wait for the server where the new handshake must start with
+      // our hello: both sides would wait for ever.
+      if (ownHelloDue_ && incoming_.empty()) {
+        return failed("SChannel cannot make the new TLS handshake the server asked for");
+      }
       needInput_ = true;
       continue;
     }
+    // The server asks for a certificate, which it may do without: asked again with the same
+    // input, SChannel answers that there is none.
+    if (status == SEC_I_INCOMPLETE_CREDENTIALS) {
+      needInput_ = false;
+      continue;
+    }
     if (status != SEC_E_OK && status != SEC_I_CONTINUE_NEEDED) {
-      return {TlsStep::State::Failed, handshakeFailure(status)};
+      return failed(handshakeFailure(status), status == SEC_E_ALGORITHM_MISMATCH ||
+                                                      status == SEC_E_UNSUPPORTED_FUNCTION ||
+                                                      status == SEC_E_ILLEGAL_MESSAGE
+                                                  ? tls::Shortfall::NothingInCommon
+                                                  : tls::Shortfall::None);
     }
     context_.hold();
     if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer <= incoming_.size()) {
@@ -231,15 +185,17 @@ TlsStep TlsSession::step() {
       needInput_ = incoming_.empty();
       continue;
     }
-    // A refused server hears nothing more from us.
+    // A refused server hears nothing more from us; after a new handshake, the server it ends
+    // with is judged again.
     if (std::string refused = validate(); !refused.empty()) {
       outgoing_.clear();
-      return {TlsStep::State::Failed, std::move(refused)};
+      return failed(std::move(refused));
     }
     if (QueryContextAttributesA(context_.get(), SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
-      return {TlsStep::State::Failed, "the TLS connection cannot be used"};
+      return failed("the TLS connection cannot be used");
     }
     done_ = true;
+    renegotiating_ = false;
   }
 }
 
@@ -271,11 +227,24 @@ long TlsSession::send(const char* data, std::size_t length) {
 }
 
 long TlsSession::receive(char* data, std::size_t length, bool peek) {
-  if (!done_) {
+  if (!done_ && !renegotiating_) {
     error_ = WSAENOTCONN;
     return -1;
   }
   for (;;) {
+    if (renegotiating_) {
+      // Its messages are a few kilobytes: the socket's buffers take them whole.
+      const TlsStep renewed = step();
+      if (renewed.state == TlsStep::State::Failed) {
+        renegotiating_ = false;
+        error_ = WSAECONNABORTED;
+        return -1;
+      }
+      if (renewed.state != TlsStep::State::Done) {
+        error_ = WSAEWOULDBLOCK;
+        return -1;
+      }
+    }
     if (!plain_.empty()) {
       const std::size_t n = std::min(length, plain_.size());
       std::memcpy(data, plain_.data(), n);
@@ -297,6 +266,21 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
       }
       if (status == SEC_I_CONTEXT_EXPIRED) {  // the server's close notice
         peerClosed_ = true;
+        continue;
+      }
+      if (status == SEC_I_RENEGOTIATE) {
+        // The server wants a new handshake: SChannel answers first, with what followed the
+        // request, if anything.
+        incoming_.clear();
+        for (const SecBuffer& part : parts) {
+          if (part.BufferType == SECBUFFER_EXTRA) {
+            incoming_.assign(static_cast<const char*>(part.pvBuffer), part.cbBuffer);
+          }
+        }
+        done_ = false;
+        renegotiating_ = true;
+        ownHelloDue_ = true;
+        needInput_ = false;
         continue;
       }
       if (status != SEC_E_OK) {

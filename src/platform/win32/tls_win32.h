@@ -1,18 +1,19 @@
 #pragma once
 // TLS on one non-blocking socket through SChannel, the system's own TLS. The server's
-// certificate is checked here, not by SChannel (whose automatic check some versions skip): a
-// chain to a trusted root, the server name, the dates. The socket is read and written here only,
-// and a would-block is answered only once the kernel has nothing more to give, so the caller's
-// wait for the socket is sound.
+// certificate is checked by checkServerCertificate, not by SChannel (whose automatic check some
+// versions skip). The socket is read and written here only, and a would-block is answered only
+// once the kernel has nothing more to give, so the caller's wait for the socket is sound.
 
 #include <windows.h>
 #include <winsock2.h>
 #define SECURITY_WIN32
 #include <security.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/socket.h"
+#include "platform/tls/tls_engine.h"
 
 namespace vantrel::platform::win32 {
 
@@ -46,17 +47,17 @@ inline void deleteContext(CtxtHandle* context) {
   DeleteSecurityContext(context);
 }
 
-class TlsSession {
+class TlsSession final : public tls::Session {
  public:
   TlsSession(SOCKET socket, const std::string& serverName);
   TlsSession(const TlsSession&) = delete;
   TlsSession& operator=(const TlsSession&) = delete;
 
-  TlsStep step();
-  // As Sockets::send and receive; -1 leaves the Winsock code in error().
-  long send(const char* data, std::size_t length);
-  long receive(char* data, std::size_t length, bool peek);
-  int error() const { return error_; }
+  TlsStep step() override;
+  long send(const char* data, std::size_t length) override;
+  long receive(char* data, std::size_t length, bool peek) override;
+  int error() const override { return error_; }
+  tls::Shortfall shortfall() const override { return shortfall_; }
 
  private:
   // Sends what is waiting; false with error_ set when not all of it could go.
@@ -64,6 +65,7 @@ class TlsSession {
   // Reads what the kernel holds: bytes read, 0 when the peer closed, -1 with error_ set.
   int fill();
   std::string validate() const;
+  TlsStep failed(std::string reason, tls::Shortfall shortfall = tls::Shortfall::None);
 
   SOCKET socket_;
   std::string serverName_;
@@ -75,10 +77,20 @@ class TlsSession {
   std::string plain_;     // decrypted, not yet taken
   std::string setupFailure_;
   long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
+  tls::Shortfall shortfall_ = tls::Shortfall::None;
   bool needInput_ = false;
   bool done_ = false;
+  bool renegotiating_ = false;  // the server asked for a new handshake mid-conversation
+  bool ownHelloDue_ = false;    // ... and SChannel has not answered it yet
   bool peerClosed_ = false;
   int error_ = 0;
+};
+
+class SChannelEngine final : public tls::Engine {
+ public:
+  std::unique_ptr<tls::Session> start(SocketHandle socket, const std::string& serverName) override {
+    return std::make_unique<TlsSession>(static_cast<SOCKET>(socket), serverName);
+  }
 };
 
 }  // namespace vantrel::platform::win32

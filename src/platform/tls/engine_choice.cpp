@@ -1,0 +1,70 @@
+#include "platform/tls/engine_choice.h"
+
+#include <cstring>
+#include <utility>
+
+namespace vantrel::platform::tls {
+
+EngineChoice engineChoice(const char* setting) {
+  if (setting == nullptr) return EngineChoice::Automatic;
+  if (std::strcmp(setting, "schannel") == 0 || std::strcmp(setting, "system") == 0) {
+    return EngineChoice::System;
+  }
+  if (std::strcmp(setting, "builtin") == 0) return EngineChoice::BuiltIn;
+  return EngineChoice::Automatic;
+}
+
+bool SecureConnections::systemFor(const std::string& serverName) const {
+  switch (choice_) {
+    case EngineChoice::System:
+      return true;
+    case EngineChoice::BuiltIn:
+      return false;
+    case EngineChoice::Automatic:
+      break;
+  }
+  return !systemLacksTls12_ && builtInServers_.count(serverName) == 0;
+}
+
+TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverName) {
+  Connection& connection = open_[socket];
+  connection.serverName = serverName;
+  connection.system = systemFor(serverName);
+  connection.session = (connection.system ? system_ : builtIn_).start(socket, serverName);
+  return settle(socket, connection, connection.session->step());
+}
+
+TlsStep SecureConnections::next(SocketHandle socket) {
+  const auto it = open_.find(socket);
+  if (it == open_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
+  return settle(socket, it->second, it->second.session->step());
+}
+
+Session* SecureConnections::find(SocketHandle socket) {
+  const auto it = open_.find(socket);
+  return it != open_.end() ? it->second.session.get() : nullptr;
+}
+
+TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, TlsStep step) {
+  if (step.state != TlsStep::State::Failed || !connection.system ||
+      choice_ != EngineChoice::Automatic) {
+    return step;
+  }
+  switch (connection.session->shortfall()) {
+    case Shortfall::None:
+      return step;
+    case Shortfall::NoTls12:
+      // Nothing has been sent yet: the built-in engine goes on over this very connection.
+      systemLacksTls12_ = true;
+      connection.system = false;
+      connection.session = builtIn_.start(socket, connection.serverName);
+      return connection.session->step();
+    case Shortfall::NothingInCommon:
+      builtInServers_.insert(connection.serverName);
+      open_.erase(socket);
+      return {TlsStep::State::Reconnect, std::move(step.reason)};
+  }
+  return step;
+}
+
+}  // namespace vantrel::platform::tls
