@@ -1,12 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <initializer_list>
-#include <sstream>
-#include <thread>
-
 #include "net/pop3_client.h"
 #include "scripted_server.h"
 #include "support.h"
@@ -15,37 +8,11 @@ namespace vantrel::net {
 namespace {
 
 using testing::Act;
+using testing::fileText;
+using testing::logHasLine;
 using testing::ScriptedServer;
+using testing::testRoot;
 namespace reason = platform::tls_reason;
-
-std::string fileText(const char* variable) {
-  const char* path = std::getenv(variable);
-  if (path == nullptr) return {};
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// Whether a line of the log holds every one of the texts. Servers write their logs in their own
-// time: this waits a few seconds for such a line.
-bool logHasLine(const char* variable, std::initializer_list<std::string> texts) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    std::istringstream log(fileText(variable));
-    for (std::string line; std::getline(log, line);) {
-      bool all = true;
-      for (const std::string& text : texts) all = all && line.find(text) != std::string::npos;
-      if (all) return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
-}
-
-std::string testRoot() {
-  const char* path = std::getenv("VANTREL_TEST_CA");
-  return path != nullptr ? path : "";
-}
 
 // A secure account as the program checks it: log in, count, log out from OnConnect.
 class TlsTest : public ::testing::Test {
