@@ -2,7 +2,7 @@
 // same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
-//        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT
+//        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh; the test root must be trusted in the prefix)
 #include <windows.h>
 #include <winsock2.h>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "net/http_client.h"
+#include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
@@ -42,13 +43,15 @@ std::string failure(const std::function<void()>& action) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 10) return 2;
+  if (argc != 12) return 2;
   const int popPort = std::atoi(argv[1]);
   const int httpPort = std::atoi(argv[2]);
   const int silentPort = std::atoi(argv[3]);
   const int latePort = std::atoi(argv[4]);
   const int secureServerPorts[] = {std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]),
                                    std::atoi(argv[8]), std::atoi(argv[9])};
+  const int imapPort = std::atoi(argv[10]);
+  const int imapsPort = std::atoi(argv[11]);
   vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
   vantrel::platform::win32::Win32Sockets sockets;
   int ticks = 0;
@@ -127,6 +130,26 @@ int main(int argc, char** argv) {
       }
       expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
     }
+  }
+
+  {
+    // dora's password goes as a literal; the plain port is secured by STARTTLS through SChannel.
+    vantrel::net::TImapClient imap(loop, sockets);
+    std::string counts;
+    imap.OnConnect = [&](TAsyncSocket&) {
+      counts += std::to_string(imap.UnseenCount()) + ",";
+      imap.Disconnect();
+    };
+    imap.Host = "localhost";
+    imap.UserID = "dora";
+    imap.Password = "q\"b\\\xe9t";
+    for (const int port : {imapPort, imapsPort}) {
+      imap.Port = port;
+      imap.Secure = port == imapsPort;
+      const std::string outcome = failure([&] { imap.Connect(); });
+      if (outcome != "no exception") std::printf("wine_check: IMAP: %s\n", outcome.c_str());
+    }
+    expect(counts == "2,2,", "IMAP unread counts over STARTTLS and implicit TLS");
   }
 
   {
