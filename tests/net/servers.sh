@@ -1,4 +1,4 @@
-# Sourced by scripts/test-net and scripts/bench: starts a private dovecot POP3 server and the
+# Sourced by scripts/test-net and scripts/bench: starts a private dovecot (POP3 and IMAP) and the
 # test HTTP server on 127.0.0.1 on free ports, exports their ports, and stops both when the
 # calling script exits.
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message), and
