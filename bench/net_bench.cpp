@@ -1,5 +1,7 @@
 // Figures of the network components against local servers, one "name: value" line each.
 //   net_bench pop3 PORT ACCOUNTS USER:PASSWORD...   time to check the accounts in turn
+//   net_bench imap PORT ROOT ACCOUNTS USER:PASSWORD...   the same over IMAP, on a port that offers
+//                                                    STARTTLS with a certificate from ROOT
 //   net_bench wait SECONDS                           processor share of a wait on a silent server
 //   net_bench http PORT BYTES                        throughput of one long body
 #include <arpa/inet.h>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "net/http_client.h"
+#include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/posix/event_loop_posix.h"
 #include "platform/posix/fd.h"
@@ -38,38 +41,55 @@ double processorSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-int pop3(int port, int accounts, const std::vector<std::string>& credentials) {
+// As the mail check drives a mail component: one component, its values set again for every
+// account, a time-out against a stalled server, the count taken and the session closed in
+// OnConnect.
+template <typename Client, int (Client::*Count)() const>
+int mailCheck(const char* protocol, PosixSockets& sockets, const char* host, int port, int accounts,
+              const std::vector<std::string>& credentials) {
   PosixEventLoop loop;
-  PosixSockets sockets;
-  // As the mail check drives it: one component, its values set again for every account, a
-  // time-out against a stalled server, the count taken and the session closed in OnConnect.
-  vantrel::net::TPop3Client pop(loop, sockets);
-  pop.Port = port;
-  pop.TimeOut = 30000;
+  Client client(loop, sockets);
+  client.Port = port;
+  client.TimeOut = 30000;
   long long messages = 0;
   int failed = 0;
-  pop.OnConnect = [&](vantrel::net::TAsyncSocket&) {
-    if (pop.MessageCount() > 0) messages += pop.MessageCount();
-    pop.Disconnect();
+  client.OnConnect = [&](vantrel::net::TAsyncSocket&) {
+    if ((client.*Count)() > 0) messages += (client.*Count)();
+    client.Disconnect();
   };
   const auto start = Clock::now();
   for (int i = 0; i < accounts; ++i) {
     const std::string& pair = credentials[static_cast<std::size_t>(i) % credentials.size()];
-    pop.Host = "127.0.0.1";
-    pop.UserID = pair.substr(0, pair.find(':'));
-    pop.Password = pair.substr(pair.find(':') + 1);
+    client.Host = host;
+    client.UserID = pair.substr(0, pair.find(':'));
+    client.Password = pair.substr(pair.find(':') + 1);
     try {
-      pop.Connect();
+      client.Connect();
     } catch (const std::exception& e) {
       ++failed;
-      std::fprintf(stderr, "pop3: account %d: %s\n", i, e.what());
+      std::fprintf(stderr, "%s: account %d: %s\n", protocol, i, e.what());
     }
   }
   const double elapsed = secondsSince(start);
   if (failed > 0) return 1;
-  if (messages == 0) std::fprintf(stderr, "pop3: %d accounts and not one message\n", accounts);
-  std::printf("pop3_vantrel_seconds: %.3f\n", elapsed);
+  if (messages == 0)
+    std::fprintf(stderr, "%s: %d accounts and not one message\n", protocol, accounts);
+  std::printf("%s_vantrel_seconds: %.3f\n", protocol, elapsed);
   return 0;
+}
+
+int pop3(int port, int accounts, const std::vector<std::string>& credentials) {
+  PosixSockets sockets;
+  return mailCheck<vantrel::net::TPop3Client, &vantrel::net::TPop3Client::MessageCount>(
+      "pop3", sockets, "127.0.0.1", port, accounts, credentials);
+}
+
+// The certificate is for localhost, which the STARTTLS upgrade checks.
+int imap(int port, const std::string& root, int accounts,
+         const std::vector<std::string>& credentials) {
+  PosixSockets sockets(root);
+  return mailCheck<vantrel::net::TImapClient, &vantrel::net::TImapClient::UnseenCount>(
+      "imap", sockets, "localhost", port, accounts, credentials);
 }
 
 // A listener that never accepts: the kernel completes the connection and nothing is ever said.
@@ -162,6 +182,10 @@ int main(int argc, char** argv) {
       return pop3(std::atoi(args[1].c_str()), std::atoi(args[2].c_str()),
                   std::vector<std::string>(args.begin() + 3, args.end()));
     }
+    if (args.size() >= 5 && args[0] == "imap") {
+      return imap(std::atoi(args[1].c_str()), args[2], std::atoi(args[3].c_str()),
+                  std::vector<std::string>(args.begin() + 4, args.end()));
+    }
     if (args.size() == 2 && args[0] == "wait") return wait(std::atoi(args[1].c_str()));
     if (args.size() == 3 && args[0] == "http") {
       return http(std::atoi(args[1].c_str()), std::atoll(args[2].c_str()));
@@ -171,7 +195,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::fprintf(stderr,
-               "usage: net_bench pop3 PORT ACCOUNTS USER:PASSWORD... | wait SECONDS | "
-               "http PORT BYTES\n");
+               "usage: net_bench pop3 PORT ACCOUNTS USER:PASSWORD... | "
+               "imap PORT ROOT ACCOUNTS USER:PASSWORD... | wait SECONDS | http PORT BYTES\n");
   return 2;
 }

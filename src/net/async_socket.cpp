@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "net/text.h"
@@ -473,15 +474,17 @@ void TAsyncSocket::ReadLn(std::string& line) {
 }
 
 template <typename Sink>
-bool TAsyncSocket::captureTurn(Sink&& sink) {
-  const long n = sockets_.receive(socket_, ioBuffer_->data(), kIoBufferSize, false);
+bool TAsyncSocket::captureTurn(Sink&& sink, std::size_t most) {
+  const long n = sockets_.receive(socket_, ioBuffer_->data(), most, false);
   if (n == 0) {
     noticePeerClose();
     return false;
   }
   if (n > 0) {
     sink(ioBuffer_->data(), static_cast<std::size_t>(n));
-    bytesRecvd_ += static_cast<int>(n);
+    // A capture past 2 GB keeps the highest count rather than wrapping round.
+    bytesRecvd_ = static_cast<int>(std::min<long long>(std::numeric_limits<int>::max(),
+                                                       static_cast<long long>(bytesRecvd_) + n));
     if (OnPacketRecvd) OnPacketRecvd(*this);
     TimerOn();
     pump();
@@ -529,6 +532,32 @@ void TAsyncSocket::CaptureFile(const std::string& fileName) {
     canceled_ = false;
     throw EAbortError("Socket send aborted");
   }
+}
+
+std::uint64_t TAsyncSocket::CaptureCount(
+    std::uint64_t count, const std::function<void(const char*, std::size_t)>& sink) {
+  ReportStatus(StatusLevel::Trace, "Capture Count");
+  refuseNested();
+  bytesRecvd_ = 0;
+  std::uint64_t got = 0;
+  TimerOn();
+  const Finally off([this] { TimerOff(); });
+  while (!canceled_ && got < count) {
+    const auto most = static_cast<std::size_t>(std::min<std::uint64_t>(count - got, kIoBufferSize));
+    if (!captureTurn(
+            [&](const char* data, std::size_t n) {
+              got += n;
+              sink(data, n);
+            },
+            most)) {
+      break;
+    }
+  }
+  if (canceled_) {
+    canceled_ = false;
+    throw EAbortError("Socket capture aborted");
+  }
+  return got;
 }
 
 void TAsyncSocket::SendFile(const std::string& fileName) {

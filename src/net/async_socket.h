@@ -103,6 +103,10 @@ class TAsyncSocket {
   void ReadLn(std::string& line);
   void CaptureString(std::string& text, int limit);
   void CaptureFile(const std::string& fileName);
+  // Receives `count` bytes, handing them to `sink` a chunk at a time, so that a long run passes
+  // through IoBuffer without being kept; answers how many came (fewer: the peer closed).
+  std::uint64_t CaptureCount(std::uint64_t count,
+                             const std::function<void(const char*, std::size_t)>& sink);
   void SendFile(const std::string& fileName);
   bool DataAvailable();
   void ClearInput();
@@ -165,7 +169,7 @@ class TAsyncSocket {
   void sendAll(const char* bytes, std::size_t length, bool packetEvents);
   // One turn of a capture: false when the peer closed or the socket is no longer connected.
   template <typename Sink>
-  bool captureTurn(Sink&& sink);
+  bool captureTurn(Sink&& sink, std::size_t most = kIoBufferSize);
 
   platform::EventLoop& loop_;
   platform::Sockets& sockets_;

@@ -1,10 +1,15 @@
 # shellcheck shell=bash
 # The private dovecot the network and mail suites run: POP3 on 127.0.0.1, plain and implicit TLS
-# with the test root's certificate for localhost (tests/net/tls_certs.sh made it in DIR/tls).
+# with the test root's certificate for localhost (tests/net/tls_certs.sh made it in DIR/tls), and
+# IMAP beside it when its ports are given (plain, offering STARTTLS, and implicit TLS).
 
-dovecot_conf() {  # dovecot_conf DIR POP3_PORT POP3S_PORT: the configuration, on standard output
+# dovecot_conf DIR POP3_PORT POP3S_PORT [IMAP_PORT IMAPS_PORT]: the configuration, on standard
+# output
+dovecot_conf() {
+  local protocols=pop3
+  [ -n "${4:-}" ] && protocols="imap pop3"
   cat <<CONF
-protocols = pop3
+protocols = $protocols
 listen = 127.0.0.1
 base_dir = $1/run
 state_dir = $1/run
@@ -34,6 +39,18 @@ service pop3-login {
   }
   inet_listener pop3s {
     port = $3
+    ssl = yes
+  }
+}
+CONF
+  [ -n "${4:-}" ] || return 0
+  cat <<CONF
+service imap-login {
+  inet_listener imap {
+    port = $4
+  }
+  inet_listener imaps {
+    port = $5
     ssl = yes
   }
 }

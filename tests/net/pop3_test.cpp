@@ -12,38 +12,9 @@ namespace {
 using testing::Act;
 using testing::ScriptedServer;
 
-// What the program's own handlers do: count, and log out from OnConnect.
-class Pop3Test : public ::testing::Test {
+class Pop3Test : public testing::MailCheckTest<TPop3Client, &TPop3Client::MessageCount> {
  protected:
-  void SetUp() override {
-    pop.Host = "127.0.0.1";
-    pop.OnConnect = [this](TAsyncSocket&) {
-      ++connects;
-      counts.push_back(pop.MessageCount());
-      if (pop.Connected()) pop.Disconnect();
-    };
-  }
-
-  void check(int port, const std::string& user, const std::string& password) {
-    pop.Port = port;
-    pop.UserID = user;
-    pop.Password = password;
-    pop.Connect();
-  }
-
-  std::string failure(int port, const std::string& user, const std::string& password) {
-    try {
-      check(port, user, password);
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "no exception";
-  }
-
-  testing::Platform platform;
-  TPop3Client pop{platform.loop, platform.sockets};
-  int connects = 0;
-  std::vector<int> counts;
+  TPop3Client& pop = client;
 };
 
 // --- against dovecot ------------------------------------------------------------------------

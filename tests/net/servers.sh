@@ -1,7 +1,11 @@
-# Sourced by scripts/test-net and scripts/bench: starts a private dovecot POP3 server and the
+# Sourced by scripts/test-net and scripts/bench: starts a private dovecot (POP3 and IMAP) and the
 # test HTTP server on 127.0.0.1 on free ports, exports their ports, and stops both when the
 # calling script exits.
-# Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message).
+# Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message), and
+# dora, whose password holds a quote, a backslash and an accented letter (Windows-1252 bytes,
+# also in VANTREL_ODD_PASSWORD) with 2 unread and 3 read messages.
+# IMAP on the same mailboxes: VANTREL_IMAP_PORT (plain, offering STARTTLS) and VANTREL_IMAPS_PORT
+# (implicit TLS).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
 # VANTREL_LATE_POP3_PORT: a POP3 server that greets only after 300 ms; any login, 2 messages.
 # TLS: VANTREL_TEST_CA (the test root), VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate
@@ -49,12 +53,17 @@ net_wait_port() {
   return 1
 }
 
-net_mailbox() {  # user password count
+net_mailbox() {  # user password unread [read]
   local box="$net_dir/mail/$1"
   mkdir -p "$box/new" "$box/cur" "$box/tmp"
   for i in $(seq "$3"); do
     printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
       >"$box/new/100000000$i.M$i.vantrel"
+  done
+  # Read messages: in cur/, flagged seen.
+  for i in $(seq "${4:-0}"); do
+    printf 'From: reader%s@example.com\r\nSubject: old %s\r\n\r\nread %s\r\n' "$i" "$i" "$i" \
+      >"$box/cur/200000000$i.M$i.vantrel:2,S"
   done
   echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$net_dir/passwd"
 }
@@ -65,9 +74,15 @@ net_start() {
   net_mailbox alice secret 3
   net_mailbox bob hunter2 0
   net_mailbox carol opensesame 1
-  export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_TEST_CA VANTREL_DOVECOT_LOG
+  export VANTREL_ODD_PASSWORD
+  VANTREL_ODD_PASSWORD=$(printf 'q"b\\\xe9t')
+  net_mailbox dora "$VANTREL_ODD_PASSWORD" 2 3
+  export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_IMAP_PORT VANTREL_IMAPS_PORT
+  export VANTREL_TEST_CA VANTREL_DOVECOT_LOG
   VANTREL_POP3_PORT=$(net_free_port)
   VANTREL_POP3S_PORT=$(net_free_port)
+  VANTREL_IMAP_PORT=$(net_free_port)
+  VANTREL_IMAPS_PORT=$(net_free_port)
   mkdir -p "$net_dir/tls"
   export VANTREL_AIA_LOG=$net_dir/aia.log
   : >"$VANTREL_AIA_LOG"
@@ -85,11 +100,13 @@ while True:
   tls_certs "$net_dir/tls" "http://127.0.0.1:$aia_port/inter.crt"
   VANTREL_TEST_CA=$net_dir/tls/ca.pem
   VANTREL_DOVECOT_LOG=$net_dir/dovecot.log
-  dovecot_conf "$net_dir" "$VANTREL_POP3_PORT" "$VANTREL_POP3S_PORT" >"$net_dir/dovecot.conf"
+  dovecot_conf "$net_dir" "$VANTREL_POP3_PORT" "$VANTREL_POP3S_PORT" "$VANTREL_IMAP_PORT" \
+    "$VANTREL_IMAPS_PORT" >"$net_dir/dovecot.conf"
   chown -R dovecot:dovecot "$net_dir/mail"
   /usr/sbin/dovecot -c "$net_dir/dovecot.conf"
-  net_wait_port "$VANTREL_POP3_PORT"
-  net_wait_port "$VANTREL_POP3S_PORT"
+  for port in "$VANTREL_POP3_PORT" "$VANTREL_POP3S_PORT" "$VANTREL_IMAP_PORT" "$VANTREL_IMAPS_PORT"; do
+    net_wait_port "$port"
+  done
 
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"

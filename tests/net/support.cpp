@@ -1,6 +1,13 @@
 #include "support.h"
 
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
 namespace vantrel::net::testing {
+
+Platform::Platform() : sockets(testRoot()) {}
 
 std::string base64Decode(const std::string& text) {
   static const std::string alphabet =
@@ -27,6 +34,33 @@ std::string headerLine(const std::string& header, const std::string& name) {
   if (at == std::string::npos) return {};
   const auto start = at + key.size();
   return header.substr(start, header.find("\r\n", start) - start);
+}
+
+std::string testRoot() {
+  const char* path = std::getenv("VANTREL_TEST_CA");
+  return path != nullptr ? path : "";
+}
+
+std::string fileText(const char* variable) {
+  const char* path = std::getenv(variable);
+  if (path == nullptr) return {};
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+bool logHasLine(const char* variable, std::initializer_list<std::string> texts) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    std::istringstream log(fileText(variable));
+    for (std::string line; std::getline(log, line);) {
+      bool all = true;
+      for (const std::string& text : texts) all = all && line.find(text) != std::string::npos;
+      if (all) return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
 }
 
 }  // namespace vantrel::net::testing

@@ -2,18 +2,64 @@
 // What the network suites share: the real Linux platform, the ports of the servers that
 // scripts/test-net starts, and small helpers to read their answers.
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <exception>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "net/async_socket.h"
 #include "platform/posix/event_loop_posix.h"
 #include "platform/posix/socket_posix.h"
 
 namespace vantrel::net::testing {
 
+// The test root is trusted, as by a user who added it to his computer's.
 struct Platform {
+  Platform();
+
   platform::posix::PosixEventLoop loop;
   platform::posix::PosixSockets sockets;
+};
+
+// A mail component driven as the mail check drives it: the count taken and the session closed in
+// OnConnect.
+template <typename Client, int (Client::*Count)() const>
+class MailCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    client.Host = "127.0.0.1";
+    client.OnConnect = [this](TAsyncSocket&) {
+      ++connects;
+      counts.push_back((client.*Count)());
+      if (client.Connected()) client.Disconnect();
+    };
+  }
+
+  void check(int port, const std::string& user, const std::string& password) {
+    client.Port = port;
+    client.UserID = user;
+    client.Password = password;
+    client.Connect();
+  }
+
+  // The message of what went wrong, or "no exception".
+  std::string failure(int port, const std::string& user, const std::string& password) {
+    try {
+      check(port, user, password);
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+    return "no exception";
+  }
+
+  Platform platform;
+  Client client{platform.loop, platform.sockets};
+  int connects = 0;
+  std::vector<int> counts;
 };
 
 // The port of a server started by scripts/test-net, named by an environment variable.
@@ -24,6 +70,16 @@ inline std::optional<int> serverPort(const char* variable) {
 }
 
 std::string base64Decode(const std::string& text);
+
+// The test root that scripts/test-net made (VANTREL_TEST_CA), or empty.
+std::string testRoot();
+
+// The whole text of the file an environment variable names.
+std::string fileText(const char* variable);
+
+// Whether a line of the log holds every one of the texts. Servers write their logs in their own
+// time: this waits a few seconds for such a line.
+bool logHasLine(const char* variable, std::initializer_list<std::string> texts);
 
 // The value of a header line "name: value" in a block of header lines, without its line end.
 std::string headerLine(const std::string& header, const std::string& name);

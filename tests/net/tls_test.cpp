@@ -2,14 +2,10 @@
 
 #include <cctype>
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <initializer_list>
-#include <optional>
-#include <ostream>
 #include <sstream>
 #include <thread>
 
+#include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/tls/engine_choice.h"
 #include "scripted_server.h"
@@ -26,37 +22,11 @@ namespace vantrel::net {
 namespace {
 
 using testing::Act;
+using testing::fileText;
+using testing::logHasLine;
 using testing::ScriptedServer;
+using testing::testRoot;
 namespace reason = platform::tls_reason;
-
-std::string fileText(const char* variable) {
-  const char* path = std::getenv(variable);
-  if (path == nullptr) return {};
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// Whether a line of the log holds every one of the texts. Servers write their logs in their own
-// time: this waits a few seconds for such a line.
-bool logHasLine(const char* variable, std::initializer_list<std::string> texts) {
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    std::istringstream log(fileText(variable));
-    for (std::string line; std::getline(log, line);) {
-      bool all = true;
-      for (const std::string& text : texts) all = all && line.find(text) != std::string::npos;
-      if (all) return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
-}
-
-std::string testRoot() {
-  const char* path = std::getenv("VANTREL_TEST_CA");
-  return path != nullptr ? path : "";
-}
 
 using platform::tls::EngineChoice;
 
@@ -332,6 +302,43 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
               refusedBefore + c.refusedHandshakes);
     EXPECT_EQ(logLines("VANTREL_TLS_LOG", user, userBefore + counted), userBefore + counted);
   }
+}
+
+// STARTTLS comes after the greeting: only the whole conversation, started over from its first
+// byte, can bring the built-in engine in.
+TEST(TlsEngineChoiceTest, AConnectionSecuredMidConversationIsStartedOverForTheBuiltInEngine) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
+  const auto tlsLogins = [] {
+    std::istringstream log(fileText("VANTREL_DOVECOT_LOG"));
+    int count = 0;
+    for (std::string line; std::getline(log, line);) {
+      count += line.find("imap-login:") != std::string::npos &&
+               line.find("Login: user=<carol>") != std::string::npos &&
+               line.find(", TLS") != std::string::npos;
+    }
+    return count;
+  };
+  const int before = tlsLogins();
+  platform::posix::PosixEventLoop loop;
+  platform::posix::PosixSockets sockets(
+      testRoot(), EngineChoice::Automatic,
+      std::make_unique<StandInSystemTls>(platform::tls::Shortfall::NothingInCommon));
+  TImapClient imap(loop, sockets);
+  imap.Host = "localhost";
+  imap.Port = port;
+  imap.UserID = "carol";
+  imap.Password = "opensesame";
+  std::vector<int> counts;
+  imap.OnConnect = [&](TAsyncSocket&) {
+    counts.push_back(imap.UnseenCount());
+    imap.Disconnect();
+  };
+  imap.Connect();
+  EXPECT_EQ(counts, std::vector<int>{1});
+  for (int attempt = 0; attempt < 50 && tlsLogins() == before; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(tlsLogins(), before + 1);
 }
 
 }  // namespace

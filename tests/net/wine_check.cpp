@@ -2,7 +2,7 @@
 // same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
-//        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT
+//        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS and
 // RENEGOTIATES ports read here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
 // chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
@@ -16,6 +16,7 @@
 #include <string>
 
 #include "net/http_client.h"
+#include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
@@ -45,13 +46,15 @@ std::string failure(const std::function<void()>& action) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 10) return 2;
+  if (argc != 12) return 2;
   const int popPort = std::atoi(argv[1]);
   const int httpPort = std::atoi(argv[2]);
   const int silentPort = std::atoi(argv[3]);
   const int latePort = std::atoi(argv[4]);
   const int secureServerPorts[] = {std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]),
                                    std::atoi(argv[8]), std::atoi(argv[9])};
+  const int imapPort = std::atoi(argv[10]);
+  const int imapsPort = std::atoi(argv[11]);
   vantrel::platform::win32::Win32EventLoop loop(GetModuleHandleA(nullptr));
   // As Vantrel does: VANTREL_TLS_ENGINE may force an engine.
   vantrel::platform::win32::Win32Sockets sockets(
@@ -173,6 +176,26 @@ int main(int argc, char** argv) {
       std::printf("wine_check: SChannel alone: %s\n", outcome.c_str());
       expect(false, "SChannel as the system makes it");
     }
+  }
+
+  {
+    // dora's password goes as a literal; the plain port is secured by STARTTLS through SChannel.
+    vantrel::net::TImapClient imap(loop, sockets);
+    std::string counts;
+    imap.OnConnect = [&](TAsyncSocket&) {
+      counts += std::to_string(imap.UnseenCount()) + ",";
+      imap.Disconnect();
+    };
+    imap.Host = "localhost";
+    imap.UserID = "dora";
+    imap.Password = "q\"b\\\xe9t";
+    for (const int port : {imapPort, imapsPort}) {
+      imap.Port = port;
+      imap.Secure = port == imapsPort;
+      const std::string outcome = failure([&] { imap.Connect(); });
+      if (outcome != "no exception") std::printf("wine_check: IMAP: %s\n", outcome.c_str());
+    }
+    expect(counts == "2,2,", "IMAP unread counts over STARTTLS and implicit TLS");
   }
 
   {

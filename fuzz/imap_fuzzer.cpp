@@ -1,0 +1,58 @@
+// The IMAP answer reader on any bytes: each line through the pure readers, then the whole
+// dialogue against the bytes as the server's stream, the way the mail check drives it. The first
+// byte sets the size of the packets the stream arrives in.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "net/imap_answers.h"
+#include "net/imap_client.h"
+#include "scripted_platform.h"
+
+namespace {
+
+void readLines(std::string_view stream) {
+  while (!stream.empty()) {
+    const std::size_t end = std::min(stream.find('\n'), stream.size());
+    const std::string_view line = stream.substr(0, end);
+    stream.remove_prefix(std::min(end + 1, stream.size()));
+    const vantrel::net::ImapLine classified = vantrel::net::classifyImapLine(line);
+    vantrel::net::capabilitiesOf(classified);
+    vantrel::net::literalAtEnd(line);
+    vantrel::net::quotedString(line);
+    vantrel::net::unseenOfInbox({std::string(line), {std::string(line.substr(0, 5))}});
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  const std::string_view stream(reinterpret_cast<const char*>(data + 1), size - 1);
+  readLines(stream);
+  vantrel::fuzz::InstantLoop loop;
+  vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
+  vantrel::net::TImapClient imap(loop, sockets);
+  imap.Host = "127.0.0.1";
+  imap.UserID = "alice";
+  // An accented letter: the password goes as a literal, after the server's go-ahead.
+  imap.Password =
+      "s\xe9"
+      "cret";
+  imap.OnAuthenticationFailed = [&](bool& handled) {
+    imap.Password = "another";
+    handled = true;
+  };
+  imap.OnConnect = [&](vantrel::net::TAsyncSocket&) {
+    try {
+      imap.Disconnect();
+    } catch (const vantrel::net::Exception&) {
+    }
+  };
+  try {
+    imap.Connect();
+  } catch (const vantrel::net::Exception&) {
+  }
+  return 0;
+}

@@ -1,0 +1,216 @@
+#include "net/imap_client.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace vantrel::net {
+
+namespace {
+
+constexpr const char* kConnectionClosed = "Connection closed by the server";
+constexpr const char* kNoSecureLogin =
+    "the server takes passwords only over a secure connection, and offers none";
+constexpr const char* kStartTlsRefused =
+    "the server offers a secure connection and then refuses it";
+constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
+// Only the first literal of an answer is ever read (a mailbox name); the count of the others
+// is bounded so that a server cannot fill memory with empty ones.
+constexpr std::size_t kKeptLiterals = 4;
+
+bool offers(const std::vector<std::string>& capabilities, const char* name) {
+  return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
+}
+
+}  // namespace
+
+TImapClient::TImapClient(platform::EventLoop& loop, platform::Sockets& sockets)
+    : TMailClient(loop, sockets) {
+  Port = 143;
+}
+
+std::string TImapClient::nextTag() {
+  return "a" + std::to_string(++tags_);
+}
+
+void TImapClient::leave(const std::string& why) {
+  if (Connected()) TAsyncSocket::Disconnect();
+  throw ESockError(why);
+}
+
+std::optional<ImapAnswer> TImapClient::readAnswer() {
+  ImapAnswer answer;
+  for (;;) {
+    std::string piece;
+    ReadLn(piece);
+    if (piece.empty() || piece.back() != '\n') return std::nullopt;
+    piece.pop_back();
+    if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+    // What counts stands at the start: an answer is kept as far as one line could go.
+    answer.text.append(piece, 0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size()));
+    const auto size = literalAtEnd(piece);
+    if (!size) return answer;
+    std::string kept;
+    const auto got = CaptureCount(*size, [&kept](const char* data, std::size_t n) {
+      kept.append(data, std::min(n, ImapAnswer::kKeptLiteral - kept.size()));
+    });
+    if (got < *size) return std::nullopt;
+    if (answer.literals.size() < kKeptLiterals) answer.literals.push_back(std::move(kept));
+  }
+}
+
+std::optional<TImapClient::Reply> TImapClient::readUpTo(const std::string& tag,
+                                                        const Untagged& untagged,
+                                                        bool continuation) {
+  for (;;) {
+    std::optional<ImapAnswer> answer = readAnswer();
+    if (!answer) return std::nullopt;
+    ImapLine line = classifyImapLine(answer->text);
+    if ((line.kind == ImapKind::Tagged && line.tag == tag) ||
+        (continuation && line.kind == ImapKind::Continuation)) {
+      return Reply{std::move(line), std::move(answer->text)};
+    }
+    if (line.kind == ImapKind::Untagged && untagged) untagged(*answer, line);
+  }
+}
+
+TImapClient::Reply TImapClient::expect(const std::string& tag, const Untagged& untagged,
+                                       bool continuation) {
+  std::optional<Reply> reply = readUpTo(
+      tag,
+      [&](const ImapAnswer& answer, const ImapLine& line) {
+        if (line.status == ImapStatus::Bye) {
+          // The server has said its last word: no goodbye of ours is awaited.
+          TAsyncSocket::Disconnect();
+          throw ESockError(answer.text);
+        }
+        if (untagged) untagged(answer, line);
+      },
+      continuation);
+  if (!reply) leave(kConnectionClosed);
+  return std::move(*reply);
+}
+
+TImapClient::Reply TImapClient::command(const std::string& text, const Untagged& untagged) {
+  const std::string tag = nextTag();
+  Writeln(tag + " " + text);
+  return expect(tag, untagged);
+}
+
+std::vector<std::string> TImapClient::askCapabilities() {
+  std::vector<std::string> found;
+  const Reply reply = command("CAPABILITY", [&found](const ImapAnswer&, const ImapLine& line) {
+    if (auto capabilities = capabilitiesOf(line)) found = std::move(*capabilities);
+  });
+  if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
+  return found;
+}
+
+void TImapClient::upgrade() {
+  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kStartTlsRefused);
+  StartTls();
+}
+
+void TImapClient::sendLiteral(const std::string& bytes) {
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto length = static_cast<std::uint16_t>(std::min<std::size_t>(bytes.size() - at, 65535));
+    SendBuffer(bytes.data() + at, length);
+    at += length;
+  }
+}
+
+TImapClient::Reply TImapClient::sendLogin() {
+  const std::string tag = nextTag();
+  std::string line = tag + " LOGIN";
+  for (const std::string* argument : {&UserID, &Password}) {
+    line += ' ';
+    if (const auto quoted = quotedString(*argument)) {
+      line += *quoted;
+      continue;
+    }
+    // A synchronizing literal: its bytes go only once the server has said it takes them.
+    Writeln(line + "{" + std::to_string(argument->size()) + "}");
+    Reply goAhead = expect(tag, {}, true);
+    if (goAhead.line.kind != ImapKind::Continuation) return goAhead;
+    sendLiteral(*argument);
+    line.clear();
+  }
+  Writeln(line);
+  return expect(tag);
+}
+
+TMailClient::Login TImapClient::login() {
+  for (int attempts = 0;; ++attempts) {
+    const Reply reply = sendLogin();
+    const ImapStatus status = reply.line.status;
+    if (status != ImapStatus::Ok && status != ImapStatus::No) throw Exception(reply.text);
+    const Login login = checkLogin(status == ImapStatus::Ok, attempts);
+    if (login != Login::Refused) return login;
+  }
+}
+
+bool TImapClient::dialogue(bool& announce) {
+  tags_ = 0;
+  const std::optional<ImapAnswer> greeting = readAnswer();
+  if (!greeting) leave(kConnectionClosed);
+  const ImapLine hello = classifyImapLine(greeting->text);
+  if (hello.kind == ImapKind::Untagged && hello.status == ImapStatus::Bye) leave(greeting->text);
+  if (hello.kind != ImapKind::Untagged ||
+      (hello.status != ImapStatus::Ok && hello.status != ImapStatus::Preauth)) {
+    throw Exception(greeting->text);
+  }
+
+  if (hello.status == ImapStatus::Ok) {
+    std::vector<std::string> capabilities;
+    if (auto announced = capabilitiesOf(hello)) {
+      capabilities = std::move(*announced);
+    } else {
+      capabilities = askCapabilities();
+    }
+    bool secured = Secure;
+    if (!secured && offers(capabilities, "STARTTLS")) {
+      upgrade();
+      secured = true;
+      // What the server said in clear text may have been forged on the way.
+      capabilities = askCapabilities();
+    }
+    if (offers(capabilities, "LOGINDISABLED")) {
+      if (!secured) throw ETlsError(kNoSecureLogin);
+      throw Exception(kLoginDisabled);
+    }
+    if (login() == Login::TakenOver) return false;
+  }
+
+  std::optional<int> unseen;
+  const Reply reply =
+      command("STATUS \"INBOX\" (UNSEEN)", [&unseen](const ImapAnswer& answer, const ImapLine&) {
+        if (const auto count = unseenOfInbox(answer)) unseen = count;
+      });
+  if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
+  count_ = unseen.value_or(0);
+  announce = true;
+  return true;
+}
+
+void TImapClient::Disconnect() {
+  if (!Connected()) return;
+  refuseNested();
+  // A server that keeps talking instead of answering is left within the time-out.
+  const bool ownDeadline = startDeadline();
+  const auto close = [&] {
+    if (ownDeadline) stopDeadline();
+    if (Connected()) TAsyncSocket::Disconnect();
+  };
+  std::optional<Reply> reply;
+  try {
+    const std::string tag = nextTag();
+    Writeln(tag + " LOGOUT");
+    reply = readUpTo(tag, {}, false);
+  } catch (...) {
+    close();
+    throw;
+  }
+  close();
+  if (reply && reply->line.status != ImapStatus::Ok) throw Exception(reply->text);
+}
+
+}  // namespace vantrel::net

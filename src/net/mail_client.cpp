@@ -1,0 +1,116 @@
+#include "net/mail_client.h"
+
+namespace vantrel::net {
+
+namespace {
+
+constexpr const char* kAuthenticationFailed = "Authentication failed";
+
+}  // namespace
+
+TMailClient::TMailClient(platform::EventLoop& loop, platform::Sockets& sockets)
+    : TAsyncSocket(loop, sockets), deadline_(loop) {
+  deadline_.SetEnabled(false);
+  deadline_.SetOnTimer([this] {
+    try {
+      TimerFired();
+    } catch (const std::exception&) {
+    }
+  });
+}
+
+TMailClient::~TMailClient() {
+  // The base destructor can no longer reach this override: close without a goodbye here.
+  try {
+    TMailClient::Abort();
+  } catch (const std::exception&) {
+  }
+}
+
+bool TMailClient::startDeadline() {
+  if (TimeOut <= 0 || deadline_.Enabled()) return false;
+  deadline_.SetInterval(static_cast<std::uint32_t>(TimeOut));
+  deadline_.SetEnabled(true);
+  return true;
+}
+
+void TMailClient::stopDeadline() {
+  deadline_.SetEnabled(false);
+}
+
+TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
+  if (passed) return Login::Passed;
+  if (attempts > 0 || !OnAuthenticationFailed) throw Exception(kAuthenticationFailed);
+  bool handled = false;
+  const unsigned connects = connects_;
+  // The user may take as long as he likes over a question.
+  stopDeadline();
+  OnAuthenticationFailed(handled);
+  if (connects != connects_) return Login::TakenOver;
+  startDeadline();
+  if (!handled) throw Exception(kAuthenticationFailed);
+  ++attempts;
+  return Login::Refused;
+}
+
+bool TMailClient::session(bool& announce) {
+  TAsyncSocket::Connect();
+  try {
+    return dialogue(announce);
+  } catch (...) {
+    Disconnect();
+    throw;
+  }
+}
+
+void TMailClient::Connect() {
+  refuseNested();
+  // Only this connection may give the count its owner reads.
+  count_ = 0;
+  ++connects_;
+  for (int attempts = 0; Password.empty() || UserID.empty(); ++attempts) {
+    if (!OnAuthenticationNeeded) throw Exception(kAuthenticationFailed);
+    if (attempts > 0) break;
+    bool handled = false;
+    OnAuthenticationNeeded(handled);
+    if (!handled) throw Exception(kAuthenticationFailed);
+  }
+
+  const bool wasBusy = busy_;
+  busy_ = true;
+  bool announce = false;
+  // Whatever happens, a nested Connect leaves Busy to the outer one, and a count that is due is
+  // announced.
+  const auto finish = [&] {
+    stopDeadline();
+    if (!wasBusy) busy_ = false;
+    if (announce && OnConnect) OnConnect(*this);
+  };
+
+  startDeadline();
+  try {
+    bool loggedIn = true;
+    // A protocol that secures its connection mid-conversation starts it over from the first byte
+    // when only the other TLS engine can go on.
+    withTlsEngineRetry([&] { loggedIn = session(announce); });
+    // A nested Connect has done the login and told the owner: nothing is left to do here.
+    if (!loggedIn) {
+      if (!wasBusy) busy_ = false;
+      return;
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void TMailClient::Abort() {
+  Cancel();
+  if (Connected()) {
+    TAsyncSocket::Disconnect();
+    ClearInput();
+  }
+}
+
+}  // namespace vantrel::net

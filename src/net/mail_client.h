@@ -1,0 +1,57 @@
+#pragma once
+// TMailClient: what the mail protocols share. One Connect logs in to a mailbox and reads a count:
+// the credentials asked for when missing, one password question on a refused login, one time-out
+// over the whole Connect, and OnConnect once the count may be read.
+
+#include <string>
+
+#include "net/async_socket.h"
+
+namespace vantrel::net {
+
+// With TimeOut set, it also bounds a whole Connect from the lookup to the count, so that a server
+// that drips its replies cannot stretch it; the time the owner's handlers take does not count.
+class TMailClient : public TAsyncSocket {
+ public:
+  TMailClient(platform::EventLoop& loop, platform::Sockets& sockets);
+  ~TMailClient() override;
+
+  std::string UserID;
+  std::string Password;
+
+  // Replaces the socket's own connect notification: the protocol says when it is due.
+  TNotifyEvent OnConnect;
+  THandlerEvent OnAuthenticationNeeded;
+  THandlerEvent OnAuthenticationFailed;
+
+  void Connect() override;
+  void Abort() override;
+
+  bool Busy() const { return busy_; }
+
+ protected:
+  enum class Login { Passed, Refused, TakenOver };
+  // A refused login asks OnAuthenticationFailed at most once per connection (attempts 0);
+  // otherwise it raises "Authentication failed". TakenOver: the handler ran a whole Connect of
+  // its own (the reconnect after a hang-up), which has done the login.
+  Login checkLogin(bool passed, int& attempts);
+  // The conversation on the open connection. Sets `announce` once OnConnect is due, even if it
+  // then fails; false when a nested Connect took the login over.
+  virtual bool dialogue(bool& announce) = 0;
+  // Arms the time-out of a whole conversation unless it already runs; true if it armed it.
+  bool startDeadline();
+  void stopDeadline();
+
+  // The count of this Connect, 0 until the protocol has read it.
+  int count_ = 0;
+
+ private:
+  // One connection from the socket's Connect to the count; a failure closes it politely.
+  bool session(bool& announce);
+
+  bool busy_ = false;
+  unsigned connects_ = 0;  // tells a handler's own Connect apart
+  TThreadTimer deadline_;
+};
+
+}  // namespace vantrel::net

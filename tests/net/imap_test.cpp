@@ -1,0 +1,361 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "net/imap_client.h"
+#include "scripted_server.h"
+#include "support.h"
+
+namespace vantrel::net {
+namespace {
+
+using testing::Act;
+using testing::fileText;
+using testing::logHasLine;
+using testing::ScriptedServer;
+namespace reason = platform::tls_reason;
+
+long residentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0;
+  long resident = 0;
+  statm >> size >> resident;
+  return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+class ImapTest : public testing::MailCheckTest<TImapClient, &TImapClient::UnseenCount> {
+ protected:
+  // The test certificate is for localhost.
+  void SetUp() override {
+    MailCheckTest::SetUp();
+    imap.Host = "localhost";
+  }
+
+  TImapClient& imap = client;
+  platform::posix::PosixEventLoop& loop = platform.loop;
+};
+
+std::string oddPassword() {
+  const char* password = std::getenv("VANTREL_ODD_PASSWORD");
+  return password != nullptr ? password : "";
+}
+
+// --- against dovecot ------------------------------------------------------------------------
+
+TEST_F(ImapTest, DovecotPlainAccountsAreSecuredWithStartTlsAndOnlyUnreadMailCounts) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
+  int disconnects = 0;
+  imap.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
+  check(port, "alice", "secret");
+  check(port, "bob", "hunter2");
+  // A quote, a backslash and an accented letter: the password goes as a literal.
+  ASSERT_EQ(oddPassword(), "q\"b\\\xe9t");
+  check(port, "dora", oddPassword());
+  EXPECT_EQ(counts, (std::vector<int>{3, 0, 2}));
+  EXPECT_EQ(disconnects, 3);
+  EXPECT_FALSE(imap.Connected());
+  EXPECT_FALSE(imap.Busy());
+  EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"imap-login:", "Login: user=<dora>", ", TLS"}));
+  EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"imap-login:", "Login: user=<alice>", ", TLS"}));
+}
+
+TEST_F(ImapTest, DovecotSecureAccountsAreCountedOverImplicitTls) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAPS_PORT");
+  imap.Secure = true;
+  check(port, "carol", "opensesame");
+  check(port, "dora", oddPassword());
+  EXPECT_EQ(counts, (std::vector<int>{1, 2}));
+  EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"imap-login:", "Login: user=<carol>", ", TLS"}));
+}
+
+TEST_F(ImapTest, DovecotRefusalAsksOnceAndTheNewPasswordLogsInOnTheSameConnection) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
+  int asked = 0;
+  imap.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    EXPECT_TRUE(imap.Connected());
+    imap.Password = asked == 1 ? "secret" : "never";
+    handled = true;
+  };
+  check(port, "alice", "wrong");
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(counts, std::vector<int>{3});
+
+  imap.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    imap.Password = "still wrong";
+    handled = true;
+  };
+  EXPECT_EQ(failure(port, "alice", "wrong"), "Authentication failed");
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(counts, std::vector<int>{3});
+  EXPECT_FALSE(imap.Connected());
+}
+
+// A certificate refused after STARTTLS ends the account: the login never goes in clear text.
+TEST_F(ImapTest, DovecotStartTlsWithAnUntrustedCertificateSendsNoPassword) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
+  platform::posix::PosixSockets systemOnly;
+  TImapClient plain{loop, systemOnly};
+  plain.Host = "localhost";
+  plain.Port = port;
+  plain.UserID = "eve";
+  plain.Password = "listening";
+  try {
+    plain.Connect();
+    ADD_FAILURE() << "the test root was trusted";
+  } catch (const ETlsError& e) {
+    EXPECT_EQ(e.Reason(), reason::kUntrusted);
+  }
+  EXPECT_FALSE(plain.Connected());
+  // dovecot writes the refused handshake down, and would name eve had her login come.
+  EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"imap-login:", "SSL_accept() failed"}));
+  EXPECT_EQ(fileText("VANTREL_DOVECOT_LOG").find("user=<eve>"), std::string::npos);
+}
+
+// --- scripted servers -----------------------------------------------------------------------
+
+const char* const kGreeting = "* OK [CAPABILITY IMAP4rev1 AUTH=PLAIN] ready\r\n";
+
+TEST_F(ImapTest, DialoguesOnTheWire) {
+  struct Case {
+    const char* name;
+    std::string user;
+    std::string password;
+    std::vector<Act> script;
+    int count;
+    std::string heard;
+  };
+  const Case cases[] = {
+      {"capabilities in the greeting, quoted strings escaped",
+       "ann",
+       "p\"w\\x",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 OK [CAPABILITY IMAP4rev1] in\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* STATUS INBOX (MESSAGES 5 UNSEEN 2)\r\na2 OK done\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* BYE see you\r\na3 OK\r\n"},
+        {Act::Hold}},
+       2,
+       "a1 LOGIN \"ann\" \"p\\\"w\\\\x\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+      {"capabilities asked; literals in answers skipped, the mailbox one read",
+       "ann",
+       "pw",
+       {{Act::Send, "* OK hello\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* CAPABILITY IMAP4rev1\r\na1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* 1 FETCH (BODY[] {21}\r\na2 NO fake\r\n* BYE x\r\n)\r\na2 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* STATUS {5}\r\nINBOX (UNSEEN 7)\r\na3 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a4 OK\r\n"},
+        {Act::Hold}},
+       7,
+       "a1 CAPABILITY\r\na2 LOGIN \"ann\" \"pw\"\r\na3 STATUS \"INBOX\" (UNSEEN)\r\na4 LOGOUT\r\n"},
+      {"already logged in: no password at all",
+       "ann",
+       "pw",
+       {{Act::Send, "* PREAUTH [CAPABILITY IMAP4rev1] welcome back\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* STATUS \"INBOX\" (UNSEEN 4)\r\na1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a2 OK\r\n"},
+        {Act::Hold}},
+       4,
+       "a1 STATUS \"INBOX\" (UNSEEN)\r\na2 LOGOUT\r\n"},
+      {"8-bit user name and password as literals, each after the go-ahead",
+       "jos\xe9",
+       "p\xe9",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "+ go on\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "+ go on\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* STATUS Drafts (UNSEEN 9)\r\n* STATUS inbox (UNSEEN 1)\r\na2 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a3 OK\r\n"},
+        {Act::Hold}},
+       1,
+       "a1 LOGIN {4}\r\njos\xe9 {2}\r\np\xe9\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+      {"a goodbye and a hang-up in answer to LOGOUT",
+       "ann",
+       "pw",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* STATUS INBOX (UNSEEN 0)\r\na2 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* BYE\r\n"},
+        {Act::Close}},
+       0,
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    counts.clear();
+    const ScriptedServer server(c.script);
+    imap.Host = "127.0.0.1";
+    check(server.port(), c.user, c.password);
+    EXPECT_EQ(counts, std::vector<int>{c.count});
+    EXPECT_EQ(server.received(), c.heard);
+    EXPECT_FALSE(imap.Connected());
+  }
+}
+
+TEST_F(ImapTest, RefusalsEndTheAccountWithTheServersLineAndAGoodbye) {
+  struct Case {
+    const char* name;
+    std::vector<Act> script;
+    std::string error;
+    std::string heard;
+  };
+  const Case cases[] = {
+      {"a greeting that is no greeting",
+       {{Act::Send, "a1 OK what\r\n"}, {Act::ExpectLine}, {Act::Send, "a1 OK\r\n"}, {Act::Hold}},
+       "a1 OK what",
+       "a1 LOGOUT\r\n"},
+      {"a refusing greeting",
+       {{Act::Send, "* BYE too busy\r\n"}, {Act::Hold}},
+       "* BYE too busy",
+       ""},
+      {"LOGIN not understood",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 BAD what?\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a2 OK\r\n"},
+        {Act::Hold}},
+       "a1 BAD what?",
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 LOGOUT\r\n"},
+      {"a refused login without a handler",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 NO [AUTHENTICATIONFAILED] no\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a2 OK\r\n"},
+        {Act::Hold}},
+       "Authentication failed",
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 LOGOUT\r\n"},
+      {"STATUS refused",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a2 NO [NONEXISTENT] no inbox\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a3 OK\r\n"},
+        {Act::Hold}},
+       "a2 NO [NONEXISTENT] no inbox",
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+      {"STARTTLS offered, then refused: no fall-back to clear text",
+       {{Act::Send, "* OK [CAPABILITY IMAP4rev1 STARTTLS] hi\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a1 NO not today\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a2 OK\r\n"},
+        {Act::Hold}},
+       "Secure connection failed: the server offers a secure connection and then refuses it",
+       "a1 STARTTLS\r\na2 LOGOUT\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(c.script);
+    imap.Host = "127.0.0.1";
+    EXPECT_EQ(failure(server.port(), "ann", "pw"), c.error);
+    EXPECT_EQ(server.received(), c.heard);
+    EXPECT_FALSE(imap.Connected());
+    EXPECT_FALSE(imap.Busy());
+  }
+  EXPECT_TRUE(counts.empty());
+}
+
+// Each ends within the time-out, or sooner, and nothing it sends is kept.
+TEST_F(ImapTest, HostileServersAreLeftWithBoundedMemory) {
+  struct Case {
+    const char* name;
+    std::vector<Act> script;
+    std::string error;
+    bool timedOut;
+    std::string heard;
+  };
+  const std::string tonsOfBytes(65536, 'x');
+  const Case cases[] = {
+      {"silent after the greeting",
+       {{Act::Send, "* OK hi\r\n"}, {Act::Hold}},
+       "Socket readln aborted",
+       true,
+       ""},
+      {"an endless line",
+       {{Act::Send, "* OK "}, {Act::Flood, tonsOfBytes}},
+       "Line too long",
+       false,
+       ""},
+      {"an endless stream of untagged answers",
+       {{Act::Send, kGreeting}, {Act::ExpectLine}, {Act::Flood, "* 1 EXISTS\r\n"}},
+       "Socket readln aborted",
+       true,
+       "a1 LOGIN \"ann\" \"pw\"\r\n"},
+      {"a literal announcing 2 GB",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "* 1 FETCH (BODY[] {2147483648}\r\n"},
+        {Act::Flood, tonsOfBytes}},
+       "Socket capture aborted",
+       true,
+       "a1 LOGIN \"ann\" \"pw\"\r\n"},
+      {"BYE in the middle",
+       {{Act::Send, kGreeting},
+        {Act::ExpectLine},
+        {Act::Send, "a1 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* BYE shutting down\r\n"},
+        {Act::Hold}},
+       "* BYE shutting down",
+       false,
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\n"},
+      {"a hang-up in the middle",
+       {{Act::Send, kGreeting}, {Act::ExpectLine}, {Act::Close}},
+       "Connection closed by the server",
+       false,
+       "a1 LOGIN \"ann\" \"pw\"\r\n"},
+      {"LOGINDISABLED without STARTTLS: no password sent",
+       {{Act::Send, "* OK [CAPABILITY IMAP4rev1 LOGINDISABLED] hi\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "* BYE\r\na1 OK\r\n"},
+        {Act::Hold}},
+       "Secure connection failed: the server takes passwords only over a secure connection, and "
+       "offers none",
+       false,
+       "a1 LOGOUT\r\n"},
+  };
+  imap.TimeOut = 500;
+  long peak = 0;
+  const auto sampler = loop.startTimer(10, [&] { peak = std::max(peak, residentBytes()); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(c.script);
+    imap.Host = "127.0.0.1";
+    const long before = residentBytes();
+    peak = before;
+    EXPECT_EQ(failure(server.port(), "ann", "pw"), c.error);
+    EXPECT_EQ(imap.TimedOut(), c.timedOut);
+    EXPECT_LT(peak - before, 8L << 20);
+    EXPECT_FALSE(imap.Connected());
+    EXPECT_FALSE(imap.Busy());
+    EXPECT_EQ(server.received(), c.heard);
+  }
+  loop.stopTimer(sampler);
+  EXPECT_TRUE(counts.empty());
+}
+
+}  // namespace
+}  // namespace vantrel::net
