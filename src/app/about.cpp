@@ -6,6 +6,7 @@
 #include "app/app_constants.h"
 #include "app/main_form.h"
 #include "app/outlook_express.h"
+#include "base/scope_exit.h"
 #include "base/text.h"
 
 namespace vantrel::app {
@@ -106,10 +107,7 @@ void TMainForm::bttnUpdtClick() {
   if (updateChecking_) return;
   updateChecking_ = true;
   updateAnswered_ = false;
-  struct Done {
-    bool& checking;
-    ~Done() { checking = false; }
-  } const done{updateChecking_};
+  const base::ScopeExit done([this] { updateChecking_ = false; });
 
   http.Host = std::string(UPDATE_HOST);
   http.Port = kHttpPort;

@@ -10,6 +10,7 @@
 #include "app/outlook_express.h"
 #include "app/passwords.h"
 #include "app/settings.h"
+#include "base/hex_text.h"
 
 namespace vantrel::app {
 namespace {
@@ -105,12 +106,8 @@ std::string guidToBinaryHex(std::string_view guid) {
 bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string_view guid) {
   const auto id = sharedArea.readBinary(oe::kAssociatedId);
   if (!id || id->size() != 16) return false;
-  constexpr char kHex[] = "0123456789ABCDEF";
   std::string hex;
-  for (const auto byte : *id) {
-    hex += kHex[byte >> 4];
-    hex += kHex[byte & 0xF];
-  }
+  for (const auto byte : *id) base::appendHexByte(hex, byte);
   return hex == guidToBinaryHex(guid);
 }
 

@@ -2,13 +2,13 @@
 
 #include "app/programs_tab.h"
 #include "app/settings.h"
+#include "base/hex_text.h"
 #include "base/text.h"
 
 namespace vantrel::app {
 namespace {
 
 constexpr char kEscape = '\\';
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 std::string shifted(std::string_view text, int direction) {
   std::string result(text);
@@ -49,13 +49,6 @@ bool isMarked(std::string_view value) {
   return value.size() >= 2 && value.front() == '"' && value.back() == '"';
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::string scramblePassword(std::string_view password) {
@@ -82,10 +75,8 @@ std::string passwordFileValue(std::string_view scrambled) {
   std::string value = "\"\"";
   for (const char c : scrambled) {
     if (needsEscape(c)) {
-      const auto byte = static_cast<unsigned char>(c);
       value += kEscape;
-      value += kHexDigits[byte >> 4];
-      value += kHexDigits[byte & 0xF];
+      base::appendHexByte(value, static_cast<unsigned char>(c));
     } else {
       value += c;
     }
@@ -100,8 +91,8 @@ std::string scrambledFromFileValue(std::string_view value) {
   std::string scrambled;
   for (std::size_t i = 0; i < inner.size(); ++i) {
     if (inner[i] == kEscape && i + 2 < inner.size()) {
-      const int high = hexValue(inner[i + 1]);
-      const int low = hexValue(inner[i + 2]);
+      const int high = base::hexDigitValue(inner[i + 1]);
+      const int low = base::hexDigitValue(inner[i + 2]);
       if (high >= 0 && low >= 0) {
         scrambled += static_cast<char>(high << 4 | low);
         i += 2;

@@ -39,6 +39,14 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
          });
 }
 
+std::string toUpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return result;
+}
+
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
   if (from.empty()) return std::string(text);
   std::string result;

@@ -18,6 +18,9 @@ char toLowerCp1252(char c);
 std::string toLowerCp1252(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
+// ASCII letters only, every other byte as it is: the words of network protocols.
+std::string toUpperAscii(std::string_view text);
+
 // Every occurrence of `from` in `text` replaced by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "base/scope_exit.h"
 #include "net/text.h"
 
 namespace vantrel::net {
@@ -80,19 +81,6 @@ constexpr ErrorRow kErrorTexts[] = {
 constexpr std::uint16_t toNetworkOrder(std::uint16_t port) {
   return static_cast<std::uint16_t>((port & 0xff) << 8 | port >> 8);
 }
-
-// Runs `undo` when the scope ends, by exception or not.
-template <typename F>
-class Finally {
- public:
-  explicit Finally(F undo) : undo_(std::move(undo)) {}
-  Finally(const Finally&) = delete;
-  Finally& operator=(const Finally&) = delete;
-  ~Finally() { undo_(); }
-
- private:
-  F undo_;
-};
 
 }  // namespace
 
@@ -175,7 +163,7 @@ void TAsyncSocket::ReportStatus(StatusLevel level, const std::string& text) {
 
 WaitOutcome TAsyncSocket::waitFor(platform::SocketHandle handle, unsigned events) {
   ++waiting_;
-  const Finally done([this] { --waiting_; });
+  const base::ScopeExit done([this] { --waiting_; });
   const WaitOutcome outcome = loop_.waitForSocket(handle, events, std::nullopt);
   // The program is ending: every wait gives up as if cancelled.
   if (outcome == WaitOutcome::Quit) canceled_ = true;
@@ -184,7 +172,7 @@ WaitOutcome TAsyncSocket::waitFor(platform::SocketHandle handle, unsigned events
 
 void TAsyncSocket::pump() {
   ++waiting_;
-  const Finally done([this] { --waiting_; });
+  const base::ScopeExit done([this] { --waiting_; });
   loop_.processMessages();
 }
 
@@ -235,7 +223,7 @@ void TAsyncSocket::ResolveHost() {
   lookupDone_ = false;
   const std::unique_ptr<platform::HostLookup> lookup = sockets_.lookup(name, loop_);
   {
-    const Finally off([this] { TimerOff(); });
+    const base::ScopeExit off([this] { TimerOff(); });
     while (!lookupDone_ && !timedOut_ && !canceled_) {
       if (lookup->finished()) {
         lookupDone_ = true;
@@ -294,7 +282,7 @@ void TAsyncSocket::openConnection(std::uint16_t port) {
   }
   TimerOn();
   {
-    const Finally off([this] { TimerOff(); });
+    const base::ScopeExit off([this] { TimerOff(); });
     // Asked before every wait: a connect that settled before the wait began may never be
     // signalled to it.
     while (!connected_ && !timedOut_ && !canceled_ && lastEventOk_) {
@@ -326,7 +314,7 @@ void TAsyncSocket::StartTls() {
   platform::TlsStep step;
   TimerOn();
   {
-    const Finally off([this] { TimerOff(); });
+    const base::ScopeExit off([this] { TimerOff(); });
     step = sockets_.startTls(socket_, Host);
     while ((step.state == State::WantRead || step.state == State::WantWrite) && !timedOut_ &&
            !canceled_) {
@@ -397,19 +385,22 @@ void TAsyncSocket::sendAll(const char* bytes, std::size_t length, bool packetEve
   }
 }
 
+void TAsyncSocket::endIfCanceled(const char* abortText) {
+  if (!canceled_) return;
+  canceled_ = false;
+  throw EAbortError(abortText);
+}
+
 void TAsyncSocket::SendBuffer(const char* bytes, std::uint16_t length) {
   ReportStatus(StatusLevel::Socket, "Sending Buffer");
   refuseNested();
   TimerOn();
-  const Finally off([this] { TimerOff(); });
+  const base::ScopeExit off([this] { TimerOff(); });
   if (!canceled_) {
     const std::size_t count = length != 0 ? length : ::strnlen(bytes, 65535);
     sendAll(bytes, count, false);
   }
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket send aborted");
-  }
+  endIfCanceled("Socket send aborted");
 }
 
 void TAsyncSocket::Write(const std::string& text) {
@@ -430,7 +421,7 @@ void TAsyncSocket::ReadLn(std::string& line) {
   ReportStatus(StatusLevel::Trace, "ReadLn");
   refuseNested();
   TimerOn();
-  const Finally off([this] { TimerOff(); });
+  const base::ScopeExit off([this] { TimerOff(); });
   line.clear();
   char* const buffer = ioBuffer_->data();
   std::size_t consumed = 0;
@@ -467,10 +458,7 @@ void TAsyncSocket::ReadLn(std::string& line) {
     }
     pump();
   } while (!finished && !canceled_);
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket readln aborted");
-  }
+  endIfCanceled("Socket readln aborted");
 }
 
 template <typename Sink>
@@ -497,20 +485,27 @@ bool TAsyncSocket::captureTurn(Sink&& sink, std::size_t most) {
   return true;
 }
 
+template <typename Most, typename Sink>
+void TAsyncSocket::capture(Most&& most, Sink&& sink, const char* abortText) {
+  bytesRecvd_ = 0;
+  TimerOn();
+  const base::ScopeExit off([this] { TimerOff(); });
+  for (std::size_t turn = 0; !canceled_ && (turn = most()) > 0;) {
+    if (!captureTurn(sink, turn)) break;
+  }
+  endIfCanceled(abortText);
+}
+
 void TAsyncSocket::CaptureString(std::string& text, int limit) {
   ReportStatus(StatusLevel::Trace, "Capture String");
   refuseNested();
   text.clear();
-  bytesRecvd_ = 0;
-  TimerOn();
-  const Finally off([this] { TimerOff(); });
-  while (!canceled_ && (limit == -1 || text.size() < static_cast<std::size_t>(limit))) {
-    if (!captureTurn([&text](const char* data, std::size_t n) { text.append(data, n); })) break;
-  }
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket capture aborted");
-  }
+  // The limit is looked at between turns: the last one may take a whole buffer more.
+  capture(
+      [&] {
+        return limit == -1 || text.size() < static_cast<std::size_t>(limit) ? kIoBufferSize : 0;
+      },
+      [&text](const char* data, std::size_t n) { text.append(data, n); }, "Socket capture aborted");
 }
 
 void TAsyncSocket::CaptureFile(const std::string& fileName) {
@@ -519,44 +514,23 @@ void TAsyncSocket::CaptureFile(const std::string& fileName) {
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "wb"),
                                                              &std::fclose);
   if (!file) throw Exception("Cannot create file " + fileName);
-  bytesRecvd_ = 0;
-  TimerOn();
-  const Finally off([this] { TimerOff(); });
-  while (!canceled_) {
-    if (!captureTurn(
-            [&file](const char* data, std::size_t n) { std::fwrite(data, 1, n, file.get()); })) {
-      break;
-    }
-  }
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket send aborted");
-  }
+  capture([] { return kIoBufferSize; },
+          [&file](const char* data, std::size_t n) { std::fwrite(data, 1, n, file.get()); },
+          "Socket send aborted");
 }
 
 std::uint64_t TAsyncSocket::CaptureCount(
     std::uint64_t count, const std::function<void(const char*, std::size_t)>& sink) {
   ReportStatus(StatusLevel::Trace, "Capture Count");
   refuseNested();
-  bytesRecvd_ = 0;
   std::uint64_t got = 0;
-  TimerOn();
-  const Finally off([this] { TimerOff(); });
-  while (!canceled_ && got < count) {
-    const auto most = static_cast<std::size_t>(std::min<std::uint64_t>(count - got, kIoBufferSize));
-    if (!captureTurn(
-            [&](const char* data, std::size_t n) {
-              got += n;
-              sink(data, n);
-            },
-            most)) {
-      break;
-    }
-  }
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket capture aborted");
-  }
+  capture(
+      [&] { return static_cast<std::size_t>(std::min<std::uint64_t>(count - got, kIoBufferSize)); },
+      [&](const char* data, std::size_t n) {
+        got += n;
+        sink(data, n);
+      },
+      "Socket capture aborted");
   return got;
 }
 
@@ -571,10 +545,7 @@ void TAsyncSocket::SendFile(const std::string& fileName) {
     if (got == 0) break;
     sendAll(ioBuffer_->data(), got, true);
   }
-  if (canceled_) {
-    canceled_ = false;
-    throw EAbortError("Socket send aborted");
-  }
+  endIfCanceled("Socket send aborted");
 }
 
 bool TAsyncSocket::DataAvailable() {

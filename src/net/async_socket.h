@@ -167,9 +167,15 @@ class TAsyncSocket {
   void pump();
   // Sends every byte unless cancelled; a send that cannot progress waits like any other wait.
   void sendAll(const char* bytes, std::size_t length, bool packetEvents);
+  // A cancel that came during the call ends it, once.
+  void endIfCanceled(const char* abortText);
   // One turn of a capture: false when the peer closed or the socket is no longer connected.
   template <typename Sink>
-  bool captureTurn(Sink&& sink, std::size_t most = kIoBufferSize);
+  bool captureTurn(Sink&& sink, std::size_t most);
+  // Turns of capture while `most()`, the most the next turn may take, is above 0, until the peer
+  // closes or the socket is no longer connected; a cancel ends it with `abortText`.
+  template <typename Most, typename Sink>
+  void capture(Most&& most, Sink&& sink, const char* abortText);
 
   platform::EventLoop& loop_;
   platform::Sockets& sockets_;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/ini_file.h"
+#include "base/scope_exit.h"
 #include "base/text.h"
 #include "net/encoded_lines.h"
 #include "net/text.h"
@@ -22,18 +23,6 @@ constexpr int kMaxReservedBody = 64 << 20;
 
 constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
                                   "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
-
-std::string lowerCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-std::string upperCase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
 
 std::string withoutTerminator(std::string line) {
   if (!line.empty() && line.back() == '\n') line.pop_back();
@@ -132,12 +121,12 @@ void THttpClient::ParseURL() {
   }
 
   if (const std::size_t colon = RequestURL.find(':'); colon != std::string::npos) {
-    const std::string scheme = lowerCase(RequestURL.substr(0, colon));
-    if (scheme == "gopher") {
+    const std::string scheme = base::toUpperAscii(RequestURL.substr(0, colon));
+    if (scheme == "GOPHER") {
       Port = 70;
-    } else if (scheme == "ftp") {
+    } else if (scheme == "FTP") {
       Port = 21;
-    } else if (scheme == "https") {
+    } else if (scheme == "HTTPS") {
       throw Exception("HTTP Secure Socket is not supported");
     } else {
       Port = 80;
@@ -249,7 +238,7 @@ void THttpClient::ReadResponseHeader() {
   do {
     ReadLn(line);
     bounded(line);
-    const std::string name = NthField(upperCase(line), ' ', 1);
+    const std::string name = NthField(base::toUpperAscii(line), ' ', 1);
     if (name == "SET-COOKIE:") {
       ReceivedCookie = headerValue(line, 13);
     } else if (name == "LOCATION:") {
@@ -303,10 +292,7 @@ void THttpClient::ExecuteRequest() {
   requestTimedOut_ = false;
   requestTimer_.SetInterval(static_cast<std::uint32_t>(std::max(RequestTimeOut, 0)));
   requestTimer_.SetEnabled(RequestTimeOut > 0);
-  struct TimerOff {
-    TThreadTimer& timer;
-    ~TimerOff() { timer.SetEnabled(false); }
-  } const timerOff{requestTimer_};
+  const base::ScopeExit timerOff([this] { requestTimer_.SetEnabled(false); });
 
   for (int rounds = 1;; ++rounds) {
     if (rounds > kMaxRounds) throw Exception("Too many redirections");

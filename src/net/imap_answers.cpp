@@ -4,6 +4,8 @@
 #include <limits>
 #include <utility>
 
+#include "base/text.h"
+
 namespace vantrel::net {
 
 namespace {
@@ -12,14 +14,6 @@ namespace {
 constexpr std::size_t kMaxLiteralDigits = 18;
 // Longer texts go as literals: a server need not take lines of any length.
 constexpr std::size_t kMaxQuoted = 1024;
-
-std::string upperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 // The text before the first space, and what follows that space.
 std::pair<std::string_view, std::string_view> firstWord(std::string_view text) {
@@ -61,7 +55,7 @@ std::vector<std::string> atoms(std::string_view text) {
   std::vector<std::string> found;
   while (!text.empty()) {
     const auto [word, rest] = firstWord(text);
-    if (!word.empty()) found.push_back(upperAscii(word));
+    if (!word.empty()) found.push_back(base::toUpperAscii(word));
     text = rest;
   }
   return found;
@@ -113,7 +107,7 @@ ImapLine classifyImapLine(std::string_view text) {
     return line;
   }
   const auto [keyword, rest] = firstWord(after);
-  line.keyword = upperAscii(keyword);
+  line.keyword = base::toUpperAscii(keyword);
   line.rest = rest;
   line.status = statusOf(line.keyword);
   if (line.status != ImapStatus::None && !rest.empty() && rest.front() == '[') {
@@ -134,7 +128,8 @@ std::optional<std::uint64_t> literalAtEnd(std::string_view line) {
 std::optional<std::vector<std::string>> capabilitiesOf(const ImapLine& line) {
   if (line.kind == ImapKind::Untagged && line.keyword == "CAPABILITY") return atoms(line.rest);
   const auto [name, list] = firstWord(line.code);
-  if (line.status != ImapStatus::None && upperAscii(name) == "CAPABILITY") return atoms(list);
+  if (line.status != ImapStatus::None && base::toUpperAscii(name) == "CAPABILITY")
+    return atoms(list);
   return std::nullopt;
 }
 
@@ -142,7 +137,7 @@ std::optional<int> unseenOfInbox(const ImapAnswer& answer) {
   const ImapLine line = classifyImapLine(answer.text);
   if (line.kind != ImapKind::Untagged || line.keyword != "STATUS") return std::nullopt;
   const auto mailbox = mailboxAt(line.rest, answer);
-  if (!mailbox || upperAscii(mailbox->first) != "INBOX") return std::nullopt;
+  if (!mailbox || base::toUpperAscii(mailbox->first) != "INBOX") return std::nullopt;
   std::string_view items = mailbox->second;
   while (!items.empty() && items.front() == ' ') items.remove_prefix(1);
   const auto close = items.find(')');

@@ -2,10 +2,11 @@
 
 #include <exception>
 
+#include "base/hex_text.h"
+
 namespace vantrel::net {
 
 std::string UrlEncode(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size() * 3);
   for (const char c : text) {
@@ -17,8 +18,7 @@ std::string UrlEncode(const std::string& text) {
       out += c;
     } else {
       out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xf];
+      base::appendHexByte(out, byte);
     }
   }
   return out;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/hex_text.h"
 #include "base/text.h"
 
 namespace vantrel::platform::standin {
@@ -40,12 +41,15 @@ std::string unescape(std::string_view quoted) {
 
 std::vector<std::uint8_t> parseHex(std::string_view text) {
   std::vector<std::uint8_t> bytes;
-  std::string digits;
+  int high = -1;
   for (const char c : text) {
-    if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
-    if (digits.size() == 2) {
-      bytes.push_back(static_cast<std::uint8_t>(std::stoul(digits, nullptr, 16)));
-      digits.clear();
+    const int digit = base::hexDigitValue(c);
+    if (digit < 0) continue;
+    if (high < 0) {
+      high = digit;
+    } else {
+      bytes.push_back(static_cast<std::uint8_t>(high << 4 | digit));
+      high = -1;
     }
   }
   return bytes;

@@ -1,10 +1,9 @@
 #include "platform/win32/certificate_check_win32.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <cstdio>
 
+#include "base/hex_text.h"
 #include "platform/socket.h"
 #include "platform/win32/owned_handle.h"
 
@@ -16,12 +15,6 @@ namespace {
 // intermediate, no root fetched from Windows Update, nothing else over the network.
 constexpr DWORD kChainFlags = CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL | CERT_CHAIN_DISABLE_AIA |
                               CERT_CHAIN_DISABLE_AUTH_ROOT_AUTO_UPDATE;
-
-std::string hex(unsigned long code) {
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "0x%08lX", code);
-  return text.data();
-}
 
 std::string policyFailure(DWORD error) {
   switch (error) {
@@ -38,7 +31,7 @@ std::string policyFailure(DWORD error) {
     case static_cast<DWORD>(CERT_E_REVOKED):
       return tls_reason::kRevoked;
     default:
-      return "the server's certificate is refused (error " + hex(error) + ")";
+      return "the server's certificate is refused (error " + base::hexCode(error) + ")";
   }
 }
 
@@ -49,7 +42,7 @@ std::string trustFailure(DWORD status) {
                 CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_CYCLIC)) {
     return tls_reason::kUntrusted;
   }
-  return "the server's certificate chain is not valid (status " + hex(status) + ")";
+  return "the server's certificate chain is not valid (status " + base::hexCode(status) + ")";
 }
 
 void freeCertificate(PCCERT_CONTEXT certificate) {

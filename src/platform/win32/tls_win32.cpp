@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "base/hex_text.h"
 #include "platform/win32/certificate_check_win32.h"
 #include "platform/win32/owned_handle.h"
 
@@ -26,12 +26,6 @@ constexpr char kNoTls12[] =
     "SChannel cannot make TLS 1.2 connections on this version of Windows (Windows Vista SP2 with "
     "the TLS 1.2 update, or a later Windows, is needed)";
 
-std::string hex(unsigned long code) {
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "0x%08lX", code);
-  return text.data();
-}
-
 std::string handshakeFailure(SECURITY_STATUS status) {
   switch (status) {
     case SEC_E_ALGORITHM_MISMATCH:
@@ -42,8 +36,8 @@ std::string handshakeFailure(SECURITY_STATUS status) {
     case SEC_E_MESSAGE_ALTERED:
       return "the server broke off the TLS handshake";
     default:
-      return "the TLS handshake failed (SChannel error " + hex(static_cast<unsigned long>(status)) +
-             ")";
+      return "the TLS handshake failed (SChannel error " +
+             base::hexCode(static_cast<unsigned long>(status)) + ")";
   }
 }
 
