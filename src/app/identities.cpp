@@ -29,16 +29,10 @@ std::string userNameOf(platform::Registry& registry, std::string_view guid) {
 void switchTo(std::string_view userName, std::optional<std::string_view> guid, TMainForm& form) {
   if (form.oeWatch.launching) return;
   auto& platform = form.platform();
-  std::string lastUserName;
-  std::string lastUserId;
-  if (const auto key =
-          platform.registry.openReadOnly(RegistryRoot::CurrentUser, oe::kIdentitiesKey)) {
-    lastUserName = key->readString(oe::kLastUsername).value_or("");
-    lastUserId = key->readString(oe::kLastUserId).value_or("");
-  }
+  const auto last = lastIdentity(platform.registry);
   // Of two identities with one name, the GUID tells which runs, when one was written.
-  const bool running = userName == lastUserName &&
-                       (!guid || lastUserId.empty() || base::equalsIgnoreCase(lastUserId, *guid));
+  const bool running = userName == last.userName &&
+                       (!guid || last.guid.empty() || base::equalsIgnoreCase(last.guid, *guid));
   if (running) {
     restoreOEWindow(form, form.oeWatch.oeWindow);
     return;
@@ -83,6 +77,13 @@ std::string findIdentityGuid(platform::Registry& registry, std::string_view user
   return {};
 }
 
+Identity lastIdentity(platform::Registry& registry) {
+  const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, oe::kIdentitiesKey);
+  if (!key) return {};
+  return {key->readString(oe::kLastUserId).value_or(""),
+          key->readString(oe::kLastUsername).value_or("")};
+}
+
 void writeLastIdentity(platform::Registry& registry, std::string_view userName,
                        std::string_view guid) {
   auto key = registry.openForWriting(RegistryRoot::CurrentUser, oe::kIdentitiesKey, true);
@@ -100,7 +101,7 @@ void prepareStartIdentity(TMainForm& form) {
       form.tabIdentities.checkIdentitiesChoice.checked) {
     guid = oe::kNullIdentityGuid;
   } else {
-    userName = form.iniFile->readString(kSectionIdentities, "listIdentities", "");
+    userName = form.iniFile->readString(kSectionIdentities, kListIdentitiesKey, "");
     guid = findIdentityGuid(registry, userName);
   }
   if (!form.tabIdentities.checkNoIdentities.checked) writeLastIdentity(registry, userName, guid);

@@ -22,6 +22,8 @@ void fillIdentityLists(TMainForm& form);
 std::vector<Identity> enumerateIdentities(platform::Registry& registry);
 // The GUID of the first identity, in enumeration order, whose user name is exactly `userName`.
 std::string findIdentityGuid(platform::Registry& registry, std::string_view userName);
+// The identity Outlook Express last ran under, as it recorded it (empty parts when it did not).
+Identity lastIdentity(platform::Registry& registry);
 void writeLastIdentity(platform::Registry& registry, std::string_view userName,
                        std::string_view guid);
 void prepareStartIdentity(TMainForm& form);

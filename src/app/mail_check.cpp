@@ -11,9 +11,8 @@
 #include "app/identities.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
-#include "app/outlook_express.h"
 #include "app/passwords.h"
-#include "base/text.h"
+#include "base/scope_exit.h"
 #include "net/errors.h"
 
 namespace vantrel::app {
@@ -33,11 +32,6 @@ struct AccountWithMail {
   std::string accountName;
   std::int32_t count = 0;
 };
-
-std::string lastUserName(platform::Registry& registry) {
-  const auto key = registry.openReadOnly(platform::RegistryRoot::CurrentUser, oe::kIdentitiesKey);
-  return key ? key->readString(oe::kLastUsername).value_or("") : std::string();
-}
 
 std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
                                             const base::IniFile& iniFile,
@@ -59,25 +53,14 @@ std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
   return count > kLargest - total ? kLargest : total + count;
 }
 
-// Clears a flag however the scope is left.
-class Running {
- public:
-  explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
-  Running(const Running&) = delete;
-  Running& operator=(const Running&) = delete;
-  ~Running() { flag_ = false; }
-
- private:
-  bool& flag_;
-};
-
 }  // namespace
 
 void TMainForm::timerMailTimer() {
   // Messages flow while `pop` waits: a tick that comes meanwhile (the configuration confirmed in
   // the middle of a check) would reset the total and reuse the component under the running check.
   if (mailWatch.checking) return;
-  const Running running(mailWatch.checking);
+  mailWatch.checking = true;
+  const base::ScopeExit running([this] { mailWatch.checking = false; });
   auto& registry = platform_.registry;
   auto& loop = platform_.loop;
 
@@ -86,7 +69,7 @@ void TMainForm::timerMailTimer() {
   if (tabMail.checkVerifyAllId.checked) {
     identities = enumerateIdentities(registry);
   } else {
-    auto lastUser = lastUserName(registry);
+    auto lastUser = lastIdentity(registry).userName;
     auto guid = findIdentityGuid(registry, lastUser);
     identities.push_back({std::move(guid), std::move(lastUser)});
   }
@@ -134,7 +117,7 @@ void TMainForm::timerMailTimer() {
   auto& shell = platform_.shell;
   const auto count = std::to_string(mailWatch.newMailTotal);
   trayIconSetIcon(shell, tray.trayIcon, pictures.mail[3]);
-  auto tip = base::replaceAll(langTexts.trayTooltipNotify, "%count%", count);
+  auto tip = replacePlaceholder(langTexts.trayTooltipNotify, kPlaceholderCount, count);
   if (!identitiesWithMail.empty()) {
     tip += " (";
     for (std::size_t i = 0; i < identitiesWithMail.size(); ++i) {
@@ -146,7 +129,7 @@ void TMainForm::timerMailTimer() {
   trayIconSetTip(shell, tray.trayIcon, tip);
   if (tabMail.checkMailSound.checked) shell.playMailSound();
   if (tabMail.checkMailWindow.checked && NotifyWindowForm) {
-    NotifyWindowForm->showAtCorner(base::replaceAll(notifyWindowTitle, "%count%", count));
+    NotifyWindowForm->showAtCorner(replacePlaceholder(notifyWindowTitle, kPlaceholderCount, count));
   }
 }
 
@@ -194,9 +177,10 @@ void TMainForm::popConnect(net::TAsyncSocket&) {
 void TMainForm::popInvalidHost(bool& handled) {
   handled = false;
   if (platform_.loop.quitting()) return;
-  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
-                               base::replaceAll(langTexts.msgMailInvalidHost, "%host%", pop.Host),
-                               APP_NAME, platform::MbIconError | platform::MbSetForeground);
+  platform_.dialogs.messageBox(
+      platform_.desktop.desktopWindow(),
+      replacePlaceholder(langTexts.msgMailInvalidHost, kPlaceholderHost, pop.Host), APP_NAME,
+      platform::MbIconError | platform::MbSetForeground);
 }
 
 void TMainForm::popConnectionFailed(net::TAsyncSocket&) {
@@ -218,8 +202,9 @@ void TMainForm::secureConnectionFailed(const std::string& reason) {
 void TMainForm::popAuthenticationFailed(bool& handled) {
   handled = false;
   if (platform_.loop.quitting()) return;
-  const auto text = base::replaceAll(base::replaceAll(langTexts.msgMailBadPass, "%host%", pop.Host),
-                                     "%login%", pop.UserID);
+  const auto text =
+      replacePlaceholder(replacePlaceholder(langTexts.msgMailBadPass, kPlaceholderHost, pop.Host),
+                         kPlaceholderLogin, pop.UserID);
   const auto answer = platform_.dialogs.messageBox(
       platform_.desktop.desktopWindow(), text, APP_NAME,
       platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground);
