@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "app/app_constants.h"
 #include "base/file_access.h"
 
 namespace vantrel::app {
 
-// Field names are the keys of the language file.
+// Field names are the keys of the language file; each has its row in kLangTexts.
 struct TLangTexts {
   std::string langCode;
   std::string langName;
@@ -82,79 +83,168 @@ struct TLangTexts {
   std::string msgSettingsFolderUnusable;
 };
 
-struct LangKey {
+// A text of a language: its key in the language file, the field it fills, and the built-in French
+// text, joined from its parts (the program's name stands apart in them).
+struct LangText {
   std::string_view key;
   std::string TLangTexts::*field;
+  std::array<std::string_view, 5> french;
 };
 
-// Every field a language file section can set (all but langCode and langName).
-inline constexpr std::array<LangKey, 65> kLangKeys = {{
-    {"dlgOpenOETitle", &TLangTexts::dlgOpenOETitle},
-    {"notifyWindowTitle", &TLangTexts::notifyWindowTitle},
-    {"tabLaunch", &TLangTexts::tabLaunch},
-    {"tabProgs", &TLangTexts::tabProgs},
-    {"tabIdentities", &TLangTexts::tabIdentities},
-    {"tabMail", &TLangTexts::tabMail},
-    {"tabAbout", &TLangTexts::tabAbout},
-    {"boxLaunchMode", &TLangTexts::boxLaunchMode},
-    {"boxBehavior", &TLangTexts::boxBehavior},
-    {"boxLang", &TLangTexts::boxLang},
-    {"radioModeMail", &TLangTexts::radioModeMail},
-    {"radioModeNews", &TLangTexts::radioModeNews},
-    {"checkNotifyReduce", &TLangTexts::checkNotifyReduce},
-    {"checkStartReduced", &TLangTexts::checkStartReduced},
-    {"checkCloseConfirm", &TLangTexts::checkCloseConfirm},
-    {"checkRestoreMaximized", &TLangTexts::checkRestoreMaximized},
-    {"checkRestoreDblClk", &TLangTexts::checkRestoreDblClk},
-    {"bttnOK", &TLangTexts::bttnOK},
-    {"boxExternalProgs", &TLangTexts::boxExternalProgs},
-    {"boxExternalProgsOptions", &TLangTexts::boxExternalProgsOptions},
-    {"listExternalProgsHeaderName", &TLangTexts::listExternalProgsHeaderName},
-    {"listExternalProgsHeaderProg", &TLangTexts::listExternalProgsHeaderProg},
-    {"bttnExternalProgsAdd", &TLangTexts::bttnExternalProgsAdd},
-    {"bttnExternalProgsDel", &TLangTexts::bttnExternalProgsDel},
-    {"bttnExternalProgsModify", &TLangTexts::bttnExternalProgsModify},
-    {"radioExternalProgsStartReduced", &TLangTexts::radioExternalProgsStartReduced},
-    {"radioExternalProgsStartNormal", &TLangTexts::radioExternalProgsStartNormal},
-    {"boxIdentities", &TLangTexts::boxIdentities},
-    {"checkNoIdentities", &TLangTexts::checkNoIdentities},
-    {"checkIdentitiesChoice", &TLangTexts::checkIdentitiesChoice},
-    {"boxMail", &TLangTexts::boxMail},
-    {"checkNoMail", &TLangTexts::checkNoMail},
-    {"checkVerifyAllId", &TLangTexts::checkVerifyAllId},
-    {"listAccountsHeaderAccount", &TLangTexts::listAccountsHeaderAccount},
-    {"listAccountsHeaderServer", &TLangTexts::listAccountsHeaderServer},
-    {"boxMailOptions", &TLangTexts::boxMailOptions},
-    {"checkMailWindow", &TLangTexts::checkMailWindow},
-    {"lblMailWindowTime", &TLangTexts::lblMailWindowTime},
-    {"checkMailSound", &TLangTexts::checkMailSound},
-    {"lblMailTime", &TLangTexts::lblMailTime},
-    {"lblDescription", &TLangTexts::lblDescription},
-    {"bttnWWW", &TLangTexts::bttnWWW},
-    {"bttnMailList", &TLangTexts::bttnMailList},
-    {"bttnUpdt", &TLangTexts::bttnUpdt},
-    {"mnuTrayProgs", &TLangTexts::mnuTrayProgs},
-    {"mnuTrayQuit", &TLangTexts::mnuTrayQuit},
-    {"mnuTrayConfig", &TLangTexts::mnuTrayConfig},
-    {"lblNotifyExpl", &TLangTexts::lblNotifyExpl},
-    {"msgFirstRunConfig", &TLangTexts::msgFirstRunConfig},
-    {"msgIdentityMustChoose", &TLangTexts::msgIdentityMustChoose},
-    {"msgOENotFound", &TLangTexts::msgOENotFound},
-    {"msgOECloseConfirm", &TLangTexts::msgOECloseConfirm},
-    {"msgAboutML", &TLangTexts::msgAboutML},
-    {"msgAboutCheckUpdt", &TLangTexts::msgAboutCheckUpdt},
-    {"msgAboutCheckUpdtFailed", &TLangTexts::msgAboutCheckUpdtFailed},
-    {"msgMailNotify", &TLangTexts::msgMailNotify},
-    {"msgMailBadPass", &TLangTexts::msgMailBadPass},
-    {"msgMailBadPassRetry", &TLangTexts::msgMailBadPassRetry},
-    {"msgMailConnectionFailed", &TLangTexts::msgMailConnectionFailed},
-    {"msgMailInvalidHost", &TLangTexts::msgMailInvalidHost},
-    {"msgMailSecureFailed", &TLangTexts::msgMailSecureFailed},
-    {"trayTooltipNotify", &TLangTexts::trayTooltipNotify},
-    {"msgSettingsUnreadable", &TLangTexts::msgSettingsUnreadable},
-    {"msgSettingsNotSaved", &TLangTexts::msgSettingsNotSaved},
-    {"msgSettingsFolderUnusable", &TLangTexts::msgSettingsFolderUnusable},
+// Every text a language file section can set (all but langCode and langName), once: the built-in
+// set and the file loader both go through this table.
+inline constexpr std::array<LangText, 65> kLangTexts = {{
+    {"dlgOpenOETitle",
+     &TLangTexts::dlgOpenOETitle,
+     {"O\xF9 se trouve l'executable de Outlook Express ?"}},
+    {"notifyWindowTitle", &TLangTexts::notifyWindowTitle, {"Vous avez %count% message(s)"}},
+    {"tabLaunch", &TLangTexts::tabLaunch, {"D\xE9marrage et Comportement"}},
+    {"tabProgs", &TLangTexts::tabProgs, {"Programmes"}},
+    {"tabIdentities", &TLangTexts::tabIdentities, {"Identit\xE9s"}},
+    {"tabMail", &TLangTexts::tabMail, {"Email"}},
+    {"tabAbout", &TLangTexts::tabAbout, {"A propos"}},
+    {"boxLaunchMode", &TLangTexts::boxLaunchMode, {"Mode de d\xE9marrage"}},
+    {"boxBehavior", &TLangTexts::boxBehavior, {"Comportement"}},
+    {"boxLang", &TLangTexts::boxLang, {"Langue"}},
+    {"radioModeMail", &TLangTexts::radioModeMail, {"Ouvrir en mode courrier"}},
+    {"radioModeNews", &TLangTexts::radioModeNews, {"Ouvrir en mode forums de discussions"}},
+    {"checkNotifyReduce",
+     &TLangTexts::checkNotifyReduce,
+     {"R\xE9"
+      "duire dans la zone de notification"}},
+    {"checkStartReduced",
+     &TLangTexts::checkStartReduced,
+     {"D\xE9marrer r\xE9"
+      "duit"}},
+    {"checkCloseConfirm", &TLangTexts::checkCloseConfirm, {"Confirmation \xE0 la fermeture"}},
+    {"checkRestoreMaximized",
+     &TLangTexts::checkRestoreMaximized,
+     {"Maximiser \xE0 la restauration"}},
+    {"checkRestoreDblClk",
+     &TLangTexts::checkRestoreDblClk,
+     {"Restaurer sur le double-click au lieu du simple"}},
+    {"bttnOK", &TLangTexts::bttnOK, {"OK"}},
+    {"boxExternalProgs", &TLangTexts::boxExternalProgs, {"Programmes externes"}},
+    {"boxExternalProgsOptions",
+     &TLangTexts::boxExternalProgsOptions,
+     {"Options des programmes externes"}},
+    {"listExternalProgsHeaderName", &TLangTexts::listExternalProgsHeaderName, {"Nom"}},
+    {"listExternalProgsHeaderProg", &TLangTexts::listExternalProgsHeaderProg, {"Programme"}},
+    {"bttnExternalProgsAdd", &TLangTexts::bttnExternalProgsAdd, {"Ajouter"}},
+    {"bttnExternalProgsDel", &TLangTexts::bttnExternalProgsDel, {"Supprimer"}},
+    {"bttnExternalProgsModify", &TLangTexts::bttnExternalProgsModify, {"Modifier"}},
+    {"radioExternalProgsStartReduced",
+     &TLangTexts::radioExternalProgsStartReduced,
+     {"D\xE9marrer r\xE9"
+      "duit"}},
+    {"radioExternalProgsStartNormal",
+     &TLangTexts::radioExternalProgsStartNormal,
+     {"D\xE9marrer normalement"}},
+    {"boxIdentities", &TLangTexts::boxIdentities, {"Identit\xE9 \xE0 utiliser au d\xE9marrage"}},
+    {"checkNoIdentities",
+     &TLangTexts::checkNoIdentities,
+     {"Ne pas g\xE9rer l'identit\xE9 de d\xE9marrage"}},
+    {"checkIdentitiesChoice",
+     &TLangTexts::checkIdentitiesChoice,
+     {"Laisser le choix au d\xE9marrage"}},
+    {"boxMail", &TLangTexts::boxMail, {"Comptes courrier"}},
+    {"checkNoMail", &TLangTexts::checkNoMail, {"Ne pas g\xE9rer la verification de courrier"}},
+    {"checkVerifyAllId", &TLangTexts::checkVerifyAllId, {"V\xE9rifier toutes les identit\xE9s"}},
+    {"listAccountsHeaderAccount", &TLangTexts::listAccountsHeaderAccount, {"Compte"}},
+    {"listAccountsHeaderServer", &TLangTexts::listAccountsHeaderServer, {"Serveur"}},
+    {"boxMailOptions", &TLangTexts::boxMailOptions, {"Options"}},
+    {"checkMailWindow", &TLangTexts::checkMailWindow, {"Afficher une fen\xEAtre de notification"}},
+    {"lblMailWindowTime", &TLangTexts::lblMailWindowTime, {"Pendant x secondes (0=infini) :"}},
+    {"checkMailSound",
+     &TLangTexts::checkMailSound,
+     {"Jouer le son par d\xE9"
+      "faut"}},
+    {"lblMailTime", &TLangTexts::lblMailTime, {"Relever le courrier toutes les x minutes :"}},
+    {"lblDescription",
+     &TLangTexts::lblDescription,
+     {"Vantrel garde Outlook Express \xE0 port\xE9"
+      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, sur "
+      "tout Windows d\xE8s XP SP3)."}},
+    {"bttnWWW", &TLangTexts::bttnWWW, {"Site Internet"}},
+    {"bttnMailList", &TLangTexts::bttnMailList, {"Liste de diffusion"}},
+    {"bttnUpdt", &TLangTexts::bttnUpdt, {"Mise \xE0 jour"}},
+    {"mnuTrayProgs", &TLangTexts::mnuTrayProgs, {"Programmes"}},
+    {"mnuTrayQuit", &TLangTexts::mnuTrayQuit, {"Quitter"}},
+    {"mnuTrayConfig", &TLangTexts::mnuTrayConfig, {"Configuration"}},
+    {"lblNotifyExpl",
+     &TLangTexts::lblNotifyExpl,
+     {"Double-cliquez une identit\xE9 pour la lancer"}},
+    {"msgFirstRunConfig",
+     &TLangTexts::msgFirstRunConfig,
+     {"C'est la premi\xE8re fois que vous lancez ", APP_NAME,
+      ". Vous allez voir une fen\xEAtre de configuration."
+      "\n"
+      "Quand vous aurez valid\xE9 cette fen\xEAtre, vous pourrez lancer ",
+      APP_NAME, "."}},
+    {"msgIdentityMustChoose",
+     &TLangTexts::msgIdentityMustChoose,
+     {"Vous devez s\xE9lectionner une identit\xE9 ou choisir de ne pas les g\xE9rer"}},
+    {"msgOENotFound",
+     &TLangTexts::msgOENotFound,
+     {"Impossible de trouver Outlook Express. Vous n'avez peut \xEAtre pas choisi le bon chemin"}},
+    {"msgOECloseConfirm",
+     &TLangTexts::msgOECloseConfirm,
+     {"Etes vous s\xFBr de vouloir fermer Outlook Express ?"}},
+    {"msgAboutML",
+     &TLangTexts::msgAboutML,
+     {"Voulez-vous vous abonner \xE0 la liste de diffusion de ", APP_NAME,
+      " pour \xEAtre tenu au courant de ses \xE9volutions ?"}},
+    {"msgAboutCheckUpdt",
+     &TLangTexts::msgAboutCheckUpdt,
+     {"La derni\xE8re version de Vantrel est la"}},
+    {"msgAboutCheckUpdtFailed",
+     &TLangTexts::msgAboutCheckUpdtFailed,
+     {"Impossible de r\xE9"
+      "cup\xE9rer le numero de la derni\xE8re version"}},
+    {"msgMailNotify",
+     &TLangTexts::msgMailNotify,
+     {"Vous avez %count% message(s) non-lu(s) en attente. Voulez-vous aller dans Outlook Express "
+      "pour le(s) consulter ?"}},
+    {"msgMailBadPass",
+     &TLangTexts::msgMailBadPass,
+     {"Le mot de passe pour le serveur %host% avec le login %login%, semble incorrect, voulez-vous "
+      "essayer avec un autre ?"}},
+    {"msgMailBadPassRetry",
+     &TLangTexts::msgMailBadPassRetry,
+     {"Donnez le nouveau mot de passe : "}},
+    {"msgMailConnectionFailed",
+     &TLangTexts::msgMailConnectionFailed,
+     {"Impossible de contacter le serveur "}},
+    {"msgMailInvalidHost",
+     &TLangTexts::msgMailInvalidHost,
+     {"Le serveur %host% semble ne pas exister"}},
+    // The reason comes from the system's TLS layer, in English.
+    {"msgMailSecureFailed",
+     &TLangTexts::msgMailSecureFailed,
+     {"Impossible d'\xE9tablir une connexion s\xE9"
+      "curis\xE9"
+      "e avec le serveur %host%, le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (%reason%)"}},
+    {"trayTooltipNotify", &TLangTexts::trayTooltipNotify, {"%count% message(s) non-lu(s)"}},
+    {"msgSettingsUnreadable",
+     &TLangTexts::msgSettingsUnreadable,
+     {"Le fichier de configuration %file% n'a pas pu \xEAtre lu. ", APP_NAME,
+      " d\xE9marre avec les r\xE9glages par d\xE9"
+      "faut et ne modifiera pas ce fichier."}},
+    {"msgSettingsNotSaved",
+     &TLangTexts::msgSettingsNotSaved,
+     {"Impossible d'enregistrer le fichier de configuration %file%. Les r\xE9glages ne pourront "
+      "pas \xEAtre conserv\xE9s."}},
+    {"msgSettingsFolderUnusable",
+     &TLangTexts::msgSettingsFolderUnusable,
+     {"Le dossier du fichier de configuration %file% ne peut pas \xEAtre utilis\xE9 : son nom "
+      "contient des lettres que Windows ne peut pas \xE9"
+      "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s ; placez ",
+      APP_NAME, " dans un autre dossier."}},
 }};
+
+// A row without its field does not build, nor does a field without its row.
+static_assert(sizeof(TLangTexts) == (kLangTexts.size() + 2) * sizeof(std::string),
+              "every text of TLangTexts but langCode and langName has its row in kLangTexts");
 
 inline constexpr std::string_view kBuiltinLangName =
     "Fran\xE7"

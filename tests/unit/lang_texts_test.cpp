@@ -39,9 +39,9 @@ bool looksLikeUtf8(std::string_view bytes) {
 
 TEST(LangKeys, EachKeyReachesItsOwnField) {
   TLangTexts texts;
-  for (const LangKey& entry : kLangKeys) texts.*entry.field = std::string(entry.key);
+  for (const LangText& entry : kLangTexts) texts.*entry.field = std::string(entry.key);
   std::set<std::string_view> seen;
-  for (const LangKey& entry : kLangKeys) {
+  for (const LangText& entry : kLangTexts) {
     EXPECT_EQ(texts.*entry.field, entry.key) << "another key shares this field";
     EXPECT_TRUE(seen.insert(entry.key).second) << entry.key << " listed twice";
   }
@@ -53,7 +53,7 @@ TEST(BuiltinTexts, FrenchSetIsCompleteAndSingleByte) {
   const TLangTexts texts = builtin();
   EXPECT_EQ(texts.langCode, "fr");
   EXPECT_EQ(texts.langName, kBuiltinLangName);
-  for (const LangKey& entry : kLangKeys) {
+  for (const LangText& entry : kLangTexts) {
     EXPECT_FALSE(looksLikeUtf8(texts.*entry.field)) << entry.key;
     if (entry.key != "lblDescription") {
       EXPECT_FALSE((texts.*entry.field).empty()) << entry.key;
@@ -162,7 +162,7 @@ TEST(ShippedLanguageFile, EverySectionIsCompleteAndKeepsPlaceholders) {
   const TLangTexts french = builtin();
   for (const std::string& section : sections) {
     EXPECT_FALSE(file.readString(section, "langName", "").empty()) << section;
-    for (const LangKey& entry : kLangKeys) {
+    for (const LangText& entry : kLangTexts) {
       const std::optional<std::string> value = file.find(section, entry.key);
       if (!value) {
         ADD_FAILURE() << "[" << section << "] lacks " << entry.key;
