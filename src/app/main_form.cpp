@@ -144,7 +144,7 @@ void TMainForm::FormCreate() {
   for (const auto& name : listLanguageNames(langFile_, platform_.processes.files()))
     tabLaunch.comboLang.add(name);
   tabLaunch.comboLang.add(std::string(kBuiltinLangName));
-  const auto langName = ini.readString(kSectionRun, "Lang", kBuiltinLangName);
+  const auto langName = ini.readString(kSectionRun, kLangKey, kBuiltinLangName);
   const auto entry = std::find_if(
       tabLaunch.comboLang.items.begin(), tabLaunch.comboLang.items.end(),
       [&](const auto& item) { return base::equalsIgnoreCase(item.caption, langName); });
@@ -157,7 +157,7 @@ void TMainForm::FormCreate() {
 
   checkNoIdentitiesClick();
   fillIdentityLists(*this);
-  selectIdentityNamed(*this, ini.readString(kSectionIdentities, "listIdentities", ""));
+  selectIdentityNamed(*this, ini.readString(kSectionIdentities, kListIdentitiesKey, ""));
 
   checkNoMailClick();
   checkMailWindowClick();
@@ -166,13 +166,13 @@ void TMainForm::FormCreate() {
   tabAbout.lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
   tabAbout.lblAppCopyright.caption = std::string(APP_COPYRIGHT);
 
-  firstRun = ini.readInteger(kSectionGeneral, "FirstRun", 1);
+  firstRun = ini.readInteger(kSectionGeneral, kFirstRunKey, 1);
   langTexts = makeLangTexts(langName, langFile_, platform_.processes.files());
   applyLangTexts(*this);
 
   // A first run that cannot be recorded would come back at every start: the failed save has been
   // reported, and Outlook Express is launched with the settings in memory.
-  if (firstRun != 0 && ini.writeInteger(kSectionGeneral, "FirstRun", 0)) {
+  if (firstRun != 0 && ini.writeInteger(kSectionGeneral, kFirstRunKey, 0)) {
     configMode = 1;
     platform_.dialogs.messageBox(self_, langTexts.msgFirstRunConfig, APP_NAME, platform::MbOk);
   }
@@ -221,7 +221,7 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
     const auto args = platform.processes.arguments();
     if (std::find(args.begin(), args.end(), kConfigSwitch) != args.end()) form.configMode = 1;
   }
-  selectIdentityNamed(form, iniFile.readString(kSectionIdentities, "listIdentities", ""));
+  selectIdentityNamed(form, iniFile.readString(kSectionIdentities, kListIdentitiesKey, ""));
 
   if (form.configMode == 1) {
     form.pagesCtrl.activePage = 0;
@@ -252,7 +252,7 @@ void TMainForm::bttnOKClick() {
   // One write of the file for the whole confirmation, also when it stops half-way.
   const base::IniFile::Batch batch(ini);
   saveBoundSettings(ini, settingTabs(), kSectionRun);
-  ini.writeString(kSectionRun, "Lang", tabLaunch.comboLang.selectedText());
+  ini.writeString(kSectionRun, kLangKey, tabLaunch.comboLang.selectedText());
 
   saveProgsSettings(ini, *this);
   for (auto* radio :
@@ -263,7 +263,7 @@ void TMainForm::bttnOKClick() {
 
   const auto selected = tabIdentities.listIdentities.selected();
   if (selected) {
-    ini.writeString(kSectionIdentities, "listIdentities",
+    ini.writeString(kSectionIdentities, kListIdentitiesKey,
                     storableProfileValue(tabIdentities.listIdentities.at(*selected).caption));
   }
   if (!tabIdentities.checkNoIdentities.checked && !selected) {

@@ -48,7 +48,7 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, T
     reportSettingsFile(form, form.langTexts.msgSettingsUnreadable, path);
     // What a new file would hold, past its first run: the user's file is there, only unreadable.
     writeNewSettings(*iniFile, form.settingTabs());
-    iniFile->writeInteger(kSectionGeneral, "FirstRun", 0);
+    iniFile->writeInteger(kSectionGeneral, kFirstRunKey, 0);
   } else {
     writeNewSettings(*iniFile, form.settingTabs());
   }

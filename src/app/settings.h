@@ -16,6 +16,12 @@ inline constexpr std::string_view kSectionRun = "Run";
 inline constexpr std::string_view kSectionProgs = "Progs";
 inline constexpr std::string_view kSectionIdentities = "Identities";
 inline constexpr std::string_view kSectionEmail = "Email";
+// The keys that code of their own reads and writes; those bound to a control of the options tabs
+// stand in the table of settings_table.cpp.
+inline constexpr std::string_view kFirstRunKey = "FirstRun";              // [General]
+inline constexpr std::string_view kLangKey = "Lang";                      // [Run]
+inline constexpr std::string_view kListIdentitiesKey = "listIdentities";  // [Identities]
+// [Progs]: each program's key, and its two companions.
 inline constexpr std::string_view kActiveSuffix = "_active";
 inline constexpr std::string_view kStartReducedSuffix = "_startReduced";
 

@@ -19,15 +19,16 @@ struct Overloaded : Ts... {
 template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
+// In the order of a new file.
 const std::array<SettingKey, 16> kSettingKeys{{
-    {kSectionGeneral, "FirstRun", 1, {}, "1"},
+    {kSectionGeneral, kFirstRunKey, 1, {}, "1"},
     {kSectionRun, "ModeMail", 1, RadioPair{&LaunchTab::radioModeMail, &LaunchTab::radioModeNews}},
     {kSectionRun, "ReduceInTray", 1, &LaunchTab::checkNotifyReduce},
     {kSectionRun, "StartReduced", 0, &LaunchTab::checkStartReduced},
     {kSectionRun, "ConfirmClose", 0, &LaunchTab::checkCloseConfirm},
     {kSectionRun, "RestoreMaximized", 0, &LaunchTab::checkRestoreMaximized},
     {kSectionRun, "RestoreDblClk", 0, &LaunchTab::checkRestoreDblClick},
-    {kSectionRun, "Lang", 0, {}, kBuiltinLangName},
+    {kSectionRun, kLangKey, 0, {}, kBuiltinLangName},
     {kSectionIdentities, "checkNoIdentities", 0, &IdentitiesTab::checkNoIdentities},
     {kSectionIdentities, "checkIdentitiesChoice", 0, &IdentitiesTab::checkIdentitiesChoice},
     {kSectionEmail, "checkNoMail", 1, &MailTab::checkNoMail},
@@ -65,10 +66,6 @@ std::int32_t storedValue(const SettingTabs& tabs, const SettingControl& control)
 }
 
 }  // namespace
-
-std::span<const SettingKey> settingKeys() {
-  return kSettingKeys;
-}
 
 void writeNewSettings(base::IniFile& ini, const SettingTabs& tabs) {
   const base::IniFile::Batch batch(ini);

@@ -4,7 +4,6 @@
 // controls are loaded and OK saves them, all from this one table.
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 #include <variant>
 
@@ -42,9 +41,6 @@ struct SettingKey {
   SettingControl control;
   std::string_view created = {};  // a new file's value of a key without a control
 };
-
-// In the order of a new file.
-std::span<const SettingKey> settingKeys();
 
 // A new file: every key, with the controls as designed.
 void writeNewSettings(base::IniFile& ini, const SettingTabs& tabs);
