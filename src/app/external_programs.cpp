@@ -27,8 +27,8 @@ void addExternalProgram(TMainForm& form, std::string name, std::string path,
                         std::string startReduced, bool active) {
   auto& shell = form.platform().shell;
   std::int32_t picture = kPictureProgram;
-  if (const auto icon = shell.extractSmallIcon(path)) {
-    picture = form.imgListProgsAndTray.add(*icon);
+  if (auto icon = shell.extractSmallIcon(path)) {
+    picture = form.imgListProgsAndTray.add(std::move(*icon));
   }
   ui::ListItem item;
   item.caption = std::move(name);

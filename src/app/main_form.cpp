@@ -45,7 +45,6 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
 
 TMainForm::~TMainForm() {
   trayIconDelete(platform_.shell, tray.trayIcon);
-  for (const auto icon : imgListProgsAndTray.added()) platform_.shell.destroyIcon(icon);
 }
 
 void TMainForm::buildDesign() {

@@ -61,6 +61,7 @@ void bttnExternalProgsAddClick(TMainForm& form) {
 void bttnExternalProgsDelClick(TMainForm& form) {
   const auto selected = form.tabProgs.listExternalProgs.selected();
   if (!selected) return;
+  form.imgListProgsAndTray.drop(form.tabProgs.listExternalProgs.at(*selected).imageIndex);
   form.tabProgs.listExternalProgs.remove(*selected);
   form.changed();
 }

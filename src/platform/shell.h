@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/handles.h"
 
@@ -33,18 +34,47 @@ struct NotifyIconData {
   std::string tip;  // at most kNotifyTipMax characters
 };
 
+class ShellIcon;
+
 class Shell {
  public:
   virtual ~Shell() = default;
   virtual bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) = 0;
-  // The first small icon of an executable; the caller owns it (destroyIcon).
-  virtual std::optional<IconHandle> extractSmallIcon(std::string_view path) = 0;
-  virtual void destroyIcon(IconHandle icon) = 0;
+  // The first small icon of an executable.
+  virtual std::optional<ShellIcon> extractSmallIcon(std::string_view path) = 0;
   // The shell's default action on an address, shown maximised, owned by `owner`.
   virtual void openUrl(WindowHandle owner, std::string_view url) = 0;
   virtual void playMailSound() = 0;
   // The message number of the shell's "TaskbarCreated" broadcast.
   virtual std::uint32_t taskbarCreatedMessage() = 0;
+
+ private:
+  friend class ShellIcon;
+  virtual void destroyIcon(IconHandle icon) = 0;
+};
+
+// An icon the shell made, given back to it when its owner goes. The shell outlives it.
+class ShellIcon {
+ public:
+  ShellIcon(Shell& shell, IconHandle icon) : shell_(&shell), icon_(icon) {}
+  ~ShellIcon() {
+    if (icon_ != kNoIcon) shell_->destroyIcon(icon_);
+  }
+  ShellIcon(ShellIcon&& other) noexcept
+      : shell_(other.shell_), icon_(std::exchange(other.icon_, kNoIcon)) {}
+  ShellIcon& operator=(ShellIcon&& other) noexcept {
+    std::swap(shell_, other.shell_);
+    std::swap(icon_, other.icon_);
+    return *this;
+  }
+  ShellIcon(const ShellIcon&) = delete;
+  ShellIcon& operator=(const ShellIcon&) = delete;
+
+  IconHandle get() const { return icon_; }
+
+ private:
+  Shell* shell_;
+  IconHandle icon_;
 };
 
 }  // namespace vantrel::platform

@@ -375,10 +375,16 @@ void MainWindow::refresh() {
 
   reflectCombo(comboLang_, f.tabLaunch.comboLang);
   reflectCombo(comboIdentities_, f.tabMail.comboIdentities);
-  const auto& added = f.imgListProgsAndTray.added();
+  const auto added = f.imgListProgsAndTray.added();
   for (; progsImagesAdded_ < static_cast<int>(added.size()); ++progsImagesAdded_) {
+    const auto icon = added[static_cast<std::size_t>(progsImagesAdded_)];
+    // An icon dropped before it was ever shown still takes its place: no later picture moves.
+    const platform::win32::OwnedIcon standIn(
+        icon == platform::kNoIcon
+            ? ImageList_GetIcon(imgListProgsAndTray_.get(), app::kPictureProgram, ILD_NORMAL)
+            : nullptr);
     ImageList_AddIcon(imgListProgsAndTray_.get(),
-                      reinterpret_cast<HICON>(added[static_cast<std::size_t>(progsImagesAdded_)]));
+                      standIn ? standIn.get() : reinterpret_cast<HICON>(icon));
   }
   reflectList(listExternalProgs_, f.tabProgs.listExternalProgs);
   reflectList(listIdentities_, f.tabIdentities.listIdentities);

@@ -148,6 +148,8 @@ TEST(ProgramsTab, ModifyChangesOnlyThePathAndStartsInTheEntrysFolder) {
 TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
   AppBed bed;
   bed.installOutlook();
+  bed.sim.shell.setIcon("C:\\a.exe", 0x7001);
+  bed.sim.shell.setIcon("C:\\b.exe", 0x7002);
   bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n",
                                  "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
   auto& form = bed.start();
@@ -159,6 +161,8 @@ TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
   selectEntry(form, "a");
   app::bttnExternalProgsDelClick(form);
   EXPECT_EQ(namesOf(form), std::vector<std::string>{"b"});
+  EXPECT_EQ(bed.sim.shell.destroyedIcons, std::vector<platform::IconHandle>{0x7001});
+  EXPECT_EQ(entryNamed(form, "b").imageIndex, 6) << "the other pictures keep their place";
   EXPECT_FALSE(form.tabProgs.listExternalProgs.selected());
   EXPECT_TRUE(form.tabProgs.radioExternalProgsStartReduced.enabled);
   EXPECT_EQ(form.tray.mnuTrayItemProgs->items.size(), 3u);

@@ -400,8 +400,7 @@ void checkShell(Checks& checks, const std::string& iconFile) {
   checks.expect(!shell.notifyIcon(NotifyIconAction::Modify, data), "no icon, nothing to change");
 
   const auto icon = shell.extractSmallIcon(iconFile);
-  checks.expect(icon && *icon != kNoIcon, "the small icon of " + iconFile);
-  if (icon) shell.destroyIcon(*icon);
+  checks.expect(icon && icon->get() != kNoIcon, "the small icon of " + iconFile);
   checks.expect(!shell.extractSmallIcon(iconFile + ".missing"), "a missing file has no icon");
   const auto folder = iconFile.substr(0, iconFile.rfind('\\') + 1);
   checks.expect(!shell.extractSmallIcon(folder + "win.ini"), "a file without icons has none");

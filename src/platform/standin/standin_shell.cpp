@@ -23,10 +23,10 @@ bool StandinShell::notifyIcon(NotifyIconAction action, const NotifyIconData& dat
   return false;
 }
 
-std::optional<IconHandle> StandinShell::extractSmallIcon(std::string_view path) {
+std::optional<ShellIcon> StandinShell::extractSmallIcon(std::string_view path) {
   const auto found = icons_.find(std::string(path));
   if (found == icons_.end()) return std::nullopt;
-  return found->second;
+  return ShellIcon(*this, found->second);
 }
 
 }  // namespace vantrel::platform::standin

@@ -22,15 +22,17 @@ class StandinShell : public Shell {
   void setIcon(std::string path, IconHandle icon) { icons_[std::move(path)] = icon; }
   std::vector<std::string> openedUrls;
   int mailSounds = 0;
+  std::vector<IconHandle> destroyedIcons;
 
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
-  std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
-  void destroyIcon(IconHandle) override {}
+  std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
   void openUrl(WindowHandle, std::string_view url) override { openedUrls.emplace_back(url); }
   void playMailSound() override { ++mailSounds; }
   std::uint32_t taskbarCreatedMessage() override { return kTaskbarCreated; }
 
  private:
+  void destroyIcon(IconHandle icon) override { destroyedIcons.push_back(icon); }
+
   std::optional<NotifyIconData> icon_;
   std::map<std::string, IconHandle> icons_;
 };

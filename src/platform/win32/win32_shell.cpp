@@ -45,7 +45,7 @@ bool Win32Shell::notifyIcon(NotifyIconAction action, const NotifyIconData& data)
   return Shell_NotifyIconA(notifyMessage(action), &icon) != FALSE;
 }
 
-std::optional<IconHandle> Win32Shell::extractSmallIcon(std::string_view path) {
+std::optional<ShellIcon> Win32Shell::extractSmallIcon(std::string_view path) {
   const std::string file(path);
   HICON large = nullptr;
   HICON small = nullptr;
@@ -55,11 +55,11 @@ std::optional<IconHandle> Win32Shell::extractSmallIcon(std::string_view path) {
   const OwnedIcon unused(large);
   OwnedIcon wanted(small);
   if (!wanted) return std::nullopt;
-  return reinterpret_cast<IconHandle>(wanted.release());  // the caller's from here
+  return ShellIcon(*this, reinterpret_cast<IconHandle>(wanted.release()));
 }
 
 void Win32Shell::destroyIcon(IconHandle icon) {
-  if (icon != kNoIcon) DestroyIcon(reinterpret_cast<HICON>(icon));
+  DestroyIcon(reinterpret_cast<HICON>(icon));
 }
 
 void Win32Shell::openUrl(WindowHandle owner, std::string_view url) {

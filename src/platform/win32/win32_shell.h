@@ -8,11 +8,13 @@ namespace vantrel::platform::win32 {
 class Win32Shell : public Shell {
  public:
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
-  std::optional<IconHandle> extractSmallIcon(std::string_view path) override;
-  void destroyIcon(IconHandle icon) override;
+  std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
   void openUrl(WindowHandle owner, std::string_view url) override;
   void playMailSound() override;
   std::uint32_t taskbarCreatedMessage() override;
+
+ private:
+  void destroyIcon(IconHandle icon) override;
 };
 
 }  // namespace vantrel::platform::win32
