@@ -19,8 +19,9 @@ inline constexpr std::string_view UPDATE_HOST = "www.korvane.example";
 // The tray icon's callback message; it carries a mouse message in its lParam.
 inline constexpr std::uint32_t WM_TRAYNOTIFY = platform::kWmUser + 1001;
 
-// The window class and caption by which a running copy is recognised.
-inline constexpr std::string_view kMainWindowClass = "TMainForm";
+// The class of Vantrel's own main window: with APP_NAME as its caption, a running copy is found by
+// it.
+inline constexpr std::string_view kVantrelWindowClass = "TMainForm";
 inline constexpr std::string_view kConfigSwitch = "/config";
 
 }  // namespace vantrel::app

@@ -14,8 +14,9 @@ std::string executableIn(std::string_view folder) {
   return std::string(folder) + "\\" + std::string(oe::kExecutable);
 }
 
+// Each top-level window to `proc` until it answers false.
 template <typename Proc>
-void enumWindows(TMainForm& form, Proc proc) {
+void forEachTopLevelWindow(TMainForm& form, Proc proc) {
   for (const auto window : form.platform().desktop.topLevelWindows()) {
     if (!proc(window, form)) return;
   }
@@ -96,7 +97,7 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
   // The window of the Outlook Express just asked to close may not be gone yet: following it
   // would lose the new one the moment it closes.
   const auto findOEWindow = [&form, closingWindow] {
-    enumWindows(form, [closingWindow](platform::WindowHandle window, TMainForm& owner) {
+    forEachTopLevelWindow(form, [closingWindow](platform::WindowHandle window, TMainForm& owner) {
       return window == closingWindow || findOEWindowProc(window, owner);
     });
   };
@@ -110,7 +111,7 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
       ++waits;
     }
     form.oeWatch.identityLogonWindow = platform::kNoWindow;
-    enumWindows(form, findIdentityLogonProc);
+    forEachTopLevelWindow(form, findIdentityLogonProc);
     if (form.oeWatch.identityLogonWindow != platform::kNoWindow) --waits;
   }
   // A window that came during the last second counts too: the wait is five seconds, not four.
@@ -143,7 +144,7 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
 bool findOEWindowProc(platform::WindowHandle window, TMainForm& form) {
   const auto& desktop = form.platform().desktop;
   if (desktop.owner(window) != platform::kNoWindow) return true;
-  if (desktop.className(window, kClassNameBuffer) != oe::kMainWindowClass) return true;
+  if (desktop.className(window, kClassNameBuffer) != oe::kBrowserWindowClass) return true;
   form.oeWatch.oeWindow = window;
   return false;
 }

@@ -32,7 +32,8 @@ std::uint32_t startProgram(TMainForm& form, std::string_view path, std::string_v
 bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
                           platform::WindowHandle closingWindow = platform::kNoWindow);
 
-// EnumWindows callbacks: false (stop) once their window is found.
+// Given each top-level window in turn while Outlook Express is waited for: false (stop) once their
+// window is found.
 bool findOEWindowProc(platform::WindowHandle window, TMainForm& form);
 bool findIdentityLogonProc(platform::WindowHandle window, TMainForm& form);
 

@@ -11,7 +11,8 @@ inline constexpr std::string_view kInstallKey = "Software\\Microsoft\\Outlook Ex
 inline constexpr std::string_view kInstallRoot = "InstallRoot";  // may hold %references%
 inline constexpr std::string_view kMediaVer = "MediaVer";        // "6,00,2900,5512"
 inline constexpr std::string_view kNewsSwitch = "/news";
-inline constexpr std::string_view kMainWindowClass = "Outlook Express Browser Class";
+// The class of Outlook Express's main window.
+inline constexpr std::string_view kBrowserWindowClass = "Outlook Express Browser Class";
 // Part of the title of the identity logon window of a French Outlook Express.
 inline constexpr std::string_view kIdentityLogonTitle = "Connexion d'une identit\xE9";
 

@@ -29,11 +29,11 @@ using vantrel::app::APP_NAME;
 
 // A running copy gets the tray message of a left click, which toggles its Outlook Express.
 bool handOverToRunningCopy() {
-  const auto running = FindWindowA(vantrel::app::kMainWindowClass.data(), APP_NAME.data());
+  const auto running = FindWindowA(vantrel::app::kVantrelWindowClass.data(), APP_NAME.data());
   if (!running) return false;
   char className[30] = {};
   GetClassNameA(running, className, sizeof(className));
-  if (std::string_view(className) != vantrel::app::kMainWindowClass) return false;
+  if (std::string_view(className) != vantrel::app::kVantrelWindowClass) return false;
   PostMessageA(running, vantrel::app::WM_TRAYNOTIFY, 0, WM_LBUTTONUP);
   return true;
 }

@@ -49,7 +49,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   windowClass.hIcon = LoadIconA(instance, "MAINICON");
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
+  windowClass.lpszClassName = app::kVantrelWindowClass.data();
   RegisterClassA(&windowClass);
 
   WNDCLASSA pageClass{};
@@ -72,8 +72,9 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, app::APP_NAME.data(), style, x, y,
-                                width, height, nullptr, nullptr, instance, this));
+  window_.reset(CreateWindowExA(WS_EX_CONTROLPARENT, app::kVantrelWindowClass.data(),
+                                app::APP_NAME.data(), style, x, y, width, height, nullptr, nullptr,
+                                instance, this));
 
   imgListProgsAndTray_ = makeImageList(
       instance, 16,

@@ -19,7 +19,6 @@ namespace vantrel::win32 {
 
 class MainWindow : public app::FormView {
  public:
-  static constexpr char kClassName[] = "TMainForm";
   static constexpr int kClientWidth = 297;
   static constexpr int kClientHeight = 385;
 
