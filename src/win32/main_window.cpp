@@ -35,6 +35,12 @@ platform::IconHandle toHandle(HICON icon) {
   return reinterpret_cast<platform::IconHandle>(icon);
 }
 
+// The real combo box has already moved its selection: the model follows it.
+void readComboSelection(HWND combo, ui::ComboBox& model) {
+  const auto at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (at >= 0) model.selected = static_cast<std::size_t>(at);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
@@ -154,6 +160,16 @@ void MainWindow::createControls(app::TMainForm& f) {
                          DWORD style = 0) {
     return bind(add(parent, WC_STATICA, kIdStatic, style, x, y, w, h), model);
   };
+  // The list views only borrow the image lists (LVS_SHAREIMAGELISTS): this window owns them.
+  const auto checkList = [&](HWND parent, int id, int x, int y, int w, int h, HIMAGELIST images) {
+    const auto list = add(parent, WC_LISTVIEWA, id,
+                          WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                              LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
+                          x, y, w, h, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    ListView_SetImageList(list, images, LVSIL_SMALL);
+    return list;
+  };
 
   bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25),
        f.bttnOK);
@@ -178,13 +194,8 @@ void MainWindow::createControls(app::TMainForm& f) {
 
   const auto progs = sheets_[1];
   group(f.tabProgs.boxExternalProgs, progs, 8, 8, 257, 169);
-  // The list views only borrow the image lists (LVS_SHAREIMAGELISTS): this window owns them.
-  listExternalProgs_ = add(progs, WC_LISTVIEWA, kIdListExternalProgs,
-                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                               LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
-                           16, 32, 241, 105, WS_EX_CLIENTEDGE);
-  ListView_SetExtendedListViewStyle(listExternalProgs_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  ListView_SetImageList(listExternalProgs_, imgListProgsAndTray_.get(), LVSIL_SMALL);
+  listExternalProgs_ =
+      checkList(progs, kIdListExternalProgs, 16, 32, 241, 105, imgListProgsAndTray_.get());
   button(f.tabProgs.bttnExternalProgsAdd, progs, kIdBttnExternalProgsAdd, 24, 144, 65, 25);
   button(f.tabProgs.bttnExternalProgsDel, progs, kIdBttnExternalProgsDel, 104, 144, 65, 25);
   button(f.tabProgs.bttnExternalProgsModify, progs, kIdBttnExternalProgsModify, 184, 144, 65, 25);
@@ -212,12 +223,7 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ = add(mail, WC_LISTVIEWA, kIdListAccounts,
-                      WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                          LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
-                      12, 86, 249, 61, WS_EX_CLIENTEDGE);
-  ListView_SetExtendedListViewStyle(listAccounts_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  ListView_SetImageList(listAccounts_, imgListMail_.get(), LVSIL_SMALL);
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
   group(f.tabMail.boxMailOptions, mail, 8, 160, 257, 125);
   check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
@@ -443,18 +449,14 @@ void MainWindow::onCommand(int id, int code, HWND control) {
       syncRadios(f.tabLaunch.radioModeNews, f.tabLaunch.radioModeMail);
       break;
     case kIdComboLang:
-      if (code == CBN_SELCHANGE) {
-        const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
-        if (at >= 0) f.tabLaunch.comboLang.selected = static_cast<std::size_t>(at);
-        f.comboLangChange();
-      }
+      if (code != CBN_SELCHANGE) break;
+      readComboSelection(control, f.tabLaunch.comboLang);
+      f.comboLangChange();
       break;
     case kIdComboIdentities:
-      if (code == CBN_SELCHANGE) {
-        const auto at = SendMessageA(control, CB_GETCURSEL, 0, 0);
-        if (at >= 0) f.tabMail.comboIdentities.selected = static_cast<std::size_t>(at);
-        f.comboIdentitiesChange();
-      }
+      if (code != CBN_SELCHANGE) break;
+      readComboSelection(control, f.tabMail.comboIdentities);
+      f.comboIdentitiesChange();
       break;
     case kIdCheckNoMail:
       f.checkNoMailClick();
