@@ -3,21 +3,14 @@
 #include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
-#include <memory>
+
+#include "base/owned_file.h"
 
 namespace vantrel::base {
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 FileRead StandardFileAccess::read(const std::string& path) const {
   errno = 0;
-  const File file(std::fopen(path.c_str(), "rb"));
+  const auto file = openFile(path, "rb");
   if (!file) {
     const bool missing = errno == ENOENT || errno == ENOTDIR;
     return {missing ? ReadOutcome::Missing : ReadOutcome::Unreadable, {}};
@@ -41,7 +34,7 @@ bool StandardFileAccess::exists(const std::string& path) const {
 bool StandardFileAccess::replace(const std::string& path, std::string_view bytes) const {
   const auto temporary = path + ".tmp";
   {
-    File out(std::fopen(temporary.c_str(), "wb"));
+    auto out = openFile(temporary, "wb");
     if (!out) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size() &&
                          std::fflush(out.get()) == 0;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "base/owned_file.h"
 #include "base/scope_exit.h"
 #include "net/text.h"
 
@@ -511,8 +512,7 @@ void TAsyncSocket::CaptureString(std::string& text, int limit) {
 void TAsyncSocket::CaptureFile(const std::string& fileName) {
   ReportStatus(StatusLevel::Trace, "CaptureFile");
   refuseNested();
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "wb"),
-                                                             &std::fclose);
+  const auto file = base::openFile(fileName, "wb");
   if (!file) throw Exception("Cannot create file " + fileName);
   capture([] { return kIoBufferSize; },
           [&file](const char* data, std::size_t n) { std::fwrite(data, 1, n, file.get()); },
@@ -537,8 +537,7 @@ std::uint64_t TAsyncSocket::CaptureCount(
 void TAsyncSocket::SendFile(const std::string& fileName) {
   ReportStatus(StatusLevel::Trace, "SendFile");
   refuseNested();
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
-                                                             &std::fclose);
+  const auto file = base::openFile(fileName, "rb");
   if (!file) throw Exception("Cannot open file " + fileName);
   while (!canceled_) {
     const auto got = std::fread(ioBuffer_->data(), 1, kIoBufferSize, file.get());

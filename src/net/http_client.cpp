@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstdio>
 #include <limits>
-#include <memory>
 
 #include "base/ini_file.h"
+#include "base/owned_file.h"
 #include "base/scope_exit.h"
 #include "base/text.h"
 #include "net/encoded_lines.h"
@@ -58,8 +58,7 @@ bool sendsLength(CmdType kind) {
 
 // The size of a file to send, or 0 when it cannot be read.
 std::uintmax_t fileSize(const std::string& name) {
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.c_str(), "rb"),
-                                                             &std::fclose);
+  const auto file = base::openFile(name, "rb");
   if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return 0;
   const long size = std::ftell(file.get());
   return size < 0 ? 0 : static_cast<std::uintmax_t>(size);
@@ -200,9 +199,9 @@ void THttpClient::SendRequest() {
 void THttpClient::ReadResponseHeader() {
   bytesTotal_ = 0;
   ReceivedCookie.clear();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, &std::fclose);
+  base::OwnedFile file;
   if (OutputFileMode) {
-    file.reset(std::fopen(Header.c_str(), "wb"));
+    file = base::openFile(Header, "wb");
     if (!file) throw Exception("Cannot create file " + Header);
   } else {
     Header.clear();
