@@ -53,7 +53,7 @@ class Shell {
   virtual void destroyIcon(IconHandle icon) = 0;
 };
 
-// An icon the shell made, given back to it when its owner goes. The shell outlives it.
+// An icon the shell made, given back to it when its owner goes. Its shell must outlive it.
 class ShellIcon {
  public:
   ShellIcon(Shell& shell, IconHandle icon) : shell_(&shell), icon_(icon) {}
