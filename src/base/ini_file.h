@@ -74,9 +74,26 @@ class IniFile {
   bool savePending_ = false;
   std::function<void()> onWriteFailure_;
 
-  std::optional<std::size_t> findSection(std::string_view section) const;
-  std::optional<std::size_t> findKeyLine(std::size_t sectionLine, std::string_view key) const;
-  std::size_t sectionEnd(std::size_t sectionLine) const;
+  // The sections and their key lines, found once after each change: both files are read key by
+  // key, and scanning every line for each key made reading a large file slow.
+  struct Name {
+    std::size_t line;
+    std::size_t at;  // the trimmed name within the line
+    std::size_t size;
+    bool hasValue;  // a key line with "="
+  };
+  struct Section {
+    Name name;
+    std::size_t end;         // the next section's line, or the number of lines
+    std::vector<Name> keys;  // every key line, with "=" or without; comments aside
+  };
+  mutable std::vector<Section> sections_;
+  mutable bool indexed_ = false;
+
+  const std::vector<Section>& sections() const;
+  std::string_view text(const Name& name) const;
+  const Section* findSection(std::string_view section) const;
+  const Name* findKey(const Section& section, std::string_view key) const;
   void setLines(std::size_t at, std::size_t count, std::string_view text);
   bool save();
 };
