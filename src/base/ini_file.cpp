@@ -90,6 +90,7 @@ bool IniFile::exists() const {
 const std::vector<IniFile::Section>& IniFile::sections() const {
   if (indexed_) return sections_;
   sections_.clear();
+  keys_.clear();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const std::string_view line = lines_[i];
     const auto at = [&](std::string_view part) {
@@ -97,13 +98,19 @@ const std::vector<IniFile::Section>& IniFile::sections() const {
     };
     if (const auto name = sectionName(line)) {
       if (!sections_.empty()) sections_.back().end = i;
-      sections_.push_back({{i, at(*name), name->size(), false}, lines_.size(), {}});
+      sections_.push_back(
+          {{i, at(*name), name->size(), false}, lines_.size(), keys_.size(), keys_.size()});
     } else if (const auto key = keyLine(line); key && !sections_.empty()) {
-      sections_.back().keys.push_back({i, at(key->name), key->name.size(), key->value.has_value()});
+      keys_.push_back({i, at(key->name), key->name.size(), key->value.has_value()});
+      sections_.back().endKey = keys_.size();
     }
   }
   indexed_ = true;
   return sections_;
+}
+
+std::span<const IniFile::Name> IniFile::keys(const Section& section) const {
+  return std::span(keys_).subspan(section.firstKey, section.endKey - section.firstKey);
 }
 
 std::string_view IniFile::text(const Name& name) const {
@@ -118,7 +125,7 @@ const IniFile::Section* IniFile::findSection(std::string_view section) const {
 }
 
 const IniFile::Name* IniFile::findKey(const Section& section, std::string_view key) const {
-  for (const auto& candidate : section.keys) {
+  for (const auto& candidate : keys(section)) {
     if (candidate.size == key.size() && equalsIgnoreCase(text(candidate), key)) return &candidate;
   }
   return nullptr;
@@ -152,13 +159,13 @@ std::vector<std::string> IniFile::sectionNames() const {
 }
 
 std::vector<std::string> IniFile::sectionKeys(std::string_view section) const {
-  std::vector<std::string> keys;
+  std::vector<std::string> names;
   const auto* inSection = findSection(section);
-  if (!inSection) return keys;
-  for (const auto& key : inSection->keys) {
-    if (key.hasValue) keys.emplace_back(text(key));
+  if (!inSection) return names;
+  for (const auto& key : keys(*inSection)) {
+    if (key.hasValue) names.emplace_back(text(key));
   }
-  return keys;
+  return names;
 }
 
 // A value holding a line end makes new lines, as the profile functions do: no escaping.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -84,13 +85,16 @@ class IniFile {
   };
   struct Section {
     Name name;
-    std::size_t end;         // the next section's line, or the number of lines
-    std::vector<Name> keys;  // every key line, with "=" or without; comments aside
+    std::size_t end;       // the next section's line, or the number of lines
+    std::size_t firstKey;  // its key lines in keys_, with "=" or without; comments aside
+    std::size_t endKey;
   };
   mutable std::vector<Section> sections_;
+  mutable std::vector<Name> keys_;
   mutable bool indexed_ = false;
 
   const std::vector<Section>& sections() const;
+  std::span<const Name> keys(const Section& section) const;
   std::string_view text(const Name& name) const;
   const Section* findSection(std::string_view section) const;
   const Name* findKey(const Section& section, std::string_view key) const;
