@@ -1,23 +1,36 @@
 #include "base/ini_file.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "base/text.h"
 
 namespace vantrel::base {
 namespace {
 
-// Splits on LF, CRLF or CR, the three line ends the profile functions accept.
+// Splits on LF, CRLF or CR, the three line ends the profile functions accept. memchr finds the
+// ends: a test of every byte costs many times more under the fuzzers' instrumentation.
 std::vector<std::string> splitLines(std::string_view text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
+  if (text.empty()) return lines;
+  const char* at = text.data();
+  const char* const end = at + text.size();
+  const auto next = [&](char c) {
+    const void* found = std::memchr(at, c, static_cast<std::size_t>(end - at));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  const char* cr = next('\r');
+  const char* lf = next('\n');
+  for (;;) {
+    const char* const stop = std::min(cr, lf);
+    lines.emplace_back(at, stop);
+    if (stop == end) break;
+    at = stop + (*stop == '\r' && stop + 1 < end && stop[1] == '\n' ? 2 : 1);
+    if (at == end) break;
+    if (cr < at) cr = next('\r');
+    if (lf < at) lf = next('\n');
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
 }
 
@@ -74,38 +87,56 @@ bool IniFile::exists() const {
   return files_.exists(path_);
 }
 
-std::optional<std::size_t> IniFile::findSection(std::string_view section) const {
+const std::vector<IniFile::Section>& IniFile::sections() const {
+  if (indexed_) return sections_;
+  sections_.clear();
+  keys_.clear();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = sectionName(lines_[i]);
-    if (name && equalsIgnoreCase(*name, section)) return i;
+    const std::string_view line = lines_[i];
+    const auto at = [&](std::string_view part) {
+      return static_cast<std::size_t>(part.data() - line.data());
+    };
+    if (const auto name = sectionName(line)) {
+      if (!sections_.empty()) sections_.back().end = i;
+      sections_.push_back(
+          {{i, at(*name), name->size(), false}, lines_.size(), keys_.size(), keys_.size()});
+    } else if (const auto key = keyLine(line); key && !sections_.empty()) {
+      keys_.push_back({i, at(key->name), key->name.size(), key->value.has_value()});
+      sections_.back().endKey = keys_.size();
+    }
   }
-  return std::nullopt;
+  indexed_ = true;
+  return sections_;
 }
 
-std::size_t IniFile::sectionEnd(std::size_t sectionLine) const {
-  std::size_t i = sectionLine + 1;
-  while (i < lines_.size() && !sectionName(lines_[i])) ++i;
-  return i;
+std::span<const IniFile::Name> IniFile::keys(const Section& section) const {
+  return std::span(keys_).subspan(section.firstKey, section.endKey - section.firstKey);
 }
 
-std::optional<std::size_t> IniFile::findKeyLine(std::size_t sectionLine,
-                                                std::string_view key) const {
-  const auto end = sectionEnd(sectionLine);
-  for (std::size_t i = sectionLine + 1; i < end; ++i) {
-    const auto line = keyLine(lines_[i]);
-    if (line && equalsIgnoreCase(line->name, key)) return i;
+std::string_view IniFile::text(const Name& name) const {
+  return {lines_[name.line].data() + name.at, name.size};
+}
+
+const IniFile::Section* IniFile::findSection(std::string_view section) const {
+  for (const auto& candidate : sections()) {
+    if (equalsIgnoreCase(text(candidate.name), section)) return &candidate;
   }
-  return std::nullopt;
+  return nullptr;
+}
+
+const IniFile::Name* IniFile::findKey(const Section& section, std::string_view key) const {
+  for (const auto& candidate : keys(section)) {
+    if (candidate.size == key.size() && equalsIgnoreCase(text(candidate), key)) return &candidate;
+  }
+  return nullptr;
 }
 
 std::optional<std::string> IniFile::find(std::string_view section, std::string_view key) const {
-  const auto sectionLine = findSection(section);
-  if (!sectionLine) return std::nullopt;
-  const auto at = findKeyLine(*sectionLine, key);
-  if (!at) return std::nullopt;
-  const auto line = keyLine(lines_[*at]);
-  if (!line->value) return std::nullopt;
-  return std::string(unquote(*line->value));
+  const auto* inSection = findSection(section);
+  if (!inSection) return std::nullopt;
+  const auto* found = findKey(*inSection, key);
+  if (!found || !found->hasValue) return std::nullopt;
+  return std::string(unquote(*keyLine(lines_[found->line])->value));
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -123,22 +154,18 @@ std::int32_t IniFile::readInteger(std::string_view section, std::string_view key
 
 std::vector<std::string> IniFile::sectionNames() const {
   std::vector<std::string> names;
-  for (const auto& line : lines_) {
-    if (const auto name = sectionName(line)) names.emplace_back(*name);
-  }
+  for (const auto& section : sections()) names.emplace_back(text(section.name));
   return names;
 }
 
 std::vector<std::string> IniFile::sectionKeys(std::string_view section) const {
-  std::vector<std::string> keys;
-  const auto sectionLine = findSection(section);
-  if (!sectionLine) return keys;
-  const auto end = sectionEnd(*sectionLine);
-  for (std::size_t i = *sectionLine + 1; i < end; ++i) {
-    const auto line = keyLine(lines_[i]);
-    if (line && line->value) keys.emplace_back(line->name);
+  std::vector<std::string> names;
+  const auto* inSection = findSection(section);
+  if (!inSection) return names;
+  for (const auto& key : keys(*inSection)) {
+    if (key.hasValue) names.emplace_back(text(key));
   }
-  return keys;
+  return names;
 }
 
 // A value holding a line end makes new lines, as the profile functions do: no escaping.
@@ -149,25 +176,26 @@ void IniFile::setLines(std::size_t at, std::size_t count, std::string_view text)
                lines_.begin() + static_cast<std::ptrdiff_t>(at + count));
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), replacement.begin(),
                 replacement.end());
+  indexed_ = false;
 }
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-  const auto sectionLine = findSection(section);
-  if (!sectionLine) {
+  const auto* inSection = findSection(section);
+  if (!inSection) {
     lines_.push_back("[" + std::string(section) + "]");
     setLines(lines_.size(), 0, std::string(key) + "=" + std::string(value));
     return save();
   }
-  if (const auto at = findKeyLine(*sectionLine, key)) {
-    const std::string name(keyLine(lines_[*at])->name);  // the stored spelling stays
-    setLines(*at, 1, name + "=" + std::string(value));
+  if (const auto* found = findKey(*inSection, key)) {
+    const std::size_t at = found->line;
+    const std::string name(text(*found));  // the stored spelling stays
+    setLines(at, 1, name + "=" + std::string(value));
     return save();
   }
   // After the last line that belongs to the section, comments included, before blank lines.
-  auto insertAt = sectionEnd(*sectionLine);
-  while (insertAt > *sectionLine + 1 && trimProfileBlanks(lines_[insertAt - 1]).empty()) {
-    --insertAt;
-  }
+  const std::size_t first = inSection->name.line + 1;
+  std::size_t insertAt = inSection->end;
+  while (insertAt > first && trimProfileBlanks(lines_[insertAt - 1]).empty()) --insertAt;
   setLines(insertAt, 0, std::string(key) + "=" + std::string(value));
   return save();
 }
@@ -177,11 +205,12 @@ bool IniFile::writeInteger(std::string_view section, std::string_view key, std::
 }
 
 bool IniFile::deleteKey(std::string_view section, std::string_view key) {
-  const auto sectionLine = findSection(section);
-  if (!sectionLine) return true;
-  const auto at = findKeyLine(*sectionLine, key);
-  if (!at) return true;
-  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*at));
+  const auto* inSection = findSection(section);
+  if (!inSection) return true;
+  const auto* found = findKey(*inSection, key);
+  if (!found) return true;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(found->line));
+  indexed_ = false;
   return save();
 }
 

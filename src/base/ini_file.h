@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -74,9 +75,29 @@ class IniFile {
   bool savePending_ = false;
   std::function<void()> onWriteFailure_;
 
-  std::optional<std::size_t> findSection(std::string_view section) const;
-  std::optional<std::size_t> findKeyLine(std::size_t sectionLine, std::string_view key) const;
-  std::size_t sectionEnd(std::size_t sectionLine) const;
+  // The sections and their key lines, found once after each change: both files are read key by
+  // key, and scanning every line for each key made reading a large file slow.
+  struct Name {
+    std::size_t line;
+    std::size_t at;  // the trimmed name within the line
+    std::size_t size;
+    bool hasValue;  // a key line with "="
+  };
+  struct Section {
+    Name name;
+    std::size_t end;       // the next section's line, or the number of lines
+    std::size_t firstKey;  // its key lines in keys_, with "=" or without; comments aside
+    std::size_t endKey;
+  };
+  mutable std::vector<Section> sections_;
+  mutable std::vector<Name> keys_;
+  mutable bool indexed_ = false;
+
+  const std::vector<Section>& sections() const;
+  std::span<const Name> keys(const Section& section) const;
+  std::string_view text(const Name& name) const;
+  const Section* findSection(std::string_view section) const;
+  const Name* findKey(const Section& section, std::string_view key) const;
   void setLines(std::size_t at, std::size_t count, std::string_view text);
   bool save();
 };

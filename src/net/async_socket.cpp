@@ -116,7 +116,7 @@ TAsyncSocket::TAsyncSocket(platform::EventLoop& loop, platform::Sockets& sockets
     : loop_(loop),
       sockets_(sockets),
       timer_(loop),
-      ioBuffer_(std::make_unique<std::array<char, kIoBufferSize>>()) {
+      ioBuffer_(std::make_unique_for_overwrite<std::array<char, kIoBufferSize>>()) {
   ReportStatus(StatusLevel::Trace, "Create");
   timer_.SetEnabled(false);
   timer_.SetOnTimer([this] {

@@ -78,7 +78,7 @@ TlsSession::TlsSession(int fd, const TlsContext& context, const std::string& ser
 TlsSession::~TlsSession() = default;
 
 bool TlsSession::flush() {
-  std::array<char, 16384> chunk{};
+  std::array<char, 16384> chunk;  // only what BIO_read wrote is read
   for (int n; (n = BIO_read(out_, chunk.data(), static_cast<int>(chunk.size()))) > 0;) {
     outgoing_.append(chunk.data(), static_cast<std::size_t>(n));
   }
@@ -97,7 +97,8 @@ bool TlsSession::flush() {
 template <typename Call>
 int TlsSession::drive(Call&& call) {
   for (;;) {
-    ERR_clear_error();
+    // Only a stale error would mislead SSL_get_error; clearing frees every slot, even if empty.
+    if (ERR_peek_error() != 0) ERR_clear_error();
     const int result = call();
     const int reason = result > 0 ? SSL_ERROR_NONE : SSL_get_error(ssl_.get(), result);
     if (!flush() && error_ != wsa::kWouldBlock) return -1;
@@ -111,7 +112,7 @@ int TlsSession::drive(Call&& call) {
       error_ = wsa::kConnectionAborted;
       return -1;
     }
-    std::array<char, 16384> chunk{};
+    std::array<char, 16384> chunk;  // only what recv wrote is read
     const ssize_t got = ::recv(fd_, chunk.data(), chunk.size(), 0);
     if (got > 0) {
       BIO_write(in_, chunk.data(), static_cast<int>(got));
