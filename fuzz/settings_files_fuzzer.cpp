@@ -78,8 +78,8 @@ void fuzzProfile(const std::string& text) {
 void fuzzLanguages(const std::string& text) {
   const MemoryFile file(text);
   const auto names = vantrel::app::listLanguageNames("lang.ini", file);
-  // A few entries, the last among them: each one reads the whole file again.
-  for (std::size_t i = 0; i < names.size(); i = i < 3 ? i + 1 : std::max(i + 1, names.size() - 1)) {
+  // The first entry and the last: each one reads the whole file again.
+  for (std::size_t i = 0; i < names.size(); i = std::max(i + 1, names.size() - 1)) {
     const auto texts = vantrel::app::makeLangTexts(names[i], "lang.ini", file);
     if (names[i] != vantrel::app::kBuiltinLangName) require(texts.langName == names[i]);
   }

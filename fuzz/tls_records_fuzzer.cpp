@@ -2,15 +2,17 @@
 // the client's socket in pieces of varying size, through the Linux back end's TLS engine. The
 // lines read must be the stream, whatever the cuts. The server runs in this thread: each time
 // the client would wait, it hands over the next piece.
-// The two ends share a key beforehand (a TLS 1.3 external PSK) rather than check a certificate:
-// that work, the same for every input, took most of each input's time. The client's code runs
-// the same either way; the network suite checks certificates against real servers.
+// The two ends share a key beforehand (a TLS 1.2 pre-shared key) rather than check a certificate
+// and agree on keys: that work, the same for every input, took most of each input's time. The
+// client's code runs the same either way; the network suite checks certificates and key exchange
+// against real servers.
 // Input: byte 0 seeds the piece sizes, byte 1 is the largest record, the rest is the stream.
 #include <openssl/ssl.h>
 #include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,33 +40,27 @@ struct Release {
 };
 using Ssl = std::unique_ptr<SSL, Release<SSL_free>>;
 using SslContext = std::unique_ptr<SSL_CTX, Release<SSL_CTX_free>>;
-using SslSession = std::unique_ptr<SSL_SESSION, Release<SSL_SESSION_free>>;
 
 constexpr std::string_view kKeyName = "vantrel-fuzz";
+// TLS 1.2, the only version Vantrel speaks on Windows, with an AEAD suite as its servers choose.
+constexpr char kSuite[] = "PSK-AES128-GCM-SHA256";
 
-int findKey(SSL*, const unsigned char* name, std::size_t size, SSL_SESSION** session);
-int offerKey(SSL*, const EVP_MD*, const unsigned char** name, std::size_t* size,
-             SSL_SESSION** session);
+unsigned serveKey(SSL*, const char* identity, unsigned char* key, unsigned maxKey);
+unsigned offerKey(SSL*, const char* hint, char* identity, unsigned maxIdentity, unsigned char* key,
+                  unsigned maxKey);
 
-// What the whole run shares: the server's settings, the client's, and the key between them.
+// What the whole run shares: the server's settings and the client's.
 struct Shared {
-  Shared() : server(SSL_CTX_new(TLS_server_method())), client(""), key(SSL_SESSION_new()) {
-    // A key is only used with its own hash: this one goes with the suite the server picks.
-    const Ssl probe(SSL_new(server.get()));
-    const unsigned char aes256Sha384[] = {0x13, 0x02};
-    const unsigned char secret[48] = {'v', 'a', 'n', 't', 'r', 'e', 'l'};
-    SSL_SESSION_set1_master_key(key.get(), secret, sizeof secret);
-    SSL_SESSION_set_cipher(key.get(), SSL_CIPHER_find(probe.get(), aes256Sha384));
-    SSL_SESSION_set_protocol_version(key.get(), TLS1_3_VERSION);
-    SSL_CTX_set_psk_find_session_callback(server.get(), findKey);
-    // No session tickets: the client never resumes, and they took a fifth of each input.
-    SSL_CTX_set_num_tickets(server.get(), 0);
-    SSL_CTX_set_psk_use_session_callback(client.get(), offerKey);
+  Shared() : server(SSL_CTX_new(TLS_server_method())), client("") {
+    SSL_CTX_set_max_proto_version(server.get(), TLS1_2_VERSION);
+    SSL_CTX_set_cipher_list(server.get(), kSuite);
+    SSL_CTX_set_psk_server_callback(server.get(), serveKey);
+    SSL_CTX_set_cipher_list(client.get(), kSuite);
+    SSL_CTX_set_psk_client_callback(client.get(), offerKey);
   }
 
   SslContext server;
   TlsContext client;
-  SslSession key;
 };
 
 const Shared& shared() {
@@ -72,24 +68,21 @@ const Shared& shared() {
   return once;
 }
 
-// Each end takes a reference of its own to the key.
-SSL_SESSION* sharedKey() {
-  SSL_SESSION_up_ref(shared().key.get());
-  return shared().key.get();
+constexpr unsigned char kSecret[16] = {'v', 'a', 'n', 't', 'r', 'e', 'l'};
+
+unsigned serveKey(SSL*, const char* identity, unsigned char* key, unsigned maxKey) {
+  if (identity == nullptr || kKeyName != identity || maxKey < sizeof kSecret) return 0;
+  std::copy(std::begin(kSecret), std::end(kSecret), key);
+  return sizeof kSecret;
 }
 
-int findKey(SSL*, const unsigned char* name, std::size_t size, SSL_SESSION** session) {
-  const bool known = std::string_view(reinterpret_cast<const char*>(name), size) == kKeyName;
-  *session = known ? sharedKey() : nullptr;
-  return 1;
-}
-
-int offerKey(SSL*, const EVP_MD*, const unsigned char** name, std::size_t* size,
-             SSL_SESSION** session) {
-  *name = reinterpret_cast<const unsigned char*>(kKeyName.data());
-  *size = kKeyName.size();
-  *session = sharedKey();
-  return 1;
+unsigned offerKey(SSL*, const char*, char* identity, unsigned maxIdentity, unsigned char* key,
+                  unsigned maxKey) {
+  if (maxIdentity <= kKeyName.size() || maxKey < sizeof kSecret) return 0;
+  std::copy(kKeyName.begin(), kKeyName.end(), identity);
+  identity[kKeyName.size()] = '\0';
+  std::copy(std::begin(kSecret), std::end(kSecret), key);
+  return sizeof kSecret;
 }
 
 // The server end: a memory-BIO TLS server whose output goes to its socket piece by piece.

@@ -34,9 +34,9 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
-// The section name of a line such as "[ Run ] trailing", or nothing when it is no section line.
-std::optional<std::string_view> sectionName(std::string_view line) {
-  const auto text = trimProfileBlanks(line);
+// The section name of a trimmed line such as "[ Run ] trailing", or nothing when it is no
+// section line.
+std::optional<std::string_view> sectionName(std::string_view text) {
   if (text.empty() || text.front() != '[') return std::nullopt;
   const auto close = text.rfind(']');
   if (close == std::string_view::npos) return std::nullopt;
@@ -48,8 +48,8 @@ struct KeyLine {
   std::optional<std::string_view> value;  // none for a line without "="
 };
 
-std::optional<KeyLine> keyLine(std::string_view line) {
-  const auto text = trimProfileBlanks(line);
+// A trimmed line: the index trims each line once for both questions.
+std::optional<KeyLine> keyLine(std::string_view text) {
   if (text.empty() || text.front() == ';') return std::nullopt;
   const auto eq = text.find('=');
   if (eq == std::string_view::npos) return KeyLine{text, std::nullopt};
@@ -96,11 +96,12 @@ const std::vector<IniFile::Section>& IniFile::sections() const {
     const auto at = [&](std::string_view part) {
       return static_cast<std::size_t>(part.data() - line.data());
     };
-    if (const auto name = sectionName(line)) {
+    const std::string_view trimmed = trimProfileBlanks(line);
+    if (const auto name = sectionName(trimmed)) {
       if (!sections_.empty()) sections_.back().end = i;
       sections_.push_back(
           {{i, at(*name), name->size(), false}, lines_.size(), keys_.size(), keys_.size()});
-    } else if (const auto key = keyLine(line); key && !sections_.empty()) {
+    } else if (const auto key = keyLine(trimmed); key && !sections_.empty()) {
       keys_.push_back({i, at(key->name), key->name.size(), key->value.has_value()});
       sections_.back().endKey = keys_.size();
     }
@@ -136,7 +137,7 @@ std::optional<std::string> IniFile::find(std::string_view section, std::string_v
   if (!inSection) return std::nullopt;
   const auto* found = findKey(*inSection, key);
   if (!found || !found->hasValue) return std::nullopt;
-  return std::string(unquote(*keyLine(lines_[found->line])->value));
+  return std::string(unquote(*keyLine(trimProfileBlanks(lines_[found->line]))->value));
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
