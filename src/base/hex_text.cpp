@@ -1,8 +1,5 @@
 #include "base/hex_text.h"
 
-#include <array>
-#include <cstdio>
-
 namespace vantrel::base {
 
 namespace {
@@ -21,10 +18,15 @@ int hexDigitValue(char c) {
   return -1;
 }
 
+// Written by hand: the C library's formatting would bring its whole printf, floating point
+// included, into the program for this one use.
 std::string hexCode(unsigned long code) {
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "0x%08lX", code);
-  return text.data();
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), kHexDigits[code & 0xF]);
+    code >>= 4;
+  } while (code != 0);
+  return "0x" + std::string(digits.size() < 8 ? 8 - digits.size() : 0, '0') + digits;
 }
 
 }  // namespace vantrel::base
