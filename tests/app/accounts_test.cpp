@@ -57,6 +57,18 @@ void choose(app::TMainForm& form, std::size_t identity) {
   form.comboIdentitiesChange();
 }
 
+// The registry writes of one click in the list.
+std::vector<std::string> writesOfAClick(AppBed& bed) {
+  const auto& writes = bed.sim.registry.writes();
+  const auto before = writes.size();
+  bed.form().listAccountsClick();
+  return {writes.begin() + static_cast<std::ptrdiff_t>(before), writes.end()};
+}
+
+std::string skipFlagWrite(const std::string& key, int flag) {
+  return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
+}
+
 TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSharedArea) {
   struct Case {
     std::size_t identity;
@@ -153,29 +165,21 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagIntoTheKeyItWasReadFrom
   items.at(2).checked = true;   // Old
   items.at(3).checked = false;  // Shared
   auto& registry = bed.sim.registry;
-  const auto writes = registry.writes().size();
-  form.listAccountsClick();
-  const auto skip = [](const std::string& key, int flag) {
-    return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
-  };
   const std::string own = kAliceAccounts;
   const std::string shared = kSharedAccounts;
-  EXPECT_EQ(std::vector<std::string>(registry.writes().begin() + writes, registry.writes().end()),
-            (std::vector<std::string>{skip(own + "00000001", 0), skip(shared + "00000006", 1),
-                                      skip(own + "00000002", 0), skip(shared + "00000001", 1),
-                                      skip(shared + "00000005", 0)}))
+  EXPECT_EQ(writesOfAClick(bed),
+            (std::vector<std::string>{
+                skipFlagWrite(own + "00000001", 0), skipFlagWrite(shared + "00000006", 1),
+                skipFlagWrite(own + "00000002", 0), skipFlagWrite(shared + "00000001", 1),
+                skipFlagWrite(shared + "00000005", 0)}))
       << "in list order, each into its own key";
 
   registry.deleteKey(shared + "00000001");
-  const auto before = registry.writes().size();
-  form.listAccountsClick();
-  EXPECT_EQ(registry.writes().size(), before + 4);
+  EXPECT_EQ(writesOfAClick(bed).size(), 4u);
   EXPECT_FALSE(registry.hasKey(shared + "00000001")) << "an account deleted meanwhile stays gone";
 
   form.tabMail.comboIdentities.selected.reset();
-  const auto unchosen = registry.writes().size();
-  form.listAccountsClick();
-  EXPECT_EQ(registry.writes().size(), unchosen) << "no identity chosen, nothing written";
+  EXPECT_TRUE(writesOfAClick(bed).empty()) << "no identity chosen, nothing written";
 }
 
 // Beside Alice's POP3 accounts: her own IMAP "Cloud" and "Home", and the shared IMAP "Home-2",
@@ -222,17 +226,12 @@ TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFi
   auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
   items.at(0).checked = false;  // Cloud
   items.at(2).checked = true;   // the IMAP Home
-  auto& registry = bed.sim.registry;
-  const auto writes = registry.writes().size();
-  form.listAccountsClick();
-  const auto skip = [](const std::string& key, int flag) {
-    return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
-  };
   const std::string own = kAliceAccounts;
   const std::string shared = kSharedAccounts;
-  EXPECT_EQ(std::vector<std::string>(registry.writes().begin() + writes, registry.writes().end()),
-            (std::vector<std::string>{skip(own + "00000001", 0), skip(shared + "00000006", 1),
-                                      skip(own + "00000002", 1), skip(shared + "00000005", 0)}))
+  EXPECT_EQ(writesOfAClick(bed),
+            (std::vector<std::string>{
+                skipFlagWrite(own + "00000001", 0), skipFlagWrite(shared + "00000006", 1),
+                skipFlagWrite(own + "00000002", 1), skipFlagWrite(shared + "00000005", 0)}))
       << "the POP3 accounts' flags as before, nothing for the IMAP ones";
   const auto settings = bed.readSettings();
   EXPECT_NE(settings.find("Alice_Cloud_imap=0\r\n"), std::string::npos);

@@ -28,7 +28,7 @@ std::optional<std::vector<std::string>> quotedArguments(const std::string& text)
 
 class ImapConnection final : public platform::standin::StandinConnection {
  public:
-  explicit ImapConnection(std::shared_ptr<StandinImap::State> state)
+  explicit ImapConnection(std::shared_ptr<ImapState> state)
       : state_(std::move(state)), secure_(state_->listener.implicitTls) {}
 
   std::string greeting() override {
@@ -89,7 +89,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
       return tag + " OK logged in\r\n";
     }
     if (verb == "STATUS" && mailbox_) {
-      return "* STATUS \"INBOX\" (UNSEEN " + std::to_string(mailbox_->unseen) + ")\r\n" + tag +
+      return "* STATUS \"INBOX\" (UNSEEN " + std::to_string(mailbox_->count) + ")\r\n" + tag +
              " OK\r\n";
     }
     if (verb == "LOGOUT") {
@@ -99,9 +99,9 @@ class ImapConnection final : public platform::standin::StandinConnection {
     return tag + " BAD\r\n";
   }
 
-  std::shared_ptr<StandinImap::State> state_;
+  std::shared_ptr<ImapState> state_;
   std::string pending_;
-  StandinImap::Mailbox* mailbox_ = nullptr;
+  StandinMailbox* mailbox_ = nullptr;
   bool secure_;
   bool startingTls_ = false;
   bool hungUp_ = false;
@@ -110,17 +110,9 @@ class ImapConnection final : public platform::standin::StandinConnection {
 }  // namespace
 
 StandinImap::StandinImap(platform::standin::StandinSockets& sockets, const std::string& host,
-                         std::uint32_t address, ImapListener listener)
-    : state_(std::make_shared<State>(State{std::move(listener), {}, {}, {}, 0})) {
-  sockets.addHost(host, address);
-  sockets.listen(address, state_->listener.port, [state = state_]() {
-    ++state->connections;
-    return std::make_unique<ImapConnection>(state);
-  });
-}
-
-void StandinImap::setMailbox(const std::string& user, const std::string& password, int unseen) {
-  state_->mailboxes[user] = {password, unseen};
+                         std::uint32_t address, ImapListener listener) {
+  state_->listener = std::move(listener);
+  listen<ImapConnection>(sockets, host, address);
 }
 
 }  // namespace vantrel::testing

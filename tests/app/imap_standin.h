@@ -3,12 +3,9 @@
 // unread messages, and the ways a server may offer or demand a secure connection.
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/standin/standin_sockets.h"
+#include "standin_mail_server.h"
 
 namespace vantrel::testing {
 
@@ -21,33 +18,14 @@ struct ImapListener {
   std::string tlsRefusal;      // empty: a handshake the server expects succeeds
 };
 
-class StandinImap {
+using ImapState = StandinMailState<ImapListener>;
+
+// A mailbox's count is its unread messages; the commands are kept without their tags.
+class StandinImap : public StandinMailServer<ImapState> {
  public:
   // Listens on `listener.port` of `address`, known by the name `host`.
   StandinImap(platform::standin::StandinSockets& sockets, const std::string& host,
               std::uint32_t address, ImapListener listener = {});
-
-  void setMailbox(const std::string& user, const std::string& password, int unseen);
-  // Every command received, without its tag, in order, over all connections.
-  const std::vector<std::string>& commands() const { return state_->commands; }
-  int connections() const { return state_->connections; }
-  // Handshakes asked for, with the server name the client checks the certificate against.
-  const std::vector<std::string>& handshakes() const { return state_->handshakes; }
-
-  struct Mailbox {
-    std::string password;
-    int unseen = 0;
-  };
-  struct State {
-    ImapListener listener;
-    std::map<std::string, Mailbox> mailboxes;
-    std::vector<std::string> commands;
-    std::vector<std::string> handshakes;
-    int connections = 0;
-  };
-
- private:
-  std::shared_ptr<State> state_;
 };
 
 }  // namespace vantrel::testing
