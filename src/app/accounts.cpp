@@ -70,14 +70,15 @@ int portOf(const platform::RegistryKey& key, const KindValues& values, bool secu
   return secure ? values.securePort : values.plainPort;
 }
 
-void addAccountsOf(platform::Registry& registry, const std::string& areaPath, AccountArea area,
+void addAccountsOf(platform::Registry& registry, const std::string& areaPath,
                    std::vector<MailAccount>& accounts) {
   std::vector<std::string> names;
   if (const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath)) {
     names = key->subkeyNames();
   }
   for (const auto& name : names) {
-    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath + "\\" + name);
+    auto keyPath = areaPath + "\\" + name;
+    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, keyPath);
     if (!key) continue;
     for (const auto& values : kKinds) {
       auto server = key->readString(values.server).value_or("");
@@ -85,8 +86,7 @@ void addAccountsOf(platform::Registry& registry, const std::string& areaPath, Ac
       const bool secure = secureConnectionOf(*key, values.secureConnection);
       const bool skip =
           values.kind == AccountKind::Pop3 && key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0;
-      accounts.push_back({name,
-                          area,
+      accounts.push_back({std::move(keyPath),
                           values.kind,
                           key->readString(oe::kAccountName).value_or(""),
                           std::move(server),
@@ -107,12 +107,12 @@ std::string imapTickKey(std::string_view identity, std::string_view account) {
 
 std::vector<MailAccount> accountsInAreasOf(platform::Registry& registry, std::string_view guid) {
   std::vector<MailAccount> accounts;
-  addAccountsOf(registry, ownAreaPath(guid), AccountArea::Own, accounts);
+  addAccountsOf(registry, ownAreaPath(guid), accounts);
   bool owned = false;
   if (const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath())) {
     owned = sharedAccountsBelongTo(*shared, guid);
   }
-  if (owned) addAccountsOf(registry, sharedAreaPath(), AccountArea::Shared, accounts);
+  if (owned) addAccountsOf(registry, sharedAreaPath(), accounts);
   return accounts;
 }
 
@@ -181,11 +181,6 @@ std::vector<MailAccount> mailAccountsOf(platform::Registry& registry, const base
   return accounts;
 }
 
-std::string accountKeyPath(std::string_view guid, const MailAccount& account) {
-  const auto area = account.area == AccountArea::Own ? ownAreaPath(guid) : sharedAreaPath();
-  return area + "\\" + account.keyName;
-}
-
 void TMainForm::checkNoMailClick() {
   const bool on = !tabMail.checkNoMail.checked;
   const auto colour = on ? ui::Colour::Window : ui::Colour::ButtonFace;
@@ -209,12 +204,8 @@ void TMainForm::comboIdentitiesChange() {
   for (const auto& account : listedAccounts_) {
     auto server = account.server;
     if (account.kind == AccountKind::Imap) server += kImapServerSuffix;
-    // The item keeps the key it was read from: both areas number their accounts alike.
-    tabMail.listAccounts.add({account.accountName,
-                              {std::move(server)},
-                              !account.skip,
-                              1,
-                              accountKeyPath(guid, account)});
+    tabMail.listAccounts.add(
+        {account.accountName, {std::move(server)}, !account.skip, 1, account.keyPath});
     changed();
     if (!iniFile->readString(kSectionEmail, account.passwordKey, "").empty()) continue;
     const auto typed = platform_.dialogs.inputQuery(
@@ -225,13 +216,12 @@ void TMainForm::comboIdentitiesChange() {
 
 void TMainForm::listAccountsClick() {
   if (!tabMail.comboIdentities.selected) return;
-  const auto& guid = tabMail.comboIdentities.items.at(*tabMail.comboIdentities.selected).data;
   const base::IniFile::Batch batch(*iniFile);
   for (const auto& item : tabMail.listAccounts.items()) {
     // Outlook Express has no flag of its own for an IMAP account: its tick is Vantrel's.
     const auto imap =
         std::find_if(listedAccounts_.begin(), listedAccounts_.end(), [&](const auto& account) {
-          return account.kind == AccountKind::Imap && accountKeyPath(guid, account) == item.data;
+          return account.kind == AccountKind::Imap && account.keyPath == item.data;
         });
     if (imap != listedAccounts_.end()) {
       iniFile->writeInteger(kSectionEmail, imap->tickKey, flagValue(item.checked));

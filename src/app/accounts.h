@@ -11,7 +11,6 @@
 
 namespace vantrel::app {
 
-enum class AccountArea { Own, Shared };
 enum class AccountKind { Pop3, Imap };
 
 inline constexpr int kPop3PlainPort = 110;
@@ -20,8 +19,9 @@ inline constexpr int kImapPlainPort = 143;
 inline constexpr int kImapSecurePort = 993;
 
 struct MailAccount {
-  std::string keyName;
-  AccountArea area = AccountArea::Own;
+  // The registry key (under HKEY_CURRENT_USER) it was read from: both areas number their accounts
+  // alike, so the key's name alone does not tell.
+  std::string keyPath;
   AccountKind kind = AccountKind::Pop3;
   std::string accountName;
   std::string server;
@@ -55,7 +55,5 @@ bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string
 // account's never depends on the IMAP accounts there are.
 std::vector<MailAccount> mailAccountsOf(platform::Registry& registry, const base::IniFile& iniFile,
                                         std::string_view guid);
-// The registry key (under HKEY_CURRENT_USER) an account of this identity was read from.
-std::string accountKeyPath(std::string_view guid, const MailAccount& account);
 
 }  // namespace vantrel::app
