@@ -1,7 +1,6 @@
 #include "app/account_keys.h"
 
 #include <algorithm>
-#include <span>
 
 #include "base/text.h"
 
@@ -16,17 +15,18 @@ bool listed(std::span<const std::string> keys, const std::string& key) {
 }  // namespace
 
 std::vector<std::string> unclashedAccountKeys(const std::vector<AccountOfIdentity>& accounts,
-                                              AccountKeyMaker makeKey) {
+                                              AccountKeyMaker makeKey,
+                                              std::span<const std::string> reserved) {
   std::vector<std::string> plain;
   for (const auto& account : accounts) {
     plain.push_back(makeKey(account.identityName, account.accountName));
   }
   std::vector<std::string> keys;
   const auto taken = [&](const std::string& key) {
-    return listed(plain, key) || listed(keys, key);
+    return listed(reserved, key) || listed(plain, key) || listed(keys, key);
   };
   for (std::size_t i = 0; i < accounts.size(); ++i) {
-    if (!listed(std::span(plain).first(i), plain[i])) {
+    if (!listed(reserved, plain[i]) && !listed(std::span(plain).first(i), plain[i])) {
       keys.push_back(plain[i]);
       continue;
     }

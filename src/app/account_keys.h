@@ -2,6 +2,7 @@
 // Keys of the settings file made of an identity's and an account's name: the rule that keeps
 // two accounts from sharing one.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,10 @@ using AccountKeyMaker = std::string (*)(std::string_view identity, std::string_v
 // identity in registry order, each one's accounts in theirs. The later of two accounts whose keys
 // would be one (letter case ignored, as the file compares keys) has "-2", "-3", ... added to its
 // account name, up to the first key that no other account has. Keys without a clash are
-// `makeKey`'s own, so that files written before read the same.
+// `makeKey`'s own, so that files written before read the same. No account takes a key of
+// `reserved`, the keys other accounts were given first: those keep theirs whatever comes after.
 std::vector<std::string> unclashedAccountKeys(const std::vector<AccountOfIdentity>& accounts,
-                                              AccountKeyMaker makeKey);
+                                              AccountKeyMaker makeKey,
+                                              std::span<const std::string> reserved = {});
 
 }  // namespace vantrel::app

@@ -3,12 +3,14 @@
 #include "app/app_constants.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "app/identities.h"
 #include "app/main_form.h"
 #include "app/outlook_express.h"
 #include "app/passwords.h"
+#include "app/programs_tab.h"
 #include "app/settings.h"
 #include "base/hex_text.h"
 
@@ -18,6 +20,8 @@ namespace {
 using platform::RegistryRoot;
 
 constexpr std::string_view kAskPasswordPrompt = "Entrez le mot de passe du compte ";
+// After an IMAP account's server: a protocol's name, the same in every language.
+constexpr std::string_view kImapServerSuffix = " (IMAP)";
 
 std::string ownAreaPath(std::string_view guid) {
   return std::string(oe::kIdentitiesKey) + "\\" + std::string(guid) + "\\" +
@@ -40,45 +44,75 @@ std::string reversedPairs(std::string_view part, std::initializer_list<std::size
   return result;
 }
 
+// Where each kind keeps its values, and its usual ports.
+struct KindValues {
+  AccountKind kind;
+  std::string_view server;
+  std::string_view userName;
+  std::string_view port;
+  std::string_view secureConnection;
+  int plainPort;
+  int securePort;
+};
+
+// In the order a key is tried: an account with both servers stays the POP3 account it always was.
+constexpr std::array<KindValues, 2> kKinds{{
+    {AccountKind::Pop3, oe::kPop3Server, oe::kPop3UserName, oe::kPop3Port,
+     oe::kPop3SecureConnection, kPop3PlainPort, kPop3SecurePort},
+    {AccountKind::Imap, oe::kImapServer, oe::kImapUserName, oe::kImapPort,
+     oe::kImapSecureConnection, kImapPlainPort, kImapSecurePort},
+}};
+
 // The account's own port when it names one (1 to 65535); otherwise the usual one for its kind.
-int portOf(const platform::RegistryKey& key, bool secure) {
-  const auto port = key.readInt32(oe::kPop3Port);
+int portOf(const platform::RegistryKey& key, const KindValues& values, bool secure) {
+  const auto port = key.readInt32(values.port);
   if (port && *port > 0 && *port <= 65535) return *port;
-  return secure ? kPop3SecurePort : kPop3PlainPort;
+  return secure ? values.securePort : values.plainPort;
 }
 
-void addAccountsOf(platform::Registry& registry, const std::string& areaPath, AccountArea area,
+void addAccountsOf(platform::Registry& registry, const std::string& areaPath,
                    std::vector<MailAccount>& accounts) {
   std::vector<std::string> names;
   if (const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath)) {
     names = key->subkeyNames();
   }
   for (const auto& name : names) {
-    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, areaPath + "\\" + name);
+    auto keyPath = areaPath + "\\" + name;
+    const auto key = registry.openReadOnly(RegistryRoot::CurrentUser, keyPath);
     if (!key) continue;
-    auto server = key->readString(oe::kPop3Server).value_or("");
-    if (server.empty()) continue;
-    const bool secure = secureConnectionOf(*key, oe::kPop3SecureConnection);
-    accounts.push_back({name,
-                        area,
-                        key->readString(oe::kAccountName).value_or(""),
-                        std::move(server),
-                        key->readString(oe::kPop3UserName).value_or(""),
-                        key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0,
-                        secure,
-                        portOf(*key, secure),
-                        {}});
+    for (const auto& values : kKinds) {
+      auto server = key->readString(values.server).value_or("");
+      if (server.empty()) continue;
+      const bool secure = secureConnectionOf(*key, values.secureConnection);
+      const bool skip =
+          values.kind == AccountKind::Pop3 && key->readInt32(oe::kPop3SkipAccount).value_or(0) != 0;
+      accounts.push_back({std::move(keyPath),
+                          values.kind,
+                          key->readString(oe::kAccountName).value_or(""),
+                          std::move(server),
+                          key->readString(values.userName).value_or(""),
+                          skip,
+                          secure,
+                          portOf(*key, values, secure),
+                          {},
+                          {}});
+      break;
+    }
   }
+}
+
+std::string imapTickKey(std::string_view identity, std::string_view account) {
+  return storableProgramName(std::string(identity) + "_" + std::string(account) + "_imap");
 }
 
 std::vector<MailAccount> accountsInAreasOf(platform::Registry& registry, std::string_view guid) {
   std::vector<MailAccount> accounts;
-  addAccountsOf(registry, ownAreaPath(guid), AccountArea::Own, accounts);
+  addAccountsOf(registry, ownAreaPath(guid), accounts);
   bool owned = false;
   if (const auto shared = registry.openReadOnly(RegistryRoot::CurrentUser, sharedAreaPath())) {
     owned = sharedAccountsBelongTo(*shared, guid);
   }
-  if (owned) addAccountsOf(registry, sharedAreaPath(), AccountArea::Shared, accounts);
+  if (owned) addAccountsOf(registry, sharedAreaPath(), accounts);
   return accounts;
 }
 
@@ -111,29 +145,40 @@ bool sharedAccountsBelongTo(const platform::RegistryKey& sharedArea, std::string
   return hex == guidToBinaryHex(guid);
 }
 
-std::vector<MailAccount> pop3AccountsOf(platform::Registry& registry, std::string_view guid) {
+std::vector<MailAccount> mailAccountsOf(platform::Registry& registry, const base::IniFile& iniFile,
+                                        std::string_view guid) {
   std::vector<MailAccount> accounts;
   // No identity carries the name: it has no area, and no shared area can belong to it.
   if (guid.empty()) return accounts;
-  // Whether a password key clashes depends on the accounts of every identity.
-  std::vector<AccountOfIdentity> all;
-  std::vector<std::size_t> positions;  // of this identity's accounts in `all`
+  // Whether a key clashes depends on the accounts of every identity, of each kind apart.
+  std::vector<AccountOfIdentity> pop3;
+  std::vector<AccountOfIdentity> imap;
+  std::vector<std::size_t> positions;  // of this identity's accounts among those of their kind
   for (const auto& identity : enumerateIdentities(registry)) {
     for (auto& account : accountsInAreasOf(registry, identity.guid)) {
-      all.push_back({identity.guid, identity.userName, account.accountName});
+      auto& family = account.kind == AccountKind::Pop3 ? pop3 : imap;
+      family.push_back({identity.guid, identity.userName, account.accountName});
       if (identity.guid != guid) continue;
-      positions.push_back(all.size() - 1);
+      positions.push_back(family.size() - 1);
       accounts.push_back(std::move(account));
     }
   }
-  const auto keys = accountPasswordKeys(all);
-  for (std::size_t i = 0; i < accounts.size(); ++i) accounts[i].passwordKey = keys[positions[i]];
+  const auto pop3Keys = accountPasswordKeys(pop3);
+  // After every POP3 account: none of them loses the key a settings file holds for it.
+  const auto imapKeys = accountPasswordKeys(imap, pop3Keys);
+  const auto tickKeys = unclashedAccountKeys(imap, imapTickKey);
+  for (std::size_t i = 0; i < accounts.size(); ++i) {
+    auto& account = accounts[i];
+    const auto at = positions[i];
+    if (account.kind == AccountKind::Pop3) {
+      account.passwordKey = pop3Keys[at];
+      continue;
+    }
+    account.passwordKey = imapKeys[at];
+    account.tickKey = tickKeys[at];
+    account.skip = iniFile.readInteger(kSectionEmail, account.tickKey, 1) == 0;
+  }
   return accounts;
-}
-
-std::string accountKeyPath(std::string_view guid, const MailAccount& account) {
-  const auto area = account.area == AccountArea::Own ? ownAreaPath(guid) : sharedAreaPath();
-  return area + "\\" + account.keyName;
 }
 
 void TMainForm::checkNoMailClick() {
@@ -150,14 +195,17 @@ void TMainForm::checkNoMailClick() {
 void TMainForm::comboIdentitiesChange() {
   while (!tabMail.listAccounts.empty())
     tabMail.listAccounts.remove(tabMail.listAccounts.size() - 1);
+  listedAccounts_.clear();
   changed();
   if (!tabMail.comboIdentities.selected) return;
   // Each item knows its identity: two may carry one name.
   const auto& guid = tabMail.comboIdentities.items.at(*tabMail.comboIdentities.selected).data;
-  for (const auto& account : pop3AccountsOf(platform_.registry, guid)) {
-    // The item keeps the key it was read from: both areas number their accounts alike.
+  listedAccounts_ = mailAccountsOf(platform_.registry, *iniFile, guid);
+  for (const auto& account : listedAccounts_) {
+    auto server = account.server;
+    if (account.kind == AccountKind::Imap) server += kImapServerSuffix;
     tabMail.listAccounts.add(
-        {account.accountName, {account.server}, !account.skip, 1, accountKeyPath(guid, account)});
+        {account.accountName, {std::move(server)}, !account.skip, 1, account.keyPath});
     changed();
     if (!iniFile->readString(kSectionEmail, account.passwordKey, "").empty()) continue;
     const auto typed = platform_.dialogs.inputQuery(
@@ -168,7 +216,17 @@ void TMainForm::comboIdentitiesChange() {
 
 void TMainForm::listAccountsClick() {
   if (!tabMail.comboIdentities.selected) return;
+  const base::IniFile::Batch batch(*iniFile);
   for (const auto& item : tabMail.listAccounts.items()) {
+    // Outlook Express has no flag of its own for an IMAP account: its tick is Vantrel's.
+    const auto imap =
+        std::find_if(listedAccounts_.begin(), listedAccounts_.end(), [&](const auto& account) {
+          return account.kind == AccountKind::Imap && account.keyPath == item.data;
+        });
+    if (imap != listedAccounts_.end()) {
+      iniFile->writeInteger(kSectionEmail, imap->tickKey, flagValue(item.checked));
+      continue;
+    }
     // An account deleted since it was listed is not made anew for its flag.
     auto account = platform_.registry.openForWriting(RegistryRoot::CurrentUser, item.data, false);
     if (account) account->writeInt32(oe::kPop3SkipAccount, item.checked ? 0 : 1);

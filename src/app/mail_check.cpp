@@ -1,5 +1,6 @@
 // The periodic mail check: every chosen account of the identities to check is asked for its
-// message count, and new mail shows in the tray icon, its tip, a sound and the notification window.
+// message count (POP3) or its unread messages (IMAP), and new mail shows in the tray icon, its tip,
+// a sound and the notification window.
 
 #include <exception>
 #include <limits>
@@ -19,6 +20,7 @@ namespace vantrel::app {
 namespace {
 
 struct AccountToCheck {
+  AccountKind kind = AccountKind::Pop3;
   std::string accountName;
   std::string server;
   std::string userName;
@@ -37,10 +39,10 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
                                             const base::IniFile& iniFile,
                                             const Identity& identity) {
   std::vector<AccountToCheck> accounts;
-  for (auto& account : pop3AccountsOf(registry, identity.guid)) {
+  for (auto& account : mailAccountsOf(registry, iniFile, identity.guid)) {
     if (account.skip) continue;
     auto password = readPassword(iniFile, account.passwordKey);
-    accounts.push_back({std::move(account.accountName), std::move(account.server),
+    accounts.push_back({account.kind, std::move(account.accountName), std::move(account.server),
                         std::move(account.userName), std::move(password),
                         std::move(account.passwordKey), account.port, account.secure});
   }
@@ -56,7 +58,7 @@ std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
 }  // namespace
 
 void TMainForm::timerMailTimer() {
-  // Messages flow while `pop` waits: a tick that comes meanwhile (the configuration confirmed in
+  // Messages flow while a client waits: a tick that comes meanwhile (the configuration confirmed in
   // the middle of a check) would reset the total and reuse the component under the running check.
   if (mailWatch.checking) return;
   mailWatch.checking = true;
@@ -86,17 +88,19 @@ void TMainForm::timerMailTimer() {
     for (const auto& account : accountsToCheck(registry, *iniFile, identity)) {
       // The program is ending: no more servers, and no more boxes about them.
       if (loop.quitting()) break;
-      pop.Host = account.server;
-      pop.Port = account.port;
+      net::TMailClient& client =
+          account.kind == AccountKind::Imap ? static_cast<net::TMailClient&>(imap) : pop;
+      client.Host = account.server;
+      client.Port = account.port;
       // Set before every Connect, also the one a refused password leads to: a secure account's
       // password never leaves the machine but over a validated TLS connection.
-      pop.Secure = account.secure;
-      pop.UserID = account.userName;
-      pop.Password = account.password;
+      client.Secure = account.secure;
+      client.UserID = account.userName;
+      client.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
       mailWatch.accountCount = 0;
-      connectPop();
-      // popConnect adds only the count of a STAT that succeeded, also one made by the re-login
+      connectMailClient(client);
+      // The client's OnConnect adds only a count that was read, also one made by the re-login
       // of a refused password, after which the first connection fails.
       if (mailWatch.accountCount > 0)
         withMail.push_back({account.accountName, mailWatch.accountCount});
@@ -133,13 +137,13 @@ void TMainForm::timerMailTimer() {
   }
 }
 
-void TMainForm::connectPop() {
+void TMainForm::connectMailClient(net::TMailClient& client) {
   mailWatch.newPasswordUntried = false;
   bool connectionLost = false;
   try {
-    pop.Connect();
+    client.Connect();
   } catch (const net::ETlsError& error) {
-    secureConnectionFailed(error.Reason());
+    secureConnectionFailed(client.Host, error.Reason());
   } catch (const net::ESockError&) {
     connectionLost = true;
   } catch (const std::exception&) {
@@ -150,9 +154,9 @@ void TMainForm::connectPop() {
   if (connectionLost && mailWatch.newPasswordUntried && !platform_.loop.quitting()) {
     mailWatch.newPasswordUntried = false;
     try {
-      pop.Connect();
+      client.Connect();
     } catch (const net::ETlsError& error) {
-      secureConnectionFailed(error.Reason());
+      secureConnectionFailed(client.Host, error.Reason());
     } catch (const std::exception&) {
     }
   }
@@ -160,64 +164,96 @@ void TMainForm::connectPop() {
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {
-  // After a STAT that failed the component has already hung up, and its count is still that of
+  mailClientConnect(pop, pop.MessageCount());
+}
+
+void TMainForm::imapConnect(net::TAsyncSocket&) {
+  mailClientConnect(imap, imap.UnseenCount());
+}
+
+void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count) {
+  // After a STAT that failed the POP3 client has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
-  if (!pop.Connected()) return;
-  if (pop.MessageCount() > 0) {
-    mailWatch.newMailTotal = saturatedSum(mailWatch.newMailTotal, pop.MessageCount());
-    mailWatch.accountCount = saturatedSum(mailWatch.accountCount, pop.MessageCount());
+  if (!client.Connected()) return;
+  if (count > 0) {
+    mailWatch.newMailTotal = saturatedSum(mailWatch.newMailTotal, count);
+    mailWatch.accountCount = saturatedSum(mailWatch.accountCount, count);
   }
   try {
-    pop.Disconnect();
+    client.Disconnect();
   } catch (const std::exception&) {
-    // A refused QUIT changes nothing about the count; the connection is closed all the same.
+    // A refused goodbye changes nothing about the count; the connection is closed all the same.
   }
 }
 
 void TMainForm::popInvalidHost(bool& handled) {
+  mailClientInvalidHost(pop, handled);
+}
+
+void TMainForm::imapInvalidHost(bool& handled) {
+  mailClientInvalidHost(imap, handled);
+}
+
+void TMainForm::mailClientInvalidHost(const net::TMailClient& client, bool& handled) {
   handled = false;
   if (platform_.loop.quitting()) return;
   platform_.dialogs.messageBox(
       platform_.desktop.desktopWindow(),
-      replacePlaceholder(langTexts.msgMailInvalidHost, kPlaceholderHost, pop.Host), APP_NAME,
+      replacePlaceholder(langTexts.msgMailInvalidHost, kPlaceholderHost, client.Host), APP_NAME,
       platform::MbIconError | platform::MbSetForeground);
 }
 
 void TMainForm::popConnectionFailed(net::TAsyncSocket&) {
+  mailClientConnectionFailed(pop);
+}
+
+void TMainForm::imapConnectionFailed(net::TAsyncSocket&) {
+  mailClientConnectionFailed(imap);
+}
+
+void TMainForm::mailClientConnectionFailed(const net::TMailClient& client) {
   if (platform_.loop.quitting()) return;
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
-                               langTexts.msgMailConnectionFailed + pop.Host, APP_NAME,
+                               langTexts.msgMailConnectionFailed + client.Host, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }
 
-void TMainForm::secureConnectionFailed(const std::string& reason) {
+void TMainForm::secureConnectionFailed(const std::string& host, const std::string& reason) {
   if (platform_.loop.quitting()) return;
-  const auto text = replacePlaceholder(
-      replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, pop.Host),
-      kPlaceholderReason, reason);
+  const auto text =
+      replacePlaceholder(replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host),
+                         kPlaceholderReason, reason);
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }
 
 void TMainForm::popAuthenticationFailed(bool& handled) {
+  mailClientAuthenticationFailed(pop, handled);
+}
+
+void TMainForm::imapAuthenticationFailed(bool& handled) {
+  mailClientAuthenticationFailed(imap, handled);
+}
+
+void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& handled) {
   handled = false;
   if (platform_.loop.quitting()) return;
-  const auto text =
-      replacePlaceholder(replacePlaceholder(langTexts.msgMailBadPass, kPlaceholderHost, pop.Host),
-                         kPlaceholderLogin, pop.UserID);
+  const auto text = replacePlaceholder(
+      replacePlaceholder(langTexts.msgMailBadPass, kPlaceholderHost, client.Host),
+      kPlaceholderLogin, client.UserID);
   const auto answer = platform_.dialogs.messageBox(
       platform_.desktop.desktopWindow(), text, APP_NAME,
       platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground);
   if (answer != platform::IdYes) return;
   const auto typed =
       platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
-  pop.Password = typed.value_or("");
-  writePassword(*iniFile, mailWatch.currentPassKey, pop.Password);
+  client.Password = typed.value_or("");
+  writePassword(*iniFile, mailWatch.currentPassKey, client.Password);
   if (platform_.loop.quitting()) return;
-  if (pop.Connected()) {
+  if (client.Connected()) {
     mailWatch.newPasswordUntried = true;
   } else {
-    pop.Connect();
+    client.Connect();
   }
   handled = true;
 }

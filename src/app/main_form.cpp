@@ -19,9 +19,9 @@ namespace vantrel::app {
 
 namespace {
 constexpr std::uint32_t kMinuteMs = 60000;
-// Per wait of `pop`: a server that accepts and then says nothing ends the account's turn well
-// within a minute, and the check goes on.
-constexpr int kPopTimeOutMs = 30000;
+// Per wait of `pop` and `imap`: a server that accepts and then says nothing ends the account's
+// turn well within a minute, and the check goes on.
+constexpr int kMailTimeOutMs = 30000;
 }  // namespace
 
 TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
@@ -29,6 +29,7 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
     : timerOE(platform.loop, 500, [this] { timerOETimer(); }),
       timerMail(platform.loop, 3 * kMinuteMs, [this] { timerMailTimer(); }),
       pop(platform.loop, platform.sockets),
+      imap(platform.loop, platform.sockets),
       http(platform.loop, platform.sockets),
       pictures(designedPictures),
       platform_(platform),
@@ -81,11 +82,16 @@ void TMainForm::buildDesign() {
   pop.ReportLevel = 0;
   pop.Parse = false;
   pop.DeleteOnRead = false;
-  pop.TimeOut = kPopTimeOutMs;
+  pop.TimeOut = kMailTimeOutMs;
   pop.OnConnect = [this](net::TAsyncSocket& sender) { popConnect(sender); };
   pop.OnInvalidHost = [this](bool& handled) { popInvalidHost(handled); };
   pop.OnConnectionFailed = [this](net::TAsyncSocket& sender) { popConnectionFailed(sender); };
   pop.OnAuthenticationFailed = [this](bool& handled) { popAuthenticationFailed(handled); };
+  imap.TimeOut = kMailTimeOutMs;
+  imap.OnConnect = [this](net::TAsyncSocket& sender) { imapConnect(sender); };
+  imap.OnInvalidHost = [this](bool& handled) { imapInvalidHost(handled); };
+  imap.OnConnectionFailed = [this](net::TAsyncSocket& sender) { imapConnectionFailed(sender); };
+  imap.OnAuthenticationFailed = [this](bool& handled) { imapAuthenticationFailed(handled); };
 
   tabAbout.lblOEVersion.caption = "Outlook Express v";
   tabAbout.bttnFaqOE.caption = "FAQ Outlook Express";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/accounts.h"
 #include "app/form_tabs.h"
 #include "app/lang_texts.h"
 #include "app/mail_watch.h"
@@ -18,6 +19,7 @@
 #include "app/watcher.h"
 #include "base/ini_file.h"
 #include "net/http_client.h"
+#include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "net/url_encoder.h"
 #include "platform/platform.h"
@@ -87,11 +89,15 @@ class TMainForm {
   void timerOETimer();
   void timerMailTimer();
 
-  // Events of `pop` during a mail check.
+  // Events of `pop` and `imap` during a mail check.
   void popConnect(net::TAsyncSocket& sender);
   void popInvalidHost(bool& handled);
   void popConnectionFailed(net::TAsyncSocket& sender);
   void popAuthenticationFailed(bool& handled);
+  void imapConnect(net::TAsyncSocket& sender);
+  void imapInvalidHost(bool& handled);
+  void imapConnectionFailed(net::TAsyncSocket& sender);
+  void imapAuthenticationFailed(bool& handled);
   bool checkingMail() const { return mailWatch.checking; }
 
   // Ending the program leaves the message loop.
@@ -118,6 +124,7 @@ class TMainForm {
   ui::Timer timerMail;
 
   net::TPop3Client pop;
+  net::TImapClient imap;
   net::THttpClient http;
   net::TUrlEncoder urlEncDec;
 
@@ -144,10 +151,15 @@ class TMainForm {
   void showOEVersion();
   void designHttp();
   void showUpdateFailed();
-  // One account's turn of the mail check: `pop` is set up; any failure is the account's own.
-  void connectPop();
+  // One account's turn of the mail check: the client is set up; any failure is the account's own.
+  void connectMailClient(net::TMailClient& client);
+  // What `pop` and `imap` do alike on their events; `count` is the one just read.
+  void mailClientConnect(net::TMailClient& client, std::int32_t count);
+  void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
+  void mailClientConnectionFailed(const net::TMailClient& client);
+  void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
   // The server's certificate or the TLS handshake was refused: the user learns why.
-  void secureConnectionFailed(const std::string& reason);
+  void secureConnectionFailed(const std::string& host, const std::string& reason);
 
   platform::Platform& platform_;
   platform::WindowHandle self_;
@@ -156,6 +168,8 @@ class TMainForm {
   bool terminated_ = false;
   bool updateChecking_ = false;
   bool updateAnswered_ = false;  // the running check has shown its outcome
+  // The accounts listAccounts shows, in registry order.
+  std::vector<MailAccount> listedAccounts_;
 };
 
 // Selects the identity whose whole name equals `name`, letter case ignored; none when none does.

@@ -32,6 +32,11 @@ inline constexpr std::string_view kPop3SkipAccount = "POP3 Skip Account";
 inline constexpr std::string_view kPop3Port = "POP3 Port";
 // Not 0: the server is reached over TLS from the first byte ("SSL" in Outlook Express).
 inline constexpr std::string_view kPop3SecureConnection = "POP3 Secure Connection";
+// An account without a POP3 server may have an IMAP one; Outlook Express keeps no skip flag for it.
+inline constexpr std::string_view kImapServer = "IMAP Server";
+inline constexpr std::string_view kImapUserName = "IMAP User Name";
+inline constexpr std::string_view kImapPort = "IMAP Port";
+inline constexpr std::string_view kImapSecureConnection = "IMAP Secure Connection";
 inline constexpr std::string_view kAssociatedId = "AssociatedID";
 
 }  // namespace vantrel::app::oe

@@ -65,8 +65,9 @@ std::string accountPasswordKey(std::string_view identity, std::string_view accou
   return storableProgramName(std::string(identity) + "_" + std::string(account) + "_pass");
 }
 
-std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts) {
-  return unclashedAccountKeys(accounts, accountPasswordKey);
+std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts,
+                                             std::span<const std::string> reserved) {
+  return unclashedAccountKeys(accounts, accountPasswordKey, reserved);
 }
 
 std::string passwordFileValue(std::string_view scrambled) {

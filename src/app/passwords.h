@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,8 @@ std::string unscramblePassword(std::string_view stored);
 std::string accountPasswordKey(std::string_view identity, std::string_view account);
 // The password key of every account, by unclashedAccountKeys: the one rule for the question of
 // the e-mail tab, the mail check and the question after a refused password.
-std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts);
+std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts,
+                                             std::span<const std::string> reserved = {});
 
 // The text written to the settings file for a scrambled form: the form itself whenever the file
 // gives it back unchanged, otherwise a quoted and escaped form that no plain value can be.

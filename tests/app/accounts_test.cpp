@@ -1,5 +1,5 @@
 // The e-mail tab: accounts listed per identity, their passwords asked, and check marks written
-// back into Outlook Express's skip flags.
+// back into Outlook Express's skip flags, or into the settings file for IMAP accounts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,6 +55,18 @@ app::TMainForm& startConfiguring(AppBed& bed, const std::string& email) {
 void choose(app::TMainForm& form, std::size_t identity) {
   form.tabMail.comboIdentities.selected = identity;
   form.comboIdentitiesChange();
+}
+
+// The registry writes of one click in the list.
+std::vector<std::string> writesOfAClick(AppBed& bed) {
+  const auto& writes = bed.sim.registry.writes();
+  const auto before = writes.size();
+  bed.form().listAccountsClick();
+  return {writes.begin() + static_cast<std::ptrdiff_t>(before), writes.end()};
+}
+
+std::string skipFlagWrite(const std::string& key, int flag) {
+  return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
 }
 
 TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSharedArea) {
@@ -153,29 +165,82 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagIntoTheKeyItWasReadFrom
   items.at(2).checked = true;   // Old
   items.at(3).checked = false;  // Shared
   auto& registry = bed.sim.registry;
-  const auto writes = registry.writes().size();
-  form.listAccountsClick();
-  const auto skip = [](const std::string& key, int flag) {
-    return key + "|POP3 Skip Account=dword:" + std::to_string(flag);
-  };
   const std::string own = kAliceAccounts;
   const std::string shared = kSharedAccounts;
-  EXPECT_EQ(std::vector<std::string>(registry.writes().begin() + writes, registry.writes().end()),
-            (std::vector<std::string>{skip(own + "00000001", 0), skip(shared + "00000006", 1),
-                                      skip(own + "00000002", 0), skip(shared + "00000001", 1),
-                                      skip(shared + "00000005", 0)}))
+  EXPECT_EQ(writesOfAClick(bed),
+            (std::vector<std::string>{
+                skipFlagWrite(own + "00000001", 0), skipFlagWrite(shared + "00000006", 1),
+                skipFlagWrite(own + "00000002", 0), skipFlagWrite(shared + "00000001", 1),
+                skipFlagWrite(shared + "00000005", 0)}))
       << "in list order, each into its own key";
 
   registry.deleteKey(shared + "00000001");
-  const auto before = registry.writes().size();
-  form.listAccountsClick();
-  EXPECT_EQ(registry.writes().size(), before + 4);
+  EXPECT_EQ(writesOfAClick(bed).size(), 4u);
   EXPECT_FALSE(registry.hasKey(shared + "00000001")) << "an account deleted meanwhile stays gone";
 
   form.tabMail.comboIdentities.selected.reset();
-  const auto unchosen = registry.writes().size();
-  form.listAccountsClick();
-  EXPECT_EQ(registry.writes().size(), unchosen) << "no identity chosen, nothing written";
+  EXPECT_TRUE(writesOfAClick(bed).empty()) << "no identity chosen, nothing written";
+}
+
+// Beside Alice's POP3 accounts: her own IMAP "Cloud" and "Home", and the shared IMAP "Home-2",
+// whose names meet the keys of her two POP3 "Home" accounts.
+TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFileOnly) {
+  AppBed bed;
+  const auto stored = [](const std::string& password) {
+    return app::passwordFileValue(app::scramblePassword(password));
+  };
+  auto& form = startConfiguring(
+      bed, "checkNoMail=0\r\nAlice_Home_pass=" + stored("h") +
+               "\r\nAlice_Home-2_pass=" + stored("h2") + "\r\nAlice_Old_pass=" + stored("o") +
+               "\r\nAlice_Work_pass=" + stored("w") + "\r\nAlice_Home_imap=0\r\n");
+  const auto imap = [](const std::string& key, const std::string& name, const std::string& server) {
+    return "[" + key + "]\r\n\"Account Name\"=\"" + name + "\"\r\n\"IMAP Server\"=\"" + server +
+           "\"\r\n";
+  };
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n" +
+      imap(kAliceAccounts + std::string("00000005"), "Cloud", "imap.cloud.example") +
+      imap(kAliceAccounts + std::string("00000007"), "Home", "imap.home.example") +
+      imap(kSharedAccounts + std::string("00000008"), "Home-2", "imap.home2.example"));
+  bed.sim.dialogs.answerInput("cloud pw");
+  bed.sim.dialogs.answerInput("home pw");
+  bed.sim.dialogs.answerInput("home2 pw");
+  choose(form, 0);
+  ASSERT_EQ(listed(form), (std::vector<Listed>{{"Cloud", "imap.cloud.example (IMAP)", true},
+                                               {"Home", "pop.home.example", true},
+                                               {"Home", "imap.home.example (IMAP)", false},
+                                               {"Home", "pop.home2.example", false},
+                                               {"Home-2", "imap.home2.example (IMAP)", true},
+                                               {"Old", "pop.old.example", false},
+                                               {"Work", "pop.work.example", true}}));
+  const std::string prompt = "Entrez le mot de passe du compte ";
+  EXPECT_EQ(questions(bed),
+            (std::vector<std::string>{prompt + "Cloud", prompt + "Home", prompt + "Home-2"}))
+      << "in registry order, only the IMAP accounts' passwords are missing";
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud_pass"), "cloud pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-3_pass"), "home pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2-2_pass"), "home2 pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "h2")
+      << "the POP3 accounts keep their keys";
+
+  auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
+  items.at(0).checked = false;  // Cloud
+  items.at(2).checked = true;   // the IMAP Home
+  const std::string own = kAliceAccounts;
+  const std::string shared = kSharedAccounts;
+  EXPECT_EQ(writesOfAClick(bed),
+            (std::vector<std::string>{
+                skipFlagWrite(own + "00000001", 0), skipFlagWrite(shared + "00000006", 1),
+                skipFlagWrite(own + "00000002", 1), skipFlagWrite(shared + "00000005", 0)}))
+      << "the POP3 accounts' flags as before, nothing for the IMAP ones";
+  const auto settings = bed.readSettings();
+  EXPECT_NE(settings.find("Alice_Cloud_imap=0\r\n"), std::string::npos);
+  EXPECT_NE(settings.find("Alice_Home_imap=1\r\n"), std::string::npos);
+  EXPECT_NE(settings.find("Alice_Home-2_imap=1\r\n"), std::string::npos);
+
+  choose(form, 0);
+  EXPECT_EQ(listed(form).at(0), (Listed{"Cloud", "imap.cloud.example (IMAP)", false}));
+  EXPECT_EQ(listed(form).at(2), (Listed{"Home", "imap.home.example (IMAP)", true}));
 }
 
 TEST(EmailTab, AccountControlsFollowCheckNoMailFromLoadOn) {

@@ -1,4 +1,4 @@
-// The periodic mail check against stand-in POP3 servers: totals, the new-mail signs, the
+// The periodic mail check against stand-in POP3 and IMAP servers: totals, the new-mail signs, the
 // notification window, and what each kind of failing server or refused password leads to.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 #include "app/passwords.h"
 #include "app_bed.h"
+#include "imap_standin.h"
 #include "platform/socket.h"
 #include "pop3_standin.h"
 
@@ -440,11 +441,12 @@ void setHomeValues(AppBed& bed, const std::string& values) {
       values);
 }
 
-std::string secureFailedBox(const std::string& reason) {
+std::string secureFailedBox(const std::string& reason,
+                            const std::string& host = "pop.home.example") {
   return "Impossible d'\xE9tablir une connexion s\xE9"
          "curis\xE9"
-         "e avec le serveur pop.home.example, le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (" +
-         reason + ")";
+         "e avec le serveur " +
+         host + ", le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (" + reason + ")";
 }
 
 TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
@@ -701,6 +703,174 @@ TEST(MailCheck, QuittingDuringACheckTriesNoFurtherAccountAndShowsNoBox) {
   EXPECT_EQ(bed.sim.sockets.connectionsMade(), connections + 1);
   EXPECT_TRUE(bed.sim.dialogs.shown().empty());
   EXPECT_EQ(bed.sim.shell.mailSounds, 0);
+}
+
+// An IMAP account of Alice's own area, user "alice", under `key` with further values.
+void addImapAccount(AppBed& bed, const std::string& key, const std::string& name,
+                    const std::string& server, const std::string& values = "") {
+  bed.sim.registry.importReg(
+      "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Identities\\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}"
+      "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\" +
+      key + "]\r\n\"Account Name\"=\"" + name + "\"\r\n\"IMAP Server\"=\"" + server +
+      "\"\r\n\"IMAP User Name\"=\"alice\"\r\n" + values);
+}
+
+// Alice's own POP3 Home (2 messages), her own IMAP Cloud (4 unread) and the shared POP3 Work (1),
+// in that registry order.
+TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl) {
+  const std::vector<std::string> logIn = {"LOGIN \"alice\" \"c1oud\"", "STATUS \"INBOX\" (UNSEEN)",
+                                          "LOGOUT"};
+  const std::vector<std::string> secured = {"STARTTLS", "CAPABILITY", logIn[0], logIn[1], logIn[2]};
+  const std::vector<Node> counted = {{"Alice", {"Home : 2", "Cloud : 4", "Work : 1"}}};
+  const std::vector<Node> left = {{"Alice", {"Home : 2", "Work : 1"}}};
+  struct Case {
+    std::string name;
+    std::string values;  // of Cloud
+    std::string email;   // more of the settings file
+    ImapListener cloud;
+    std::vector<std::string> commands;
+    int handshakes;
+    std::vector<std::string> boxes;
+    std::vector<Node> tree;
+  };
+  const std::vector<Case> cases = {
+      {"no values: plain on 143", "", "", {}, logIn, 0, {}, counted},
+      {"STARTTLS offered: secured before the login",
+       "",
+       "",
+       {143, false, true},
+       secured,
+       1,
+       {},
+       counted},
+      {"SSL without a port: TLS on 993",
+       "\"IMAP Secure Connection\"=dword:00000001\r\n",
+       "",
+       {993, true},
+       logIn,
+       1,
+       {},
+       counted},
+      {"SSL on its own port",
+       "\"IMAP Secure Connection\"=dword:00000001\r\n\"IMAP Port\"=dword:000007c9\r\n",
+       "",
+       {1993, true},
+       logIn,
+       1,
+       {},
+       counted},
+      {"unreadable secure flag: TLS on 993",
+       "\"IMAP Secure Connection\"=\"0\"\r\n",
+       "",
+       {993, true},
+       logIn,
+       1,
+       {},
+       counted},
+      {"the POP3 values are not the IMAP account's",
+       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:000003e3\r\n",
+       "",
+       {},
+       logIn,
+       0,
+       {},
+       counted},
+      {"LOGINDISABLED and STARTTLS: the login once secured",
+       "",
+       "",
+       {143, false, true, true},
+       secured,
+       1,
+       {},
+       counted},
+      {"untrusted certificate after STARTTLS",
+       "",
+       "",
+       {143, false, true, false, platform::tls_reason::kUntrusted},
+       {"STARTTLS"},
+       1,
+       {secureFailedBox(platform::tls_reason::kUntrusted, "imap.cloud.example")},
+       left},
+      {"LOGINDISABLED without STARTTLS: no password sent",
+       "",
+       "",
+       {143, false, false, true},
+       {"LOGOUT"},
+       0,
+       {secureFailedBox("the server takes passwords only over a secure connection, and offers none",
+                        "imap.cloud.example")},
+       left},
+      {"unticked in the settings file", "", "Alice_Cloud_imap=0\r\n", {}, {}, 0, {}, left},
+      {"a tick that is no number stays ticked",
+       "",
+       "Alice_Cloud_imap=no\r\n",
+       {},
+       logIn,
+       0,
+       {},
+       counted},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    StandinImap cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), c.cloud);
+    cloud.setMailbox("alice", "c1oud", 4);
+    auto& form = startChecking(
+        bed, "Alice_Cloud_pass=" + app::passwordFileValue(app::scramblePassword("c1oud")) + "\r\n" +
+                 c.email);
+    addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example", c.values);
+    form.timerMailTimer();
+    std::vector<std::string> texts;
+    for (const auto& box : bed.sim.dialogs.messageBoxes()) {
+      texts.push_back(box.text);
+      EXPECT_EQ(box.owner, bed.sim.desktop.desktopWindow());
+      EXPECT_EQ(box.flags, kBoxFlags);
+    }
+    EXPECT_EQ(texts, c.boxes);
+    EXPECT_EQ(cloud.commands(), c.commands);
+    EXPECT_EQ(cloud.handshakes(), std::vector<std::string>(static_cast<std::size_t>(c.handshakes),
+                                                           "imap.cloud.example"));
+    EXPECT_EQ(tree(bed), c.tree) << "one node, the accounts in registry order";
+    EXPECT_EQ(bed.sim.shell.icon()->tip, c.tree == counted ? "7 message(s) non-lu(s) (Alice)"
+                                                           : "3 message(s) non-lu(s) (Alice)");
+    EXPECT_EQ(home->commands(),
+              (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+  }
+}
+
+// Her own POP3 "Home" and the shared POP3 "Home" keep the keys they had before an IMAP "Home"
+// came; the IMAP one has a key of its own.
+TEST(MailCheck, ARefusedImapPasswordIsAskedForAndStoredUnderTheImapAccountsKey) {
+  AppBed bed;
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+  const auto work = workServer(bed, Pop3Mode::Normal, 1);
+  StandinImap imapHome(bed.sim.sockets, "imap.home.example", ipv4(127, 0, 0, 6));
+  imapHome.setMailbox("alice", "new", 4);
+  auto& form = startChecking(
+      bed, "Alice_Home-3_pass=" + app::passwordFileValue(app::scramblePassword("stale")) + "\r\n");
+  addImapAccount(bed, "00000007", "Home", "imap.home.example");
+  bed.sim.dialogs.answerMessageBox(platform::IdYes);
+  bed.sim.dialogs.answerInput("new");
+  form.timerMailTimer();
+
+  const auto boxes = bed.sim.dialogs.messageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "Le mot de passe pour le serveur imap.home.example avec le login alice, semble "
+            "incorrect, voulez-vous essayer avec un autre ?");
+  EXPECT_EQ(boxes[0].flags, kQuestionFlags);
+  EXPECT_TRUE(bed.sim.dialogs.shown().back().password);
+  EXPECT_EQ(imapHome.commands(),
+            (std::vector<std::string>{"LOGIN \"alice\" \"stale\"", "LOGIN \"alice\" \"new\"",
+                                      "STATUS \"INBOX\" (UNSEEN)", "LOGOUT"}));
+  EXPECT_EQ(imapHome.connections(), 1) << "the new password goes over the same connection";
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-3_pass"), "new");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "secret");
+  EXPECT_EQ(home->commands(),
+            (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+  EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2", "Home : 4", "Work : 1"}}}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@ namespace {
 
 class Pop3Connection final : public platform::standin::StandinConnection {
  public:
-  explicit Pop3Connection(std::shared_ptr<StandinPop3::State> state) : state_(std::move(state)) {}
+  explicit Pop3Connection(std::shared_ptr<Pop3State> state) : state_(std::move(state)) {}
 
   std::string greeting() override {
     return state_->mode == Pop3Mode::Silent ? "" : "+OK POP3 stand-in ready\r\n";
@@ -57,27 +57,20 @@ class Pop3Connection final : public platform::standin::StandinConnection {
     return "-ERR unknown command\r\n";
   }
 
-  std::shared_ptr<StandinPop3::State> state_;
+  std::shared_ptr<Pop3State> state_;
   std::string pending_;
   std::string user_;
-  StandinPop3::Mailbox* mailbox_ = nullptr;
+  StandinMailbox* mailbox_ = nullptr;
   bool hungUp_ = false;
 };
 
 }  // namespace
 
 StandinPop3::StandinPop3(platform::standin::StandinSockets& sockets, const std::string& host,
-                         std::uint32_t address, Pop3Mode mode, Pop3Listener listener)
-    : state_(std::make_shared<State>(State{mode, std::move(listener), {}, {}, {}, 0})) {
-  sockets.addHost(host, address);
-  sockets.listen(address, state_->listener.port, [state = state_]() {
-    ++state->connections;
-    return std::make_unique<Pop3Connection>(state);
-  });
-}
-
-void StandinPop3::setMailbox(const std::string& user, const std::string& password, int count) {
-  state_->mailboxes[user] = {password, count};
+                         std::uint32_t address, Pop3Mode mode, Pop3Listener listener) {
+  state_->mode = mode;
+  state_->listener = std::move(listener);
+  listen<Pop3Connection>(sockets, host, address);
 }
 
 }  // namespace vantrel::testing

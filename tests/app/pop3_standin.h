@@ -3,12 +3,9 @@
 // a real server lets a mail check down.
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/standin/standin_sockets.h"
+#include "standin_mail_server.h"
 
 namespace vantrel::testing {
 
@@ -26,34 +23,15 @@ struct Pop3Listener {
   std::string tlsRefusal;    // empty: a handshake succeeds (on an implicit-TLS server)
 };
 
-class StandinPop3 {
+struct Pop3State : StandinMailState<Pop3Listener> {
+  Pop3Mode mode = Pop3Mode::Normal;
+};
+
+class StandinPop3 : public StandinMailServer<Pop3State> {
  public:
   // Listens on `listener.port` of `address`, known by the name `host`.
   StandinPop3(platform::standin::StandinSockets& sockets, const std::string& host,
               std::uint32_t address, Pop3Mode mode = Pop3Mode::Normal, Pop3Listener listener = {});
-
-  void setMailbox(const std::string& user, const std::string& password, int count);
-  // Every line received, in order, over all connections.
-  const std::vector<std::string>& commands() const { return state_->commands; }
-  int connections() const { return state_->connections; }
-  // Handshakes asked for, with the server name the client checks the certificate against.
-  const std::vector<std::string>& handshakes() const { return state_->handshakes; }
-
-  struct Mailbox {
-    std::string password;
-    int count = 0;
-  };
-  struct State {
-    Pop3Mode mode;
-    Pop3Listener listener;
-    std::map<std::string, Mailbox> mailboxes;
-    std::vector<std::string> commands;
-    std::vector<std::string> handshakes;
-    int connections = 0;
-  };
-
- private:
-  std::shared_ptr<State> state_;
 };
 
 }  // namespace vantrel::testing

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The mail watch as a user meets it: accounts of two identities (own and shared area) checked on
-# a local POP3 server, announced by the tray tip and the notification window; the window's
+# a local POP3 and IMAP server, announced by the tray tip and the notification window; the window's
 # countdown and its double-click switch; a refused password asked again; servers that cannot be
 # reached. The driver fires the mail timer at once instead of waiting minutes.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -70,6 +70,25 @@ answer_box() {  # answer_box TEXT ID
   wait_until 15 "no box with [$1]" box_has_text "$1"
   drv press "$2" "${BOX[@]}" >/dev/null
   wait_until 5 "the box [$1] stayed" box_lacks_text "$1"
+}
+
+# The configuration window's e-mail tab: "Ne pas gérer" unticked enables the identity choice,
+# and choosing IDENTITY lists its accounts as the driver's items show them, without asking a
+# password (all are stored).
+show_accounts_of() {  # show_accounts_of IDENTITY EXPECTED_ITEMS
+  local expected=$2
+  vantrel_start /config
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
+  drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=0 " ||
+    fail "the identity choice is enabled while mail is not managed"
+  drv click "$CHECK_NO_MAIL" "${MAIN[@]}" >/dev/null
+  wait_until 5 "the identity choice stayed disabled" eval \
+    'drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=1 "'
+  drv combo "$COMBO_IDENTITIES" "$1" "${MAIN[@]}" >/dev/null || fail "$1 is not offered"
+  wait_until 5 "$1's accounts are not listed" eval \
+    '[[ "$(drv items "$LIST_ACCOUNTS" "${MAIN[@]}")" == "$expected" ]]'
+  ! box_open || fail "a password was asked although all are stored"
 }
 
 # One check finds 3 messages for Alice and 2 in the shared area owned by Bob; Bob's own empty
@@ -265,6 +284,55 @@ case_secure_accounts_without_schannel_tls12() {
   case_secure_accounts
 }
 
+# The IMAP logins of USER that dovecot logged after its first LINES lines.
+imap_logins_since() {  # imap_logins_since LINES USER
+  tail -n +$(($1 + 1)) "$MAIL_SERVER_DIR/dovecot.log" | grep "imap-login: .*Login: user=<$2>"
+}
+
+# Beside Alice's POP3 "Maison": her IMAP "Nuage", plain on port 143, secured by STARTTLS before
+# its login, and her "Coffre", which asks for SSL. Each counts the unread messages of dave's
+# inbox only (2 of 3), recorded in registry order with the POP3 account.
+case_imap_accounts_counted_beside_pop3() {
+  mail_server_trust_root
+  local reg=$E2E_WORK/mail-imaps.reg
+  printf 'REGEDIT4\r\n\r\n[%s\\00000003]\r\n"Account Name"="Coffre"\r\n"IMAP Server"="localhost"\r\n"IMAP User Name"="dave"\r\n"IMAP Secure Connection"=dword:00000001\r\n"IMAP Port"=dword:%08x\r\n' \
+    "$ALICE_ACCOUNTS" "$MAIL_SERVER_IMAPS_PORT" >"$reg"
+  e2e_regedit "$E2E_FIXTURES/mail-e2e-imap.reg" "$reg"
+  start_mail secret editMailWindowTime=0 "Email/Alice_Nuage_pass=$(scrambled_password cumulus)" \
+    "Email/Alice_Coffre_pass=$(scrambled_password cumulus)"
+  local before_check
+  before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
+  fire_mail_timer
+  wait_until 15 "the IMAP accounts were not counted" tip_shown "9 message(s) non-lu(s) (Alice, Bob)"
+  wait_until 5 "the notification window did not come" notify_shown
+  expect_eq "tree" \
+    $'0 0 1 Alice\n1 1 0 Maison : 3\n1 1 0 Nuage : 2\n1 1 0 Coffre : 2\n0 0 1 Bob\n1 1 0 Bureau : 2' \
+    "$(notify_tree)"
+  ! box_open || fail "a box came: $(drv text "${BOX[@]}" --timeout 0 | tr '\n' ' ')"
+  # dovecot writes its log through a process of its own, a moment after the login.
+  wait_until 5 "dovecot did not log two IMAP logins" eval \
+    '[[ "$(imap_logins_since "$before_check" dave | grep -c .)" == 2 ]]'
+  expect_eq "IMAP logins over TLS" 2 "$(imap_logins_since "$before_check" dave | grep -c ', TLS')"
+}
+
+# An IMAP account's tick is Vantrel's own: unticking Alice's "Nuage" writes it into the settings
+# file and leaves its registry key as it was, while her POP3 account's flag is written as ever.
+case_imap_tick_kept_in_the_settings_file() {
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg" \
+    "$E2E_FIXTURES/mail-e2e-imap.reg"
+  e2e_write_settings "Email/Alice_Maison_pass=$(scrambled_password secret)" \
+    "Email/Alice_Nuage_pass=$(scrambled_password cumulus)"
+  local nuage_key=$ALICE_ACCOUNTS\\00000002 before
+  before=$(wine_run reg query "$nuage_key" | tr -d '\r')
+  show_accounts_of Alice \
+    $'index=0 selected=0 checked=1 text=Maison\t127.0.0.1\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
+  drv listclick "$LIST_ACCOUNTS" 1 --checkbox "${MAIN[@]}" >/dev/null
+  wait_until 5 "the tick did not reach the settings file" eval \
+    'tr -d "\r" <"$(settings_file)" | grep -qx "Alice_Nuage_imap=0"'
+  expect_eq "Maison's skip flag" 0x0 "$(e2e_reg_value "$ALICE_ACCOUNTS\\00000001" "POP3 Skip Account")"
+  expect_eq "Nuage's registry key" "$before" "$(wine_run reg query "$nuage_key" | tr -d '\r')"
+}
+
 # The e-mail tab: unticking "Ne pas gérer" enables the choices; Bob's accounts are listed sorted,
 # the skipped one unticked. A click on a check box writes the skip flag into the key the account
 # was read from: the shared "Commun" and Bob's own "Perso" are both numbered 00000001.
@@ -277,19 +345,8 @@ case_accounts_tab_writes_skip_flags() {
     "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
     "Email/Bob_Ancien_pass=$(scrambled_password wrong)" \
     "Email/Bob_Commun_pass=$(scrambled_password x)"
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
-  drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
-  drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=0 " ||
-    fail "the identity choice is enabled while mail is not managed"
-  drv click "$CHECK_NO_MAIL" "${MAIN[@]}" >/dev/null
-  wait_until 5 "the identity choice stayed disabled" eval \
-    'drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=1 "'
-  drv combo "$COMBO_IDENTITIES" Bob "${MAIN[@]}" >/dev/null || fail "Bob is not offered"
-  local expected=$'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
-  wait_until 5 "Bob's accounts are not listed" eval \
-    '[[ "$(drv items "$LIST_ACCOUNTS" "${MAIN[@]}")" == "$expected" ]]'
-  ! box_open || fail "a password was asked although all are stored"
+  show_accounts_of Bob \
+    $'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
   drv listclick "$LIST_ACCOUNTS" 2 --checkbox "${MAIN[@]}" >/dev/null
   wait_until 5 "the click did not write Commun's skip flag" eval \
     '[[ "$(e2e_reg_value "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account")" == 0x1 ]]'
@@ -342,6 +399,8 @@ suite_mail() {
   e2e_case secure_accounts_builtin_engine case_secure_accounts_builtin_engine
   e2e_case secure_accounts_without_schannel_tls12 case_secure_accounts_without_schannel_tls12
   e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
+  e2e_case imap_accounts_counted_beside_pop3 case_imap_accounts_counted_beside_pop3
+  e2e_case imap_tick_kept_in_the_settings_file case_imap_tick_kept_in_the_settings_file
   # Last: it changes the prefix's DPI.
   e2e_case notify_window_at_144_dpi case_notify_window_at_144_dpi
   mail_server_stop

@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # A private dovecot POP3 server on 127.0.0.1 port 110, the port of a plain account without a port
-# of its own (binding it needs root). Mailboxes: alice/secret (3 messages), bob/hunter2 (2),
-# carol/opensesame (none). Over implicit TLS: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
+# of its own (binding it needs root), and IMAP on 143 likewise, offering STARTTLS. Mailboxes:
+# alice/secret (3 messages), bob/hunter2 (2), carol/opensesame (none), dave/cumulus (2 unread, 1
+# read). IMAP over implicit TLS on MAIL_SERVER_IMAPS_PORT. Over implicit TLS for POP3: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
 # certificate for localhost from the test root of mail_server_trust_root) and, on
 # MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root, and on
 # MAIL_SERVER_NOINTER_PORT one that leaves out the intermediate of its certificate, both writing
@@ -10,6 +11,7 @@
 
 MAIL_SERVER_DIR=""
 MAIL_SERVER_POP3S_PORT=""
+MAIL_SERVER_IMAPS_PORT=""
 MAIL_SERVER_UNTRUSTED_PORT=""
 MAIL_SERVER_NOINTER_PORT=""
 MAIL_SERVER_TLS_PID=""
@@ -19,25 +21,34 @@ MAIL_SERVER_AIA_LOG=""
 source "$(dirname "${BASH_SOURCE[0]}")/../net/tls_certs.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../net/dovecot_conf.sh"
 
-mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT
+mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT [READ]
   local box=$MAIL_SERVER_DIR/mail/$1 i
   mkdir -p "$box/new" "$box/cur" "$box/tmp"
   for i in $(seq "$3"); do
     printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
       >"$box/new/100000000$i.M$i.vantrel"
   done
+  # Read messages: in cur/, flagged seen.
+  for i in $(seq "${4:-0}"); do
+    printf 'From: reader%s@example.com\r\nSubject: old %s\r\n\r\nread %s\r\n' "$i" "$i" "$i" \
+      >"$box/cur/200000000$i.M$i.vantrel:2,S"
+  done
   echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$MAIL_SERVER_DIR/passwd"
 }
 
-mail_server_listening() {
-  python3 -c 'import socket; socket.create_connection(("127.0.0.1", 110), 1)' 2>/dev/null
+mail_server_listening() {  # mail_server_listening [PORT]
+  python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1)' \
+    "${1:-110}" 2>/dev/null
 }
 
 mail_server_start() {
-  if mail_server_listening; then
-    echo "mail server: something already listens on 127.0.0.1:110" >&2
-    return 1
-  fi
+  local port
+  for port in 110 143; do
+    if mail_server_listening "$port"; then
+      echo "mail server: something already listens on 127.0.0.1:$port" >&2
+      return 1
+    fi
+  done
   MAIL_SERVER_DIR=$(mktemp -d /tmp/vantrel-mail.XXXXXX)
   chmod 755 "$MAIL_SERVER_DIR"
   mkdir -p "$MAIL_SERVER_DIR/run" "$MAIL_SERVER_DIR/mail"
@@ -45,6 +56,7 @@ mail_server_start() {
   mail_server_mailbox alice secret 3
   mail_server_mailbox bob hunter2 2
   mail_server_mailbox carol opensesame 0
+  mail_server_mailbox dave cumulus 2 1
   # Implicit TLS beside: dovecot's pop3s with a certificate for localhost from the test root, and
   # a server whose certificate comes from a root nobody trusts, which writes down what it hears.
   mkdir -p "$MAIL_SERVER_DIR/tls"
@@ -64,7 +76,9 @@ while True:
   for _ in $(seq 100); do [[ -s "$MAIL_SERVER_DIR/aia.port" ]] && break; sleep 0.1; done
   tls_certs "$MAIL_SERVER_DIR/tls" "http://127.0.0.1:$(cat "$MAIL_SERVER_DIR/aia.port")/inter.crt"
   MAIL_SERVER_POP3S_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-  dovecot_conf "$MAIL_SERVER_DIR" 110 "$MAIL_SERVER_POP3S_PORT" >"$MAIL_SERVER_DIR/dovecot.conf"
+  MAIL_SERVER_IMAPS_PORT=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  dovecot_conf "$MAIL_SERVER_DIR" 110 "$MAIL_SERVER_POP3S_PORT" 143 "$MAIL_SERVER_IMAPS_PORT" \
+    >"$MAIL_SERVER_DIR/dovecot.conf"
   chown -R dovecot:dovecot "$MAIL_SERVER_DIR/mail"
   /usr/sbin/dovecot -c "$MAIL_SERVER_DIR/dovecot.conf" || return 1
   MAIL_SERVER_TLS_LOG=$MAIL_SERVER_DIR/tls.log
@@ -73,12 +87,14 @@ while True:
     "$MAIL_SERVER_DIR/tls.ports" "$MAIL_SERVER_DIR/tls" untrusted nointer &
   MAIL_SERVER_TLS_PID=$!
   for _ in $(seq 100); do
-    [[ -s "$MAIL_SERVER_DIR/tls.ports" ]] && mail_server_listening && break
+    [[ -s "$MAIL_SERVER_DIR/tls.ports" ]] && mail_server_listening && mail_server_listening 143 &&
+      break
     sleep 0.1
   done
   MAIL_SERVER_UNTRUSTED_PORT=$(sed -n 's/^untrusted //p' "$MAIL_SERVER_DIR/tls.ports")
   MAIL_SERVER_NOINTER_PORT=$(sed -n 's/^nointer //p' "$MAIL_SERVER_DIR/tls.ports")
-  [[ -n "$MAIL_SERVER_UNTRUSTED_PORT" ]] && mail_server_listening && return 0
+  [[ -n "$MAIL_SERVER_UNTRUSTED_PORT" ]] && mail_server_listening && mail_server_listening 143 &&
+    return 0
   echo "mail server: dovecot or the untrusted TLS server does not listen" >&2
   return 1
 }

@@ -102,6 +102,7 @@ TEST(AccountPasswordKeys, TheLaterOfTwoAccountsThatWouldShareAKeyGetsANumberNoOt
     std::string name;
     std::vector<AccountOfIdentity> accounts;  // in registry order
     std::vector<std::string> keys;
+    std::vector<std::string> reserved = {};  // keys given to accounts of another kind first
   };
   const std::string alice = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
   const std::string bob = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
@@ -134,9 +135,13 @@ TEST(AccountPasswordKeys, TheLaterOfTwoAccountsThatWouldShareAKeyGetsANumberNoOt
       {"names made storable",
        {{alice, "Alice", "x=y"}, {alice, "Alice", "x-y"}},
        {"Alice_x-y_pass", "Alice_x-y-2_pass"}},
+      {"a key given first stays its account's, also the numbered one",
+       {{alice, "Alice", "Home"}, {alice, "Alice", "home-2"}, {bob, "Bob", "Mail"}},
+       {"Alice_Home-3_pass", "Alice_home-2-2_pass", "Bob_Mail_pass"},
+       {"Alice_Home_pass", "Alice_Home-2_pass"}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(accountPasswordKeys(c.accounts), c.keys) << c.name;
+    EXPECT_EQ(accountPasswordKeys(c.accounts, c.reserved), c.keys) << c.name;
   }
   EXPECT_TRUE(accountPasswordKeys({}).empty());
 }

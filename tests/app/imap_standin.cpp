@@ -1,0 +1,118 @@
+#include "imap_standin.h"
+
+#include <optional>
+
+namespace vantrel::testing {
+namespace {
+
+// The quoted strings of a LOGIN's arguments, unescaped; none where one is not quoted.
+std::optional<std::vector<std::string>> quotedArguments(const std::string& text) {
+  std::vector<std::string> arguments;
+  for (std::size_t at = 0; at < text.size();) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    if (text[at] != '"') return std::nullopt;
+    std::string argument;
+    for (++at; at < text.size() && text[at] != '"'; ++at) {
+      if (text[at] == '\\' && at + 1 < text.size()) ++at;
+      argument += text[at];
+    }
+    if (at == text.size()) return std::nullopt;
+    ++at;
+    arguments.push_back(std::move(argument));
+  }
+  return arguments;
+}
+
+class ImapConnection final : public platform::standin::StandinConnection {
+ public:
+  explicit ImapConnection(std::shared_ptr<ImapState> state)
+      : state_(std::move(state)), secure_(state_->listener.implicitTls) {}
+
+  std::string greeting() override {
+    return "* OK [CAPABILITY " + capabilities() + "] stand-in ready\r\n";
+  }
+
+  std::string received(std::string_view bytes) override {
+    pending_ += bytes;
+    std::string answer;
+    for (auto end = pending_.find("\r\n"); end != std::string::npos; end = pending_.find("\r\n")) {
+      const auto line = pending_.substr(0, end);
+      pending_.erase(0, end + 2);
+      const auto space = line.find(' ');
+      const auto tag = line.substr(0, space);
+      const auto command = space == std::string::npos ? std::string() : line.substr(space + 1);
+      state_->commands.push_back(command);
+      answer += answerTo(tag, command);
+    }
+    return answer;
+  }
+
+  bool hungUp() const override { return hungUp_; }
+  bool implicitTls() const override { return state_->listener.implicitTls; }
+  std::string tlsRefusal(const std::string& serverName) override {
+    state_->handshakes.push_back(serverName);
+    if (!implicitTls() && !startingTls_) return "the server answered in plain text";
+    if (!state_->listener.tlsRefusal.empty()) return state_->listener.tlsRefusal;
+    secure_ = true;
+    return {};
+  }
+
+ private:
+  std::string capabilities() const {
+    std::string text = "IMAP4rev1";
+    if (!secure_ && state_->listener.startTls) text += " STARTTLS";
+    if (!secure_ && state_->listener.loginDisabled) text += " LOGINDISABLED";
+    return text;
+  }
+
+  std::string answerTo(const std::string& tag, const std::string& command) {
+    const auto space = command.find(' ');
+    const auto verb = command.substr(0, space);
+    const auto rest = space == std::string::npos ? std::string() : command.substr(space + 1);
+    if (verb == "CAPABILITY") return "* CAPABILITY " + capabilities() + "\r\n" + tag + " OK\r\n";
+    if (verb == "STARTTLS" && !secure_ && state_->listener.startTls) {
+      startingTls_ = true;
+      return tag + " OK begin TLS\r\n";
+    }
+    if (verb == "LOGIN") {
+      if (!secure_ && state_->listener.loginDisabled) return tag + " NO not in plain text\r\n";
+      const auto arguments = quotedArguments(rest);
+      if (!arguments || arguments->size() != 2) return tag + " BAD\r\n";
+      const auto found = state_->mailboxes.find(arguments->at(0));
+      if (found == state_->mailboxes.end() || found->second.password != arguments->at(1)) {
+        return tag + " NO [AUTHENTICATIONFAILED] invalid password\r\n";
+      }
+      mailbox_ = &found->second;
+      return tag + " OK logged in\r\n";
+    }
+    if (verb == "STATUS" && mailbox_) {
+      return "* STATUS \"INBOX\" (UNSEEN " + std::to_string(mailbox_->count) + ")\r\n" + tag +
+             " OK\r\n";
+    }
+    if (verb == "LOGOUT") {
+      hungUp_ = true;
+      return "* BYE\r\n" + tag + " OK\r\n";
+    }
+    return tag + " BAD\r\n";
+  }
+
+  std::shared_ptr<ImapState> state_;
+  std::string pending_;
+  StandinMailbox* mailbox_ = nullptr;
+  bool secure_;
+  bool startingTls_ = false;
+  bool hungUp_ = false;
+};
+
+}  // namespace
+
+StandinImap::StandinImap(platform::standin::StandinSockets& sockets, const std::string& host,
+                         std::uint32_t address, ImapListener listener) {
+  state_->listener = std::move(listener);
+  listen<ImapConnection>(sockets, host, address);
+}
+
+}  // namespace vantrel::testing

@@ -1,0 +1,31 @@
+#pragma once
+// A stand-in IMAP server on the simulated network: mailboxes by user and password with their
+// unread messages, and the ways a server may offer or demand a secure connection.
+
+#include <cstdint>
+#include <string>
+
+#include "standin_mail_server.h"
+
+namespace vantrel::testing {
+
+// Where the server listens, and what it says of security.
+struct ImapListener {
+  std::uint16_t port = 143;
+  bool implicitTls = false;    // greets only after the handshake
+  bool startTls = false;       // offers STARTTLS on a plain connection
+  bool loginDisabled = false;  // takes no LOGIN before the connection is secure
+  std::string tlsRefusal;      // empty: a handshake the server expects succeeds
+};
+
+using ImapState = StandinMailState<ImapListener>;
+
+// A mailbox's count is its unread messages; the commands are kept without their tags.
+class StandinImap : public StandinMailServer<ImapState> {
+ public:
+  // Listens on `listener.port` of `address`, known by the name `host`.
+  StandinImap(platform::standin::StandinSockets& sockets, const std::string& host,
+              std::uint32_t address, ImapListener listener = {});
+};
+
+}  // namespace vantrel::testing

@@ -1,0 +1,57 @@
+#pragma once
+// What the stand-in POP3 and IMAP servers share: where they listen, their mailboxes, and what
+// they heard over all their connections.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/standin/standin_sockets.h"
+
+namespace vantrel::testing {
+
+struct StandinMailbox {
+  std::string password;
+  int count = 0;  // of the messages a check counts
+};
+
+template <typename Listener>
+struct StandinMailState {
+  Listener listener;
+  std::map<std::string, StandinMailbox> mailboxes;  // by user
+  std::vector<std::string> commands;
+  std::vector<std::string> handshakes;
+  int connections = 0;
+};
+
+template <typename State>
+class StandinMailServer {
+ public:
+  void setMailbox(const std::string& user, const std::string& password, int count) {
+    state_->mailboxes[user] = {password, count};
+  }
+  // Every command received, in order, over all connections.
+  const std::vector<std::string>& commands() const { return state_->commands; }
+  int connections() const { return state_->connections; }
+  // Handshakes asked for, with the server name the client checks the certificate against.
+  const std::vector<std::string>& handshakes() const { return state_->handshakes; }
+
+ protected:
+  // Listens on the listener's port of `address`, known by the name `host`: each connection a new
+  // `Connection` on the shared state.
+  template <typename Connection>
+  void listen(platform::standin::StandinSockets& sockets, const std::string& host,
+              std::uint32_t address) {
+    sockets.addHost(host, address);
+    sockets.listen(address, state_->listener.port, [state = state_]() {
+      ++state->connections;
+      return std::make_unique<Connection>(state);
+    });
+  }
+
+  std::shared_ptr<State> state_ = std::make_shared<State>();
+};
+
+}  // namespace vantrel::testing
