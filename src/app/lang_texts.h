@@ -163,8 +163,8 @@ inline constexpr std::array<LangText, 65> kLangTexts = {{
     {"lblDescription",
      &TLangTexts::lblDescription,
      {"Vantrel garde Outlook Express \xE0 port\xE9"
-      "e de main et signale le courrier : POP3 (port 110) ou POP3 sur TLS/SSL (port 995, sur "
-      "tout Windows d\xE8s XP SP3)."}},
+      "e de main et signale le courrier POP3 et IMAP, en clair ou sur TLS/SSL (sur tout Windows "
+      "d\xE8s XP SP3)."}},
     {"bttnWWW", &TLangTexts::bttnWWW, {"Site Internet"}},
     {"bttnMailList", &TLangTexts::bttnMailList, {"Liste de diffusion"}},
     {"bttnUpdt", &TLangTexts::bttnUpdt, {"Mise \xE0 jour"}},
