@@ -1,0 +1,10 @@
+# shellcheck shell=bash
+# Wine's own fonts (Marlett for the caption buttons, Tahoma for the dialogs) from Debian's
+# fonts-wine, put where this Wine looks for them: the prefix's Fonts folder. Without them the
+# caption buttons show the letter "r" and the dialogs fall back to DejaVu.
+
+wine_fonts_install() {  # wine_fonts_install: into $WINEPREFIX, once
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$fonts/"
+}
