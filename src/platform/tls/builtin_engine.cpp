@@ -77,15 +77,16 @@ class ChainCheck {
     }
     self.chain_.emplace_back().reserve(length);
     self.bytes_ += length;
+    self.certificateLeft_ = length;
   }
 
   static void append(const br_x509_class** context, const unsigned char* data, std::size_t length) {
     ChainCheck& self = of(context);
     if (self.tooLong_ || self.chain_.empty()) return;
-    std::string& certificate = self.chain_.back();
     // Never beyond the length the certificate announced.
-    const std::size_t room = certificate.capacity() - certificate.size();
-    certificate.append(reinterpret_cast<const char*>(data), std::min(length, room));
+    const std::size_t taken = std::min<std::size_t>(length, self.certificateLeft_);
+    self.chain_.back().append(reinterpret_cast<const char*>(data), taken);
+    self.certificateLeft_ -= taken;
   }
 
   static void endCert(const br_x509_class**) {}
@@ -127,6 +128,7 @@ class ChainCheck {
   Handle handle_{&kClass, this};
   std::vector<std::string> chain_;
   std::size_t bytes_ = 0;
+  std::uint32_t certificateLeft_ = 0;  // of the certificate being received
   bool tooLong_ = false;
   std::string refusal_;
   br_x509_decoder_context decoder_{};
