@@ -36,11 +36,8 @@ class ImapConnection final : public platform::standin::StandinConnection {
   }
 
   std::string received(std::string_view bytes) override {
-    pending_ += bytes;
     std::string answer;
-    for (auto end = pending_.find("\r\n"); end != std::string::npos; end = pending_.find("\r\n")) {
-      const auto line = pending_.substr(0, end);
-      pending_.erase(0, end + 2);
+    for (const auto& line : lines_.add(bytes)) {
       const auto space = line.find(' ');
       const auto tag = line.substr(0, space);
       const auto command = space == std::string::npos ? std::string() : line.substr(space + 1);
@@ -100,7 +97,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
   }
 
   std::shared_ptr<ImapState> state_;
-  std::string pending_;
+  StandinCommandLines lines_;
   StandinMailbox* mailbox_ = nullptr;
   bool secure_;
   bool startingTls_ = false;

@@ -15,7 +15,7 @@ struct ImapListener {
   bool implicitTls = false;    // greets only after the handshake
   bool startTls = false;       // offers STARTTLS on a plain connection
   bool loginDisabled = false;  // takes no LOGIN before the connection is secure
-  std::string tlsRefusal;      // empty: a handshake the server expects succeeds
+  std::string tlsRefusal{};    // empty: a handshake the server expects succeeds
 };
 
 using ImapState = StandinMailState<ImapListener>;

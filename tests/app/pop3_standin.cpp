@@ -12,11 +12,8 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   }
 
   std::string received(std::string_view bytes) override {
-    pending_ += bytes;
     std::string answer;
-    for (auto end = pending_.find("\r\n"); end != std::string::npos; end = pending_.find("\r\n")) {
-      const auto line = pending_.substr(0, end);
-      pending_.erase(0, end + 2);
+    for (const auto& line : lines_.add(bytes)) {
       state_->commands.push_back(line);
       if (state_->mode != Pop3Mode::Silent) answer += answerTo(line);
     }
@@ -58,7 +55,7 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   }
 
   std::shared_ptr<Pop3State> state_;
-  std::string pending_;
+  StandinCommandLines lines_;
   std::string user_;
   StandinMailbox* mailbox_ = nullptr;
   bool hungUp_ = false;

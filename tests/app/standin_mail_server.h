@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/standin/standin_sockets.h"
@@ -15,6 +16,23 @@ namespace vantrel::testing {
 struct StandinMailbox {
   std::string password;
   int count = 0;  // of the messages a check counts
+};
+
+// What a client sent, cut into its CR LF lines; a line still coming waits for the next bytes.
+class StandinCommandLines {
+ public:
+  std::vector<std::string> add(std::string_view bytes) {
+    pending_ += bytes;
+    std::vector<std::string> lines;
+    for (auto end = pending_.find("\r\n"); end != std::string::npos; end = pending_.find("\r\n")) {
+      lines.push_back(pending_.substr(0, end));
+      pending_.erase(0, end + 2);
+    }
+    return lines;
+  }
+
+ private:
+  std::string pending_;
 };
 
 template <typename Listener>
