@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "app/outlook_express.h"
 #include "base/path_text.h"
+#include "base/scope_exit.h"
 
 namespace vantrel::app {
 namespace {
@@ -124,6 +125,7 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
   if (showState == platform::SwHide && form.oeWatch.oeWindow == platform::kNoWindow) {
     auto& processes = form.platform().processes;
     form.oeWatch.launching = true;
+    const base::ScopeExit launched([&form] { form.oeWatch.launching = false; });
     for (std::int32_t waits = 0; form.oeWatch.oeWindow == platform::kNoWindow; ++waits) {
       if (!processes.isRunning(processId)) break;
       if (waits == kHiddenStartWaits || !waitAnswering(form.platform().loop, kLaunchWaitMs)) {
@@ -132,7 +134,6 @@ bool launchOutlookExpress(std::string_view path, TMainForm& form, bool relaunch,
       }
       findOEWindow();
     }
-    form.oeWatch.launching = false;
   }
 
   if (showState == platform::SwHide && form.oeWatch.oeWindow != platform::kNoWindow) {

@@ -247,8 +247,7 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
   } else if (!form.visible()) {
     // Otherwise the configuration window was opened from the tray during a slow start: its OK
     // turns the timers on.
-    form.timerOE.setEnabled(true);
-    if (!form.tabMail.checkNoMail.checked) form.timerMail.setEnabled(true);
+    form.startTimers();
   }
 }
 
@@ -292,11 +291,13 @@ void TMainForm::bttnOKClick() {
   }
   platform_.desktop.showWindow(self_, platform::SwHide);
   // During a slow hidden start, start-up turns them on once the window is found.
-  if (!oeWatch.launching) {
-    timerOE.setEnabled(true);
-    if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
-  }
+  if (!oeWatch.launching) startTimers();
   changed();
+}
+
+void TMainForm::startTimers() {
+  timerOE.setEnabled(true);
+  if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
 }
 
 bool TMainForm::FormCloseQuery() {

@@ -99,6 +99,8 @@ class TMainForm {
   void imapConnectionFailed(net::TAsyncSocket& sender);
   void imapAuthenticationFailed(bool& handled);
   bool checkingMail() const { return mailWatch.checking; }
+  // The watcher's timer, and the mail check's unless mail is left alone.
+  void startTimers();
 
   // Ending the program leaves the message loop.
   void terminate();
