@@ -4,12 +4,22 @@
 #include <random>
 
 #include "app/app_constants.h"
+#include "app/passwords.h"
 
 namespace vantrel::testing {
 
 std::string settingsText(const std::string& run, const std::string& identities,
                          const std::string& further) {
   return "[General]\r\nFirstRun=0\r\n[Run]\r\n" + run + "[Identities]\r\n" + identities + further;
+}
+
+std::string accountsOf(const std::string& guid) {
+  return "HKEY_CURRENT_USER\\Identities\\" + guid +
+         "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
+}
+
+std::string storedPassword(const std::string& password) {
+  return app::passwordFileValue(app::scramblePassword(password));
 }
 
 AppBed::AppBed() {
@@ -79,6 +89,23 @@ app::TMainForm& AppBed::startWatching(const std::string& settings) {
   auto& form = start();
   runFor(600);
   return form;
+}
+
+app::TMainForm& AppBed::startConfiguring(const std::string& settings) {
+  writeSettings(settings);
+  sim.processes.setArguments({"/config"});
+  return start();
+}
+
+platform::WindowHandle AppBed::openOtherWindow() {
+  return sim.desktop.createWindow({platform::kNoWindow,
+                                   "Notepad",
+                                   "notes - Notepad",
+                                   platform::kNoWindow,
+                                   true,
+                                   false,
+                                   false,
+                                   {}});
 }
 
 void AppBed::postTray(std::intptr_t mouseMessage) {

@@ -15,6 +15,17 @@ namespace vantrel::testing {
 
 inline constexpr char kOutlookFolder[] = "C:\\Program Files\\Outlook Express";
 inline constexpr char kOutlookPath[] = "C:\\Program Files\\Outlook Express\\msimn.exe";
+// Alice of tests/fixtures, and the two identities named Sam.
+inline constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+inline constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
+inline constexpr char kSecondSam[] = "{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}";
+inline constexpr char kSharedAccounts[] =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
+
+// Where an identity's own mail accounts are, up to the account's number.
+std::string accountsOf(const std::string& guid);
+// A password as the settings file stores it.
+std::string storedPassword(const std::string& password);
 
 class RecordingView : public app::FormView {
  public:
@@ -64,6 +75,10 @@ class AppBed {
   app::TNotifyWindowForm& notifyForm() { return *notifyForm_; }
   // Outlook Express installed, started with these settings and followed past the first tick.
   app::TMainForm& startWatching(const std::string& settings);
+  // The configuration window of "/config" with these settings: nothing launched.
+  app::TMainForm& startConfiguring(const std::string& settings);
+  // Another program's window, in front.
+  platform::WindowHandle openOtherWindow();
   // Lets virtual time pass with the message loop running.
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);
