@@ -50,6 +50,20 @@ class StandinHttpServer final : public StandinConnection {
   bool answered_ = false;
 };
 
+// A stand-in HTTP server on `address`:`port` that keeps what it is asked in `requests`.
+void listenHttp(AppBed& bed, const HttpBehaviour& behaviour, std::vector<std::string>& requests,
+                std::uint32_t address = kLoopback, std::uint16_t port = 80) {
+  bed.sim.sockets.listen(address, port, [behaviour, &requests] {
+    return std::make_unique<StandinHttpServer>(behaviour, requests);
+  });
+}
+
+// The update host resolves to the loopback address, where a server listens on port 80.
+void serve(AppBed& bed, const HttpBehaviour& behaviour, std::vector<std::string>& requests) {
+  bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
+  listenHttp(bed, behaviour, requests);
+}
+
 // The configuration window shown, nothing launched.
 void configure(AppBed& bed) {
   bed.writeSettings(settingsText(""));
@@ -60,13 +74,7 @@ class AboutTest : public ::testing::Test {
  protected:
   AboutTest() { configure(bed); }
 
-  // The update host resolves to the loopback address, where a server listens on port 80.
-  void serve(const HttpBehaviour& behaviour) {
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [this, behaviour] {
-      return std::make_unique<StandinHttpServer>(behaviour, requests);
-    });
-  }
+  void serve(const HttpBehaviour& behaviour) { testing::serve(bed, behaviour, requests); }
 
   std::vector<platform::standin::ShownDialog> boxes() const {
     return bed.sim.dialogs.messageBoxes();
@@ -106,10 +114,7 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
     bed.sim.processes.setVersion(c.windows);
     if (c.outlookInstalled) bed.installOutlook();
     std::vector<std::string> seen;
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [&seen] {
-      return std::make_unique<StandinHttpServer>(answering("200 OK", kVersion), seen);
-    });
+    serve(bed, answering("200 OK", kVersion), seen);
     bed.start().bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].substr(0, seen[0].find("\r\n")),
@@ -159,11 +164,7 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
     configure(bed);
     std::vector<std::string> seen;
     if (c.hostKnown) bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    if (c.server) {
-      bed.sim.sockets.listen(kLoopback, 80, [&seen, &c] {
-        return std::make_unique<StandinHttpServer>(*c.server, seen);
-      });
-    }
+    if (c.server) listenHttp(bed, *c.server, seen);
     auto& form = bed.start();
     form.bttnUpdtClick();
     const auto shown = bed.sim.dialogs.messageBoxes();
@@ -211,9 +212,7 @@ TEST_F(AboutTest, ASilentServerFailsWhenTheBoundRunsOutAndASecondClickIsIgnored)
 // A lookup that fails and then succeeds (a network coming up while the box is read) must not
 // bring the version box after the failure box.
 TEST_F(AboutTest, AFailedLookupEndsTheCheckWithItsOneBox) {
-  bed.sim.sockets.listen(kLoopback, 80, [this] {
-    return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), requests);
-  });
+  listenHttp(bed, answering("200 OK", "2.3"), requests);
   bed.sim.loop.atTime(
       500, [this] { bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback); });
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 1000);
@@ -249,10 +248,7 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     SCOPED_TRACE(c.name);
     AppBed bed;
     std::vector<std::string> seen;
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [&seen] {
-      return std::make_unique<StandinHttpServer>(HttpBehaviour{"", false}, seen);
-    });
+    serve(bed, {"", false}, seen);
     auto& form = c.open(bed);
     ASSERT_FALSE(form.terminated());
     const auto before = bed.sim.dialogs.messageBoxes().size();
@@ -277,9 +273,7 @@ TEST(About, TheUpdateHostCanBePointedElsewhereForTests) {
     configure(bed);
     bed.sim.processes.setEnvironment("VANTREL_UPDATE_HOST", c.value);
     std::vector<std::string> seen;
-    bed.sim.sockets.listen(ipv4(127, 0, 0, 2), c.port, [&seen] {
-      return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), seen);
-    });
+    listenHttp(bed, answering("200 OK", "2.3"), seen, ipv4(127, 0, 0, 2), c.port);
     bed.start().bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].find("\r\nHost: 127.0.0.2\r\n"), std::string::npos);

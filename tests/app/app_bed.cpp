@@ -97,6 +97,10 @@ app::TMainForm& AppBed::startConfiguring(const std::string& settings) {
   return start();
 }
 
+app::TMainForm& AppBed::configureProgs(const std::string& progs) {
+  return startConfiguring(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
+}
+
 platform::WindowHandle AppBed::openOtherWindow() {
   return sim.desktop.createWindow({platform::kNoWindow,
                                    "Notepad",

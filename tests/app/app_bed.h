@@ -77,6 +77,8 @@ class AppBed {
   app::TMainForm& startWatching(const std::string& settings);
   // The configuration window of "/config" with these settings: nothing launched.
   app::TMainForm& startConfiguring(const std::string& settings);
+  // The configuration window of "/config", these lines in [Progs].
+  app::TMainForm& configureProgs(const std::string& progs = "");
   // Another program's window, in front.
   platform::WindowHandle openOtherWindow();
   // Lets virtual time pass with the message loop running.

@@ -14,7 +14,6 @@ namespace {
 using platform::standin::RegistryValue;
 
 constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
-constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
 constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kNullGuid[] = "{00000000-0000-0000-0000-000000000000}";
 constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
@@ -108,9 +107,7 @@ TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
       escaped += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
     bed.sim.registry.importReg("REGEDIT4\n\n[HKEY_CURRENT_USER\\Identities\\" +
                                std::string(kBobGuid) + "]\n\"Username\"=\"" + escaped + "\"\n");
-    bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
-    bed.sim.processes.setArguments({"/config"});
-    auto& form = bed.start();
+    auto& form = bed.startConfiguring(settingsText("", "checkNoIdentities=0\r\n"));
     ASSERT_EQ(captionsOf(form.tabIdentities.listIdentities), std::vector<std::string>{name});
     form.tabIdentities.listIdentities.select(0);
     form.bttnOKClick();
@@ -283,7 +280,6 @@ TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstE
   AppBed bed;
   bed.importFixture("identities-same-name.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Sam\r\n"));
-  constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
             (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
   EXPECT_EQ(form.tabMail.comboIdentities.items.size(), 3u);
@@ -338,9 +334,7 @@ TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged)
   AppBed bed;
   bed.importFixture("identities-none.reg");
   bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
-  bed.sim.processes.setArguments({"/config"});
-  auto& form = bed.start();
+  auto& form = bed.startConfiguring(settingsText("", "checkNoIdentities=0\r\n"));
   EXPECT_TRUE(form.tabIdentities.listIdentities.empty());
   EXPECT_TRUE(form.tabMail.comboIdentities.items.empty());
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, ""), "");

@@ -252,10 +252,8 @@ TEST(StoredIdentity, IsSelectedByItsExactNameBeforeOneThatDiffersOnlyInLetterCas
   for (const std::string stored : {"Alice", "alice", "ALICE"}) {
     AppBed bed;
     bed.sim.registry.importRegFile(VANTREL_SOURCE_DIR "/tests/fixtures/identities-letter-case.reg");
-    bed.writeSettings("[General]\r\nFirstRun=0\r\n[Identities]\r\nlistIdentities=" + stored +
-                      "\r\n");
-    bed.sim.processes.setArguments({"/config"});
-    auto& form = bed.start();
+    auto& form = bed.startConfiguring(
+        "[General]\r\nFirstRun=0\r\n[Identities]\r\nlistIdentities=" + stored + "\r\n");
     ASSERT_TRUE(form.tabIdentities.listIdentities.selected()) << stored;
     const auto& chosen =
         form.tabIdentities.listIdentities.at(*form.tabIdentities.listIdentities.selected()).caption;

@@ -31,18 +31,6 @@ std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::si
   return shows;
 }
 
-// Another program's window takes the front.
-WindowHandle openOtherWindow(AppBed& bed) {
-  return bed.sim.desktop.createWindow({platform::kNoWindow,
-                                       "Notepad",
-                                       "notes - Notepad",
-                                       platform::kNoWindow,
-                                       true,
-                                       false,
-                                       false,
-                                       {}});
-}
-
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=1\r\nRestoreMaximized=1\r\n"));
@@ -56,7 +44,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
   EXPECT_FALSE(bed.oeWindow()->visible);
   EXPECT_TRUE(bed.sim.shell.icon());
 
-  openOtherWindow(bed);
+  bed.openOtherWindow();
   ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
   app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
   bed.postTray(platform::kWmLButtonUp);
@@ -81,7 +69,7 @@ TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   EXPECT_TRUE(bed.oeWindow()->visible) << "still in the task bar";
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
-  openOtherWindow(bed);
+  bed.openOtherWindow();
   bed.postTray(platform::kWmLButtonUp);
   bed.runFor(1);
   EXPECT_FALSE(bed.oeWindow()->iconic);
