@@ -49,6 +49,10 @@ class RecordingNotifyView : public app::NotifyWindowView {
   std::vector<ui::TreeNode> shown;
 };
 
+// A settings file past its first run, identities and mail not managed, all else by default.
+inline constexpr char kConfigured[] =
+    "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
+
 // A settings file past its first run: the given lines of [Run] and [Identities] (identities not
 // managed unless said), then any further sections.
 std::string settingsText(const std::string& run,

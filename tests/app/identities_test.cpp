@@ -23,6 +23,11 @@ std::string lastUsername(const AppBed& bed) {
   return value ? std::get<std::string>(*value) : "(none)";
 }
 
+std::vector<std::string> writesSince(const AppBed& bed, std::size_t from) {
+  const auto& writes = bed.sim.registry.writes();
+  return {writes.begin() + static_cast<std::ptrdiff_t>(from), writes.end()};
+}
+
 std::vector<std::string> writesOfLastIdentity(const std::string& name, const std::string& guid) {
   const std::string key = std::string(kIdentities) + "|";
   return {key + "Last Username=" + name, key + "Last User ID=" + guid, key + "Start As=" + guid};
@@ -191,9 +196,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   EXPECT_FALSE(watcherOnDuringTheRelaunch);
   EXPECT_TRUE(form.timerOE.enabled());
 
-  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
-                                         bed.sim.registry.writes().end());
-  EXPECT_EQ(written, writesOfLastIdentity("Bob", kBobGuid));
+  EXPECT_EQ(writesSince(bed, writes), writesOfLastIdentity("Bob", kBobGuid));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   const auto& relaunch = bed.sim.processes.outlookStarts()[1];
   EXPECT_EQ(relaunch.showState, platform::SwShowNormal);
@@ -233,9 +236,7 @@ TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
   const auto writes = bed.sim.registry.writes().size();
 
   app::switchToIdentity("Dave", form);
-  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
-                                         bed.sim.registry.writes().end());
-  EXPECT_EQ(written, writesOfLastIdentity("Dave", ""));
+  EXPECT_EQ(writesSince(bed, writes), writesOfLastIdentity("Dave", ""));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
 }

@@ -12,11 +12,8 @@ namespace {
 using platform::standin::OutlookScript;
 using platform::standin::ShownDialog;
 
-constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
-
 std::string settingsWith(const std::string& run, const std::string& identities = "") {
-  return "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n" + identities +
-         "[Run]\r\n" + run;
+  return kConfigured + identities + "[Run]\r\n" + run;
 }
 
 TEST(Launch, StartsTheExpandedInstallRootWithATrailingSpaceAndFollowsTheWindow) {
@@ -177,14 +174,9 @@ TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
   AppBed bed;
   bed.installOutlook();
   bed.writeSettings(kConfigured);
-  const auto existing = bed.sim.desktop.createWindow({platform::kNoWindow,
-                                                      "Outlook Express Browser Class",
-                                                      "Courrier",
-                                                      platform::kNoWindow,
-                                                      true,
-                                                      false,
-                                                      false,
-                                                      {}});
+  const auto existing =
+      bed.sim.desktop.createWindow({platform::kNoWindow, "Outlook Express Browser Class",
+                                    "Courrier", platform::kNoWindow, true, false, false, nullptr});
   auto& form = bed.start();
   EXPECT_EQ(form.oeWatch.oeWindow, existing);
   EXPECT_EQ(bed.sim.loop.nowMs(), 0u);

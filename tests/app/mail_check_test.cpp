@@ -77,6 +77,36 @@ std::vector<std::string> errorBoxes(const AppBed& bed) {
   return texts;
 }
 
+// The servers of the fixture's accounts, each with a mailbox of `count` messages.
+std::unique_ptr<StandinPop3> homeServer(AppBed& bed, Pop3Mode mode, int count) {
+  auto server =
+      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), mode);
+  server->setMailbox("alice", "secret", count);
+  return server;
+}
+
+std::unique_ptr<StandinPop3> workServer(AppBed& bed, Pop3Mode mode, int count) {
+  auto server =
+      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3), mode);
+  server->setMailbox("a.smith", "w0rk", count);
+  return server;
+}
+
+std::unique_ptr<StandinPop3> bobServer(AppBed& bed, int count) {
+  auto server =
+      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  server->setMailbox("bob", "b0b", count);
+  return server;
+}
+
+// What Home's server hears from one check with the stored password.
+const std::vector<std::string> kHomeLogIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
+
+std::string wrongPasswordBox(const std::string& host) {
+  return "Le mot de passe pour le serveur " + host +
+         " avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?";
+}
+
 // Vantrel watching, mail checked every minute, another program's window in front.
 app::TMainForm& startChecking(AppBed& bed, const std::string& email = "") {
   bed.importFixture("mail-accounts.reg");
@@ -134,12 +164,10 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
   EXPECT_EQ(bed.notifyForm().caption, "Vous avez 4 message(s)");
   EXPECT_NE(bed.sim.desktop.foregroundWindow(), bed.notifyWindow) << "the focus stays put";
   EXPECT_TRUE(bed.sim.dialogs.shown().empty());
-  EXPECT_EQ(
-      home.commands(),
-      (std::vector<std::string>{
-          "USER alice", "PASS secret", "STAT", "QUIT", "USER alice", "PASS secret", "STAT", "QUIT",
-          "USER alice", "PASS secret", "STAT", "QUIT", "USER alice", "PASS secret", "STAT", "QUIT",
-          "USER alice", "PASS secret", "STAT", "QUIT"}))
+  std::vector<std::string> fiveChecks;
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    fiveChecks.insert(fiveChecks.end(), kHomeLogIn.begin(), kHomeLogIn.end());
+  EXPECT_EQ(home.commands(), fiveChecks)
       << "skipped accounts and accounts without a POP3 server are never asked";
 
   bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
@@ -161,8 +189,7 @@ TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarI
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppBed bed;
-    StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
-    home.setMailbox("alice", "secret", 1);
+    const auto home = homeServer(bed, Pop3Mode::Normal, 1);
     auto& form = startChecking(bed);
     bed.sim.desktop.setWorkArea(c.area);
     form.timerMailTimer();
@@ -226,13 +253,11 @@ TEST(MailCheck, TwoIdentitiesOfOneNameAreEachCheckedOnceAndADoubleClickStartsThe
 // With a display time of 0 nothing else refreshes the window during a check.
 TEST(MailCheck, ADoubleClickDuringACheckActsOnTheRowOnScreen) {
   AppBed bed;
-  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2);
   StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
-  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
+  const auto bob = bobServer(bed, 3);
   // Carol's server keeps the check waiting after Bob's account has been counted.
   StandinPop3 carol(bed.sim.sockets, "pop.carol.example", ipv4(127, 0, 0, 5), Pop3Mode::Silent);
-  home.setMailbox("alice", "secret", 2);
-  bob.setMailbox("bob", "b0b", 3);
   auto& form = startChecking(
       bed, "checkVerifyAllId=1\r\neditMailWindowTime=0\r\nCarol_Slow_pass=vdavfp\r\n");
   bed.sim.registry.importReg(
@@ -245,7 +270,7 @@ TEST(MailCheck, ADoubleClickDuringACheckActsOnTheRowOnScreen) {
   ASSERT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}));
   ASSERT_TRUE(bed.notifyForm().visible());
 
-  home.setMailbox("alice", "secret", 0);
+  home->setMailbox("alice", "secret", 0);
   bool checking = false;
   bed.sim.loop.atTime(bed.sim.loop.nowMs() + 5000, [&] {
     checking = form.checkingMail();
@@ -262,10 +287,8 @@ TEST(MailCheck, ADoubleClickDuringACheckActsOnTheRowOnScreen) {
 
 TEST(MailCheck, CountsNearTheLargestIntegerAddUpToItAndAreStillAnnounced) {
   AppBed bed;
-  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
-  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
-  home.setMailbox("alice", "secret", 2147483000);
-  work.setMailbox("a.smith", "w0rk", 2147483001);
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2147483000);
+  const auto work = workServer(bed, Pop3Mode::Normal, 2147483001);
   auto& form = startChecking(bed);
   form.timerMailTimer();
   EXPECT_EQ(form.mailWatch.newMailTotal, 2147483647);
@@ -277,17 +300,14 @@ TEST(MailCheck, CountsNearTheLargestIntegerAddUpToItAndAreStillAnnounced) {
 
 TEST(MailCheck, OnlyTheIdentityOutlookExpressRunsUnderWithoutSoundOrWindowWhenSwitchedOff) {
   AppBed bed;
-  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
-  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
-  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
-  home.setMailbox("alice", "secret", 1);
-  work.setMailbox("a.smith", "w0rk", 0);
-  bob.setMailbox("bob", "b0b", 7);
+  const auto home = homeServer(bed, Pop3Mode::Normal, 1);
+  const auto work = workServer(bed, Pop3Mode::Normal, 0);
+  const auto bob = bobServer(bed, 7);
   auto& form = startChecking(bed, "checkMailSound=0\r\ncheckMailWindow=0\r\n");
 
   bed.runFor(60000);
   EXPECT_EQ(form.mailWatch.newMailTotal, 1) << "the timer's own tick, Alice only";
-  EXPECT_EQ(bob.connections(), 0);
+  EXPECT_EQ(bob->connections(), 0);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "1 message(s) non-lu(s) (Alice)");
   EXPECT_EQ(bed.sim.shell.mailSounds, 0);
   EXPECT_FALSE(bed.notifyForm().visible());
@@ -302,20 +322,6 @@ struct FailureCase {
   int total;
   std::vector<Node> tree;
 };
-
-std::unique_ptr<StandinPop3> homeServer(AppBed& bed, Pop3Mode mode, int count) {
-  auto server =
-      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), mode);
-  server->setMailbox("alice", "secret", count);
-  return server;
-}
-
-std::unique_ptr<StandinPop3> workServer(AppBed& bed, Pop3Mode mode, int count) {
-  auto server =
-      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3), mode);
-  server->setMailbox("a.smith", "w0rk", count);
-  return server;
-}
 
 TEST(MailCheck, AFailingAccountIsReportedOrSkippedAndTheCheckGoesOn) {
   const std::vector<FailureCase> cases = {
@@ -390,9 +396,7 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
 
     const auto boxes = bed.sim.dialogs.messageBoxes();
     ASSERT_EQ(boxes.size(), 1u) << "one question per connection";
-    EXPECT_EQ(boxes[0].text,
-              "Le mot de passe pour le serveur pop.home.example avec le login alice, semble "
-              "incorrect, voulez-vous essayer avec un autre ?");
+    EXPECT_EQ(boxes[0].text, wrongPasswordBox("pop.home.example"));
     EXPECT_EQ(boxes[0].owner, bed.sim.desktop.desktopWindow());
     EXPECT_EQ(boxes[0].flags, kQuestionFlags);
     const auto inputs = bed.sim.dialogs.shown().size() - boxes.size();
@@ -425,7 +429,6 @@ std::string secureFailedBox(const std::string& reason,
 }
 
 TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
-  const std::vector<std::string> logIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
   struct Case {
     std::string name;
     std::string values;  // of Home
@@ -485,7 +488,7 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
     EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     EXPECT_EQ(errorBoxes(bed), c.boxes);
     EXPECT_EQ(home.connections(), 1);
-    EXPECT_EQ(home.commands(), c.homeHearsLogIn ? logIn : std::vector<std::string>{});
+    EXPECT_EQ(home.commands(), c.homeHearsLogIn ? kHomeLogIn : std::vector<std::string>{});
     EXPECT_EQ(home.handshakes(),
               std::vector<std::string>(static_cast<std::size_t>(c.handshakes), "pop.home.example"));
     EXPECT_TRUE(work->handshakes().empty()) << "the plain account is checked as before";
@@ -507,8 +510,7 @@ TEST(MailCheck, AccountsOfOneNameEachSendTheirOwnPasswordAndARefusalStoresItUnde
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   bed.sim.dialogs.answerInput("h0me2");
   form.timerMailTimer();
-  EXPECT_EQ(home->commands(),
-            (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+  EXPECT_EQ(home->commands(), kHomeLogIn);
   EXPECT_EQ(home2.commands(), (std::vector<std::string>{"USER alice2", "PASS stale", "USER alice2",
                                                         "PASS h0me2", "STAT", "QUIT"}))
       << "never the other Home's password";
@@ -535,8 +537,7 @@ TEST(MailCheck, ANewPasswordForASecureAccountGoesOverANewTlsConnection) {
 
 TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   AppBed bed;
-  StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
-  work.setMailbox("a.smith", "w0rk", 2);
+  const auto work = workServer(bed, Pop3Mode::Normal, 2);
   auto& form = startChecking(bed);
   // The unknown host's box stays open for two minutes; meanwhile the configuration is opened
   // and confirmed, which turns the timer on again.
@@ -546,7 +547,7 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   bed.sim.loop.atTime(now + 2000, [&] { form.bttnOKClick(); });
   form.timerMailTimer();
   EXPECT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
-  EXPECT_EQ(work.connections(), 1);
+  EXPECT_EQ(work->connections(), 1);
   EXPECT_EQ(form.mailWatch.newMailTotal, 2);
   EXPECT_FALSE(form.checkingMail());
   EXPECT_TRUE(form.timerMail.enabled());
@@ -554,10 +555,8 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
 
 TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {
   AppBed bed;
-  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2));
-  StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
-  home.setMailbox("alice", "secret", 2);
-  bob.setMailbox("bob", "b0b", 3);
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+  const auto bob = bobServer(bed, 3);
   auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
   bed.sim.dialogs.answerMessageBox(platform::IdOk);  // Alice's Work: unknown host
   form.timerMailTimer();
@@ -693,8 +692,7 @@ TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl
     EXPECT_EQ(tree(bed), c.tree) << "one node, the accounts in registry order";
     EXPECT_EQ(bed.sim.shell.icon()->tip, c.tree == counted ? "7 message(s) non-lu(s) (Alice)"
                                                            : "3 message(s) non-lu(s) (Alice)");
-    EXPECT_EQ(home->commands(),
-              (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+    EXPECT_EQ(home->commands(), kHomeLogIn);
   }
 }
 
@@ -714,9 +712,7 @@ TEST(MailCheck, ARefusedImapPasswordIsAskedForAndStoredUnderTheImapAccountsKey) 
 
   const auto boxes = bed.sim.dialogs.messageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            "Le mot de passe pour le serveur imap.home.example avec le login alice, semble "
-            "incorrect, voulez-vous essayer avec un autre ?");
+  EXPECT_EQ(boxes[0].text, wrongPasswordBox("imap.home.example"));
   EXPECT_EQ(boxes[0].flags, kQuestionFlags);
   EXPECT_TRUE(bed.sim.dialogs.shown().back().password);
   EXPECT_EQ(imapHome.commands(),
@@ -725,8 +721,7 @@ TEST(MailCheck, ARefusedImapPasswordIsAskedForAndStoredUnderTheImapAccountsKey) 
   EXPECT_EQ(imapHome.connections(), 1) << "the new password goes over the same connection";
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-3_pass"), "new");
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "secret");
-  EXPECT_EQ(home->commands(),
-            (std::vector<std::string>{"USER alice", "PASS secret", "STAT", "QUIT"}));
+  EXPECT_EQ(home->commands(), kHomeLogIn);
   EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2", "Home : 4", "Work : 1"}}}));
 }
 

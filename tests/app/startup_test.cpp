@@ -10,8 +10,6 @@ namespace {
 
 using platform::standin::ShownDialog;
 
-constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
-
 TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
   AppBed bed;
   bed.installOutlook();

@@ -245,12 +245,12 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   EXPECT_TRUE(bed.oeWindow()->visible) << "started hidden, then minimised once found";
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
-  const auto addsBefore = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
-                                     platform::NotifyIconAction::Add);
+  const auto adds = [&] {
+    return std::ranges::count(bed.sim.shell.calls, platform::NotifyIconAction::Add);
+  };
+  const auto addsBefore = adds();
   bed.runFor(2000);
-  const auto adds = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
-                               platform::NotifyIconAction::Add);
-  EXPECT_GE(adds - addsBefore, 4) << "one try per tick";
+  EXPECT_GE(adds() - addsBefore, 4) << "one try per tick";
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_TRUE(bed.oeWindow()->iconic);
 

@@ -135,8 +135,7 @@ TEST(ExternalPrograms, OutlookExpressClosedWhileAFailureBoxIsOpenIsStillGoneAfte
 TEST(Watcher, NewMailSignsGoWhenOutlookExpressComesToTheFront) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=0\r\n"));
-  const auto other = bed.sim.desktop.createWindow(
-      {platform::kNoWindow, "Notepad", "Notepad", platform::kNoWindow, true, false, false, {}});
+  const auto other = bed.openOtherWindow();
   ASSERT_EQ(bed.sim.desktop.foregroundWindow(), other);
   app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, 0x6003);
   app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "2 nouveaux messages");
