@@ -83,10 +83,16 @@ app::TMainForm& AppBed::start() {
   return *form_;
 }
 
-app::TMainForm& AppBed::startWatching(const std::string& settings) {
-  installOutlook();
+app::TMainForm& AppBed::launch(const std::string& settings,
+                               platform::standin::OutlookScript script) {
+  installOutlook(script);
   writeSettings(settings);
-  auto& form = start();
+  return start();
+}
+
+app::TMainForm& AppBed::startWatching(const std::string& settings,
+                                      platform::standin::OutlookScript script) {
+  auto& form = launch(settings, script);
   runFor(600);
   return form;
 }

@@ -53,6 +53,9 @@ class RecordingNotifyView : public app::NotifyWindowView {
 inline constexpr char kConfigured[] =
     "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
 
+// The [Run] lines that start Outlook Express hidden, put away into the tray.
+inline constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
+
 // A settings file past its first run: the given lines of [Run] and [Identities] (identities not
 // managed unless said), then any further sections.
 std::string settingsText(const std::string& run,
@@ -77,8 +80,11 @@ class AppBed {
   app::TMainForm& start();
   app::TMainForm& form() { return *form_; }
   app::TNotifyWindowForm& notifyForm() { return *notifyForm_; }
+  // Outlook Express installed and the program started with these settings.
+  app::TMainForm& launch(const std::string& settings, platform::standin::OutlookScript script = {});
   // Outlook Express installed, started with these settings and followed past the first tick.
-  app::TMainForm& startWatching(const std::string& settings);
+  app::TMainForm& startWatching(const std::string& settings,
+                                platform::standin::OutlookScript script = {});
   // The configuration window of "/config" with these settings: nothing launched.
   app::TMainForm& startConfiguring(const std::string& settings);
   // The configuration window of "/config", these lines in [Progs].

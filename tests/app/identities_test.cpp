@@ -16,7 +16,6 @@ using platform::standin::RegistryValue;
 constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
 constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kNullGuid[] = "{00000000-0000-0000-0000-000000000000}";
-constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
 
 std::string lastUsername(const AppBed& bed) {
   const auto value = bed.sim.registry.value(kIdentities, "Last Username");
@@ -213,10 +212,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
 TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
   AppBed bed;
   bed.importFixture("identities-three.reg");
-  bed.installOutlook({0, 300, 3000});
-  bed.writeSettings(settingsText(""));
-  auto& form = bed.start();
-  bed.runFor(600);
+  auto& form = bed.startWatching(settingsText(""), {0, 300, 3000});
   const auto oldWindow = form.oeWatch.oeWindow;
 
   app::switchToIdentity("Bob", form);

@@ -140,12 +140,10 @@ TEST(ProgramsTab, ModifyChangesOnlyThePathAndStartsInTheEntrysFolder) {
 
 TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
   AppBed bed;
-  bed.installOutlook();
   bed.sim.shell.setIcon("C:\\a.exe", 0x7001);
   bed.sim.shell.setIcon("C:\\b.exe", 0x7002);
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n",
-                                 "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n",
+                                       "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
   form.mnuTrayItemConfigClick();
 
   app::bttnExternalProgsDelClick(form);

@@ -79,10 +79,8 @@ TEST(CommandLine, OnlyTheExactConfigSwitchOpensTheConfigurationWindow) {
   for (const auto& [argument, configures] :
        {std::pair{"/config", true}, {"/CONFIG", false}, {"/config2", false}, {"config", false}}) {
     AppBed bed;
-    bed.installOutlook();
-    bed.writeSettings(kConfigured);
     bed.sim.processes.setArguments({"-x", argument});
-    auto& form = bed.start();
+    auto& form = bed.launch(kConfigured);
     EXPECT_EQ(form.configMode == 1, configures) << argument;
     EXPECT_EQ(form.visible(), configures) << argument;
     EXPECT_EQ(bed.sim.processes.outlookStarts().size(), configures ? 0u : 1u) << argument;
@@ -91,13 +89,11 @@ TEST(CommandLine, OnlyTheExactConfigSwitchOpensTheConfigurationWindow) {
 
 TEST(Settings, ValuesThatAreNotIntegersTakeTheirDefaultsAndNumbersAreBroughtIntoRange) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(
-      std::string(kConfigured) +
-      "[Run]\r\nModeMail=news\r\nReduceInTray=12abc\r\nStartReduced= 7 \r\n"
-      "ConfirmClose=\"1\"\r\n"
-      "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
-  auto& form = bed.start();
+  auto& form =
+      bed.launch(std::string(kConfigured) +
+                 "[Run]\r\nModeMail=news\r\nReduceInTray=12abc\r\nStartReduced= 7 \r\n"
+                 "ConfirmClose=\"1\"\r\n"
+                 "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
   EXPECT_TRUE(form.tabLaunch.radioModeMail.checked);
   EXPECT_TRUE(form.tabLaunch.checkNotifyReduce.checked);
   EXPECT_TRUE(form.tabLaunch.checkStartReduced.checked);
@@ -187,9 +183,7 @@ TEST(Settings, AFolderThatCannotBeWrittenOrNamedIsReportedOnceAndOutlookExpressS
 
 TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(std::string(kConfigured) + "[Email]\r\neditMailTime=10\r\n");
-  auto& form = bed.start();
+  auto& form = bed.launch(std::string(kConfigured) + "[Email]\r\neditMailTime=10\r\n");
   EXPECT_EQ(form.timerMail.interval(), 600000u);
   form.mnuTrayItemConfigClick();
   form.tabLaunch.radioModeNews.checked = true;
@@ -210,9 +204,7 @@ TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
 
 TEST(Configuration, OpeningItFromTheTrayStopsBothTimers) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(std::string(kConfigured) + "[Email]\r\ncheckNoMail=0\r\n");
-  auto& form = bed.start();
+  auto& form = bed.launch(std::string(kConfigured) + "[Email]\r\ncheckNoMail=0\r\n");
   EXPECT_TRUE(form.timerOE.enabled());
   EXPECT_TRUE(form.timerMail.enabled());
   form.mnuTrayItemConfigClick();
@@ -235,9 +227,7 @@ TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
 
 TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured);
   ASSERT_TRUE(bed.sim.shell.icon());
   bed.sim.registry.importReg("REGEDIT4\n[HKEY_CURRENT_USER\\Identities]\n");
   form.WMQueryEndSession();

@@ -237,9 +237,7 @@ TEST(TaskbarCreated, ABroadcastThatLeftTheIconInPlaceStillLetsTheWindowGoToTheTr
 TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   AppBed bed;
   bed.sim.shell.ready = false;
-  bed.installOutlook();
-  bed.writeSettings(settingsText("StartReduced=1\r\nReduceInTray=1\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText(kStartHidden));
   const auto oe = form.oeWatch.oeWindow;
   const auto launched = bed.sim.desktop.showCalls().size();
   EXPECT_TRUE(bed.oeWindow()->visible) << "started hidden, then minimised once found";

@@ -80,10 +80,8 @@ TEST(Watcher, AWindowThatComesBackWithinTheGraceGetsItsIconBackAndAFreshCount) {
 TEST(ExternalPrograms, StartOnceAtTheFirstTickWithTheWindowEachWithItsShowState) {
   AppBed bed;
   addProgramFiles(bed);
-  bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 2000);
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   EXPECT_TRUE(programsStarted(bed).empty()) << "not before the watcher sees the window";
 
   std::size_t startedWhileTheBoxWasOpen = 99;
@@ -116,9 +114,7 @@ TEST(ExternalPrograms, StartOnceAtTheFirstTickWithTheWindowEachWithItsShowState)
 
 TEST(ExternalPrograms, OutlookExpressClosedWhileAFailureBoxIsOpenIsStillGoneAfterIt) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   const auto oe = form.oeWatch.oeWindow;
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 3000);
   bed.sim.loop.atTime(bed.sim.loop.nowMs() + 1000, [&] { bed.sim.desktop.destroyWindow(oe); });
