@@ -88,24 +88,17 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
   struct Case {
     bool outlookInstalled;
     platform::SystemVersion windows;
-    std::string query;
+    std::string query;  // after the program's name and version
   };
   const Case cases[] = {
-      {true,
-       {5, 1, 2600, "Service Pack 2"},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=6.00.2900.5512&winversion=5.1.2600&winmisc=Service+Pack+2"},
-      {true,
-       {6, 1, 7601, ""},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
-      {false,
-       {4, 10, 67766446, " A "},
-       "logiciel=Vantrel&version=" + kVersion + "&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
-      {false,
-       {5, 0, 2195, "Service Pack 4, v.1"},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=&winversion=5.0.2195&winmisc=Service+Pack+4%2C+v%2E1"},
+      {true, platform::SystemVersion{5, 1, 2600, "Service Pack 2"},
+       "&oeversion=6.00.2900.5512&winversion=5.1.2600&winmisc=Service+Pack+2"},
+      {true, platform::SystemVersion{6, 1, 7601, ""},
+       "&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
+      {false, platform::SystemVersion{4, 10, 67766446, " A "},
+       "&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
+      {false, platform::SystemVersion{5, 0, 2195, "Service Pack 4, v.1"},
+       "&oeversion=&winversion=5.0.2195&winmisc=Service+Pack+4%2C+v%2E1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.query);
@@ -118,7 +111,7 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
     bed.start().bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].substr(0, seen[0].find("\r\n")),
-              "GET /checkupdate.php?" + c.query + " HTTP/1.0");
+              "GET /checkupdate.php?logiciel=Vantrel&version=" + kVersion + c.query + " HTTP/1.0");
     EXPECT_NE(seen[0].find("\r\nHost: " + std::string(app::UPDATE_HOST) + "\r\n"),
               std::string::npos);
     // The running version is not compared: the same number is shown like a newer one.

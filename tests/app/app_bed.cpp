@@ -108,14 +108,8 @@ app::TMainForm& AppBed::configureProgs(const std::string& progs) {
 }
 
 platform::WindowHandle AppBed::openOtherWindow() {
-  return sim.desktop.createWindow({platform::kNoWindow,
-                                   "Notepad",
-                                   "notes - Notepad",
-                                   platform::kNoWindow,
-                                   true,
-                                   false,
-                                   false,
-                                   {}});
+  return sim.desktop.createWindow({platform::kNoWindow, "Notepad", "notes - Notepad",
+                                   platform::kNoWindow, true, false, false, nullptr});
 }
 
 void AppBed::postTray(std::intptr_t mouseMessage) {

@@ -31,6 +31,14 @@ std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::si
   return shows;
 }
 
+// The shell reports a double-click as button up, double-click, button up.
+void postDoubleClick(AppBed& bed) {
+  for (const auto message :
+       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
+    bed.postTray(message);
+  }
+}
+
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=1\r\nRestoreMaximized=1\r\n"));
@@ -83,11 +91,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
   const auto before = bed.sim.desktop.showCalls().size();
-  // The shell reports a double-click as button up, double-click, button up.
-  for (const auto message :
-       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
-    bed.postTray(message);
-  }
+  postDoubleClick(bed);
   bed.runFor(1);
   EXPECT_EQ(showsOf(bed, form.oeWatch.oeWindow, before),
             (std::vector<ShowCommand>{platform::SwHide, platform::SwShow, platform::SwHide}));
@@ -104,10 +108,7 @@ TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   bed.runFor(1);
   EXPECT_TRUE(showsOf(bed, oe, before).empty());
 
-  for (const auto message :
-       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
-    bed.postTray(message);
-  }
+  postDoubleClick(bed);
   bed.runFor(1);
   EXPECT_EQ(showsOf(bed, oe, before), std::vector<ShowCommand>{platform::SwHide});
 
