@@ -88,8 +88,7 @@ TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSh
 }
 
 TEST(AccountList, OfTwoIdentitiesOfOneNameTheChosenOnesAccountsAreListed) {
-  AppBed bed;
-  bed.importFixture("identities-same-name.reg");
+  AppBed bed("identities-same-name.reg");
   for (const auto& [guid, name] :
        {std::pair{kFirstSam, "First"}, std::pair{kSecondSam, "Second"}}) {
     bed.sim.registry.importReg("REGEDIT4\r\n[" + accountsOf(guid) +

@@ -65,6 +65,8 @@ std::string settingsText(const std::string& run,
 class AppBed {
  public:
   AppBed();
+  // With a REGEDIT4 file of tests/fixtures imported.
+  explicit AppBed(const std::string& fixture) : AppBed() { importFixture(fixture); }
   ~AppBed();
 
   // Outlook Express installed where "InstallRoot" says.

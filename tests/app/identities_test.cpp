@@ -59,8 +59,7 @@ std::vector<std::string> captionsOf(const ui::ListView& list) {
 }
 
 TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   const auto& start = bed.sim.processes.outlookStarts()[0];
@@ -83,8 +82,7 @@ TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
 }
 
 TEST(StartIdentity, TheChoiceOptionWritesAnEmptyNameAndTheNullGuidAndStartsMinimised) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   bed.startWatching(settingsText(
       kStartHidden, "checkNoIdentities=0\r\ncheckIdentitiesChoice=1\r\nlistIdentities=Bob\r\n"));
   const auto& start = bed.sim.processes.outlookStarts().at(0);
@@ -124,8 +122,7 @@ TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
 }
 
 TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoiceMark) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
   EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.checked);
@@ -139,8 +136,7 @@ TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoice
 }
 
 TEST(StartIdentity, ARegistryThatRefusesTheWriteStillLetsOutlookExpressStart) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   bed.sim.registry.denyWrites(kIdentities);
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   EXPECT_TRUE(bed.sim.registry.writes().empty());
@@ -149,8 +145,7 @@ TEST(StartIdentity, ARegistryThatRefusesTheWriteStillLetsOutlookExpressStart) {
 }
 
 TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
   bed.runFor(500);
@@ -169,8 +164,7 @@ TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
 }
 
 TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
   const auto oldWindow = form.oeWatch.oeWindow;
@@ -210,8 +204,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
 }
 
 TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText(""), {0, 300, 3000});
   const auto oldWindow = form.oeWatch.oeWindow;
 
@@ -226,8 +219,7 @@ TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
 }
 
 TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText(""));
   const auto writes = bed.sim.registry.writes().size();
 
@@ -238,8 +230,7 @@ TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
 }
 
 TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText(""));
   form.mnuTrayItemConfigClick();
 
@@ -253,8 +244,7 @@ TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
 }
 
 TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=bob\r\n"));
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
             (std::vector<std::string>{"Alice", "Bob", "Carol"}));
@@ -274,8 +264,7 @@ TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
 }
 
 TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstEnumerated) {
-  AppBed bed;
-  bed.importFixture("identities-same-name.reg");
+  AppBed bed("identities-same-name.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Sam\r\n"));
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
             (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
@@ -292,8 +281,7 @@ TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstE
 }
 
 TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
-  AppBed bed;
-  bed.importFixture("identities-letter-case.reg");
+  AppBed bed("identities-letter-case.reg");
   auto& form = bed.startWatching(settingsText(""));
   constexpr char kUpper[] = "{4A5B6C7D-8E9F-4011-A233-445566778801}";
   constexpr char kLower[] = "{9F8E7D6C-5B4A-4321-B0C1-D2E3F4A5B602}";
@@ -313,14 +301,12 @@ TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
 }
 
 TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNoIdentities) {
-  AppBed bed;
-  bed.importFixture("identities-no-username.reg");
+  AppBed bed("identities-no-username.reg");
   auto& form = bed.startWatching(settingsText(""));
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities), (std::vector<std::string>{"", "Paul"}));
   EXPECT_EQ(enumeratedNames(bed.sim.registry), (std::vector<std::string>{"Paul", ""}));
 
-  AppBed accounts;
-  accounts.importFixture("identities-accounts.reg");
+  AppBed accounts("identities-accounts.reg");
   auto& other = accounts.startWatching(settingsText(""));
   EXPECT_EQ(captionsOf(other.tabIdentities.listIdentities),
             (std::vector<std::string>{"Alice", "Bob"}));
@@ -328,8 +314,7 @@ TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNo
 }
 
 TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged) {
-  AppBed bed;
-  bed.importFixture("identities-none.reg");
+  AppBed bed("identities-none.reg");
   bed.installOutlook();
   auto& form = bed.startConfiguring(settingsText("", "checkNoIdentities=0\r\n"));
   EXPECT_TRUE(form.tabIdentities.listIdentities.empty());
@@ -350,8 +335,7 @@ TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged)
 }
 
 TEST(IdentitiesTab, TheListAndTheChoiceAreEnabledExactlyWhileIdentitiesAreManaged) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form =
       bed.startWatching(settingsText("", "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
   EXPECT_FALSE(form.tabIdentities.listIdentities.enabled);

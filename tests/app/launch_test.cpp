@@ -92,8 +92,7 @@ TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
 TEST(Launch, TheTrayAnswersWhileAHiddenStartIsWaitedForAndNoSecondLaunchStartsInIt) {
   constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
   constexpr std::uint32_t kF2 = 113;
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& loop = bed.sim.loop;
   loop.atTime(10000, [&bed] { bed.postTray(platform::kWmRButtonUp); });
   loop.atTime(12000, [&] {

@@ -269,8 +269,7 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
 }
 
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   bed.sim.desktop.takeHotKey(kCtrlShift, kF2);
   auto& form = bed.startWatching(settingsText(""));
 
@@ -324,8 +323,7 @@ TEST(HotKeys, IdentitiesPastTheTwentyFourthGetTheKeysAfterF24AsTheyAre) {
 }
 
 TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText("ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   const auto oe = form.oeWatch.oeWindow;

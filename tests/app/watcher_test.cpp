@@ -36,8 +36,7 @@ void addProgramFiles(AppBed& bed) {
 }
 
 TEST(Watcher, TheIconGoesAtTheFirstTickWithoutTheWindowAndTheProgramEndsAtThe21st) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", kManagedBob));
   // Outlook Express was switched to another identity meanwhile.
   bed.sim.registry.setValue(kIdentities, "Last Username", "Carol");
