@@ -78,9 +78,10 @@ std::vector<std::string> errorBoxes(const AppBed& bed) {
 }
 
 // The servers of the fixture's accounts, each with a mailbox of `count` messages.
-std::unique_ptr<StandinPop3> homeServer(AppBed& bed, Pop3Mode mode, int count) {
-  auto server =
-      std::make_unique<StandinPop3>(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), mode);
+std::unique_ptr<StandinPop3> homeServer(AppBed& bed, Pop3Mode mode, int count,
+                                        Pop3Listener listener = {}) {
+  auto server = std::make_unique<StandinPop3>(bed.sim.sockets, "pop.home.example",
+                                              ipv4(127, 0, 0, 2), mode, listener);
   server->setMailbox("alice", "secret", count);
   return server;
 }
@@ -360,6 +361,12 @@ TEST(MailCheck, AFailingAccountIsReportedOrSkippedAndTheCheckGoesOn) {
   }
 }
 
+// Values of Alice's own Home account, added to the fixture's.
+void setHomeValues(AppBed& bed, const std::string& values) {
+  bed.sim.registry.importReg("REGEDIT4\r\n\r\n[" + accountsOf(kAliceGuid) + "00000001]\r\n" +
+                             values);
+}
+
 TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
   struct Case {
     std::string name;
@@ -369,21 +376,27 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     std::string stored;                // Home's password afterwards
     int total;
     int inputs;
+    bool secure = false;  // Home over TLS
+    int connections = 1;
   };
   const std::vector<Case> cases = {
       {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1},
       {"yes, then cancel", Pop3Mode::Normal, platform::IdYes, std::nullopt, "", 0, 1},
       {"no", Pop3Mode::Normal, platform::IdNo, std::nullopt, "secret", 0, 0},
       {"server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes, "new",
-       "new", 4, 1},
+       "new", 4, 1, false, 2},
+      // The new password goes over a new TLS connection.
+      {"secure server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes,
+       "new", "new", 4, 1, true, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppBed bed;
-    auto home = homeServer(bed, c.mode, 4);
+    auto home = homeServer(bed, c.mode, 4, c.secure ? Pop3Listener{995, true, ""} : Pop3Listener{});
     home->setMailbox("alice", "new", 4);
     const auto work = workServer(bed, Pop3Mode::Normal, 0);
     auto& form = startChecking(bed);
+    if (c.secure) setHomeValues(bed, "\"POP3 Secure Connection\"=dword:00000001\r\n");
     bed.sim.dialogs.answerMessageBox(c.answer);
     bed.sim.dialogs.answerInput(c.typed);
     form.timerMailTimer();
@@ -405,13 +418,10 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     const auto expected =
         c.total > 0 ? std::vector<Node>{{"Alice", {"Home : 4"}}} : std::vector<Node>{};
     EXPECT_EQ(tree(bed), expected);
+    EXPECT_EQ(home->connections(), c.connections);
+    EXPECT_EQ(home->handshakes(),
+              std::vector<std::string>(c.secure ? c.connections : 0, "pop.home.example"));
   }
-}
-
-// Values of Alice's own Home account, added to the fixture's.
-void setHomeValues(AppBed& bed, const std::string& values) {
-  bed.sim.registry.importReg("REGEDIT4\r\n\r\n[" + accountsOf(kAliceGuid) + "00000001]\r\n" +
-                             values);
 }
 
 std::string secureFailedBox(const std::string& reason,
@@ -472,18 +482,16 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppBed bed;
-    StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), Pop3Mode::Normal,
-                     c.home);
-    home.setMailbox("alice", "secret", 2);
+    const auto home = homeServer(bed, Pop3Mode::Normal, 2, c.home);
     const auto work = workServer(bed, Pop3Mode::Normal, 3);
     auto& form = startChecking(bed);
     setHomeValues(bed, c.values);
     form.timerMailTimer();
     EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     EXPECT_EQ(errorBoxes(bed), c.boxes);
-    EXPECT_EQ(home.connections(), 1);
-    EXPECT_EQ(home.commands(), c.homeHearsLogIn ? kHomeLogIn : std::vector<std::string>{});
-    EXPECT_EQ(home.handshakes(),
+    EXPECT_EQ(home->connections(), 1);
+    EXPECT_EQ(home->commands(), c.homeHearsLogIn ? kHomeLogIn : std::vector<std::string>{});
+    EXPECT_EQ(home->handshakes(),
               std::vector<std::string>(static_cast<std::size_t>(c.handshakes), "pop.home.example"));
     EXPECT_TRUE(work->handshakes().empty()) << "the plain account is checked as before";
     EXPECT_EQ(work->commands(),
@@ -511,22 +519,6 @@ TEST(MailCheck, AccountsOfOneNameEachSendTheirOwnPasswordAndARefusalStoresItUnde
   EXPECT_EQ(form.mailWatch.newMailTotal, 3);
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "h0me2");
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "secret");
-}
-
-TEST(MailCheck, ANewPasswordForASecureAccountGoesOverANewTlsConnection) {
-  AppBed bed;
-  StandinPop3 home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2),
-                   Pop3Mode::HangUpAfterRefusal, {995, true, ""});
-  home.setMailbox("alice", "new", 4);
-  const auto work = workServer(bed, Pop3Mode::Normal, 0);
-  auto& form = startChecking(bed);
-  setHomeValues(bed, "\"POP3 Secure Connection\"=dword:00000001\r\n");
-  bed.sim.dialogs.answerMessageBox(platform::IdYes);
-  bed.sim.dialogs.answerInput("new");
-  form.timerMailTimer();
-  EXPECT_EQ(form.mailWatch.newMailTotal, 4);
-  EXPECT_EQ(home.connections(), 2);
-  EXPECT_EQ(home.handshakes(), (std::vector<std::string>{"pop.home.example", "pop.home.example"}));
 }
 
 TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
