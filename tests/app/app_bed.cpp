@@ -71,7 +71,7 @@ std::string AppBed::readSettings() const {
 
 app::TMainForm& AppBed::start() {
   app::FormPictures pictures;
-  pictures.mainIcon16 = 0x5001;
+  pictures.mainIcon16 = kMainIcon;
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
   form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
   form_->setView(&view);

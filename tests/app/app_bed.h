@@ -15,12 +15,23 @@ namespace vantrel::testing {
 
 inline constexpr char kOutlookFolder[] = "C:\\Program Files\\Outlook Express";
 inline constexpr char kOutlookPath[] = "C:\\Program Files\\Outlook Express\\msimn.exe";
-// Alice of tests/fixtures, and the two identities named Sam.
+inline constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
+// Alice and Bob of tests/fixtures, and the two identities named Sam.
 inline constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
+inline constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 inline constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
 inline constexpr char kSecondSam[] = "{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}";
 inline constexpr char kSharedAccounts[] =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
+
+// The pictures the bed gives the program: its icon and the tray's new-mail one.
+inline constexpr platform::IconHandle kMainIcon = 0x5001;
+inline constexpr platform::IconHandle kNewMailIcon = 0x6003;
+
+// The hot key message of Ctrl+Shift with this key.
+constexpr std::intptr_t ctrlShift(std::uint32_t virtualKey) {
+  return (std::intptr_t{virtualKey} << 16) | 6;  // MOD_CONTROL | MOD_SHIFT
+}
 
 // Where an identity's own mail accounts are, up to the account's number.
 std::string accountsOf(const std::string& guid);

@@ -13,8 +13,6 @@ namespace {
 
 using platform::standin::RegistryValue;
 
-constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
-constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kNullGuid[] = "{00000000-0000-0000-0000-000000000000}";
 
 std::string lastUsername(const AppBed& bed) {
@@ -234,7 +232,7 @@ TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
   auto& form = bed.startWatching(settingsText(""));
   form.mnuTrayItemConfigClick();
 
-  form.WMHotKey((std::intptr_t{114} << 16) | 6);  // Ctrl+Shift+F3
+  form.WMHotKey(ctrlShift(114));  // F3
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_EQ(lastUsername(bed), "Carol");
   EXPECT_FALSE(form.timerOE.enabled());

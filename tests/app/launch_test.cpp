@@ -90,14 +90,10 @@ TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
 
 // The longer wait keeps the program answering; what would launch again waits for the next turn.
 TEST(Launch, TheTrayAnswersWhileAHiddenStartIsWaitedForAndNoSecondLaunchStartsInIt) {
-  constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
-  constexpr std::uint32_t kF2 = 113;
   AppBed bed("identities-three.reg");
   auto& loop = bed.sim.loop;
   loop.atTime(10000, [&bed] { bed.postTray(platform::kWmRButtonUp); });
-  loop.atTime(12000, [&] {
-    loop.post([&bed] { bed.form().WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift); });
-  });
+  loop.atTime(12000, [&] { loop.post([&bed] { bed.form().WMHotKey(ctrlShift(113)); }); });
   loop.atTime(14000, [&] { loop.post([&bed] { bed.form().mnuTrayItemConfigClick(); }); });
   auto& form = bed.launch(settingsWith(kStartHidden), {0, 40000});
 

@@ -19,7 +19,6 @@ namespace {
 
 using platform::standin::ipv4;
 
-constexpr platform::IconHandle kNewMailIcon = 0x6003;
 constexpr std::uint32_t kBoxFlags = platform::MbIconError | platform::MbSetForeground;
 constexpr std::uint32_t kQuestionFlags =
     platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground;

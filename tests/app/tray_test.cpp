@@ -16,8 +16,6 @@ namespace {
 using platform::ShowCommand;
 using platform::WindowHandle;
 
-constexpr platform::IconHandle kNewMailIcon = 0x6003;
-constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
 constexpr std::uint32_t kF2 = 113;
 constexpr std::uint32_t kF3 = 114;
 
@@ -63,7 +61,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
   EXPECT_TRUE(window->maximized);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
   EXPECT_EQ(bed.sim.desktop.topLevelWindows().front(), oe);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u) << "a click takes the new-mail picture away";
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kMainIcon) << "a click takes the new-mail picture away";
 }
 
 TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
@@ -270,7 +268,7 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
 
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   AppBed bed("identities-three.reg");
-  bed.sim.desktop.takeHotKey(kCtrlShift, kF2);
+  bed.sim.desktop.takeHotKey(6, kF2);  // MOD_CONTROL | MOD_SHIFT
   auto& form = bed.startWatching(settingsText(""));
 
   std::vector<std::string> captions;
@@ -293,10 +291,10 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   EXPECT_EQ(bed.sim.processes.outlookStarts()[1].lastUsername, "Bob");
 
   // The key that could not be registered may still arrive from elsewhere: nothing happens.
-  form.WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(kF2));
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
 
-  form.WMHotKey((std::intptr_t{kF3} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(kF3));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 3u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].lastUsername, "Carol");
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].startAs, "{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}");
@@ -318,7 +316,7 @@ TEST(HotKeys, IdentitiesPastTheTwentyFourthGetTheKeysAfterF24AsTheyAre) {
   EXPECT_EQ(form.tray.mnuTray.items[25]->caption, "User 35");
   EXPECT_EQ(form.tray.mnuTray.items[25]->shortcut->virtualKey, 137u);
 
-  form.WMHotKey((std::intptr_t{137} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(137));
   EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "User 35");
 }
 
@@ -327,7 +325,7 @@ TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) 
   auto& form = bed.startWatching(
       settingsText("ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   const auto oe = form.oeWatch.oeWindow;
-  bed.sim.registry.setValue("HKEY_CURRENT_USER\\Identities", "Last Username", "Carol");
+  bed.sim.registry.setValue(kIdentities, "Last Username", "Carol");
   const auto writes = bed.sim.registry.writes().size();
 
   bed.sim.dialogs.answerMessageBox(platform::IdNo);
@@ -346,7 +344,7 @@ TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) 
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   form.mnuTrayItemQuitClick();
   EXPECT_TRUE(form.terminated());
-  EXPECT_EQ(bed.sim.registry.value("HKEY_CURRENT_USER\\Identities", "Last Username"),
+  EXPECT_EQ(bed.sim.registry.value(kIdentities, "Last Username"),
             platform::standin::RegistryValue{"Bob"});
   bed.sim.loop.sleep(100);
   EXPECT_FALSE(bed.sim.desktop.isWindow(oe));

@@ -10,8 +10,6 @@ namespace {
 
 using platform::standin::RegistryValue;
 
-constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
-constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kManagedBob[] = "checkNoIdentities=0\r\nlistIdentities=Bob\r\n";
 
 constexpr char kPrograms[] =
@@ -132,16 +130,16 @@ TEST(Watcher, NewMailSignsGoWhenOutlookExpressComesToTheFront) {
   auto& form = bed.startWatching(settingsText("ReduceInTray=0\r\n"));
   const auto other = bed.openOtherWindow();
   ASSERT_EQ(bed.sim.desktop.foregroundWindow(), other);
-  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, 0x6003);
+  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
   app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "2 nouveaux messages");
   form.mailWatch.newMailTotal = 2;
   bed.runFor(1000);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x6003u);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kNewMailIcon);
   EXPECT_EQ(form.mailWatch.newMailTotal, 2);
 
   bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kMainIcon);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "Outlook Express");
   EXPECT_EQ(form.mailWatch.newMailTotal, 0);
 }
