@@ -29,12 +29,19 @@ std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::si
   return shows;
 }
 
+// A click on the tray icon, handled as the loop runs on.
+void clickTray(AppBed& bed, std::intptr_t message) {
+  bed.postTray(message);
+  bed.runFor(1);
+}
+
 // The shell reports a double-click as button up, double-click, button up.
-void postDoubleClick(AppBed& bed) {
+void doubleClickTray(AppBed& bed) {
   for (const auto message :
        {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
     bed.postTray(message);
   }
+  bed.runFor(1);
 }
 
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
@@ -53,8 +60,7 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
   bed.openOtherWindow();
   ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
   app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   const auto* window = bed.oeWindow();
   EXPECT_TRUE(window->visible);
   EXPECT_FALSE(window->iconic);
@@ -76,8 +82,7 @@ TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
   bed.openOtherWindow();
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->iconic);
   EXPECT_FALSE(bed.oeWindow()->maximized);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
@@ -89,8 +94,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
   const auto before = bed.sim.desktop.showCalls().size();
-  postDoubleClick(bed);
-  bed.runFor(1);
+  doubleClickTray(bed);
   EXPECT_EQ(showsOf(bed, form.oeWatch.oeWindow, before),
             (std::vector<ShowCommand>{platform::SwHide, platform::SwShow, platform::SwHide}));
   EXPECT_FALSE(bed.oeWindow()->visible);
@@ -102,21 +106,17 @@ TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   const auto oe = form.oeWatch.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(showsOf(bed, oe, before).empty());
 
-  postDoubleClick(bed);
-  bed.runFor(1);
+  doubleClickTray(bed);
   EXPECT_EQ(showsOf(bed, oe, before), std::vector<ShowCommand>{platform::SwHide});
 
   // A second copy of the program pokes the running one with a single click: no effect either.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->visible);
 
-  bed.postTray(platform::kWmLButtonDblClk);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonDblClk);
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
 }
@@ -133,8 +133,7 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   };
   bed.sim.desktop.setCursorPos({1210, 1003});
 
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 1);
   EXPECT_EQ(bed.view.lastPopup.x, 1210);
   EXPECT_EQ(bed.view.lastPopup.y, 1003);
@@ -142,13 +141,11 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   EXPECT_EQ(messages, (std::vector<std::uint32_t>{app::WM_TRAYNOTIFY, platform::kWmNull}));
 
   form.mnuTrayItemConfigClick();
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 1);
 
   form.bttnOKClick();
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 2);
 }
 
@@ -206,8 +203,7 @@ TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   EXPECT_EQ(icon->callbackMessage, app::WM_TRAYNOTIFY);
 
   // The way back to Outlook Express works again.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(bed.oeWindow()->visible);
 
   // While Outlook Express is gone the icon stays away.
@@ -252,11 +248,9 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
   // A second copy's poke toggles it, still without hiding it.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->iconic);
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(bed.oeWindow()->visible);
   for (const auto command : showsOf(bed, oe, launched)) EXPECT_NE(command, platform::SwHide);
 
