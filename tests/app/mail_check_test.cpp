@@ -441,42 +441,38 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
     bool homeHearsLogIn;
     int handshakes;
   };
+  const std::string secure = "\"POP3 Secure Connection\"=dword:00000001\r\n";
+  const Pop3Listener plain{110, false, ""};
+  const Pop3Listener tls{995, true, ""};
   const std::vector<Case> cases = {
-      {"no values: plain on 110", "", {110, false, ""}, 5, {}, true, 0},
-      {"secure without a port: TLS on 995", "\"POP3 Secure Connection\"=dword:00000001\r\n",
-       Pop3Listener{995, true, ""}, 5, Texts{}, true, 1},
-      {"secure on its own port",
-       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:000007cb\r\n",
+      {"no values: plain on 110", "", plain, 5, Texts{}, true, 0},
+      {"secure without a port: TLS on 995", secure, tls, 5, Texts{}, true, 1},
+      {"secure on its own port", secure + "\"POP3 Port\"=dword:000007cb\r\n",
        Pop3Listener{1995, true, ""}, 5, Texts{}, true, 1},
       {"plain on its own port",
        "\"POP3 Secure Connection\"=dword:00000000\r\n\"POP3 Port\"=dword:000007cb\r\n",
        Pop3Listener{1995, false, ""}, 5, Texts{}, true, 0},
       // An imported .reg file may hold the flag as 4 bytes of binary.
-      {"secure as binary: TLS on 995", "\"POP3 Secure Connection\"=hex:01,00,00,00\r\n",
-       Pop3Listener{995, true, ""}, 5, Texts{}, true, 1},
-      {"plain as binary: plain on 110", "\"POP3 Secure Connection\"=hex:00,00,00,00\r\n",
-       Pop3Listener{110, false, ""}, 5, Texts{}, true, 0},
+      {"secure as binary: TLS on 995", "\"POP3 Secure Connection\"=hex:01,00,00,00\r\n", tls, 5,
+       Texts{}, true, 1},
+      {"plain as binary: plain on 110", "\"POP3 Secure Connection\"=hex:00,00,00,00\r\n", plain, 5,
+       Texts{}, true, 0},
       // Never plain text on doubt; a port that cannot be read is the usual one.
       {"unreadable values: secure on 995",
-       "\"POP3 Secure Connection\"=\"0\"\r\n\"POP3 Port\"=\"110\"\r\n", Pop3Listener{995, true, ""},
+       "\"POP3 Secure Connection\"=\"0\"\r\n\"POP3 Port\"=\"110\"\r\n", tls, 5, Texts{}, true, 1},
+      {"binary of another length: secure on 995", "\"POP3 Secure Connection\"=hex:00,00\r\n", tls,
        5, Texts{}, true, 1},
-      {"binary of another length: secure on 995", "\"POP3 Secure Connection\"=hex:00,00\r\n",
-       Pop3Listener{995, true, ""}, 5, Texts{}, true, 1},
-      {"no port number: the usual one",
-       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:00000000\r\n",
-       Pop3Listener{995, true, ""}, 5, Texts{}, true, 1},
-      {"beyond the last port: the usual one",
-       "\"POP3 Secure Connection\"=dword:00000001\r\n\"POP3 Port\"=dword:00010000\r\n",
-       Pop3Listener{995, true, ""}, 5, Texts{}, true, 1},
-      {"untrusted certificate", "\"POP3 Secure Connection\"=dword:00000001\r\n",
-       Pop3Listener{995, true, platform::tls_reason::kUntrusted}, 3,
-       Texts{secureFailedBox(platform::tls_reason::kUntrusted)}, false, 1},
-      {"secure account, plain server", "\"POP3 Secure Connection\"=dword:00000001\r\n",
-       Pop3Listener{995, false, ""}, 3, Texts{secureFailedBox("the server answered in plain text")},
-       false, 1},
+      {"no port number: the usual one", secure + "\"POP3 Port\"=dword:00000000\r\n", tls, 5,
+       Texts{}, true, 1},
+      {"beyond the last port: the usual one", secure + "\"POP3 Port\"=dword:00010000\r\n", tls, 5,
+       Texts{}, true, 1},
+      {"untrusted certificate", secure, Pop3Listener{995, true, platform::tls_reason::kUntrusted},
+       3, Texts{secureFailedBox(platform::tls_reason::kUntrusted)}, false, 1},
+      {"secure account, plain server", secure, Pop3Listener{995, false, ""}, 3,
+       Texts{secureFailedBox("the server answered in plain text")}, false, 1},
       // Nothing is sent before the greeting, which never comes in plain text.
-      {"plain account, implicit-TLS server", "\"POP3 Port\"=dword:000003e3\r\n",
-       Pop3Listener{995, true, ""}, 3, Texts{}, false, 0},
+      {"plain account, implicit-TLS server", "\"POP3 Port\"=dword:000003e3\r\n", tls, 3, Texts{},
+       false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
