@@ -51,10 +51,9 @@ void choose(app::TMainForm& form, std::size_t identity) {
 
 // The registry writes of one click in the list.
 std::vector<std::string> writesOfAClick(AppBed& bed) {
-  const auto& writes = bed.sim.registry.writes();
-  const auto before = writes.size();
+  const auto before = bed.sim.registry.writes().size();
   bed.form().listAccountsClick();
-  return {writes.begin() + static_cast<std::ptrdiff_t>(before), writes.end()};
+  return bed.writesSince(before);
 }
 
 std::string skipFlagWrite(const std::string& key, int flag) {
@@ -182,9 +181,8 @@ TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFi
            "\"\r\n";
   };
   bed.sim.registry.importReg(
-      "REGEDIT4\r\n" +
-      imap(accountsOf(kAliceGuid) + std::string("00000005"), "Cloud", "imap.cloud.example") +
-      imap(accountsOf(kAliceGuid) + std::string("00000007"), "Home", "imap.home.example") +
+      "REGEDIT4\r\n" + imap(accountsOf(kAliceGuid) + "00000005", "Cloud", "imap.cloud.example") +
+      imap(accountsOf(kAliceGuid) + "00000007", "Home", "imap.home.example") +
       imap(kSharedAccounts + std::string("00000008"), "Home-2", "imap.home2.example"));
   bed.sim.dialogs.answerInput("cloud pw");
   bed.sim.dialogs.answerInput("home pw");

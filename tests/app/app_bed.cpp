@@ -107,6 +107,11 @@ app::TMainForm& AppBed::configureProgs(const std::string& progs) {
   return startConfiguring(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
 }
 
+std::vector<std::string> AppBed::writesSince(std::size_t from) const {
+  const auto& writes = sim.registry.writes();
+  return {writes.begin() + static_cast<std::ptrdiff_t>(from), writes.end()};
+}
+
 platform::WindowHandle AppBed::openOtherWindow() {
   return sim.desktop.createWindow({platform::kNoWindow, "Notepad", "notes - Notepad",
                                    platform::kNoWindow, true, false, false, nullptr});

@@ -102,6 +102,8 @@ class AppBed {
   app::TMainForm& startConfiguring(const std::string& settings);
   // The configuration window of "/config", these lines in [Progs].
   app::TMainForm& configureProgs(const std::string& progs = "");
+  // The registry writes made since there were `from`.
+  std::vector<std::string> writesSince(std::size_t from) const;
   // Another program's window, in front.
   platform::WindowHandle openOtherWindow();
   // Lets virtual time pass with the message loop running.

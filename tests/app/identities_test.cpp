@@ -20,11 +20,6 @@ std::string lastUsername(const AppBed& bed) {
   return value ? std::get<std::string>(*value) : "(none)";
 }
 
-std::vector<std::string> writesSince(const AppBed& bed, std::size_t from) {
-  const auto& writes = bed.sim.registry.writes();
-  return {writes.begin() + static_cast<std::ptrdiff_t>(from), writes.end()};
-}
-
 std::vector<std::string> writesOfLastIdentity(const std::string& name, const std::string& guid) {
   const std::string key = std::string(kIdentities) + "|";
   return {key + "Last Username=" + name, key + "Last User ID=" + guid, key + "Start As=" + guid};
@@ -187,7 +182,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   EXPECT_FALSE(watcherOnDuringTheRelaunch);
   EXPECT_TRUE(form.timerOE.enabled());
 
-  EXPECT_EQ(writesSince(bed, writes), writesOfLastIdentity("Bob", kBobGuid));
+  EXPECT_EQ(bed.writesSince(writes), writesOfLastIdentity("Bob", kBobGuid));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   const auto& relaunch = bed.sim.processes.outlookStarts()[1];
   EXPECT_EQ(relaunch.showState, platform::SwShowNormal);
@@ -222,7 +217,7 @@ TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
   const auto writes = bed.sim.registry.writes().size();
 
   app::switchToIdentity("Dave", form);
-  EXPECT_EQ(writesSince(bed, writes), writesOfLastIdentity("Dave", ""));
+  EXPECT_EQ(bed.writesSince(writes), writesOfLastIdentity("Dave", ""));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
 }
