@@ -300,8 +300,7 @@ TEST_F(AboutTest, TheLinksOpenTheirAddresses) {
 TEST_F(AboutTest, TheMailingListAddressEndsInTheLanguageCode) {
   std::ofstream(bed.folder() / "lang.ini", std::ios::binary)
       << "[en]\r\nlangName=English\r\nmsgAboutML=Subscribe?\r\n";
-  bed.writeSettings(settingsText("Lang=English\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.start(settingsText("Lang=English\r\n"));
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   form.bttnMailListClick();
   ASSERT_EQ(boxes().size(), 1u);

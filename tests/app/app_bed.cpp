@@ -83,11 +83,15 @@ app::TMainForm& AppBed::start() {
   return *form_;
 }
 
+app::TMainForm& AppBed::start(const std::string& settings) {
+  writeSettings(settings);
+  return start();
+}
+
 app::TMainForm& AppBed::launch(const std::string& settings,
                                platform::standin::OutlookScript script) {
   installOutlook(script);
-  writeSettings(settings);
-  return start();
+  return start(settings);
 }
 
 app::TMainForm& AppBed::startWatching(const std::string& settings,
@@ -98,9 +102,8 @@ app::TMainForm& AppBed::startWatching(const std::string& settings,
 }
 
 app::TMainForm& AppBed::startConfiguring(const std::string& settings) {
-  writeSettings(settings);
   sim.processes.setArguments({"/config"});
-  return start();
+  return start(settings);
 }
 
 app::TMainForm& AppBed::configureProgs(const std::string& progs) {

@@ -91,6 +91,8 @@ class AppBed {
 
   // Creates the main window and runs FormCreate, as the program entry does.
   app::TMainForm& start();
+  // The same with these settings written first.
+  app::TMainForm& start(const std::string& settings);
   app::TMainForm& form() { return *form_; }
   app::TNotifyWindowForm& notifyForm() { return *notifyForm_; }
   // Outlook Express installed and the program started with these settings.

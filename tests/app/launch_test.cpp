@@ -156,8 +156,7 @@ TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
 TEST(Locate, WithoutInstallRootTheUserIsAskedAndCancelEndsWithTheErrorMessage) {
   AppBed bed;
   bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
 
   const auto& shown = bed.sim.dialogs.shown();
   ASSERT_EQ(shown.size(), 2u);
@@ -184,8 +183,7 @@ TEST(Locate, TheChosenFileStoresItsFolderAndTheNextStartNeedsNoDialog) {
       "\"InstallRoot\"=\"C:\\\\Nowhere\"\n");
   bed.sim.processes.installOutlook("D:\\OE 6\\msimn.exe", {});
   bed.sim.dialogs.answerOpenFile("D:\\OE 6\\msimn.exe");
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).commandLine, "\"D:\\OE 6\\msimn.exe\" ");
   const auto stored = bed.sim.registry.value(
@@ -202,8 +200,7 @@ TEST(Locate, ARefusedRegistryWriteStillLaunchesTheChosenFile) {
   bed.sim.registry.denyWrites("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express");
   bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
   bed.sim.dialogs.answerOpenFile("D:\\OE\\msimn.exe");
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   EXPECT_TRUE(bed.sim.registry.writes().empty());
@@ -217,8 +214,7 @@ TEST(Locate, ALongExpansionOfInstallRootIsNotCut) {
       "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express]\n"
       "\"InstallRoot\"=\"%DEEP%\\\\Outlook Express\"\n");
   bed.sim.processes.installOutlook(deep + "\\Outlook Express\\msimn.exe", {});
-  bed.writeSettings(kConfigured);
-  bed.start();
+  bed.start(kConfigured);
   EXPECT_TRUE(bed.sim.dialogs.shown().empty());
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[0].commandLine,

@@ -45,8 +45,7 @@ TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
 
 TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritten) {
   AppBed bed;
-  bed.writeSettings("");
-  auto& form = bed.start();
+  auto& form = bed.start("");
   EXPECT_EQ(bed.readSettings(), "[General]\r\nFirstRun=0\r\n");
   EXPECT_EQ(form.configMode, 1);
   // The defaults of a missing key, not the values of a new file: identities are managed.
@@ -59,8 +58,7 @@ TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritt
 
 TEST(FirstRun, OkWhileIdentitiesAreManagedAndNoneSelectedKeepsTheWindowOpen) {
   AppBed bed;
-  bed.writeSettings("[General]\r\nFirstRun=1\r\n");
-  auto& form = bed.start();
+  auto& form = bed.start("[General]\r\nFirstRun=1\r\n");
   EXPECT_FALSE(form.FormCloseQuery());
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(form.pagesCtrl.activePage, 2);
