@@ -65,14 +65,17 @@ void serve(AppBed& bed, const HttpBehaviour& behaviour, std::vector<std::string>
 }
 
 // The configuration window shown, nothing launched.
-void configure(AppBed& bed) {
-  bed.writeSettings(settingsText(""));
-  bed.sim.processes.setArguments({"/config"});
+app::TMainForm& configure(AppBed& bed) {
+  return bed.startConfiguring(settingsText(""));
 }
 
 class AboutTest : public ::testing::Test {
  protected:
-  AboutTest() { configure(bed); }
+  // The configuration window's settings, the program not started yet.
+  AboutTest() {
+    bed.writeSettings(settingsText(""));
+    bed.sim.processes.setArguments({"/config"});
+  }
 
   void serve(const HttpBehaviour& behaviour) { testing::serve(bed, behaviour, requests); }
 
@@ -103,12 +106,11 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.query);
     AppBed bed;
-    configure(bed);
     bed.sim.processes.setVersion(c.windows);
     if (c.outlookInstalled) bed.installOutlook();
     std::vector<std::string> seen;
     serve(bed, answering("200 OK", kVersion), seen);
-    bed.start().bttnUpdtClick();
+    configure(bed).bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].substr(0, seen[0].find("\r\n")),
               "GET /checkupdate.php?logiciel=Vantrel&version=" + kVersion + c.query + " HTTP/1.0");
@@ -154,11 +156,10 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppBed bed;
-    configure(bed);
     std::vector<std::string> seen;
     if (c.hostKnown) bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
     if (c.server) listenHttp(bed, *c.server, seen);
-    auto& form = bed.start();
+    auto& form = configure(bed);
     form.bttnUpdtClick();
     const auto shown = bed.sim.dialogs.messageBoxes();
     ASSERT_EQ(shown.size(), 1u);
@@ -221,10 +222,6 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     std::function<app::TMainForm&(AppBed&)> open;  // the configuration window on screen
     std::function<void(app::TMainForm&)> end;
   };
-  const auto configured = [](AppBed& bed) -> app::TMainForm& {
-    configure(bed);
-    return bed.start();
-  };
   const auto firstRun = [](AppBed& bed) -> app::TMainForm& { return bed.start(); };
   const auto fromTheTray = [](AppBed& bed) -> app::TMainForm& {
     auto& form = bed.startWatching(settingsText(""));
@@ -232,7 +229,7 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     return form;
   };
   const Case cases[] = {
-      {"OK in the /config window", configured, [](app::TMainForm& f) { f.bttnOKClick(); }},
+      {"OK in the /config window", configure, [](app::TMainForm& f) { f.bttnOKClick(); }},
       {"OK in the first-run window", firstRun, [](app::TMainForm& f) { f.bttnOKClick(); }},
       {"quit from the tray", fromTheTray, [](app::TMainForm& f) { f.mnuTrayItemQuitClick(); }},
       {"log-off", fromTheTray, [](app::TMainForm& f) { f.WMQueryEndSession(); }},
@@ -263,11 +260,10 @@ TEST(About, TheUpdateHostCanBePointedElsewhereForTests) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     AppBed bed;
-    configure(bed);
     bed.sim.processes.setEnvironment("VANTREL_UPDATE_HOST", c.value);
     std::vector<std::string> seen;
     listenHttp(bed, answering("200 OK", "2.3"), seen, ipv4(127, 0, 0, 2), c.port);
-    bed.start().bttnUpdtClick();
+    configure(bed).bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].find("\r\nHost: 127.0.0.2\r\n"), std::string::npos);
     ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
