@@ -50,23 +50,34 @@ class StandinHttpServer final : public StandinConnection {
   bool answered_ = false;
 };
 
+// A stand-in HTTP server on `address`:`port` that keeps what it is asked in `requests`.
+void listenHttp(AppBed& bed, const HttpBehaviour& behaviour, std::vector<std::string>& requests,
+                std::uint32_t address = kLoopback, std::uint16_t port = 80) {
+  bed.sim.sockets.listen(address, port, [behaviour, &requests] {
+    return std::make_unique<StandinHttpServer>(behaviour, requests);
+  });
+}
+
+// The update host resolves to the loopback address, where a server listens on port 80.
+void serve(AppBed& bed, const HttpBehaviour& behaviour, std::vector<std::string>& requests) {
+  bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
+  listenHttp(bed, behaviour, requests);
+}
+
 // The configuration window shown, nothing launched.
-void configure(AppBed& bed) {
-  bed.writeSettings(settingsText(""));
-  bed.sim.processes.setArguments({"/config"});
+app::TMainForm& configure(AppBed& bed) {
+  return bed.startConfiguring(settingsText(""));
 }
 
 class AboutTest : public ::testing::Test {
  protected:
-  AboutTest() { configure(bed); }
-
-  // The update host resolves to the loopback address, where a server listens on port 80.
-  void serve(const HttpBehaviour& behaviour) {
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [this, behaviour] {
-      return std::make_unique<StandinHttpServer>(behaviour, requests);
-    });
+  // The configuration window's settings, the program not started yet.
+  AboutTest() {
+    bed.writeSettings(settingsText(""));
+    bed.sim.processes.setArguments({"/config"});
   }
+
+  void serve(const HttpBehaviour& behaviour) { testing::serve(bed, behaviour, requests); }
 
   std::vector<platform::standin::ShownDialog> boxes() const {
     return bed.sim.dialogs.messageBoxes();
@@ -80,40 +91,29 @@ TEST(About, TheRequestCarriesTheVersionsOfVantrelOutlookExpressAndWindows) {
   struct Case {
     bool outlookInstalled;
     platform::SystemVersion windows;
-    std::string query;
+    std::string query;  // after the program's name and version
   };
   const Case cases[] = {
-      {true,
-       {5, 1, 2600, "Service Pack 2"},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=6.00.2900.5512&winversion=5.1.2600&winmisc=Service+Pack+2"},
-      {true,
-       {6, 1, 7601, ""},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
-      {false,
-       {4, 10, 67766446, " A "},
-       "logiciel=Vantrel&version=" + kVersion + "&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
-      {false,
-       {5, 0, 2195, "Service Pack 4, v.1"},
-       "logiciel=Vantrel&version=" + kVersion +
-           "&oeversion=&winversion=5.0.2195&winmisc=Service+Pack+4%2C+v%2E1"},
+      {true, platform::SystemVersion{5, 1, 2600, "Service Pack 2"},
+       "&oeversion=6.00.2900.5512&winversion=5.1.2600&winmisc=Service+Pack+2"},
+      {true, platform::SystemVersion{6, 1, 7601, ""},
+       "&oeversion=6.00.2900.5512&winversion=6.1.7601&winmisc="},
+      {false, platform::SystemVersion{4, 10, 67766446, " A "},
+       "&oeversion=&winversion=4.10.67766446&winmisc=+A+"},
+      {false, platform::SystemVersion{5, 0, 2195, "Service Pack 4, v.1"},
+       "&oeversion=&winversion=5.0.2195&winmisc=Service+Pack+4%2C+v%2E1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.query);
     AppBed bed;
-    configure(bed);
     bed.sim.processes.setVersion(c.windows);
     if (c.outlookInstalled) bed.installOutlook();
     std::vector<std::string> seen;
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [&seen] {
-      return std::make_unique<StandinHttpServer>(answering("200 OK", kVersion), seen);
-    });
-    bed.start().bttnUpdtClick();
+    serve(bed, answering("200 OK", kVersion), seen);
+    configure(bed).bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].substr(0, seen[0].find("\r\n")),
-              "GET /checkupdate.php?" + c.query + " HTTP/1.0");
+              "GET /checkupdate.php?logiciel=Vantrel&version=" + kVersion + c.query + " HTTP/1.0");
     EXPECT_NE(seen[0].find("\r\nHost: " + std::string(app::UPDATE_HOST) + "\r\n"),
               std::string::npos);
     // The running version is not compared: the same number is shown like a newer one.
@@ -156,15 +156,10 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppBed bed;
-    configure(bed);
     std::vector<std::string> seen;
     if (c.hostKnown) bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    if (c.server) {
-      bed.sim.sockets.listen(kLoopback, 80, [&seen, &c] {
-        return std::make_unique<StandinHttpServer>(*c.server, seen);
-      });
-    }
-    auto& form = bed.start();
+    if (c.server) listenHttp(bed, *c.server, seen);
+    auto& form = configure(bed);
     form.bttnUpdtClick();
     const auto shown = bed.sim.dialogs.messageBoxes();
     ASSERT_EQ(shown.size(), 1u);
@@ -211,9 +206,7 @@ TEST_F(AboutTest, ASilentServerFailsWhenTheBoundRunsOutAndASecondClickIsIgnored)
 // A lookup that fails and then succeeds (a network coming up while the box is read) must not
 // bring the version box after the failure box.
 TEST_F(AboutTest, AFailedLookupEndsTheCheckWithItsOneBox) {
-  bed.sim.sockets.listen(kLoopback, 80, [this] {
-    return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), requests);
-  });
+  listenHttp(bed, answering("200 OK", "2.3"), requests);
   bed.sim.loop.atTime(
       500, [this] { bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback); });
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 1000);
@@ -229,10 +222,6 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     std::function<app::TMainForm&(AppBed&)> open;  // the configuration window on screen
     std::function<void(app::TMainForm&)> end;
   };
-  const auto configured = [](AppBed& bed) -> app::TMainForm& {
-    configure(bed);
-    return bed.start();
-  };
   const auto firstRun = [](AppBed& bed) -> app::TMainForm& { return bed.start(); };
   const auto fromTheTray = [](AppBed& bed) -> app::TMainForm& {
     auto& form = bed.startWatching(settingsText(""));
@@ -240,7 +229,7 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     return form;
   };
   const Case cases[] = {
-      {"OK in the /config window", configured, [](app::TMainForm& f) { f.bttnOKClick(); }},
+      {"OK in the /config window", configure, [](app::TMainForm& f) { f.bttnOKClick(); }},
       {"OK in the first-run window", firstRun, [](app::TMainForm& f) { f.bttnOKClick(); }},
       {"quit from the tray", fromTheTray, [](app::TMainForm& f) { f.mnuTrayItemQuitClick(); }},
       {"log-off", fromTheTray, [](app::TMainForm& f) { f.WMQueryEndSession(); }},
@@ -249,10 +238,7 @@ TEST(About, ACheckRunningWhenTheProgramEndsShowsNoBox) {
     SCOPED_TRACE(c.name);
     AppBed bed;
     std::vector<std::string> seen;
-    bed.sim.sockets.addHost(std::string(app::UPDATE_HOST), kLoopback);
-    bed.sim.sockets.listen(kLoopback, 80, [&seen] {
-      return std::make_unique<StandinHttpServer>(HttpBehaviour{"", false}, seen);
-    });
+    serve(bed, {"", false}, seen);
     auto& form = c.open(bed);
     ASSERT_FALSE(form.terminated());
     const auto before = bed.sim.dialogs.messageBoxes().size();
@@ -274,13 +260,10 @@ TEST(About, TheUpdateHostCanBePointedElsewhereForTests) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
     AppBed bed;
-    configure(bed);
     bed.sim.processes.setEnvironment("VANTREL_UPDATE_HOST", c.value);
     std::vector<std::string> seen;
-    bed.sim.sockets.listen(ipv4(127, 0, 0, 2), c.port, [&seen] {
-      return std::make_unique<StandinHttpServer>(answering("200 OK", "2.3"), seen);
-    });
-    bed.start().bttnUpdtClick();
+    listenHttp(bed, answering("200 OK", "2.3"), seen, ipv4(127, 0, 0, 2), c.port);
+    configure(bed).bttnUpdtClick();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].find("\r\nHost: 127.0.0.2\r\n"), std::string::npos);
     ASSERT_EQ(bed.sim.dialogs.messageBoxes().size(), 1u);
@@ -313,8 +296,7 @@ TEST_F(AboutTest, TheLinksOpenTheirAddresses) {
 TEST_F(AboutTest, TheMailingListAddressEndsInTheLanguageCode) {
   std::ofstream(bed.folder() / "lang.ini", std::ios::binary)
       << "[en]\r\nlangName=English\r\nmsgAboutML=Subscribe?\r\n";
-  bed.writeSettings(settingsText("Lang=English\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.start(settingsText("Lang=English\r\n"));
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   form.bttnMailListClick();
   ASSERT_EQ(boxes().size(), 1u);

@@ -12,12 +12,6 @@
 namespace vantrel::testing {
 namespace {
 
-constexpr char kAliceAccounts[] =
-    "HKEY_CURRENT_USER\\Identities\\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\\Software\\Microsoft\\"
-    "Internet Account Manager\\Accounts\\";
-constexpr char kSharedAccounts[] =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
-
 struct Listed {
   std::string caption;
   std::string server;
@@ -47,9 +41,7 @@ std::vector<std::string> questions(const AppBed& bed) {
 
 app::TMainForm& startConfiguring(AppBed& bed, const std::string& email) {
   bed.importFixture("mail-accounts.reg");
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", "[Email]\r\n" + email));
-  bed.sim.processes.setArguments({"/config"});
-  return bed.start();
+  return bed.startConfiguring(settingsText("", "checkNoIdentities=1\r\n", "[Email]\r\n" + email));
 }
 
 void choose(app::TMainForm& form, std::size_t identity) {
@@ -59,10 +51,9 @@ void choose(app::TMainForm& form, std::size_t identity) {
 
 // The registry writes of one click in the list.
 std::vector<std::string> writesOfAClick(AppBed& bed) {
-  const auto& writes = bed.sim.registry.writes();
-  const auto before = writes.size();
+  const auto before = bed.sim.registry.writes().size();
   bed.form().listAccountsClick();
-  return {writes.begin() + static_cast<std::ptrdiff_t>(before), writes.end()};
+  return bed.writesSince(before);
 }
 
 std::string skipFlagWrite(const std::string& key, int flag) {
@@ -96,20 +87,16 @@ TEST(AccountList, ShowsPop3AccountsOfTheIdentitySortedWithSkipFlagsAndTheOwnedSh
 }
 
 TEST(AccountList, OfTwoIdentitiesOfOneNameTheChosenOnesAccountsAreListed) {
-  AppBed bed;
-  bed.importFixture("identities-same-name.reg");
-  for (const auto& [guid, name] : {std::pair{"{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}", "First"},
-                                   std::pair{"{8B0C2D4E-6F70-4182-93A4-B5C6D7E8F901}", "Second"}}) {
-    bed.sim.registry.importReg(std::string("REGEDIT4\r\n[HKEY_CURRENT_USER\\Identities\\") + guid +
-                               "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\"
-                               "00000001]\r\n\"Account Name\"=\"" +
-                               name + "\"\r\n\"POP3 Server\"=\"pop.sam.example\"\r\n");
+  AppBed bed("identities-same-name.reg");
+  for (const auto& [guid, name] :
+       {std::pair{kFirstSam, "First"}, std::pair{kSecondSam, "Second"}}) {
+    bed.sim.registry.importReg("REGEDIT4\r\n[" + accountsOf(guid) +
+                               "00000001]\r\n\"Account Name\"=\"" + name +
+                               "\"\r\n\"POP3 Server\"=\"pop.sam.example\"\r\n");
   }
-  bed.writeSettings(
+  auto& form = bed.startConfiguring(
       settingsText("", "checkNoIdentities=1\r\n",
                    "[Email]\r\ncheckNoMail=0\r\nSam_First_pass=x\r\nSam_Second_pass=y\r\n"));
-  bed.sim.processes.setArguments({"/config"});
-  auto& form = bed.start();
   choose(form, 1);
   EXPECT_EQ(listed(form), (std::vector<Listed>{{"Second", "pop.sam.example", true}}));
   choose(form, 0);
@@ -119,9 +106,8 @@ TEST(AccountList, OfTwoIdentitiesOfOneNameTheChosenOnesAccountsAreListed) {
 TEST(AccountList, AsksEachMissingPasswordInAccountOrderAndAgainAfterACancel) {
   AppBed bed;
   // Alice's "Old" has a password; the others do not.
-  auto& form = startConfiguring(
-      bed, "checkNoMail=0\r\nAlice_Old_pass=" + app::passwordFileValue(app::scramblePassword("x")) +
-               "\r\n");
+  auto& form =
+      startConfiguring(bed, "checkNoMail=0\r\nAlice_Old_pass=" + storedPassword("x") + "\r\n");
   bed.sim.dialogs.answerInput("home pw");
   bed.sim.dialogs.answerInput(std::nullopt);
   bed.sim.dialogs.answerInput("home2 pw");
@@ -165,7 +151,7 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagIntoTheKeyItWasReadFrom
   items.at(2).checked = true;   // Old
   items.at(3).checked = false;  // Shared
   auto& registry = bed.sim.registry;
-  const std::string own = kAliceAccounts;
+  const std::string own = accountsOf(kAliceGuid);
   const std::string shared = kSharedAccounts;
   EXPECT_EQ(writesOfAClick(bed),
             (std::vector<std::string>{
@@ -186,21 +172,17 @@ TEST(AccountList, AClickWritesEveryListedAccountsSkipFlagIntoTheKeyItWasReadFrom
 // whose names meet the keys of her two POP3 "Home" accounts.
 TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFileOnly) {
   AppBed bed;
-  const auto stored = [](const std::string& password) {
-    return app::passwordFileValue(app::scramblePassword(password));
-  };
   auto& form = startConfiguring(
-      bed, "checkNoMail=0\r\nAlice_Home_pass=" + stored("h") +
-               "\r\nAlice_Home-2_pass=" + stored("h2") + "\r\nAlice_Old_pass=" + stored("o") +
-               "\r\nAlice_Work_pass=" + stored("w") + "\r\nAlice_Home_imap=0\r\n");
+      bed, "checkNoMail=0\r\nAlice_Home_pass=" + storedPassword("h") + "\r\nAlice_Home-2_pass=" +
+               storedPassword("h2") + "\r\nAlice_Old_pass=" + storedPassword("o") +
+               "\r\nAlice_Work_pass=" + storedPassword("w") + "\r\nAlice_Home_imap=0\r\n");
   const auto imap = [](const std::string& key, const std::string& name, const std::string& server) {
     return "[" + key + "]\r\n\"Account Name\"=\"" + name + "\"\r\n\"IMAP Server\"=\"" + server +
            "\"\r\n";
   };
   bed.sim.registry.importReg(
-      "REGEDIT4\r\n" +
-      imap(kAliceAccounts + std::string("00000005"), "Cloud", "imap.cloud.example") +
-      imap(kAliceAccounts + std::string("00000007"), "Home", "imap.home.example") +
+      "REGEDIT4\r\n" + imap(accountsOf(kAliceGuid) + "00000005", "Cloud", "imap.cloud.example") +
+      imap(accountsOf(kAliceGuid) + "00000007", "Home", "imap.home.example") +
       imap(kSharedAccounts + std::string("00000008"), "Home-2", "imap.home2.example"));
   bed.sim.dialogs.answerInput("cloud pw");
   bed.sim.dialogs.answerInput("home pw");
@@ -226,7 +208,7 @@ TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFi
   auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
   items.at(0).checked = false;  // Cloud
   items.at(2).checked = true;   // the IMAP Home
-  const std::string own = kAliceAccounts;
+  const std::string own = accountsOf(kAliceGuid);
   const std::string shared = kSharedAccounts;
   EXPECT_EQ(writesOfAClick(bed),
             (std::vector<std::string>{

@@ -4,12 +4,22 @@
 #include <random>
 
 #include "app/app_constants.h"
+#include "app/passwords.h"
 
 namespace vantrel::testing {
 
 std::string settingsText(const std::string& run, const std::string& identities,
                          const std::string& further) {
   return "[General]\r\nFirstRun=0\r\n[Run]\r\n" + run + "[Identities]\r\n" + identities + further;
+}
+
+std::string accountsOf(const std::string& guid) {
+  return "HKEY_CURRENT_USER\\Identities\\" + guid +
+         "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\";
+}
+
+std::string storedPassword(const std::string& password) {
+  return app::passwordFileValue(app::scramblePassword(password));
 }
 
 AppBed::AppBed() {
@@ -61,7 +71,7 @@ std::string AppBed::readSettings() const {
 
 app::TMainForm& AppBed::start() {
   app::FormPictures pictures;
-  pictures.mainIcon16 = 0x5001;
+  pictures.mainIcon16 = kMainIcon;
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
   form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
   form_->setView(&view);
@@ -73,12 +83,41 @@ app::TMainForm& AppBed::start() {
   return *form_;
 }
 
-app::TMainForm& AppBed::startWatching(const std::string& settings) {
-  installOutlook();
+app::TMainForm& AppBed::start(const std::string& settings) {
   writeSettings(settings);
-  auto& form = start();
+  return start();
+}
+
+app::TMainForm& AppBed::launch(const std::string& settings,
+                               platform::standin::OutlookScript script) {
+  installOutlook(script);
+  return start(settings);
+}
+
+app::TMainForm& AppBed::startWatching(const std::string& settings,
+                                      platform::standin::OutlookScript script) {
+  auto& form = launch(settings, script);
   runFor(600);
   return form;
+}
+
+app::TMainForm& AppBed::startConfiguring(const std::string& settings) {
+  sim.processes.setArguments({"/config"});
+  return start(settings);
+}
+
+app::TMainForm& AppBed::configureProgs(const std::string& progs) {
+  return startConfiguring(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
+}
+
+std::vector<std::string> AppBed::writesSince(std::size_t from) const {
+  const auto& writes = sim.registry.writes();
+  return {writes.begin() + static_cast<std::ptrdiff_t>(from), writes.end()};
+}
+
+platform::WindowHandle AppBed::openOtherWindow() {
+  return sim.desktop.createWindow({platform::kNoWindow, "Notepad", "notes - Notepad",
+                                   platform::kNoWindow, true, false, false, nullptr});
 }
 
 void AppBed::postTray(std::intptr_t mouseMessage) {

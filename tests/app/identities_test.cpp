@@ -13,11 +13,7 @@ namespace {
 
 using platform::standin::RegistryValue;
 
-constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
-constexpr char kAliceGuid[] = "{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}";
-constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kNullGuid[] = "{00000000-0000-0000-0000-000000000000}";
-constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
 
 std::string lastUsername(const AppBed& bed) {
   const auto value = bed.sim.registry.value(kIdentities, "Last Username");
@@ -56,8 +52,7 @@ std::vector<std::string> captionsOf(const ui::ListView& list) {
 }
 
 TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   const auto& start = bed.sim.processes.outlookStarts()[0];
@@ -80,8 +75,7 @@ TEST(StartIdentity, IsWrittenBeforeTheLaunchAndAgainWhenQuittingFromTheTray) {
 }
 
 TEST(StartIdentity, TheChoiceOptionWritesAnEmptyNameAndTheNullGuidAndStartsMinimised) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   bed.startWatching(settingsText(
       kStartHidden, "checkNoIdentities=0\r\ncheckIdentitiesChoice=1\r\nlistIdentities=Bob\r\n"));
   const auto& start = bed.sim.processes.outlookStarts().at(0);
@@ -108,9 +102,7 @@ TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
       escaped += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
     bed.sim.registry.importReg("REGEDIT4\n\n[HKEY_CURRENT_USER\\Identities\\" +
                                std::string(kBobGuid) + "]\n\"Username\"=\"" + escaped + "\"\n");
-    bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
-    bed.sim.processes.setArguments({"/config"});
-    auto& form = bed.start();
+    auto& form = bed.startConfiguring(settingsText("", "checkNoIdentities=0\r\n"));
     ASSERT_EQ(captionsOf(form.tabIdentities.listIdentities), std::vector<std::string>{name});
     form.tabIdentities.listIdentities.select(0);
     form.bttnOKClick();
@@ -123,8 +115,7 @@ TEST(StartIdentity, ANameWithOuterBlanksOrQuotesSurvivesTheSettingsFile) {
 }
 
 TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoiceMark) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
   EXPECT_TRUE(form.tabIdentities.checkIdentitiesChoice.checked);
@@ -138,8 +129,7 @@ TEST(StartIdentity, NothingIsWrittenWhenIdentitiesAreNotManagedWhateverTheChoice
 }
 
 TEST(StartIdentity, ARegistryThatRefusesTheWriteStillLetsOutlookExpressStart) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   bed.sim.registry.denyWrites(kIdentities);
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   EXPECT_TRUE(bed.sim.registry.writes().empty());
@@ -148,8 +138,7 @@ TEST(StartIdentity, ARegistryThatRefusesTheWriteStillLetsOutlookExpressStart) {
 }
 
 TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
   bed.runFor(500);
@@ -168,8 +157,7 @@ TEST(Switch, ToTheIdentityInLastUsernameOnlyBringsTheWindowBack) {
 }
 
 TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText(kStartHidden, "checkNoIdentities=0\r\nlistIdentities=Alice\r\n"));
   const auto oldWindow = form.oeWatch.oeWindow;
@@ -194,9 +182,7 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
   EXPECT_FALSE(watcherOnDuringTheRelaunch);
   EXPECT_TRUE(form.timerOE.enabled());
 
-  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
-                                         bed.sim.registry.writes().end());
-  EXPECT_EQ(written, writesOfLastIdentity("Bob", kBobGuid));
+  EXPECT_EQ(bed.writesSince(writes), writesOfLastIdentity("Bob", kBobGuid));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   const auto& relaunch = bed.sim.processes.outlookStarts()[1];
   EXPECT_EQ(relaunch.showState, platform::SwShowNormal);
@@ -211,12 +197,8 @@ TEST(Switch, ToAnotherClosesWaitsWithoutTimersWritesAndRelaunchesShownNormally) 
 }
 
 TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
-  bed.installOutlook({0, 300, 3000});
-  bed.writeSettings(settingsText(""));
-  auto& form = bed.start();
-  bed.runFor(600);
+  AppBed bed("identities-three.reg");
+  auto& form = bed.startWatching(settingsText(""), {0, 300, 3000});
   const auto oldWindow = form.oeWatch.oeWindow;
 
   app::switchToIdentity("Bob", form);
@@ -230,26 +212,22 @@ TEST(Switch, AnOutlookExpressSlowToCloseIsNotTakenForTheNewOne) {
 }
 
 TEST(Switch, ToANameNoIdentityCarriesWritesEmptyGuidsAndStillRelaunches) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText(""));
   const auto writes = bed.sim.registry.writes().size();
 
   app::switchToIdentity("Dave", form);
-  const std::vector<std::string> written(bed.sim.registry.writes().begin() + writes,
-                                         bed.sim.registry.writes().end());
-  EXPECT_EQ(written, writesOfLastIdentity("Dave", ""));
+  EXPECT_EQ(bed.writesSince(writes), writesOfLastIdentity("Dave", ""));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
 }
 
 TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText(""));
   form.mnuTrayItemConfigClick();
 
-  form.WMHotKey((std::intptr_t{114} << 16) | 6);  // Ctrl+Shift+F3
+  form.WMHotKey(ctrlShift(114));  // F3
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
   EXPECT_EQ(lastUsername(bed), "Carol");
   EXPECT_FALSE(form.timerOE.enabled());
@@ -259,8 +237,7 @@ TEST(Switch, AHotKeyWhileTheConfigurationWindowIsOpenLeavesTheWatcherOff) {
 }
 
 TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=bob\r\n"));
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
             (std::vector<std::string>{"Alice", "Bob", "Carol"}));
@@ -280,10 +257,8 @@ TEST(IdentityLists, TheTabIsSortedByNameAndTheMailComboKeepsRegistryOrder) {
 }
 
 TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstEnumerated) {
-  AppBed bed;
-  bed.importFixture("identities-same-name.reg");
+  AppBed bed("identities-same-name.reg");
   auto& form = bed.startWatching(settingsText("", "checkNoIdentities=0\r\nlistIdentities=Sam\r\n"));
-  constexpr char kFirstSam[] = "{3E4F5061-7283-4A94-B5C6-D7E8F9A0B102}";
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities),
             (std::vector<std::string>{"Sam", "Sam", "Zoe"}));
   EXPECT_EQ(form.tabMail.comboIdentities.items.size(), 3u);
@@ -299,8 +274,7 @@ TEST(IdentityLists, DuplicateUserNamesAreBothListedAndEveryLookupYieldsTheFirstE
 }
 
 TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
-  AppBed bed;
-  bed.importFixture("identities-letter-case.reg");
+  AppBed bed("identities-letter-case.reg");
   auto& form = bed.startWatching(settingsText(""));
   constexpr char kUpper[] = "{4A5B6C7D-8E9F-4011-A233-445566778801}";
   constexpr char kLower[] = "{9F8E7D6C-5B4A-4321-B0C1-D2E3F4A5B602}";
@@ -320,14 +294,12 @@ TEST(IdentityLists, NamesThatDifferInLetterCaseAreDifferentIdentities) {
 }
 
 TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNoIdentities) {
-  AppBed bed;
-  bed.importFixture("identities-no-username.reg");
+  AppBed bed("identities-no-username.reg");
   auto& form = bed.startWatching(settingsText(""));
   EXPECT_EQ(captionsOf(form.tabIdentities.listIdentities), (std::vector<std::string>{"", "Paul"}));
   EXPECT_EQ(enumeratedNames(bed.sim.registry), (std::vector<std::string>{"Paul", ""}));
 
-  AppBed accounts;
-  accounts.importFixture("identities-accounts.reg");
+  AppBed accounts("identities-accounts.reg");
   auto& other = accounts.startWatching(settingsText(""));
   EXPECT_EQ(captionsOf(other.tabIdentities.listIdentities),
             (std::vector<std::string>{"Alice", "Bob"}));
@@ -335,12 +307,9 @@ TEST(IdentityLists, AnIdentityWithoutUsernameGivesAnEmptyItemAndAccountKeysAreNo
 }
 
 TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged) {
-  AppBed bed;
-  bed.importFixture("identities-none.reg");
+  AppBed bed("identities-none.reg");
   bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=0\r\n"));
-  bed.sim.processes.setArguments({"/config"});
-  auto& form = bed.start();
+  auto& form = bed.startConfiguring(settingsText("", "checkNoIdentities=0\r\n"));
   EXPECT_TRUE(form.tabIdentities.listIdentities.empty());
   EXPECT_TRUE(form.tabMail.comboIdentities.items.empty());
   EXPECT_EQ(app::findIdentityGuid(bed.sim.registry, ""), "");
@@ -359,8 +328,7 @@ TEST(IdentitiesTab, WithoutIdentitiesOkKeepsRefusingUntilTheyAreNoLongerManaged)
 }
 
 TEST(IdentitiesTab, TheListAndTheChoiceAreEnabledExactlyWhileIdentitiesAreManaged) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form =
       bed.startWatching(settingsText("", "checkNoIdentities=1\r\ncheckIdentitiesChoice=1\r\n"));
   EXPECT_FALSE(form.tabIdentities.listIdentities.enabled);

@@ -38,9 +38,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
   std::string received(std::string_view bytes) override {
     std::string answer;
     for (const auto& line : lines_.add(bytes)) {
-      const auto space = line.find(' ');
-      const auto tag = line.substr(0, space);
-      const auto command = space == std::string::npos ? std::string() : line.substr(space + 1);
+      const auto [tag, command] = firstWord(line);
       state_->commands.push_back(command);
       answer += answerTo(tag, command);
     }
@@ -66,9 +64,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
   }
 
   std::string answerTo(const std::string& tag, const std::string& command) {
-    const auto space = command.find(' ');
-    const auto verb = command.substr(0, space);
-    const auto rest = space == std::string::npos ? std::string() : command.substr(space + 1);
+    const auto [verb, rest] = firstWord(command);
     if (verb == "CAPABILITY") return "* CAPABILITY " + capabilities() + "\r\n" + tag + " OK\r\n";
     if (verb == "STARTTLS" && !secure_ && state_->listener.startTls) {
       startingTls_ = true;

@@ -9,21 +9,15 @@
 namespace vantrel::testing {
 namespace {
 
-using platform::standin::OutlookScript;
 using platform::standin::ShownDialog;
 
-constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
-
 std::string settingsWith(const std::string& run, const std::string& identities = "") {
-  return "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n" + identities +
-         "[Run]\r\n" + run;
+  return kConfigured + identities + "[Run]\r\n" + run;
 }
 
 TEST(Launch, StartsTheExpandedInstallRootWithATrailingSpaceAndFollowsTheWindow) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured);
 
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   const auto& start = bed.sim.processes.outlookStarts()[0];
@@ -46,17 +40,14 @@ TEST(Launch, ShowStateAndModeFollowTheStartOptions) {
   };
   const Case cases[] = {
       {"ModeMail=0\r\n", "", platform::SwShowNormal, "/news"},
-      {"StartReduced=1\r\nReduceInTray=1\r\n", "", platform::SwHide, ""},
+      {kStartHidden, "", platform::SwHide, ""},
       {"StartReduced=1\r\nReduceInTray=0\r\n", "", platform::SwMinimize, ""},
       // The logon window must be seen, so the choice option starts it minimised, not hidden.
-      {"StartReduced=1\r\nReduceInTray=1\r\n", "checkIdentitiesChoice=1\r\n", platform::SwMinimize,
-       ""},
+      {kStartHidden, "checkIdentitiesChoice=1\r\n", platform::SwMinimize, ""},
   };
   for (const auto& c : cases) {
     AppBed bed;
-    bed.installOutlook();
-    bed.writeSettings(settingsWith(c.run, c.identities));
-    bed.start();
+    bed.launch(settingsWith(c.run, c.identities));
     ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u) << c.run;
     const auto& start = bed.sim.processes.outlookStarts()[0];
     EXPECT_EQ(start.showState, c.show) << c.run;
@@ -67,9 +58,7 @@ TEST(Launch, ShowStateAndModeFollowTheStartOptions) {
 
 TEST(Launch, AHiddenStartEndsMinimisedAndTheWatcherTakesItOutOfTheTaskBar) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsWith(kStartHidden));
   EXPECT_TRUE(bed.sim.desktop.isIconic(form.oeWatch.oeWindow));
   bed.runFor(500);
   EXPECT_FALSE(bed.sim.desktop.isVisible(form.oeWatch.oeWindow));
@@ -79,9 +68,7 @@ TEST(Launch, AHiddenStartEndsMinimisedAndTheWatcherTakesItOutOfTheTaskBar) {
 // Started hidden, Outlook Express is out of reach until Vantrel finds its window.
 TEST(Launch, AHiddenStartSlowerThanTheWaitIsFollowedOnceItsWindowComes) {
   AppBed bed;
-  bed.installOutlook(OutlookScript{0, 40000});
-  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsWith(kStartHidden), {0, 40000});
   EXPECT_FALSE(form.terminated());
   ASSERT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_EQ(form.oeWatch.oeWindow, bed.sim.processes.outlookStarts().at(0).window);
@@ -93,9 +80,7 @@ TEST(Launch, AHiddenStartSlowerThanTheWaitIsFollowedOnceItsWindowComes) {
 
 TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
   AppBed bed;
-  bed.installOutlook(OutlookScript{0, 3600000});
-  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsWith(kStartHidden), {0, 3600000});
   EXPECT_TRUE(form.terminated());
   EXPECT_EQ(bed.sim.loop.nowMs(), 65000u);
   const auto processId = bed.sim.processes.outlookStarts().at(0).processId;
@@ -105,19 +90,12 @@ TEST(Launch, AHiddenStartThatNeverShowsItsWindowIsEndedAfterAMinuteMore) {
 
 // The longer wait keeps the program answering; what would launch again waits for the next turn.
 TEST(Launch, TheTrayAnswersWhileAHiddenStartIsWaitedForAndNoSecondLaunchStartsInIt) {
-  constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
-  constexpr std::uint32_t kF2 = 113;
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
-  bed.installOutlook(OutlookScript{0, 40000});
-  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
+  AppBed bed("identities-three.reg");
   auto& loop = bed.sim.loop;
   loop.atTime(10000, [&bed] { bed.postTray(platform::kWmRButtonUp); });
-  loop.atTime(12000, [&] {
-    loop.post([&bed] { bed.form().WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift); });
-  });
+  loop.atTime(12000, [&] { loop.post([&bed] { bed.form().WMHotKey(ctrlShift(113)); }); });
   loop.atTime(14000, [&] { loop.post([&bed] { bed.form().mnuTrayItemConfigClick(); }); });
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsWith(kStartHidden), {0, 40000});
 
   EXPECT_EQ(bed.view.popups, 1);
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
@@ -135,11 +113,9 @@ TEST(Launch, TheTrayAnswersWhileAHiddenStartIsWaitedForAndNoSecondLaunchStartsIn
 
 TEST(Launch, QuittingWhileAHiddenStartIsWaitedForEndsItsProcess) {
   AppBed bed;
-  bed.installOutlook(OutlookScript{0, 40000});
-  bed.writeSettings(settingsWith("StartReduced=1\r\nReduceInTray=1\r\n"));
   bed.sim.loop.atTime(10000,
                       [&bed] { bed.sim.loop.post([&bed] { bed.form().mnuTrayItemQuitClick(); }); });
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsWith(kStartHidden), {0, 40000});
   EXPECT_TRUE(form.terminated());
   EXPECT_EQ(bed.sim.loop.nowMs(), 10000u);
   const auto processId = bed.sim.processes.outlookStarts().at(0).processId;
@@ -148,16 +124,12 @@ TEST(Launch, QuittingWhileAHiddenStartIsWaitedForEndsItsProcess) {
 
 TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {
   AppBed bed;
-  bed.installOutlook(OutlookScript{0, 4500});
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured, {0, 4500});
   EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_FALSE(form.terminated());
 
   AppBed slow;
-  slow.installOutlook(OutlookScript{0, 5500});
-  slow.writeSettings(kConfigured);
-  auto& late = slow.start();
+  auto& late = slow.launch(kConfigured, {0, 5500});
   EXPECT_EQ(late.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_TRUE(late.terminated());
   EXPECT_EQ(slow.sim.loop.nowMs(), 5000u);
@@ -165,9 +137,7 @@ TEST(Launch, WaitsAtMostFiveSecondsForTheMainWindow) {
 
 TEST(Launch, SecondsWithTheIdentityLogonWindowDoNotCount) {
   AppBed bed;
-  bed.installOutlook(OutlookScript{20000, 3500});
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured, {20000, 3500});
   EXPECT_NE(form.oeWatch.oeWindow, platform::kNoWindow);
   EXPECT_FALSE(form.terminated());
   EXPECT_GE(bed.sim.loop.nowMs(), 23000u);
@@ -175,17 +145,10 @@ TEST(Launch, SecondsWithTheIdentityLogonWindowDoNotCount) {
 
 TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(kConfigured);
-  const auto existing = bed.sim.desktop.createWindow({platform::kNoWindow,
-                                                      "Outlook Express Browser Class",
-                                                      "Courrier",
-                                                      platform::kNoWindow,
-                                                      true,
-                                                      false,
-                                                      false,
-                                                      {}});
-  auto& form = bed.start();
+  const auto existing =
+      bed.sim.desktop.createWindow({platform::kNoWindow, "Outlook Express Browser Class",
+                                    "Courrier", platform::kNoWindow, true, false, false, nullptr});
+  auto& form = bed.launch(kConfigured);
   EXPECT_EQ(form.oeWatch.oeWindow, existing);
   EXPECT_EQ(bed.sim.loop.nowMs(), 0u);
 }
@@ -193,8 +156,7 @@ TEST(Launch, AnOutlookExpressWindowAlreadyOpenIsTakenAtOnce) {
 TEST(Locate, WithoutInstallRootTheUserIsAskedAndCancelEndsWithTheErrorMessage) {
   AppBed bed;
   bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
 
   const auto& shown = bed.sim.dialogs.shown();
   ASSERT_EQ(shown.size(), 2u);
@@ -221,8 +183,7 @@ TEST(Locate, TheChosenFileStoresItsFolderAndTheNextStartNeedsNoDialog) {
       "\"InstallRoot\"=\"C:\\\\Nowhere\"\n");
   bed.sim.processes.installOutlook("D:\\OE 6\\msimn.exe", {});
   bed.sim.dialogs.answerOpenFile("D:\\OE 6\\msimn.exe");
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(bed.sim.processes.outlookStarts().at(0).commandLine, "\"D:\\OE 6\\msimn.exe\" ");
   const auto stored = bed.sim.registry.value(
@@ -239,8 +200,7 @@ TEST(Locate, ARefusedRegistryWriteStillLaunchesTheChosenFile) {
   bed.sim.registry.denyWrites("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express");
   bed.sim.processes.installOutlook("D:\\OE\\msimn.exe", {});
   bed.sim.dialogs.answerOpenFile("D:\\OE\\msimn.exe");
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.start(kConfigured);
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   EXPECT_TRUE(bed.sim.registry.writes().empty());
@@ -254,8 +214,7 @@ TEST(Locate, ALongExpansionOfInstallRootIsNotCut) {
       "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Outlook Express]\n"
       "\"InstallRoot\"=\"%DEEP%\\\\Outlook Express\"\n");
   bed.sim.processes.installOutlook(deep + "\\Outlook Express\\msimn.exe", {});
-  bed.writeSettings(kConfigured);
-  bed.start();
+  bed.start(kConfigured);
   EXPECT_TRUE(bed.sim.dialogs.shown().empty());
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 1u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[0].commandLine,
@@ -264,9 +223,7 @@ TEST(Locate, ALongExpansionOfInstallRootIsNotCut) {
 
 TEST(StartProgram, AFailureShowsTheSystemTextInAPlainBoxAndGivesZero) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured);
   EXPECT_EQ(app::startProgram(form, "C:\\missing.exe", "", platform::SwShowNormal), 0u);
   const auto boxes = bed.sim.dialogs.messageBoxes();
   ASSERT_FALSE(boxes.empty());

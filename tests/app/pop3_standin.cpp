@@ -30,9 +30,7 @@ class Pop3Connection final : public platform::standin::StandinConnection {
 
  private:
   std::string answerTo(const std::string& line) {
-    const auto space = line.find(' ');
-    const auto verb = line.substr(0, space);
-    const auto argument = space == std::string::npos ? std::string() : line.substr(space + 1);
+    const auto [verb, argument] = firstWord(line);
     if (verb == "USER") {
       user_ = argument;
       return "+OK\r\n";

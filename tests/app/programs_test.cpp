@@ -14,13 +14,6 @@ namespace {
 
 using platform::standin::ShownDialog;
 
-// The configuration window of "/config": nothing launched, OK saves and ends the program.
-app::TMainForm& startConfiguring(AppBed& bed, const std::string& progs = "") {
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
-  bed.sim.processes.setArguments({"/config"});
-  return bed.start();
-}
-
 std::vector<std::string> namesOf(const app::TMainForm& form) {
   std::vector<std::string> names;
   for (const auto& item : form.tabProgs.listExternalProgs.items()) names.push_back(item.caption);
@@ -46,7 +39,7 @@ void addProgram(AppBed& bed, const std::string& path) {
 TEST(ProgramsTab, AddNamesTheEntryAfterItsFileAndMakesItActiveAndStartedMinimised) {
   AppBed bed;
   bed.sim.shell.setIcon("D:\\bin\\tool", 0x7001);
-  auto& form = startConfiguring(bed, "zz=C:\\zz.exe\r\n");
+  auto& form = bed.configureProgs("zz=C:\\zz.exe\r\n");
 
   app::bttnExternalProgsAddClick(form);  // cancelled
   EXPECT_EQ(namesOf(form), std::vector<std::string>{"zz"});
@@ -80,8 +73,8 @@ TEST(ProgramsTab, AddNamesTheEntryAfterItsFileAndMakesItActiveAndStartedMinimise
 
 TEST(ProgramsTab, TheRadioButtonsFollowAndSetTheSelectedEntrysShowState) {
   AppBed bed;
-  auto& form = startConfiguring(
-      bed, "a=C:\\a.exe\r\na_startReduced=0\r\nb=C:\\b.exe\r\nb_startReduced=1\r\n");
+  auto& form =
+      bed.configureProgs("a=C:\\a.exe\r\na_startReduced=0\r\nb=C:\\b.exe\r\nb_startReduced=1\r\n");
   EXPECT_FALSE(form.tabProgs.radioExternalProgsStartReduced.enabled)
       << "until an entry is selected";
 
@@ -123,8 +116,8 @@ TEST(ProgramsTab, TheRadioButtonsFollowAndSetTheSelectedEntrysShowState) {
 TEST(ProgramsTab, ModifyChangesOnlyThePathAndStartsInTheEntrysFolder) {
   AppBed bed;
   bed.sim.shell.setIcon("C:\\Old\\ed.exe", 0x7001);
-  auto& form = startConfiguring(
-      bed, "ed=C:\\Old\\ed.exe\r\ned_active=0\r\ned_startReduced=0\r\nzz=C:\\zz.exe\r\n");
+  auto& form = bed.configureProgs(
+      "ed=C:\\Old\\ed.exe\r\ned_active=0\r\ned_startReduced=0\r\nzz=C:\\zz.exe\r\n");
 
   app::bttnExternalProgsModifyClick(form);
   EXPECT_TRUE(bed.sim.dialogs.shown().empty()) << "no entry selected, no dialog";
@@ -147,12 +140,10 @@ TEST(ProgramsTab, ModifyChangesOnlyThePathAndStartsInTheEntrysFolder) {
 
 TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
   AppBed bed;
-  bed.installOutlook();
   bed.sim.shell.setIcon("C:\\a.exe", 0x7001);
   bed.sim.shell.setIcon("C:\\b.exe", 0x7002);
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n",
-                                 "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n",
+                                       "[Progs]\r\na=C:\\a.exe\r\na_active=1\r\nb=C:\\b.exe\r\n"));
   form.mnuTrayItemConfigClick();
 
   app::bttnExternalProgsDelClick(form);
@@ -177,7 +168,7 @@ TEST(ProgramsTab, DeleteRemovesTheSelectedEntryAndTheTrayKeepsItUntilOk) {
 
 TEST(ProgramsTab, NamesThatCannotBeKeysAreStoredSafelyAndSurviveARestart) {
   AppBed bed;
-  auto& form = startConfiguring(bed);
+  auto& form = bed.configureProgs();
   for (const auto* path :
        {"C:\\Tools\\a=b.exe", "C:\\Tools\\;notes.exe", "C:\\Tools\\[x].exe",
         "C:\\Tools\\  spaced  .exe", "C:\\Tools\\my_tool.exe", "C:\\Tools\\.exe"}) {
@@ -206,7 +197,7 @@ TEST(ProgramsTab, NamesThatCannotBeKeysAreStoredSafelyAndSurviveARestart) {
 TEST(ProgramsTab, ANameThatWouldOverwriteAnotherEntrysFlagsGetsANumberAndBothSurvive) {
   for (const bool shortFirst : {true, false}) {
     AppBed bed;
-    auto& form = startConfiguring(bed);
+    auto& form = bed.configureProgs();
     const std::vector<std::string> paths =
         shortFirst ? std::vector<std::string>{"C:\\T\\x.exe", "C:\\T\\x_active.exe",
                                               "C:\\T\\X_startReduced.exe"}
@@ -230,7 +221,7 @@ TEST(ProgramsTab, ANameThatWouldOverwriteAnotherEntrysFlagsGetsANumberAndBothSur
 
 TEST(ProgramsTab, NamesThatDifferOnlyInLetterCaseGetANumberAndEachKeepsItsOwnProgram) {
   AppBed bed;
-  auto& form = startConfiguring(bed);
+  auto& form = bed.configureProgs();
   for (const auto* path : {"C:\\A\\Notes.exe", "D:\\B\\notes.exe", "E:\\C\\NOTES.exe"}) {
     addProgram(bed, path);
   }

@@ -9,12 +9,6 @@
 namespace vantrel::testing {
 namespace {
 
-app::TMainForm& startConfiguring(AppBed& bed, const std::string& progs) {
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", "[Progs]\r\n" + progs));
-  bed.sim.processes.setArguments({"/config"});
-  return bed.start();
-}
-
 struct Entry {
   std::string name, path, startReduced;
   bool active;
@@ -33,18 +27,16 @@ std::vector<Entry> entriesOf(const app::TMainForm& form) {
 std::vector<Entry> afterRestart(AppBed& bed) {
   bed.form().bttnOKClick();
   AppBed next;
-  next.writeSettings(bed.readSettings());
-  next.sim.processes.setArguments({"/config"});
-  return entriesOf(next.start());
+  return entriesOf(next.startConfiguring(bed.readSettings()));
 }
 
 TEST(ProgsSection, EveryProgramSurvivesARestartNamesWithUnderscoresIncluded) {
   AppBed bed;
-  auto& form = startConfiguring(bed,
-                                "my_tool=C:\\t\\my_tool.exe\r\nmy_tool_active=1\r\n"
-                                "my_tool_startReduced=0\r\n"
-                                "Notes=D:\\Apps\\Notes.old.exe\r\nNotes_startReduced=1\r\n"
-                                "x_y_active=C:\\odd.exe\r\n");
+  auto& form = bed.configureProgs(
+      "my_tool=C:\\t\\my_tool.exe\r\nmy_tool_active=1\r\n"
+      "my_tool_startReduced=0\r\n"
+      "Notes=D:\\Apps\\Notes.old.exe\r\nNotes_startReduced=1\r\n"
+      "x_y_active=C:\\odd.exe\r\n");
   const std::vector<Entry> expected = {
       {"my_tool", "C:\\t\\my_tool.exe", "0", true},
       {"Notes", "D:\\Apps\\Notes.old.exe", "1", false},
@@ -57,9 +49,9 @@ TEST(ProgsSection, EveryProgramSurvivesARestartNamesWithUnderscoresIncluded) {
 
 TEST(ProgsSection, MissingOrBadCompanionsTakeTheirDefaults) {
   AppBed bed;
-  auto& form = startConfiguring(bed,
-                                "plain=C:\\plain.exe\r\nodd=C:\\odd.exe\r\n"
-                                "odd_startReduced=yes\r\nodd_active=maybe\r\n");
+  auto& form = bed.configureProgs(
+      "plain=C:\\plain.exe\r\nodd=C:\\odd.exe\r\n"
+      "odd_startReduced=yes\r\nodd_active=maybe\r\n");
   const std::vector<Entry> expected = {{"odd", "C:\\odd.exe", "1", false},
                                        {"plain", "C:\\plain.exe", "1", false}};
   EXPECT_EQ(entriesOf(form), expected);
@@ -67,7 +59,7 @@ TEST(ProgsSection, MissingOrBadCompanionsTakeTheirDefaults) {
 
 TEST(ProgsSection, OkWithNoProgramsLeavesNoKeys) {
   AppBed bed;
-  auto& form = startConfiguring(bed, "a=C:\\a.exe\r\na_active=1\r\n; a note\r\n");
+  auto& form = bed.configureProgs("a=C:\\a.exe\r\na_active=1\r\n; a note\r\n");
   form.tabProgs.listExternalProgs.remove(0);
   form.bttnOKClick();
   const auto text = bed.readSettings();
@@ -78,7 +70,7 @@ TEST(ProgsSection, OkWithNoProgramsLeavesNoKeys) {
 
 TEST(ProgsSection, OfAProgramAndOneNamedLikeItsActiveKeyOnlyTheFirstComesBack) {
   AppBed bed;
-  auto& form = startConfiguring(bed, "a=C:\\a.exe\r\na_active=1\r\n");
+  auto& form = bed.configureProgs("a=C:\\a.exe\r\na_active=1\r\n");
   ui::ListItem second;
   second.caption = "a_active";
   second.subItems = {"C:\\b.exe", "1"};
@@ -92,7 +84,7 @@ TEST(ProgsSection, OfAProgramAndOneNamedLikeItsActiveKeyOnlyTheFirstComesBack) {
 TEST(Language, ChoosingOneRelabelsEveryControlMenuItemAndDialogAtOnce) {
   AppBed bed;
   std::filesystem::copy_file(VANTREL_SOURCE_DIR "/resources/lang.ini", bed.folder() / "lang.ini");
-  auto& form = startConfiguring(bed, "");
+  auto& form = bed.configureProgs("");
   ASSERT_EQ(form.tabLaunch.comboLang.items.size(), 3u);
   EXPECT_EQ(form.tabLaunch.comboLang.items.back().caption,
             "Fran\xE7"
@@ -131,10 +123,8 @@ TEST(Language, AStoredNameIsSelectedWithoutLetterCaseAndAnUnknownOneGivesFrench)
         std::tuple{"", "", "D\xE9marrage et Comportement"}}) {
     AppBed bed;
     std::filesystem::copy_file(VANTREL_SOURCE_DIR "/resources/lang.ini", bed.folder() / "lang.ini");
-    bed.writeSettings(
+    auto& form = bed.startConfiguring(
         settingsText(std::string("Lang=") + stored + "\r\n", "checkNoIdentities=1\r\n", ""));
-    bed.sim.processes.setArguments({"/config"});
-    auto& form = bed.start();
     EXPECT_EQ(form.tabLaunch.comboLang.selectedText(), selected) << stored;
     EXPECT_EQ(form.tabLaunch.caption, tab) << stored;
   }

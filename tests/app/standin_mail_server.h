@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/standin/standin_sockets.h"
@@ -34,6 +35,12 @@ class StandinCommandLines {
  private:
   std::string pending_;
 };
+
+// A line's first word and what follows the space after it.
+inline std::pair<std::string, std::string> firstWord(const std::string& line) {
+  const auto space = line.find(' ');
+  return {line.substr(0, space), space == std::string::npos ? "" : line.substr(space + 1)};
+}
 
 template <typename Listener>
 struct StandinMailState {

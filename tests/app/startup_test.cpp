@@ -10,8 +10,6 @@ namespace {
 
 using platform::standin::ShownDialog;
 
-constexpr char kConfigured[] = "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
-
 TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
   AppBed bed;
   bed.installOutlook();
@@ -47,8 +45,7 @@ TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
 
 TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritten) {
   AppBed bed;
-  bed.writeSettings("");
-  auto& form = bed.start();
+  auto& form = bed.start("");
   EXPECT_EQ(bed.readSettings(), "[General]\r\nFirstRun=0\r\n");
   EXPECT_EQ(form.configMode, 1);
   // The defaults of a missing key, not the values of a new file: identities are managed.
@@ -61,8 +58,7 @@ TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritt
 
 TEST(FirstRun, OkWhileIdentitiesAreManagedAndNoneSelectedKeepsTheWindowOpen) {
   AppBed bed;
-  bed.writeSettings("[General]\r\nFirstRun=1\r\n");
-  auto& form = bed.start();
+  auto& form = bed.start("[General]\r\nFirstRun=1\r\n");
   EXPECT_FALSE(form.FormCloseQuery());
   EXPECT_FALSE(form.terminated());
   EXPECT_EQ(form.pagesCtrl.activePage, 2);
@@ -81,10 +77,8 @@ TEST(CommandLine, OnlyTheExactConfigSwitchOpensTheConfigurationWindow) {
   for (const auto& [argument, configures] :
        {std::pair{"/config", true}, {"/CONFIG", false}, {"/config2", false}, {"config", false}}) {
     AppBed bed;
-    bed.installOutlook();
-    bed.writeSettings(kConfigured);
     bed.sim.processes.setArguments({"-x", argument});
-    auto& form = bed.start();
+    auto& form = bed.launch(kConfigured);
     EXPECT_EQ(form.configMode == 1, configures) << argument;
     EXPECT_EQ(form.visible(), configures) << argument;
     EXPECT_EQ(bed.sim.processes.outlookStarts().size(), configures ? 0u : 1u) << argument;
@@ -93,13 +87,11 @@ TEST(CommandLine, OnlyTheExactConfigSwitchOpensTheConfigurationWindow) {
 
 TEST(Settings, ValuesThatAreNotIntegersTakeTheirDefaultsAndNumbersAreBroughtIntoRange) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(
-      std::string(kConfigured) +
-      "[Run]\r\nModeMail=news\r\nReduceInTray=12abc\r\nStartReduced= 7 \r\n"
-      "ConfirmClose=\"1\"\r\n"
-      "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
-  auto& form = bed.start();
+  auto& form =
+      bed.launch(std::string(kConfigured) +
+                 "[Run]\r\nModeMail=news\r\nReduceInTray=12abc\r\nStartReduced= 7 \r\n"
+                 "ConfirmClose=\"1\"\r\n"
+                 "[Email]\r\neditMailTime=5000\r\neditMailWindowTime=-4\r\ncheckMailSound=x\r\n");
   EXPECT_TRUE(form.tabLaunch.radioModeMail.checked);
   EXPECT_TRUE(form.tabLaunch.checkNotifyReduce.checked);
   EXPECT_TRUE(form.tabLaunch.checkStartReduced.checked);
@@ -189,9 +181,7 @@ TEST(Settings, AFolderThatCannotBeWrittenOrNamedIsReportedOnceAndOutlookExpressS
 
 TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(std::string(kConfigured) + "[Email]\r\neditMailTime=10\r\n");
-  auto& form = bed.start();
+  auto& form = bed.launch(std::string(kConfigured) + "[Email]\r\neditMailTime=10\r\n");
   EXPECT_EQ(form.timerMail.interval(), 600000u);
   form.mnuTrayItemConfigClick();
   form.tabLaunch.radioModeNews.checked = true;
@@ -212,9 +202,7 @@ TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
 
 TEST(Configuration, OpeningItFromTheTrayStopsBothTimers) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(std::string(kConfigured) + "[Email]\r\ncheckNoMail=0\r\n");
-  auto& form = bed.start();
+  auto& form = bed.launch(std::string(kConfigured) + "[Email]\r\ncheckNoMail=0\r\n");
   EXPECT_TRUE(form.timerOE.enabled());
   EXPECT_TRUE(form.timerMail.enabled());
   form.mnuTrayItemConfigClick();
@@ -237,9 +225,7 @@ TEST(AboutLabels, ShowTheProgramAndTheOutlookExpressVersion) {
 
 TEST(EndOfSession, RemovesTheIconAndEndsWithoutWritingTheStartIdentity) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(kConfigured);
-  auto& form = bed.start();
+  auto& form = bed.launch(kConfigured);
   ASSERT_TRUE(bed.sim.shell.icon());
   bed.sim.registry.importReg("REGEDIT4\n[HKEY_CURRENT_USER\\Identities]\n");
   form.WMQueryEndSession();
@@ -252,10 +238,8 @@ TEST(StoredIdentity, IsSelectedByItsExactNameBeforeOneThatDiffersOnlyInLetterCas
   for (const std::string stored : {"Alice", "alice", "ALICE"}) {
     AppBed bed;
     bed.sim.registry.importRegFile(VANTREL_SOURCE_DIR "/tests/fixtures/identities-letter-case.reg");
-    bed.writeSettings("[General]\r\nFirstRun=0\r\n[Identities]\r\nlistIdentities=" + stored +
-                      "\r\n");
-    bed.sim.processes.setArguments({"/config"});
-    auto& form = bed.start();
+    auto& form = bed.startConfiguring(
+        "[General]\r\nFirstRun=0\r\n[Identities]\r\nlistIdentities=" + stored + "\r\n");
     ASSERT_TRUE(form.tabIdentities.listIdentities.selected()) << stored;
     const auto& chosen =
         form.tabIdentities.listIdentities.at(*form.tabIdentities.listIdentities.selected()).caption;

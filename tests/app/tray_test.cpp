@@ -16,8 +16,6 @@ namespace {
 using platform::ShowCommand;
 using platform::WindowHandle;
 
-constexpr platform::IconHandle kNewMailIcon = 0x6003;
-constexpr std::uint32_t kCtrlShift = 6;  // MOD_CONTROL | MOD_SHIFT
 constexpr std::uint32_t kF2 = 113;
 constexpr std::uint32_t kF3 = 114;
 
@@ -31,16 +29,19 @@ std::vector<ShowCommand> showsOf(const AppBed& bed, WindowHandle window, std::si
   return shows;
 }
 
-// Another program's window takes the front.
-WindowHandle openOtherWindow(AppBed& bed) {
-  return bed.sim.desktop.createWindow({platform::kNoWindow,
-                                       "Notepad",
-                                       "notes - Notepad",
-                                       platform::kNoWindow,
-                                       true,
-                                       false,
-                                       false,
-                                       {}});
+// A click on the tray icon, handled as the loop runs on.
+void clickTray(AppBed& bed, std::intptr_t message) {
+  bed.postTray(message);
+  bed.runFor(1);
+}
+
+// The shell reports a double-click as button up, double-click, button up.
+void doubleClickTray(AppBed& bed) {
+  for (const auto message :
+       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
+    bed.postTray(message);
+  }
+  bed.runFor(1);
 }
 
 TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximisedToTheFront) {
@@ -56,18 +57,17 @@ TEST(TrayClick, AMinimisedWindowIsHiddenAtTheNextTickAndAClickBringsItBackMaximi
   EXPECT_FALSE(bed.oeWindow()->visible);
   EXPECT_TRUE(bed.sim.shell.icon());
 
-  openOtherWindow(bed);
+  bed.openOtherWindow();
   ASSERT_NE(bed.sim.desktop.foregroundWindow(), oe);
   app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   const auto* window = bed.oeWindow();
   EXPECT_TRUE(window->visible);
   EXPECT_FALSE(window->iconic);
   EXPECT_TRUE(window->maximized);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
   EXPECT_EQ(bed.sim.desktop.topLevelWindows().front(), oe);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u) << "a click takes the new-mail picture away";
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kMainIcon) << "a click takes the new-mail picture away";
 }
 
 TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
@@ -81,9 +81,8 @@ TEST(TrayClick, WithoutReduceInTrayAClickMinimisesAndTheNextRestores) {
   EXPECT_TRUE(bed.oeWindow()->visible) << "still in the task bar";
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
-  openOtherWindow(bed);
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  bed.openOtherWindow();
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->iconic);
   EXPECT_FALSE(bed.oeWindow()->maximized);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
@@ -95,12 +94,7 @@ TEST(TrayClick, ADoubleClickWithTheSingleClickSettingTogglesThreeTimes) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText(""));
   const auto before = bed.sim.desktop.showCalls().size();
-  // The shell reports a double-click as button up, double-click, button up.
-  for (const auto message :
-       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
-    bed.postTray(message);
-  }
-  bed.runFor(1);
+  doubleClickTray(bed);
   EXPECT_EQ(showsOf(bed, form.oeWatch.oeWindow, before),
             (std::vector<ShowCommand>{platform::SwHide, platform::SwShow, platform::SwHide}));
   EXPECT_FALSE(bed.oeWindow()->visible);
@@ -112,24 +106,17 @@ TEST(TrayClick, WithRestoreDblClkOnlyADoubleClickToggles) {
   const auto oe = form.oeWatch.oeWindow;
   const auto before = bed.sim.desktop.showCalls().size();
 
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(showsOf(bed, oe, before).empty());
 
-  for (const auto message :
-       {platform::kWmLButtonUp, platform::kWmLButtonDblClk, platform::kWmLButtonUp}) {
-    bed.postTray(message);
-  }
-  bed.runFor(1);
+  doubleClickTray(bed);
   EXPECT_EQ(showsOf(bed, oe, before), std::vector<ShowCommand>{platform::SwHide});
 
   // A second copy of the program pokes the running one with a single click: no effect either.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->visible);
 
-  bed.postTray(platform::kWmLButtonDblClk);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonDblClk);
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_EQ(bed.sim.desktop.foregroundWindow(), oe);
 }
@@ -146,8 +133,7 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   };
   bed.sim.desktop.setCursorPos({1210, 1003});
 
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 1);
   EXPECT_EQ(bed.view.lastPopup.x, 1210);
   EXPECT_EQ(bed.view.lastPopup.y, 1003);
@@ -155,13 +141,11 @@ TEST(TrayMenu, ARightClickPopsTheMenuAtTheCursorOnlyWhileTheConfigurationWindowI
   EXPECT_EQ(messages, (std::vector<std::uint32_t>{app::WM_TRAYNOTIFY, platform::kWmNull}));
 
   form.mnuTrayItemConfigClick();
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 1);
 
   form.bttnOKClick();
-  bed.postTray(platform::kWmRButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmRButtonUp);
   EXPECT_EQ(bed.view.popups, 2);
 }
 
@@ -219,8 +203,7 @@ TEST(TaskbarCreated, TheIconComesBackWithTheNewMailPictureAndTipItHad) {
   EXPECT_EQ(icon->callbackMessage, app::WM_TRAYNOTIFY);
 
   // The way back to Outlook Express works again.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(bed.oeWindow()->visible);
 
   // While Outlook Express is gone the icon stays away.
@@ -249,29 +232,25 @@ TEST(TaskbarCreated, ABroadcastThatLeftTheIconInPlaceStillLetsTheWindowGoToTheTr
 TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   AppBed bed;
   bed.sim.shell.ready = false;
-  bed.installOutlook();
-  bed.writeSettings(settingsText("StartReduced=1\r\nReduceInTray=1\r\n"));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText(kStartHidden));
   const auto oe = form.oeWatch.oeWindow;
   const auto launched = bed.sim.desktop.showCalls().size();
   EXPECT_TRUE(bed.oeWindow()->visible) << "started hidden, then minimised once found";
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
-  const auto addsBefore = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
-                                     platform::NotifyIconAction::Add);
+  const auto adds = [&] {
+    return std::ranges::count(bed.sim.shell.calls, platform::NotifyIconAction::Add);
+  };
+  const auto addsBefore = adds();
   bed.runFor(2000);
-  const auto adds = std::count(bed.sim.shell.calls.begin(), bed.sim.shell.calls.end(),
-                               platform::NotifyIconAction::Add);
-  EXPECT_GE(adds - addsBefore, 4) << "one try per tick";
+  EXPECT_GE(adds() - addsBefore, 4) << "one try per tick";
   EXPECT_TRUE(bed.oeWindow()->visible);
   EXPECT_TRUE(bed.oeWindow()->iconic);
 
   // A second copy's poke toggles it, still without hiding it.
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_FALSE(bed.oeWindow()->iconic);
-  bed.postTray(platform::kWmLButtonUp);
-  bed.runFor(1);
+  clickTray(bed, platform::kWmLButtonUp);
   EXPECT_TRUE(bed.oeWindow()->visible);
   for (const auto command : showsOf(bed, oe, launched)) EXPECT_NE(command, platform::SwHide);
 
@@ -282,9 +261,8 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
 }
 
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
-  bed.sim.desktop.takeHotKey(kCtrlShift, kF2);
+  AppBed bed("identities-three.reg");
+  bed.sim.desktop.takeHotKey(6, kF2);  // MOD_CONTROL | MOD_SHIFT
   auto& form = bed.startWatching(settingsText(""));
 
   std::vector<std::string> captions;
@@ -307,10 +285,10 @@ TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   EXPECT_EQ(bed.sim.processes.outlookStarts()[1].lastUsername, "Bob");
 
   // The key that could not be registered may still arrive from elsewhere: nothing happens.
-  form.WMHotKey((std::intptr_t{kF2} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(kF2));
   EXPECT_EQ(bed.sim.processes.outlookStarts().size(), 2u);
 
-  form.WMHotKey((std::intptr_t{kF3} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(kF3));
   ASSERT_EQ(bed.sim.processes.outlookStarts().size(), 3u);
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].lastUsername, "Carol");
   EXPECT_EQ(bed.sim.processes.outlookStarts()[2].startAs, "{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}");
@@ -332,17 +310,16 @@ TEST(HotKeys, IdentitiesPastTheTwentyFourthGetTheKeysAfterF24AsTheyAre) {
   EXPECT_EQ(form.tray.mnuTray.items[25]->caption, "User 35");
   EXPECT_EQ(form.tray.mnuTray.items[25]->shortcut->virtualKey, 137u);
 
-  form.WMHotKey((std::intptr_t{137} << 16) | kCtrlShift);
+  form.WMHotKey(ctrlShift(137));
   EXPECT_EQ(bed.sim.processes.outlookStarts().back().lastUsername, "User 35");
 }
 
 TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(
       settingsText("ConfirmClose=1\r\n", "checkNoIdentities=0\r\nlistIdentities=Bob\r\n"));
   const auto oe = form.oeWatch.oeWindow;
-  bed.sim.registry.setValue("HKEY_CURRENT_USER\\Identities", "Last Username", "Carol");
+  bed.sim.registry.setValue(kIdentities, "Last Username", "Carol");
   const auto writes = bed.sim.registry.writes().size();
 
   bed.sim.dialogs.answerMessageBox(platform::IdNo);
@@ -361,7 +338,7 @@ TEST(Quit, WithConfirmCloseTheAnswerNoChangesNothingAndYesClosesOutlookExpress) 
   bed.sim.dialogs.answerMessageBox(platform::IdYes);
   form.mnuTrayItemQuitClick();
   EXPECT_TRUE(form.terminated());
-  EXPECT_EQ(bed.sim.registry.value("HKEY_CURRENT_USER\\Identities", "Last Username"),
+  EXPECT_EQ(bed.sim.registry.value(kIdentities, "Last Username"),
             platform::standin::RegistryValue{"Bob"});
   bed.sim.loop.sleep(100);
   EXPECT_FALSE(bed.sim.desktop.isWindow(oe));

@@ -10,8 +10,6 @@ namespace {
 
 using platform::standin::RegistryValue;
 
-constexpr char kIdentities[] = "HKEY_CURRENT_USER\\Identities";
-constexpr char kBobGuid[] = "{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}";
 constexpr char kManagedBob[] = "checkNoIdentities=0\r\nlistIdentities=Bob\r\n";
 
 constexpr char kPrograms[] =
@@ -36,8 +34,7 @@ void addProgramFiles(AppBed& bed) {
 }
 
 TEST(Watcher, TheIconGoesAtTheFirstTickWithoutTheWindowAndTheProgramEndsAtThe21st) {
-  AppBed bed;
-  bed.importFixture("identities-three.reg");
+  AppBed bed("identities-three.reg");
   auto& form = bed.startWatching(settingsText("", kManagedBob));
   // Outlook Express was switched to another identity meanwhile.
   bed.sim.registry.setValue(kIdentities, "Last Username", "Carol");
@@ -80,10 +77,8 @@ TEST(Watcher, AWindowThatComesBackWithinTheGraceGetsItsIconBackAndAFreshCount) {
 TEST(ExternalPrograms, StartOnceAtTheFirstTickWithTheWindowEachWithItsShowState) {
   AppBed bed;
   addProgramFiles(bed);
-  bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 2000);
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   EXPECT_TRUE(programsStarted(bed).empty()) << "not before the watcher sees the window";
 
   std::size_t startedWhileTheBoxWasOpen = 99;
@@ -116,9 +111,7 @@ TEST(ExternalPrograms, StartOnceAtTheFirstTickWithTheWindowEachWithItsShowState)
 
 TEST(ExternalPrograms, OutlookExpressClosedWhileAFailureBoxIsOpenIsStillGoneAfterIt) {
   AppBed bed;
-  bed.installOutlook();
-  bed.writeSettings(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
-  auto& form = bed.start();
+  auto& form = bed.launch(settingsText("", "checkNoIdentities=1\r\n", kPrograms));
   const auto oe = form.oeWatch.oeWindow;
   bed.sim.dialogs.answerMessageBox(platform::IdOk, 3000);
   bed.sim.loop.atTime(bed.sim.loop.nowMs() + 1000, [&] { bed.sim.desktop.destroyWindow(oe); });
@@ -135,19 +128,18 @@ TEST(ExternalPrograms, OutlookExpressClosedWhileAFailureBoxIsOpenIsStillGoneAfte
 TEST(Watcher, NewMailSignsGoWhenOutlookExpressComesToTheFront) {
   AppBed bed;
   auto& form = bed.startWatching(settingsText("ReduceInTray=0\r\n"));
-  const auto other = bed.sim.desktop.createWindow(
-      {platform::kNoWindow, "Notepad", "Notepad", platform::kNoWindow, true, false, false, {}});
+  const auto other = bed.openOtherWindow();
   ASSERT_EQ(bed.sim.desktop.foregroundWindow(), other);
-  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, 0x6003);
+  app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
   app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "2 nouveaux messages");
   form.mailWatch.newMailTotal = 2;
   bed.runFor(1000);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x6003u);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kNewMailIcon);
   EXPECT_EQ(form.mailWatch.newMailTotal, 2);
 
   bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, 0x5001u);
+  EXPECT_EQ(bed.sim.shell.icon()->icon, kMainIcon);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "Outlook Express");
   EXPECT_EQ(form.mailWatch.newMailTotal, 0);
 }
