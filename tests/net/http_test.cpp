@@ -14,6 +14,7 @@ namespace {
 
 using testing::Act;
 using testing::ScriptedServer;
+using testing::thrown;
 
 class HttpTest : public ::testing::Test {
  protected:
@@ -102,14 +103,7 @@ TEST_F(HttpTest, PathsAreCutAt256Characters) {
 TEST_F(HttpTest, BadUrlsFailBeforeAnyConnection) {
   const ScriptedServer server(std::vector<Act>{{Act::Hold}});
   http.Port = server.port();
-  const auto message = [&](const std::string& url) -> std::string {
-    try {
-      http.Get(url);
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "no exception";
-  };
+  const auto message = [&](const std::string& url) { return thrown([&] { http.Get(url); }); };
   EXPECT_EQ(message(""), "Empty URL");
   EXPECT_EQ(message("https://secure.example.org/"), "HTTP Secure Socket is not supported");
   EXPECT_THROW(http.Get("http://127.0.0.1:8o/"), EConvertError);
@@ -232,12 +226,7 @@ TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
   http.Port = port;
   http.RequestTimeOut = 1000;
   const auto began = std::chrono::steady_clock::now();
-  try {
-    http.Get("/hold");
-    FAIL() << "the request went through";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Request Timed Out");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/hold"); }), "Request Timed Out");
   const auto took = std::chrono::steady_clock::now() - began;
   EXPECT_GE(took, std::chrono::milliseconds(1000));
   EXPECT_LT(took, std::chrono::milliseconds(3000));
@@ -259,12 +248,7 @@ TEST_F(HttpTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
   EXPECT_EQ(http.Body, "2.3");
 
   http.MaxBodySize = 4096;
-  try {
-    http.Get("/endless");
-    FAIL() << "the body ended";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Answer too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/endless"); }), "Answer too long");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
   EXPECT_EQ(http.Body, std::string(4096, '9'));
   EXPECT_LT(http.Body.capacity(), 2 * TAsyncSocket::kIoBufferSize);
@@ -317,30 +301,20 @@ TEST_F(HttpTest, AHeaderLineLongerThanTheBufferEndsTheRequestWithoutAnOutcome) {
        {Act::Send, "HTTP/1.0 200 OK\r\nX-Huge: " + std::string(100 * 1024, 'h') + "\r\n\r\nbody"},
        {Act::Hold}});
   http.Port = server.port();
-  try {
-    http.Get("/");
-    FAIL() << "the request went through";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Line too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/"); }), "Line too long");
   EXPECT_TRUE(outcomes.empty());
   EXPECT_FALSE(http.Connected());
 }
 
 TEST_F(HttpTest, ABodyThatNeverEndsIsCutByTheTimeOut) {
-  std::vector<Act> script = {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200 OK\r\n\r\n"}};
-  script.push_back({Act::Flood, std::string(1024, 'b')});
-  const ScriptedServer server(script);
+  const ScriptedServer server({{Act::ReadRequest},
+                               {Act::Send, "HTTP/1.0 200 OK\r\n\r\n"},
+                               {Act::Flood, std::string(1024, 'b')}});
   http.Port = server.port();
   http.TimeOut = 300;
   int ticks = 0;
   const auto timer = platform.loop.startTimer(10, [&] { ++ticks; });
-  try {
-    http.Get("/endless");
-    FAIL() << "the body ended";
-  } catch (const EAbortError& e) {
-    EXPECT_STREQ(e.what(), "Socket capture aborted");
-  }
+  EXPECT_EQ(thrown<EAbortError>([&] { http.Get("/endless"); }), "Socket capture aborted");
   platform.loop.stopTimer(timer);
   EXPECT_TRUE(outcomes.empty());
   EXPECT_GT(http.BytesRecvd(), 0);
@@ -353,12 +327,7 @@ TEST_F(HttpTest, EndlessHeaderLinesAreCutAtTheHeaderBound) {
       {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200 OK\r\n"}, {Act::Flood, "X-Filler: abc\r\n"}});
   http.Port = server.port();
   http.MaxHeaderSize = 1024;
-  try {
-    http.Get("/");
-    FAIL() << "the header ended";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Header too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/"); }), "Header too long");
   EXPECT_TRUE(outcomes.empty());
   EXPECT_LE(http.Header.size(), 1024u);
   EXPECT_FALSE(http.Connected());
@@ -370,12 +339,7 @@ TEST_F(HttpTest, ARedirectionLoopStopsAfterTwentyRounds) {
                                {Act::Close}},
                               THttpClient::kMaxRounds + 5);
   http.Port = server.port();
-  try {
-    http.Get("/again");
-    FAIL() << "the loop ended by itself";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Too many redirections");
-  }
+  EXPECT_EQ(thrown<Exception>([&] { http.Get("/again"); }), "Too many redirections");
   EXPECT_EQ(connections, THttpClient::kMaxRounds);
 }
 
@@ -415,13 +379,9 @@ TEST_F(HttpTest, HeaderValuesAreReadOnlyWhenASpaceFollowsTheColon) {
 }
 
 TEST_F(HttpTest, ARefusedConnectionRaisesOnConnectionFailed) {
-  const int port = [] {
-    const ScriptedServer gone(std::vector<Act>{});
-    return gone.port();
-  }();
   int failed = 0;
   http.OnConnectionFailed = [&](TAsyncSocket&) { ++failed; };
-  http.Port = port;
+  http.Port = testing::refusingPort();
   EXPECT_THROW(http.Get("/"), ESockError);
   EXPECT_EQ(failed, 1);
   EXPECT_TRUE(outcomes.empty());
