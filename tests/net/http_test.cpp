@@ -3,7 +3,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "net/http_client.h"
 #include "scripted_server.h"
@@ -36,6 +35,18 @@ class HttpTest : public ::testing::Test {
   THttpClient http{platform.loop, platform.sockets};
   std::vector<std::string> outcomes;
   int connections = 0;
+};
+
+// Against the HTTP server that scripts/test-net starts.
+class HttpServerTest : public HttpTest {
+ protected:
+  void SetUp() override {
+    HttpTest::SetUp();
+    VANTREL_SERVER_PORT(found, "VANTREL_HTTP_PORT");
+    http.Port = port = found;
+  }
+
+  int port = 0;
 };
 
 const std::string kAccept =
@@ -159,9 +170,7 @@ TEST(ExStringList, FindsHeadersByNameWithoutCaseAndSetsOrRemovesThem) {
 
 // --- against the HTTP server ----------------------------------------------------------------
 
-TEST_F(HttpTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
   const std::string target =
       "/checkupdate.php?logiciel=Vantrel&version=2.2&oeversion=6.00.2900.5512"
       "&winversion=5.1.2600&winmisc=Service+Pack+2";
@@ -178,18 +187,14 @@ TEST_F(HttpTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
   EXPECT_FALSE(http.Connected());
 }
 
-TEST_F(HttpTest, AnErrorStatusRaisesOnFailureAndKeepsTheBody) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AnErrorStatusRaisesOnFailureAndKeepsTheBody) {
   EXPECT_NO_THROW(http.Get("/missing"));
   EXPECT_EQ(outcomes, std::vector<std::string>{"failure 0"});
   EXPECT_EQ(http.ReplyNumber(), 404);
   EXPECT_EQ(http.Body, "not here");
 }
 
-TEST_F(HttpTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
   http.Get("/redirect");
   EXPECT_EQ(connections, 2);
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
@@ -200,9 +205,7 @@ TEST_F(HttpTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
                            "Content-type: application/x-www-form-urlencoded\r\n\r\n");
 }
 
-TEST_F(HttpTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
   http.OnRedirect = [](bool& handled) { handled = true; };
   http.Get("/redirect");
   EXPECT_EQ(connections, 1);
@@ -211,9 +214,7 @@ TEST_F(HttpTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
   EXPECT_EQ(http.HeaderInfo.Cookie, "session=abc123");
 }
 
-TEST_F(HttpTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
   http.Get("/silent");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
   EXPECT_EQ(http.Body, "");
@@ -221,9 +222,7 @@ TEST_F(HttpTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
   EXPECT_EQ(http.ReplyNumber(), 0);
 }
 
-TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
   http.RequestTimeOut = 1000;
   const auto began = std::chrono::steady_clock::now();
   EXPECT_EQ(thrown<ESockError>([&] { http.Get("/hold"); }), "Request Timed Out");
@@ -240,9 +239,7 @@ TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
 }
 
-TEST_F(HttpTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
   http.MaxBodySize = 3;
   http.Get("/checkupdate.php");
   EXPECT_EQ(http.Body, "2.3");
@@ -255,28 +252,20 @@ TEST_F(HttpTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
   EXPECT_FALSE(http.Connected());
 }
 
-TEST_F(HttpTest, PostSendsItsEncodedDataWithItsLength) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, PostSendsItsEncodedDataWithItsLength) {
   http.Post("/echo/form", "a b=1&c");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 3"});
   EXPECT_EQ(http.Body.substr(0, 26), "POST /echo/form HTTP/1.0\r\n");
   EXPECT_NE(http.Body.find("\r\nContent-Length: 11\r\n\r\na+b%3D1%26c"), std::string::npos);
 }
 
-TEST_F(HttpTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
+TEST_F(HttpServerTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
   const auto dir =
       std::filesystem::temp_directory_path() /
       ("vantrel-http-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
        std::to_string(port));
   std::filesystem::create_directories(dir);
-  const auto slurp = [](const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   std::ofstream(dir / "send.txt", std::ios::binary) << std::string(70000, 's');
-  http.Port = port;
   http.InputFileMode = true;
   http.OutputFileMode = true;
   http.Body = (dir / "body.txt").string();
@@ -284,11 +273,11 @@ TEST_F(HttpTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
   int packetsSent = 0;
   http.OnPacketSent = [&](TAsyncSocket&) { ++packetsSent; };
   http.Put("/echo/file", (dir / "send.txt").string());
-  const std::string body = slurp(dir / "body.txt");
+  const std::string body = testing::fileBytes(dir / "body.txt");
   EXPECT_EQ(body.substr(0, 25), "PUT /echo/file HTTP/1.0\r\n");
   EXPECT_NE(body.find("Content-Length: 70000\r\n\r\n" + std::string(70000, 's')),
             std::string::npos);
-  EXPECT_EQ(slurp(dir / "head.txt").substr(0, 17), "HTTP/1.0 200 OK\r\n");
+  EXPECT_EQ(testing::fileBytes(dir / "head.txt").substr(0, 17), "HTTP/1.0 200 OK\r\n");
   EXPECT_GE(packetsSent, 2);
   std::filesystem::remove_all(dir);
 }

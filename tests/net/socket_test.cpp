@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -189,8 +188,7 @@ TEST_F(SocketTest, SendFileAndCaptureFileCarryFilesByteForByte) {
   connectTo(server);
   socket.SendFile(sent);
   socket.CaptureFile(captured);
-  std::ifstream in(captured, std::ios::binary);
-  const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string got = testing::fileBytes(captured);
   EXPECT_EQ(server.received(), request);
   EXPECT_EQ(got, reply);
   EXPECT_THROW(socket.SendFile((folder / "vantrel-no-such-file").string()), Exception);

@@ -94,6 +94,9 @@ std::string base64Decode(const std::string& text);
 // The test root that scripts/test-net made (VANTREL_TEST_CA), or empty.
 std::string testRoot();
 
+// The whole content of a file, or empty.
+std::string fileBytes(const std::string& path);
+
 // The whole text of the file an environment variable names.
 std::string fileText(const char* variable);
 

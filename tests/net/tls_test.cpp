@@ -51,7 +51,6 @@ class TlsTest : public ::testing::TestWithParam<EngineChoice> {
     };
   }
 
-  // The reason of the refusal, or what happened instead.
   std::string refusal(int port) {
     pop.Port = port;
     return testing::tlsRefusal([&] { pop.Connect(); });
