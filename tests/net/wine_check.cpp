@@ -50,16 +50,16 @@ std::string attempt(const char* label, const std::function<void()>& action) {
   return outcome;
 }
 
-// alice's account over TLS; each login puts its count in `count` and logs out.
-void secureAlice(vantrel::net::TPop3Client& pop, int& count) {
+// An account whose every login puts its count in `count` and logs out.
+void account(vantrel::net::TPop3Client& pop, int& count, const char* host, const char* user,
+             const char* password) {
   pop.OnConnect = [&pop, &count](TAsyncSocket&) {
     count = pop.MessageCount();
     pop.Disconnect();
   };
-  pop.Host = "localhost";
-  pop.Secure = true;
-  pop.UserID = "alice";
-  pop.Password = "secret";
+  pop.Host = host;
+  pop.UserID = user;
+  pop.Password = password;
 }
 
 }  // namespace
@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
   {
     vantrel::net::TPop3Client pop(loop, sockets);
     int count = -1;
-    secureAlice(pop, count);
+    account(pop, count, "localhost", "alice", "secret");
+    pop.Secure = true;
     pop.Port = secureServerPorts[0];
     attempt("secure login", [&] { pop.Connect(); });
     expect(count == 3, "count of a secure account through SChannel");
@@ -173,7 +174,8 @@ int main(int argc, char** argv) {
         vantrel::platform::tls::EngineChoice::System);
     vantrel::net::TPop3Client pop(loop, schannelOnly);
     int count = -1;
-    secureAlice(pop, count);
+    account(pop, count, "localhost", "alice", "secret");
+    pop.Secure = true;
     pop.Port = secureServerPorts[0];
     const std::string outcome = failure([&] { pop.Connect(); });
     const bool lacking = std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") != nullptr;
@@ -227,14 +229,8 @@ int main(int argc, char** argv) {
     http.Host = "127.0.0.1";
     http.Port = httpPort;
     int count = -1;
-    pop.OnConnect = [&](TAsyncSocket&) {
-      count = pop.MessageCount();
-      pop.Disconnect();
-    };
-    pop.Host = "127.0.0.1";
+    account(pop, count, "127.0.0.1", "ann", "pw");
     pop.Port = latePort;
-    pop.UserID = "ann";
-    pop.Password = "pw";
     pop.TimeOut = 5000;
     bool started = false;
     std::string nestedBody;
