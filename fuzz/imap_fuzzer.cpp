@@ -34,25 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::fuzz::InstantLoop loop;
   vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
   vantrel::net::TImapClient imap(loop, sockets);
-  imap.Host = "127.0.0.1";
-  imap.UserID = "alice";
   // An accented letter: the password goes as a literal, after the server's go-ahead.
-  imap.Password =
-      "s\xe9"
-      "cret";
-  imap.OnAuthenticationFailed = [&](bool& handled) {
-    imap.Password = "another";
-    handled = true;
-  };
-  imap.OnConnect = [&](vantrel::net::TAsyncSocket&) {
-    try {
-      imap.Disconnect();
-    } catch (const vantrel::net::Exception&) {
-    }
-  };
-  try {
-    imap.Connect();
-  } catch (const vantrel::net::Exception&) {
-  }
+  vantrel::fuzz::checkMail(imap,
+                           "s\xe9"
+                           "cret");
   return 0;
 }

@@ -13,22 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::fuzz::InstantLoop loop;
   vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
   vantrel::net::TPop3Client pop(loop, sockets);
-  pop.Host = "127.0.0.1";
-  pop.UserID = "alice";
-  pop.Password = "secret";
-  pop.OnAuthenticationFailed = [&](bool& handled) {
-    pop.Password = "another";
-    handled = true;
-  };
-  pop.OnConnect = [&](vantrel::net::TAsyncSocket&) {
-    try {
-      pop.Disconnect();
-    } catch (const vantrel::net::Exception&) {
-    }
-  };
-  try {
-    pop.Connect();
-  } catch (const vantrel::net::Exception&) {
-  }
+  vantrel::fuzz::checkMail(pop, "secret");
   return 0;
 }

@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 
+#include "net/async_socket.h"
+#include "net/errors.h"
 #include "platform/event_loop.h"
 #include "platform/socket.h"
 
@@ -74,5 +77,28 @@ class ScriptedSockets final : public platform::Sockets {
   std::size_t chunk_;
   std::size_t at_ = 0;
 };
+
+// A mail component driven as the mail check drives it: alice logs in, a refused password is
+// answered once with another, and the session is closed in OnConnect. Every failure is an outcome.
+template <typename Client>
+void checkMail(Client& client, const std::string& password) {
+  client.Host = "127.0.0.1";
+  client.UserID = "alice";
+  client.Password = password;
+  client.OnAuthenticationFailed = [&client](bool& handled) {
+    client.Password = "another";
+    handled = true;
+  };
+  client.OnConnect = [&client](net::TAsyncSocket&) {
+    try {
+      client.Disconnect();
+    } catch (const net::Exception&) {
+    }
+  };
+  try {
+    client.Connect();
+  } catch (const net::Exception&) {
+  }
+}
 
 }  // namespace vantrel::fuzz

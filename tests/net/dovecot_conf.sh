@@ -56,3 +56,20 @@ service imap-login {
 }
 CONF
 }
+
+# dovecot_mailbox DIR USER PASSWORD UNREAD [READ]: a maildir in DIR/mail with that many unread
+# and read messages, and its line in DIR/passwd
+dovecot_mailbox() {
+  local box=$1/mail/$2 i
+  mkdir -p "$box/new" "$box/cur" "$box/tmp"
+  for i in $(seq "$4"); do
+    printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
+      >"$box/new/100000000$i.M$i.vantrel"
+  done
+  # Read messages: in cur/, flagged seen.
+  for i in $(seq "${5:-0}"); do
+    printf 'From: reader%s@example.com\r\nSubject: old %s\r\n\r\nread %s\r\n' "$i" "$i" "$i" \
+      >"$box/cur/200000000$i.M$i.vantrel:2,S"
+  done
+  echo "$2:{PLAIN}$3:$(id -u dovecot):$(id -g dovecot)::$box" >>"$1/passwd"
+}

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "net/http_client.h"
 #include "scripted_server.h"
@@ -14,6 +13,7 @@ namespace {
 
 using testing::Act;
 using testing::ScriptedServer;
+using testing::thrown;
 
 class HttpTest : public ::testing::Test {
  protected:
@@ -35,6 +35,18 @@ class HttpTest : public ::testing::Test {
   THttpClient http{platform.loop, platform.sockets};
   std::vector<std::string> outcomes;
   int connections = 0;
+};
+
+// Against the HTTP server that scripts/test-net starts.
+class HttpServerTest : public HttpTest {
+ protected:
+  void SetUp() override {
+    HttpTest::SetUp();
+    VANTREL_SERVER_PORT(found, "VANTREL_HTTP_PORT");
+    http.Port = port = found;
+  }
+
+  int port = 0;
 };
 
 const std::string kAccept =
@@ -102,14 +114,7 @@ TEST_F(HttpTest, PathsAreCutAt256Characters) {
 TEST_F(HttpTest, BadUrlsFailBeforeAnyConnection) {
   const ScriptedServer server(std::vector<Act>{{Act::Hold}});
   http.Port = server.port();
-  const auto message = [&](const std::string& url) -> std::string {
-    try {
-      http.Get(url);
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "no exception";
-  };
+  const auto message = [&](const std::string& url) { return thrown([&] { http.Get(url); }); };
   EXPECT_EQ(message(""), "Empty URL");
   EXPECT_EQ(message("https://secure.example.org/"), "HTTP Secure Socket is not supported");
   EXPECT_THROW(http.Get("http://127.0.0.1:8o/"), EConvertError);
@@ -165,9 +170,7 @@ TEST(ExStringList, FindsHeadersByNameWithoutCaseAndSetsOrRemovesThem) {
 
 // --- against the HTTP server ----------------------------------------------------------------
 
-TEST_F(HttpTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
   const std::string target =
       "/checkupdate.php?logiciel=Vantrel&version=2.2&oeversion=6.00.2900.5512"
       "&winversion=5.1.2600&winmisc=Service+Pack+2";
@@ -184,18 +187,14 @@ TEST_F(HttpTest, TheUpdateCheckReachesTheServerExactlyAsBuilt) {
   EXPECT_FALSE(http.Connected());
 }
 
-TEST_F(HttpTest, AnErrorStatusRaisesOnFailureAndKeepsTheBody) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AnErrorStatusRaisesOnFailureAndKeepsTheBody) {
   EXPECT_NO_THROW(http.Get("/missing"));
   EXPECT_EQ(outcomes, std::vector<std::string>{"failure 0"});
   EXPECT_EQ(http.ReplyNumber(), 404);
   EXPECT_EQ(http.Body, "not here");
 }
 
-TEST_F(HttpTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
   http.Get("/redirect");
   EXPECT_EQ(connections, 2);
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
@@ -206,9 +205,7 @@ TEST_F(HttpTest, ARedirectionIsFollowedOnANewConnectionWithItsCookie) {
                            "Content-type: application/x-www-form-urlencoded\r\n\r\n");
 }
 
-TEST_F(HttpTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
   http.OnRedirect = [](bool& handled) { handled = true; };
   http.Get("/redirect");
   EXPECT_EQ(connections, 1);
@@ -217,9 +214,7 @@ TEST_F(HttpTest, OnRedirectCanEndTheCycleAtTheFirstAnswer) {
   EXPECT_EQ(http.HeaderInfo.Cookie, "session=abc123");
 }
 
-TEST_F(HttpTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
   http.Get("/silent");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
   EXPECT_EQ(http.Body, "");
@@ -227,17 +222,10 @@ TEST_F(HttpTest, AServerThatClosesWithoutAnswerGivesSuccessWithAnEmptyBody) {
   EXPECT_EQ(http.ReplyNumber(), 0);
 }
 
-TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
   http.RequestTimeOut = 1000;
   const auto began = std::chrono::steady_clock::now();
-  try {
-    http.Get("/hold");
-    FAIL() << "the request went through";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Request Timed Out");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/hold"); }), "Request Timed Out");
   const auto took = std::chrono::steady_clock::now() - began;
   EXPECT_GE(took, std::chrono::milliseconds(1000));
   EXPECT_LT(took, std::chrono::milliseconds(3000));
@@ -251,48 +239,33 @@ TEST_F(HttpTest, AServerThatNeverAnswersEndsWithinTheRequestBound) {
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
 }
 
-TEST_F(HttpTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, TheBodyBoundKeepsAnAnswerThatFitsAndEndsAnEndlessOne) {
   http.MaxBodySize = 3;
   http.Get("/checkupdate.php");
   EXPECT_EQ(http.Body, "2.3");
 
   http.MaxBodySize = 4096;
-  try {
-    http.Get("/endless");
-    FAIL() << "the body ended";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Answer too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/endless"); }), "Answer too long");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 0"});
   EXPECT_EQ(http.Body, std::string(4096, '9'));
   EXPECT_LT(http.Body.capacity(), 2 * TAsyncSocket::kIoBufferSize);
   EXPECT_FALSE(http.Connected());
 }
 
-TEST_F(HttpTest, PostSendsItsEncodedDataWithItsLength) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
-  http.Port = port;
+TEST_F(HttpServerTest, PostSendsItsEncodedDataWithItsLength) {
   http.Post("/echo/form", "a b=1&c");
   EXPECT_EQ(outcomes, std::vector<std::string>{"success 3"});
   EXPECT_EQ(http.Body.substr(0, 26), "POST /echo/form HTTP/1.0\r\n");
   EXPECT_NE(http.Body.find("\r\nContent-Length: 11\r\n\r\na+b%3D1%26c"), std::string::npos);
 }
 
-TEST_F(HttpTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
-  VANTREL_SERVER_PORT(port, "VANTREL_HTTP_PORT");
+TEST_F(HttpServerTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
   const auto dir =
       std::filesystem::temp_directory_path() /
       ("vantrel-http-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
        std::to_string(port));
   std::filesystem::create_directories(dir);
-  const auto slurp = [](const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   std::ofstream(dir / "send.txt", std::ios::binary) << std::string(70000, 's');
-  http.Port = port;
   http.InputFileMode = true;
   http.OutputFileMode = true;
   http.Body = (dir / "body.txt").string();
@@ -300,11 +273,11 @@ TEST_F(HttpTest, FileModesPutTheAnswerAndTakeTheRequestDataFromFiles) {
   int packetsSent = 0;
   http.OnPacketSent = [&](TAsyncSocket&) { ++packetsSent; };
   http.Put("/echo/file", (dir / "send.txt").string());
-  const std::string body = slurp(dir / "body.txt");
+  const std::string body = testing::fileBytes(dir / "body.txt");
   EXPECT_EQ(body.substr(0, 25), "PUT /echo/file HTTP/1.0\r\n");
   EXPECT_NE(body.find("Content-Length: 70000\r\n\r\n" + std::string(70000, 's')),
             std::string::npos);
-  EXPECT_EQ(slurp(dir / "head.txt").substr(0, 17), "HTTP/1.0 200 OK\r\n");
+  EXPECT_EQ(testing::fileBytes(dir / "head.txt").substr(0, 17), "HTTP/1.0 200 OK\r\n");
   EXPECT_GE(packetsSent, 2);
   std::filesystem::remove_all(dir);
 }
@@ -317,30 +290,20 @@ TEST_F(HttpTest, AHeaderLineLongerThanTheBufferEndsTheRequestWithoutAnOutcome) {
        {Act::Send, "HTTP/1.0 200 OK\r\nX-Huge: " + std::string(100 * 1024, 'h') + "\r\n\r\nbody"},
        {Act::Hold}});
   http.Port = server.port();
-  try {
-    http.Get("/");
-    FAIL() << "the request went through";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Line too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/"); }), "Line too long");
   EXPECT_TRUE(outcomes.empty());
   EXPECT_FALSE(http.Connected());
 }
 
 TEST_F(HttpTest, ABodyThatNeverEndsIsCutByTheTimeOut) {
-  std::vector<Act> script = {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200 OK\r\n\r\n"}};
-  script.push_back({Act::Flood, std::string(1024, 'b')});
-  const ScriptedServer server(script);
+  const ScriptedServer server({{Act::ReadRequest},
+                               {Act::Send, "HTTP/1.0 200 OK\r\n\r\n"},
+                               {Act::Flood, std::string(1024, 'b')}});
   http.Port = server.port();
   http.TimeOut = 300;
   int ticks = 0;
   const auto timer = platform.loop.startTimer(10, [&] { ++ticks; });
-  try {
-    http.Get("/endless");
-    FAIL() << "the body ended";
-  } catch (const EAbortError& e) {
-    EXPECT_STREQ(e.what(), "Socket capture aborted");
-  }
+  EXPECT_EQ(thrown<EAbortError>([&] { http.Get("/endless"); }), "Socket capture aborted");
   platform.loop.stopTimer(timer);
   EXPECT_TRUE(outcomes.empty());
   EXPECT_GT(http.BytesRecvd(), 0);
@@ -353,12 +316,7 @@ TEST_F(HttpTest, EndlessHeaderLinesAreCutAtTheHeaderBound) {
       {{Act::ReadRequest}, {Act::Send, "HTTP/1.0 200 OK\r\n"}, {Act::Flood, "X-Filler: abc\r\n"}});
   http.Port = server.port();
   http.MaxHeaderSize = 1024;
-  try {
-    http.Get("/");
-    FAIL() << "the header ended";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Header too long");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { http.Get("/"); }), "Header too long");
   EXPECT_TRUE(outcomes.empty());
   EXPECT_LE(http.Header.size(), 1024u);
   EXPECT_FALSE(http.Connected());
@@ -370,12 +328,7 @@ TEST_F(HttpTest, ARedirectionLoopStopsAfterTwentyRounds) {
                                {Act::Close}},
                               THttpClient::kMaxRounds + 5);
   http.Port = server.port();
-  try {
-    http.Get("/again");
-    FAIL() << "the loop ended by itself";
-  } catch (const Exception& e) {
-    EXPECT_STREQ(e.what(), "Too many redirections");
-  }
+  EXPECT_EQ(thrown<Exception>([&] { http.Get("/again"); }), "Too many redirections");
   EXPECT_EQ(connections, THttpClient::kMaxRounds);
 }
 
@@ -415,13 +368,9 @@ TEST_F(HttpTest, HeaderValuesAreReadOnlyWhenASpaceFollowsTheColon) {
 }
 
 TEST_F(HttpTest, ARefusedConnectionRaisesOnConnectionFailed) {
-  const int port = [] {
-    const ScriptedServer gone(std::vector<Act>{});
-    return gone.port();
-  }();
   int failed = 0;
   http.OnConnectionFailed = [&](TAsyncSocket&) { ++failed; };
-  http.Port = port;
+  http.Port = testing::refusingPort();
   EXPECT_THROW(http.Get("/"), ESockError);
   EXPECT_EQ(failed, 1);
   EXPECT_TRUE(outcomes.empty());

@@ -10,7 +10,9 @@ namespace vantrel::net {
 namespace {
 
 using testing::Act;
+using testing::replies;
 using testing::ScriptedServer;
+using testing::thrown;
 
 class Pop3Test : public testing::MailCheckTest<TPop3Client, &TPop3Client::MessageCount> {
  protected:
@@ -67,16 +69,13 @@ TEST_F(Pop3Test, DovecotSecondRefusalFailsWithoutAskingAgain) {
 
 // --- scripted servers -----------------------------------------------------------------------
 
-std::vector<Act> dialogue(const std::string& greeting, const std::string& user,
-                          const std::string& pass, const std::string& stat) {
-  return {{Act::Send, greeting},      {Act::ExpectLine}, {Act::Send, user}, {Act::ExpectLine},
-          {Act::Send, pass},          {Act::ExpectLine}, {Act::Send, stat}, {Act::ExpectLine},
-          {Act::Send, "+OK bye\r\n"}, {Act::Hold}};
+// A server that takes any login and answers STAT with `stat`.
+std::vector<Act> dialogue(const std::string& stat, const std::string& greeting = "+OK\r\n") {
+  return replies({greeting, "+OK\r\n", "+OK\r\n", stat, "+OK bye\r\n"});
 }
 
 TEST_F(Pop3Test, TheDialogueOnTheWireIsUserPassStatQuit) {
-  const ScriptedServer server(
-      dialogue("+OK POP3 server ready\r\n", "+OK\r\n", "+OK\r\n", "+OK 3 4520\r\n"));
+  const ScriptedServer server(dialogue("+OK 3 4520\r\n", "+OK POP3 server ready\r\n"));
   check(server.port(), "ann", "pw");
   EXPECT_EQ(counts, std::vector<int>{3});
   EXPECT_EQ(server.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
@@ -100,17 +99,15 @@ TEST_F(Pop3Test, RepliesOneByteAtATimeAndSplitLineEndsStillMakeADialogue) {
 }
 
 TEST_F(Pop3Test, AStatCountWithNothingAfterItReadsAsZero) {
-  const ScriptedServer first(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 7 700\r\n"));
-  const ScriptedServer bare(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 3\r\n"));
+  const ScriptedServer first(dialogue("+OK 7 700\r\n"));
+  const ScriptedServer bare(dialogue("+OK 3\r\n"));
   check(first.port(), "ann", "pw");
   check(bare.port(), "ann", "pw");
   EXPECT_EQ(counts, (std::vector<int>{7, 0}));
 }
 
 TEST_F(Pop3Test, ARefusedUserFailsAtOnceWhenNoHandlerOrADecliningOneAnswers) {
-  const std::vector<Act> refuseUser = {{Act::Send, "+OK\r\n"},       {Act::ExpectLine},
-                                       {Act::Send, "-ERR who?\r\n"}, {Act::ExpectLine},
-                                       {Act::Send, "+OK\r\n"},       {Act::Hold}};
+  const std::vector<Act> refuseUser = replies({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n"});
   const ScriptedServer unhandled(refuseUser);
   EXPECT_EQ(failure(unhandled.port(), "ann", "pw"), "Authentication failed");
   EXPECT_EQ(unhandled.received(), "USER ann\r\nQUIT\r\n");
@@ -125,8 +122,7 @@ TEST_F(Pop3Test, ARefusedUserFailsAtOnceWhenNoHandlerOrADecliningOneAnswers) {
 }
 
 TEST_F(Pop3Test, ARefusedGreetingFailsWithTheLineAndStillSaysQuit) {
-  const ScriptedServer server(
-      {{Act::Send, "-ERR busy\r\n"}, {Act::ExpectLine}, {Act::Send, "+OK\r\n"}, {Act::Hold}});
+  const ScriptedServer server(replies({"-ERR busy\r\n", "+OK\r\n"}));
   EXPECT_EQ(failure(server.port(), "ann", "pw"), "-ERR busy\r\n");
   EXPECT_EQ(server.received(), "QUIT\r\n");
   EXPECT_EQ(connects, 0);
@@ -134,9 +130,8 @@ TEST_F(Pop3Test, ARefusedGreetingFailsWithTheLineAndStillSaysQuit) {
 }
 
 TEST_F(Pop3Test, ARefusedStatAnnouncesTheLoginWithoutTheCountOfTheConnectionBefore) {
-  const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 10\r\n"));
-  const ScriptedServer refusing(
-      dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "-ERR mailbox locked\r\n"));
+  const ScriptedServer good(dialogue("+OK 4 10\r\n"));
+  const ScriptedServer refusing(dialogue("-ERR mailbox locked\r\n"));
   check(good.port(), "ann", "pw");
   bool connectedInHandler = true;
   pop.OnConnect = [&](TAsyncSocket&) {
@@ -152,24 +147,10 @@ TEST_F(Pop3Test, ARefusedStatAnnouncesTheLoginWithoutTheCountOfTheConnectionBefo
 }
 
 TEST_F(Pop3Test, ARefusedQuitClosesAnywayAndFailsWithItsLine) {
-  const ScriptedServer server({{Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK 1 1\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "-ERR no\r\n"},
-                               {Act::Hold}});
+  const ScriptedServer server(
+      replies({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n", "-ERR no\r\n"}));
   std::string quitError;
-  pop.OnConnect = [&](TAsyncSocket&) {
-    try {
-      pop.Disconnect();
-    } catch (const Exception& e) {
-      quitError = e.what();
-    }
-  };
+  pop.OnConnect = [&](TAsyncSocket&) { quitError = thrown<Exception>([&] { pop.Disconnect(); }); };
   check(server.port(), "ann", "pw");
   EXPECT_EQ(quitError, "-ERR no\r\n");
   EXPECT_FALSE(pop.Connected());
@@ -207,19 +188,15 @@ TEST_F(Pop3Test, AbortFromTheProgramsTimerEndsTheWaitOnASilentServer) {
   const auto timer = platform.loop.startTimer(5, [&] {
     if (++ticks == 4) pop.Abort();
   });
-  try {
-    check(server.port(), "ann", "pw");
-    FAIL() << "the login went through";
-  } catch (const EAbortError& e) {
-    EXPECT_STREQ(e.what(), "Socket readln aborted");
-  }
+  EXPECT_EQ(thrown<EAbortError>([&] { check(server.port(), "ann", "pw"); }),
+            "Socket readln aborted");
   platform.loop.stopTimer(timer);
   EXPECT_FALSE(pop.Connected());
   EXPECT_FALSE(pop.Busy());
 }
 
 TEST_F(Pop3Test, MissingCredentialsAreAskedForOnceOrFailWithoutConnecting) {
-  const ScriptedServer server(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 2\r\n"));
+  const ScriptedServer server(dialogue("+OK 2 2\r\n"));
   EXPECT_EQ(failure(server.port(), "ann", ""), "Authentication failed");
   int asked = 0;
   pop.OnAuthenticationNeeded = [&](bool& handled) { handled = ++asked > 1; };
@@ -238,13 +215,9 @@ TEST_F(Pop3Test, MissingCredentialsAreAskedForOnceOrFailWithoutConnecting) {
 TEST_F(Pop3Test, AHangUpAfterARefusalShowsInConnectedAndTheHandlersReconnectDoesTheLogin) {
   // The first server refuses PASS and hangs up; the handler, like the user sitting in the
   // question, only asks Connected, then checks the mailbox again from inside the first Connect.
-  const ScriptedServer refusing({{Act::Send, "+OK\r\n"},
-                                 {Act::ExpectLine},
-                                 {Act::Send, "+OK\r\n"},
-                                 {Act::ExpectLine},
-                                 {Act::Send, "-ERR bad password\r\n"},
-                                 {Act::Close}});
-  const ScriptedServer good(dialogue("+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 6 60\r\n"));
+  const ScriptedServer refusing(
+      replies({"+OK\r\n", "+OK\r\n", "-ERR bad password\r\n"}, Act::Close));
+  const ScriptedServer good(dialogue("+OK 6 60\r\n"));
   bool busyInside = false;
   bool hungUp = false;
   pop.OnAuthenticationFailed = [&](bool& handled) {
@@ -291,18 +264,8 @@ TEST_F(Pop3Test, AServerThatDripsItsRepliesIsLeftWithinTheTimeOut) {
 }
 
 TEST_F(Pop3Test, TheTimeOutDoesNotRunWhileTheRefusalHandlerAsks) {
-  const ScriptedServer server({{Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "-ERR who?\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK 2 2\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::Hold}});
+  const ScriptedServer server(
+      replies({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 2\r\n", "+OK\r\n"}));
   pop.TimeOut = 200;
   pop.OnAuthenticationFailed = [&](bool& handled) {
     // A question the user takes his time over, with the program's events going on.
@@ -314,17 +277,9 @@ TEST_F(Pop3Test, TheTimeOutDoesNotRunWhileTheRefusalHandlerAsks) {
 }
 
 TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
-  const ScriptedServer server({{Act::Pause, "", 100},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK 4 4\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK\r\n"},
-                               {Act::Hold}});
+  std::vector<Act> script = replies({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 4\r\n", "+OK\r\n"});
+  script.insert(script.begin(), Act(Act::Pause, "", 100));
+  const ScriptedServer server(script);
   std::string refusal;
   const auto timer = platform.loop.startTimer(10, [&] {
     if (!refusal.empty()) return;
@@ -342,9 +297,7 @@ TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
   EXPECT_EQ(server.accepted(), 1);
 }
 
-TEST(Pop3Properties, AttachFilePathEndsWithABackslash) {
-  testing::Platform platform;
-  TPop3Client pop(platform.loop, platform.sockets);
+TEST_F(Pop3Test, AttachFilePathEndsWithABackslash) {
   EXPECT_EQ(pop.Port, 110);
   pop.SetAttachFilePath("C:\\Mail");
   EXPECT_EQ(pop.AttachFilePath(), "C:\\Mail\\");
@@ -354,9 +307,7 @@ TEST(Pop3Properties, AttachFilePathEndsWithABackslash) {
   EXPECT_EQ(pop.AttachFilePath(), "");
 }
 
-TEST(Pop3Properties, DisconnectWhenNotConnectedDoesNothing) {
-  testing::Platform platform;
-  TPop3Client pop(platform.loop, platform.sockets);
+TEST_F(Pop3Test, DisconnectWhenNotConnectedDoesNothing) {
   int disconnects = 0;
   pop.OnDisconnect = [&](TAsyncSocket&) { ++disconnects; };
   EXPECT_NO_THROW(pop.Disconnect());

@@ -20,6 +20,21 @@ constexpr std::size_t kFloodLimit = 64u << 20;
 
 }  // namespace
 
+std::vector<Act> replies(std::initializer_list<std::string> lines, Act::Kind end) {
+  std::vector<Act> script;
+  for (const std::string& line : lines) {
+    if (!script.empty()) script.emplace_back(Act::ExpectLine);
+    script.emplace_back(Act::Send, line);
+  }
+  script.emplace_back(end);
+  return script;
+}
+
+int refusingPort() {
+  const ScriptedServer gone(std::vector<Act>{});
+  return gone.port();
+}
+
 ScriptedServer::ScriptedServer(std::vector<Act> script, int connections)
     : script_(std::move(script)),
       listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),

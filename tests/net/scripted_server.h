@@ -3,6 +3,7 @@
 // thread, plays the same script on each of a bounded number of connections, records what the
 // client sent, and gives up by itself after a few seconds of silence.
 
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -32,6 +33,9 @@ struct Act {
   int count;
 };
 
+// Each of `lines` in turn, each but the last answered by a line of the client, then `end`.
+std::vector<Act> replies(std::initializer_list<std::string> lines, Act::Kind end = Act::Hold);
+
 class ScriptedServer {
  public:
   explicit ScriptedServer(std::vector<Act> script, int connections = 1);
@@ -59,5 +63,8 @@ class ScriptedServer {
   int accepted_ = 0;
   std::thread thread_;
 };
+
+// A port that refuses: a listener closed again at once.
+int refusingPort();
 
 }  // namespace vantrel::net::testing

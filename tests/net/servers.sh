@@ -53,30 +53,20 @@ net_wait_port() {
   return 1
 }
 
-net_mailbox() {  # user password unread [read]
-  local box="$net_dir/mail/$1"
-  mkdir -p "$box/new" "$box/cur" "$box/tmp"
-  for i in $(seq "$3"); do
-    printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
-      >"$box/new/100000000$i.M$i.vantrel"
-  done
-  # Read messages: in cur/, flagged seen.
-  for i in $(seq "${4:-0}"); do
-    printf 'From: reader%s@example.com\r\nSubject: old %s\r\n\r\nread %s\r\n' "$i" "$i" "$i" \
-      >"$box/cur/200000000$i.M$i.vantrel:2,S"
-  done
-  echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$net_dir/passwd"
+net_port_file() {  # file variable: waits for a server to write its port to file, exports it
+  for _ in $(seq 100); do [ -s "$1" ] && break; sleep 0.1; done
+  export "$2=$(cat "$1")"
 }
 
 net_start() {
   mkdir -p "$net_dir/run" "$net_dir/mail"
   : >"$net_dir/passwd"
-  net_mailbox alice secret 3
-  net_mailbox bob hunter2 0
-  net_mailbox carol opensesame 1
+  dovecot_mailbox "$net_dir" alice secret 3
+  dovecot_mailbox "$net_dir" bob hunter2 0
+  dovecot_mailbox "$net_dir" carol opensesame 1
   export VANTREL_ODD_PASSWORD
   VANTREL_ODD_PASSWORD=$(printf 'q"b\\\xe9t')
-  net_mailbox dora "$VANTREL_ODD_PASSWORD" 2 3
+  dovecot_mailbox "$net_dir" dora "$VANTREL_ODD_PASSWORD" 2 3
   export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_IMAP_PORT VANTREL_IMAPS_PORT
   export VANTREL_TEST_CA VANTREL_DOVECOT_LOG
   VANTREL_POP3_PORT=$(net_free_port)
@@ -121,15 +111,11 @@ while True:
   /usr/bin/python3 "$net_root/tests/net/renegotiating_server.py" "$VANTREL_TLS_LOG" \
     "$net_dir/renegotiates.port" "$net_dir/tls/localhost.pem" "$net_dir/tls/localhost.key" &
   net_renegotiates_pid=$!
-  for _ in $(seq 100); do [ -s "$net_dir/renegotiates.port" ] && break; sleep 0.1; done
-  export VANTREL_TLS_RENEGOTIATES_PORT
-  VANTREL_TLS_RENEGOTIATES_PORT=$(cat "$net_dir/renegotiates.port")
+  net_port_file "$net_dir/renegotiates.port" VANTREL_TLS_RENEGOTIATES_PORT
 
   python3 "$net_root/tests/net/http_server.py" "$net_dir/http.port" 900 &
   net_http_pid=$!
-  for _ in $(seq 100); do [ -s "$net_dir/http.port" ] && break; sleep 0.1; done
-  export VANTREL_HTTP_PORT
-  VANTREL_HTTP_PORT=$(cat "$net_dir/http.port")
+  net_port_file "$net_dir/http.port" VANTREL_HTTP_PORT
   net_wait_port "$VANTREL_HTTP_PORT"
 
   python3 -c '
@@ -138,13 +124,9 @@ s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(16)
 open(sys.argv[1], "w").write(str(s.getsockname()[1]))
 time.sleep(900)' "$net_dir/silent.port" &
   net_silent_pid=$!
-  for _ in $(seq 100); do [ -s "$net_dir/silent.port" ] && break; sleep 0.1; done
-  export VANTREL_SILENT_PORT
-  VANTREL_SILENT_PORT=$(cat "$net_dir/silent.port")
+  net_port_file "$net_dir/silent.port" VANTREL_SILENT_PORT
 
   python3 "$net_root/tests/net/late_pop3_server.py" "$net_dir/late.port" 300 900 &
   net_late_pid=$!
-  for _ in $(seq 100); do [ -s "$net_dir/late.port" ] && break; sleep 0.1; done
-  export VANTREL_LATE_POP3_PORT
-  VANTREL_LATE_POP3_PORT=$(cat "$net_dir/late.port")
+  net_port_file "$net_dir/late.port" VANTREL_LATE_POP3_PORT
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -19,7 +18,9 @@ namespace vantrel::net {
 namespace {
 
 using testing::Act;
+using testing::replies;
 using testing::ScriptedServer;
+using testing::thrown;
 
 class SocketTest : public ::testing::Test {
  protected:
@@ -71,12 +72,6 @@ class FlakySockets : public platform::Sockets {
   platform::Sockets& real_;
 };
 
-// A port that refuses: a listener closed again at once.
-int refusingPort() {
-  const ScriptedServer gone(std::vector<Act>{});
-  return gone.port();
-}
-
 TEST_F(SocketTest, ReadLnKeepsTheLineEndAndLeavesTheNextLineWaiting) {
   const ScriptedServer server({{Act::Send, "+OK ready\r\nsecond\nthird"}, {Act::Hold}});
   connectTo(server);
@@ -122,31 +117,22 @@ TEST_F(SocketTest, ALineLongerThanTheBufferEndsTheConversation) {
   const ScriptedServer server({{Act::Send, std::string(100 * 1024, 'A')}, {Act::Hold}});
   connectTo(server);
   std::string line;
-  EXPECT_THROW(
-      {
-        try {
-          socket.ReadLn(line);
-        } catch (const EAbortError&) {
-          throw std::logic_error("not an abort");
-        } catch (const ESockError& e) {
-          EXPECT_STREQ(e.what(), "Line too long");
-          throw;
-        }
-      },
-      ESockError);
+  EXPECT_EQ(thrown<ESockError>([&] {
+              try {
+                socket.ReadLn(line);
+              } catch (const EAbortError&) {
+                throw std::logic_error("not an abort");
+              }
+            }),
+            "Line too long");
   EXPECT_FALSE(socket.Connected());
 }
 
 TEST_F(SocketTest, TransactionSendsTheCommandAndReadsTheLeadingNumber) {
-  const ScriptedServer server({{Act::ExpectLine},
-                               {Act::Send, "250 Ok\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "+OK 2 320\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "letters\r\n"},
-                               {Act::ExpectLine},
-                               {Act::Send, "12345678901 too big\r\n"},
-                               {Act::Hold}});
+  std::vector<Act> script =
+      replies({"250 Ok\r\n", "+OK 2 320\r\n", "letters\r\n", "12345678901 too big\r\n"});
+  script.insert(script.begin(), Act(Act::ExpectLine));
+  const ScriptedServer server(script);
   connectTo(server);
   std::vector<std::string> statuses;
   socket.ReportLevel = 1;  // the reply lines only
@@ -202,8 +188,7 @@ TEST_F(SocketTest, SendFileAndCaptureFileCarryFilesByteForByte) {
   connectTo(server);
   socket.SendFile(sent);
   socket.CaptureFile(captured);
-  std::ifstream in(captured, std::ios::binary);
-  const std::string got{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string got = testing::fileBytes(captured);
   EXPECT_EQ(server.received(), request);
   EXPECT_EQ(got, reply);
   EXPECT_THROW(socket.SendFile((folder / "vantrel-no-such-file").string()), Exception);
@@ -215,13 +200,8 @@ TEST_F(SocketTest, ARefusedConnectionRaisesConnectionFailedAndLeavesTheComponent
   int failures = 0;
   socket.OnConnectionFailed = [&](TAsyncSocket&) { ++failures; };
   socket.Host = "127.0.0.1";
-  socket.Port = refusingPort();
-  try {
-    socket.Connect();
-    FAIL() << "connected to a closed port";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Connection Failed");
-  }
+  socket.Port = testing::refusingPort();
+  EXPECT_EQ(thrown<ESockError>([&] { socket.Connect(); }), "Connection Failed");
   EXPECT_EQ(failures, 1);
   EXPECT_FALSE(socket.Connected());
 
@@ -290,12 +270,7 @@ TEST_F(SocketTest, AnUnknownHostAsksOnInvalidHostOnceForOneMoreAttempt) {
     ++asked;
     handled = true;
   };
-  try {
-    socket.Connect();
-    FAIL() << "an unknown host was found";
-  } catch (const ESockError& e) {
-    EXPECT_STREQ(e.what(), "Null Remote Address");
-  }
+  EXPECT_EQ(thrown<ESockError>([&] { socket.Connect(); }), "Null Remote Address");
   EXPECT_EQ(asked, 1);
 
   socket.OnInvalidHost = [&](bool& handled) {
@@ -333,12 +308,7 @@ TEST_F(SocketTest, ACancelFromTheProgramsTimerEndsAWaitWithoutTimeOut) {
     if (++ticks == 3) socket.Abort();
   });
   std::string text;
-  try {
-    socket.CaptureString(text, -1);
-    FAIL() << "the capture ended without its abort";
-  } catch (const EAbortError& e) {
-    EXPECT_STREQ(e.what(), "Socket capture aborted");
-  }
+  EXPECT_EQ(thrown<EAbortError>([&] { socket.CaptureString(text, -1); }), "Socket capture aborted");
   platform.loop.stopTimer(timer);
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(socket.TimedOut());
@@ -367,12 +337,7 @@ TEST_F(SocketTest, EveryCallFromInsideItsOwnWaitIsRefusedAndTheWaitGoesOn) {
   std::size_t next = 0;
   const auto timer = platform.loop.startTimer(5, [&] {
     if (next == nested.size()) return;
-    try {
-      nested[next++]();
-      refusals.push_back("accepted");
-    } catch (const ESockError& e) {
-      refusals.push_back(e.what());
-    }
+    refusals.push_back(thrown<ESockError>(nested[next++]));
   });
   std::string line;
   socket.ReadLn(line);
@@ -395,12 +360,7 @@ TEST_F(SocketTest, AConnectWhileTheProgramEndsIsCancelledWithoutAFailureEvent) {
   int failures = 0;
   socket.OnConnectionFailed = [&](TAsyncSocket&) { ++failures; };
   platform.loop.quit();
-  try {
-    connectTo(server);
-    FAIL() << "connected while the program ends";
-  } catch (const EAbortError& e) {
-    EXPECT_STREQ(e.what(), "Connection Canceled");
-  }
+  EXPECT_EQ(thrown<EAbortError>([&] { connectTo(server); }), "Connection Canceled");
   EXPECT_EQ(failures, 0);
   EXPECT_FALSE(socket.Connected());
 }

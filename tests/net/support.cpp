@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -41,13 +42,14 @@ std::string testRoot() {
   return path != nullptr ? path : "";
 }
 
+std::string fileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 std::string fileText(const char* variable) {
   const char* path = std::getenv(variable);
-  if (path == nullptr) return {};
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
+  return path != nullptr ? fileBytes(path) : std::string();
 }
 
 bool logHasLine(const char* variable, std::initializer_list<std::string> texts) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "net/async_socket.h"
+#include "net/errors.h"
 #include "platform/posix/event_loop_posix.h"
 #include "platform/posix/socket_posix.h"
 
@@ -24,6 +25,30 @@ struct Platform {
   platform::posix::PosixEventLoop loop;
   platform::posix::PosixSockets sockets;
 };
+
+// The message of the E that `action` throws, or "no exception"; any other exception goes on.
+template <typename E = std::exception, typename Action>
+std::string thrown(Action&& action) {
+  try {
+    action();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return "no exception";
+}
+
+// The reason of the TLS refusal that ends `action`, or what happened instead.
+template <typename Action>
+std::string tlsRefusal(Action&& action) {
+  try {
+    action();
+  } catch (const ETlsError& e) {
+    return e.Reason();
+  } catch (const std::exception& e) {
+    return std::string("not a TLS refusal: ") + e.what();
+  }
+  return "no exception";
+}
 
 // A mail component driven as the mail check drives it: the count taken and the session closed in
 // OnConnect.
@@ -48,12 +73,7 @@ class MailCheckTest : public ::testing::Test {
 
   // The message of what went wrong, or "no exception".
   std::string failure(int port, const std::string& user, const std::string& password) {
-    try {
-      check(port, user, password);
-    } catch (const std::exception& e) {
-      return e.what();
-    }
-    return "no exception";
+    return thrown([&] { check(port, user, password); });
   }
 
   Platform platform;
@@ -73,6 +93,9 @@ std::string base64Decode(const std::string& text);
 
 // The test root that scripts/test-net made (VANTREL_TEST_CA), or empty.
 std::string testRoot();
+
+// The whole content of a file, or empty.
+std::string fileBytes(const std::string& path);
 
 // The whole text of the file an environment variable names.
 std::string fileText(const char* variable);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -30,32 +31,29 @@ namespace reason = platform::tls_reason;
 
 using platform::tls::EngineChoice;
 
+// alice's account, over TLS from the start.
+void secureAlice(TPop3Client& pop) {
+  pop.Host = "localhost";
+  pop.Secure = true;
+  pop.UserID = "alice";
+  pop.Password = "secret";
+}
+
 // A secure account as the program checks it: log in, count, log out from OnConnect. Each case
 // runs with the system's engine (OpenSSL here) and with the built-in one.
 class TlsTest : public ::testing::TestWithParam<EngineChoice> {
  protected:
   void SetUp() override {
-    pop.Host = "localhost";
-    pop.Secure = true;
-    pop.UserID = "alice";
-    pop.Password = "secret";
+    secureAlice(pop);
     pop.OnConnect = [this](TAsyncSocket&) {
       counts.push_back(pop.MessageCount());
       if (pop.Connected()) pop.Disconnect();
     };
   }
 
-  // The reason of the refusal, or what happened instead.
   std::string refusal(int port) {
     pop.Port = port;
-    try {
-      pop.Connect();
-    } catch (const ETlsError& e) {
-      return e.Reason();
-    } catch (const std::exception& e) {
-      return std::string("not a TLS refusal: ") + e.what();
-    }
-    return "no exception";
+    return testing::tlsRefusal([&] { pop.Connect(); });
   }
 
   platform::posix::PosixEventLoop loop;
@@ -86,17 +84,9 @@ TEST_P(TlsTest, TheSystemStoreAloneDoesNotTrustTheTestRoot) {
   VANTREL_SERVER_PORT(port, "VANTREL_POP3S_PORT");
   platform::posix::PosixSockets systemOnly{{}, GetParam()};
   TPop3Client plain{loop, systemOnly};
-  plain.Host = "localhost";
+  secureAlice(plain);
   plain.Port = port;
-  plain.Secure = true;
-  plain.UserID = "alice";
-  plain.Password = "secret";
-  try {
-    plain.Connect();
-    ADD_FAILURE() << "the test root was trusted";
-  } catch (const ETlsError& e) {
-    EXPECT_EQ(e.Reason(), reason::kUntrusted);
-  }
+  EXPECT_EQ(testing::tlsRefusal([&] { plain.Connect(); }), reason::kUntrusted);
 }
 
 // Each refused server writes down what it heard: a refused handshake, and never a command. The
@@ -179,31 +169,31 @@ TEST_P(TlsTest, AHandshakeThatStallsEndsWithTheTimeOutWithoutACommand) {
     pop.Host = "127.0.0.1";
     pop.TimeOut = 300;
     pop.Port = server.port();
-    try {
-      pop.Connect();
-      ADD_FAILURE() << "no time-out";
-    } catch (const ETlsError& e) {
-      ADD_FAILURE() << e.what();
-    } catch (const ESockError& e) {
-      EXPECT_STREQ(e.what(), "Connection Timed out");
-    }
+    EXPECT_EQ(testing::thrown<ESockError>([&] { pop.Connect(); }), "Connection Timed out");
     EXPECT_FALSE(pop.Connected());
     EXPECT_EQ(server.received().find("USER"), std::string::npos);
   }
 }
 
-// How many whole lines of the log are exactly `line`, once the count has settled at `expected`
-// (servers write their logs in their own time) or a few seconds have passed.
-int logLines(const char* variable, const std::string& line, int expected) {
+// How many lines of the log `matches`, once the count has settled at `expected` (servers write
+// their logs in their own time) or a few seconds have passed.
+int logLines(const char* variable, const std::function<bool(const std::string&)>& matches,
+             int expected) {
   int count = 0;
   for (int attempt = 0; attempt < 50; ++attempt) {
     std::istringstream log(fileText(variable));
     count = 0;
-    for (std::string each; std::getline(log, each);) count += each == line ? 1 : 0;
+    for (std::string each; std::getline(log, each);) count += matches(each) ? 1 : 0;
     if (count == expected || expected < 0) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return count;
+}
+
+// The same for whole lines that are exactly `line`.
+int logLines(const char* variable, const std::string& line, int expected) {
+  return logLines(
+      variable, [&](const std::string& each) { return each == line; }, expected);
 }
 
 // The system's engine as it fails on Windows XP (no TLS 1.2 at all) or on a Windows that shares
@@ -275,11 +265,8 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
         testRoot(), EngineChoice::Automatic,
         c.standIn ? std::make_unique<StandInSystemTls>(*c.standIn) : nullptr);
     TPop3Client pop(loop, sockets);
-    pop.Host = "localhost";
+    secureAlice(pop);
     pop.Port = port;
-    pop.Secure = true;
-    pop.UserID = "alice";
-    pop.Password = "secret";
     int counted = 0;
     pop.OnConnect = [&](TAsyncSocket&) {
       ++counted;
@@ -308,17 +295,12 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
 // byte, can bring the built-in engine in.
 TEST(TlsEngineChoiceTest, AConnectionSecuredMidConversationIsStartedOverForTheBuiltInEngine) {
   VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
-  const auto tlsLogins = [] {
-    std::istringstream log(fileText("VANTREL_DOVECOT_LOG"));
-    int count = 0;
-    for (std::string line; std::getline(log, line);) {
-      count += line.find("imap-login:") != std::string::npos &&
-               line.find("Login: user=<carol>") != std::string::npos &&
-               line.find(", TLS") != std::string::npos;
-    }
-    return count;
+  const auto tlsLogin = [](const std::string& line) {
+    return line.find("imap-login:") != std::string::npos &&
+           line.find("Login: user=<carol>") != std::string::npos &&
+           line.find(", TLS") != std::string::npos;
   };
-  const int before = tlsLogins();
+  const int before = logLines("VANTREL_DOVECOT_LOG", tlsLogin, -1);
   platform::posix::PosixEventLoop loop;
   platform::posix::PosixSockets sockets(
       testRoot(), EngineChoice::Automatic,
@@ -335,10 +317,7 @@ TEST(TlsEngineChoiceTest, AConnectionSecuredMidConversationIsStartedOverForTheBu
   };
   imap.Connect();
   EXPECT_EQ(counts, std::vector<int>{1});
-  for (int attempt = 0; attempt < 50 && tlsLogins() == before; ++attempt) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  EXPECT_EQ(tlsLogins(), before + 1);
+  EXPECT_EQ(logLines("VANTREL_DOVECOT_LOG", tlsLogin, before + 1), before + 1);
 }
 
 }  // namespace

@@ -43,6 +43,25 @@ std::string failure(const std::function<void()>& action) {
   return "no exception";
 }
 
+// What went wrong, printed under `label` when something did.
+std::string attempt(const char* label, const std::function<void()>& action) {
+  const std::string outcome = failure(action);
+  if (outcome != "no exception") std::printf("wine_check: %s: %s\n", label, outcome.c_str());
+  return outcome;
+}
+
+// An account whose every login puts its count in `count` and logs out.
+void account(vantrel::net::TPop3Client& pop, int& count, const char* host, const char* user,
+             const char* password) {
+  pop.OnConnect = [&pop, &count](TAsyncSocket&) {
+    count = pop.MessageCount();
+    pop.Disconnect();
+  };
+  pop.Host = host;
+  pop.UserID = user;
+  pop.Password = password;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,36 +126,26 @@ int main(int argc, char** argv) {
   {
     vantrel::net::TPop3Client pop(loop, sockets);
     int count = -1;
-    pop.OnConnect = [&](TAsyncSocket&) {
-      count = pop.MessageCount();
-      pop.Disconnect();
-    };
-    pop.Host = "localhost";
+    account(pop, count, "localhost", "alice", "secret");
     pop.Secure = true;
-    pop.UserID = "alice";
-    pop.Password = "secret";
     pop.Port = secureServerPorts[0];
-    const std::string secure = failure([&] { pop.Connect(); });
-    if (secure != "no exception") std::printf("wine_check: secure login: %s\n", secure.c_str());
+    attempt("secure login", [&] { pop.Connect(); });
     expect(count == 3, "count of a secure account through SChannel");
     pop.Port = secureServerPorts[4];
-    const std::string pieces = failure([&] { pop.Connect(); });
-    if (pieces != "no exception") std::printf("wine_check: pieces: %s\n", pieces.c_str());
+    attempt("pieces", [&] { pop.Connect(); });
     expect(count == 2, "count from replies cut across records and pieces");
     // A server that asks for a certificate of ours, which it may do without.
     count = -1;
     pop.Port = std::atoi(std::getenv("VANTREL_TLS_ASKS_PORT"));
-    const std::string asks = failure([&] { pop.Connect(); });
-    if (asks != "no exception") std::printf("wine_check: asks: %s\n", asks.c_str());
+    attempt("asks", [&] { pop.Connect(); });
     expect(count == 0, "login where the server asks for a client certificate");
     // A server that asks for a new handshake after USER, before it answers. The built-in engine
     // makes it; Wine's SChannel cannot, and the connection must then end rather than wait.
     count = -1;
     pop.Port = std::atoi(std::getenv("VANTREL_TLS_RENEGOTIATES_PORT"));
     pop.TimeOut = 5000;
-    const std::string renewed = failure([&] { pop.Connect(); });
+    const std::string renewed = attempt("renegotiates", [&] { pop.Connect(); });
     pop.TimeOut = 0;
-    if (renewed != "no exception") std::printf("wine_check: renegotiates: %s\n", renewed.c_str());
     const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
                           std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
     expect(count == 4 || (schannel && renewed.find("aborted") == std::string::npos),
@@ -164,11 +173,9 @@ int main(int argc, char** argv) {
     vantrel::platform::win32::Win32Sockets schannelOnly(
         vantrel::platform::tls::EngineChoice::System);
     vantrel::net::TPop3Client pop(loop, schannelOnly);
-    pop.OnConnect = [&](TAsyncSocket&) { pop.Disconnect(); };
-    pop.Host = "localhost";
+    int count = -1;
+    account(pop, count, "localhost", "alice", "secret");
     pop.Secure = true;
-    pop.UserID = "alice";
-    pop.Password = "secret";
     pop.Port = secureServerPorts[0];
     const std::string outcome = failure([&] { pop.Connect(); });
     const bool lacking = std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") != nullptr;
@@ -192,8 +199,7 @@ int main(int argc, char** argv) {
     for (const int port : {imapPort, imapsPort}) {
       imap.Port = port;
       imap.Secure = port == imapsPort;
-      const std::string outcome = failure([&] { imap.Connect(); });
-      if (outcome != "no exception") std::printf("wine_check: IMAP: %s\n", outcome.c_str());
+      attempt("IMAP", [&] { imap.Connect(); });
     }
     expect(counts == "2,2,", "IMAP unread counts over STARTTLS and implicit TLS");
   }
@@ -223,14 +229,8 @@ int main(int argc, char** argv) {
     http.Host = "127.0.0.1";
     http.Port = httpPort;
     int count = -1;
-    pop.OnConnect = [&](TAsyncSocket&) {
-      count = pop.MessageCount();
-      pop.Disconnect();
-    };
-    pop.Host = "127.0.0.1";
+    account(pop, count, "127.0.0.1", "ann", "pw");
     pop.Port = latePort;
-    pop.UserID = "ann";
-    pop.Password = "pw";
     pop.TimeOut = 5000;
     bool started = false;
     std::string nestedBody;
@@ -241,10 +241,9 @@ int main(int argc, char** argv) {
       nestedBody = http.Body;
     });
     const DWORD start = GetTickCount();
-    const std::string outcome = failure([&] { pop.Connect(); });
+    attempt("nested request", [&] { pop.Connect(); });
     const DWORD elapsed = GetTickCount() - start;
     loop.stopTimer(nested);
-    if (outcome != "no exception") std::printf("wine_check: nested request: %s\n", outcome.c_str());
     expect(nestedBody == "2.3", "HTTP request nested in a POP3 wait");
     expect(count == 2, "POP3 login around a nested HTTP request");
     expect(elapsed < 3000, "the outer wait saw its greeting once the nested one ended");
