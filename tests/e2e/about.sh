@@ -3,27 +3,20 @@
 # suite's HTTP server on 127.0.0.1 and against a port where nothing listens.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-ABOUT_MAIN=(--class TMainForm --title Vantrel)
-ABOUT_BOX=(--class '#32770' --title Vantrel)
-
 # The configuration window on its About tab, the update host pointed at 127.0.0.1:PORT.
 about_open() {  # about_open PORT
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
+  e2e_prepare
   export VANTREL_UPDATE_HOST=127.0.0.1:$1
-  vantrel_start /config
-  drv wait "${ABOUT_MAIN[@]}" --visible --timeout 20000 >/dev/null ||
-    fail "the configuration window did not show"
-  drv tab "${ABOUT_MAIN[@]}" 100 4 >/dev/null || fail "no About tab"
+  config_window /config
+  drv tab "${MAIN[@]}" 100 4 >/dev/null || fail "no About tab"
 }
 
-about_check_update() {  # clicks "Mise à jour" and prints the message box's text and icon
+about_check_update() {  # about_check_update TEXT ICON: clicks "Mise à jour", the box that answers
   local id
-  id=$(button_id "Mise à jour" "${ABOUT_MAIN[@]}")
+  id=$(button_id "Mise à jour" "${MAIN[@]}")
   [[ -n "$id" ]] || fail "no update button"
-  drv click "${ABOUT_MAIN[@]}" "$id" >/dev/null || fail "could not click the update button"
-  drv wait "${ABOUT_BOX[@]}" --timeout 40000 >/dev/null || fail "the check showed no message"
-  drv text "${ABOUT_BOX[@]}"
+  drv click "${MAIN[@]}" "$id" >/dev/null || fail "could not click the update button"
+  expect_box "$1" "$2" 40
 }
 
 # A port on 127.0.0.1 where nothing listens: taken from the system, then let go.
@@ -32,7 +25,7 @@ about_closed_port() {
 }
 
 case_about_version_and_latest() {
-  local port said
+  local port
   ABOUT_DIR=$(mktemp -d "$E2E_WORK/http.XXXXXX")
   python3 "$E2E_ROOT/tests/net/http_server.py" "$ABOUT_DIR/port" 60 >/dev/null 2>&1 &
   ABOUT_SERVER=$!
@@ -42,27 +35,18 @@ case_about_version_and_latest() {
   about_open "$port"
   expect_contains "Outlook Express version from the registry" \
     "visible=1 enabled=1 checked=- text=Outlook Express v6.00.2900.5512" \
-    "$(drv controls "${ABOUT_MAIN[@]}")"
-  said=$(about_check_update)
-  expect_eq "answer" "La dernière version de Vantrel est la 2.3" "$(sed -n 's/^text=//p' <<<"$said")"
-  expect_contains "information icon" "icon=blue" "$said"
+    "$(drv controls "${MAIN[@]}")"
+  about_check_update "La dernière version de Vantrel est la 2.3" blue
   e2e_screenshot about-latest-version >/dev/null
 }
 
 case_about_closed_port() {
   about_open "$(about_closed_port)"
-  local said
-  said=$(about_check_update)
-  expect_eq "failure" "Impossible de récupérer le numero de la dernière version" \
-    "$(sed -n 's/^text=//p' <<<"$said")"
-  expect_contains "error icon" "icon=error" "$said"
+  about_check_update "Impossible de récupérer le numero de la dernière version" error
 }
 
 suite_about() {
-  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
-  e2e_begin_suite about || return 1
-  e2e_install_msimn
-  e2e_install_vantrel
+  e2e_begin_vantrel_suite about || return 1
   e2e_case version-and-latest case_about_version_and_latest
   e2e_case closed-port case_about_closed_port
   e2e_end_suite

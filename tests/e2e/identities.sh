@@ -4,14 +4,12 @@
 # from the tray menu, and the choice left to Outlook Express.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-MAIN=(--class TMainForm --title Vantrel)
-OE=(--class "$OE_WINDOW_CLASS")
-BOX=(--class '#32770' --title Vantrel)
 IDENTITIES_KEY='HKEY_CURRENT_USER\Identities'
 
 # identities-three.reg; alphabetical order Alice, Bob, Carol gives the hot keys F1, F2, F3.
 BOB_GUID='{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}'
 CAROL_GUID='{2F1D6A10-5B3C-4E7A-9C21-0A1B2C3D4E01}'
+ALICE_GUID='{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
 NULL_GUID='{00000000-0000-0000-0000-000000000000}'
 
 HOT_KEY_BASE_ID=49151  # minus the identity's index, as in src/app/tray_menu.h
@@ -22,38 +20,42 @@ press_identity_hot_key() {  # press_identity_hot_key INDEX: Ctrl+Shift+F1 for 0,
     >/dev/null || fail "no main window for the hot key"
 }
 
-# The values of the stand-in's last start, as it read them.
-started_under() {  # started_under NAME GUID
-  expect_eq "Last Username" "$1" "$(msimn_log_value 'Last Username')"
-  expect_eq "Last User ID" "$2" "$(msimn_log_value 'Last User ID')"
-  expect_eq "Start As" "$2" "$(msimn_log_value 'Start As')"
+# The identity named by the values of the stand-in's last start, as it read them, or by the
+# registry now.
+expect_names() {  # expect_names WHERE NAME GUID READER...
+  local where=$1 name=$2 guid=$3 value
+  shift 3
+  expect_eq "${where}Last Username" "$name" "$("$@" 'Last Username')"
+  for value in 'Last User ID' 'Start As'; do
+    expect_eq "$where$value" "$guid" "$("$@" "$value")"
+  done
 }
+started_under() { expect_names "" "$1" "$2" msimn_log_value; }  # started_under NAME GUID
+registry_names() { expect_names "registry " "$1" "$2" e2e_reg_value "$IDENTITIES_KEY"; }
 
-registry_names() {  # registry_names NAME GUID
-  expect_eq "registry Last Username" "$1" "$(e2e_reg_value "$IDENTITIES_KEY" 'Last Username')"
-  expect_eq "registry Last User ID" "$2" "$(e2e_reg_value "$IDENTITIES_KEY" 'Last User ID')"
-  expect_eq "registry Start As" "$2" "$(e2e_reg_value "$IDENTITIES_KEY" 'Start As')"
-}
-
-stand_ins_ended() { (($(tr -d '\r' <"$MSIMN_LOG" | grep -cx exit || true) >= $1)); }
+stand_ins_ended() { (($(msimn_log_count exit) >= $1)); }
 
 # A second stand-in has started and shown its window, and Vantrel, which looks for that window
 # without handling messages, answers again.
 relaunched() {
-  msimn_started_at_least 2 && [[ "$(tr -d '\r' <"$MSIMN_LOG" | tail -n 1)" == window=shown ]] &&
+  msimn_started_at_least 2 && [[ "$(msimn_log | tail -n 1)" == window=shown ]] &&
     drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null
 }
 
-start_with_bob() {  # start_with_bob SETTINGS...: Bob configured, the stand-in's window shown
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
-  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob "$@"
-  vantrel_start
-  msimn_wait_log window=shown 20
-  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+# identities-three.reg, NAME the configured start identity, the stand-in's window shown.
+start_as() {  # start_as NAME SETTING...
+  e2e_regedit "$E2E_FIXTURES/identities-three.reg"
+  launch_with checkNoIdentities=0 "Identities/listIdentities=$1" "${@:2}"
+}
+
+# Ctrl+Shift+F(INDEX + 1) relaunches Outlook Express under another identity.
+relaunch_by_hot_key() {  # relaunch_by_hot_key INDEX [SECONDS]
+  press_identity_hot_key "$1"
+  wait_until "${2:-20}" "Ctrl+Shift+F$(($1 + 1)) did not relaunch Outlook Express" relaunched
 }
 
 case_starts_under_configured_identity() {
-  start_with_bob
+  start_as Bob
   started_under Bob "$BOB_GUID"
   expect_eq "show state" 1 "$(msimn_log_value show)"
 }
@@ -61,23 +63,21 @@ case_starts_under_configured_identity() {
 # F2 names the identity already running: the window only comes back. F3 relaunches under Carol,
 # shown normally although the first start was hidden, and the new window is followed.
 case_hot_key_switches_identity() {
-  start_with_bob StartReduced=1
+  start_as Bob StartReduced=1
   expect_eq "first start hidden" 0 "$(msimn_log_value show)"
   press_identity_hot_key 1
   wait_until 3 "Ctrl+Shift+F2 did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0" "${OE[@]}"
   ! msimn_log_has close || fail "Ctrl+Shift+F2 closed Outlook Express"
 
-  press_identity_hot_key 2
-  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  relaunch_by_hot_key 2
   msimn_log_has exit || fail "the first stand-in did not end"
   started_under Carol "$CAROL_GUID"
   expect_eq "relaunch shown normally" 1 "$(msimn_log_value show)"
   expect_eq "stand-in starts" 2 "$(msimn_start_count)"
   wait_until 5 "the relaunched window is not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
-  wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
-    window_state_is "visible=0" "${OE[@]}"
+  expect_put_away_when_minimised \
+    "the relaunched window is not followed: minimised, it stays in view"
   vantrel_running || fail "Vantrel ended"
 }
 
@@ -85,42 +85,33 @@ case_hot_key_switches_identity() {
 # Vantrel must follow the new one, not the one going away.
 case_switch_while_the_old_one_closes_slowly() {
   export VANTREL_MSIMN_CLOSE_MS=10000
-  start_with_bob
-  press_identity_hot_key 2
-  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  start_as Bob
+  relaunch_by_hot_key 2
   ! stand_ins_ended 1 || fail "the first stand-in closed within the wait; nothing shown"
   wait_until 15 "the first stand-in did not end" stand_ins_ended 1
   # Longer than the 20 ticks of 0.5 s after which Vantrel follows a vanished window out: only
   # time shows that it follows the new one instead.
   sleep 12
   vantrel_running || fail "Vantrel ended with the old window"
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
-  wait_until 3 "the relaunched window is not followed: minimised, it stays in view" \
-    window_state_is "visible=0" "${OE[@]}"
+  expect_put_away_when_minimised \
+    "the relaunched window is not followed: minimised, it stays in view"
 }
 
-# Quit is the last item of the tray menu.
-choose_quit_from_tray_menu() { tray_menu "$VK_END" "$VK_RETURN"; }
-
 case_quit_writes_configured_identity_back() {
-  start_with_bob
-  press_identity_hot_key 2
-  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  start_as Bob
+  relaunch_by_hot_key 2
   started_under Carol "$CAROL_GUID"
-  TRAY_MENU_SHOT=tray-menu-identities choose_quit_from_tray_menu
-  vantrel_wait_exit 10
-  expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
+  TRAY_MENU_SHOT=tray-menu-identities quit_from_tray_menu
   wait_until 5 "the relaunched stand-in did not end" stand_ins_ended 2
-  expect_eq "stand-in closings" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx close)"
+  expect_eq "stand-in closings" 2 "$(msimn_log_count close)"
   registry_names Bob "$BOB_GUID"
 }
 
 # Outlook Express closed by the user: Vantrel follows it out some ten seconds later and names
 # the configured identity again.
 case_gone_for_good_writes_configured_identity_back() {
-  start_with_bob
-  press_identity_hot_key 2
-  wait_until 20 "Ctrl+Shift+F3 did not relaunch Outlook Express" relaunched
+  start_as Bob
+  relaunch_by_hot_key 2
   registry_names Carol "$CAROL_GUID"
   tray_icon_shown || fail "no tray icon while Outlook Express runs"
   drv post "${OE[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
@@ -140,10 +131,7 @@ case_taken_hot_key_item_still_switches() {
   local held=$E2E_WORK/hotkey-held.out
   drv hotkey "$CTRL_SHIFT" $((VK_F1 + 1)) 60000 >"$held" &  # Ctrl+Shift+F2
   wait_until 5 "the driver could not take Ctrl+Shift+F2" grep -qx registered=1 "$held"
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
-  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Alice
-  vantrel_start
-  msimn_wait_log window=shown 20
+  start_as Alice
   press_identity_hot_key 1
   sleep 2  # time for the key to close Outlook Express, which it must not
   ! msimn_log_has close || fail "Ctrl+Shift+F2 acted although another program holds it"
@@ -166,10 +154,8 @@ case_start_identity_looked_up_by_exact_name() {
   for row in "${LOOKUPS[@]}"; do
     IFS='|' read -r fixture name guid <<<"$row"
     e2e_reset
-    e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/$fixture"
-    e2e_write_settings checkNoIdentities=0 "Identities/listIdentities=$name"
-    vantrel_start
-    msimn_wait_log window=shown 20
+    e2e_regedit "$E2E_FIXTURES/$fixture"
+    launch_with checkNoIdentities=0 "Identities/listIdentities=$name"
     started_under "$name" "$guid"
   done
 }
@@ -177,39 +163,32 @@ case_start_identity_looked_up_by_exact_name() {
 # Identities not managed: the values stay as Outlook Express left them, whatever the choice
 # option says, at the start and at Quit.
 case_unmanaged_identities_left_alone() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
-  e2e_write_settings checkNoIdentities=1 checkIdentitiesChoice=1 Identities/listIdentities=Bob
-  vantrel_start
-  msimn_wait_log window=shown 20
-  started_under Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
-  choose_quit_from_tray_menu
-  vantrel_wait_exit 10
-  expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
-  registry_names Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
+  e2e_regedit "$E2E_FIXTURES/identities-three.reg"
+  launch_with checkNoIdentities=1 checkIdentitiesChoice=1 Identities/listIdentities=Bob
+  started_under Alice "$ALICE_GUID"
+  quit_from_tray_menu
+  registry_names Alice "$ALICE_GUID"
 }
 
 # A relaunch waits through the new Outlook Express's logon window, however long, and follows the
 # window that comes after it.
 case_switch_waits_through_logon() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/identities-three.reg"
-  e2e_write_settings checkNoIdentities=0 Identities/listIdentities=Bob
+  e2e_regedit "$E2E_FIXTURES/identities-three.reg"
+  e2e_prepare checkNoIdentities=0 Identities/listIdentities=Bob
   VANTREL_MSIMN_LOGON_MS=7000 vantrel_start
   msimn_wait_log window=shown 30
-  press_identity_hot_key 0
-  wait_until 30 "Ctrl+Shift+F1 did not relaunch Outlook Express" relaunched
-  started_under Alice '{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}'
-  expect_eq "logon windows" 2 "$(tr -d '\r' <"$MSIMN_LOG" | grep -cx logon=closed)"
+  relaunch_by_hot_key 0 30
+  started_under Alice "$ALICE_GUID"
+  expect_eq "logon windows" 2 "$(msimn_log_count logon=closed)"
   vantrel_running || fail "Vantrel ended during the relaunch"
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
-  wait_until 3 "the relaunched window is not followed" window_state_is "visible=0" "${OE[@]}"
+  expect_put_away_when_minimised "the relaunched window is not followed"
 }
 
 # Another start identity chosen in the configuration opened from the tray is the one Quit
 # writes; the running Outlook Express is left as it is.
 case_identity_chosen_from_tray_configuration() {
-  start_with_bob
-  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"  # Configuration
-  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
+  start_as Bob
+  config_from_tray_menu
   drv tab "${MAIN[@]}" 100 2 >/dev/null || fail "no Identities tab"
   local listed
   listed=$(drv items "${MAIN[@]}" 116)
@@ -219,12 +198,10 @@ index=2 selected=0 checked=0 text=Carol' "$listed"
   drv select "${MAIN[@]}" 116 2 >/dev/null || fail "could not select Carol"
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
-  expect_eq "stored start identity" Carol \
-    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities listIdentities '<absent>')"
+  expect_setting Identities listIdentities Carol
   expect_eq "stand-in starts" 1 "$(msimn_start_count)"
   registry_names Bob "$BOB_GUID"
-  choose_quit_from_tray_menu
-  vantrel_wait_exit 10
+  quit_from_tray_menu
   registry_names Carol "$CAROL_GUID"
 }
 
@@ -239,8 +216,7 @@ identity_list_enabled() { [[ "$(control_line 116)" == *" enabled=1 "* ]]; }
 case_ok_needs_an_identity() {
   e2e_regedit "$E2E_FIXTURES/identities-three.reg"
   e2e_write_settings
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  config_window /config
   expect_contains "list while identities are not managed" "enabled=0" "$(control_line 116)"
   expect_contains "choice while identities are not managed" "enabled=0" "$(control_line 117)"
   drv click "${MAIN[@]}" 115 >/dev/null  # "Ne pas gérer l'identité de démarrage" off
@@ -248,11 +224,7 @@ case_ok_needs_an_identity() {
   expect_contains "choice once identities are managed" "enabled=1" "$(control_line 117)"
 
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
-  drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "OK went through without an identity"
-  local said
-  said=$(drv text "${BOX[@]}")
-  expect_contains "message" "text=Vous devez sélectionner une identité ou choisir de ne pas les gérer" "$said"
-  expect_contains "a plain message" "icon=none" "$said"
+  expect_box "Vous devez sélectionner une identité ou choisir de ne pas les gérer" none 5
   drv press "${BOX[@]}" "$IDOK" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the message stayed"
   expect_eq "Identities tab in front" 2 \
@@ -264,41 +236,27 @@ case_ok_needs_an_identity() {
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
   vantrel_wait_exit 20
   expect_eq "exit status after OK" 0 "$EXIT_STATUS"
-  expect_eq "stored start identity" Bob \
-    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities listIdentities '<absent>')"
-  expect_eq "stored management" 0 \
-    "$(drv ini get "$(e2e_win_path "$(settings_file)")" Identities checkNoIdentities '<absent>')"
+  expect_setting Identities listIdentities Bob
+  expect_setting Identities checkNoIdentities 0
 }
 
 # With the choice left to Outlook Express nobody is named, and a start meant to be hidden is
 # minimised instead so that its logon window can be seen.
 case_choice_left_to_outlook_express() {
-  start_with_bob checkIdentitiesChoice=1 StartReduced=1 ReduceInTray=1
+  start_as Bob checkIdentitiesChoice=1 StartReduced=1 ReduceInTray=1
   started_under "" "$NULL_GUID"
   expect_eq "show state" 6 "$(msimn_log_value show)"
 }
 
 suite_identities() {
-  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
-  e2e_begin_suite identities || return 1
-  e2e_install_msimn
-  e2e_install_vantrel
-  e2e_case starts_under_configured_identity case_starts_under_configured_identity
-  e2e_case hot_key_switches_identity case_hot_key_switches_identity
-  e2e_case quit_writes_configured_identity_back case_quit_writes_configured_identity_back
-  e2e_case gone_for_good_writes_configured_identity_back \
-    case_gone_for_good_writes_configured_identity_back
-  e2e_case start_identity_looked_up_by_exact_name case_start_identity_looked_up_by_exact_name
-  e2e_case unmanaged_identities_left_alone case_unmanaged_identities_left_alone
-  e2e_case switch_waits_through_logon case_switch_waits_through_logon
-  e2e_case identity_chosen_from_tray_configuration case_identity_chosen_from_tray_configuration
-  e2e_case taken_hot_key_item_still_switches case_taken_hot_key_item_still_switches
-  e2e_case choice_left_to_outlook_express case_choice_left_to_outlook_express
-  e2e_case ok_needs_an_identity case_ok_needs_an_identity
-  e2e_case switch_while_the_old_one_closes_slowly case_switch_while_the_old_one_closes_slowly
+  e2e_begin_vantrel_suite identities || return 1
+  e2e_cases starts_under_configured_identity hot_key_switches_identity \
+    quit_writes_configured_identity_back gone_for_good_writes_configured_identity_back \
+    start_identity_looked_up_by_exact_name unmanaged_identities_left_alone \
+    switch_waits_through_logon identity_chosen_from_tray_configuration \
+    taken_hot_key_item_still_switches choice_left_to_outlook_express ok_needs_an_identity \
+    switch_while_the_old_one_closes_slowly
   e2e_end_suite
 }
 
-if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-  e2e_run_suites suite_identities
-fi
+[[ "${BASH_SOURCE[0]}" != "$0" ]] || e2e_run_suites suite_identities

@@ -9,21 +9,16 @@ INICLI=${VANTREL_INICLI:-$E2E_ROOT/build/native/tools/inicli/inicli}
 
 # One query on one side: "wine" (the profile functions) or "native" (Vantrel's file).
 ini_query() {  # ini_query SIDE FILE COMMAND ARGS...
-  local side=$1 file=$2 command=$3
+  local side=$1 file=$2 command=$3 out _
   shift 3
-  if [[ "$side" == wine ]]; then
-    # A loaded machine sometimes fails to start a Wine process at all: ask again, not differ.
-    local attempt out
-    for attempt in 1 2 3; do
-      if out=$(drv ini "$command" "$(e2e_win_path "$file")" "$@"); then
-        [[ -n "$out" ]] && printf '%s\n' "$out"
-        return 0
-      fi
-    done
-    return 1
-  else
-    "$INICLI" "$command" "$file" "$@"
-  fi
+  [[ "$side" == wine ]] || { "$INICLI" "$command" "$file" "$@"; return; }
+  # A loaded machine sometimes fails to start a Wine process at all: ask again, not differ.
+  for _ in 1 2 3; do
+    out=$(drv ini "$command" "$(e2e_win_path "$file")" "$@") || continue
+    [[ -z "$out" ]] || printf '%s\n' "$out"
+    return 0
+  done
+  return 1
 }
 
 # Splits a "|"-separated table row into QUERY.
@@ -216,17 +211,8 @@ ROWS
 suite_ini() {
   e2e_require "$DRIVER_EXE" "$INICLI" || return 1
   e2e_begin_suite ini || return 1
-  e2e_case spaces case_spaces
-  e2e_case quotes case_quotes
-  e2e_case comments case_comments
-  e2e_case duplicates case_duplicates
-  e2e_case missing_sections case_missing_sections
-  e2e_case line_ends case_line_ends
-  e2e_case integers case_integers
-  e2e_case odd_lines case_odd_lines
+  e2e_cases spaces quotes comments duplicates missing_sections line_ends integers odd_lines
   e2e_end_suite
 }
 
-if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-  e2e_run_suites suite_ini
-fi
+[[ "${BASH_SOURCE[0]}" != "$0" ]] || e2e_run_suites suite_ini

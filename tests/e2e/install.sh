@@ -6,8 +6,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 SETUP_EXE=${VANTREL_SETUP_EXE:-$E2E_ROOT/build/package/setup-x64-only.exe}
-MAIN=(--class TMainForm --title Vantrel)
-BOX=(--class '#32770' --title Vantrel)
 RUN_KEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel'
 INSTALLED_FILES=(Vantrel.exe lang.ini README.txt LISEZMOI.txt LICENSE.txt Uninstall.exe)
@@ -57,7 +55,7 @@ case_install_and_uninstall() {
   VANTREL_PID=$!
   drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
   drv press "${BOX[@]}" "$IDOK" >/dev/null
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  config_window
   e2e_screenshot installed-configuration >/dev/null || true
   local ok
   ok=$(button_id OK "${MAIN[@]}")
@@ -134,11 +132,9 @@ case_changed_lang_ini_is_kept() {
 case_config_window_at_144_dpi() {
   wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f ||
     fail "could not set the DPI"
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w
+  wine_stop
   e2e_write_settings
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  config_window /config
   sleep 1  # a picture of the painted window: painting leaves no sign the driver can wait on
   e2e_screenshot config-144-dpi >/dev/null || true
   expect_eq "client area, half as large again as at 96 DPI" 446x578 \
@@ -152,14 +148,10 @@ suite_install() {
   e2e_require "$SETUP_EXE" "$DRIVER_EXE" "$E2E_BUILD/src/win32/Vantrel.exe" || return 1
   VANTREL_VERSION=$(vantrel_version)
   e2e_begin_suite install || return 1
-  e2e_case install_and_uninstall case_install_and_uninstall
-  e2e_case autostart_and_settings_removal case_autostart_and_settings_removal
-  e2e_case changed_lang_ini_is_kept case_changed_lang_ini_is_kept
+  e2e_cases install_and_uninstall autostart_and_settings_removal changed_lang_ini_is_kept
   e2e_install_vantrel
-  e2e_case config_window_at_144_dpi case_config_window_at_144_dpi
+  e2e_cases config_window_at_144_dpi
   e2e_end_suite
 }
 
-if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-  e2e_run_suites suite_install
-fi
+[[ "${BASH_SOURCE[0]}" != "$0" ]] || e2e_run_suites suite_install

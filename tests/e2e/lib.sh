@@ -39,6 +39,12 @@ VANTREL_EXE_WIN="$VANTREL_DIR_WIN\\Vantrel.exe"
 OE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Outlook Express'
 SHARED_ACCOUNTS_KEY='HKEY_CURRENT_USER\Software\Microsoft\Internet Account Manager\Accounts'
 
+# The windows the cases look for: Vantrel's main (configuration) window, its message boxes and
+# the stand-in's main window.
+MAIN=(--class TMainForm --title Vantrel)
+BOX=(--class '#32770' --title Vantrel)
+OE=(--class "$OE_WINDOW_CLASS")
+
 # Wine turns the arguments into Unicode through the locale: UTF-8 keeps "é" an "é".
 export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
@@ -101,11 +107,7 @@ wine_run() { "$WINE" "$@" 2>/dev/null; }
 drv() { "$WINE" "$(e2e_win_path "$DRIVER_EXE")" "$@" 2>/dev/null; }
 
 # A value of one "name=value" line of the driver's output.
-drv_value() {  # drv_value NAME COMMAND ARGS...
-  local name=$1
-  shift
-  drv "$@" | sed -n "s/^$name=//p" | head -n 1
-}
+drv_value() { drv "${@:2}" | sed -n "s/^$1=//p" | head -n 1; }  # drv_value NAME COMMAND ARGS...
 
 e2e_regedit() {  # e2e_regedit FILE...: imports REGEDIT4 files into the prefix
   local f
@@ -117,6 +119,29 @@ e2e_regedit() {  # e2e_regedit FILE...: imports REGEDIT4 files into the prefix
 e2e_reg_value() {  # e2e_reg_value KEY NAME: the data of a string value, empty when absent
   wine_run reg query "$1" /v "$2" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
+e2e_reg_value_is() { [[ "$(e2e_reg_value "$1" "$2")" == "$3" ]]; }  # KEY NAME DATA
+
+# Writes $E2E_WORK/NAME.reg, a REGEDIT4 file of LINEs (one may hold several), and prints its path.
+e2e_reg_file() {  # e2e_reg_file NAME LINE...
+  local reg=$E2E_WORK/$1.reg
+  shift
+  printf '%s\n' REGEDIT4 '' "$@" | sed 's/$/\r/' >"$reg"
+  printf '%s' "$reg"
+}
+
+e2e_reg_import() { e2e_regedit "$(e2e_reg_file import "$@")"; }  # e2e_reg_import LINE...
+
+# Ends every Windows process of the prefix.
+wine_stop() {
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+}
+
+# The same within a case that starts again, with the stand-in's log of the last start gone.
+wine_stop_and_forget() {
+  wine_stop
+  rm -f "$MSIMN_LOG"
+}
 
 e2e_make_prefix() {  # e2e_make_prefix NAME
   export WINEPREFIX=$E2E_WORK/prefix-$1
@@ -126,41 +151,29 @@ e2e_make_prefix() {  # e2e_make_prefix NAME
   mkdir -p "$E2E_WORK"
   "$WINE" wineboot -i >/dev/null 2>&1 || return 1
   # Without a window manager Wine waits for one at every hide when it manages the windows.
-  local reg=$E2E_WORK/x11.reg
-  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
-    >"$reg"
-  wine_run regedit /S "$(e2e_win_path "$reg")"
+  wine_run regedit /S "$(e2e_win_path "$(e2e_reg_file x11 \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"')")"
   "$WINESERVER" -w
 }
 
 e2e_install_msimn() {
-  local dir
-  dir=$(e2e_c_path "$OE_DIR_WIN")
-  mkdir -p "$dir"
-  cp "$MSIMN_EXE" "$dir/msimn.exe"
+  mkdir -p "$(e2e_c_path "$OE_DIR_WIN")" && cp "$MSIMN_EXE" "$(e2e_c_path "$OE_EXE_WIN")"
 }
 
 e2e_install_vantrel() {
-  local dir
+  local dir lang=${VANTREL_EXE%/*}/lang.ini
   dir=$(e2e_c_path "$VANTREL_DIR_WIN")
   mkdir -p "$dir"
   cp "$VANTREL_EXE" "$dir/Vantrel.exe"
   # The language file ships beside the executable.
-  local lang
-  lang=$(dirname "$VANTREL_EXE")/lang.ini
   if [[ -f "$lang" ]]; then cp "$lang" "$dir/lang.ini"; fi
 }
 
 # Ends every Windows process of the prefix and forgets what the last case left.
 e2e_reset() {
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w 2>/dev/null || true
-  # A case that made the folder unwritable may have been cut short.
-  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
-  local reset=$E2E_WORK/reset.reg
-  printf 'REGEDIT4\r\n\r\n[-HKEY_CURRENT_USER\\Identities]\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' \
-    "$OE_KEY" "$SHARED_ACCOUNTS_KEY" >"$reset"
-  wine_run regedit /S "$(e2e_win_path "$reset")"
+  e2e_stop_and_unlock
+  wine_run regedit /S "$(e2e_win_path "$(e2e_reg_file reset '[-HKEY_CURRENT_USER\Identities]' '' \
+    "[-$OE_KEY]" '' "[-$SHARED_ACCOUNTS_KEY]")")"
   rm -f "$(settings_file)" "$MSIMN_LOG"
   VANTREL_PID=
 }
@@ -188,6 +201,52 @@ vantrel_wait_exit() {  # vantrel_wait_exit SECONDS [PID]
 
 vantrel_running() { kill -0 "${1:-$VANTREL_PID}" 2>/dev/null; }
 
+# Vantrel handles messages again, e.g. after looking for Outlook Express's window without.
+vantrel_answers() {
+  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+}
+
+# Outlook Express registered and the first run's settings changed by SETTINGs (as
+# e2e_write_settings takes them).
+e2e_prepare() {  # e2e_prepare SETTING...
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_write_settings "$@"
+}
+
+# Vantrel started so prepared; returns once the stand-in shows its window.
+launch_with() {  # launch_with SETTING...
+  e2e_prepare "$@"
+  vantrel_start
+  msimn_wait_log window=shown 20
+  vantrel_answers
+}
+
+# Waits for the configuration window; with ARGs, Vantrel is started with them first.
+config_window() {  # config_window [ARG...]
+  (($# == 0)) || vantrel_start "$@"
+  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+}
+
+expect_setting() {  # expect_setting SECTION KEY VALUE, read with the profile functions
+  expect_eq "[$1] $2" "$3" \
+    "$(drv ini get "$(e2e_win_path "$(settings_file)")" "$1" "$2" '<absent>' | iconv -f CP1252 -t UTF-8)"
+}
+
+# Waits for a message box of Vantrel's and checks its whole text and its icon.
+expect_box() {  # expect_box TEXT ICON [SECONDS]
+  drv wait "${BOX[@]}" --timeout "${3:-20}000" >/dev/null || fail "no box saying [$1]"
+  local said
+  said=$(drv text "${BOX[@]}")
+  expect_eq "box text" "$1" "$(sed -n 's/^text=//p' <<<"$said")"
+  expect_contains "box icon" "icon=$2" "$said"
+}
+
+# Minimised, the followed Outlook Express goes into the tray; fails with WHAT when it stays.
+expect_put_away_when_minimised() {  # expect_put_away_when_minimised WHAT [SECONDS]
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
+  wait_until "${2:-3}" "$1" window_state_is "visible=0" "${OE[@]}"
+}
+
 # Polls COMMAND until it succeeds; fails with WHAT after SECONDS.
 wait_until() {  # wait_until SECONDS WHAT COMMAND...
   wait_for "$1" "${@:3}" || fail "$2 after $1 s"
@@ -207,20 +266,38 @@ window_state_is() {  # window_state_is "NAME=VALUE..." SELECTOR...
 
 TRAY_MENU=(--class '#32768' --visible)
 
+# What a click on the tray icon (by default a left one) tells Vantrel.
+tray_click() {  # tray_click [MESSAGE]
+  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "${1:-$WM_LBUTTONUP}" >/dev/null || fail "no main window"
+}
+
 # Opens Vantrel's tray menu as a right click does and walks it with keys. The menu's modal loop
 # runs on Vantrel's thread and reads keys posted to its main window from the queue. With
 # TRAY_MENU_SHOT set, the open menu is saved as that screenshot.
 tray_menu() {  # tray_menu VK...
-  local main=(--class TMainForm --title Vantrel) key
-  drv post "${main[@]}" "$WM_TRAYNOTIFY" 0 "$WM_RBUTTONUP" >/dev/null || fail "no main window"
+  local key
+  tray_click "$WM_RBUTTONUP"
   drv wait "${TRAY_MENU[@]}" --timeout 5000 >/dev/null || fail "the tray menu did not open"
   [[ -z "${TRAY_MENU_SHOT:-}" ]] || e2e_screenshot "$TRAY_MENU_SHOT" >/dev/null || true
   for key in "$@"; do
-    drv post "${main[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
+    drv post "${MAIN[@]}" "$WM_KEYDOWN" "$key" 0 >/dev/null
     # Time for the menu to take the key: which item is lit shows nowhere the driver can read.
     sleep 0.2
   done
   drv gone "${TRAY_MENU[@]}" --timeout 3000 >/dev/null || fail "the tray menu stayed open"
+}
+
+# Configuration, the item above Quit, and the window it opens.
+config_from_tray_menu() {
+  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"
+  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
+}
+
+# Quit, the last item, and the end with status 0 it brings.
+quit_from_tray_menu() {
+  tray_menu "$VK_END" "$VK_RETURN"
+  vantrel_wait_exit 10
+  expect_eq "exit status after Quit" 0 "$EXIT_STATUS"
 }
 
 # Wine's own notification area without a desktop shell: a window shown while it holds icons.
@@ -228,27 +305,22 @@ WINE_TRAY=(--class __winex11_standalone_tray)
 tray_icon_shown() { window_state_is "visible=1" "${WINE_TRAY[@]}" --timeout 0; }
 tray_icon_gone() { ! tray_icon_shown; }
 
-msimn_log_has() { [[ -f "$MSIMN_LOG" ]] && tr -d '\r' <"$MSIMN_LOG" | grep -qxF -- "$1"; }
+# The stand-in's log so far, empty before it starts.
+msimn_log() { [[ ! -f "$MSIMN_LOG" ]] || tr -d '\r' <"$MSIMN_LOG"; }
+msimn_log_has() { msimn_log | grep -qxF -- "$1"; }
+msimn_log_count() { msimn_log | grep -cxF -- "$1" || true; }  # msimn_log_count LINE
 
 # Waits until the stand-in logged LINE (a whole line); fails after SECONDS.
 msimn_wait_log() {  # msimn_wait_log LINE SECONDS
-  wait_for "$2" msimn_log_has "$1" ||
-    fail "stand-in log lacks [$1]: $(tr -d '\r' <"$MSIMN_LOG" 2>/dev/null | tr '\n' '|')"
+  wait_for "$2" msimn_log_has "$1" || fail "stand-in log lacks [$1]: $(msimn_log | tr '\n' '|')"
 }
 
 # How many stand-ins (or copies of it) have started since the case began.
-msimn_start_count() {
-  local n=0
-  if [[ -f "$MSIMN_LOG" ]]; then n=$(tr -d '\r' <"$MSIMN_LOG" | grep -c '^start pid=' || true); fi
-  echo "$n"
-}
+msimn_start_count() { msimn_log | grep -c '^start pid=' || true; }
 msimn_started_at_least() { (($(msimn_start_count) >= $1)); }
 
 # The value of the last "NAME=..." line of the stand-in's log.
-msimn_log_value() {
-  [[ -f "$MSIMN_LOG" ]] || return 0
-  tr -d '\r' <"$MSIMN_LOG" | sed -n "s/^$1=//p" | tail -n 1
-}
+msimn_log_value() { msimn_log | sed -n "s/^$1=//p" | tail -n 1; }
 
 # The id of the visible button captioned TEXT in a window (hidden tab pages may hold controls
 # of the same caption), from the driver's control listing.
@@ -263,48 +335,28 @@ button_id() {  # button_id TEXT SELECTOR...
 # SECTION/NAME=VALUE adds a key the first run does not write at the end of SECTION (made anew at
 # the end of the file when missing), in the order given.
 e2e_write_settings() {
-  local -A override=()
-  local -a added=()
-  local pair
-  for pair in "$@"; do
-    if [[ "${pair%%=*}" == */* ]]; then
-      added+=("$pair")
-    else
-      override[${pair%%=*}]=${pair#*=}
-    fi
-  done
-  local line key section="" out=""
-  e2e_added_keys_of() {
-    local extra
-    for extra in "${added[@]}"; do
-      [[ "${extra%%/*}" == "$1" ]] && out+="${extra#*/}"$'\r\n'
-    done
-    return 0
-  }
-  while IFS= read -r line; do
-    key=${line%%=*}
-    if [[ "$line" == \[* ]]; then
-      [[ -z "$section" ]] || e2e_added_keys_of "$section"
-      section=${line:1:-1}
-    elif [[ -n "${override[$key]+set}" ]]; then
-      line="$key=${override[$key]}"
-    fi
-    out+="$line"$'\r\n'
-  done < <(first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/')
-  e2e_added_keys_of "$section"
-  local written extra
-  written=" $(first_run_settings | sed -n 's/^\[\(.*\)\]$/\1/p' | tr '\n' ' ')"
-  for extra in "${added[@]}"; do
-    section=${extra%%/*}
-    [[ "$written" == *" $section "* ]] && continue
-    written+="$section "
-    out+="[$section]"$'\r\n'
-    e2e_added_keys_of "$section"
-  done
   local file
   file=$(settings_file)
   mkdir -p "$(dirname "$file")"
-  printf '%s' "$out" | iconv -f UTF-8 -t CP1252 >"$file"
+  # Through the environment: awk -v would take the backslashes of paths for escapes.
+  first_run_settings | sed 's/^FirstRun=1$/FirstRun=0/' | E2E_SETTINGS=$(printf '%s\n' "$@") awk '
+    BEGIN {
+      n = split(ENVIRON["E2E_SETTINGS"], pairs, "\n")
+      for (i = 1; i <= n; i++) {
+        key = substr(pairs[i], 1, index(pairs[i], "=") - 1)
+        if (!index(key, "/")) { if (key != "") value[key] = substr(pairs[i], length(key) + 2); continue }
+        s = substr(key, 1, index(key, "/") - 1)
+        if (!(s in added)) order[++sections] = s
+        added[s] = added[s] substr(pairs[i], length(s) + 2) "\n"
+      }
+    }
+    function add_keys() { printf "%s", added[section]; delete added[section] }
+    /^\[/ { add_keys(); section = substr($0, 2, length($0) - 2); print; next }
+    { key = substr($0, 1, index($0, "=") - 1); if (key in value) $0 = key "=" value[key]; print }
+    END {
+      add_keys()
+      for (i = 1; i <= sections; i++) if ((section = order[i]) in added) { print "[" section "]"; add_keys() }
+    }' | sed 's/$/\r/' | iconv -f UTF-8 -t CP1252 >"$file"
 }
 
 # The lines a first run writes, in order (UTF-8 here; the file holds Windows-1252).
@@ -353,11 +405,24 @@ e2e_begin_suite() {  # e2e_begin_suite NAME
   e2e_make_prefix "$1" || { e2e_log "e2e: wineboot failed for suite $1"; return 1; }
 }
 
+# No Windows process left, and Vantrel's folder writable again: a case that made it unwritable
+# may have been cut short.
+e2e_stop_and_unlock() {
+  wine_stop
+  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
+}
+
+# The same, with the stand-in Outlook Express and Vantrel installed in the prefix.
+e2e_begin_vantrel_suite() {  # e2e_begin_vantrel_suite NAME
+  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
+  e2e_begin_suite "$1" || return 1
+  e2e_install_msimn
+  e2e_install_vantrel
+}
+
 # A prefix takes about 700 MB: it goes with its suite unless VANTREL_E2E_KEEP_PREFIX is set.
 e2e_end_suite() {
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w 2>/dev/null || true
-  chattr -i "$(e2e_c_path "$VANTREL_DIR_WIN")" 2>/dev/null || true
+  e2e_stop_and_unlock
   [[ -n "${VANTREL_E2E_KEEP_PREFIX:-}" ]] || rm -rf "$WINEPREFIX"
 }
 
@@ -391,6 +456,12 @@ e2e_case() {  # e2e_case NAME FUNCTION
     printf 'FAIL %s (%ds): %s [log: %s]\n' "$name" $((SECONDS - start)) \
       "${reason#FAIL: }" "${log#"$E2E_ROOT"/}"
   fi
+}
+
+# Runs the function case_NAME as the case NAME, for each NAME in turn.
+e2e_cases() {  # e2e_cases NAME...
+  local name
+  for name in "$@"; do e2e_case "$name" "case_$name"; done
 }
 
 # Runs suite functions and prints the closing count; exit status 1 when any case failed.

@@ -6,10 +6,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/mail_server.sh"
 
-MAIN=(--class TMainForm --title Vantrel)
-OE=(--class "$OE_WINDOW_CLASS")
 NOTIFY=(--class TNotifyWindowForm)
-BOX=(--class '#32770' --title Vantrel)
 TREE_NOTIFY=100
 CHECK_NO_MAIL=118
 COMBO_IDENTITIES=120
@@ -24,23 +21,36 @@ MAIL_MINUTES=7  # a timer interval no other timer of Vantrel has
 MAIL_TIMER_MS=$((MAIL_MINUTES * 60000))
 LONG_HOST=$(printf 'x%.0s' $(seq 64)).invalid  # refused by the resolver, no query is sent
 
+# The settings as e2e_write_settings takes them, but IDENTITY_ACCOUNT_pass=PASSWORD stored
+# scrambled in [Email].
+mail_settings() {  # mail_settings SETTING...
+  local setting settings=()
+  for setting in "$@"; do
+    [[ "$setting" != *_pass=* ]] || setting="Email/${setting%%=*}=$(scrambled_password "${setting#*=}")"
+    settings+=("$setting")
+  done
+  e2e_write_settings "${settings[@]}"
+}
+
+# The POP3 account at KEY: NAME on SERVER for USER, then any further VALUE lines.
+pop3_account() {  # pop3_account KEY NAME SERVER USER [VALUE...]
+  printf '%s\n' "[$1]" "\"Account Name\"=\"$2\"" "\"POP3 Server\"=\"$3\"" "\"POP3 User Name\"=\"$4\"" \
+    "${@:5}"
+}
+
 # Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden.
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
   local alice=${1:-secret}
   shift || true
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
-  e2e_write_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES \
-    "Email/Alice_Maison_pass=$(scrambled_password "$alice")" \
-    "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
-    "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
-    "Email/Bob_Ancien_pass=$(scrambled_password wrong)" "$@"
+  mail_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES Alice_Maison_pass="$alice" \
+    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong "$@"
   vantrel_start
   msimn_wait_log window=shown 20
-  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
+  vantrel_answers
   # Outlook Express in front clears the signs of new mail at every watcher tick: put it away in
   # the tray, as a user waiting for mail does.
-  drv show "$SW_MINIMIZE" "${OE[@]}" >/dev/null
-  wait_until 5 "Outlook Express was not put away" window_state_is "visible=0" "${OE[@]}"
+  expect_put_away_when_minimised "Outlook Express was not put away" 5
 }
 
 fire_mail_timer() {
@@ -76,20 +86,21 @@ answer_box() {  # answer_box TEXT ID
 # and choosing IDENTITY lists its accounts as the driver's items show them, without asking a
 # password (all are stored).
 show_accounts_of() {  # show_accounts_of IDENTITY EXPECTED_ITEMS
-  local expected=$2
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  local identity=$1 expected=$2
+  config_window /config
   drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
   drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=0 " ||
     fail "the identity choice is enabled while mail is not managed"
   drv click "$CHECK_NO_MAIL" "${MAIN[@]}" >/dev/null
   wait_until 5 "the identity choice stayed disabled" eval \
     'drv controls "${MAIN[@]}" | grep -q "^id=$COMBO_IDENTITIES class=ComboBox visible=1 enabled=1 "'
-  drv combo "$COMBO_IDENTITIES" "$1" "${MAIN[@]}" >/dev/null || fail "$1 is not offered"
-  wait_until 5 "$1's accounts are not listed" eval \
+  drv combo "$COMBO_IDENTITIES" "$identity" "${MAIN[@]}" >/dev/null || fail "$identity is not offered"
+  wait_until 5 "$identity's accounts are not listed" eval \
     '[[ "$(drv items "$LIST_ACCOUNTS" "${MAIN[@]}")" == "$expected" ]]'
   ! box_open || fail "a password was asked although all are stored"
 }
+
+tick_account() { drv listclick "$LIST_ACCOUNTS" "$1" --checkbox "${MAIN[@]}" >/dev/null; }  # INDEX
 
 # One check finds 3 messages for Alice and 2 in the shared area owned by Bob; Bob's own empty
 # account and the skipped one add nothing (the skipped one would be refused). The window comes
@@ -125,7 +136,7 @@ case_check_announces_new_mail() {
   tip_shown "5 message(s) non-lu(s) (Alice, Bob)" || fail "the tip changed"
 
   # A click on the tray icon brings it to the front.
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONUP" >/dev/null
+  tray_click
   wait_until 5 "Outlook Express did not come back" window_state_is "visible=1" "${OE[@]}"
   wait_until 5 "Outlook Express in front did not restore the tip" tip_shown "Outlook Express"
 }
@@ -155,7 +166,7 @@ case_double_click_switches_identity() {
 # it shows starts Alice, although the check has meanwhile found mail for Bob only. When the slow
 # server has answered, the check's rows come all at once.
 case_double_click_during_a_check_acts_on_the_shown_row() {
-  local ports=$E2E_WORK/late.port reg=$E2E_WORK/mail-late.reg late_pid port
+  local ports=$E2E_WORK/late.port late_pid port
   rm -f "$ports"
   python3 "$E2E_ROOT/tests/net/late_pop3_server.py" "$ports" 15000 120 &
   late_pid=$!
@@ -163,13 +174,12 @@ case_double_click_during_a_check_acts_on_the_shown_row() {
   trap "kill $late_pid 2>/dev/null" EXIT
   wait_until 10 "the slow server did not start" test -s "$ports"
   port=$(<"$ports")
-  start_mail secret editMailWindowTime=0 "Email/Carol_Lent_pass=$(scrambled_password x)"
+  start_mail secret editMailWindowTime=0 Carol_Lent_pass=x
   # Outlook Express runs under Bob; Carol's slow account waits its turn, skipped at first.
-  printf '%s\r\n' REGEDIT4 '' '[HKEY_CURRENT_USER\Identities]' '"Last Username"="Bob"' '' \
-    "[HKEY_CURRENT_USER\\Identities\\$SLOW_IDENTITY_GUID]" '"Username"="Carol"' '' "[$SLOW_ACCOUNT]" \
-    '"Account Name"="Lent"' '"POP3 Server"="127.0.0.1"' "\"POP3 Port\"=dword:$(printf %08x "$port")" \
-    '"POP3 User Name"="carol"' '"POP3 Skip Account"=dword:00000001' >"$reg"
-  e2e_regedit "$reg"
+  e2e_reg_import '[HKEY_CURRENT_USER\Identities]' '"Last Username"="Bob"' '' \
+    "[HKEY_CURRENT_USER\\Identities\\$SLOW_IDENTITY_GUID]" '"Username"="Carol"' '' \
+    "$(pop3_account "$SLOW_ACCOUNT" Lent 127.0.0.1 carol "\"POP3 Port\"=dword:$(printf %08x "$port")" \
+      '"POP3 Skip Account"=dword:00000001')"
   fire_mail_timer
   wait_until 15 "the notification window did not come" notify_shown
   expect_eq "tree" "$EXPECTED_TREE" "$(notify_tree)"
@@ -217,12 +227,9 @@ case_refused_password_is_asked_again() {
 # A server with nothing listening and a name that does not resolve each bring their box; the
 # check goes on with the other accounts.
 case_unreachable_servers_are_reported() {
-  local reg=$E2E_WORK/mail-unreachable.reg accounts='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
-  printf 'REGEDIT4\r\n\r\n[%s\\00000002]\r\n"Account Name"="Ferme"\r\n"POP3 Server"="127.0.0.2"\r\n"POP3 User Name"="alice"\r\n\r\n[%s\\00000003]\r\n"Account Name"="Inconnu"\r\n"POP3 Server"="%s"\r\n"POP3 User Name"="alice"\r\n' \
-    "$accounts" "$accounts" "$LONG_HOST" >"$reg"
-  e2e_regedit "$reg"
-  start_mail secret editMailWindowTime=0 "Email/Alice_Ferme_pass=$(scrambled_password secret)" \
-    "Email/Alice_Inconnu_pass=$(scrambled_password secret)"
+  e2e_reg_import "$(pop3_account "$ALICE_ACCOUNTS\\00000002" Ferme 127.0.0.2 alice)" \
+    "$(pop3_account "$ALICE_ACCOUNTS\\00000003" Inconnu "$LONG_HOST" alice)"
+  start_mail secret editMailWindowTime=0 Alice_Ferme_pass=secret Alice_Inconnu_pass=secret
   fire_mail_timer
   answer_box "Impossible de contacter le serveur 127.0.0.2" "$IDOK"
   answer_box "Le serveur $LONG_HOST semble ne pas exister" "$IDOK"
@@ -237,18 +244,16 @@ case_unreachable_servers_are_reported() {
 # fetched from the address its certificate gives.
 case_secure_accounts() {
   mail_server_trust_root
-  local reg=$E2E_WORK/mail-secure.reg accounts='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
-  local account='[%s\\%s]\r\n"Account Name"="%s"\r\n"POP3 Server"="%s"\r\n"POP3 User Name"="alice"\r\n"POP3 Secure Connection"=dword:00000001\r\n"POP3 Port"=dword:%08x\r\n\r\n'
+  secure_account() {  # secure_account NUMBER NAME SERVER PORT
+    pop3_account "$ALICE_ACCOUNTS\\$1" "$2" "$3" alice '"POP3 Secure Connection"=dword:00000001' \
+      "\"POP3 Port\"=dword:$(printf %08x "$4")"
+  }
   # The last server's name in capitals tells its box from the one before.
-  # shellcheck disable=SC2059
-  printf "REGEDIT4\r\n\r\n$account$account$account" \
-    "$accounts" 00000002 Chiffre localhost "$MAIL_SERVER_POP3S_PORT" \
-    "$accounts" 00000003 Douteux localhost "$MAIL_SERVER_UNTRUSTED_PORT" \
-    "$accounts" 00000004 Incomplet LOCALHOST "$MAIL_SERVER_NOINTER_PORT" >"$reg"
-  e2e_regedit "$reg"
-  start_mail secret editMailWindowTime=0 "Email/Alice_Chiffre_pass=$(scrambled_password secret)" \
-    "Email/Alice_Douteux_pass=$(scrambled_password secret)" \
-    "Email/Alice_Incomplet_pass=$(scrambled_password secret)"
+  e2e_reg_import "$(secure_account 00000002 Chiffre localhost "$MAIL_SERVER_POP3S_PORT")" \
+    "$(secure_account 00000003 Douteux localhost "$MAIL_SERVER_UNTRUSTED_PORT")" \
+    "$(secure_account 00000004 Incomplet LOCALHOST "$MAIL_SERVER_NOINTER_PORT")"
+  start_mail secret editMailWindowTime=0 Alice_Chiffre_pass=secret Alice_Douteux_pass=secret \
+    Alice_Incomplet_pass=secret
   fire_mail_timer
   local server refused="le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)"
   for server in localhost LOCALHOST; do
@@ -294,12 +299,11 @@ imap_logins_since() {  # imap_logins_since LINES USER
 # inbox only (2 of 3), recorded in registry order with the POP3 account.
 case_imap_accounts_counted_beside_pop3() {
   mail_server_trust_root
-  local reg=$E2E_WORK/mail-imaps.reg
-  printf 'REGEDIT4\r\n\r\n[%s\\00000003]\r\n"Account Name"="Coffre"\r\n"IMAP Server"="localhost"\r\n"IMAP User Name"="dave"\r\n"IMAP Secure Connection"=dword:00000001\r\n"IMAP Port"=dword:%08x\r\n' \
-    "$ALICE_ACCOUNTS" "$MAIL_SERVER_IMAPS_PORT" >"$reg"
-  e2e_regedit "$E2E_FIXTURES/mail-e2e-imap.reg" "$reg"
-  start_mail secret editMailWindowTime=0 "Email/Alice_Nuage_pass=$(scrambled_password cumulus)" \
-    "Email/Alice_Coffre_pass=$(scrambled_password cumulus)"
+  e2e_regedit "$E2E_FIXTURES/mail-e2e-imap.reg"
+  e2e_reg_import "[$ALICE_ACCOUNTS\\00000003]" '"Account Name"="Coffre"' '"IMAP Server"="localhost"' \
+    '"IMAP User Name"="dave"' '"IMAP Secure Connection"=dword:00000001' \
+    "\"IMAP Port\"=dword:$(printf %08x "$MAIL_SERVER_IMAPS_PORT")"
+  start_mail secret editMailWindowTime=0 Alice_Nuage_pass=cumulus Alice_Coffre_pass=cumulus
   local before_check
   before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
   fire_mail_timer
@@ -320,13 +324,12 @@ case_imap_accounts_counted_beside_pop3() {
 case_imap_tick_kept_in_the_settings_file() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg" \
     "$E2E_FIXTURES/mail-e2e-imap.reg"
-  e2e_write_settings "Email/Alice_Maison_pass=$(scrambled_password secret)" \
-    "Email/Alice_Nuage_pass=$(scrambled_password cumulus)"
+  mail_settings Alice_Maison_pass=secret Alice_Nuage_pass=cumulus
   local nuage_key=$ALICE_ACCOUNTS\\00000002 before
   before=$(wine_run reg query "$nuage_key" | tr -d '\r')
   show_accounts_of Alice \
     $'index=0 selected=0 checked=1 text=Maison\t127.0.0.1\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
-  drv listclick "$LIST_ACCOUNTS" 1 --checkbox "${MAIN[@]}" >/dev/null
+  tick_account 1
   wait_until 5 "the tick did not reach the settings file" eval \
     'tr -d "\r" <"$(settings_file)" | grep -qx "Alice_Nuage_imap=0"'
   expect_eq "Maison's skip flag" 0x0 "$(e2e_reg_value "$ALICE_ACCOUNTS\\00000001" "POP3 Skip Account")"
@@ -337,23 +340,18 @@ case_imap_tick_kept_in_the_settings_file() {
 # the skipped one unticked. A click on a check box writes the skip flag into the key the account
 # was read from: the shared "Commun" and Bob's own "Perso" are both numbered 00000001.
 case_accounts_tab_writes_skip_flags() {
-  local reg=$E2E_WORK/mail-shared-first.reg
-  printf 'REGEDIT4\r\n\r\n[%s\\00000001]\r\n"Account Name"="Commun"\r\n"POP3 Server"="127.0.0.1"\r\n"POP3 User Name"="nobody"\r\n' \
-    "$SHARED_ACCOUNTS_KEY" >"$reg"
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg" "$reg"
-  e2e_write_settings "Email/Bob_Perso_pass=$(scrambled_password opensesame)" \
-    "Email/Bob_Bureau_pass=$(scrambled_password hunter2)" \
-    "Email/Bob_Ancien_pass=$(scrambled_password wrong)" \
-    "Email/Bob_Commun_pass=$(scrambled_password x)"
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
+  e2e_reg_import "$(pop3_account "$SHARED_ACCOUNTS_KEY\\00000001" Commun 127.0.0.1 nobody)"
+  mail_settings Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong Bob_Commun_pass=x
   show_accounts_of Bob \
     $'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
-  drv listclick "$LIST_ACCOUNTS" 2 --checkbox "${MAIN[@]}" >/dev/null
-  wait_until 5 "the click did not write Commun's skip flag" eval \
-    '[[ "$(e2e_reg_value "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account")" == 0x1 ]]'
+  tick_account 2
+  wait_until 5 "the click did not write Commun's skip flag" \
+    e2e_reg_value_is "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account" 0x1
   expect_eq "Perso's skip flag" 0x0 "$(e2e_reg_value "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account")"
-  drv listclick "$LIST_ACCOUNTS" 3 --checkbox "${MAIN[@]}" >/dev/null
-  wait_until 5 "the click did not write Perso's skip flag" eval \
-    '[[ "$(e2e_reg_value "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account")" == 0x1 ]]'
+  tick_account 3
+  wait_until 5 "the click did not write Perso's skip flag" \
+    e2e_reg_value_is "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account" 0x1
 }
 
 # Declared DPI-aware, Vantrel lays the notification window out for the system's DPI too, as its
@@ -361,8 +359,7 @@ case_accounts_tab_writes_skip_flags() {
 case_notify_window_at_144_dpi() {
   wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f ||
     fail "could not set the DPI"
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w
+  wine_stop
   start_mail secret editMailWindowTime=0
   fire_mail_timer
   wait_until 15 "the notification window did not come" notify_shown
@@ -377,32 +374,22 @@ case_notify_window_at_144_dpi() {
 }
 
 suite_mail() {
-  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
   command -v dovecot >/dev/null || [[ -x /usr/sbin/dovecot ]] || {
     e2e_log "e2e mail: dovecot is missing"
     return 1
   }
-  e2e_begin_suite mail || return 1
+  e2e_begin_vantrel_suite mail || return 1
   mail_server_start || {
     mail_server_stop
     return 1
   }
-  e2e_install_msimn
-  e2e_install_vantrel
-  e2e_case check_announces_new_mail case_check_announces_new_mail
-  e2e_case double_click_switches_identity case_double_click_switches_identity
-  e2e_case double_click_during_a_check_acts_on_the_shown_row \
-    case_double_click_during_a_check_acts_on_the_shown_row
-  e2e_case refused_password_is_asked_again case_refused_password_is_asked_again
-  e2e_case unreachable_servers_are_reported case_unreachable_servers_are_reported
-  e2e_case secure_accounts case_secure_accounts
-  e2e_case secure_accounts_builtin_engine case_secure_accounts_builtin_engine
-  e2e_case secure_accounts_without_schannel_tls12 case_secure_accounts_without_schannel_tls12
-  e2e_case accounts_tab_writes_skip_flags case_accounts_tab_writes_skip_flags
-  e2e_case imap_accounts_counted_beside_pop3 case_imap_accounts_counted_beside_pop3
-  e2e_case imap_tick_kept_in_the_settings_file case_imap_tick_kept_in_the_settings_file
+  e2e_cases check_announces_new_mail double_click_switches_identity \
+    double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
+    unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
+    secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \
+    imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file
   # Last: it changes the prefix's DPI.
-  e2e_case notify_window_at_144_dpi case_notify_window_at_144_dpi
+  e2e_cases notify_window_at_144_dpi
   mail_server_stop
   e2e_end_suite
 }

@@ -3,29 +3,21 @@
 # launching Outlook Express (the stand-in), and the search for it when the registry is silent.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-MAIN=(--class TMainForm --title Vantrel)
-BOX=(--class '#32770' --title Vantrel)
 OPEN_DIALOG=(--class '#32770' --title-part 'Où se trouve')
-OE=(--class "$OE_WINDOW_CLASS")
+FIRST_RUN_TEXT="C'est la première fois que vous lancez Vantrel. Vous allez voir une fenêtre de configuration.\\nQuand vous aurez validé cette fenêtre, vous pourrez lancer Vantrel."
 
-wait_config_window() {
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null ||
-    fail "the configuration window did not show"
+# Confirms the configuration window with its OK button, as a user would, which ends Vantrel.
+press_config_ok() {
+  click_caption OK
+  vantrel_wait_exit 20
+  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
 }
-
-# Confirms the configuration window with its OK button, as a user would.
-press_config_ok() { click_caption OK; }
 
 click_caption() {  # click_caption TEXT: clicks the button, check box or radio captioned TEXT
   local id
   id=$(button_id "$1" "${MAIN[@]}")
   [[ -n "$id" ]] || fail "no control captioned [$1]"
   drv click "${MAIN[@]}" "$id" >/dev/null || fail "could not click [$1]"
-}
-
-expect_setting() {  # expect_setting SECTION KEY VALUE, read with the profile functions
-  expect_eq "[$1] $2" "$3" \
-    "$(drv ini get "$(e2e_win_path "$(settings_file)")" "$1" "$2" '<absent>' | iconv -f CP1252 -t UTF-8)"
 }
 
 no_message_box() {
@@ -46,13 +38,7 @@ expect_settings_values() {  # every first-run key reads back with its value (Fir
 case_first_run() {
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   vantrel_start
-  drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
-  local said
-  said=$(drv text "${BOX[@]}")
-  expect_eq "first-run message" \
-    "C'est la première fois que vous lancez Vantrel. Vous allez voir une fenêtre de configuration.\\nQuand vous aurez validé cette fenêtre, vous pourrez lancer Vantrel." \
-    "$(sed -n 's/^text=//p' <<<"$said")"
-  expect_contains "a plain message" "icon=none" "$said"
+  expect_box "$FIRST_RUN_TEXT" none
   expect_eq "window hidden behind the message" 0 "$(drv_value visible state "${MAIN[@]}")"
 
   local expected
@@ -61,23 +47,19 @@ case_first_run() {
   expect_eq "settings file written at the first run" "$expected" "$(od -An -c <"$(settings_file)")"
 
   drv press "${BOX[@]}" "$IDOK" >/dev/null
-  wait_config_window
+  config_window
   e2e_screenshot first-run-configuration
   expect_eq "client area" 297x385 "$(drv_value client state "${MAIN[@]}")"
   expect_contains "first page shown" "class=SysTabControl32 visible=1 enabled=1 checked=- selected=0" \
     "$(drv controls "${MAIN[@]}")"
   press_config_ok
-  vantrel_wait_exit 20
-  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started on the first run"
   expect_settings_values
 }
 
 case_config_switch_exact() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
-  vantrel_start other /config
-  wait_config_window
+  e2e_prepare
+  config_window other /config
   no_message_box
   local controls
   controls=$(drv controls "${MAIN[@]}")
@@ -87,8 +69,6 @@ case_config_switch_exact() {
   click_caption "Ouvrir en mode forums de discussions"
   click_caption "Démarrer réduit"
   press_config_ok
-  vantrel_wait_exit 20
-  expect_eq "exit status after OK" 0 "$EXIT_STATUS"
   expect_setting Run ModeMail 0
   expect_setting Run StartReduced 1
   expect_setting Run ReduceInTray 1
@@ -97,8 +77,7 @@ case_config_switch_exact() {
 # The close button of the configuration window saves exactly as OK does.
 case_config_close_button_saves() {
   e2e_write_settings
-  vantrel_start /config
-  wait_config_window
+  config_window /config
   click_caption "Confirmation à la fermeture"
   drv post "${MAIN[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
   vantrel_wait_exit 20
@@ -107,8 +86,7 @@ case_config_close_button_saves() {
 }
 
 case_config_switch_other_case_launches() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
+  e2e_prepare
   vantrel_start /CONFIG
   msimn_wait_log window=shown 20
   expect_eq "configuration window shown" 0 "$(drv_value visible state "${MAIN[@]}")"
@@ -116,10 +94,8 @@ case_config_switch_other_case_launches() {
 }
 
 case_second_copy_ends_at_once() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
-  vantrel_start /config
-  wait_config_window
+  e2e_prepare
+  config_window /config
   local first=$VANTREL_PID
   vantrel_start
   vantrel_wait_exit 20
@@ -130,15 +106,10 @@ case_second_copy_ends_at_once() {
   vantrel_running "$first" || fail "the first copy ended"
   VANTREL_PID=$first
   press_config_ok
-  vantrel_wait_exit 20
-  expect_eq "first copy's exit status" 0 "$EXIT_STATUS"
 }
 
 case_launch_mail() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
-  vantrel_start
-  msimn_wait_log window=shown 20
+  launch_with
   expect_eq "command line" "\"$OE_EXE_WIN\" " "$(msimn_log_value cmdline)"
   expect_eq "show state" 1 "$(msimn_log_value show)"
   drv wait "${OE[@]}" --visible >/dev/null || fail "no visible Outlook Express window"
@@ -150,18 +121,14 @@ case_launch_mail() {
 }
 
 case_launch_news() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings ModeMail=0
-  vantrel_start
-  msimn_wait_log window=shown 20
+  launch_with ModeMail=0
   expect_eq "command line" "\"$OE_EXE_WIN\" /news" "$(msimn_log_value cmdline)"
 }
 
 # Seconds during which Outlook Express shows its identity logon window do not count against
 # the wait for its main window.
 case_launch_waits_through_logon() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
+  e2e_prepare
   VANTREL_MSIMN_LOGON_MS=9000 vantrel_start
   msimn_wait_log window=shown 40
   sleep 2  # time for Vantrel to give up, which it must not
@@ -169,8 +136,7 @@ case_launch_waits_through_logon() {
 }
 
 case_launch_gives_up_without_window() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
+  e2e_prepare
   VANTREL_MSIMN_DELAY_MS=60000 vantrel_start
   msimn_wait_log "show=1" 20
   vantrel_wait_exit 40
@@ -186,17 +152,12 @@ START_STATES=(
 )
 
 case_launch_show_states() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
   local row show
   for row in "${START_STATES[@]}"; do
     read -r show settings <<<"$row"
-    "$WINESERVER" -k 2>/dev/null || true
-    "$WINESERVER" -w
-    rm -f "$MSIMN_LOG"
+    wine_stop_and_forget
     # shellcheck disable=SC2086 # the settings are words on purpose
-    e2e_write_settings $settings
-    vantrel_start
-    msimn_wait_log window=shown 20
+    launch_with $settings
     expect_eq "show state for $settings" "$show" "$(msimn_log_value show)"
     if [[ "$show" == 0 ]]; then
       wait_until 10 "a hidden start did not end minimised" window_state_is "iconic=1" "${OE[@]}"
@@ -208,8 +169,7 @@ case_launch_show_states() {
 case_locate_cancelled() {
   local fixture
   for fixture in "" oe-installroot-without-exe.reg; do
-    "$WINESERVER" -k 2>/dev/null || true
-    "$WINESERVER" -w
+    wine_stop
     [[ -z "$fixture" ]] || e2e_regedit "$E2E_FIXTURES/$fixture"
     e2e_write_settings
     vantrel_start
@@ -219,13 +179,8 @@ case_locate_cancelled() {
     expect_contains "file name" "class=Edit" "$(drv controls "${OPEN_DIALOG[@]}" | grep 'text=msimn.exe$')"
     e2e_screenshot "locate-dialog${fixture:+-$fixture}"
     drv press "${OPEN_DIALOG[@]}" 2 >/dev/null
-    drv wait "${BOX[@]}" --timeout 10000 >/dev/null || fail "no message after cancelling"
-    local said
-    said=$(drv text "${BOX[@]}")
-    expect_contains "message" \
-      "text=Impossible de trouver Outlook Express. Vous n'avez peut être pas choisi le bon chemin" \
-      "$said"
-    expect_contains "icon" "icon=error" "$said"
+    expect_box "Impossible de trouver Outlook Express. Vous n'avez peut être pas choisi le bon chemin" \
+      error 10
     drv press "${BOX[@]}" "$IDOK" >/dev/null
     vantrel_wait_exit 20
     [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started after cancelling"
@@ -244,9 +199,7 @@ case_locate_chosen_file_is_kept() {
   expect_eq "command line" "\"$OE_EXE_WIN\" " "$(msimn_log_value cmdline)"
   expect_eq "InstallRoot" "$OE_DIR_WIN" "$(e2e_reg_value "$OE_KEY" InstallRoot)"
 
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w
-  rm -f "$MSIMN_LOG"
+  wine_stop_and_forget
   vantrel_start
   msimn_wait_log window=shown 20
   [[ -z "$(drv list "${OPEN_DIALOG[@]}")" ]] || fail "the open dialog showed again"
@@ -265,13 +218,11 @@ works_from_folder() {  # works_from_folder 'C:\FOLDER'
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
 
   vantrel_start
-  drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no first-run message"
+  expect_box "$FIRST_RUN_TEXT" none
   [[ -f "$dir/Vantrel.ini" ]] || fail "no settings file in $dir: $(ls "$(dirname "$dir")" | tr '\n' ' ')"
-  expect_contains "first-run message" "C'est la première fois" "$(drv text "${BOX[@]}")"
   drv press "${BOX[@]}" "$IDOK" >/dev/null
-  wait_config_window
+  config_window
   press_config_ok
-  vantrel_wait_exit 20
   # Read from here: the driver's profile functions take ANSI paths.
   grep -q $'^FirstRun=0\r$' "$dir/Vantrel.ini" || fail "the first run was not recorded"
 
@@ -280,11 +231,9 @@ works_from_folder() {  # works_from_folder 'C:\FOLDER'
   no_message_box
   vantrel_running || fail "Vantrel ended after the launch"
 
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w
+  wine_stop
   e2e_write_settings Lang=English
-  vantrel_start /config
-  wait_config_window
+  config_window /config
   expect_contains "English from lang.ini" "text=Open in mail mode" "$(drv controls "${MAIN[@]}")"
 }
 
@@ -301,23 +250,21 @@ HIDDEN_START=(StartReduced=1 ReduceInTray=1)
 # Started hidden, Outlook Express is out of reach until Vantrel has its window: a cold start
 # slower than the five-second wait is still followed, put in the tray and brought back.
 case_hidden_start_slow_window() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings "${HIDDEN_START[@]}"
+  e2e_prepare "${HIDDEN_START[@]}"
   VANTREL_MSIMN_DELAY_MS=12000 vantrel_start
   msimn_wait_log show=0 20
   msimn_wait_log window=shown 30
   wait_until 10 "the late window was not put in the tray" \
     window_state_is "visible=0 iconic=1" "${OE[@]}" --timeout 0
   vantrel_running || fail "Vantrel ended although Outlook Express came"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONUP" >/dev/null
+  tray_click
   wait_until 5 "a click on the icon did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0" "${OE[@]}" --timeout 0
 }
 
 # One that never shows its window is ended, not left running without a way to reach it.
 case_hidden_start_without_window_is_ended() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings "${HIDDEN_START[@]}"
+  e2e_prepare "${HIDDEN_START[@]}"
   VANTREL_MSIMN_DELAY_MS=600000 vantrel_start
   msimn_wait_log show=0 20
   ! msimn_not_running || fail "the stand-in's process is not seen"
@@ -340,19 +287,12 @@ case_settings_folder_not_writable() {
   trap "chattr -i '$dir' 2>/dev/null || true" EXIT
   chattr +i "$dir" || fail "chattr +i is not available here"
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  local round
-  for round in 1 2; do
-    "$WINESERVER" -k 2>/dev/null || true
-    "$WINESERVER" -w
-    rm -f "$MSIMN_LOG"
+  local _
+  for _ in 1 2; do
+    wine_stop_and_forget
     vantrel_start
-    drv wait "${BOX[@]}" --timeout 20000 >/dev/null || fail "no message (start $round)"
-    local said
-    said=$(drv text "${BOX[@]}")
-    expect_contains "message (start $round)" \
-      "text=Impossible d'enregistrer le fichier de configuration $VANTREL_DIR_WIN\\Vantrel.ini. Les réglages ne pourront pas être conservés." \
-      "$said"
-    expect_contains "icon" "icon=error" "$said"
+    expect_box "Impossible d'enregistrer le fichier de configuration $VANTREL_DIR_WIN\\Vantrel.ini. Les réglages ne pourront pas être conservés." \
+      error
     drv press "${BOX[@]}" "$IDOK" >/dev/null
     msimn_wait_log window=shown 20
     no_message_box
@@ -363,30 +303,13 @@ case_settings_folder_not_writable() {
 }
 
 suite_startup() {
-  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
-  e2e_begin_suite startup || return 1
-  e2e_install_msimn
-  e2e_install_vantrel
-  e2e_case first_run case_first_run
-  e2e_case config_switch_exact case_config_switch_exact
-  e2e_case config_close_button_saves case_config_close_button_saves
-  e2e_case config_switch_other_case_launches case_config_switch_other_case_launches
-  e2e_case second_copy_ends_at_once case_second_copy_ends_at_once
-  e2e_case launch_mail case_launch_mail
-  e2e_case launch_news case_launch_news
-  e2e_case launch_show_states case_launch_show_states
-  e2e_case launch_waits_through_logon case_launch_waits_through_logon
-  e2e_case launch_gives_up_without_window case_launch_gives_up_without_window
-  e2e_case locate_cancelled case_locate_cancelled
-  e2e_case locate_chosen_file_is_kept case_locate_chosen_file_is_kept
-  e2e_case ansi_folder case_ansi_folder
-  e2e_case cyrillic_folder case_cyrillic_folder
-  e2e_case hidden_start_slow_window case_hidden_start_slow_window
-  e2e_case hidden_start_without_window_is_ended case_hidden_start_without_window_is_ended
-  e2e_case settings_folder_not_writable case_settings_folder_not_writable
+  e2e_begin_vantrel_suite startup || return 1
+  e2e_cases first_run config_switch_exact config_close_button_saves \
+    config_switch_other_case_launches second_copy_ends_at_once launch_mail launch_news \
+    launch_show_states launch_waits_through_logon launch_gives_up_without_window locate_cancelled \
+    locate_chosen_file_is_kept ansi_folder cyrillic_folder hidden_start_slow_window \
+    hidden_start_without_window_is_ended settings_folder_not_writable
   e2e_end_suite
 }
 
-if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-  e2e_run_suites suite_startup
-fi
+[[ "${BASH_SOURCE[0]}" != "$0" ]] || e2e_run_suites suite_startup

@@ -5,33 +5,29 @@
 # and the tray menu.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-MAIN=(--class TMainForm --title Vantrel)
-OE=(--class "$OE_WINDOW_CLASS")
 NOTEPAD=(--class Notepad)
 
-launch_and_wait() {  # launch_and_wait: Vantrel started, the stand-in's window shown and followed
-  vantrel_start
-  msimn_wait_log window=shown 20
+# Vantrel launched with SETTINGs; the stand-in's window is shown and the watcher on.
+launch_and_wait() {  # launch_and_wait SETTING...
+  launch_with "$@"
   wait_until 5 "Outlook Express not shown" window_state_is "visible=1 iconic=0" "${OE[@]}"
-  # The launch looks for the window between waits of a second without handling messages; once
-  # Vantrel answers one, the watcher is on.
-  drv send "${MAIN[@]}" "$WM_NULL" 0 0 --timeout 10000 >/dev/null || fail "Vantrel does not answer"
 }
 
 notepad_shown() { [[ -n "$(drv list "${NOTEPAD[@]}")" ]]; }
 
-tray_click() { drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONUP" >/dev/null || fail "no main window"; }
-
-case_minimise_hides_and_click_restores() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
-  launch_and_wait
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
-  wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
+# Outlook Express minimised goes into the tray, and a click on the icon brings it back in the
+# state ZOOMED (0 or 1) that the settings ask for.
+minimise_then_click() {  # minimise_then_click ZOOMED
+  expect_put_away_when_minimised "minimised Outlook Express still in view"
   tray_icon_shown || fail "Outlook Express hidden without a tray icon"
   tray_click
-  wait_until 3 "a tray click did not bring Outlook Express back" \
-    window_state_is "visible=1 iconic=0 zoomed=0 foreground=1" "${OE[@]}"
+  wait_until 3 "a tray click did not bring Outlook Express back (zoomed=$1)" \
+    window_state_is "visible=1 iconic=0 zoomed=$1 foreground=1" "${OE[@]}"
+}
+
+case_minimise_hides_and_click_restores() {
+  launch_and_wait
+  minimise_then_click 0
   # Nothing hides a window the user restored: only time shows that no tick of the watcher (every
   # 0.5 s) does.
   sleep 1.5
@@ -40,21 +36,13 @@ case_minimise_hides_and_click_restores() {
 }
 
 case_click_restores_maximised() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings RestoreMaximized=1
-  launch_and_wait
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
-  wait_until 3 "minimised Outlook Express still in view" window_state_is "visible=0" "${OE[@]}"
-  tray_click
-  wait_until 3 "a tray click did not bring Outlook Express back maximised" \
-    window_state_is "visible=1 iconic=0 zoomed=1 foreground=1" "${OE[@]}"
+  launch_and_wait RestoreMaximized=1
+  minimise_then_click 1
 }
 
 # Without the tray option a click minimises the shown window, and the next one restores it.
 case_click_toggles_without_tray_option() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings ReduceInTray=0
-  launch_and_wait
+  launch_and_wait ReduceInTray=0
   tray_click
   wait_until 3 "a click did not minimise Outlook Express" \
     window_state_is "visible=1 iconic=1" "${OE[@]}"
@@ -68,48 +56,36 @@ case_click_toggles_without_tray_option() {
 # With the double-click setting a single click does nothing and a double-click toggles; without
 # it the system's click, double-click, click of a double-click toggles three times.
 case_double_click() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings RestoreDblClk=1
-  launch_and_wait
+  launch_and_wait RestoreDblClk=1
   tray_click
   sleep 1.5  # time for a single click to act, which it must not
   window_state_is "visible=1 iconic=0" "${OE[@]}" || fail "a single click acted with RestoreDblClk"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONDBLCLK" >/dev/null
+  tray_click "$WM_LBUTTONDBLCLK"
   wait_until 3 "a double-click did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_LBUTTONDBLCLK" >/dev/null
+  tray_click "$WM_LBUTTONDBLCLK"
   wait_until 3 "a double-click did not bring Outlook Express back" \
     window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
 
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w
-  rm -f "$MSIMN_LOG"
-  e2e_write_settings RestoreDblClk=0
-  launch_and_wait
+  wine_stop_and_forget
+  launch_and_wait RestoreDblClk=0
   local message
-  for message in "$WM_LBUTTONUP" "$WM_LBUTTONDBLCLK" "$WM_LBUTTONUP"; do
-    drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$message" >/dev/null
-  done
+  for message in "$WM_LBUTTONUP" "$WM_LBUTTONDBLCLK" "$WM_LBUTTONUP"; do tray_click "$message"; done
   wait_until 3 "click, double-click, click did not put Outlook Express away" \
     window_state_is "visible=0" "${OE[@]}"
 }
 
 # Starting Vantrel again clicks the icon of the running copy.
 case_second_copy_toggles() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
   launch_and_wait
-  local first=$VANTREL_PID
-  vantrel_start
-  vantrel_wait_exit 20
-  expect_eq "second copy's exit status" 255 "$EXIT_STATUS"
-  wait_until 3 "the second copy did not put Outlook Express away" \
-    window_state_is "visible=0" "${OE[@]}"
-  vantrel_start
-  vantrel_wait_exit 20
-  expect_eq "third copy's exit status" 255 "$EXIT_STATUS"
-  wait_until 3 "the third copy did not bring Outlook Express back" \
-    window_state_is "visible=1 iconic=0 foreground=1" "${OE[@]}"
+  local first=$VANTREL_PID copy state
+  for copy in "second visible=0" "third visible=1 iconic=0 foreground=1"; do
+    read -r copy state <<<"$copy"
+    vantrel_start
+    vantrel_wait_exit 20
+    expect_eq "$copy copy's exit status" 255 "$EXIT_STATUS"
+    wait_until 3 "the $copy copy did not toggle Outlook Express" window_state_is "$state" "${OE[@]}"
+  done
   vantrel_running "$first" || fail "the first copy ended"
   expect_eq "main windows" 1 "$(drv_value count state "${MAIN[@]}")"
   expect_eq "stand-in starts" 1 "$(msimn_start_count)"
@@ -177,8 +153,7 @@ tabs_relabelled() { [[ "$(drv items "${MAIN[@]}" 100)" != *Programmes* ]]; }
 
 case_english_relabels_at_once() {
   e2e_write_settings
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  config_window /config
   local before after
   before=$(language_texts)
   expect_contains "French tabs" $'tab:Démarrage et Comportement\ntab:Programmes\ntab:Identités\ntab:Email\ntab:A propos' "$before"
@@ -189,14 +164,12 @@ case_english_relabels_at_once() {
   expect_eq "language-bound parts" "$(wc -l <<<"$before")" "$(wc -l <<<"$after")"
 
   local expected="" key
-  for key in tabLaunch tabProgs tabIdentities tabMail tabAbout; do
-    expected+="tab:$(lang_value en "$key")"$'\n'
+  for key in tab:tabLaunch tab:tabProgs tab:tabIdentities tab:tabMail tab:tabAbout \
+    "progs column:listExternalProgsHeaderName" "progs column:listExternalProgsHeaderProg" \
+    "accounts column:listAccountsHeaderAccount" "accounts column:listAccountsHeaderServer"; do
+    expected+="${key%%:*}:$(lang_value en "${key#*:}")"$'\n'
   done
-  expected+="progs column:$(lang_value en listExternalProgsHeaderName)"$'\n'
-  expected+="progs column:$(lang_value en listExternalProgsHeaderProg)"$'\n'
-  expected+="accounts column:$(lang_value en listAccountsHeaderAccount)"$'\n'
-  expected+="accounts column:$(lang_value en listAccountsHeaderServer)"
-  expect_eq "tabs and column headers" "$expected" "$(head -n 9 <<<"$after")"
+  expect_eq "tabs and column headers" "${expected%$'\n'}" "$(head -n 9 <<<"$after")"
 
   # Control by control, in the same order: each French caption became its English text.
   local -a old new
@@ -244,11 +217,9 @@ case_stored_language_at_start() {
   local row lang tab entry
   for row in "${STORED_LANGUAGES[@]}"; do
     IFS='|' read -r lang tab entry <<<"$row"
-    "$WINESERVER" -k 2>/dev/null || true
-    "$WINESERVER" -w
+    wine_stop
     e2e_write_settings "Lang=$lang"
-    vantrel_start /config
-    drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+    config_window /config
     expect_eq "third tab with Lang=[$lang]" "index=2 selected=0 text=$tab" \
       "$(drv items "${MAIN[@]}" 100 | sed -n 3p)"
     local controls
@@ -265,14 +236,28 @@ case_stored_language_at_start() {
 HELPER_DIR_WIN='C:\Program Files\Helper Tools'
 SPARE_DIR_WIN='C:\Tools'
 
+# Copies of the stand-in log how they were started, to the same log as the stand-in.
+copy_stand_in() {  # copy_stand_in 'C:\DIR\NAME.exe'...
+  local path
+  for path in "$@"; do
+    mkdir -p "$(dirname "$(e2e_c_path "$path")")"
+    cp "$MSIMN_EXE" "$(e2e_c_path "$path")"
+  done
+}
+
+# The copy of the stand-in at PATH logged that it was started by PATH alone, in show state SHOW.
+expect_copy_started() {  # expect_copy_started PATH SHOW
+  local log cmdline
+  log=$(msimn_log)
+  cmdline=$(grep -F "${1##*\\}" <<<"$log" | sed -n 's/^cmdline=//p')
+  [[ "$cmdline" == "\"$1\""* && "${cmdline#"\"$1\""}" =~ ^\ *$ ]] ||
+    fail "${1##*\\}'s command line: [$cmdline]"
+  expect_eq "${1##*\\}'s show state" "$2" "$(grep -A1 -F "${1##*\\}" <<<"$log" | sed -n 's/^show=//p')"
+}
+
 case_external_programs_start_with_window() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  local dir
-  for dir in "$HELPER_DIR_WIN" "$SPARE_DIR_WIN"; do mkdir -p "$(e2e_c_path "$dir")"; done
-  # Copies of the stand-in log how they were started; both write to the same log.
-  cp "$MSIMN_EXE" "$(e2e_c_path "$HELPER_DIR_WIN\\helper.exe")"
-  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
-  e2e_write_settings \
+  copy_stand_in "$HELPER_DIR_WIN\\helper.exe" "$SPARE_DIR_WIN\\spare.exe"
+  e2e_prepare \
     'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=1 Progs/Notes_startReduced=1 \
     "Progs/Helper=$HELPER_DIR_WIN\\helper.exe" Progs/Helper_active=1 Progs/Helper_startReduced=0 \
     "Progs/Spare=$SPARE_DIR_WIN\\spare.exe" Progs/Spare_active=0 Progs/Spare_startReduced=0
@@ -285,15 +270,9 @@ case_external_programs_start_with_window() {
 
   wait_until 10 "the helper did not start" msimn_started_at_least 2
   sleep 1.5  # a few more ticks of the watcher, which must start nothing twice
-  local log
-  log=$(tr -d '\r' <"$MSIMN_LOG")
-  expect_eq "programs of the stand-in started" 2 "$(grep -c '^start pid=' <<<"$log")"
-  local helper_cmdline
-  helper_cmdline=$(grep -F 'helper.exe' <<<"$log" | sed -n 's/^cmdline=//p')
-  [[ "$helper_cmdline" =~ ^\"C:\\Program\ Files\\Helper\ Tools\\helper\.exe\"\ *$ ]] ||
-    fail "helper's command line: [$helper_cmdline]"
-  expect_eq "helper's show state" 1 "$(grep -A1 -F 'helper.exe' <<<"$log" | sed -n 's/^show=//p')"
-  ! grep -qF spare.exe <<<"$log" || fail "the inactive program was started"
+  expect_eq "programs of the stand-in started" 2 "$(msimn_start_count)"
+  expect_copy_started "$HELPER_DIR_WIN\\helper.exe" 1
+  ! grep -qF spare.exe "$MSIMN_LOG" || fail "the inactive program was started"
   expect_eq "Notepad windows" 1 "$(drv list "${NOTEPAD[@]}" | wc -l)"
   vantrel_running || fail "Vantrel ended"
 }
@@ -301,25 +280,22 @@ case_external_programs_start_with_window() {
 # A program that cannot be started explains why in a plain box, which holds up the next one
 # until it is answered; later ticks start nothing twice.
 case_failing_program_holds_up_the_next() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings \
+  launch_and_wait \
     'Progs/Absent=C:\Nowhere\absent.exe' Progs/Absent_active=1 Progs/Absent_startReduced=1 \
     'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=1 Progs/Notes_startReduced=0
-  launch_and_wait
-  local box=(--class '#32770' --title Vantrel)
-  drv wait "${box[@]}" --visible --timeout 5000 >/dev/null || fail "no message for the missing program"
+  drv wait "${BOX[@]}" --visible --timeout 5000 >/dev/null || fail "no message for the missing program"
   local said
-  said=$(drv text "${box[@]}")
+  said=$(drv text "${BOX[@]}")
   [[ "$said" == *text=?* ]] || fail "the message has no text: $said"
   expect_contains "a plain message" "icon=none" "$said"
   sleep 1.5  # ticks of the watcher while the box is open, which must start nothing
-  expect_eq "messages while the first is open" 1 "$(drv list "${box[@]}" | wc -l)"
+  expect_eq "messages while the first is open" 1 "$(drv list "${BOX[@]}" | wc -l)"
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "Notes started while the message was open"
-  drv press "${box[@]}" "$IDOK" >/dev/null
+  drv press "${BOX[@]}" "$IDOK" >/dev/null
   wait_until 10 "Notes did not start after the message" notepad_shown
   wait_until 5 "Notes not shown normally" window_state_is "visible=1 iconic=0" "${NOTEPAD[@]}"
   sleep 1.5  # later ticks of the watcher, which must not try the missing program again
-  [[ -z "$(drv list "${box[@]}")" ]] || fail "the missing program was tried again"
+  [[ -z "$(drv list "${BOX[@]}")" ]] || fail "the missing program was tried again"
   expect_eq "Notepad windows" 1 "$(drv list "${NOTEPAD[@]}" | wc -l)"
 }
 
@@ -328,27 +304,29 @@ case_failing_program_holds_up_the_next() {
 # listed once, with its path, under a name the file can hold.
 programs_listed() { (($(drv items "${MAIN[@]}" 109 | wc -l) == $1)); }
 
+# Adds programs on the Programs tab of the configuration window through the file dialog.
+add_programs() {  # add_programs 'C:\DIR\NAME.exe'...
+  drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
+  local path
+  for path in "$@"; do
+    drv click "${MAIN[@]}" 110 >/dev/null
+    drv opendlg "${BOX[@]}" --timeout 10000 "$path" >/dev/null || fail "could not choose [$path]"
+    drv gone "${BOX[@]}" --timeout 5000 >/dev/null ||
+      fail "a dialog stayed after choosing [$path]: $(drv text "${BOX[@]}")"
+  done
+}
+
 case_awkward_program_names_survive() {
   local files=('a=b.exe' '[x].exe' ';semi.exe' ' lead.exe' 'trail .exe' 'plain.exe') f
-  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
-  for f in "${files[@]}"; do cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\$f")"; done
+  copy_stand_in "${files[@]/#/$SPARE_DIR_WIN\\}"
   e2e_write_settings
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
-  drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
-  for f in "${files[@]}"; do
-    drv click "${MAIN[@]}" 110 >/dev/null
-    drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\$f" >/dev/null ||
-      fail "could not choose [$f]"
-    drv gone --class '#32770' --title Vantrel --timeout 5000 >/dev/null ||
-      fail "a dialog stayed after choosing [$f]: $(drv text --class '#32770' --title Vantrel)"
-  done
+  config_window /config
+  add_programs "${files[@]/#/$SPARE_DIR_WIN\\}"
   wait_until 5 "not every program was added" programs_listed "${#files[@]}"
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
   vantrel_wait_exit 20
 
-  vantrel_start /config
-  drv wait "${MAIN[@]}" --visible --timeout 20000 >/dev/null || fail "no configuration window"
+  config_window /config
   local listed name
   listed=$(drv items "${MAIN[@]}" 109)
   expect_eq "programs after a new start" "${#files[@]}" "$(wc -l <<<"$listed")"
@@ -362,17 +340,13 @@ case_awkward_program_names_survive() {
 
 # --- the tray menu ------------------------------------------------------------------------------
 
-
 # Programs not started with Outlook Express are offered in the menu and start with their own
 # show state.
 case_tray_menu_starts_programs() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
-  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
-  e2e_write_settings \
+  copy_stand_in "$SPARE_DIR_WIN\\spare.exe"
+  launch_and_wait \
     'Progs/Notes=C:\windows\notepad.exe' Progs/Notes_active=0 Progs/Notes_startReduced=1 \
     "Progs/Spare=$SPARE_DIR_WIN\\spare.exe" Progs/Spare_active=0 Progs/Spare_startReduced=0
-  launch_and_wait
   sleep 1.5  # a few ticks of the watcher, which must not start the inactive programs
   [[ -z "$(drv list "${NOTEPAD[@]}")" ]] || fail "an inactive program started with Outlook Express"
   expect_eq "stand-in starts" 1 "$(msimn_start_count)"
@@ -380,12 +354,7 @@ case_tray_menu_starts_programs() {
   # No identities: Programs is the first item; its submenu lists Notes, then Spare.
   tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_END" "$VK_RETURN"
   wait_until 10 "Spare did not start from the menu" msimn_started_at_least 2
-  local log
-  log=$(tr -d '\r' <"$MSIMN_LOG")
-  local spare_cmdline
-  spare_cmdline=$(grep -F spare.exe <<<"$log" | sed -n 's/^cmdline=//p')
-  [[ "$spare_cmdline" =~ ^\"C:\\Tools\\spare\.exe\"\ *$ ]] || fail "Spare's command line: [$spare_cmdline]"
-  expect_eq "Spare's show state" 1 "$(grep -A1 -F spare.exe <<<"$log" | sed -n 's/^show=//p')"
+  expect_copy_started "$SPARE_DIR_WIN\\spare.exe" 1
 
   tray_menu "$VK_HOME" "$VK_RIGHT" "$VK_RETURN"
   wait_until 10 "Notes did not start from the menu" notepad_shown
@@ -393,26 +362,16 @@ case_tray_menu_starts_programs() {
   vantrel_running || fail "Vantrel ended"
 }
 
-BOX=(--class '#32770' --title Vantrel)
-
 # A program added in the configuration opened from the tray is offered by the menu once OK is
 # pressed, and is not started on its own in this run.
 case_program_added_from_tray_configuration() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  mkdir -p "$(e2e_c_path "$SPARE_DIR_WIN")"
-  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\spare.exe")"
-  cp "$MSIMN_EXE" "$(e2e_c_path "$SPARE_DIR_WIN\\zfirst.exe")"
+  copy_stand_in "$SPARE_DIR_WIN\\spare.exe" "$SPARE_DIR_WIN\\zfirst.exe"
   # A program listed from the start: its start shows that this run's automatic start is over.
-  e2e_write_settings "Progs/zfirst=$SPARE_DIR_WIN\\zfirst.exe" Progs/zfirst_active=1 \
+  launch_and_wait "Progs/zfirst=$SPARE_DIR_WIN\\zfirst.exe" Progs/zfirst_active=1 \
     Progs/zfirst_startReduced=1
-  launch_and_wait
   wait_until 10 "the listed program did not start" msimn_started_at_least 2
-  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"  # Configuration, above Quit
-  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
-  drv tab "${MAIN[@]}" 100 1 >/dev/null || fail "no Programs tab"
-  drv click "${MAIN[@]}" 110 >/dev/null
-  drv opendlg --class '#32770' --title Vantrel --timeout 10000 "$SPARE_DIR_WIN\\spare.exe" >/dev/null ||
-    fail "could not choose the program"
+  config_from_tray_menu
+  add_programs "$SPARE_DIR_WIN\\spare.exe"
   wait_until 5 "the program was not added" programs_listed 2
   drv press "${MAIN[@]}" "$IDOK" >/dev/null
   wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
@@ -425,15 +384,9 @@ case_program_added_from_tray_configuration() {
 
 # Quit asks first with ConfirmClose: No leaves everything running, Yes closes and ends.
 case_tray_menu_quit_confirmed() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings ConfirmClose=1
-  launch_and_wait
+  launch_and_wait ConfirmClose=1
   tray_menu "$VK_END" "$VK_RETURN"
-  drv wait "${BOX[@]}" --timeout 5000 >/dev/null || fail "no question before closing"
-  local said
-  said=$(drv text "${BOX[@]}")
-  expect_contains "question" "text=Etes vous sûr de vouloir fermer Outlook Express ?" "$said"
-  expect_contains "question icon" "icon=blue" "$said"
+  expect_box "Etes vous sûr de vouloir fermer Outlook Express ?" blue 5
   drv press "${BOX[@]}" "$IDNO" >/dev/null
   drv gone "${BOX[@]}" --timeout 5000 >/dev/null || fail "the question stayed after No"
   sleep 1.5  # time for a close to reach Outlook Express, which it must not
@@ -452,12 +405,9 @@ case_tray_menu_quit_confirmed() {
 # While the configuration window is open the watcher rests and the tray offers no menu; OK
 # takes up the watch again.
 case_tray_menu_configuration() {
-  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
-  e2e_write_settings
   launch_and_wait
-  tray_menu "$VK_END" "$VK_UP" "$VK_RETURN"
-  drv wait "${MAIN[@]}" --visible --timeout 5000 >/dev/null || fail "no configuration window"
-  drv post "${MAIN[@]}" "$WM_TRAYNOTIFY" 0 "$WM_RBUTTONUP" >/dev/null
+  config_from_tray_menu
+  tray_click "$WM_RBUTTONUP"
   ! drv wait "${TRAY_MENU[@]}" --timeout 1500 >/dev/null || fail "a menu opened over the configuration"
   drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
   sleep 1.5  # ticks of the resting watcher, which must not put the window away
@@ -471,27 +421,13 @@ case_tray_menu_configuration() {
 }
 
 suite_tray() {
-  e2e_require "$VANTREL_EXE" "$MSIMN_EXE" "$DRIVER_EXE" || return 1
-  e2e_begin_suite tray || return 1
-  e2e_install_msimn
-  e2e_install_vantrel
-  e2e_case minimise_hides_and_click_restores case_minimise_hides_and_click_restores
-  e2e_case click_restores_maximised case_click_restores_maximised
-  e2e_case click_toggles_without_tray_option case_click_toggles_without_tray_option
-  e2e_case double_click case_double_click
-  e2e_case second_copy_toggles case_second_copy_toggles
-  e2e_case english_relabels_at_once case_english_relabels_at_once
-  e2e_case stored_language_at_start case_stored_language_at_start
-  e2e_case external_programs_start_with_window case_external_programs_start_with_window
-  e2e_case failing_program_holds_up_the_next case_failing_program_holds_up_the_next
-  e2e_case awkward_program_names_survive case_awkward_program_names_survive
-  e2e_case tray_menu_starts_programs case_tray_menu_starts_programs
-  e2e_case tray_menu_configuration case_tray_menu_configuration
-  e2e_case tray_menu_quit_confirmed case_tray_menu_quit_confirmed
-  e2e_case program_added_from_tray_configuration case_program_added_from_tray_configuration
+  e2e_begin_vantrel_suite tray || return 1
+  e2e_cases minimise_hides_and_click_restores click_restores_maximised \
+    click_toggles_without_tray_option double_click second_copy_toggles english_relabels_at_once \
+    stored_language_at_start external_programs_start_with_window failing_program_holds_up_the_next \
+    awkward_program_names_survive tray_menu_starts_programs tray_menu_configuration \
+    tray_menu_quit_confirmed program_added_from_tray_configuration
   e2e_end_suite
 }
 
-if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
-  e2e_run_suites suite_tray
-fi
+[[ "${BASH_SOURCE[0]}" != "$0" ]] || e2e_run_suites suite_tray
