@@ -2,8 +2,8 @@
 # A private dovecot POP3 server on 127.0.0.1 port 110, the port of a plain account without a port
 # of its own (binding it needs root), and IMAP on 143 likewise, offering STARTTLS. Mailboxes:
 # alice/secret (3 messages), bob/hunter2 (2), carol/opensesame (none), dave/cumulus (2 unread, 1
-# read). IMAP over implicit TLS on MAIL_SERVER_IMAPS_PORT. Over implicit TLS for POP3: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
-# certificate for localhost from the test root of mail_server_trust_root) and, on
+# read). IMAP over implicit TLS on MAIL_SERVER_IMAPS_PORT. Over implicit TLS for POP3: dovecot's
+# pop3s on MAIL_SERVER_POP3S_PORT (a certificate for localhost from the test root of mail_server_trust_root) and, on
 # MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root, and on
 # MAIL_SERVER_NOINTER_PORT one that leaves out the intermediate of its certificate, both writing
 # what they hear to MAIL_SERVER_TLS_LOG. The address that certificate gives for its intermediate
@@ -20,21 +20,6 @@ MAIL_SERVER_AIA_PID=""
 MAIL_SERVER_AIA_LOG=""
 source "$(dirname "${BASH_SOURCE[0]}")/../net/tls_certs.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../net/dovecot_conf.sh"
-
-mail_server_mailbox() {  # mail_server_mailbox USER PASSWORD COUNT [READ]
-  local box=$MAIL_SERVER_DIR/mail/$1 i
-  mkdir -p "$box/new" "$box/cur" "$box/tmp"
-  for i in $(seq "$3"); do
-    printf 'From: sender%s@example.com\r\nSubject: note %s\r\n\r\nbody %s\r\n' "$i" "$i" "$i" \
-      >"$box/new/100000000$i.M$i.vantrel"
-  done
-  # Read messages: in cur/, flagged seen.
-  for i in $(seq "${4:-0}"); do
-    printf 'From: reader%s@example.com\r\nSubject: old %s\r\n\r\nread %s\r\n' "$i" "$i" "$i" \
-      >"$box/cur/200000000$i.M$i.vantrel:2,S"
-  done
-  echo "$1:{PLAIN}$2:$(id -u dovecot):$(id -g dovecot)::$box" >>"$MAIL_SERVER_DIR/passwd"
-}
 
 mail_server_listening() {  # mail_server_listening [PORT]
   python3 -c 'import socket, sys; socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1)' \
@@ -53,10 +38,10 @@ mail_server_start() {
   chmod 755 "$MAIL_SERVER_DIR"
   mkdir -p "$MAIL_SERVER_DIR/run" "$MAIL_SERVER_DIR/mail"
   : >"$MAIL_SERVER_DIR/passwd"
-  mail_server_mailbox alice secret 3
-  mail_server_mailbox bob hunter2 2
-  mail_server_mailbox carol opensesame 0
-  mail_server_mailbox dave cumulus 2 1
+  dovecot_mailbox "$MAIL_SERVER_DIR" alice secret 3
+  dovecot_mailbox "$MAIL_SERVER_DIR" bob hunter2 2
+  dovecot_mailbox "$MAIL_SERVER_DIR" carol opensesame 0
+  dovecot_mailbox "$MAIL_SERVER_DIR" dave cumulus 2 1
   # Implicit TLS beside: dovecot's pop3s with a certificate for localhost from the test root, and
   # a server whose certificate comes from a root nobody trusts, which writes down what it hears.
   mkdir -p "$MAIL_SERVER_DIR/tls"
