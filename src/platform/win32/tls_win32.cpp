@@ -41,13 +41,9 @@ std::string handshakeFailure(SECURITY_STATUS status) {
   }
 }
 
-void freeCertificate(PCCERT_CONTEXT certificate) {
-  CertFreeCertificateContext(certificate);
-}
 void freeContextBuffer(void* buffer) {
   FreeContextBuffer(buffer);
 }
-using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
 using OwnedContextBuffer = Owned<void*, freeContextBuffer>;
 
 }  // namespace
