@@ -270,7 +270,6 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
         done_ = false;
         renegotiating_ = true;
         ownHelloDue_ = true;
-        needInput_ = false;
         continue;
       }
       if (status != SEC_E_OK) {
