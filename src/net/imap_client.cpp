@@ -78,11 +78,7 @@ TImapClient::Reply TImapClient::expect(const std::string& tag, const Untagged& u
   std::optional<Reply> reply = readUpTo(
       tag,
       [&](const ImapAnswer& answer, const ImapLine& line) {
-        if (line.status == ImapStatus::Bye) {
-          // The server has said its last word: no goodbye of ours is awaited.
-          TAsyncSocket::Disconnect();
-          throw ESockError(answer.text);
-        }
+        if (line.status == ImapStatus::Bye) leave(answer.text);
         if (untagged) untagged(answer, line);
       },
       continuation);
