@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "net/text.h"
+
 namespace vantrel::net {
 
 namespace {
@@ -42,12 +44,11 @@ std::optional<ImapAnswer> TImapClient::readAnswer() {
   for (;;) {
     std::string piece;
     ReadLn(piece);
-    if (piece.empty() || piece.back() != '\n') return std::nullopt;
-    piece.pop_back();
-    if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+    if (!piece.ends_with('\n')) return std::nullopt;
+    const std::string_view line = withoutLineEnd(piece);
     // What counts stands at the start: an answer is kept as far as one line could go.
-    answer.text.append(piece, 0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size()));
-    const auto size = literalAtEnd(piece);
+    answer.text.append(line.substr(0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size())));
+    const auto size = literalAtEnd(line);
     if (!size) return answer;
     std::string kept;
     const auto got = CaptureCount(*size, [&kept](const char* data, std::size_t n) {
