@@ -145,7 +145,7 @@ TMailClient::Login TImapClient::login() {
   }
 }
 
-bool TImapClient::dialogue(bool& announce) {
+void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
   const std::optional<ImapAnswer> greeting = readAnswer();
   if (!greeting) leave(kConnectionClosed);
@@ -174,7 +174,7 @@ bool TImapClient::dialogue(bool& announce) {
       if (!secured) throw ETlsError(kNoSecureLogin);
       throw Exception(kLoginDisabled);
     }
-    if (login() == Login::TakenOver) return false;
+    if (login() == Login::TakenOver) return;
   }
 
   std::optional<int> unseen;
@@ -185,7 +185,6 @@ bool TImapClient::dialogue(bool& announce) {
   if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
   count_ = unseen.value_or(0);
   announce = true;
-  return true;
 }
 
 void TImapClient::Disconnect() {
