@@ -343,7 +343,7 @@ void TAsyncSocket::withTlsEngineRetry(const std::function<void()>& attempt) {
   try {
     attempt();
   } catch (const ETlsRetry& again) {
-    throw ETlsError(again.Reason());
+    throw ETlsError(again.what());
   }
 }
 
