@@ -267,11 +267,7 @@ void TAsyncSocket::Connect() {
     if (!handled) throw ESockError("Null Remote Address");
   }
   const auto port = static_cast<std::uint16_t>(Proxy.empty() ? Port : ProxyPort);
-  if (Secure) {
-    withTlsEngineRetry([this, port] { openConnection(port); });
-  } else {
-    openConnection(port);
-  }
+  withTlsEngineRetry([this, port] { openConnection(port); });
 }
 
 void TAsyncSocket::openConnection(std::uint16_t port) {
@@ -343,7 +339,7 @@ void TAsyncSocket::withTlsEngineRetry(const std::function<void()>& attempt) {
   try {
     attempt();
   } catch (const ETlsRetry& again) {
-    throw ETlsError(again.Reason());
+    throw ETlsError(again.what());
   }
 }
 

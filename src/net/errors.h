@@ -44,15 +44,10 @@ class ETlsError : public ESockError {
 // A secure connection that this TLS engine could not make and the other one may: the connection
 // is closed, and a new one, started over from its first byte, is secured by the other engine.
 // Caught by the component that can start its connection over (see TAsyncSocket's
-// withTlsEngineRetry); nothing for the user to hear of.
+// withTlsEngineRetry); nothing for the user to hear of. Its message is the engine's reason.
 class ETlsRetry : public ESockError {
  public:
-  explicit ETlsRetry(const std::string& reason)
-      : ESockError("Secure connection to be made again: " + reason), reason_(reason) {}
-  const std::string& Reason() const { return reason_; }
-
- private:
-  std::string reason_;
+  using ESockError::ESockError;
 };
 
 // A text that should be a number and is not.

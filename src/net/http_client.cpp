@@ -24,16 +24,10 @@ constexpr int kMaxReservedBody = 64 << 20;
 constexpr const char* kVerbs[] = {"GET ",  "OPTIONS ", "HEAD ",   "POST ", "PUT ",    "PATCH ",
                                   "COPY ", "MOVE ",    "DELETE ", "LINK ", "UNLINK ", "TRACE "};
 
-std::string withoutTerminator(std::string line) {
-  if (!line.empty() && line.back() == '\n') line.pop_back();
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
-}
-
 // The header value from a 1-based character position on, without its line end, bounded.
 std::string headerValue(const std::string& line, std::size_t from) {
   if (line.size() < from) return {};
-  return withoutTerminator(line.substr(from - 1)).substr(0, kMaxValue);
+  return std::string(withoutLineEnd(std::string_view(line).substr(from - 1)).substr(0, kMaxValue));
 }
 
 int firstNumberAfter(const std::string& text, std::size_t from) {
@@ -227,7 +221,7 @@ void THttpClient::ReadResponseHeader() {
   bounded(line);
   if (!line.empty()) {
     // Without a reason phrase the code is the last field, before the line end.
-    const auto code = base::parseInteger(NthField(withoutTerminator(line), ' ', 2));
+    const auto code = base::parseInteger(NthField(withoutLineEnd(line), ' ', 2));
     replyNumber_ = code && *code >= std::numeric_limits<std::int16_t>::min() &&
                            *code <= std::numeric_limits<std::int16_t>::max()
                        ? static_cast<std::int16_t>(*code)

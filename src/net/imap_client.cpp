@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "net/text.h"
+
 namespace vantrel::net {
 
 namespace {
@@ -42,12 +44,11 @@ std::optional<ImapAnswer> TImapClient::readAnswer() {
   for (;;) {
     std::string piece;
     ReadLn(piece);
-    if (piece.empty() || piece.back() != '\n') return std::nullopt;
-    piece.pop_back();
-    if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+    if (!piece.ends_with('\n')) return std::nullopt;
+    const std::string_view line = withoutLineEnd(piece);
     // What counts stands at the start: an answer is kept as far as one line could go.
-    answer.text.append(piece, 0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size()));
-    const auto size = literalAtEnd(piece);
+    answer.text.append(line.substr(0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size())));
+    const auto size = literalAtEnd(line);
     if (!size) return answer;
     std::string kept;
     const auto got = CaptureCount(*size, [&kept](const char* data, std::size_t n) {
@@ -78,11 +79,7 @@ TImapClient::Reply TImapClient::expect(const std::string& tag, const Untagged& u
   std::optional<Reply> reply = readUpTo(
       tag,
       [&](const ImapAnswer& answer, const ImapLine& line) {
-        if (line.status == ImapStatus::Bye) {
-          // The server has said its last word: no goodbye of ours is awaited.
-          TAsyncSocket::Disconnect();
-          throw ESockError(answer.text);
-        }
+        if (line.status == ImapStatus::Bye) leave(answer.text);
         if (untagged) untagged(answer, line);
       },
       continuation);
@@ -148,7 +145,7 @@ TMailClient::Login TImapClient::login() {
   }
 }
 
-bool TImapClient::dialogue(bool& announce) {
+void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
   const std::optional<ImapAnswer> greeting = readAnswer();
   if (!greeting) leave(kConnectionClosed);
@@ -177,7 +174,7 @@ bool TImapClient::dialogue(bool& announce) {
       if (!secured) throw ETlsError(kNoSecureLogin);
       throw Exception(kLoginDisabled);
     }
-    if (login() == Login::TakenOver) return false;
+    if (login() == Login::TakenOver) return;
   }
 
   std::optional<int> unseen;
@@ -188,7 +185,6 @@ bool TImapClient::dialogue(bool& announce) {
   if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
   count_ = unseen.value_or(0);
   announce = true;
-  return true;
 }
 
 void TImapClient::Disconnect() {

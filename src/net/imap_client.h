@@ -29,7 +29,7 @@ class TImapClient : public TMailClient {
   };
   using Untagged = std::function<void(const ImapAnswer& answer, const ImapLine& line)>;
 
-  bool dialogue(bool& announce) override;
+  void dialogue(bool& announce) override;
   std::vector<std::string> askCapabilities();
   void upgrade();
   Login login();

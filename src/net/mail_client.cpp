@@ -53,10 +53,10 @@ TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
   return Login::Refused;
 }
 
-bool TMailClient::session(bool& announce) {
+void TMailClient::session(bool& announce) {
   TAsyncSocket::Connect();
   try {
-    return dialogue(announce);
+    dialogue(announce);
   } catch (...) {
     Disconnect();
     throw;
@@ -80,7 +80,7 @@ void TMailClient::Connect() {
   busy_ = true;
   bool announce = false;
   // Whatever happens, a nested Connect leaves Busy to the outer one, and a count that is due is
-  // announced.
+  // announced (by the nested Connect alone where it took the login over).
   const auto finish = [&] {
     stopDeadline();
     if (!wasBusy) busy_ = false;
@@ -89,15 +89,9 @@ void TMailClient::Connect() {
 
   startDeadline();
   try {
-    bool loggedIn = true;
     // A protocol that secures its connection mid-conversation starts it over from the first byte
     // when only the other TLS engine can go on.
-    withTlsEngineRetry([&] { loggedIn = session(announce); });
-    // A nested Connect has done the login and told the owner: nothing is left to do here.
-    if (!loggedIn) {
-      if (!wasBusy) busy_ = false;
-      return;
-    }
+    withTlsEngineRetry([&] { session(announce); });
   } catch (...) {
     finish();
     throw;

@@ -36,8 +36,8 @@ class TMailClient : public TAsyncSocket {
   // its own (the reconnect after a hang-up), which has done the login.
   Login checkLogin(bool passed, int& attempts);
   // The conversation on the open connection. Sets `announce` once OnConnect is due, even if it
-  // then fails; false when a nested Connect took the login over.
-  virtual bool dialogue(bool& announce) = 0;
+  // then fails; returns at once when a nested Connect took the login over.
+  virtual void dialogue(bool& announce) = 0;
   // Arms the time-out of a whole conversation unless it already runs; true if it armed it.
   bool startDeadline();
   void stopDeadline();
@@ -47,7 +47,7 @@ class TMailClient : public TAsyncSocket {
 
  private:
   // One connection from the socket's Connect to the count; a failure closes it politely.
-  bool session(bool& announce);
+  void session(bool& announce);
 
   bool busy_ = false;
   unsigned connects_ = 0;  // tells a handler's own Connect apart

@@ -19,7 +19,7 @@ void TPop3Client::SetAttachFilePath(const std::string& path) {
   if (!attachFilePath_.empty() && attachFilePath_.back() != '\\') attachFilePath_ += '\\';
 }
 
-bool TPop3Client::dialogue(bool& announce) {
+void TPop3Client::dialogue(bool& announce) {
   std::string reply;
   ReadLn(reply);
   if (!IsPositive(reply)) throw Exception(reply);
@@ -34,7 +34,7 @@ bool TPop3Client::dialogue(bool& announce) {
       login = checkLogin(IsPositive(reply), attempts);
       done = login == Login::Passed;
     }
-    if (login == Login::TakenOver) return false;
+    if (login == Login::TakenOver) return;
     ++attempts;
   }
 
@@ -42,7 +42,6 @@ bool TPop3Client::dialogue(bool& announce) {
   Transaction("STAT", reply);
   if (!IsPositive(reply)) throw Exception(reply);
   count_ = base::parseInteger(NthField(reply, ' ', 2)).value_or(0);
-  return true;
 }
 
 void TPop3Client::Disconnect() {

@@ -23,7 +23,7 @@ class TPop3Client : public TMailClient {
   int MessageCount() const { return count_; }
 
  private:
-  bool dialogue(bool& announce) override;
+  void dialogue(bool& announce) override;
 
   std::string attachFilePath_;
 };

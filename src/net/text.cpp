@@ -31,4 +31,10 @@ std::string_view LeadingDigits(std::string_view text, std::size_t maxDigits) {
   return text.substr(0, n);
 }
 
+std::string_view withoutLineEnd(std::string_view line) {
+  if (line.ends_with('\n')) line.remove_suffix(1);
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line;
+}
+
 }  // namespace vantrel::net

@@ -17,4 +17,7 @@ std::size_t NthCharPos(std::string_view text, char c, int n);
 // The leading decimal digits of a text, at most maxDigits of them (possibly none).
 std::string_view LeadingDigits(std::string_view text, std::size_t maxDigits);
 
+// The line without its LF or CRLF, if it has one.
+std::string_view withoutLineEnd(std::string_view line);
+
 }  // namespace vantrel::net

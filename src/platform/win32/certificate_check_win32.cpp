@@ -5,7 +5,6 @@
 
 #include "base/hex_text.h"
 #include "platform/socket.h"
-#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
 
@@ -45,16 +44,12 @@ std::string trustFailure(DWORD status) {
   return "the server's certificate chain is not valid (status " + base::hexCode(status) + ")";
 }
 
-void freeCertificate(PCCERT_CONTEXT certificate) {
-  CertFreeCertificateContext(certificate);
-}
 void freeChain(PCCERT_CHAIN_CONTEXT chain) {
   CertFreeCertificateChain(chain);
 }
 void closeStore(HCERTSTORE store) {
   CertCloseStore(store, 0);
 }
-using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
 using OwnedChain = Owned<PCCERT_CHAIN_CONTEXT, freeChain>;
 using OwnedStore = Owned<HCERTSTORE, closeStore>;
 

@@ -14,8 +14,14 @@
 
 #include "platform/tls/builtin_engine.h"
 #include "platform/tls/certificate_validator.h"
+#include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
+
+inline void freeCertificate(PCCERT_CONTEXT certificate) {
+  CertFreeCertificateContext(certificate);
+}
+using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
 
 // Empty when the server's certificate is valid for serverName; otherwise why not, in the words
 // of tls_reason. `received` is the server's own certificate, its context's store holding the

@@ -41,13 +41,9 @@ std::string handshakeFailure(SECURITY_STATUS status) {
   }
 }
 
-void freeCertificate(PCCERT_CONTEXT certificate) {
-  CertFreeCertificateContext(certificate);
-}
 void freeContextBuffer(void* buffer) {
   FreeContextBuffer(buffer);
 }
-using OwnedCertificate = Owned<PCCERT_CONTEXT, freeCertificate>;
 using OwnedContextBuffer = Owned<void*, freeContextBuffer>;
 
 }  // namespace
@@ -274,7 +270,6 @@ long TlsSession::receive(char* data, std::size_t length, bool peek) {
         done_ = false;
         renegotiating_ = true;
         ownHelloDue_ = true;
-        needInput_ = false;
         continue;
       }
       if (status != SEC_E_OK) {
