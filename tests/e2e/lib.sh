@@ -243,7 +243,8 @@ expect_box() {  # expect_box TEXT ICON [SECONDS]
 
 # Minimised, the followed Outlook Express goes into the tray; fails with WHAT when it stays.
 expect_put_away_when_minimised() {  # expect_put_away_when_minimised WHAT [SECONDS]
-  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null
+  drv show "${OE[@]}" "$SW_MINIMIZE" >/dev/null ||
+    fail "the driver could not minimise Outlook Express"
   wait_until "${2:-3}" "$1" window_state_is "visible=0" "${OE[@]}"
 }
 
