@@ -2,7 +2,7 @@
 # DIR, the certificate and key pairs the TLS suites serve: localhost.* (good), othername.* (for
 # another name), expired.* (dates in the past), untrusted.* (from a root nobody trusts),
 # nointer.* (from an intermediate of the test root, inter.*, that the server leaves out, whose
-# address for fetching it is AIA_URL), and, all for localhost from the test root, authority.*
+# address for fetching it is AIA_URL, and whose revocation list is beside it), and, all for localhost from the test root, authority.*
 # (an authority's certificate), clientonly.* (for client authentication only) and nosign.* (a
 # key that may not sign). Each pair has a PEM certificate NAME.pem and its key NAME.key; every
 # certificate is also in DER, NAME.der, as a server sends it.
@@ -66,6 +66,7 @@ keyUsage = critical,digitalSignature,keyEncipherment
 extendedKeyUsage = serverAuth
 subjectAltName = \$ENV::TLS_SAN
 authorityInfoAccess = caIssuers;URI:$aia
+crlDistributionPoints = URI:${aia%/*}/inter.crl
 CNF
     local name san issuer extensions dates
     while read -r name san issuer extensions dates; do
