@@ -77,6 +77,14 @@ inline constexpr char kUntrusted[] =
 inline constexpr char kOtherName[] = "the server's certificate is for another server name";
 inline constexpr char kExpired[] = "the server's certificate has expired or is not yet valid";
 inline constexpr char kRevoked[] = "the server's certificate has been revoked";
+inline constexpr char kAuthority[] =
+    "the server's certificate is a certificate authority's, not a server's";
+inline constexpr char kNotForServers[] =
+    "the server's certificate does not allow its use by a server";
+inline constexpr char kCannotSign[] =
+    "the server's certificate does not allow its key to sign the key exchange";
+inline constexpr char kUnreadable[] = "the server's certificate cannot be read";
+inline constexpr char kNoServerName[] = "there is no server name to check the certificate against";
 }  // namespace tls_reason
 
 // Where a TLS handshake stands after one step.

@@ -8,14 +8,17 @@
 # (implicit TLS).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
 # VANTREL_LATE_POP3_PORT: a POP3 server that greets only after 300 ms; any login, 2 messages.
-# TLS: VANTREL_TEST_CA (the test root), VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate
-# for localhost from the test root), VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for
-# servers whose certificate must be refused (OTHERNAME, EXPIRED, UNTRUSTED, and NOINTER, whose
-# intermediate is left out), for good ones (LOCALHOST, and PIECES, which cuts its replies across
-# records and its records into single bytes, and ASKS, which asks for an optional client
-# certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER) and for
-# one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
-# of a listener that writes every connection it gets to VANTREL_AIA_LOG: no client may call it.
+# TLS: VANTREL_TEST_CA (the test root, beside the DER and PEM files of tests/net/tls_certs.sh),
+# VANTREL_POP3S_PORT (dovecot's implicit TLS, certificate for localhost from the test root),
+# VANTREL_DOVECOT_LOG, and VANTREL_TLS_<NAME>_PORT for servers whose certificate must be refused
+# (OTHERNAME, EXPIRED, UNTRUSTED, NOINTER, whose intermediate is left out, and NOSIGN, whose key
+# may not sign the key exchange), for good ones (LOCALHOST, and PIECES, which cuts its replies
+# across records and its records into single bytes, and ASKS, which asks for an optional client
+# certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER), for one
+# that speaks nothing newer than TLS 1.1 (OLD), and for two that speak no TLS at all (GARBAGE
+# greets in plain text, HANGSUP closes after the client's hello); they write what they hear to
+# VANTREL_TLS_LOG. NOINTER's certificate gives the address of a listener that writes every
+# connection it gets to VANTREL_AIA_LOG: no client may call it.
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
@@ -101,7 +104,8 @@ while True:
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
-    "$net_dir/tls" othername expired untrusted nointer localhost old asks pieces &
+    "$net_dir/tls" othername expired untrusted nointer nosign localhost old asks pieces narrow \
+    garbage hangsup &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

@@ -1,8 +1,11 @@
 # Sourced by tests/net/servers.sh: tls_certs DIR [AIA_URL] makes a test root (ca.pem) and, in
 # DIR, the certificate and key pairs the TLS suites serve: localhost.* (good), othername.* (for
-# another name), expired.* (dates in the past), untrusted.* (from a root nobody trusts) and
-# nointer.* (from an intermediate of the test root that the server leaves out, whose address
-# for fetching it is AIA_URL). Each pair has a PEM certificate NAME.pem and its key NAME.key.
+# another name), expired.* (dates in the past), untrusted.* (from a root nobody trusts),
+# nointer.* (from an intermediate of the test root, inter.*, that the server leaves out, whose
+# address for fetching it is AIA_URL, and whose revocation list is beside it), and, all for localhost from the test root, authority.*
+# (an authority's certificate), clientonly.* (for client authentication only) and nosign.* (a
+# key that may not sign). Each pair has a PEM certificate NAME.pem and its key NAME.key; every
+# certificate is also in DER, NAME.der, as a server sends it.
 tls_certs() {
   local dir=$1
   local aia=${2:-http://127.0.0.1:9/inter.crt}
@@ -42,12 +45,28 @@ subjectAltName = \$ENV::TLS_SAN
 [intermediate]
 basicConstraints = critical,CA:TRUE
 keyUsage = critical,keyCertSign,cRLSign
+[authority]
+basicConstraints = critical,CA:TRUE
+keyUsage = critical,digitalSignature,keyEncipherment,keyCertSign
+extendedKeyUsage = serverAuth
+subjectAltName = \$ENV::TLS_SAN
+[client_only]
+basicConstraints = CA:FALSE
+keyUsage = critical,digitalSignature,keyEncipherment
+extendedKeyUsage = clientAuth
+subjectAltName = \$ENV::TLS_SAN
+[no_signature]
+basicConstraints = CA:FALSE
+keyUsage = critical,keyEncipherment
+extendedKeyUsage = serverAuth
+subjectAltName = \$ENV::TLS_SAN
 [server_aia]
 basicConstraints = CA:FALSE
 keyUsage = critical,digitalSignature,keyEncipherment
 extendedKeyUsage = serverAuth
 subjectAltName = \$ENV::TLS_SAN
 authorityInfoAccess = caIssuers;URI:$aia
+crlDistributionPoints = URI:${aia%/*}/inter.crl
 CNF
     local name san issuer extensions dates
     while read -r name san issuer extensions dates; do
@@ -63,6 +82,12 @@ expired DNS:localhost ca server -startdate 20200101000000Z -enddate 202002010000
 untrusted DNS:localhost rogue server -days 30
 inter DNS:inter ca intermediate -days 30
 nointer DNS:localhost inter server_aia -days 30
+authority DNS:localhost ca authority -days 30
+clientonly DNS:localhost ca client_only -days 30
+nosign DNS:localhost ca no_signature -days 30
 LIST
+    for name in *.pem; do
+      openssl x509 -in "$name" -outform DER -out "${name%.pem}.der"
+    done
   )
 }

@@ -10,7 +10,10 @@ The NAME "pieces" is a good server (the certificate of localhost) that plays a P
 whose reply lines are cut across TLS records, and whose records reach the socket one byte at a
 time: the mailbox holds 2 messages. The NAME "old" has the certificate of localhost but speaks
 nothing newer than TLS 1.1. The NAME "asks" has the certificate of localhost and asks the client
-for a certificate of its own, which it may do without.
+for a certificate of its own, which it may do without. The NAME "narrow" has the certificate
+of localhost and one cipher suite only, ECDHE-RSA-AES256-SHA384 (CBC with a SHA-384 MAC), which
+the built-in client offers and Wine's SChannel does not. Two NAMEs speak no TLS at all: "garbage"
+greets in plain text as a POP3 server does, and "hangsup" reads the client's hello and closes.
 """
 import os
 import socket
@@ -47,6 +50,19 @@ def serve_one(conn, context, name, log):
         pass
     finally:
         tls.close()
+
+
+def serve_not_tls(conn, name, log):
+    note(log, f"{name} accepted")
+    conn.settimeout(10)
+    try:
+        if name == "garbage":
+            conn.sendall(b"+OK POP3 ready\r\n")
+        conn.recv(65536)
+    except OSError:
+        pass
+    finally:
+        conn.close()
 
 
 def serve_pieces(conn, context, log):
@@ -106,12 +122,15 @@ def serve_pieces(conn, context, log):
         conn.close()
 
 
-def listen(name, cert_dir, log):
+def tls_service(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name in ("pieces", "old", "asks") else name
+    cert = "localhost" if name in ("pieces", "old", "asks", "narrow") else name
     if name == "asks":
         context.verify_mode = ssl.CERT_OPTIONAL
         context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
+    if name == "narrow":
+        context.maximum_version = ssl.TLSVersion.TLSv1_2
+        context.set_ciphers("ECDHE-RSA-AES256-SHA384")
     if name == "old":
         context.set_ciphers("DEFAULT:@SECLEVEL=0")
         with warnings.catch_warnings():  # old on purpose
@@ -119,8 +138,16 @@ def listen(name, cert_dir, log):
             context.minimum_version = ssl.TLSVersion.TLSv1
             context.maximum_version = ssl.TLSVersion.TLSv1_1
     context.load_cert_chain(os.path.join(cert_dir, cert + ".pem"), os.path.join(cert_dir, cert + ".key"))
-    serve = (lambda conn: serve_pieces(conn, context, log)) if name == "pieces" else (
-        lambda conn: serve_one(conn, context, name, log))
+    if name == "pieces":
+        return lambda conn: serve_pieces(conn, context, log)
+    return lambda conn: serve_one(conn, context, name, log)
+
+
+def listen(name, cert_dir, log):
+    if name in ("garbage", "hangsup"):
+        serve = lambda conn: serve_not_tls(conn, name, log)
+    else:
+        serve = tls_service(name, cert_dir, log)
     server = socket.socket()
     server.bind(("127.0.0.1", 0))
     server.listen(16)

@@ -3,23 +3,31 @@
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
-// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS and
-// RENEGOTIATES ports read here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
-// chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
-// must refuse.
+// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
+// RENEGOTIATES, NARROW, GARBAGE, HANGSUP and OLD ports, the test root VANTREL_TEST_CA and the
+// servers' log VANTREL_TLS_LOG read here; the test root must be trusted in
+// the prefix). VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with
+// VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"
+#include "platform/win32/certificate_check_win32.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
+#include "validator_cases.h"
 
 namespace {
 
@@ -62,6 +70,49 @@ void account(vantrel::net::TPop3Client& pop, int& count, const char* host, const
   pop.Password = password;
 }
 
+// The whole content of a file named by its Linux path, through Wine's drive for the root.
+std::string linuxFile(std::string path) {
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  std::ifstream file("Z:" + path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// How many lines of the servers' TLS log are exactly `line`, once there are `expected` or a few
+// seconds have passed (the servers write in their own time), and a moment more for one too many.
+int tlsLogLines(const std::string& line, int expected) {
+  int count = 0;
+  for (int attempt = 0; attempt < 30 && count < expected; ++attempt) {
+    if (attempt > 0) Sleep(100);
+    std::istringstream log(linuxFile(std::getenv("VANTREL_TLS_LOG")));
+    count = 0;
+    for (std::string each; std::getline(log, each);) count += each == line ? 1 : 0;
+  }
+  Sleep(200);
+  std::istringstream log(linuxFile(std::getenv("VANTREL_TLS_LOG")));
+  count = 0;
+  for (std::string each; std::getline(log, each);) count += each == line ? 1 : 0;
+  return count;
+}
+
+// The native suite's validator table, for the Windows check.
+void checkValidatorTable() {
+  const std::string root = std::getenv("VANTREL_TEST_CA");
+  const std::string folder = root.substr(0, root.rfind('/') + 1);
+  vantrel::platform::win32::CryptoApiValidator validator;
+  for (const vantrel::net::testing::ValidatorCase& c : vantrel::net::testing::kValidatorCases) {
+    std::vector<std::string> chain;
+    for (const char* name : c.chain) {
+      if (name != nullptr) chain.push_back(linuxFile(folder + name + ".der"));
+    }
+    const std::string verdict = validator.validate(chain, c.serverName);
+    if (chain.front().empty() || verdict != c.reason) {
+      std::printf("wine_check: validator table, %s: expected \"%s\", got \"%s\"\n", c.what,
+                  c.reason, verdict.c_str());
+      expect(false, "validator table");
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +131,10 @@ int main(int argc, char** argv) {
       vantrel::platform::tls::engineChoice(std::getenv("VANTREL_TLS_ENGINE")));
   int ticks = 0;
   const auto timer = loop.startTimer(20, [&] { ++ticks; });
+  const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
+                        std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
+
+  checkValidatorTable();
 
   {
     vantrel::net::TPop3Client pop(loop, sockets);
@@ -146,8 +201,6 @@ int main(int argc, char** argv) {
     pop.TimeOut = 5000;
     const std::string renewed = attempt("renegotiates", [&] { pop.Connect(); });
     pop.TimeOut = 0;
-    const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
-                          std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
     expect(count == 4 || (schannel && renewed.find("aborted") == std::string::npos),
            "login across a new handshake the server asked for, or an end without waiting");
     namespace reason = vantrel::platform::tls_reason;
@@ -164,6 +217,43 @@ int main(int argc, char** argv) {
         expect(false, "refused certificate");
       }
       expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
+    }
+    // A server that shares no cipher suite with Wine's SChannel says so with its alert: the
+    // built-in engine takes it, on a second connection.
+    count = -1;
+    const int narrowBefore = tlsLogLines("narrow accepted", 0);
+    pop.Port = std::atoi(std::getenv("VANTREL_TLS_NARROW_PORT"));
+    attempt("narrow", [&] { pop.Connect(); });
+    const int narrowConnections = schannel ? 2 : 1;
+    expect(count == 0 && tlsLogLines("narrow accepted", narrowBefore + narrowConnections) ==
+                             narrowBefore + narrowConnections,
+           "the built-in engine for a server that shares no cipher suite with SChannel");
+    // Only a true mismatch lets the other engine try: a server that speaks no TLS, or only an
+    // older version, hears from one engine, once.
+    pop.TimeOut = 5000;
+    for (const char* name : {"garbage", "hangsup", "old"}) {
+      const std::string accepted = std::string(name) + " accepted";
+      const int before = tlsLogLines(accepted, 0);
+      std::string variable = std::string("VANTREL_TLS_") + name + "_PORT";
+      for (char& c : variable) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      pop.Port = std::atoi(std::getenv(variable.c_str()));
+      const std::string refused = failure([&] { pop.Connect(); });
+      const int connections = tlsLogLines(accepted, before + 1) - before;
+      if (connections != 1 || refused.find("Secure connection failed") != 0) {
+        std::printf("wine_check: %s: %d connections, %s\n", name, connections, refused.c_str());
+        expect(false, "one engine, once, for a server that cannot share TLS 1.2");
+      }
+    }
+    pop.TimeOut = 0;
+    // The built-in engine takes the key usages from the certificate: an ECDHE_RSA key exchange
+    // signed by a key that may not sign is refused. (SChannel judges this itself.)
+    if (!schannel) {
+      pop.Port = std::atoi(std::getenv("VANTREL_TLS_NOSIGN_PORT"));
+      const std::string refused = failure([&] { pop.Connect(); });
+      if (refused != std::string("Secure connection failed: ") + reason::kCannotSign) {
+        std::printf("wine_check: nosign: %s\n", refused.c_str());
+        expect(false, "a key exchange signed by a key that may not sign");
+      }
     }
   }
 

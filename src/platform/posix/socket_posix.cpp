@@ -307,7 +307,12 @@ long PosixSockets::receive(SocketHandle socket, char* data, std::size_t length, 
 }
 
 TlsStep PosixSockets::startTls(SocketHandle socket, const std::string& serverName) {
-  return tls_->connections.start(socket, serverName);
+  // The port the connection really reached: what the engine choice remembers a server by.
+  sockaddr_in peer{};
+  socklen_t length = sizeof peer;
+  const bool known =
+      ::getpeername(static_cast<int>(socket), reinterpret_cast<sockaddr*>(&peer), &length) == 0;
+  return tls_->connections.start(socket, serverName, known ? ntohs(peer.sin_port) : 0);
 }
 
 TlsStep PosixSockets::continueTls(SocketHandle socket) {

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/socket.h"
+#include "platform/tls/certificate_uses.h"
 
 namespace vantrel::platform::tls {
 
@@ -114,6 +115,8 @@ AnchorValidator::~AnchorValidator() = default;
 
 std::string AnchorValidator::validate(const std::vector<std::string>& chain,
                                       const std::string& serverName) {
+  // BearSSL takes no name as leave to skip the name check.
+  if (serverName.empty()) return tls_reason::kNoServerName;
   if (chain.empty()) return "the server sent no certificate";
   br_x509_minimal_context checker;
   br_x509_minimal_init(&checker, &br_sha256_vtable, anchors_->list.data(), anchors_->list.size());
@@ -133,7 +136,10 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
     (*context)->end_cert(context);
   }
   const unsigned code = (*context)->end_chain(context);
-  return code == 0 ? std::string() : reasonFor(code);
+  if (code != 0) return reasonFor(code);
+  // BearSSL reads neither whether the server's own certificate is an authority's nor the
+  // purposes it was made out for.
+  return serverUseRefusal(chain.front());
 }
 
 }  // namespace vantrel::platform::tls

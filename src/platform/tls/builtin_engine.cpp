@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/tls/certificate_uses.h"
+
 namespace vantrel::platform::tls {
 
 namespace {
@@ -36,7 +38,7 @@ constexpr std::size_t kMaxChainBytes = 256 * 1024;
 constexpr std::size_t kMaxChainCertificates = 16;
 
 // The engine's X.509 class: gathers the chain as the server sends it, has the validator judge
-// it, and only then takes the server's key from the first certificate.
+// it, and only then takes the server's key, and what the key may do, from the first certificate.
 class ChainCheck {
  public:
   ChainCheck(CertificateValidator& validator, const std::string& serverName)
@@ -66,6 +68,7 @@ class ChainCheck {
     self.tooLong_ = false;
     self.refusal_.clear();
     self.key_ = nullptr;
+    self.usages_ = 0;
   }
 
   static void startCert(const br_x509_class** context, std::uint32_t length) {
@@ -103,20 +106,24 @@ class ChainCheck {
     }
     self.refusal_ = self.validator_.validate(self.chain_, self.serverName_);
     if (!self.refusal_.empty()) return BR_ERR_X509_NOT_TRUSTED;
+    const std::string& own = self.chain_.front();
     br_x509_decoder_init(&self.decoder_, nullptr, nullptr);
-    br_x509_decoder_push(&self.decoder_, self.chain_.front().data(), self.chain_.front().size());
+    br_x509_decoder_push(&self.decoder_, own.data(), own.size());
     self.key_ = br_x509_decoder_get_pkey(&self.decoder_);
-    if (br_x509_decoder_last_error(&self.decoder_) != 0 || self.key_ == nullptr) {
+    const auto uses = certificateUses(own);
+    if (br_x509_decoder_last_error(&self.decoder_) != 0 || self.key_ == nullptr || !uses) {
       self.key_ = nullptr;
-      self.refusal_ = "the server's certificate cannot be read";
+      self.refusal_ = tls_reason::kUnreadable;
       return BR_ERR_X509_UNSUPPORTED;
     }
+    // The engine refuses a key exchange signed by a key that may not sign.
+    self.usages_ =
+        (uses->signs ? BR_KEYTYPE_SIGN : 0u) | (uses->exchangesKeys ? BR_KEYTYPE_KEYX : 0u);
     return 0;
   }
 
   static const br_x509_pkey* serverKey(const br_x509_class* const* context, unsigned* usages) {
-    // The validator has judged what the certificate may be used for.
-    if (usages != nullptr) *usages = BR_KEYTYPE_KEYX | BR_KEYTYPE_SIGN;
+    if (usages != nullptr) *usages = of(context).usages_;
     return of(context).key_;
   }
 
@@ -133,6 +140,7 @@ class ChainCheck {
   std::string refusal_;
   br_x509_decoder_context decoder_{};
   const br_x509_pkey* key_ = nullptr;  // inside decoder_
+  unsigned usages_ = 0;                // BR_KEYTYPE_SIGN, BR_KEYTYPE_KEYX
 };
 
 bool isDottedAddress(const std::string& name) {
@@ -172,6 +180,11 @@ class BuiltInSession final : public Session {
     br_ssl_engine_set_x509(engine, check_.context());
     br_ssl_engine_set_buffer(engine, buffer_->data(), buffer_->size(), 1);
 
+    // Without a name, any certificate from a trusted authority would do.
+    if (serverName_.empty()) {
+      setupFailure_ = tls_reason::kNoServerName;
+      return;
+    }
     std::array<unsigned char, 32> seed{};
     if (!random.fill(seed.data(), seed.size())) {
       setupFailure_ = "no random numbers for the TLS handshake";
@@ -332,6 +345,7 @@ class BuiltInSession final : public Session {
     const int code = br_ssl_engine_last_error(&client_.eng);
     if (!check_.refusal().empty()) return check_.refusal();
     if (peerClosed_) return "the server closed the connection during the TLS handshake";
+    if (code == BR_ERR_WRONG_KEY_USAGE) return tls_reason::kCannotSign;
     if (shortfall() == Shortfall::NothingInCommon) {
       return "the server and this computer have no TLS 1.2 cipher suite in common";
     }

@@ -11,8 +11,9 @@ class CertificateValidator {
  public:
   virtual ~CertificateValidator() = default;
   // chain: the DER certificates as the server sent them, its own first. Empty when the chain
-  // leads to a trusted root and the first certificate is valid for serverName today; otherwise
-  // why not, in the words of platform::tls_reason where one fits. Never waits on the network.
+  // leads to a trusted root and the first certificate is a server's, valid for serverName today;
+  // otherwise why not, in the words of platform::tls_reason where one fits (an empty serverName
+  // is refused). Never waits on the network.
   virtual std::string validate(const std::vector<std::string>& chain,
                                const std::string& serverName) = 0;
 };

@@ -14,7 +14,16 @@ EngineChoice engineChoice(const char* setting) {
   return EngineChoice::Automatic;
 }
 
-bool SecureConnections::systemFor(const std::string& serverName) const {
+std::string canonicalHost(const std::string& name) {
+  std::string host = name;
+  if (!host.empty() && host.back() == '.') host.pop_back();
+  for (char& letter : host) {
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  }
+  return host;
+}
+
+bool SecureConnections::systemFor(const Server& server) const {
   switch (choice_) {
     case EngineChoice::System:
       return true;
@@ -23,14 +32,17 @@ bool SecureConnections::systemFor(const std::string& serverName) const {
     case EngineChoice::Automatic:
       break;
   }
-  return !systemLacksTls12_ && builtInServers_.count(serverName) == 0;
+  return !systemLacksTls12_ && builtInServers_.count(server) == 0;
 }
 
-TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverName) {
+TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverName,
+                                 std::uint16_t port) {
   Connection& connection = open_[socket];
-  connection.serverName = serverName;
-  connection.system = systemFor(serverName);
-  connection.session = (connection.system ? system_ : builtIn_).start(socket, serverName);
+  connection.serverName = canonicalHost(serverName);
+  connection.port = port;
+  connection.system = systemFor({connection.serverName, port});
+  connection.session =
+      (connection.system ? system_ : builtIn_).start(socket, connection.serverName);
   return settle(socket, connection, connection.session->step());
 }
 
@@ -60,7 +72,7 @@ TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, T
       connection.session = builtIn_.start(socket, connection.serverName);
       return connection.session->step();
     case Shortfall::NothingInCommon:
-      builtInServers_.insert(connection.serverName);
+      builtInServers_.insert({connection.serverName, connection.port});
       open_.erase(socket);
       return {TlsStep::State::Reconnect, std::move(step.reason)};
   }

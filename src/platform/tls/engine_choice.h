@@ -1,15 +1,17 @@
 #pragma once
 // Which engine secures each connection of one socket back end. The system's engine comes first:
 // it follows the system's updates and policies. Where it cannot make TLS 1.2 connections at all,
-// the built-in engine takes that connection and every later one; where it finds nothing in
-// common with a server, the built-in engine takes that server, on a new connection. A refused
-// certificate is never a reason to try the other engine, and no engine speaks anything older
-// than TLS 1.2.
+// the built-in engine takes that connection and every later one; where it and a server truly
+// share no protocol version or cipher suite, the built-in engine takes that server (its host and
+// port), on a new connection. A refused certificate, a broken connection or a garbled answer is
+// never a reason to try the other engine, and no engine speaks anything older than TLS 1.2.
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/tls/tls_engine.h"
 
@@ -21,15 +23,20 @@ enum class EngineChoice { Automatic, System, BuiltIn };
 // "builtin" the built-in one; unset or anything else chooses automatically.
 EngineChoice engineChoice(const char* setting);
 
+// A host name as certificates and the name extension of TLS write it: lower case, without the
+// dot that may end a fully qualified name.
+std::string canonicalHost(const std::string& name);
+
 class SecureConnections {
  public:
   // Both engines must outlive this object.
   SecureConnections(Engine& system, Engine& builtIn, EngineChoice choice)
       : system_(system), builtIn_(builtIn), choice_(choice) {}
 
-  // As Sockets::startTls and continueTls. A step may be Reconnect: the connection has been given
-  // up, and a new one to the same server will be secured by the built-in engine.
-  TlsStep start(SocketHandle socket, const std::string& serverName);
+  // As Sockets::startTls and continueTls, for a socket connected to `port`. A step may be
+  // Reconnect: the connection has been given up, and a new one to the same server will be
+  // secured by the built-in engine.
+  TlsStep start(SocketHandle socket, const std::string& serverName, std::uint16_t port);
   TlsStep next(SocketHandle socket);
   // The session of a secured socket, or null for a plain one.
   Session* find(SocketHandle socket);
@@ -38,11 +45,13 @@ class SecureConnections {
  private:
   struct Connection {
     std::unique_ptr<Session> session;
-    std::string serverName;
+    std::string serverName;  // canonical
+    std::uint16_t port = 0;
     bool system = false;
   };
+  using Server = std::pair<std::string, std::uint16_t>;
 
-  bool systemFor(const std::string& serverName) const;
+  bool systemFor(const Server& server) const;
   // The built-in engine takes over where the system's step showed that it cannot go on.
   TlsStep settle(SocketHandle socket, Connection& connection, TlsStep step);
 
@@ -51,7 +60,7 @@ class SecureConnections {
   const EngineChoice choice_;
   std::map<SocketHandle, Connection> open_;
   bool systemLacksTls12_ = false;
-  std::set<std::string> builtInServers_;  // nothing in common with the system's engine
+  std::set<Server> builtInServers_;  // nothing in common with the system's engine
 };
 
 }  // namespace vantrel::platform::tls

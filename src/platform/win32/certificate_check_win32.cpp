@@ -5,6 +5,7 @@
 
 #include "base/hex_text.h"
 #include "platform/socket.h"
+#include "platform/tls/certificate_uses.h"
 
 namespace vantrel::platform::win32 {
 
@@ -14,6 +15,10 @@ namespace {
 // intermediate, no root fetched from Windows Update, nothing else over the network.
 constexpr DWORD kChainFlags = CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL | CERT_CHAIN_DISABLE_AIA |
                               CERT_CHAIN_DISABLE_AUTH_ROOT_AUTO_UPDATE;
+// Revocation as Windows already knows it, from its stores and its cache: never a list or an
+// answer fetched for the purpose.
+constexpr DWORD kRevocationFlags =
+    CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT | CERT_CHAIN_REVOCATION_CHECK_CACHE_ONLY;
 
 std::string policyFailure(DWORD error) {
   switch (error) {
@@ -27,8 +32,8 @@ std::string policyFailure(DWORD error) {
     case static_cast<DWORD>(CERT_E_EXPIRED):
     case static_cast<DWORD>(CERT_E_VALIDITYPERIODNESTING):
       return tls_reason::kExpired;
-    case static_cast<DWORD>(CERT_E_REVOKED):
-      return tls_reason::kRevoked;
+    case static_cast<DWORD>(CERT_E_WRONG_USAGE):
+      return tls_reason::kNotForServers;
     default:
       return "the server's certificate is refused (error " + base::hexCode(error) + ")";
   }
@@ -36,7 +41,7 @@ std::string policyFailure(DWORD error) {
 
 std::string trustFailure(DWORD status) {
   if (status & CERT_TRUST_IS_NOT_TIME_VALID) return tls_reason::kExpired;
-  if (status & CERT_TRUST_IS_REVOKED) return tls_reason::kRevoked;
+  if (status & CERT_TRUST_IS_NOT_VALID_FOR_USAGE) return tls_reason::kNotForServers;
   if (status & (CERT_TRUST_IS_UNTRUSTED_ROOT | CERT_TRUST_IS_PARTIAL_CHAIN |
                 CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_CYCLIC)) {
     return tls_reason::kUntrusted;
@@ -53,9 +58,9 @@ void closeStore(HCERTSTORE store) {
 using OwnedChain = Owned<PCCERT_CHAIN_CONTEXT, freeChain>;
 using OwnedStore = Owned<HCERTSTORE, closeStore>;
 
-}  // namespace
-
-std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& serverName) {
+// The chain for server authentication from `received` and the local stores; empty when none
+// can be built.
+OwnedChain serverChain(PCCERT_CONTEXT received, DWORD flags) {
   char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
   LPSTR usages[] = {serverAuth};
   CERT_CHAIN_PARA wanted{};
@@ -64,12 +69,20 @@ std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& s
   wanted.RequestedUsage.Usage.cUsageIdentifier = 1;
   wanted.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
   PCCERT_CHAIN_CONTEXT built = nullptr;
-  if (!CertGetCertificateChain(nullptr, received, nullptr, received->hCertStore, &wanted,
-                               kChainFlags, nullptr, &built) ||
-      built == nullptr) {
-    return tls_reason::kUntrusted;
+  if (!CertGetCertificateChain(nullptr, received, nullptr, received->hCertStore, &wanted, flags,
+                               nullptr, &built)) {
+    return OwnedChain();
   }
-  const OwnedChain chain(built);
+  return OwnedChain(built);
+}
+
+}  // namespace
+
+std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& serverName) {
+  // An empty name would let the SSL policy skip the name check.
+  if (serverName.empty()) return tls_reason::kNoServerName;
+  const OwnedChain chain = serverChain(received, kChainFlags);
+  if (!chain) return tls_reason::kUntrusted;
 
   const int wideLength = MultiByteToWideChar(CP_ACP, 0, serverName.c_str(), -1, nullptr, 0);
   std::wstring name(static_cast<std::size_t>(std::max(wideLength, 1)), L'\0');
@@ -91,6 +104,17 @@ std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& s
   if (chain.get()->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
     return trustFailure(chain.get()->TrustStatus.dwErrorStatus);
   }
+  if (std::string refused = tls::serverUseRefusal(std::string_view(
+          reinterpret_cast<const char*>(received->pbCertEncoded), received->cbCertEncoded));
+      !refused.empty()) {
+    return refused;
+  }
+  // Built apart, so that a status Windows cannot tell without the network (offline, unknown)
+  // passes, and cannot hide any other fault from the policy above.
+  const OwnedChain revocation = serverChain(received, kChainFlags | kRevocationFlags);
+  if (revocation && (revocation.get()->TrustStatus.dwErrorStatus & CERT_TRUST_IS_REVOKED)) {
+    return tls_reason::kRevoked;
+  }
   return {};
 }
 
@@ -108,7 +132,7 @@ std::string CryptoApiValidator::validate(const std::vector<std::string>& chain,
                                           reinterpret_cast<const BYTE*>(certificate.data()),
                                           static_cast<DWORD>(certificate.size()),
                                           CERT_STORE_ADD_ALWAYS, first ? nullptr : &added)) {
-      if (!first) return "the server's certificate cannot be read";
+      if (!first) return tls_reason::kUnreadable;
       continue;  // an extra the chain may do without
     }
     if (!first) first.reset(added);

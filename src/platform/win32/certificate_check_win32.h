@@ -3,7 +3,8 @@
 // built by CryptoAPI from what the server sent and the local stores only (never a fetch over
 // the network, which could freeze the program for as long as a server cares to stall), and
 // checked with the SSL policy for the server name, so both engines trust exactly the roots the
-// user's Windows trusts, the user's own among them.
+// user's Windows trusts, the user's own among them. The server's own certificate must be made
+// out for a server, and must not be one Windows already knows to be revoked.
 
 #include <windows.h>
 // After windows.h, which it builds on.

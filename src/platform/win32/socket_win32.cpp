@@ -243,7 +243,12 @@ long Win32Sockets::receive(SocketHandle socket, char* data, std::size_t length, 
 }
 
 TlsStep Win32Sockets::startTls(SocketHandle socket, const std::string& serverName) {
-  return tls_->connections.start(socket, serverName);
+  // The port the connection really reached: what the engine choice remembers a server by.
+  sockaddr_in peer{};
+  int length = sizeof peer;
+  const bool known =
+      getpeername(static_cast<SOCKET>(socket), reinterpret_cast<sockaddr*>(&peer), &length) == 0;
+  return tls_->connections.start(socket, serverName, known ? ntohs(peer.sin_port) : 0);
 }
 
 TlsStep Win32Sockets::continueTls(SocketHandle socket) {

@@ -26,11 +26,58 @@ constexpr char kNoTls12[] =
     "SChannel cannot make TLS 1.2 connections on this version of Windows (Windows Vista SP2 with "
     "the TLS 1.2 update, or a later Windows, is needed)";
 
+// TLS record types and alerts, as they cross the wire in clear before the handshake ends.
+constexpr unsigned char kFirstRecordType = 20;  // change_cipher_spec
+constexpr unsigned char kAlertRecord = 21;
+constexpr unsigned char kLastRecordType = 23;  // application_data
+constexpr unsigned char kFatal = 2;
+constexpr unsigned char kHandshakeFailure = 40;
+constexpr unsigned char kProtocolVersion = 70;
+
+// The fatal alert the server sent in clear among the whole records of `received`, or 0. An
+// encrypted alert is longer than two bytes and is not read here.
+unsigned receivedAlert(const std::string& received) {
+  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(received[at]); };
+  std::size_t at = 0;
+  while (received.size() - at >= 5) {
+    const unsigned char type = byte(at);
+    if (type < kFirstRecordType || type > kLastRecordType || byte(at + 1) != 3) return 0;
+    const std::size_t length = (std::size_t{byte(at + 3)} << 8) | byte(at + 4);
+    if (type == kAlertRecord && length == 2 && received.size() - at >= 7 &&
+        byte(at + 5) == kFatal) {
+      return byte(at + 6);
+    }
+    if (length > received.size() - at - 5) return 0;
+    at += 5 + length;
+  }
+  return 0;
+}
+
+// Whether SChannel and the server truly share no protocol version or cipher suite: SChannel says
+// so, or the server did with its alert. A broken connection or a garbled answer is no sign of it.
+bool nothingInCommon(SECURITY_STATUS status, const std::string& received) {
+  const unsigned alert = receivedAlert(received);
+  return status == SEC_E_ALGORITHM_MISMATCH || alert == kHandshakeFailure ||
+         alert == kProtocolVersion;
+}
+
+// Empty for TLS 1.2 and later; otherwise the protocol in words.
+std::string olderProtocol(DWORD protocol) {
+  if (protocol & (SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT)) return {};
+  if (protocol & SP_PROT_TLS1_1_CLIENT) return "TLS 1.1";
+  if (protocol & SP_PROT_TLS1_0_CLIENT) return "TLS 1.0";
+  if (protocol & SP_PROT_SSL3_CLIENT) return "SSL 3.0";
+  if (protocol & SP_PROT_SSL2_CLIENT) return "SSL 2.0";
+  return "an unknown protocol (" + base::hexCode(protocol) + ")";
+}
+
+constexpr char kNothingInCommon[] =
+    "the server and SChannel have no TLS version or cipher suite in common";
+
 std::string handshakeFailure(SECURITY_STATUS status) {
   switch (status) {
-    case SEC_E_ALGORITHM_MISMATCH:
     case SEC_E_UNSUPPORTED_FUNCTION:
-      return "the server and SChannel have no TLS version or cipher suite in common";
+      return kNothingInCommon;
     case SEC_E_ILLEGAL_MESSAGE:
     case SEC_E_DECRYPT_FAILURE:
     case SEC_E_MESSAGE_ALTERED:
@@ -102,6 +149,17 @@ std::string TlsSession::validate() const {
   return checkServerCertificate(certificate.get(), serverName_);
 }
 
+std::string TlsSession::protocolRefusal() const {
+  SecPkgContext_ConnectionInfo connection{};
+  if (QueryContextAttributesA(const_cast<CtxtHandle*>(context_.get()), SECPKG_ATTR_CONNECTION_INFO,
+                              &connection) != SEC_E_OK) {
+    return "the TLS version SChannel agreed on cannot be read";
+  }
+  const std::string older = olderProtocol(connection.dwProtocol);
+  if (older.empty()) return {};
+  return "SChannel and the server agreed on " + older + ", older than TLS 1.2";
+}
+
 TlsStep TlsSession::failed(std::string reason, tls::Shortfall shortfall) {
   shortfall_ = shortfall;
   return {TlsStep::State::Failed, std::move(reason)};
@@ -123,11 +181,12 @@ TlsStep TlsSession::step() {
         return failed("the connection broke during the TLS handshake (error " +
                       std::to_string(error_) + ")");
       }
-      // Some servers hang up on a client whose offer they cannot take.
-      if (got == 0) {
-        return failed("the server closed the connection during the TLS handshake",
-                      tls::Shortfall::NothingInCommon);
+      // A server that hangs up after its alert that it shares nothing with this offer lets
+      // the other engine try; one that only hangs up does not.
+      if (got == 0 && nothingInCommon(SEC_E_OK, incoming_)) {
+        return failed(kNothingInCommon, tls::Shortfall::NothingInCommon);
       }
+      if (got == 0) return failed("the server closed the connection during the TLS handshake");
     }
     SecBuffer in[2] = {{static_cast<ULONG>(incoming_.size()), SECBUFFER_TOKEN, incoming_.data()},
                        {0, SECBUFFER_EMPTY, nullptr}};
@@ -136,8 +195,9 @@ TlsStep TlsSession::step() {
     SecBufferDesc output{SECBUFFER_VERSION, 1, out};
     ULONG granted = 0;
     const SECURITY_STATUS status = InitializeSecurityContextA(
-        credentials_.get(), context_ ? context_.get() : nullptr, serverName_.data(), kContextFlags,
-        0, 0, context_ ? &input : nullptr, 0, context_.get(), &output, &granted, nullptr);
+        credentials_.get(), context_ ? context_.get() : nullptr, serverName_.data(),
+        kContextFlags | (withoutClientCertificate_ ? ISC_REQ_USE_SUPPLIED_CREDS : 0), 0, 0,
+        context_ ? &input : nullptr, 0, context_.get(), &output, &granted, nullptr);
     const OwnedContextBuffer token(out[0].pvBuffer);
     if (token && (status == SEC_E_OK || status == SEC_I_CONTINUE_NEEDED)) {
       outgoing_.append(static_cast<const char*>(token.get()), out[0].cbBuffer);
@@ -152,18 +212,22 @@ TlsStep TlsSession::step() {
       needInput_ = true;
       continue;
     }
-    // The server asks for a certificate, which it may do without: asked again with the same
-    // input, SChannel answers that there is none.
+    // The server asks for a certificate, which it may do without: asked once more with the same
+    // input, and told to go on with the credentials it has, SChannel answers that there is none.
+    // Asking again would only spin.
     if (status == SEC_I_INCOMPLETE_CREDENTIALS) {
+      if (withoutClientCertificate_) {
+        return failed("the server insists on a client certificate, which Vantrel does not have");
+      }
+      withoutClientCertificate_ = true;
       needInput_ = false;
       continue;
     }
     if (status != SEC_E_OK && status != SEC_I_CONTINUE_NEEDED) {
-      return failed(handshakeFailure(status), status == SEC_E_ALGORITHM_MISMATCH ||
-                                                      status == SEC_E_UNSUPPORTED_FUNCTION ||
-                                                      status == SEC_E_ILLEGAL_MESSAGE
-                                                  ? tls::Shortfall::NothingInCommon
-                                                  : tls::Shortfall::None);
+      if (nothingInCommon(status, incoming_)) {
+        return failed(kNothingInCommon, tls::Shortfall::NothingInCommon);
+      }
+      return failed(handshakeFailure(status));
     }
     context_.hold();
     if (in[1].BufferType == SECBUFFER_EXTRA && in[1].cbBuffer <= incoming_.size()) {
@@ -176,7 +240,12 @@ TlsStep TlsSession::step() {
       continue;
     }
     // A refused server hears nothing more from us; after a new handshake, the server it ends
-    // with is judged again.
+    // with is judged again. An SChannel that ignores the request for TLS 1.2 alone must not
+    // speak an older protocol in silence.
+    if (std::string refused = protocolRefusal(); !refused.empty()) {
+      outgoing_.clear();
+      return failed(std::move(refused));
+    }
     if (std::string refused = validate(); !refused.empty()) {
       outgoing_.clear();
       return failed(std::move(refused));

@@ -65,6 +65,8 @@ class TlsSession final : public tls::Session {
   // Reads what the kernel holds: bytes read, 0 when the peer closed, -1 with error_ set.
   int fill();
   std::string validate() const;
+  // Empty when the handshake just made agreed on TLS 1.2 or later.
+  std::string protocolRefusal() const;
   TlsStep failed(std::string reason, tls::Shortfall shortfall = tls::Shortfall::None);
 
   SOCKET socket_;
@@ -78,6 +80,7 @@ class TlsSession final : public tls::Session {
   std::string setupFailure_;
   long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
   tls::Shortfall shortfall_ = tls::Shortfall::None;
+  bool withoutClientCertificate_ = false;  // the server asked for one; SChannel goes on without
   bool needInput_ = false;
   bool done_ = false;
   bool renegotiating_ = false;  // the server asked for a new handshake mid-conversation
