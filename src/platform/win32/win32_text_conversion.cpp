@@ -48,7 +48,9 @@ std::optional<UINT> codePageOf(std::string_view charset) {
     if (name == key) return page;
   }
   for (const std::string_view prefix : {"windows", "xcp", "cp", "ibm"}) {
-    if (const auto page = numberAfter(key, prefix)) return page;
+    // Below 37 are the pseudo pages (CP_ACP, CP_OEMCP...), which would read as this machine's.
+    const auto page = numberAfter(key, prefix);
+    if (page && *page >= 37) return page;
   }
   return std::nullopt;
 }
