@@ -117,16 +117,16 @@ std::string senderName(std::string_view from, const platform::TextConversion* sy
   if (box.angle) {
     name = box.outside;
     address = box.address;
-  } else if (box.commented) {
-    name = box.comment;
-    address = withoutBlanks(box.outside);
   } else if (box.at) {
+    name = box.comment;  // the old "address (Name)"
     address = withoutBlanks(box.outside);
   } else {
-    name = box.outside;  // no address at all: only a name
+    // No address at all: a name, or else a comment.
+    name = isBlankText(box.outside) ? box.comment : box.outside;
   }
   if (!isBlankText(name)) {
-    const std::string decoded = decodeHeaderText(name, system, cut);
+    // A cut that left the name whole came after it.
+    const std::string decoded = decodeHeaderText(name, system, cut && !box.angle);
     if (!isBlankText(decoded)) return decoded;
   }
   if (!address.empty()) return utf8OrWindows1252(address);

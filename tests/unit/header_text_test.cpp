@@ -257,6 +257,7 @@ TEST(SenderName, ShowsTheDisplayNameElseTheAddress) {
       {"Friends: a@b, c@d;", "a@b"},
       {"undisclosed-recipients:;", "undisclosed-recipients"},
       {"Just A Name", "Just A Name"},
+      {"Just (Not) A Name", "Just A Name"},
       {"Ren\xE9 <r@x.fr>", "René"},
       {"<ren\xC3\xA9@x.fr>", "rené@x.fr"},
       {"\"unclosed <a@b>", "unclosed <a@b>"},
