@@ -8,6 +8,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/socket.h"
+#include "platform/text_conversion.h"
 
 namespace vantrel::platform {
 
@@ -19,6 +20,7 @@ struct Platform {
   Shell& shell;
   EventLoop& loop;
   Sockets& sockets;
+  const TextConversion& textConversion;
 };
 
 }  // namespace vantrel::platform

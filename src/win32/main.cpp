@@ -20,6 +20,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text_conversion.h"
 #include "win32/main_window.h"
 #include "win32/notify_window.h"
 
@@ -48,7 +49,9 @@ int run(HINSTANCE instance) {
   win32::Win32EventLoop loop(instance);
   win32::Win32Sockets sockets(
       vantrel::platform::tls::engineChoice(std::getenv("VANTREL_TLS_ENGINE")));
-  vantrel::platform::Platform platform{registry, desktop, processes, dialogs, shell, loop, sockets};
+  win32::Win32TextConversion textConversion;
+  vantrel::platform::Platform platform{registry, desktop, processes, dialogs,
+                                       shell,    loop,    sockets,   textConversion};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
   vantrel::win32::NotifyWindow notifyWindow(instance, window.handle(), window.mailImages(),

@@ -9,6 +9,7 @@
 #include "platform/standin/standin_registry.h"
 #include "platform/standin/standin_shell.h"
 #include "platform/standin/standin_sockets.h"
+#include "platform/standin/standin_text_conversion.h"
 
 namespace vantrel::platform::standin {
 
@@ -20,7 +21,8 @@ struct StandinPlatform {
   StandinDialogs dialogs{loop};
   StandinShell shell;
   StandinSockets sockets{loop};
-  Platform bundle{registry, desktop, processes, dialogs, shell, loop, sockets};
+  StandinTextConversion textConversion;
+  Platform bundle{registry, desktop, processes, dialogs, shell, loop, sockets, textConversion};
 };
 
 }  // namespace vantrel::platform::standin

@@ -1,0 +1,19 @@
+#pragma once
+// Who a From field names.
+
+#include <string>
+#include <string_view>
+
+#include "platform/text_conversion.h"
+
+namespace vantrel::net {
+
+// The sender as a person reads it, decoded to UTF-8: the display name of the field's first
+// mailbox (a quoted string unescaped, comments left out, encoded words decoded even inside
+// quotes, as every mail program does), else the comment that names an old-style "address (Name)",
+// else the address itself; an empty group gives the group's name. `system` and `cut` as for
+// decodeHeaderText.
+std::string senderName(std::string_view from, const platform::TextConversion* system,
+                       bool cut = false);
+
+}  // namespace vantrel::net

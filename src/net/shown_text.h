@@ -1,0 +1,21 @@
+#pragma once
+// Text from a message made safe and short enough to show on one line.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantrel::net {
+
+// The text as one clean line of UTF-8: a byte that starts no well-formed sequence becomes
+// U+FFFD; control characters (C0, DEL, C1) and the bidirectional formatting characters (marks,
+// embeddings, overrides, isolates) go, so that no header can hide or reorder what the window
+// shows around it; tabs and line breaks become spaces, runs of spaces one, none at either end.
+std::string shownText(std::string_view text);
+
+// At most `maxChars` code points of the text: when it has more, the first `maxChars` - 1
+// (without a space at the end) and an ellipsis. No character is split; a byte that starts no
+// well-formed sequence counts as, and becomes, U+FFFD.
+std::string cutText(std::string_view text, std::size_t maxChars);
+
+}  // namespace vantrel::net
