@@ -207,10 +207,12 @@ void TMainForm::comboIdentitiesChange() {
     tabMail.listAccounts.add(
         {account.accountName, {std::move(server)}, !account.skip, 1, account.keyPath});
     changed();
-    if (!iniFile->readString(kSectionEmail, account.passwordKey, "").empty()) continue;
+    // A key that holds another account's password holds none for this one.
+    const PasswordOwner owner{account.server, account.userName};
+    if (!storedPasswordFor(*iniFile, account.passwordKey, owner).password.empty()) continue;
     const auto typed = platform_.dialogs.inputQuery(
         APP_NAME, std::string(kAskPasswordPrompt) + account.accountName, "", true);
-    writePassword(*iniFile, account.passwordKey, typed.value_or(""));
+    writePassword(*iniFile, account.passwordKey, typed.value_or(""), owner);
   }
 }
 

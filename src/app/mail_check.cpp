@@ -28,6 +28,7 @@ struct AccountToCheck {
   std::string passwordKey;
   int port = kPop3PlainPort;
   bool secure = false;
+  bool passwordUnbound = false;
 };
 
 struct AccountWithMail {
@@ -41,10 +42,13 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   std::vector<AccountToCheck> accounts;
   for (auto& account : mailAccountsOf(registry, iniFile, identity.guid)) {
     if (account.skip) continue;
-    auto password = readPassword(iniFile, account.passwordKey);
+    // Another account's password under this key is none of this one's: skipped like no password.
+    auto stored =
+        storedPasswordFor(iniFile, account.passwordKey, {account.server, account.userName});
     accounts.push_back({account.kind, std::move(account.accountName), std::move(account.server),
-                        std::move(account.userName), std::move(password),
-                        std::move(account.passwordKey), account.port, account.secure});
+                        std::move(account.userName), std::move(stored.password),
+                        std::move(account.passwordKey), account.port, account.secure,
+                        stored.unbound});
   }
   return accounts;
 }
@@ -98,6 +102,7 @@ void TMainForm::timerMailTimer() {
       client.UserID = account.userName;
       client.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
+      mailWatch.bindOnLogin = account.passwordUnbound;
       mailWatch.accountCount = 0;
       connectMailClient(client);
       // The client's OnConnect adds only a count that was read, also one made by the re-login
@@ -172,6 +177,11 @@ void TMainForm::imapConnect(net::TAsyncSocket&) {
 }
 
 void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count) {
+  // A password of an earlier version that the server took is this account's from now on.
+  if (mailWatch.bindOnLogin) {
+    mailWatch.bindOnLogin = false;
+    bindPassword(*iniFile, mailWatch.currentPassKey, {client.Host, client.UserID});
+  }
   // After a STAT that failed the POP3 client has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
   if (!client.Connected()) return;
@@ -248,7 +258,8 @@ void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& h
   const auto typed =
       platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
   client.Password = typed.value_or("");
-  writePassword(*iniFile, mailWatch.currentPassKey, client.Password);
+  writePassword(*iniFile, mailWatch.currentPassKey, client.Password, {client.Host, client.UserID});
+  mailWatch.bindOnLogin = false;
   if (platform_.loop.quitting()) return;
   if (client.Connected()) {
     mailWatch.newPasswordUntried = true;

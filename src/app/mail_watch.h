@@ -12,6 +12,9 @@ struct MailWatch {
   std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
   std::int32_t accountCount = 0;   // the messages of the account being checked
   std::string currentPassKey;
+  // The password of the account being checked says not whose it is (an earlier version stored
+  // it): the first login it gets through binds it to that account.
+  bool bindOnLogin = false;
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;

@@ -49,6 +49,26 @@ bool isMarked(std::string_view value) {
   return value.size() >= 2 && value.front() == '"' && value.back() == '"';
 }
 
+// "mail.example." and "mail.example" name one host.
+std::string_view withoutFinalDot(std::string_view server) {
+  return server.ends_with('.') ? server.substr(0, server.size() - 1) : server;
+}
+
+bool sameOwner(const PasswordOwner& stored, const PasswordOwner& owner) {
+  return base::equalsIgnoreCase(withoutFinalDot(stored.server), withoutFinalDot(owner.server)) &&
+         stored.userName == owner.userName;
+}
+
+// The keys of a password's owner end otherwise than any password key ("_pass") or IMAP tick key
+// ("_imap") can: they are never another account's.
+std::string passwordServerKey(std::string_view passwordKey) {
+  return std::string(passwordKey) + "_server";
+}
+
+std::string passwordUserKey(std::string_view passwordKey) {
+  return std::string(passwordKey) + "_user";
+}
+
 }  // namespace
 
 std::string scramblePassword(std::string_view password) {
@@ -109,8 +129,30 @@ std::string readPassword(const base::IniFile& iniFile, std::string_view key) {
   return unscramblePassword(scrambledFromFileValue(iniFile.readString(kSectionEmail, key, "")));
 }
 
-void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password) {
+void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password,
+                   const PasswordOwner& owner) {
+  const base::IniFile::Batch batch(iniFile);
   iniFile.writeString(kSectionEmail, key, passwordFileValue(scramblePassword(password)));
+  bindPassword(iniFile, key, owner);
+}
+
+void bindPassword(base::IniFile& iniFile, std::string_view key, const PasswordOwner& owner) {
+  const base::IniFile::Batch batch(iniFile);
+  // Names may hold what a plain value loses (blanks at the ends, quotes, line breaks): they are
+  // written in the form that gives any bytes back.
+  iniFile.writeString(kSectionEmail, passwordServerKey(key), passwordFileValue(owner.server));
+  iniFile.writeString(kSectionEmail, passwordUserKey(key), passwordFileValue(owner.userName));
+}
+
+StoredPassword storedPasswordFor(const base::IniFile& iniFile, std::string_view key,
+                                 const PasswordOwner& owner) {
+  const auto server = iniFile.find(kSectionEmail, passwordServerKey(key));
+  if (!server) return {readPassword(iniFile, key), true};
+  const PasswordOwner stored{
+      scrambledFromFileValue(*server),
+      scrambledFromFileValue(iniFile.readString(kSectionEmail, passwordUserKey(key), ""))};
+  if (!sameOwner(stored, owner)) return {};
+  return {readPassword(iniFile, key), false};
 }
 
 }  // namespace vantrel::app

@@ -30,14 +30,38 @@ std::string accountPasswordKey(std::string_view identity, std::string_view accou
 std::vector<std::string> accountPasswordKeys(const std::vector<AccountOfIdentity>& accounts,
                                              std::span<const std::string> reserved = {});
 
-// The text written to the settings file for a scrambled form: the form itself whenever the file
-// gives it back unchanged, otherwise a quoted and escaped form that no plain value can be.
+// The text written to the settings file for a scrambled form, or any other value that must come
+// back byte for byte: the value itself whenever the file gives it back unchanged, otherwise a
+// quoted and escaped form that no plain value can be.
 std::string passwordFileValue(std::string_view scrambled);
 // The scrambled form from the value the settings file reads back.
 std::string scrambledFromFileValue(std::string_view value);
 
-// The password stored under `key`, unscrambled; empty when none is stored.
+// Whom a password was typed for. Password keys follow the accounts' names and order, so a key can
+// pass to another account (one added under the same name takes it): the owner stored beside the
+// password keeps it from going to any other server or user name.
+struct PasswordOwner {
+  std::string server;
+  std::string userName;
+};
+
+// The password stored under `key`, unscrambled, whoever it is for; empty when none is stored.
 std::string readPassword(const base::IniFile& iniFile, std::string_view key);
-void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password);
+// Writes the password and its owner at once, the owner beside the password key (that key +
+// "_server" and + "_user").
+void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password,
+                   const PasswordOwner& owner);
+// Stores whom the password under `key` is for, leaving the password as it is.
+void bindPassword(base::IniFile& iniFile, std::string_view key, const PasswordOwner& owner);
+
+struct StoredPassword {
+  std::string password;  // empty: none stored for this owner
+  // No owner is stored: an earlier version wrote it. It is used as it always was.
+  bool unbound = false;
+};
+// The password under `key` that `owner` may send: none when it was stored for someone else. Server
+// names are alike without regard to letter case or a final dot, user names only exactly.
+StoredPassword storedPasswordFor(const base::IniFile& iniFile, std::string_view key,
+                                 const PasswordOwner& owner);
 
 }  // namespace vantrel::app

@@ -15,6 +15,9 @@ class TPop3Client : public TMailClient {
   bool Parse = false;
   bool DeleteOnRead = false;
 
+  // A user name or password holding CR, LF or a zero byte is refused before connecting: sent as
+  // it stands, it would end the line early and carry a command of its own.
+  void Connect() override;
   void Disconnect() override;
 
   const std::string& AttachFilePath() const { return attachFilePath_; }

@@ -413,6 +413,12 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
       EXPECT_TRUE(input.password);
     }
     EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), c.stored);
+    // A password typed after a refusal is Home's alone; one of an earlier version that was
+    // refused stays as it was.
+    EXPECT_EQ(
+        app::storedPasswordFor(*form.iniFile, "Alice_Home_pass", {"pop.work.example", "alice"})
+            .password,
+        c.answer == platform::IdYes ? "" : c.stored);
     EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     const auto expected =
         c.total > 0 ? std::vector<Node>{{"Alice", {"Home : 4"}}} : std::vector<Node>{};
@@ -704,6 +710,95 @@ TEST(MailCheck, ARefusedImapPasswordIsAskedForAndStoredUnderTheImapAccountsKey) 
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home_pass"), "secret");
   EXPECT_EQ(home->commands(), kHomeLogIn);
   EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2", "Home : 4", "Work : 1"}}}));
+}
+
+// Alice's first "Cloud", an IMAP account, keeps its password under the key of that name. A second
+// "Cloud" added later takes that key, the first moving to a numbered one: neither server ever
+// hears the other's password, and each account is left out until its password is typed again
+// when its identity's accounts are listed.
+TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAreAskedAgain) {
+  const std::string own = accountsOf(kAliceGuid);
+  const std::string shared = kSharedAccounts;
+  struct Case {
+    std::string name;
+    std::string first;     // the first Cloud's registry key
+    std::string newcomer;  // the second Cloud's
+    bool newcomerPop3;
+    std::vector<std::string> typed;  // when listed, in list order
+  };
+  const std::vector<Case> cases = {
+      {"a POP3 account of the same name", own + "00000001", own + "00000002", true,
+       Texts{"c1oud", "n3w"}},
+      {"an own-area IMAP account named like a shared one", shared + "00000001", own + "00000001",
+       false, Texts{"n3w", "c1oud"}},
+  };
+  const auto account = [](const std::string& key, const std::string& kind,
+                          const std::string& server) {
+    return "REGEDIT4\r\n[" + key + "]\r\n\"Account Name\"=\"Cloud\"\r\n\"" + kind + " Server\"=\"" +
+           server + "\"\r\n\"" + kind + " User Name\"=\"alice\"\r\n";
+  };
+  const auto imapLogIn = [](const std::string& password) {
+    return Texts{"LOGIN \"alice\" \"" + password + "\"", "STATUS \"INBOX\" (UNSEEN)", "LOGOUT"};
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    bed.sim.registry.importReg(
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\Identities]\r\n\"Last Username\"=\"Alice\"\r\n"
+        "[HKEY_CURRENT_USER\\Identities\\" +
+        std::string(kAliceGuid) +
+        "]\r\n\"Username\"=\"Alice\"\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts]\r\n"
+        "\"AssociatedID\"=hex:42,9b,3e,7c,2f,1d,6b,4a,8e,5c,3f,4a,5b,6c,7d,02\r\n");
+    bed.sim.registry.importReg(account(c.first, "IMAP", "imap.cloud.example"));
+    StandinImap first(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6));
+    first.setMailbox("alice", "c1oud", 4);
+    // The second account's server, of its kind.
+    std::unique_ptr<StandinPop3> pop3;
+    std::unique_ptr<StandinImap> imap;
+    if (c.newcomerPop3) {
+      pop3 =
+          std::make_unique<StandinPop3>(bed.sim.sockets, "pop.cloud.example", ipv4(127, 0, 0, 7));
+      pop3->setMailbox("alice", "n3w", 2);
+    } else {
+      imap = std::make_unique<StandinImap>(bed.sim.sockets, "imap.new.example", ipv4(127, 0, 0, 7));
+      imap->setMailbox("alice", "n3w", 2);
+    }
+    const auto newcomerHeard = [&] { return pop3 ? pop3->commands() : imap->commands(); };
+    // Stored by an earlier version, which kept no owner beside it.
+    auto& form = bed.startWatching(settingsText(
+        "", "checkNoIdentities=1\r\n",
+        "[Email]\r\ncheckNoMail=0\r\nAlice_Cloud_pass=" + storedPassword("c1oud") + "\r\n"));
+    bed.openOtherWindow();
+    form.timerMailTimer();
+    ASSERT_EQ(first.commands(), imapLogIn("c1oud"));
+
+    bed.sim.registry.importReg(c.newcomerPop3 ? account(c.newcomer, "POP3", "pop.cloud.example")
+                                              : account(c.newcomer, "IMAP", "imap.new.example"));
+    form.timerMailTimer();
+    EXPECT_EQ(first.commands(), imapLogIn("c1oud")) << "its password is under another key now";
+    EXPECT_EQ(newcomerHeard(), Texts{}) << "the key holds another account's password";
+    EXPECT_TRUE(bed.sim.dialogs.shown().empty()) << "both left out in silence";
+
+    for (const auto& password : c.typed) bed.sim.dialogs.answerInput(password);
+    form.tabMail.comboIdentities.selected = 0;
+    form.comboIdentitiesChange();
+    EXPECT_EQ(bed.sim.dialogs.shown().size(), 2u) << "both passwords asked";
+    for (const auto* key : {"Alice_Cloud_pass", "Alice_Cloud-2_pass"}) {
+      EXPECT_EQ(app::storedPasswordFor(*form.iniFile, key, {"pop.other.example", "alice"}).password,
+                "")
+          << key << ": a typed password is its account's alone";
+    }
+    form.timerMailTimer();
+    auto firstHeard = imapLogIn("c1oud");
+    const auto again = imapLogIn("c1oud");
+    firstHeard.insert(firstHeard.end(), again.begin(), again.end());
+    EXPECT_EQ(first.commands(), firstHeard);
+    const auto newcomerLogIn =
+        c.newcomerPop3 ? Texts{"USER alice", "PASS n3w", "STAT", "QUIT"} : imapLogIn("n3w");
+    EXPECT_EQ(newcomerHeard(), newcomerLogIn);
+    EXPECT_EQ(form.mailWatch.newMailTotal, 6);
+  }
 }
 
 }  // namespace

@@ -212,6 +212,40 @@ TEST_F(Pop3Test, MissingCredentialsAreAskedForOnceOrFailWithoutConnecting) {
   EXPECT_EQ(counts, std::vector<int>{2});
 }
 
+// Sent as it stands, such a value would end its line early and carry a command of its own.
+TEST_F(Pop3Test, ALineBreakOrZeroByteInTheLoginIsRefusedBeforeItIsSent) {
+  struct Case {
+    std::string name;
+    std::string user;
+    std::string password;
+    std::string retyped;   // the password the refusal handler gives
+    std::string received;  // what the server heard
+    int accepted;
+  };
+  const std::vector<Case> cases = {
+      {"CR LF in the user name", "ann\r\nDELE 1", "pw", "", "", 0},
+      {"LF in the password", "ann", "pw\nDELE 1", "", "", 0},
+      {"a lone CR in the password", "ann", "pw\r", "", "", 0},
+      {"a zero byte in the user name", std::string("ann\0x", 5), "pw", "", "", 0},
+      {"a line break in the password given after a refusal", "ann", "pw", "pw2\r\nDELE 1",
+       "USER ann\r\nPASS pw\r\nQUIT\r\n", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(replies({"+OK\r\n", "+OK\r\n", "-ERR bad\r\n", "+OK\r\n"}));
+    pop.OnAuthenticationFailed = [&](bool& handled) {
+      pop.Password = c.retyped;
+      handled = true;
+    };
+    EXPECT_EQ(failure(server.port(), c.user, c.password),
+              "User name or password holds a line break or a zero byte");
+    EXPECT_EQ(server.accepted(), c.accepted);
+    EXPECT_EQ(server.received(), c.received);
+    EXPECT_FALSE(pop.Connected());
+  }
+  EXPECT_EQ(connects, 0);
+}
+
 TEST_F(Pop3Test, AHangUpAfterARefusalShowsInConnectedAndTheHandlersReconnectDoesTheLogin) {
   // The first server refuses PASS and hangs up; the handler, like the user sitting in the
   // question, only asks Connected, then checks the mailbox again from inside the first Connect.

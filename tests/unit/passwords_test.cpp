@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/accounts.h"
 #include "app/passwords.h"
+#include "app/settings.h"
 #include "base/ini_file.h"
 #include "platform/standin/standin_registry.h"
 
@@ -41,7 +43,7 @@ class PasswordFile : public ::testing::Test {
   std::string readBack(const std::string& key, const std::string& password) {
     {
       base::IniFile file(path_.string());
-      writePassword(file, key, password);
+      writePassword(file, key, password, {"pop.example.com", "ann"});
     }
     return readPassword(base::IniFile(path_.string()), key);
   }
@@ -69,6 +71,58 @@ TEST_F(PasswordFile, EveryPasswordAUserCanTypeReadsBackUnchanged) {
   for (const auto& password : passwords) {
     EXPECT_EQ(readBack("Alice_Home_pass", password), password) << password;
   }
+}
+
+// Stored in one run of the program for one owner, asked for in the next by another.
+TEST_F(PasswordFile, APasswordGoesOnlyToTheServerAndUserNameItWasStoredFor) {
+  struct Case {
+    std::string name;
+    std::optional<PasswordOwner> storedFor;  // none: written by an earlier version
+    PasswordOwner asking;
+    std::string password;  // what `asking` gets
+    bool unbound = false;
+  };
+  const PasswordOwner ann{"pop.example.com", "ann"};
+  // Names the file would not give back as plain values.
+  const PasswordOwner odd{" pop.example.com\\ ", std::string("'ann'\r\n\0\"x\"", 11)};
+  const std::vector<Case> cases = {
+      {"its owner", ann, ann, "pw"},
+      {"server in other letters, with a final dot", ann, {"POP.Example.COM.", "ann"}, "pw"},
+      {"another server", ann, {"imap.example.com", "ann"}, ""},
+      {"a server that only begins alike", ann, {"pop.example.co", "ann"}, ""},
+      {"the user name in other letters", ann, {"pop.example.com", "Ann"}, ""},
+      {"the user name with a blank more", ann, {"pop.example.com", "ann "}, ""},
+      {"an earlier version's password goes as before",
+       std::nullopt,
+       {"imap.example.com", "bob"},
+       "pw",
+       true},
+      {"names the file keeps only in its escaped form", odd, odd, "pw"},
+      {"... and not their trimmed, unquoted forms", odd, {"pop.example.com\\", "ann"}, ""},
+  };
+  const std::string key = "Alice_Cloud_pass";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(path_);
+    {
+      base::IniFile file(path_.string());
+      if (c.storedFor) {
+        writePassword(file, key, "pw", *c.storedFor);
+      } else {
+        file.writeString(kSectionEmail, key, passwordFileValue(scramblePassword("pw")));
+      }
+    }
+    const auto stored = storedPasswordFor(base::IniFile(path_.string()), key, c.asking);
+    EXPECT_EQ(stored.password, c.password);
+    EXPECT_EQ(stored.unbound, c.unbound);
+  }
+
+  // Bound later, an earlier version's password is its owner's alone.
+  base::IniFile file(path_.string());
+  bindPassword(file, key, ann);
+  EXPECT_EQ(storedPasswordFor(file, key, {"imap.example.com", "bob"}).password, "");
+  EXPECT_EQ(storedPasswordFor(file, key, ann).password, "pw");
+  EXPECT_FALSE(storedPasswordFor(file, key, ann).unbound);
 }
 
 TEST(PasswordFileValue, ValuesTheFileAlreadyKeepsAreWrittenAsTheyAre) {
