@@ -11,7 +11,14 @@ whose reply lines are cut across TLS records, and whose records reach the socket
 time: the mailbox holds 2 messages. The NAME "old" has the certificate of localhost but speaks
 nothing newer than TLS 1.1. The NAME "asks" has the certificate of localhost and asks the client
 for a certificate of its own, which it may do without.
+
+One more good server (the certificate of localhost) speaks no mail protocol. "stalls" makes the
+handshake, then reads nothing until a plain connection to the same port sends "go" (the oldest
+stalled connection goes on, and the plain one is closed); it then reads up to a line end and
+answers "+OK <count>" when the bytes before it were "abcd...z" over and over, or "-ERR <offset>"
+at the first that was not.
 """
+import contextlib
 import os
 import socket
 import ssl
@@ -106,9 +113,65 @@ def serve_pieces(conn, context, log):
         conn.close()
 
 
+class Stalled:
+    """The stalled connections of "stalls", oldest first."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.waiting = []
+
+    @contextlib.contextmanager
+    def turn(self):
+        event = threading.Event()
+        with self.lock:
+            self.waiting.append(event)
+        try:
+            yield event
+        finally:
+            with self.lock:
+                if event in self.waiting:
+                    self.waiting.remove(event)
+
+    def release_oldest(self):
+        with self.lock:
+            if self.waiting:
+                self.waiting.pop(0).set()
+
+
+def serve_stalls(conn, context, stalled):
+    conn.settimeout(10)
+    tls = None
+    try:
+        if conn.recv(1, socket.MSG_PEEK) == b"g":
+            conn.recv(16)
+            stalled.release_oldest()
+            return  # the close tells the client that the word was taken
+        # Stalled before the handshake can end, so that a client's word never comes too early.
+        with stalled.turn() as go:
+            tls = context.wrap_socket(conn, server_side=True)
+            go.wait(10)
+        data = bytearray()
+        while not data.endswith(b"\n"):
+            chunk = tls.recv(65536)
+            if not chunk:
+                return
+            data += chunk
+        body = bytes(data[:-1])
+        expected = (b"abcdefghijklmnopqrstuvwxyz" * (len(body) // 26 + 1))[: len(body)]
+        if body == expected:
+            tls.sendall(b"+OK %d\r\n" % len(body))
+        else:
+            wrong = next(at for at in range(len(body)) if body[at] != expected[at])
+            tls.sendall(b"-ERR %d\r\n" % wrong)
+    except (ssl.SSLError, OSError):
+        pass
+    finally:
+        (tls or conn).close()
+
+
 def listen(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name in ("pieces", "old", "asks") else name
+    cert = "localhost" if name in ("pieces", "old", "asks", "stalls") else name
     if name == "asks":
         context.verify_mode = ssl.CERT_OPTIONAL
         context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
@@ -119,9 +182,14 @@ def listen(name, cert_dir, log):
             context.minimum_version = ssl.TLSVersion.TLSv1
             context.maximum_version = ssl.TLSVersion.TLSv1_1
     context.load_cert_chain(os.path.join(cert_dir, cert + ".pem"), os.path.join(cert_dir, cert + ".key"))
-    serve = (lambda conn: serve_pieces(conn, context, log)) if name == "pieces" else (
-        lambda conn: serve_one(conn, context, name, log))
+    stalled = Stalled()
+    serve = {
+        "pieces": lambda conn: serve_pieces(conn, context, log),
+        "stalls": lambda conn: serve_stalls(conn, context, stalled),
+    }.get(name, lambda conn: serve_one(conn, context, name, log))
     server = socket.socket()
+    if name == "stalls":  # a small window, filled by a few sends
+        server.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
     server.bind(("127.0.0.1", 0))
     server.listen(16)
 

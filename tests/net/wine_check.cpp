@@ -3,10 +3,10 @@
 // check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
-// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS and
-// RENEGOTIATES ports read here; the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
-// chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
-// must refuse.
+// (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS,
+// RENEGOTIATES and STALLS ports read here; the test root must be trusted in the prefix).
+// VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12
+// set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
@@ -20,6 +20,7 @@
 #include "net/pop3_client.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
+#include "tls_contract.h"
 
 namespace {
 
@@ -165,6 +166,19 @@ int main(int argc, char** argv) {
       }
       expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
     }
+  }
+
+  {
+    // What every engine's send and receive promise, as the native suite checks it.
+    sockets.acquire();
+    for (const auto& faults : {vantrel::net::testing::sendAfterWouldBlockFaults(
+             sockets, loop, std::atoi(std::getenv("VANTREL_TLS_STALLS_PORT")))}) {
+      for (const std::string& fault : faults) {
+        std::printf("wine_check: %s\n", fault.c_str());
+        expect(false, "send and receive of a secure socket");
+      }
+    }
+    sockets.release();
   }
 
   {
