@@ -16,8 +16,8 @@
 # certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER) and for
 # one that speaks nothing newer than TLS 1.1 (OLD); they write what they hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address
 # of a listener that writes every connection it gets to VANTREL_AIA_LOG: no client may call it.
-# STALLS (reads nothing until told) serves the check of what a TLS engine's send promises
-# (tests/net/tls_server.py tells how).
+# STALLS (reads nothing until told) and ENDS (ends the connection as asked) serve the checks of
+# what a TLS engine's send and receive promise (tests/net/tls_server.py tells how).
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
@@ -103,7 +103,7 @@ while True:
   export VANTREL_TLS_LOG=$net_dir/tls.log
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
-    "$net_dir/tls" othername expired untrusted nointer localhost old asks pieces stalls &
+    "$net_dir/tls" othername expired untrusted nointer localhost old asks pieces stalls ends &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

@@ -186,4 +186,32 @@ std::vector<std::string> sendAfterWouldBlockFaults(platform::Sockets& sockets,
   return faults;
 }
 
+std::vector<std::string> endOfStreamFaults(platform::Sockets& sockets, platform::EventLoop& loop,
+                                           int endsPort) {
+  std::vector<std::string> faults;
+  for (const std::string way : {"close notify", "hang up", "cut record"}) {
+    Connection c(sockets, loop);
+    std::string fault = c.open(endsPort, true);
+    if (fault.empty()) fault = c.sendAll(way + "\n");
+    if (fault.empty()) {
+      if (const std::string heard = c.line(); heard != "+OK " + way + "\r\n") {
+        fault = "the server answered " + heard;
+      }
+    }
+    if (fault.empty()) {
+      // The component peeks first, then takes.
+      std::array<char, 256> chunk{};
+      long n = -1;
+      while ((n = c.receive(chunk.data(), chunk.size(), true)) < 0 && c.wouldBlock() &&
+             c.wait(platform::kSocketRead)) {
+      }
+      const std::string peeked = c.told(n);
+      const long taken = c.receive(chunk.data(), chunk.size(), false);
+      if (n != 0 || taken != 0) fault = "the end answered " + peeked + ", then " + c.told(taken);
+    }
+    if (!fault.empty()) faults.push_back(way + ": " + fault);
+  }
+  return faults;
+}
+
 }  // namespace vantrel::net::testing

@@ -12,11 +12,13 @@ time: the mailbox holds 2 messages. The NAME "old" has the certificate of localh
 nothing newer than TLS 1.1. The NAME "asks" has the certificate of localhost and asks the client
 for a certificate of its own, which it may do without.
 
-One more good server (the certificate of localhost) speaks no mail protocol. "stalls" makes the
+Two more good servers (the certificate of localhost) speak no mail protocol. "stalls" makes the
 handshake, then reads nothing until a plain connection to the same port sends "go" (the oldest
 stalled connection goes on, and the plain one is closed); it then reads up to a line end and
 answers "+OK <count>" when the bytes before it were "abcd...z" over and over, or "-ERR <offset>"
-at the first that was not.
+at the first that was not. "ends" reads one line naming how it ends the connection, answers
+"+OK <that line>", and then: "close notify" sends its close notice and hangs up; "hang up" hangs
+up without one; "cut record" sends the first half of one more record and hangs up.
 """
 import contextlib
 import os
@@ -56,48 +58,66 @@ def serve_one(conn, context, name, log):
         tls.close()
 
 
+class Records:
+    """TLS over a connection whose every byte the server handles itself, through memory."""
+
+    def __init__(self, conn, context):
+        self.conn = conn
+        self.incoming, self.outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
+        self.tls = context.wrap_bio(self.incoming, self.outgoing, server_side=True)
+        while True:
+            try:
+                self.tls.do_handshake()
+                break
+            except ssl.SSLWantReadError:
+                self.push()
+                self.pull()
+        self.push()
+
+    def push(self, pause=0):  # with a pause, one byte at a time
+        data = self.outgoing.read()
+        if not pause:
+            self.conn.sendall(data)
+            return
+        for at in range(len(data)):
+            self.conn.sendall(data[at : at + 1])
+            time.sleep(pause)
+
+    def pull(self):
+        data = self.conn.recv(65536)
+        if not data:
+            raise EOFError
+        self.incoming.write(data)
+
+    def say(self, *records, pause=0):  # each write is a record of its own
+        for record in records:
+            self.tls.write(record)
+        self.push(pause)
+
+    def hear(self):
+        line = b""
+        while not line.endswith(b"\n"):
+            try:
+                line += self.tls.read(1)
+            except ssl.SSLWantReadError:
+                self.pull()
+        return line
+
+
 def serve_pieces(conn, context, log):
     note(log, "pieces accepted")
     conn.settimeout(10)
     conn.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
-    incoming, outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
-    tls = context.wrap_bio(incoming, outgoing, server_side=True)
-
-    def push(pause):
-        data = outgoing.read()
-        for at in range(0, len(data)):
-            conn.sendall(data[at : at + 1])
-            time.sleep(pause)
-
-    def pull():
-        data = conn.recv(65536)
-        if not data:
-            raise EOFError
-        incoming.write(data)
-
-    def say(*records):  # each write is a record of its own
-        for record in records:
-            tls.write(record)
-        push(0.002)
-
-    def hear():
-        line = b""
-        while not line.endswith(b"\n"):
-            try:
-                line += tls.read(1)
-            except ssl.SSLWantReadError:
-                pull()
-        note(log, f"pieces heard {line.decode('latin-1').rstrip()}")
 
     try:
-        while True:
-            try:
-                tls.do_handshake()
-                break
-            except ssl.SSLWantReadError:
-                push(0)
-                pull()
-        push(0)
+        records = Records(conn, context)
+
+        def say(*parts):
+            records.say(*parts, pause=0.002)
+
+        def hear():
+            note(log, f"pieces heard {records.hear().decode('latin-1').rstrip()}")
+
         say(b"+OK rea", b"dy\r\n")
         hear()
         say(b"+", b"OK\r", b"\n")
@@ -109,6 +129,32 @@ def serve_pieces(conn, context, log):
         say(b"+OK bye\r\n")
     except (ssl.SSLError, OSError, EOFError):
         note(log, "pieces broken off")
+    finally:
+        conn.close()
+
+
+def serve_ends(conn, context):
+    conn.settimeout(10)
+    try:
+        records = Records(conn, context)
+        way = records.hear().rstrip(b"\r\n")
+        records.say(b"+OK " + way + b"\r\n")
+        if way == b"close notify":
+            try:
+                records.tls.unwrap()
+            except ssl.SSLWantReadError:
+                pass
+            records.push()
+        elif way == b"cut record":
+            records.tls.write(b"+OK never whole\r\n")
+            data = records.outgoing.read()
+            conn.sendall(data[: len(data) // 2])
+        # An end, not a reset: the client's last bytes are read until it closes.
+        conn.shutdown(socket.SHUT_WR)
+        while conn.recv(65536):
+            pass
+    except (ssl.SSLError, OSError, EOFError):
+        pass
     finally:
         conn.close()
 
@@ -171,7 +217,7 @@ def serve_stalls(conn, context, stalled):
 
 def listen(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name in ("pieces", "old", "asks", "stalls") else name
+    cert = "localhost" if name in ("pieces", "old", "asks", "stalls", "ends") else name
     if name == "asks":
         context.verify_mode = ssl.CERT_OPTIONAL
         context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
@@ -185,6 +231,7 @@ def listen(name, cert_dir, log):
     stalled = Stalled()
     serve = {
         "pieces": lambda conn: serve_pieces(conn, context, log),
+        "ends": lambda conn: serve_ends(conn, context),
         "stalls": lambda conn: serve_stalls(conn, context, stalled),
     }.get(name, lambda conn: serve_one(conn, context, name, log))
     server = socket.socket()

@@ -155,6 +155,11 @@ TEST_P(TlsTest, ASendThatWouldBlockIsFinishedByItsOwnBytesAndByNothingElse) {
   EXPECT_EQ(testing::sendAfterWouldBlockFaults(sockets, loop, port), std::vector<std::string>{});
 }
 
+TEST_P(TlsTest, AServerThatHangsUpWithOrWithoutItsCloseNoticeEndsTheStreamAtOnce) {
+  VANTREL_SERVER_PORT(port, "VANTREL_TLS_ENDS_PORT");
+  EXPECT_EQ(testing::endOfStreamFaults(sockets, loop, port), std::vector<std::string>{});
+}
+
 TEST_P(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {
   ScriptedServer server({{Act::Send, "+OK POP3 ready\r\n"}, {Act::ExpectLine}, {Act::Hold}});
   pop.Host = "127.0.0.1";

@@ -4,7 +4,7 @@
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, ASKS,
-// RENEGOTIATES and STALLS ports read here; the test root must be trusted in the prefix).
+// RENEGOTIATES, STALLS and ENDS ports read here; the test root must be trusted in the prefix).
 // VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12
 // set, SChannel alone must refuse.
 #include <windows.h>
@@ -171,8 +171,11 @@ int main(int argc, char** argv) {
   {
     // What every engine's send and receive promise, as the native suite checks it.
     sockets.acquire();
-    for (const auto& faults : {vantrel::net::testing::sendAfterWouldBlockFaults(
-             sockets, loop, std::atoi(std::getenv("VANTREL_TLS_STALLS_PORT")))}) {
+    for (const auto& faults :
+         {vantrel::net::testing::sendAfterWouldBlockFaults(
+              sockets, loop, std::atoi(std::getenv("VANTREL_TLS_STALLS_PORT"))),
+          vantrel::net::testing::endOfStreamFaults(
+              sockets, loop, std::atoi(std::getenv("VANTREL_TLS_ENDS_PORT")))}) {
       for (const std::string& fault : faults) {
         std::printf("wine_check: %s\n", fault.c_str());
         expect(false, "send and receive of a secure socket");

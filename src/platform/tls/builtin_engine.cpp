@@ -274,7 +274,7 @@ class BuiltInSession final : public Session {
         continue;
       }
       if (!(state & BR_SSL_RECVREC)) return fail(wsa::kWouldBlock);
-      if (!fillOnce()) return -1;
+      if (!fillOnce() && !peerClosed_) return -1;
     }
   }
 
