@@ -374,6 +374,12 @@ void TAsyncSocket::sendAll(const char* bytes, std::size_t length, bool packetEve
       waitFor(socket_, platform::kSocketWrite);
       continue;
     }
+    // Counting on would send whatever memory follows the bytes; what reached the server is
+    // unknown, so the conversation cannot go on.
+    if (static_cast<std::size_t>(sent) > remaining) {
+      CloseSocket();
+      throw ESockError("Socket send counted more bytes than it was given");
+    }
     remaining -= static_cast<std::size_t>(sent);
     if (packetEvents) {
       if (OnPacketSent) OnPacketSent(*this);

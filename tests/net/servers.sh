@@ -19,6 +19,8 @@
 # greets in plain text, HANGSUP closes after the client's hello); they write what they hear to
 # VANTREL_TLS_LOG. NOINTER's certificate gives the address of a listener that writes every
 # connection it gets to VANTREL_AIA_LOG: no client may call it.
+# STALLS (reads nothing until told) and ENDS (ends the connection as asked) serve the checks of
+# what a TLS engine's send and receive promise (tests/net/tls_server.py tells how).
 
 net_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 net_dir=$(mktemp -d /tmp/vantrel-net.XXXXXX)
@@ -105,7 +107,7 @@ while True:
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
     "$net_dir/tls" othername expired untrusted nointer nosign localhost old asks pieces narrow \
-    garbage hangsup &
+    garbage hangsup stalls ends &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

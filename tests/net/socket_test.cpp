@@ -35,11 +35,12 @@ class SocketTest : public ::testing::Test {
 };
 
 // The real sockets, except that making a new one fails while `failOpen` is set (the process is
-// out of descriptors, for instance).
+// out of descriptors, for instance), and that a send answers `overcount` bytes more than it sent.
 class FlakySockets : public platform::Sockets {
  public:
   explicit FlakySockets(platform::Sockets& real) : real_(real) {}
   bool failOpen = false;
+  long overcount = 0;
 
   int acquire() override { return real_.acquire(); }
   void release() override { real_.release(); }
@@ -52,7 +53,8 @@ class FlakySockets : public platform::Sockets {
   }
   int connectResult(platform::SocketHandle socket) override { return real_.connectResult(socket); }
   long send(platform::SocketHandle socket, const char* data, std::size_t length) override {
-    return real_.send(socket, data, length);
+    const long sent = real_.send(socket, data, length);
+    return sent > 0 ? sent + overcount : sent;
   }
   long receive(platform::SocketHandle socket, char* data, std::size_t length, bool peek) override {
     return real_.receive(socket, data, length, peek);
@@ -246,6 +248,19 @@ TEST_F(SocketTest, AReplacementSocketThatCouldNotBeMadeIsMadeByTheNextConnect) {
   std::string line;
   flakySocket.ReadLn(line);
   EXPECT_EQ(line, "hi\r\n");
+}
+
+TEST_F(SocketTest, ASendThatCountsMoreThanItWasGivenEndsTheConversationThere) {
+  FlakySockets flaky(platform.sockets);
+  TAsyncSocket flakySocket(platform.loop, flaky);
+  const ScriptedServer server(std::vector<Act>{{Act::Hold}});
+  flakySocket.Host = "127.0.0.1";
+  flakySocket.Port = server.port();
+  flakySocket.Connect();
+  flaky.overcount = 5;
+  EXPECT_EQ(thrown<ESockError>([&] { flakySocket.Writeln("QUIT"); }),
+            "Socket send counted more bytes than it was given");
+  EXPECT_FALSE(flakySocket.Connected());
 }
 
 TEST_F(SocketTest, NamesAreLookedUpButDottedAddressesAreNot) {

@@ -14,7 +14,16 @@ for a certificate of its own, which it may do without. The NAME "narrow" has the
 of localhost and one cipher suite only, ECDHE-RSA-AES256-SHA384 (CBC with a SHA-384 MAC), which
 the built-in client offers and Wine's SChannel does not. Two NAMEs speak no TLS at all: "garbage"
 greets in plain text as a POP3 server does, and "hangsup" reads the client's hello and closes.
+
+Two more good servers (the certificate of localhost) speak no mail protocol. "stalls" makes the
+handshake, then reads nothing until a plain connection to the same port sends "go" (the oldest
+stalled connection goes on, and the plain one is closed); it then reads up to a line end and
+answers "+OK <count>" when the bytes before it were "abcd...z" over and over, or "-ERR <offset>"
+at the first that was not. "ends" reads one line naming how it ends the connection, answers
+"+OK <that line>", and then: "close notify" sends its close notice and hangs up; "hang up" hangs
+up without one; "cut record" sends the first half of one more record and hangs up.
 """
+import contextlib
 import os
 import socket
 import ssl
@@ -65,48 +74,66 @@ def serve_not_tls(conn, name, log):
         conn.close()
 
 
+class Records:
+    """TLS over a connection whose every byte the server handles itself, through memory."""
+
+    def __init__(self, conn, context):
+        self.conn = conn
+        self.incoming, self.outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
+        self.tls = context.wrap_bio(self.incoming, self.outgoing, server_side=True)
+        while True:
+            try:
+                self.tls.do_handshake()
+                break
+            except ssl.SSLWantReadError:
+                self.push()
+                self.pull()
+        self.push()
+
+    def push(self, pause=0):  # with a pause, one byte at a time
+        data = self.outgoing.read()
+        if not pause:
+            self.conn.sendall(data)
+            return
+        for at in range(len(data)):
+            self.conn.sendall(data[at : at + 1])
+            time.sleep(pause)
+
+    def pull(self):
+        data = self.conn.recv(65536)
+        if not data:
+            raise EOFError
+        self.incoming.write(data)
+
+    def say(self, *records, pause=0):  # each write is a record of its own
+        for record in records:
+            self.tls.write(record)
+        self.push(pause)
+
+    def hear(self):
+        line = b""
+        while not line.endswith(b"\n"):
+            try:
+                line += self.tls.read(1)
+            except ssl.SSLWantReadError:
+                self.pull()
+        return line
+
+
 def serve_pieces(conn, context, log):
     note(log, "pieces accepted")
     conn.settimeout(10)
     conn.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
-    incoming, outgoing = ssl.MemoryBIO(), ssl.MemoryBIO()
-    tls = context.wrap_bio(incoming, outgoing, server_side=True)
-
-    def push(pause):
-        data = outgoing.read()
-        for at in range(0, len(data)):
-            conn.sendall(data[at : at + 1])
-            time.sleep(pause)
-
-    def pull():
-        data = conn.recv(65536)
-        if not data:
-            raise EOFError
-        incoming.write(data)
-
-    def say(*records):  # each write is a record of its own
-        for record in records:
-            tls.write(record)
-        push(0.002)
-
-    def hear():
-        line = b""
-        while not line.endswith(b"\n"):
-            try:
-                line += tls.read(1)
-            except ssl.SSLWantReadError:
-                pull()
-        note(log, f"pieces heard {line.decode('latin-1').rstrip()}")
 
     try:
-        while True:
-            try:
-                tls.do_handshake()
-                break
-            except ssl.SSLWantReadError:
-                push(0)
-                pull()
-        push(0)
+        records = Records(conn, context)
+
+        def say(*parts):
+            records.say(*parts, pause=0.002)
+
+        def hear():
+            note(log, f"pieces heard {records.hear().decode('latin-1').rstrip()}")
+
         say(b"+OK rea", b"dy\r\n")
         hear()
         say(b"+", b"OK\r", b"\n")
@@ -122,9 +149,91 @@ def serve_pieces(conn, context, log):
         conn.close()
 
 
+def serve_ends(conn, context):
+    conn.settimeout(10)
+    try:
+        records = Records(conn, context)
+        way = records.hear().rstrip(b"\r\n")
+        records.say(b"+OK " + way + b"\r\n")
+        if way == b"close notify":
+            try:
+                records.tls.unwrap()
+            except ssl.SSLWantReadError:
+                pass
+            records.push()
+        elif way == b"cut record":
+            records.tls.write(b"+OK never whole\r\n")
+            data = records.outgoing.read()
+            conn.sendall(data[: len(data) // 2])
+        # An end, not a reset: the client's last bytes are read until it closes.
+        conn.shutdown(socket.SHUT_WR)
+        while conn.recv(65536):
+            pass
+    except (ssl.SSLError, OSError, EOFError):
+        pass
+    finally:
+        conn.close()
+
+
+class Stalled:
+    """The stalled connections of "stalls", oldest first."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.waiting = []
+
+    @contextlib.contextmanager
+    def turn(self):
+        event = threading.Event()
+        with self.lock:
+            self.waiting.append(event)
+        try:
+            yield event
+        finally:
+            with self.lock:
+                if event in self.waiting:
+                    self.waiting.remove(event)
+
+    def release_oldest(self):
+        with self.lock:
+            if self.waiting:
+                self.waiting.pop(0).set()
+
+
+def serve_stalls(conn, context, stalled):
+    conn.settimeout(10)
+    tls = None
+    try:
+        if conn.recv(1, socket.MSG_PEEK) == b"g":
+            conn.recv(16)
+            stalled.release_oldest()
+            return  # the close tells the client that the word was taken
+        # Stalled before the handshake can end, so that a client's word never comes too early.
+        with stalled.turn() as go:
+            tls = context.wrap_socket(conn, server_side=True)
+            go.wait(10)
+        data = bytearray()
+        while not data.endswith(b"\n"):
+            chunk = tls.recv(65536)
+            if not chunk:
+                return
+            data += chunk
+        body = bytes(data[:-1])
+        expected = (b"abcdefghijklmnopqrstuvwxyz" * (len(body) // 26 + 1))[: len(body)]
+        if body == expected:
+            tls.sendall(b"+OK %d\r\n" % len(body))
+        else:
+            wrong = next(at for at in range(len(body)) if body[at] != expected[at])
+            tls.sendall(b"-ERR %d\r\n" % wrong)
+    except (ssl.SSLError, OSError):
+        pass
+    finally:
+        (tls or conn).close()
+
+
 def tls_service(name, cert_dir, log):
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    cert = "localhost" if name in ("pieces", "old", "asks", "narrow") else name
+    cert = "localhost" if name in ("pieces", "old", "asks", "narrow", "stalls", "ends") else name
     if name == "asks":
         context.verify_mode = ssl.CERT_OPTIONAL
         context.load_verify_locations(os.path.join(cert_dir, "ca.pem"))
@@ -138,9 +247,12 @@ def tls_service(name, cert_dir, log):
             context.minimum_version = ssl.TLSVersion.TLSv1
             context.maximum_version = ssl.TLSVersion.TLSv1_1
     context.load_cert_chain(os.path.join(cert_dir, cert + ".pem"), os.path.join(cert_dir, cert + ".key"))
-    if name == "pieces":
-        return lambda conn: serve_pieces(conn, context, log)
-    return lambda conn: serve_one(conn, context, name, log)
+    stalled = Stalled()
+    return {
+        "pieces": lambda conn: serve_pieces(conn, context, log),
+        "ends": lambda conn: serve_ends(conn, context),
+        "stalls": lambda conn: serve_stalls(conn, context, stalled),
+    }.get(name, lambda conn: serve_one(conn, context, name, log))
 
 
 def listen(name, cert_dir, log):
@@ -149,6 +261,8 @@ def listen(name, cert_dir, log):
     else:
         serve = tls_service(name, cert_dir, log)
     server = socket.socket()
+    if name == "stalls":  # a small window, filled by a few sends
+        server.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
     server.bind(("127.0.0.1", 0))
     server.listen(16)
 

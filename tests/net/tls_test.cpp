@@ -13,6 +13,7 @@
 #include "platform/tls/engine_choice.h"
 #include "scripted_server.h"
 #include "support.h"
+#include "tls_contract.h"
 #include "validator_cases.h"
 
 namespace vantrel::platform::tls {
@@ -173,6 +174,17 @@ TEST_P(TlsTest, AServerAskingForANewHandshakeMidConversationGetsOneAndTheCountFo
       fileText("VANTREL_TLS_LOG")
           .find("renegotiates renewed", renewedBefore == std::string::npos ? 0 : renewedBefore + 1),
       std::string::npos);
+}
+
+// What every engine's send and receive promise; wine_check holds SChannel to the same.
+TEST_P(TlsTest, ASendThatWouldBlockIsFinishedByItsOwnBytesAndByNothingElse) {
+  VANTREL_SERVER_PORT(port, "VANTREL_TLS_STALLS_PORT");
+  EXPECT_EQ(testing::sendAfterWouldBlockFaults(sockets, loop, port), std::vector<std::string>{});
+}
+
+TEST_P(TlsTest, AServerThatHangsUpWithOrWithoutItsCloseNoticeEndsTheStreamAtOnce) {
+  VANTREL_SERVER_PORT(port, "VANTREL_TLS_ENDS_PORT");
+  EXPECT_EQ(testing::endOfStreamFaults(sockets, loop, port), std::vector<std::string>{});
 }
 
 TEST_P(TlsTest, APlainServerWhereTlsWasAskedForHearsNoCommand) {

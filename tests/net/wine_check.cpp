@@ -4,9 +4,9 @@
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
-// RENEGOTIATES, NARROW, GARBAGE, HANGSUP and OLD ports, the test root VANTREL_TEST_CA and the
-// servers' log VANTREL_TLS_LOG read here; the test root must be trusted in
-// the prefix). VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with
+// RENEGOTIATES, NARROW, GARBAGE, HANGSUP, OLD, STALLS and ENDS ports, the test root
+// VANTREL_TEST_CA and the servers' log VANTREL_TLS_LOG read here; the test root must be trusted
+// in the prefix). VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with
 // VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
@@ -29,6 +29,7 @@
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
 #include "platform/win32/win32_text_conversion.h"
+#include "tls_contract.h"
 #include "validator_cases.h"
 
 namespace {
@@ -273,6 +274,22 @@ int main(int argc, char** argv) {
         expect(false, "a key exchange signed by a key that may not sign");
       }
     }
+  }
+
+  {
+    // What every engine's send and receive promise, as the native suite checks it.
+    sockets.acquire();
+    for (const auto& faults :
+         {vantrel::net::testing::sendAfterWouldBlockFaults(
+              sockets, loop, std::atoi(std::getenv("VANTREL_TLS_STALLS_PORT"))),
+          vantrel::net::testing::endOfStreamFaults(
+              sockets, loop, std::atoi(std::getenv("VANTREL_TLS_ENDS_PORT")))}) {
+      for (const std::string& fault : faults) {
+        std::printf("wine_check: %s\n", fault.c_str());
+        expect(false, "send and receive of a secure socket");
+      }
+    }
+    sockets.release();
   }
 
   {

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <utility>
 
 #include "platform/posix/socket_posix.h"
 
@@ -177,20 +176,22 @@ long TlsSession::send(const char* data, std::size_t length) {
     error_ = wsa::kNotConnected;
     return -1;
   }
-  if (acceptedPlain_ > 0) {
-    // The bytes of the last call are in a record already: only its rest has to go.
-    if (!flush()) return -1;
-    if (!outgoing_.empty()) {
-      error_ = wsa::kWouldBlock;
+  switch (pending_.begin(data, length)) {
+    case tls::PendingRecord::Turn::Broken:
+      error_ = wsa::kConnectionAborted;
       return -1;
-    }
-    return std::exchange(acceptedPlain_, 0);
+    case tls::PendingRecord::Turn::Repeat:
+      // The bytes of the last call are in a record already: only its rest has to go.
+      if (!flush()) return -1;
+      return pending_.taken();
+    case tls::PendingRecord::Turn::Fresh:
+      break;
   }
   const int chunk = static_cast<int>(std::min<std::size_t>(length, 16384));
   const int result = drive([&] { return SSL_write(ssl_.get(), data, chunk); });
   if (result < 0) return -1;
   if (result > 0 && outgoing_.empty()) return result;
-  if (result > 0) acceptedPlain_ = result;
+  if (result > 0) pending_.hold(data, static_cast<std::size_t>(result));
   error_ = wsa::kWouldBlock;
   return -1;
 }

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/socket.h"
+#include "platform/tls/pending_record.h"
 #include "platform/tls/tls_engine.h"
 
 using SSL = struct ssl_st;
@@ -70,7 +71,7 @@ class TlsSession final : public tls::Session {
   BIO* out_ = nullptr;  // owned by ssl_
   std::string outgoing_;
   std::string setupFailure_;
-  long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
+  tls::PendingRecord pending_;
   bool handshakeDone_ = false;
   bool peerClosed_ = false;
   TlsStep::State wait_ = TlsStep::State::WantRead;

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "platform/tls/certificate_uses.h"
+#include "platform/tls/pending_record.h"
 
 namespace vantrel::platform::tls {
 
@@ -231,10 +231,15 @@ class BuiltInSession final : public Session {
   long send(const char* data, std::size_t length) override {
     if (!done_) return fail(wsa::kNotConnected);
     br_ssl_engine_context* const engine = &client_.eng;
-    if (acceptedPlain_ > 0) {
-      // The bytes of the last call are in a record already: only its rest has to go.
-      if (!flushAll()) return -1;
-      return std::exchange(acceptedPlain_, 0);
+    switch (pending_.begin(data, length)) {
+      case PendingRecord::Turn::Broken:
+        return fail(wsa::kConnectionAborted);
+      case PendingRecord::Turn::Repeat:
+        // The bytes of the last call are in a record already: only its rest has to go.
+        if (!flushAll()) return -1;
+        return pending_.taken();
+      case PendingRecord::Turn::Fresh:
+        break;
     }
     for (;;) {
       if (!flushAll()) return -1;
@@ -252,7 +257,7 @@ class BuiltInSession final : public Session {
     br_ssl_engine_sendapp_ack(engine, n);
     br_ssl_engine_flush(engine, 0);
     if (flushAll()) return static_cast<long>(n);
-    if (error_ == wsa::kWouldBlock) acceptedPlain_ = static_cast<long>(n);
+    if (error_ == wsa::kWouldBlock) pending_.hold(data, n);
     return -1;
   }
 
@@ -281,7 +286,7 @@ class BuiltInSession final : public Session {
         continue;
       }
       if (!(state & BR_SSL_RECVREC)) return fail(wsa::kWouldBlock);
-      if (!fillOnce()) return -1;
+      if (!fillOnce() && !peerClosed_) return -1;
     }
   }
 
@@ -367,7 +372,7 @@ class BuiltInSession final : public Session {
   std::unique_ptr<std::array<unsigned char, BR_SSL_BUFSIZE_BIDI>> buffer_ =
       std::make_unique<std::array<unsigned char, BR_SSL_BUFSIZE_BIDI>>();
   std::string setupFailure_;
-  long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
+  PendingRecord pending_;
   bool done_ = false;
   bool peerClosed_ = false;
   int error_ = 0;

@@ -263,9 +263,18 @@ long TlsSession::send(const char* data, std::size_t length) {
     error_ = WSAENOTCONN;
     return -1;
   }
+  switch (pending_.begin(data, length)) {
+    case tls::PendingRecord::Turn::Broken:
+      error_ = WSAECONNABORTED;
+      return -1;
+    case tls::PendingRecord::Turn::Repeat:
+      // The bytes of the last call are in a record already: only its rest has to go.
+      if (!flush()) return -1;
+      return pending_.taken();
+    case tls::PendingRecord::Turn::Fresh:
+      break;
+  }
   if (!flush()) return -1;
-  // The bytes of the last call were in a record already, whose rest has just gone.
-  if (acceptedPlain_ > 0) return std::exchange(acceptedPlain_, 0);
   const std::size_t n = std::min<std::size_t>(length, sizes_.cbMaximumMessage);
   std::string record(sizes_.cbHeader + n + sizes_.cbTrailer, '\0');
   std::memcpy(record.data() + sizes_.cbHeader, data, n);
@@ -281,7 +290,7 @@ long TlsSession::send(const char* data, std::size_t length) {
   }
   outgoing_.append(record.data(), parts[0].cbBuffer + parts[1].cbBuffer + parts[2].cbBuffer);
   if (flush()) return static_cast<long>(n);
-  if (error_ == WSAEWOULDBLOCK) acceptedPlain_ = static_cast<long>(n);
+  if (error_ == WSAEWOULDBLOCK) pending_.hold(data, n);
   return -1;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/socket.h"
+#include "platform/tls/pending_record.h"
 #include "platform/tls/tls_engine.h"
 
 namespace vantrel::platform::win32 {
@@ -78,7 +79,7 @@ class TlsSession final : public tls::Session {
   std::string outgoing_;  // encrypted, not yet sent
   std::string plain_;     // decrypted, not yet taken
   std::string setupFailure_;
-  long acceptedPlain_ = 0;  // a sent record whose bytes are still on their way
+  tls::PendingRecord pending_;
   tls::Shortfall shortfall_ = tls::Shortfall::None;
   bool withoutClientCertificate_ = false;  // the server asked for one; SChannel goes on without
   bool needInput_ = false;
