@@ -1,6 +1,7 @@
 // The IMAP answer reader on any bytes: each line through the pure readers, then the whole
-// dialogue against the bytes as the server's stream, the way the mail check drives it. The first
-// byte sets the size of the packets the stream arrives in.
+// dialogue against the bytes as the server's stream, the way the mail check drives it, with the
+// summaries of the newest unread messages. The first byte sets the size of the packets the stream
+// arrives in.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,11 +9,17 @@
 
 #include "net/imap_answers.h"
 #include "net/imap_client.h"
+#include "net/imap_summary_answers.h"
+#include "net/mail_summary.h"
 #include "scripted_platform.h"
 
 namespace {
 
 void readLines(std::string_view stream) {
+  vantrel::net::NewestUids uids(5);
+  uids.feed(stream);
+  vantrel::net::TSummary summary;
+  vantrel::net::readHeader(stream, summary);
   while (!stream.empty()) {
     const std::size_t end = std::min(stream.find('\n'), stream.size());
     const std::string_view line = stream.substr(0, end);
@@ -21,7 +28,9 @@ void readLines(std::string_view stream) {
     vantrel::net::capabilitiesOf(classified);
     vantrel::net::literalAtEnd(line);
     vantrel::net::quotedString(line);
-    vantrel::net::unseenOfInbox({std::string(line), {std::string(line.substr(0, 5))}});
+    const vantrel::net::ImapAnswer answer{std::string(line), {std::string(line.substr(0, 5))}};
+    vantrel::net::unseenOfInbox(answer);
+    vantrel::net::fetchedItems(answer);
   }
 }
 
@@ -37,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // An accented letter: the password goes as a literal, after the server's go-ahead.
   vantrel::fuzz::checkMail(imap,
                            "s\xe9"
-                           "cret");
+                           "cret",
+                           [&imap] { imap.RetrieveUnseenSummaries(5); });
   return 0;
 }

@@ -1,4 +1,5 @@
-// The POP3 dialogue against any byte stream from the server, the way the mail check drives it.
+// The POP3 dialogue against any byte stream from the server, the way the mail check drives it,
+// with the summaries of the newest messages (LIST, TOP and their multi-line answers).
 // The first byte sets the size of the packets the stream arrives in.
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::fuzz::InstantLoop loop;
   vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
   vantrel::net::TPop3Client pop(loop, sockets);
-  vantrel::fuzz::checkMail(pop, "secret");
+  vantrel::fuzz::checkMail(pop, "secret", [&pop] { pop.RetrieveSummaries(5); });
   return 0;
 }

@@ -79,9 +79,10 @@ class ScriptedSockets final : public platform::Sockets {
 };
 
 // A mail component driven as the mail check drives it: alice logs in, a refused password is
-// answered once with another, and the session is closed in OnConnect. Every failure is an outcome.
-template <typename Client>
-void checkMail(Client& client, const std::string& password) {
+// answered once with another, `summaries` asks for the newest messages' summaries, and the session
+// is closed in OnConnect. Every failure is an outcome.
+template <typename Client, typename Summaries>
+void checkMail(Client& client, const std::string& password, Summaries&& summaries) {
   client.Host = "127.0.0.1";
   client.UserID = "alice";
   client.Password = password;
@@ -89,7 +90,8 @@ void checkMail(Client& client, const std::string& password) {
     client.Password = "another";
     handled = true;
   };
-  client.OnConnect = [&client](net::TAsyncSocket&) {
+  client.OnConnect = [&client, &summaries](net::TAsyncSocket&) {
+    summaries();
     try {
       client.Disconnect();
     } catch (const net::Exception&) {

@@ -464,6 +464,42 @@ void TAsyncSocket::ReadLn(std::string& line) {
   endIfCanceled("Socket readln aborted");
 }
 
+bool TAsyncSocket::ReadLnInPieces(const std::function<void(std::string_view)>& sink) {
+  ReportStatus(StatusLevel::Trace, "ReadLn");
+  refuseNested();
+  TimerOn();
+  const base::ScopeExit off([this] { TimerOff(); });
+  char* const buffer = ioBuffer_->data();
+  bool finished = false;
+  do {
+    const long n = sockets_.receive(socket_, buffer, kIoBufferSize, true);
+    if (n == 0) {
+      noticePeerClose();
+      return false;
+    }
+    if (n < 0) {
+      lastErrorNo_ = sockets_.lastError();
+      if (lastErrorNo_ == wsa::kNotConnected) return false;
+      ErrorCheck(lastErrorNo_, wsa::kWouldBlock);
+      waitFor(socket_, platform::kSocketRead);
+      continue;
+    }
+    // Only up to the LF: what follows belongs to the next reader.
+    const auto lf = std::find(buffer, buffer + n, '\n');
+    const std::size_t take =
+        lf != buffer + n ? static_cast<std::size_t>(lf - buffer) + 1 : static_cast<std::size_t>(n);
+    const long got = sockets_.receive(socket_, buffer, take, false);
+    if (got < 0) ErrorCheck(sockets_.lastError(), wsa::kWouldBlock);
+    if (got > 0) {
+      finished = lf != buffer + n && static_cast<std::size_t>(got) == take;
+      sink(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+    pump();
+  } while (!finished && !canceled_);
+  endIfCanceled("Socket readln aborted");
+  return true;
+}
+
 template <typename Sink>
 bool TAsyncSocket::captureTurn(Sink&& sink, std::size_t most) {
   const long n = sockets_.receive(socket_, ioBuffer_->data(), most, false);

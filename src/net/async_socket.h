@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "net/errors.h"
 #include "platform/event_loop.h"
@@ -107,6 +108,9 @@ class TAsyncSocket {
   // through IoBuffer without being kept; answers how many came (fewer: the peer closed).
   std::uint64_t CaptureCount(std::uint64_t count,
                              const std::function<void(const char*, std::size_t)>& sink);
+  // Reads one line of any length, handing it to `sink` a buffer at a time as it comes, so that it
+  // is never held whole; the last piece ends with the LF. False when the peer closed first.
+  bool ReadLnInPieces(const std::function<void(std::string_view)>& sink);
   void SendFile(const std::string& fileName);
   bool DataAvailable();
   void ClearInput();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "net/async_socket.h"
+#include "net/ex_string_list.h"
 
 namespace vantrel::net {
 
@@ -27,22 +28,6 @@ enum class CmdType {
 };
 
 using TResultEvent = std::function<void(CmdType cmd)>;
-
-// Request header lines, looked up by the name before their first ":".
-class TExStringList {
- public:
-  int IndexOfHeader(const std::string& name) const;
-  // An empty value removes the line.
-  void SetHeader(const std::string& name, const std::string& value);
-
-  void Add(const std::string& line) { lines_.push_back(line); }
-  void Clear() { lines_.clear(); }
-  int Count() const { return static_cast<int>(lines_.size()); }
-  const std::string& operator[](int index) const { return lines_[static_cast<std::size_t>(index)]; }
-
- private:
-  std::vector<std::string> lines_;
-};
 
 struct THeaderInfo {
   std::string LocalMailAddress;

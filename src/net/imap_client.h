@@ -2,13 +2,18 @@
 // TImapClient: logs in to one IMAP mailbox, reads the number of unread messages of its inbox
 // with STATUS and logs out. A plain connection to a server that offers STARTTLS is secured
 // before the login; one to a server that refuses passwords in clear text never sends one.
+// On request, before the logout, the summaries of the newest unread messages.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "net/imap_answers.h"
 #include "net/mail_client.h"
+#include "net/mail_summary.h"
 
 namespace vantrel::net {
 
@@ -21,6 +26,14 @@ class TImapClient : public TMailClient {
   void Disconnect() override;
 
   int UnseenCount() const { return count_; }
+
+  // For the owner's OnConnect, the connection still open after the count: the summaries of the
+  // newest `newest` unread messages of the inbox (the highest UIDs), newest first, within one
+  // TimeOut. The inbox is opened read-only and the headers fetched with BODY.PEEK, so no flag
+  // changes. Raises nothing for the server's sake, and gives what it had when it stopped: a
+  // refusal leaves the connection as it was; an answer past its bound, a goodbye, a hang-up or
+  // the time-out leave it closed.
+  std::vector<TSummary> RetrieveUnseenSummaries(int newest);
 
  private:
   struct Reply {
@@ -48,6 +61,20 @@ class TImapClient : public TMailClient {
   std::string nextTag();
   // The server has said its last word: closes without a goodbye of ours and raises ESockError.
   [[noreturn]] void leave(const std::string& why);
+
+  // The summary side (imap_summaries.cpp).
+  using Pieces = std::function<void(std::string_view)>;
+  bool offersEsearch();
+  std::vector<std::uint32_t> searchUnseen(bool esearch, std::size_t newest);
+  // Into `found`, one place per UID, as the answers come: what came before a failure stays.
+  void fetchSummaries(const std::vector<std::uint32_t>& uids,
+                      std::vector<std::optional<TSummary>>& found);
+  // As readAnswer, but a line may be of any length: each piece of it goes to `pieces` as it
+  // comes, and only its start is kept. Literals are kept to TSummary::kKeptHeader bytes; one
+  // announced past its bound closes the connection and raises ESockError.
+  std::optional<ImapAnswer> readLongAnswer(const Pieces& pieces);
+  // As expect, with readLongAnswer.
+  Reply expectLong(const std::string& tag, const Pieces& pieces, const Untagged& untagged);
 
   unsigned tags_ = 0;
 };

@@ -1,11 +1,19 @@
 #pragma once
-// TPop3Client: logs in to one POP3 mailbox, reads its message count with STAT and logs out.
+// TPop3Client: logs in to one POP3 mailbox, reads its message count with STAT and logs out; on
+// request, between the two, the summaries of its newest messages.
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "net/mail_client.h"
+#include "net/mail_summary.h"
 
 namespace vantrel::net {
+
+using TListEvent = std::function<void(int msg, int size)>;
 
 // OnConnect follows the login: also a STAT that then failed, after the connection is closed.
 class TPop3Client : public TMailClient {
@@ -25,8 +33,25 @@ class TPop3Client : public TMailClient {
 
   int MessageCount() const { return count_; }
 
+  // For the owner's OnConnect, the connection still open after the count: the summaries of the
+  // newest `newest` messages (the highest numbers), newest first, each asked with LIST n (OnList)
+  // and TOP n 0, between OnRetrieveStart and OnRetrieveEnd, within one TimeOut. Raises nothing for
+  // the server's sake, and gives what it had when it stopped: a refused TOP (servers need not
+  // offer it) leaves the connection as it was; an answer past its bound, a hang-up or the
+  // time-out leave it closed.
+  std::vector<TSummary> RetrieveSummaries(int newest);
+
+  TListEvent OnList;
+  TNotifyEvent OnRetrieveStart;
+  TNotifyEvent OnRetrieveEnd;
+
  private:
   void dialogue(bool& announce) override;
+  // None when the server refused TOP; raises when the connection can no longer be trusted.
+  std::optional<TSummary> retrieveSummary(int number);
+  // The lines of a multi-line answer up to its terminating dot, dot-stuffing undone, into the
+  // reader; raises, the connection closed, when the answer runs past its bound.
+  void readMultiLine(THeaderReader& reader);
 
   std::string attachFilePath_;
 };

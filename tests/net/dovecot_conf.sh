@@ -73,3 +73,32 @@ dovecot_mailbox() {
   done
   echo "$2:{PLAIN}$3:$(id -u dovecot):$(id -g dovecot)::$box" >>"$1/passwd"
 }
+
+# dovecot_summaries_mailbox DIR USER PASSWORD: a maildir of eight unread messages whose senders
+# and subjects come as encoded words of several character sets, folded over three lines, as raw
+# 8-bit bytes or not at all, then two read messages, and its line in DIR/passwd
+dovecot_summaries_mailbox() {
+  local box=$1/mail/$2 i=0 header
+  mkdir -p "$box/new" "$box/cur" "$box/tmp"
+  # One header a line, in printf's escapes.
+  while IFS= read -r header; do
+    i=$((i + 1))
+    # shellcheck disable=SC2059
+    printf "${header}Message-ID: <m$i@example.com>\\r\\nDate: Mon, 3 Mar 2025 10:0$i:00 +0100\\r\\n\\r\\nbody $i\\r\\n" \
+      >"$box/new/300000000$i.M$i.vantrel"
+  done <<'HEADERS'
+From: =?UTF-8?Q?Ren=C3=A9e_Dupr=C3=A9?= <renee@example.com>\r\nSubject: =?UTF-8?B?0J/RgNC40LLQtdGCLCDQvNC40YA=?=\r\n
+From: =?ISO-8859-1?Q?J=F6rg_M=FCller?= <jorg@example.com>\r\nSubject: =?ISO-8859-1?Q?Caf=E9_cr=E8me_=E0_10h?=\r\n
+From: =?ISO-8859-5?B?wdXg09XZ?= <sergei@example.com>\r\nSubject: =?iso-8859-5?B?vuLn8eIg19Ag3NDg4g==?=\r\n
+From: =?windows-1251?B?xOzo8vDo6Q==?= <dmitri@example.com>\r\nSubject: =?windows-1251?B?0fe48iC5IDQy?=\r\n
+From: =?Shift_JIS?B?jlKTY5G+mFk=?= <yamada@example.jp>\r\nSubject: =?Shift_JIS?B?ie+LY4LMjpGXvw==?=\r\n
+From: Folded Sender <folded@example.com>\r\nSubject: =?UTF-8?Q?Un_sujet_tr=C3=A8s?=\r\n =?UTF-8?Q?_long_qui_continue?=\r\n\t=?UTF-8?Q?_sur_trois_lignes?=\r\n
+From: J\xf6rg <raw@example.com>\r\nSubject: Caf\xe9 cr\xe8me\r\n
+From: nosubject@example.com\r\n
+HEADERS
+  for i in 1 2; do
+    printf 'From: reader%s@example.com\r\nSubject: old %s\r\nMessage-ID: <r%s@example.com>\r\n\r\nread %s\r\n' \
+      "$i" "$i" "$i" "$i" >"$box/cur/400000000$i.M$i.vantrel:2,S"
+  done
+  echo "$2:{PLAIN}$3:$(id -u dovecot):$(id -g dovecot)::$box" >>"$1/passwd"
+}

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "net/imap_client.h"
 #include "scripted_server.h"
@@ -15,18 +13,13 @@ using testing::Act;
 using testing::fileText;
 using testing::logHasLine;
 using testing::replies;
+using testing::residentBytes;
 using testing::ScriptedServer;
+using testing::summariesOf;
 namespace reason = platform::tls_reason;
 
-long residentBytes() {
-  std::ifstream statm("/proc/self/statm");
-  long size = 0;
-  long resident = 0;
-  statm >> size >> resident;
-  return resident * ::sysconf(_SC_PAGESIZE);
-}
-
-class ImapTest : public testing::MailCheckTest<TImapClient, &TImapClient::UnseenCount> {
+class ImapTest : public testing::MailCheckTest<TImapClient, &TImapClient::UnseenCount,
+                                               &TImapClient::RetrieveUnseenSummaries> {
  protected:
   // The test certificate is for localhost.
   void SetUp() override {
@@ -109,6 +102,25 @@ TEST_F(ImapTest, DovecotStartTlsWithAnUntrustedCertificateSendsNoPassword) {
   // dovecot writes the refused handshake down, and would name eve had her login come.
   EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"imap-login:", "SSL_accept() failed"}));
   EXPECT_EQ(fileText("VANTREL_DOVECOT_LOG").find("user=<eve>"), std::string::npos);
+}
+
+TEST_F(ImapTest, DovecotSummariesAreTheNewestUnreadRawAndNewestFirstAndNoFlagChanges) {
+  VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
+  VANTREL_SERVER_PORT(securePort, "VANTREL_IMAPS_PORT");
+  const std::string flags = testing::inboxFlags(port, "erin", "summaries");
+  ASSERT_NE(flags.find("(UID 10 FLAGS (\\Seen"), std::string::npos) << flags;
+  wanted = 5;
+  check(port, "erin", "summaries");
+  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4}));
+  EXPECT_TRUE(connectedAfterSummaries);
+
+  // The read messages 9 and 10 are left out, however many are asked for.
+  wanted = 20;
+  imap.Secure = true;
+  check(securePort, "erin", "summaries");
+  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(counts, (std::vector<int>{8, 8}));
+  EXPECT_EQ(testing::inboxFlags(port, "erin", "summaries"), flags);
 }
 
 // --- scripted servers -----------------------------------------------------------------------
@@ -260,6 +272,200 @@ TEST_F(ImapTest, HostileServersAreLeftWithBoundedMemory) {
   }
   loop.stopTimer(sampler);
   EXPECT_TRUE(counts.empty());
+}
+
+// A literal of the text, as a server sends one: its size, a line end, the bytes.
+std::string literal(const std::string& text) {
+  return "{" + std::to_string(text.size()) + "}\r\n" + text;
+}
+
+// The dialogue up to the count of `unseen`, with `capabilities` after the login, then each of
+// `answers` in turn, each to one line of the client.
+std::vector<Act> summaryDialogue(const std::string& capabilities, std::vector<std::string> answers,
+                                 Act::Kind end = Act::Hold) {
+  answers.insert(answers.begin(), {kGreeting, "a1 OK\r\n", "* STATUS INBOX (UNSEEN 5)\r\na2 OK\r\n",
+                                   "* CAPABILITY IMAP4rev1 " + capabilities + "\r\na3 OK\r\n"});
+  return replies(answers, end);
+}
+
+const char* const kExamined =
+    "* FLAGS (\\Answered \\Seen)\r\n* OK [PERMANENTFLAGS ()] read-only\r\n* 9 EXISTS\r\n"
+    "* 2 RECENT\r\n* OK [UIDVALIDITY 7] valid\r\na4 OK [READ-ONLY] done\r\n";
+const char* const kFields = "BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)]";
+const std::string kLoggedIn =
+    "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 CAPABILITY\r\n"
+    "a4 EXAMINE \"INBOX\"\r\n";
+const std::string kFetch =
+    " (UID RFC822.SIZE BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])\r\n";
+
+TEST_F(ImapTest, SummariesOnTheWire) {
+  struct Summary {
+    std::uint32_t uid;
+    std::string subject;
+    int bytes;
+    bool operator==(const Summary&) const = default;
+  };
+  struct Case {
+    const char* name;
+    int wanted;
+    std::vector<Act> script;
+    std::string heard;
+    std::vector<Summary> summaries;
+    bool connected;
+  };
+  const std::string fields = kFields;
+  const Case cases[] = {
+      {"SEARCH; answers and items in the server's order, the header a literal, a quoted string "
+       "or NIL",
+       3,
+       summaryDialogue(
+           "IDLE",
+           {kExamined, "* SEARCH 4 9 7 2\r\na5 OK\r\n",
+            "* 3 FETCH (" + fields + " " + literal("Subject: four\r\nFrom: d@example.com\r\n\r\n") +
+                " UID 4 RFC822.SIZE 40)\r\n* 9 FETCH (UID 9 RFC822.SIZE 90 " + fields +
+                " \"Subject: nine\")\r\n* 5 FETCH (FLAGS (\\Seen) UID 5)\r\n* 7 FETCH (RFC822.SIZE "
+                "70 UID 7 " +
+                fields + " NIL)\r\na6 OK\r\n",
+            "a7 OK\r\n"}),
+       kLoggedIn + "a5 UID SEARCH UNSEEN\r\na6 UID FETCH 9,7,4" + kFetch + "a7 LOGOUT\r\n",
+       {{9, "nine", 90}, {7, "", 70}, {4, "four", 40}},
+       true},
+      {"ESEARCH offered: runs of UIDs as ranges; a message not answered for is left out",
+       4,
+       summaryDialogue(
+           "ESEARCH",
+           {kExamined, "* ESEARCH (TAG \"a5\") UID ALL 2:4,13:12,9\r\na5 OK\r\n",
+            "* 8 FETCH (UID 13 " + fields + " " + literal("Subject: 13\r\n\r\n") + ")\r\na6 OK\r\n",
+            "a7 OK\r\n"}),
+       kLoggedIn + "a5 UID SEARCH RETURN (ALL) UNSEEN\r\na6 UID FETCH 13,12,9,4" + kFetch +
+           "a7 LOGOUT\r\n",
+       {{13, "13", 0}},
+       true},
+      {"a FETCH refused after one answer: that one kept",
+       5,
+       summaryDialogue(
+           "", {kExamined, "* SEARCH 9\r\na5 OK\r\n",
+                "* 1 FETCH (UID 9 " + fields + " \"Subject: x\")\r\na6 NO gone\r\n", "a7 OK\r\n"}),
+       kLoggedIn + "a5 UID SEARCH UNSEEN\r\na6 UID FETCH 9" + kFetch + "a7 LOGOUT\r\n",
+       {{9, "x", 0}},
+       true},
+      {"no unread message after all: nothing fetched",
+       5,
+       summaryDialogue("", {kExamined, "* SEARCH\r\na5 OK\r\n", "a6 OK\r\n"}),
+       kLoggedIn + "a5 UID SEARCH UNSEEN\r\na6 LOGOUT\r\n",
+       {},
+       true},
+      {"EXAMINE refused: nothing more asked",
+       5,
+       summaryDialogue("", {"a4 NO [NONEXISTENT] no inbox\r\n", "a5 OK\r\n"}),
+       kLoggedIn + "a5 LOGOUT\r\n",
+       {},
+       true},
+      {"a goodbye instead: the connection closed, the count kept",
+       5,
+       summaryDialogue("", {"* BYE going down\r\n"}, Act::Close),
+       kLoggedIn,
+       {},
+       false},
+  };
+  imap.Host = "127.0.0.1";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(c.script);
+    wanted = c.wanted;
+    check(server.port(), "ann", "pw");
+    EXPECT_EQ(server.received(), c.heard);
+    std::vector<Summary> got;
+    for (const TSummary& summary : summaries) {
+      got.push_back({summary.Number, summary.Subject, summary.Bytes});
+    }
+    EXPECT_EQ(got, c.summaries);
+    EXPECT_EQ(connectedAfterSummaries, c.connected);
+    EXPECT_EQ(counts.back(), 5);
+    EXPECT_FALSE(imap.Connected());
+  }
+  EXPECT_EQ(connects, 6);
+}
+
+// Each ends within the time-out, or sooner, keeps nothing of what it was sent, and leaves the count
+// the login read.
+TEST_F(ImapTest, HostileSummaryAnswersAreBoundedAndTheCountStays) {
+  struct Case {
+    const char* name;
+    std::vector<Act> answers;
+    bool timedOut;
+    bool connected;
+    std::string heardLast;
+    std::size_t summaries = 0;
+  };
+  std::string hundredThousand = "* SEARCH";
+  for (int uid = 1; uid <= 100000; ++uid) hundredThousand += " " + std::to_string(uid);
+  const std::string searched = "* SEARCH 9\r\na5 OK\r\n";
+  const std::string fetch9 = "a6 UID FETCH 9" + kFetch;
+  const Case cases[] = {
+      {"a SEARCH answer of 100,000 numbers: read as it comes, the newest five fetched",
+       {{Act::Send, hundredThousand + "\r\na5 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a6 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, "a7 OK\r\n"},
+        {Act::Hold}},
+       false,
+       true,
+       "a6 UID FETCH 100000,99999,99998,99997,99996" + kFetch + "a7 LOGOUT\r\n"},
+      {"a SEARCH answer that never ends",
+       {{Act::Send, "* SEARCH"}, {Act::Flood, " 1 2 3 4 5 6 7 8 9 10 11 12"}},
+       true,
+       false,
+       "a5 UID SEARCH UNSEEN\r\n"},
+      {"a FETCH literal announcing 2 GB, after an answer that stays",
+       {{Act::Send, "* SEARCH 9 8\r\na5 OK\r\n"},
+        {Act::ExpectLine},
+        {Act::Send, std::string("* 1 FETCH (UID 9 ") + kFields +
+                        " \"Subject: kept\")\r\n* 2 FETCH (UID 8 " + kFields + " {2147483648}\r\n"},
+        {Act::Flood, std::string(65536, 'x')}},
+       false,
+       false,
+       "a6 UID FETCH 9,8" + kFetch,
+       1},
+      {"a FETCH literal that never ends",
+       {{Act::Send, searched},
+        {Act::ExpectLine},
+        {Act::Send, std::string("* 1 FETCH (UID 9 ") + kFields + " {200000}\r\nSubject: "},
+        {Act::Flood, "x"}},
+       true,
+       false,
+       fetch9},
+      {"endless untagged answers to FETCH",
+       {{Act::Send, searched}, {Act::ExpectLine}, {Act::Flood, "* 1 FETCH (FLAGS ())\r\n"}},
+       true,
+       false,
+       fetch9},
+  };
+  imap.Host = "127.0.0.1";
+  imap.TimeOut = 1000;
+  wanted = 5;
+  long peak = 0;
+  const auto sampler = loop.startTimer(10, [&] { peak = std::max(peak, residentBytes()); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Act> script = summaryDialogue("", {kExamined});
+    script.back() = Act(Act::ExpectLine);
+    script.insert(script.end(), c.answers.begin(), c.answers.end());
+    const ScriptedServer server(script);
+    const long before = residentBytes();
+    peak = before;
+    check(server.port(), "ann", "pw");
+    EXPECT_EQ(counts.back(), 5);
+    EXPECT_EQ(summaries.size(), c.summaries);
+    EXPECT_EQ(connectedAfterSummaries, c.connected);
+    EXPECT_EQ(imap.TimedOut(), c.timedOut);
+    EXPECT_LT(peak - before, 8L << 20);
+    const std::string heard = server.received();
+    EXPECT_TRUE(heard.ends_with(c.heardLast)) << heard.substr(heard.rfind("a5 "));
+  }
+  loop.stopTimer(sampler);
+  EXPECT_EQ(connects, 5);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "net/pop3_client.h"
 #include "scripted_server.h"
@@ -11,10 +13,13 @@ namespace {
 
 using testing::Act;
 using testing::replies;
+using testing::residentBytes;
 using testing::ScriptedServer;
+using testing::summariesOf;
 using testing::thrown;
 
-class Pop3Test : public testing::MailCheckTest<TPop3Client, &TPop3Client::MessageCount> {
+class Pop3Test : public testing::MailCheckTest<TPop3Client, &TPop3Client::MessageCount,
+                                               &TPop3Client::RetrieveSummaries> {
  protected:
   TPop3Client& pop = client;
 };
@@ -65,6 +70,26 @@ TEST_F(Pop3Test, DovecotSecondRefusalFailsWithoutAskingAgain) {
   EXPECT_FALSE(pop.Busy());
   check(port, "alice", "secret");
   EXPECT_EQ(counts, std::vector<int>{3});
+}
+
+TEST_F(Pop3Test, DovecotSummariesAreTheNewestMessagesRawAndNewestFirstPlainAndSecure) {
+  VANTREL_SERVER_PORT(port, "VANTREL_POP3_PORT");
+  VANTREL_SERVER_PORT(securePort, "VANTREL_POP3S_PORT");
+  std::vector<std::pair<int, int>> listed;
+  pop.OnList = [&](int msg, int size) { listed.emplace_back(msg, size); };
+  wanted = 3;
+  check(port, "erin", "summaries");
+  // The highest numbers, read or not: POP3 knows nothing of flags.
+  EXPECT_TRUE(summariesOf(summaries, {10, 9, 8}));
+  EXPECT_EQ(listed, (std::vector<std::pair<int, int>>{{10, 83}, {9, 83}, {8, 107}}));
+  EXPECT_TRUE(connectedAfterSummaries);
+
+  wanted = 20;
+  pop.Secure = true;
+  pop.Host = "localhost";
+  check(securePort, "erin", "summaries");
+  EXPECT_TRUE(summariesOf(summaries, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
+  EXPECT_EQ(counts, (std::vector<int>{10, 10}));
 }
 
 // --- scripted servers -----------------------------------------------------------------------
@@ -329,6 +354,133 @@ TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
   EXPECT_EQ(refusal, "Socket busy: called from inside its own wait");
   EXPECT_EQ(counts, std::vector<int>{4});
   EXPECT_EQ(server.accepted(), 1);
+}
+
+// A server that takes any login, answers STAT with `stat`, then each of `answers` in turn.
+std::vector<Act> summaryDialogue(const std::string& stat, std::vector<std::string> answers,
+                                 Act::Kind end = Act::Hold) {
+  answers.insert(answers.begin(), {"+OK\r\n", "+OK\r\n", "+OK\r\n", stat});
+  return replies(answers, end);
+}
+
+TEST_F(Pop3Test, SummariesOnTheWire) {
+  struct Case {
+    const char* name;
+    int wanted;
+    std::vector<Act> script;
+    std::string heard;
+    std::string events;
+    std::vector<std::vector<std::string>> headers;
+    bool connected;
+  };
+  const std::string login = "USER ann\r\nPASS pw\r\nSTAT\r\n";
+  const Case cases[] = {
+      {"the newest first, dot-stuffing undone, folds unfolded",
+       2,
+       summaryDialogue(
+           "+OK 3 999\r\n",
+           {"+OK 3 120\r\n",
+            "+OK\r\nFrom: a@example.com\r\nSubject: three\r\n\tfolded\r\n..dots: lead\r\n"
+            "\r\n.\r\n",
+            "+OK 2 80\r\n", "+OK top follows\r\nSubject: two\r\n.\r\n", "+OK\r\n"}),
+       login + "LIST 3\r\nTOP 3 0\r\nLIST 2\r\nTOP 2 0\r\nQUIT\r\n",
+       "start 3:120 end start 2:80 end",
+       {{"From: a@example.com", "Subject: three\tfolded", ".dots: lead"}, {"Subject: two"}},
+       true},
+      {"TOP refused: the count alone, no error, the connection kept",
+       5,
+       summaryDialogue("+OK 2 10\r\n", {"+OK 2 5\r\n", "-ERR no TOP here\r\n", "+OK\r\n"}),
+       login + "LIST 2\r\nTOP 2 0\r\nQUIT\r\n",
+       "start 2:5 end",
+       {},
+       true},
+      {"LIST refused: no size; bare line ends; the body and a stray fold passed over",
+       5,
+       summaryDialogue(
+           "+OK 1 10\r\n",
+           {"-ERR\r\n", "+OK\n stray\nSubject: only\n\nbody: not a field\n.\n", "+OK\r\n"}),
+       login + "LIST 1\r\nTOP 1 0\r\nQUIT\r\n",
+       "start end",
+       {{"Subject: only"}},
+       true},
+      {"an empty mailbox: nothing asked",
+       5,
+       summaryDialogue("+OK 0 0\r\n", {"+OK\r\n"}),
+       login + "QUIT\r\n",
+       "",
+       {},
+       true},
+  };
+  std::string events;
+  pop.OnRetrieveStart = [&](TAsyncSocket&) { events += events.empty() ? "start" : " start"; };
+  pop.OnRetrieveEnd = [&](TAsyncSocket&) { events += " end"; };
+  pop.OnList = [&](int msg, int size) {
+    events += " " + std::to_string(msg) + ":" + std::to_string(size);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    events.clear();
+    const ScriptedServer server(c.script);
+    wanted = c.wanted;
+    check(server.port(), "ann", "pw");
+    EXPECT_EQ(server.received(), c.heard);
+    EXPECT_EQ(events, c.events);
+    EXPECT_EQ(connectedAfterSummaries, c.connected);
+    std::vector<std::vector<std::string>> headers;
+    for (const TSummary& summary : summaries) {
+      headers.emplace_back();
+      for (int i = 0; i < summary.Header.Count(); ++i) headers.back().push_back(summary.Header[i]);
+    }
+    EXPECT_EQ(headers, c.headers);
+  }
+  ASSERT_EQ(counts, (std::vector<int>{3, 2, 1, 0}));
+}
+
+// Each ends within the time-out, or sooner, keeps nothing of what it was sent, and leaves the count
+// the login read.
+TEST_F(Pop3Test, HostileSummaryAnswersAreBoundedAndTheCountStays) {
+  struct Case {
+    const char* name;
+    std::vector<Act> answer;
+    bool timedOut;
+  };
+  std::string headerLines;
+  while (headerLines.size() < 65536) headerLines += "X-Filler: " + std::string(60, 'x') + "\r\n";
+  const Case cases[] = {
+      {"a TOP answer that never ends",
+       {{Act::Send, "+OK\r\nFrom: a@example.com\r\n"}, {Act::Flood, "X-Drip: y\r\n"}},
+       true},
+      {"a header of 50 MB", {{Act::Send, "+OK\r\n"}, {Act::Flood, headerLines}}, false},
+      {"one header line of 50 MB",
+       {{Act::Send, "+OK\r\n"}, {Act::Flood, std::string(65536, 'x')}},
+       false},
+      {"a hang-up in the middle of TOP",
+       {{Act::Send, "+OK\r\nSubject: cut\r\n"}, {Act::Pause, "", 50}, {Act::Close}},
+       false},
+  };
+  pop.TimeOut = 1000;
+  wanted = 5;
+  long peak = 0;
+  const auto sampler =
+      platform.loop.startTimer(10, [&] { peak = std::max(peak, residentBytes()); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Act> script = summaryDialogue("+OK 3 300\r\n", {"+OK 3 100\r\n"});
+    script.back() = Act(Act::ExpectLine);
+    script.insert(script.end(), c.answer.begin(), c.answer.end());
+    const ScriptedServer server(script);
+    const long before = residentBytes();
+    peak = before;
+    check(server.port(), "ann", "pw");
+    EXPECT_EQ(counts.back(), 3);
+    EXPECT_TRUE(summaries.empty());
+    EXPECT_FALSE(connectedAfterSummaries);
+    EXPECT_EQ(pop.TimedOut(), c.timedOut);
+    EXPECT_LT(peak - before, 8L << 20);
+    EXPECT_EQ(server.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nLIST 3\r\nTOP 3 0\r\n");
+  }
+  platform.loop.stopTimer(sampler);
+  EXPECT_EQ(connects, 4);
 }
 
 TEST_F(Pop3Test, AttachFilePathEndsWithABackslash) {

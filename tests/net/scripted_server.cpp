@@ -20,7 +20,7 @@ constexpr std::size_t kFloodLimit = 64u << 20;
 
 }  // namespace
 
-std::vector<Act> replies(std::initializer_list<std::string> lines, Act::Kind end) {
+std::vector<Act> replies(const std::vector<std::string>& lines, Act::Kind end) {
   std::vector<Act> script;
   for (const std::string& line : lines) {
     if (!script.empty()) script.emplace_back(Act::ExpectLine);

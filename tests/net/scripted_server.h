@@ -3,7 +3,6 @@
 // thread, plays the same script on each of a bounded number of connections, records what the
 // client sent, and gives up by itself after a few seconds of silence.
 
-#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,7 +33,7 @@ struct Act {
 };
 
 // Each of `lines` in turn, each but the last answered by a line of the client, then `end`.
-std::vector<Act> replies(std::initializer_list<std::string> lines, Act::Kind end = Act::Hold);
+std::vector<Act> replies(const std::vector<std::string>& lines, Act::Kind end = Act::Hold);
 
 class ScriptedServer {
  public:

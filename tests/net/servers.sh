@@ -3,7 +3,8 @@
 # calling script exits.
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message), and
 # dora, whose password holds a quote, a backslash and an accented letter (Windows-1252 bytes,
-# also in VANTREL_ODD_PASSWORD) with 2 unread and 3 read messages.
+# also in VANTREL_ODD_PASSWORD) with 2 unread and 3 read messages, and erin/summaries, whose
+# senders and subjects come in encoded words, folded and raw (dovecot_summaries_mailbox).
 # IMAP on the same mailboxes: VANTREL_IMAP_PORT (plain, offering STARTTLS) and VANTREL_IMAPS_PORT
 # (implicit TLS).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
@@ -72,6 +73,7 @@ net_start() {
   export VANTREL_ODD_PASSWORD
   VANTREL_ODD_PASSWORD=$(printf 'q"b\\\xe9t')
   dovecot_mailbox "$net_dir" dora "$VANTREL_ODD_PASSWORD" 2 3
+  dovecot_summaries_mailbox "$net_dir" erin summaries
   export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_IMAP_PORT VANTREL_IMAPS_PORT
   export VANTREL_TEST_CA VANTREL_DOVECOT_LOG
   VANTREL_POP3_PORT=$(net_free_port)

@@ -13,6 +13,7 @@
 
 #include "net/async_socket.h"
 #include "net/errors.h"
+#include "net/mail_summary.h"
 #include "platform/posix/event_loop_posix.h"
 #include "platform/posix/socket_posix.h"
 
@@ -50,9 +51,10 @@ std::string tlsRefusal(Action&& action) {
   return "no exception";
 }
 
-// A mail component driven as the mail check drives it: the count taken and the session closed in
-// OnConnect.
-template <typename Client, int (Client::*Count)() const>
+// A mail component driven as the mail check drives it: the count taken, with `wanted` above 0 the
+// summaries of that many of the newest messages, and the session closed in OnConnect.
+template <typename Client, int (Client::*Count)() const,
+          std::vector<TSummary> (Client::*Summaries)(int)>
 class MailCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -60,6 +62,10 @@ class MailCheckTest : public ::testing::Test {
     client.OnConnect = [this](TAsyncSocket&) {
       ++connects;
       counts.push_back((client.*Count)());
+      if (wanted > 0) {
+        summaries = (client.*Summaries)(wanted);
+        connectedAfterSummaries = client.Connected();
+      }
       if (client.Connected()) client.Disconnect();
     };
   }
@@ -80,7 +86,31 @@ class MailCheckTest : public ::testing::Test {
   Client client{platform.loop, platform.sockets};
   int connects = 0;
   std::vector<int> counts;
+  int wanted = 0;
+  std::vector<TSummary> summaries;
+  bool connectedAfterSummaries = false;
 };
+
+// The messages of dovecot_summaries_mailbox, by number (their UIDs too): eight unread, two read.
+struct MailboxMessage {
+  const char* from;
+  const char* subject;
+  const char* messageId;
+  int bytes;
+};
+extern const std::vector<MailboxMessage> kSummariesMailbox;
+
+// Whether the summaries are those of the mailbox's messages of these numbers, in this order,
+// their raw fields as the messages carry them; says what differs.
+::testing::AssertionResult summariesOf(const std::vector<TSummary>& summaries,
+                                       std::initializer_list<std::uint32_t> numbers);
+
+// The flags of every message of a mailbox's inbox, as a second client sees them through a
+// read-only EXAMINE (which changes none): one "n (UID u FLAGS (...))" line each.
+std::string inboxFlags(int port, const std::string& user, const std::string& password);
+
+// The memory this process holds, in bytes.
+long residentBytes();
 
 // The port of a server started by scripts/test-net, named by an environment variable.
 inline std::optional<int> serverPort(const char* variable) {

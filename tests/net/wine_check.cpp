@@ -330,6 +330,39 @@ int main(int argc, char** argv) {
   }
 
   {
+    // The newest messages' summaries over TLS: IMAP's SEARCH read in pieces, POP3's TOP lines.
+    vantrel::net::TImapClient imap(loop, sockets);
+    vantrel::net::TPop3Client pop(loop, sockets);
+    std::string ids;
+    const auto note = [&ids](const std::vector<vantrel::net::TSummary>& summaries) {
+      for (const auto& summary : summaries) ids += summary.MessageId + ",";
+    };
+    imap.OnConnect = [&](TAsyncSocket&) {
+      note(imap.RetrieveUnseenSummaries(2));
+      imap.Disconnect();
+    };
+    pop.OnConnect = [&](TAsyncSocket&) {
+      note(pop.RetrieveSummaries(2));
+      pop.Disconnect();
+    };
+    imap.Host = pop.Host = "localhost";
+    imap.UserID = pop.UserID = "erin";
+    imap.Password = pop.Password = "summaries";
+    for (const int port : {imapPort, imapsPort}) {
+      imap.Port = port;
+      imap.Secure = port == imapsPort;
+      attempt("IMAP summaries", [&] { imap.Connect(); });
+    }
+    pop.Secure = true;
+    pop.Port = secureServerPorts[0];
+    attempt("POP3 summaries", [&] { pop.Connect(); });
+    expect(ids ==
+               "<m8@example.com>,<m7@example.com>,<m8@example.com>,<m7@example.com>,"
+               "<r2@example.com>,<r1@example.com>,",
+           "summaries of the newest messages over STARTTLS and implicit TLS");
+  }
+
+  {
     vantrel::net::THttpClient http(loop, sockets);
     std::string outcomes;
     http.OnSuccess = [&](CmdType cmd) { outcomes += "s" + std::to_string(static_cast<int>(cmd)); };

@@ -1,0 +1,60 @@
+#pragma once
+// Reading the answers of the IMAP client's summary commands, without a connection: the UIDs a
+// SEARCH or ESEARCH answer names, and the items of a FETCH answer.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/imap_answers.h"
+
+namespace vantrel::net {
+
+// The highest UIDs named by "* SEARCH n n ..." and "* ESEARCH ... ALL sequence-set" answers, read
+// a piece at a time as the answers come: an answer naming a hundred thousand messages costs no
+// more than the few numbers kept. Other answers are passed over.
+class NewestUids {
+ public:
+  explicit NewestUids(std::size_t most) : most_(most) {}
+
+  // Bytes of the answers, in order, their lines ended by LF.
+  void feed(std::string_view piece);
+  // At most `most`, the highest first, each once.
+  const std::vector<std::uint32_t>& newestFirst() const { return uids_; }
+
+ private:
+  enum class State { Star, Keyword, Search, ESearch, Set, Skip };
+
+  void take(char c);
+  void endWord();
+  void endSetItem();
+  void add(std::uint64_t low, std::uint64_t high);
+  void endLine();
+
+  std::size_t most_;
+  std::vector<std::uint32_t> uids_;
+  State state_ = State::Star;
+  std::string word_;  // cut short: nothing worth reading is long
+  bool wordCut_ = false;
+  int depth_ = 0;  // of the parentheses around ESEARCH's correlator
+  // The sequence set under way: the number being read and the start of its range, if any.
+  std::optional<std::uint64_t> number_;
+  std::optional<std::uint64_t> low_;
+  bool itemBad_ = false;
+};
+
+// The items of "* n FETCH (...)" that make a summary, in whatever order the server gave them.
+struct FetchedItems {
+  std::uint32_t uid = 0;
+  std::optional<std::uint64_t> size;  // RFC822.SIZE
+  std::optional<std::string> header;  // BODY[HEADER.FIELDS ...]; NIL reads as empty
+};
+
+// None when the answer is no FETCH answer or names no UID. A header that came as a literal is
+// that of the answer's literals, in their order; one that was not kept reads as missing.
+std::optional<FetchedItems> fetchedItems(const ImapAnswer& answer);
+
+}  // namespace vantrel::net

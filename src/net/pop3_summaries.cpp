@@ -1,0 +1,87 @@
+// TPop3Client's summary side: LIST and TOP of the newest messages, on the connection that has
+// just counted them.
+
+#include <algorithm>
+#include <string_view>
+
+#include "base/ini_file.h"
+#include "net/pop3_client.h"
+#include "net/text.h"
+
+namespace vantrel::net {
+
+namespace {
+
+// The most one multi-line answer may bring. A header runs to some kilobytes; more than this is a
+// server that means harm, or one that would hold the check.
+constexpr std::size_t kMostAnswer = 256 * 1024;
+
+}  // namespace
+
+std::vector<TSummary> TPop3Client::RetrieveSummaries(int newest) {
+  std::vector<TSummary> summaries;
+  if (newest <= 0 || count_ <= 0 || !Connected()) return summaries;
+  refuseNested();
+  // Connect's own deadline has stopped before OnConnect: this one bounds the summaries alone.
+  const bool ownDeadline = startDeadline();
+  const int oldest = count_ - std::min(newest, count_) + 1;
+  for (int number = count_; number >= oldest; --number) {
+    if (OnRetrieveStart) OnRetrieveStart(*this);
+    std::optional<TSummary> summary;
+    bool lost = false;
+    try {
+      summary = retrieveSummary(number);
+    } catch (const Exception&) {
+      lost = true;
+    }
+    // What the server sends after a failure cannot be told apart from the answers due.
+    if (lost && Connected()) TAsyncSocket::Disconnect();
+    if (OnRetrieveEnd) OnRetrieveEnd(*this);
+    if (!summary) break;
+    summaries.push_back(std::move(*summary));
+  }
+  if (ownDeadline) stopDeadline();
+  return summaries;
+}
+
+std::optional<TSummary> TPop3Client::retrieveSummary(int number) {
+  TSummary summary;
+  summary.Number = static_cast<std::uint32_t>(number);
+  const std::string n = std::to_string(number);
+  std::string reply;
+  Transaction("LIST " + n, reply);
+  // "+OK n size"; a size the server will not give is not a reason to go without the rest.
+  if (IsPositive(reply) && NthField(reply, ' ', 2) == n) {
+    if (const auto size = base::parseInteger(withoutLineEnd(NthField(reply, ' ', 3)));
+        size && *size >= 0) {
+      summary.Bytes = *size;
+      if (OnList) OnList(number, *size);
+    }
+  }
+  Transaction("TOP " + n + " 0", reply);
+  if (!IsPositive(reply)) return std::nullopt;
+  THeaderReader reader(summary);
+  readMultiLine(reader);
+  return summary;
+}
+
+void TPop3Client::readMultiLine(THeaderReader& reader) {
+  std::size_t total = 0;
+  for (;;) {
+    std::string line;
+    ReadLn(line);
+    if (line.empty()) throw ESockError("Connection closed by the server");
+    total += line.size();
+    if (total > kMostAnswer) {
+      TAsyncSocket::Disconnect();
+      throw ESockError("Answer too long");
+    }
+    std::string_view text = withoutLineEnd(line);
+    if (text == ".") break;
+    if (text.starts_with('.')) text.remove_prefix(1);
+    reader.line(text);
+  }
+  reader.finish();
+}
+
+}  // namespace vantrel::net
