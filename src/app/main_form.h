@@ -42,6 +42,8 @@ class FormView {
 struct FormPictures {
   platform::IconHandle mainIcon16 = platform::kNoIcon;  // "MAINICON" at 16 x 16
   std::array<platform::IconHandle, 5> mail{};           // imgListMail
+  // The new-mail picture (mail[3]) at the notification area's size, to draw the count on.
+  platform::IconPixels newMail;
 };
 
 class TMainForm {
