@@ -63,6 +63,8 @@ class TMainForm {
   // Always refuses the close; the window is hidden or the program ends by bttnOKClick.
   bool FormCloseQuery();
   void mnuTrayItemConfigClick();
+  // A mail check now, as the timer's; a click while one runs is ignored.
+  void mnuTrayItemCheckMailClick();
   // The tray menu's programs, anew from listExternalProgs.
   void rebuildTrayProgs();
   void mnuTrayItemQuitClick();

@@ -609,7 +609,8 @@ void MainWindow::popupTrayMenu(platform::Point at) {
           if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
           MENUITEMINFOA info{};
           info.cbSize = sizeof(info);
-          info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+          info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP | MIIM_STATE;
+          info.fState = child->enabled ? MFS_ENABLED : MFS_GRAYED;
           info.dwTypeData = text.data();
           info.wID = static_cast<UINT>(kIdMenuFirst + menuItems_.size());
           info.dwItemData = static_cast<ULONG_PTR>(child->imageIndex);

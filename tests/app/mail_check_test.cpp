@@ -538,6 +538,58 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   EXPECT_TRUE(form.timerMail.enabled());
 }
 
+TEST(MailCheck, FromTheTrayMenuACheckRunsAtOnceNotTwiceAndTheTimersNextComesAnIntervalAfterIt) {
+  AppBed bed;
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+  auto& form = startChecking(bed);  // Work's server is unknown: its box holds the check open
+  auto& item = *form.tray.mnuTrayItemCheckMail;
+  EXPECT_TRUE(item.visible);
+  EXPECT_EQ(item.caption, "Relever le courrier");
+  const auto& items = form.tray.mnuTray.items;
+  ASSERT_GE(items.size(), 6u);
+  EXPECT_EQ(items[items.size() - 4]->isSeparator(), true) << "below the programs";
+  EXPECT_EQ(items[items.size() - 3].get(), &item);
+  EXPECT_EQ(items[items.size() - 2].get(), form.tray.mnuTrayItemConfig);
+
+  bed.runFor(40000);  // 20 s before the timer's first check
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 10000);
+  const auto clicked = bed.sim.loop.nowMs();
+  bool enabledDuringTheCheck = true;
+  int connectionsAfterTheSecondClick = -1;
+  bed.sim.loop.atTime(clicked + 1000, [&] { bed.postTray(platform::kWmRButtonUp); });
+  bed.sim.loop.atTime(clicked + 2000, [&] {
+    enabledDuringTheCheck = item.enabled;
+    item.onClick(item);
+    connectionsAfterTheSecondClick = home->connections();
+  });
+  item.onClick(item);
+  const auto checked = bed.sim.loop.nowMs();
+  EXPECT_GE(checked, clicked + 10000) << "the box was open";
+  EXPECT_FALSE(enabledDuringTheCheck) << "greyed in the menu while a check runs";
+  EXPECT_EQ(connectionsAfterTheSecondClick, 1) << "a click during a check starts none";
+  EXPECT_EQ(home->connections(), 1);
+  EXPECT_EQ(bed.trayPicture(), "new mail 2");
+  EXPECT_TRUE(bed.notifyForm().visible());
+
+  // The timer's event that was due 20 s after the click does not come; the next is one full
+  // interval after the check.
+  bed.runFor(59999);
+  EXPECT_EQ(home->connections(), 1);
+  bed.runFor(1);
+  EXPECT_EQ(home->connections(), 2);
+
+  bed.postTray(platform::kWmRButtonUp);
+  bed.runFor(1);
+  EXPECT_TRUE(item.enabled);
+
+  // With mail checks switched off the item goes.
+  form.mnuTrayItemConfigClick();
+  form.tabMail.checkNoMail.checked = true;
+  form.checkNoMailClick();
+  form.bttnOKClick();
+  EXPECT_FALSE(item.visible);
+}
+
 TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {
   AppBed bed;
   const auto home = homeServer(bed, Pop3Mode::Normal, 2);
