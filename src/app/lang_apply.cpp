@@ -82,6 +82,7 @@ void applyLangTexts(TMainForm& form) {
   form.tray.mnuTrayItemProgs->caption = t.mnuTrayProgs;
   form.tray.mnuTrayItemQuit->caption = t.mnuTrayQuit;
   form.tray.mnuTrayItemConfig->caption = t.mnuTrayConfig;
+  form.tray.mnuTrayItemCheckMail->caption = t.mnuTrayCheckMail;
   form.changed();
 }
 

@@ -81,6 +81,7 @@ struct TLangTexts {
   std::string msgSettingsUnreadable;
   std::string msgSettingsNotSaved;
   std::string msgSettingsFolderUnusable;
+  std::string mnuTrayCheckMail;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -93,7 +94,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 65> kLangTexts = {{
+inline constexpr std::array<LangText, 66> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -240,6 +241,7 @@ inline constexpr std::array<LangText, 65> kLangTexts = {{
       "contient des lettres que Windows ne peut pas \xE9"
       "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s ; placez ",
       APP_NAME, " dans un autre dossier."}},
+    {"mnuTrayCheckMail", &TLangTexts::mnuTrayCheckMail, {"Relever le courrier"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.

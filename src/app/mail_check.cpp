@@ -125,7 +125,8 @@ void TMainForm::timerMailTimer() {
   if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) return;
   auto& shell = platform_.shell;
   const auto count = std::to_string(mailWatch.newMailTotal);
-  trayIconSetIcon(shell, tray.trayIcon, pictures.mail[3]);
+  trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
+                       mailWatch.newMailTotal);
   auto tip = replacePlaceholder(langTexts.trayTooltipNotify, kPlaceholderCount, count);
   if (!identitiesWithMail.empty()) {
     tip += " (";

@@ -101,6 +101,10 @@ void TMainForm::buildDesign() {
   progs->imageIndex = kPicturePrograms;
   tray.mnuTrayItemProgs = &tray.mnuTray.append(std::move(progs));
   tray.mnuTray.append(ui::makeSeparator());
+  auto checkMail = std::make_unique<ui::MenuItem>();
+  checkMail->visible = false;
+  checkMail->onClick = [this](const ui::MenuItem&) { mnuTrayItemCheckMailClick(); };
+  tray.mnuTrayItemCheckMail = &tray.mnuTray.append(std::move(checkMail));
   auto config = std::make_unique<ui::MenuItem>();
   config->imageIndex = kPictureConfig;
   config->onClick = [this](const ui::MenuItem&) { mnuTrayItemConfigClick(); };
@@ -236,6 +240,7 @@ void runStartup(base::IniFile& iniFile, TMainForm& form) {
   }
 
   form.rebuildTrayProgs();
+  form.tray.mnuTrayItemCheckMail->visible = !form.tabMail.checkNoMail.checked;
   buildTrayIdentitiesMenu(
       form.tray.mnuTray, form.tabIdentities.listIdentities, platform.desktop, form.handle(),
       [&form](const ui::MenuItem& clicked) { mnuTrayIdentityClick(form, clicked); });
@@ -284,6 +289,7 @@ void TMainForm::bttnOKClick() {
   timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
 
   rebuildTrayProgs();
+  tray.mnuTrayItemCheckMail->visible = !tabMail.checkNoMail.checked;
 
   if (configMode == 1) {
     terminate();
@@ -312,6 +318,13 @@ void TMainForm::mnuTrayItemConfigClick() {
   platform_.desktop.showWindow(self_, platform::SwShowNormal);
   platform_.desktop.setForegroundWindow(self_);
   changed();
+}
+
+void TMainForm::mnuTrayItemCheckMailClick() {
+  // The running check's outcome is about to show; the timer's next event comes one full interval
+  // after this check, which stops and restarts it.
+  if (mailWatch.checking) return;
+  timerMailTimer();
 }
 
 void TMainForm::mnuTrayItemQuitClick() {

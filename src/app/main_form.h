@@ -42,6 +42,8 @@ class FormView {
 struct FormPictures {
   platform::IconHandle mainIcon16 = platform::kNoIcon;  // "MAINICON" at 16 x 16
   std::array<platform::IconHandle, 5> mail{};           // imgListMail
+  // The new-mail picture (mail[3]) at the notification area's size, to draw the count on.
+  platform::IconPixels newMail;
 };
 
 class TMainForm {
@@ -61,6 +63,8 @@ class TMainForm {
   // Always refuses the close; the window is hidden or the program ends by bttnOKClick.
   bool FormCloseQuery();
   void mnuTrayItemConfigClick();
+  // A mail check now, as the timer's; a click while one runs is ignored.
+  void mnuTrayItemCheckMailClick();
   // The tray menu's programs, anew from listExternalProgs.
   void rebuildTrayProgs();
   void mnuTrayItemQuitClick();

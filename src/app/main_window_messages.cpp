@@ -23,6 +23,8 @@ void TMainForm::WMTrayNotify(std::intptr_t mouseMessage) {
       auto& desktop = platform_.desktop;
       const auto at = desktop.cursorPos();
       desktop.setForegroundWindow(self_);
+      // The menu may open in the middle of a check, whose messages flow meanwhile.
+      tray.mnuTrayItemCheckMail->enabled = !mailWatch.checking;
       if (view_) view_->popupTrayMenu(at);
       desktop.postMessage(self_, platform::kWmNull, 0, 0);
       return;

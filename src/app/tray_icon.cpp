@@ -1,8 +1,19 @@
 #include "app/tray_icon.h"
 
+#include "ui/count_badge.h"
+
 namespace vantrel::app {
 
 using platform::NotifyIconAction;
+
+namespace {
+
+// An icon the shell does not show (yet) takes the change when it is next added.
+void modify(platform::Shell& shell, const TrayIcon& icon) {
+  if (icon.shown) shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+}
+
+}  // namespace
 
 void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHandle owner,
                     platform::IconHandle picture, std::uint32_t callbackMessage,
@@ -31,8 +42,12 @@ void trayIconDelete(platform::Shell& shell, TrayIcon& icon) {
 }
 
 void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture) {
+  if (icon.data.icon == picture) return;
   icon.data.icon = picture;
-  shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+  modify(shell, icon);
+  // Given back only once the shell has another picture to show.
+  icon.countIcon.reset();
+  icon.countText.clear();
 }
 
 void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon) {
@@ -40,12 +55,31 @@ void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon) {
 }
 
 void trayIconSetTip(platform::Shell& shell, TrayIcon& icon, std::string_view tip) {
-  icon.data.tip = std::string(tip.substr(0, platform::kNotifyTipMax));
-  shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+  const auto cut = tip.substr(0, platform::kNotifyTipMax);
+  if (icon.data.tip == cut) return;
+  icon.data.tip = std::string(cut);
+  modify(shell, icon);
 }
 
 void trayIconResetTip(platform::Shell& shell, TrayIcon& icon) {
   trayIconSetTip(shell, icon, kTrayDefaultTip);
+}
+
+void trayIconSetCountIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+                          const platform::IconPixels& pixels, std::int32_t count) {
+  auto text = ui::countBadgeText(count);
+  if (icon.countIcon && icon.countText == text) return;
+  auto drawn = text.empty() || pixels.empty() ? std::nullopt
+                                              : shell.createIcon(ui::drawCountBadge(pixels, count));
+  if (!drawn) {
+    trayIconSetIcon(shell, icon, picture);
+    return;
+  }
+  icon.data.icon = drawn->get();
+  modify(shell, icon);
+  // The picture shown until now goes with `drawn`, now that the shell has let go of it.
+  icon.countIcon = std::move(*drawn);
+  icon.countText = std::move(text);
 }
 
 }  // namespace vantrel::app

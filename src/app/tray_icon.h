@@ -2,9 +2,11 @@
 // The notification-area icon: one record and its operations over the shell.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/icon_pixels.h"
 #include "platform/shell.h"
 
 namespace vantrel::app {
@@ -14,10 +16,14 @@ inline constexpr std::uint32_t kTrayIconFlags =
     platform::kNifMessage | platform::kNifIcon | platform::kNifTip;
 inline constexpr std::string_view kTrayDefaultTip = "Outlook Express";
 
+// The shell hears of the icon only when what it shows changes: picture, count or tip.
 struct TrayIcon {
   platform::IconHandle defaultIcon = platform::kNoIcon;
-  platform::NotifyIconData data;
+  platform::NotifyIconData data;  // as the shell was last given it
   bool shown = false;  // what the shell last accepted, to add the icon again after a restart
+  // The new-mail picture with its count, while the icon shows it.
+  std::optional<platform::ShellIcon> countIcon;
+  std::string countText;  // what its badge says
 };
 
 void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHandle owner,
@@ -29,5 +35,9 @@ void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandl
 void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon);
 void trayIconSetTip(platform::Shell& shell, TrayIcon& icon, std::string_view tip);
 void trayIconResetTip(platform::Shell& shell, TrayIcon& icon);
+// The new-mail picture with `count` drawn on `pixels` (the same picture at the tray's size); the
+// plain `picture` where no count can be drawn.
+void trayIconSetCountIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+                          const platform::IconPixels& pixels, std::int32_t count);
 
 }  // namespace vantrel::app

@@ -29,6 +29,7 @@ struct Tray {
   TrayIcon trayIcon;
   ui::MenuItem mnuTray;
   ui::MenuItem* mnuTrayItemProgs = nullptr;
+  ui::MenuItem* mnuTrayItemCheckMail = nullptr;  // shown while mail is checked
   ui::MenuItem* mnuTrayItemConfig = nullptr;
   ui::MenuItem* mnuTrayItemQuit = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/handles.h"
+#include "platform/icon_pixels.h"
 
 namespace vantrel::platform {
 
@@ -42,6 +43,8 @@ class Shell {
   virtual bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) = 0;
   // The first small icon of an executable.
   virtual std::optional<ShellIcon> extractSmallIcon(std::string_view path) = 0;
+  // An icon of these pixels; none when the system could not make it.
+  virtual std::optional<ShellIcon> createIcon(const IconPixels& pixels) = 0;
   // The shell's default action on an address, shown maximised, owned by `owner`.
   virtual void openUrl(WindowHandle owner, std::string_view url) = 0;
   virtual void playMailSound() = 0;

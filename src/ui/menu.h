@@ -23,6 +23,7 @@ struct MenuItem {
   std::string caption;  // "-" is a separator
   std::int32_t imageIndex = -1;
   bool visible = true;
+  bool enabled = true;
   std::optional<Shortcut> shortcut;
   std::function<void(const MenuItem&)> onClick;
   std::vector<std::unique_ptr<MenuItem>> items;  // a submenu when not empty

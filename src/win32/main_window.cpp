@@ -1,9 +1,11 @@
 #include "win32/main_window.h"
 
+#include <span>
 #include <string>
 
 #include "app/app_constants.h"
 #include "app/programs_tab.h"
+#include "ui/icon_image.h"
 #include "win32/control_ids.h"
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
@@ -29,6 +31,24 @@ platform::win32::OwnedImageList makeImageList(HINSTANCE instance, int size,
     ImageList_AddIcon(list.get(), icon.get());
   }
   return list;
+}
+
+// The pixels of the image of an icon resource that Windows would take for `size`, at that size.
+platform::IconPixels iconResourcePixels(HINSTANCE instance, int id, int size) {
+  const auto bytesOf = [instance](HRSRC resource) -> std::span<const std::uint8_t> {
+    const HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
+    const auto* data = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
+    if (!data) return {};
+    return {data, SizeofResource(instance, resource)};
+  };
+  const auto group = bytesOf(FindResourceA(instance, MAKEINTRESOURCEA(id), RT_GROUP_ICON));
+  if (group.empty()) return {};
+  const int image = LookupIconIdFromDirectoryEx(const_cast<PBYTE>(group.data()), TRUE, size, size,
+                                                LR_DEFAULTCOLOR);
+  if (image == 0) return {};
+  const auto pixels =
+      ui::decodeIconImage(bytesOf(FindResourceA(instance, MAKEINTRESOURCEA(image), RT_ICON)));
+  return pixels ? ui::resizedPicture(*pixels, size) : platform::IconPixels{};
 }
 
 platform::IconHandle toHandle(HICON icon) {
@@ -96,6 +116,7 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
   for (std::size_t i = 0; i < mailIcons_.size(); ++i) {
     mailIcons_[i].reset(ImageList_GetIcon(imgListMail_.get(), static_cast<int>(i), 0));
   }
+  newMailPixels_ = iconResourcePixels(instance, IDI_MAIL_NEW, GetSystemMetrics(SM_CXSMICON));
 }
 
 // The form goes before its window: what the window hears while it is destroyed is not the form's.
@@ -109,6 +130,7 @@ app::FormPictures MainWindow::pictures() const {
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) {
     pictures.mail[i] = toHandle(mailIcons_[i].get());
   }
+  pictures.newMail = newMailPixels_;
   return pictures;
 }
 
@@ -587,7 +609,8 @@ void MainWindow::popupTrayMenu(platform::Point at) {
           if (child->shortcut) text += "\t" + ui::shortcutText(*child->shortcut);
           MENUITEMINFOA info{};
           info.cbSize = sizeof(info);
-          info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP;
+          info.fMask = MIIM_STRING | MIIM_ID | MIIM_DATA | MIIM_BITMAP | MIIM_STATE;
+          info.fState = child->enabled ? MFS_ENABLED : MFS_GRAYED;
           info.dwTypeData = text.data();
           info.wID = static_cast<UINT>(kIdMenuFirst + menuItems_.size());
           info.dwItemData = static_cast<ULONG_PTR>(child->imageIndex);

@@ -92,6 +92,7 @@ class MainWindow : public app::FormView {
   // The tray's pictures, lent to the form for the whole run.
   std::array<platform::win32::OwnedIcon, std::tuple_size_v<decltype(app::FormPictures::mail)>>
       mailIcons_;
+  platform::IconPixels newMailPixels_;          // mailIcons_[3] at the notification area's size
   std::vector<const ui::MenuItem*> menuItems_;  // of the menu being shown, by command
 
   // Last, so destroyed first: everything above outlives the window and its controls. The tooltip

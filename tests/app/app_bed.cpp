@@ -2,9 +2,12 @@
 
 #include <iterator>
 #include <random>
+#include <span>
 
 #include "app/app_constants.h"
 #include "app/passwords.h"
+#include "ui/count_badge.h"
+#include "ui/icon_image.h"
 
 namespace vantrel::testing {
 
@@ -20,6 +23,28 @@ std::string accountsOf(const std::string& guid) {
 
 std::string storedPassword(const std::string& password) {
   return app::passwordFileValue(app::scramblePassword(password));
+}
+
+platform::IconPixels resourcePicture(const std::string& file, int size) {
+  std::ifstream in(VANTREL_SOURCE_DIR "/resources/icons/" + file, std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>()};
+  const auto word = [&](std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes.at(at + i);
+    return value;
+  };
+  // The directory: six bytes, then sixteen per image with its width, length and offset.
+  for (std::uint32_t i = 0; bytes.size() >= 6 && i < word(4, 2); ++i) {
+    const auto entry = 6 + 16 * static_cast<std::size_t>(i);
+    if (static_cast<int>(bytes.at(entry)) != size) continue;
+    const auto length = word(entry + 8, 4);
+    const auto offset = word(entry + 12, 4);
+    if (offset > bytes.size() || bytes.size() - offset < length) return {};
+    if (const auto pixels = ui::decodeIconImage(std::span(bytes).subspan(offset, length)))
+      return *pixels;
+  }
+  return {};
 }
 
 AppBed::AppBed() {
@@ -73,6 +98,7 @@ app::TMainForm& AppBed::start() {
   app::FormPictures pictures;
   pictures.mainIcon16 = kMainIcon;
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
+  pictures.newMail = resourcePicture("mail_newmail.ico", 16);
   form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
   form_->setView(&view);
   notifyForm_ = std::make_unique<app::TNotifyWindowForm>(sim.bundle, notifyWindow, *form_);
@@ -118,6 +144,21 @@ std::vector<std::string> AppBed::writesSince(std::size_t from) const {
 platform::WindowHandle AppBed::openOtherWindow() {
   return sim.desktop.createWindow({platform::kNoWindow, "Notepad", "notes - Notepad",
                                    platform::kNoWindow, true, false, false, nullptr});
+}
+
+std::string AppBed::trayPicture() const {
+  const auto& icon = sim.shell.icon();
+  if (!icon) return "none";
+  if (icon->icon == kMainIcon) return "usual";
+  if (icon->icon == kNewMailIcon) return "new mail";
+  const auto drawn = sim.shell.drawnIcons.find(icon->icon);
+  if (drawn == sim.shell.drawnIcons.end()) return "other";
+  const auto picture = resourcePicture("mail_newmail.ico", drawn->second.size);
+  for (std::int32_t count = 1; count <= 100; ++count) {
+    if (ui::drawCountBadge(picture, count) == drawn->second)
+      return "new mail " + std::to_string(count);
+  }
+  return "other";
 }
 
 void AppBed::postTray(std::intptr_t mouseMessage) {

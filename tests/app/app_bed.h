@@ -28,6 +28,10 @@ inline constexpr char kSharedAccounts[] =
 inline constexpr platform::IconHandle kMainIcon = 0x5001;
 inline constexpr platform::IconHandle kNewMailIcon = 0x6003;
 
+// A picture of an icon file of resources/icons at `size`, as the program's resources hold it;
+// empty when the file has none of that size.
+platform::IconPixels resourcePicture(const std::string& file, int size);
+
 // The hot key message of Ctrl+Shift with this key.
 constexpr std::intptr_t ctrlShift(std::uint32_t virtualKey) {
   return (std::intptr_t{virtualKey} << 16) | 6;  // MOD_CONTROL | MOD_SHIFT
@@ -111,6 +115,9 @@ class AppBed {
   // Lets virtual time pass with the message loop running.
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);
+  // What the tray icon shows: "usual", "new mail" (the plain picture), "new mail N" (with the
+  // count N drawn on it), "other" or "none".
+  std::string trayPicture() const;
   // The Outlook Express window the program follows, or none.
   platform::standin::SimWindow* oeWindow() { return sim.desktop.window(form_->oeWatch.oeWindow); }
 

@@ -123,27 +123,28 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
   StandinPop3 work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3));
   StandinPop3 bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4));
   auto& form = startChecking(bed, "checkVerifyAllId=1\r\n");
-  const auto normalIcon = bed.sim.shell.icon()->icon;
+  ASSERT_EQ(bed.trayPicture(), "usual");
 
   struct Step {
     int home, work, bob;
     int total;
-    std::string tip;  // what the tray icon says afterwards
-    int sounds;       // so far
-    int windowShows;  // so far
+    std::string picture;  // what the tray icon shows afterwards
+    std::string tip;      // and says
+    int sounds;           // so far
+    int windowShows;      // so far
     std::vector<Node> tree;
   };
   const std::vector<Step> steps = {
-      {2, 0, 3, 5, "5 message(s) non-lu(s) (Alice, Bob)", 1, 1,
+      {2, 0, 3, 5, "new mail 5", "5 message(s) non-lu(s) (Alice, Bob)", 1, 1,
        Tree{{"Alice", {"Home : 2"}}, {"Bob", {"Bob mail : 3"}}}},
       // The same total: nothing new is announced, the tree is filled again.
-      {3, 0, 2, 5, "5 message(s) non-lu(s) (Alice, Bob)", 1, 1,
+      {3, 0, 2, 5, "new mail 5", "5 message(s) non-lu(s) (Alice, Bob)", 1, 1,
        Tree{{"Alice", {"Home : 3"}}, {"Bob", {"Bob mail : 2"}}}},
-      {1, 1, 1, 3, "3 message(s) non-lu(s) (Alice, Bob)", 2, 2,
+      {1, 1, 1, 3, "new mail 3", "3 message(s) non-lu(s) (Alice, Bob)", 2, 2,
        Tree{{"Alice", {"Home : 1", "Work : 1"}}, {"Bob", {"Bob mail : 1"}}}},
       // Nothing left: icon and tip stay, the open window shows an empty tree.
-      {0, 0, 0, 0, "3 message(s) non-lu(s) (Alice, Bob)", 2, 2, {}},
-      {0, 4, 0, 4, "4 message(s) non-lu(s) (Alice)", 3, 3, {{"Alice", {"Work : 4"}}}},
+      {0, 0, 0, 0, "new mail 3", "3 message(s) non-lu(s) (Alice, Bob)", 2, 2, {}},
+      {0, 4, 0, 4, "new mail 4", "4 message(s) non-lu(s) (Alice)", 3, 3, {{"Alice", {"Work : 4"}}}},
   };
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const auto& step = steps[i];
@@ -153,7 +154,7 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
     bob.setMailbox("bob", "b0b", step.bob);
     form.timerMailTimer();
     EXPECT_EQ(form.mailWatch.newMailTotal, step.total);
-    EXPECT_EQ(bed.sim.shell.icon()->icon, kNewMailIcon);
+    EXPECT_EQ(bed.trayPicture(), step.picture);
     EXPECT_EQ(bed.sim.shell.icon()->tip, step.tip);
     EXPECT_EQ(bed.sim.shell.mailSounds, step.sounds);
     EXPECT_EQ(windowShows(bed), step.windowShows);
@@ -172,8 +173,11 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
 
   bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
   bed.runFor(500);
-  EXPECT_EQ(bed.sim.shell.icon()->icon, normalIcon);
+  EXPECT_EQ(bed.trayPicture(), "usual");
   EXPECT_EQ(form.mailWatch.newMailTotal, 0) << "the next check with mail announces it again";
+  EXPECT_EQ(bed.sim.shell.drawnIcons.size(), 3u) << "drawn once for each total announced";
+  // Each count's picture was given back once another one showed.
+  EXPECT_EQ(bed.sim.shell.destroyedIcons.size(), 3u);
 }
 
 TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarIs) {
@@ -538,6 +542,58 @@ TEST(MailCheck, ATimerTickDuringACheckIsIgnored) {
   EXPECT_EQ(form.mailWatch.newMailTotal, 2);
   EXPECT_FALSE(form.checkingMail());
   EXPECT_TRUE(form.timerMail.enabled());
+}
+
+TEST(MailCheck, FromTheTrayMenuACheckRunsAtOnceNotTwiceAndTheTimersNextComesAnIntervalAfterIt) {
+  AppBed bed;
+  const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+  auto& form = startChecking(bed);  // Work's server is unknown: its box holds the check open
+  auto& item = *form.tray.mnuTrayItemCheckMail;
+  EXPECT_TRUE(item.visible);
+  EXPECT_EQ(item.caption, "Relever le courrier");
+  const auto& items = form.tray.mnuTray.items;
+  ASSERT_GE(items.size(), 6u);
+  EXPECT_EQ(items[items.size() - 4]->isSeparator(), true) << "below the programs";
+  EXPECT_EQ(items[items.size() - 3].get(), &item);
+  EXPECT_EQ(items[items.size() - 2].get(), form.tray.mnuTrayItemConfig);
+
+  bed.runFor(40000);  // 20 s before the timer's first check
+  bed.sim.dialogs.answerMessageBox(platform::IdOk, 10000);
+  const auto clicked = bed.sim.loop.nowMs();
+  bool enabledDuringTheCheck = true;
+  int connectionsAfterTheSecondClick = -1;
+  bed.sim.loop.atTime(clicked + 1000, [&] { bed.postTray(platform::kWmRButtonUp); });
+  bed.sim.loop.atTime(clicked + 2000, [&] {
+    enabledDuringTheCheck = item.enabled;
+    item.onClick(item);
+    connectionsAfterTheSecondClick = home->connections();
+  });
+  item.onClick(item);
+  const auto checked = bed.sim.loop.nowMs();
+  EXPECT_GE(checked, clicked + 10000) << "the box was open";
+  EXPECT_FALSE(enabledDuringTheCheck) << "greyed in the menu while a check runs";
+  EXPECT_EQ(connectionsAfterTheSecondClick, 1) << "a click during a check starts none";
+  EXPECT_EQ(home->connections(), 1);
+  EXPECT_EQ(bed.trayPicture(), "new mail 2");
+  EXPECT_TRUE(bed.notifyForm().visible());
+
+  // The timer's event that was due 20 s after the click does not come; the next is one full
+  // interval after the check.
+  bed.runFor(59999);
+  EXPECT_EQ(home->connections(), 1);
+  bed.runFor(1);
+  EXPECT_EQ(home->connections(), 2);
+
+  bed.postTray(platform::kWmRButtonUp);
+  bed.runFor(1);
+  EXPECT_TRUE(item.enabled);
+
+  // With mail checks switched off the item goes.
+  form.mnuTrayItemConfigClick();
+  form.tabMail.checkNoMail.checked = true;
+  form.checkNoMailClick();
+  form.bttnOKClick();
+  EXPECT_FALSE(item.visible);
 }
 
 TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {

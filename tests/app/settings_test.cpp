@@ -106,6 +106,7 @@ TEST(Language, ChoosingOneRelabelsEveryControlMenuItemAndDialogAtOnce) {
   EXPECT_EQ(form.tabProgs.listExternalProgs.columns.at(0).caption, "Name");
   EXPECT_EQ(form.tabMail.listAccounts.columns.at(1).caption, "Server");
   EXPECT_EQ(form.tray.mnuTrayItemQuit->caption, "Quit");
+  EXPECT_EQ(form.tray.mnuTrayItemCheckMail->caption, "Check mail now");
   EXPECT_EQ(form.dlgOpenOE.title, form.langTexts.dlgOpenOETitle);
   EXPECT_NE(form.dlgOpenOE.title.find("Outlook Express"), std::string::npos);
   EXPECT_EQ(form.tabAbout.bttnFaqOE.caption, "FAQ Outlook Express");  // not translated

@@ -142,6 +142,11 @@ TEST(Watcher, NewMailSignsGoWhenOutlookExpressComesToTheFront) {
   EXPECT_EQ(bed.sim.shell.icon()->icon, kMainIcon);
   EXPECT_EQ(bed.sim.shell.icon()->tip, "Outlook Express");
   EXPECT_EQ(form.mailWatch.newMailTotal, 0);
+
+  // Outlook Express stays in front: nothing the icon shows changes, and the shell hears nothing.
+  const auto calls = bed.sim.shell.calls.size();
+  bed.runFor(30000);
+  EXPECT_EQ(bed.sim.shell.calls.size(), calls);
 }
 
 }  // namespace

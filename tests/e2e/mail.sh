@@ -141,6 +141,18 @@ case_check_announces_new_mail() {
   wait_until 5 "Outlook Express in front did not restore the tip" tip_shown "Outlook Express"
 }
 
+# "Relever le courrier", the item above Configuration in the tray menu, checks at once as the
+# timer would: the notification window comes and the tip counts the messages, the timer unfired.
+case_tray_menu_checks_mail() {
+  start_mail secret editMailWindowTime=0
+  notify_hidden || fail "the notification window is shown before any check"
+  TRAY_MENU_SHOT=tray-menu-check-mail tray_menu "$VK_END" "$VK_UP" "$VK_UP" "$VK_RETURN"
+  wait_until 15 "the menu's check brought no notification window" notify_shown
+  expect_eq "tree" "$EXPECTED_TREE" "$(notify_tree)"
+  wait_until 10 "the tip does not count the messages" tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
+  e2e_screenshot tray-count >/dev/null || true
+}
+
 # With a display time of 0 the window stays and shows no counter; a double-click on an account
 # line does nothing, one on Bob hides the window and starts Outlook Express under Bob.
 case_double_click_switches_identity() {
@@ -383,7 +395,7 @@ suite_mail() {
     mail_server_stop
     return 1
   }
-  e2e_cases check_announces_new_mail double_click_switches_identity \
+  e2e_cases check_announces_new_mail tray_menu_checks_mail double_click_switches_identity \
     double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
     unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
     secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \

@@ -404,6 +404,35 @@ void checkShell(Checks& checks, const std::string& iconFile) {
   checks.expect(!shell.extractSmallIcon(iconFile + ".missing"), "a missing file has no icon");
   const auto folder = iconFile.substr(0, iconFile.rfind('\\') + 1);
   checks.expect(!shell.extractSmallIcon(folder + "win.ini"), "a file without icons has none");
+
+  // An icon drawn from pixels keeps them, rows from the top, with a mask of what shows through.
+  IconPixels pixels{4, std::vector<std::uint32_t>(16, 0)};
+  pixels.at(0, 0) = 0xFFFF0000;
+  pixels.at(3, 0) = 0x7F123456;
+  pixels.at(1, 3) = 0xFF00FF00;
+  const auto drawn = shell.createIcon(pixels);
+  checks.expect(drawn && drawn->get() != kNoIcon, "an icon is made from pixels");
+  ICONINFO parts{};
+  if (drawn && GetIconInfo(reinterpret_cast<HICON>(drawn->get()), &parts)) {
+    const OwnedBitmap colours(parts.hbmColor);
+    const OwnedBitmap mask(parts.hbmMask);
+    const auto read = [](HBITMAP bitmap) {
+      BITMAPINFO info{};
+      info.bmiHeader = {sizeof(info.bmiHeader), 4, -4, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      std::vector<std::uint32_t> bits(16);
+      const OwnedScreenDC screen(GetDC(nullptr));
+      GetDIBits(screen.get(), bitmap, 0, 4, bits.data(), &info, DIB_RGB_COLORS);
+      return bits;
+    };
+    checks.expect(read(colours.get()) == pixels.argb, "the icon keeps its pixels and their alpha");
+    std::vector<std::uint32_t> through(16, 0xFFFFFF);
+    through[0] = through[13] = 0;
+    auto shownThrough = read(mask.get());
+    for (auto& bit : shownThrough) bit &= 0xFFFFFF;
+    checks.expect(shownThrough == through, "the mask shows through where the picture is clear");
+  }
+  checks.expect(!shell.createIcon(IconPixels{4, std::vector<std::uint32_t>(15)}),
+                "no icon of too few pixels");
 }
 
 // Answers a modal dialog from a second thread once it shows: the test's own thread is inside

@@ -29,4 +29,10 @@ std::optional<ShellIcon> StandinShell::extractSmallIcon(std::string_view path) {
   return ShellIcon(*this, found->second);
 }
 
+std::optional<ShellIcon> StandinShell::createIcon(const IconPixels& pixels) {
+  const auto handle = kFirstDrawnIcon + drawnIcons.size();
+  drawnIcons[handle] = pixels;
+  return ShellIcon(*this, handle);
+}
+
 }  // namespace vantrel::platform::standin

@@ -23,9 +23,13 @@ class StandinShell : public Shell {
   std::vector<std::string> openedUrls;
   int mailSounds = 0;
   std::vector<IconHandle> destroyedIcons;
+  // The pixels of each icon made from pixels, by handle, from kFirstDrawnIcon on.
+  static constexpr IconHandle kFirstDrawnIcon = 0xD000;
+  std::map<IconHandle, IconPixels> drawnIcons;
 
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
   std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
+  std::optional<ShellIcon> createIcon(const IconPixels& pixels) override;
   void openUrl(WindowHandle, std::string_view url) override { openedUrls.emplace_back(url); }
   void playMailSound() override { ++mailSounds; }
   std::uint32_t taskbarCreatedMessage() override { return kTaskbarCreated; }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <vector>
 
 #include "platform/win32/owned_handle.h"
 
@@ -56,6 +58,49 @@ std::optional<ShellIcon> Win32Shell::extractSmallIcon(std::string_view path) {
   OwnedIcon wanted(small);
   if (!wanted) return std::nullopt;
   return ShellIcon(*this, reinterpret_cast<IconHandle>(wanted.release()));
+}
+
+std::optional<ShellIcon> Win32Shell::createIcon(const IconPixels& pixels) {
+  const int n = pixels.size;
+  if (n <= 0 || pixels.argb.size() != static_cast<std::size_t>(n) * static_cast<std::size_t>(n)) {
+    return std::nullopt;
+  }
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = n;
+  info.bmiHeader.biHeight = -n;  // rows from the top, as the pixels come
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const OwnedScreenDC screen(GetDC(nullptr));
+  const OwnedBitmap colours(
+      CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!colours || !bits) return std::nullopt;
+  // 0xAARRGGBB in memory is the B, G, R, A of a 32-bit DIB.
+  std::memcpy(bits, pixels.argb.data(), pixels.argb.size() * sizeof(pixels.argb[0]));
+  // The mask shows the background through where the picture is mostly transparent, for systems
+  // that draw icons without their alpha. Its rows are WORD-aligned.
+  const auto stride = static_cast<std::size_t>((n + 15) / 16 * 2);
+  std::vector<BYTE> mask(stride * static_cast<std::size_t>(n), 0);
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      if ((pixels.at(x, y) >> 24) < 0x80) {
+        mask[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x / 8)] |=
+            static_cast<BYTE>(0x80 >> (x % 8));
+      }
+    }
+  }
+  const OwnedBitmap maskBitmap(CreateBitmap(n, n, 1, 1, mask.data()));
+  if (!maskBitmap) return std::nullopt;
+  ICONINFO parts{};
+  parts.fIcon = TRUE;
+  parts.hbmMask = maskBitmap.get();
+  parts.hbmColor = colours.get();
+  // The icon has copies of both bitmaps.
+  OwnedIcon icon(CreateIconIndirect(&parts));
+  if (!icon) return std::nullopt;
+  return ShellIcon(*this, reinterpret_cast<IconHandle>(icon.release()));
 }
 
 void Win32Shell::destroyIcon(IconHandle icon) {

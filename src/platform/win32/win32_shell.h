@@ -9,6 +9,7 @@ class Win32Shell : public Shell {
  public:
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
   std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
+  std::optional<ShellIcon> createIcon(const IconPixels& pixels) override;
   void openUrl(WindowHandle owner, std::string_view url) override;
   void playMailSound() override;
   std::uint32_t taskbarCreatedMessage() override;
