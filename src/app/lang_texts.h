@@ -82,6 +82,9 @@ struct TLangTexts {
   std::string msgSettingsNotSaved;
   std::string msgSettingsFolderUnusable;
   std::string mnuTrayCheckMail;
+  std::string checkMailPreview;
+  std::string notifyNoSubject;
+  std::string notifyMoreMessages;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -94,7 +97,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 66> kLangTexts = {{
+inline constexpr std::array<LangText, 69> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -242,6 +245,14 @@ inline constexpr std::array<LangText, 66> kLangTexts = {{
       "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s ; placez ",
       APP_NAME, " dans un autre dossier."}},
     {"mnuTrayCheckMail", &TLangTexts::mnuTrayCheckMail, {"Relever le courrier"}},
+    {"checkMailPreview",
+     &TLangTexts::checkMailPreview,
+     {"Afficher l'exp\xE9"
+      "diteur et l'objet des messages"}},
+    // A message line's subject when the message has none, and the line below an account's
+    // newest messages ("\x85" is the ellipsis).
+    {"notifyNoSubject", &TLangTexts::notifyNoSubject, {"(sans objet)"}},
+    {"notifyMoreMessages", &TLangTexts::notifyMoreMessages, {"\x85 et %count% de plus"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.
