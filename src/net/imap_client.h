@@ -1,11 +1,13 @@
 #pragma once
 // TImapClient: logs in to one IMAP mailbox, reads the number of unread messages of its inbox
 // with STATUS and logs out. A plain connection to a server that offers STARTTLS is secured
-// before the login; one to a server that refuses passwords in clear text never sends one.
+// before the login; one to a server that refuses passwords in clear text, or that has offered TLS
+// before, never sends one.
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "net/imap_answers.h"
 #include "net/mail_client.h"
@@ -21,6 +23,9 @@ class TImapClient : public TMailClient {
   void Disconnect() override;
 
   int UnseenCount() const { return count_; }
+  // The [ALERT]s the server sent since they were last taken, which its user must read: a few at
+  // most, each cut to what a message box can show.
+  std::vector<std::string> TakeAlerts();
 
  private:
   struct Reply {
@@ -49,7 +54,10 @@ class TImapClient : public TMailClient {
   // The server has said its last word: closes without a goodbye of ours and raises ESockError.
   [[noreturn]] void leave(const std::string& why);
 
+  void keepAlert(const std::string& answer);
+
   unsigned tags_ = 0;
+  std::vector<std::string> alerts_;
 };
 
 }  // namespace vantrel::net
