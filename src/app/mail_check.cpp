@@ -20,6 +20,7 @@ namespace vantrel::app {
 namespace {
 
 struct AccountToCheck {
+  std::string keyPath;
   AccountKind kind = AccountKind::Pop3;
   std::string accountName;
   std::string server;
@@ -42,8 +43,8 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   for (auto& account : mailAccountsOf(registry, iniFile, identity.guid)) {
     if (account.skip) continue;
     auto password = readPassword(iniFile, account.passwordKey);
-    accounts.push_back({account.kind, std::move(account.accountName), std::move(account.server),
-                        std::move(account.userName), std::move(password),
+    accounts.push_back({std::move(account.keyPath), account.kind, std::move(account.accountName),
+                        std::move(account.server), std::move(account.userName), std::move(password),
                         std::move(account.passwordKey), account.port, account.secure});
   }
   return accounts;
@@ -98,8 +99,11 @@ void TMainForm::timerMailTimer() {
       client.UserID = account.userName;
       client.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
+      mailWatch.currentAccountKey = account.keyPath;
       mailWatch.accountCount = 0;
       connectMailClient(client);
+      if (account.kind == AccountKind::Imap)
+        mailServerAlert(account.accountName, imap.TakeAlerts());
       // The client's OnConnect adds only a count that was read, also one made by the re-login
       // of a refused password, after which the first connection fails.
       if (mailWatch.accountCount > 0)
@@ -220,9 +224,26 @@ void TMainForm::mailClientConnectionFailed(const net::TMailClient& client) {
 
 void TMainForm::secureConnectionFailed(const std::string& host, const std::string& reason) {
   if (platform_.loop.quitting()) return;
+  // A home server with a certificate Windows does not trust would otherwise raise it every check.
+  if (!mailWatch.secureFailureTold.insert(mailWatch.currentAccountKey).second) return;
   const auto text =
       replacePlaceholder(replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host),
                          kPlaceholderReason, reason);
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
+                               platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::mailServerAlert(const std::string& accountName,
+                                const std::vector<std::string>& alerts) {
+  if (alerts.empty() || platform_.loop.quitting()) return;
+  if (!mailWatch.alertTold.insert(mailWatch.currentAccountKey).second) return;
+  std::string said;
+  for (const auto& alert : alerts) said += (said.empty() ? "" : "\n") + alert;
+  const auto text = replacePlaceholder(
+      replacePlaceholder(
+          replacePlaceholder(langTexts.msgMailServerAlert, kPlaceholderAccount, accountName),
+          kPlaceholderHost, imap.Host),
+      kPlaceholderReason, said);
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }

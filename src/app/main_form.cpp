@@ -167,6 +167,8 @@ void TMainForm::FormCreate() {
   checkNoMailClick();
   checkMailWindowClick();
   timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
+  // The user may have mended what the refusals were about: the next ones are told again.
+  mailWatch.secureFailureTold.clear();
   showOEVersion();
   tabAbout.lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
   tabAbout.lblAppCopyright.caption = std::string(APP_COPYRIGHT);
@@ -282,6 +284,8 @@ void TMainForm::bttnOKClick() {
   ini.flush();
 
   timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
+  // The user may have mended what the refusals were about: the next ones are told again.
+  mailWatch.secureFailureTold.clear();
 
   rebuildTrayProgs();
 
