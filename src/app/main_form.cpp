@@ -167,8 +167,6 @@ void TMainForm::FormCreate() {
   checkNoMailClick();
   checkMailWindowClick();
   timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
-  // The user may have mended what the refusals were about: the next ones are told again.
-  mailWatch.secureFailureTold.clear();
   showOEVersion();
   tabAbout.lblAppName.caption = std::string(APP_NAME) + " v" + std::string(APP_VERSION);
   tabAbout.lblAppCopyright.caption = std::string(APP_COPYRIGHT);

@@ -61,8 +61,9 @@ std::vector<std::string> TImapClient::TakeAlerts() {
 
 void TImapClient::keepAlert(const std::string& answer) {
   const ImapLine line = classifyImapLine(answer);
-  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT") return;
-  alerts_.emplace_back(responseText(line).substr(0, kAlertLength));
+  const std::string_view text = responseText(line);
+  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT" || text.empty()) return;
+  alerts_.emplace_back(text.substr(0, kAlertLength));
 }
 
 std::optional<ImapAnswer> TImapClient::readAnswer() {
