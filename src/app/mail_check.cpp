@@ -20,6 +20,7 @@ namespace vantrel::app {
 namespace {
 
 struct AccountToCheck {
+  std::string keyPath;
   AccountKind kind = AccountKind::Pop3;
   std::string accountName;
   std::string server;
@@ -45,10 +46,10 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
     // Another account's password under this key is none of this one's: skipped like no password.
     auto stored =
         storedPasswordFor(iniFile, account.passwordKey, {account.server, account.userName});
-    accounts.push_back({account.kind, std::move(account.accountName), std::move(account.server),
-                        std::move(account.userName), std::move(stored.password),
-                        std::move(account.passwordKey), account.port, account.secure,
-                        stored.unbound});
+    accounts.push_back({std::move(account.keyPath), account.kind, std::move(account.accountName),
+                        std::move(account.server), std::move(account.userName),
+                        std::move(stored.password), std::move(account.passwordKey), account.port,
+                        account.secure, stored.unbound});
   }
   return accounts;
 }
@@ -103,8 +104,11 @@ void TMainForm::timerMailTimer() {
       client.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
       mailWatch.bindOnLogin = account.passwordUnbound;
+      mailWatch.currentAccountKey = account.keyPath;
       mailWatch.accountCount = 0;
       connectMailClient(client);
+      if (account.kind == AccountKind::Imap)
+        mailServerAlert(account.accountName, imap.TakeAlerts());
       // The client's OnConnect adds only a count that was read, also one made by the re-login
       // of a refused password, after which the first connection fails.
       if (mailWatch.accountCount > 0)
@@ -231,9 +235,26 @@ void TMainForm::mailClientConnectionFailed(const net::TMailClient& client) {
 
 void TMainForm::secureConnectionFailed(const std::string& host, const std::string& reason) {
   if (platform_.loop.quitting()) return;
+  // A home server with a certificate Windows does not trust would otherwise raise it every check.
+  if (!mailWatch.secureFailureTold.insert(mailWatch.currentAccountKey).second) return;
   const auto text =
       replacePlaceholder(replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host),
                          kPlaceholderReason, reason);
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
+                               platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::mailServerAlert(const std::string& accountName,
+                                const std::vector<std::string>& alerts) {
+  if (alerts.empty() || platform_.loop.quitting()) return;
+  if (!mailWatch.alertTold.insert(mailWatch.currentAccountKey).second) return;
+  std::string said;
+  for (const auto& alert : alerts) said += (said.empty() ? "" : "\n") + alert;
+  const auto text = replacePlaceholder(
+      replacePlaceholder(
+          replacePlaceholder(langTexts.msgMailServerAlert, kPlaceholderAccount, accountName),
+          kPlaceholderHost, imap.Host),
+      kPlaceholderReason, said);
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }
