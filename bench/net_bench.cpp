@@ -2,6 +2,10 @@
 //   net_bench pop3 PORT ACCOUNTS USER:PASSWORD...   time to check the accounts in turn
 //   net_bench imap PORT ROOT ACCOUNTS USER:PASSWORD...   the same over IMAP, on a port that offers
 //                                                    STARTTLS with a certificate from ROOT
+//   net_bench previews pop3|imap|pop3s|imaps PORT ROOT NEWEST ACCOUNTS USER:PASSWORD...
+//                                                    the mail check with the newest NEWEST
+//                                                    summaries of every account decoded (0: the
+//                                                    count alone), in clear text or over TLS
 //   net_bench wait SECONDS                           processor share of a wait on a silent server
 //   net_bench http PORT BYTES                        throughput of one long body
 #include <arpa/inet.h>
@@ -13,15 +17,18 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "net/header_text.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/posix/event_loop_posix.h"
 #include "platform/posix/fd.h"
 #include "platform/posix/socket_posix.h"
+#include "platform/posix/text_conversion_posix.h"
 
 namespace {
 
@@ -41,55 +48,146 @@ double processorSeconds() {
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
+// Where the accounts are: one server, spoken to in clear text or over implicit TLS (`secure`).
+// `tls` when any of the conversation is secured, STARTTLS included.
+struct Server {
+  const char* host;
+  int port;
+  bool secure;
+  bool tls;
+};
+
+// What a check found on the open connection of one account: the messages waiting, and how many
+// summaries it showed with both a sender and a subject.
+struct Found {
+  long long messages = 0;
+  long long shown = 0;
+};
+
+template <typename Client>
+using Visit = std::function<Found(Client&)>;
+
 // As the mail check drives a mail component: one component, its values set again for every
-// account, a time-out against a stalled server, the count taken and the session closed in
-// OnConnect.
-template <typename Client, int (Client::*Count)() const>
-int mailCheck(const char* protocol, PosixSockets& sockets, const char* host, int port, int accounts,
-              const std::vector<std::string>& credentials) {
+// account, a time-out against a stalled server, the work done and the session closed in
+// OnConnect. The first secured connection reads the system's trusted roots, once in the life of
+// the program: a check of the first account before the clock starts takes that out of the figure,
+// as the Python peers read theirs before their clocks start. A check that shows fewer summaries
+// than `shown` is told of, so that a figure never hides a broken path.
+template <typename Client>
+int mailCheck(const std::string& figure, PosixSockets& sockets, const Server& server, int accounts,
+              const std::vector<std::string>& credentials, const Visit<Client>& visit,
+              long long shown = 0) {
   PosixEventLoop loop;
   Client client(loop, sockets);
-  client.Port = port;
+  client.Port = server.port;
+  client.Secure = server.secure;
   client.TimeOut = 30000;
-  long long messages = 0;
+  Found found;
   int failed = 0;
   client.OnConnect = [&](vantrel::net::TAsyncSocket&) {
-    if ((client.*Count)() > 0) messages += (client.*Count)();
+    const Found here = visit(client);
+    found.messages += here.messages;
+    found.shown += here.shown;
     client.Disconnect();
   };
-  const auto start = Clock::now();
-  for (int i = 0; i < accounts; ++i) {
+  const auto check = [&](int i) {
     const std::string& pair = credentials[static_cast<std::size_t>(i) % credentials.size()];
-    client.Host = host;
+    client.Host = server.host;
     client.UserID = pair.substr(0, pair.find(':'));
     client.Password = pair.substr(pair.find(':') + 1);
     try {
       client.Connect();
     } catch (const std::exception& e) {
       ++failed;
-      std::fprintf(stderr, "%s: account %d: %s\n", protocol, i, e.what());
+      std::fprintf(stderr, "%s: account %d: %s\n", figure.c_str(), i, e.what());
     }
+  };
+  if (server.tls) {
+    check(0);
+    found = {};
   }
+  const auto start = Clock::now();
+  for (int i = 0; i < accounts; ++i) check(i);
   const double elapsed = secondsSince(start);
   if (failed > 0) return 1;
-  if (messages == 0)
-    std::fprintf(stderr, "%s: %d accounts and not one message\n", protocol, accounts);
-  std::printf("%s_vantrel_seconds: %.3f\n", protocol, elapsed);
+  if (found.messages == 0)
+    std::fprintf(stderr, "%s: %d accounts and not one message\n", figure.c_str(), accounts);
+  if (found.shown != shown)
+    std::fprintf(stderr, "%s: %lld summaries shown of %lld\n", figure.c_str(), found.shown, shown);
+  std::printf("%s_seconds: %.3f\n", figure.c_str(), elapsed);
   return 0;
 }
 
+template <typename Client, int (Client::*Count)() const>
+Found count(Client& client) {
+  return {std::max((client.*Count)(), 0), 0};
+}
+
 int pop3(int port, int accounts, const std::vector<std::string>& credentials) {
+  using vantrel::net::TPop3Client;
   PosixSockets sockets;
-  return mailCheck<vantrel::net::TPop3Client, &vantrel::net::TPop3Client::MessageCount>(
-      "pop3", sockets, "127.0.0.1", port, accounts, credentials);
+  return mailCheck<TPop3Client>("pop3_vantrel", sockets, {"127.0.0.1", port, false, false},
+                                accounts, credentials,
+                                count<TPop3Client, &TPop3Client::MessageCount>);
 }
 
 // The certificate is for localhost, which the STARTTLS upgrade checks.
 int imap(int port, const std::string& root, int accounts,
          const std::vector<std::string>& credentials) {
+  using vantrel::net::TImapClient;
   PosixSockets sockets(root);
-  return mailCheck<vantrel::net::TImapClient, &vantrel::net::TImapClient::UnseenCount>(
-      "imap", sockets, "localhost", port, accounts, credentials);
+  return mailCheck<TImapClient>("imap_vantrel", sockets, {"localhost", port, false, true}, accounts,
+                                credentials, count<TImapClient, &TImapClient::UnseenCount>);
+}
+
+// What the program shows of each summary: its header fields as the component kept them, read by
+// the header decoder with the system's character sets behind its own tables. Gives how many came
+// out with both a sender and a subject.
+long long shown(const std::vector<vantrel::net::TSummary>& summaries,
+                const vantrel::platform::TextConversion& system) {
+  long long complete = 0;
+  for (const vantrel::net::TSummary& summary : summaries) {
+    std::string block;
+    for (int i = 0; i < summary.Header.Count(); ++i) block.append(summary.Header[i]).append("\r\n");
+    const vantrel::net::HeaderSummary text = vantrel::net::summarizeHeader(block, &system);
+    if (!text.from.empty() && !text.subject.empty()) ++complete;
+  }
+  return complete;
+}
+
+// The count alone, or the count and the newest summaries shown; every account is expected to
+// hold at least `newest` unread messages with a sender and a subject. pop3 and imap speak in
+// clear text; pop3s and imaps over implicit TLS, to localhost with a certificate from ROOT.
+int previews(const std::string& protocol, int port, const std::string& root, int newest,
+             int accounts, const std::vector<std::string>& credentials) {
+  using vantrel::net::TImapClient;
+  using vantrel::net::TPop3Client;
+  const bool secure = protocol.ends_with('s');
+  const Server server{secure ? "localhost" : "127.0.0.1", port, secure, secure};
+  PosixSockets sockets(root);
+  const vantrel::platform::posix::IconvTextConversion system;
+  const std::string figure = protocol + (newest > 0 ? "_previews" : "_count") + "_vantrel";
+  const long long expected = static_cast<long long>(accounts) * std::max(newest, 0);
+  if (protocol.starts_with("pop3")) {
+    return mailCheck<TPop3Client>(
+        figure, sockets, server, accounts, credentials,
+        [&](TPop3Client& client) {
+          return Found{std::max(client.MessageCount(), 0),
+                       shown(client.RetrieveSummaries(newest), system)};
+        },
+        expected);
+  }
+  if (protocol.starts_with("imap")) {
+    return mailCheck<TImapClient>(
+        figure, sockets, server, accounts, credentials,
+        [&](TImapClient& client) {
+          return Found{std::max(client.UnseenCount(), 0),
+                       shown(client.RetrieveUnseenSummaries(newest), system)};
+        },
+        expected);
+  }
+  std::fprintf(stderr, "net_bench: no protocol %s\n", protocol.c_str());
+  return 2;
 }
 
 // A listener that never accepts: the kernel completes the connection and nothing is ever said.
@@ -186,6 +284,11 @@ int main(int argc, char** argv) {
       return imap(std::atoi(args[1].c_str()), args[2], std::atoi(args[3].c_str()),
                   std::vector<std::string>(args.begin() + 4, args.end()));
     }
+    if (args.size() >= 7 && args[0] == "previews") {
+      return previews(args[1], std::atoi(args[2].c_str()), args[3], std::atoi(args[4].c_str()),
+                      std::atoi(args[5].c_str()),
+                      std::vector<std::string>(args.begin() + 6, args.end()));
+    }
     if (args.size() == 2 && args[0] == "wait") return wait(std::atoi(args[1].c_str()));
     if (args.size() == 3 && args[0] == "http") {
       return http(std::atoi(args[1].c_str()), std::atoll(args[2].c_str()));
@@ -196,6 +299,9 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: net_bench pop3 PORT ACCOUNTS USER:PASSWORD... | "
-               "imap PORT ROOT ACCOUNTS USER:PASSWORD... | wait SECONDS | http PORT BYTES\n");
+               "imap PORT ROOT ACCOUNTS USER:PASSWORD... | "
+               "previews pop3|imap|pop3s|imaps PORT ROOT NEWEST ACCOUNTS USER:PASSWORD... | "
+               "wait SECONDS | "
+               "http PORT BYTES\n");
   return 2;
 }

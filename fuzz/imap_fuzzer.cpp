@@ -26,6 +26,8 @@ void readLines(std::string_view stream) {
     stream.remove_prefix(std::min(end + 1, stream.size()));
     const vantrel::net::ImapLine classified = vantrel::net::classifyImapLine(line);
     vantrel::net::capabilitiesOf(classified);
+    vantrel::net::responseCode(classified);
+    vantrel::net::responseText(classified);
     vantrel::net::literalAtEnd(line);
     vantrel::net::quotedString(line);
     const vantrel::net::ImapAnswer answer{std::string(line), {std::string(line.substr(0, 5))}};

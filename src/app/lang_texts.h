@@ -82,6 +82,7 @@ struct TLangTexts {
   std::string msgSettingsNotSaved;
   std::string msgSettingsFolderUnusable;
   std::string mnuTrayCheckMail;
+  std::string msgMailServerAlert;
   std::string checkMailPreview;
   std::string notifyNoSubject;
   std::string notifyMoreMessages;
@@ -97,7 +98,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 69> kLangTexts = {{
+inline constexpr std::array<LangText, 70> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -245,6 +246,10 @@ inline constexpr std::array<LangText, 69> kLangTexts = {{
       "crire ici (les \"?\"). Les r\xE9glages ne pourront pas \xEAtre conserv\xE9s ; placez ",
       APP_NAME, " dans un autre dossier."}},
     {"mnuTrayCheckMail", &TLangTexts::mnuTrayCheckMail, {"Relever le courrier"}},
+    // The server's own words, often in English.
+    {"msgMailServerAlert",
+     &TLangTexts::msgMailServerAlert,
+     {"Le serveur %host% du compte %account% signale : %reason%"}},
     {"checkMailPreview",
      &TLangTexts::checkMailPreview,
      {"Afficher l'exp\xE9"
@@ -268,8 +273,10 @@ inline constexpr std::string_view kPlaceholderHost = "%host%";
 inline constexpr std::string_view kPlaceholderLogin = "%login%";
 inline constexpr std::string_view kPlaceholderFile = "%file%";
 inline constexpr std::string_view kPlaceholderReason = "%reason%";
-inline constexpr std::array<std::string_view, 5> kPlaceholders = {
-    kPlaceholderCount, kPlaceholderHost, kPlaceholderLogin, kPlaceholderFile, kPlaceholderReason};
+inline constexpr std::string_view kPlaceholderAccount = "%account%";
+inline constexpr std::array<std::string_view, 6> kPlaceholders = {
+    kPlaceholderCount, kPlaceholderHost,   kPlaceholderLogin,
+    kPlaceholderFile,  kPlaceholderReason, kPlaceholderAccount};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.

@@ -124,10 +124,12 @@ void TMainForm::timerMailTimer() {
       client.Password = account.password;
       mailWatch.currentPassKey = account.passwordKey;
       mailWatch.bindOnLogin = account.passwordUnbound;
-      mailWatch.accountCount = 0;
       mailWatch.currentAccountKey = account.keyPath;
+      mailWatch.accountCount = 0;
       mailWatch.accountCounted = false;
       connectMailClient(client);
+      if (account.kind == AccountKind::Imap)
+        mailServerAlert(account.accountName, imap.TakeAlerts());
       // Whatever this account showed is no longer known: its next count is news.
       if (!mailWatch.accountCounted) mailWatch.messagesByAccount.erase(account.keyPath);
       // The client's OnConnect adds only a count that was read, also one made by the re-login
@@ -282,9 +284,26 @@ void TMainForm::mailClientConnectionFailed(const net::TMailClient& client) {
 
 void TMainForm::secureConnectionFailed(const std::string& host, const std::string& reason) {
   if (platform_.loop.quitting()) return;
+  // A home server with a certificate Windows does not trust would otherwise raise it every check.
+  if (!mailWatch.secureFailureTold.insert(mailWatch.currentAccountKey).second) return;
   const auto text =
       replacePlaceholder(replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host),
                          kPlaceholderReason, reason);
+  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
+                               platform::MbIconError | platform::MbSetForeground);
+}
+
+void TMainForm::mailServerAlert(const std::string& accountName,
+                                const std::vector<std::string>& alerts) {
+  if (alerts.empty() || platform_.loop.quitting()) return;
+  if (!mailWatch.alertTold.insert(mailWatch.currentAccountKey).second) return;
+  std::string said;
+  for (const auto& alert : alerts) said += (said.empty() ? "" : "\n") + alert;
+  const auto text = replacePlaceholder(
+      replacePlaceholder(
+          replacePlaceholder(langTexts.msgMailServerAlert, kPlaceholderAccount, accountName),
+          kPlaceholderHost, imap.Host),
+      kPlaceholderReason, said);
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }

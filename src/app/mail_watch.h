@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,16 @@ struct MailWatch {
   std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
   std::int32_t accountCount = 0;   // the messages of the account being checked
   std::string currentPassKey;
-  // The registry key of the account being checked, and whether its count was read.
-  std::string currentAccountKey;
-  bool accountCounted = false;
+  bool accountCounted = false;  // the count of the account being checked was read
   // The password of the account being checked says not whose it is (an earlier version stored
   // it): the first login it gets through binds it to that account.
   bool bindOnLogin = false;
+  std::string currentAccountKey;  // the registry key of the account being checked
+  // Accounts, by registry key, whose refused secure connection the user has been told of since
+  // the configuration was last confirmed: a server that stays so does not raise a box every check.
+  std::set<std::string> secureFailureTold;
+  // Accounts whose server's alert the user has read in this run.
+  std::set<std::string> alertTold;
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;

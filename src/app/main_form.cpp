@@ -289,6 +289,8 @@ void TMainForm::bttnOKClick() {
   ini.flush();
 
   timerMail.setInterval(static_cast<std::uint32_t>(tabMail.editMailTime.position) * kMinuteMs);
+  // The user may have mended what the refusals were about: the next ones are told again.
+  mailWatch.secureFailureTold.clear();
 
   rebuildTrayProgs();
   tray.mnuTrayItemCheckMail->visible = !tabMail.checkNoMail.checked;

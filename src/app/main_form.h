@@ -170,8 +170,11 @@ class TMainForm {
   void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
   void mailClientConnectionFailed(const net::TMailClient& client);
   void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
-  // The server's certificate or the TLS handshake was refused: the user learns why.
+  // The server's certificate or the TLS handshake was refused: the user learns why, once per
+  // account until the configuration is confirmed.
   void secureConnectionFailed(const std::string& host, const std::string& reason);
+  // What the server of an IMAP account wants its user to read, once per account and run.
+  void mailServerAlert(const std::string& accountName, const std::vector<std::string>& alerts);
 
   platform::Platform& platform_;
   platform::WindowHandle self_;

@@ -1,6 +1,7 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vantrel::base {
 
@@ -57,6 +58,24 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
   }
   result.append(text.substr(start));
   return result;
+}
+
+std::string charsetKey(std::string_view name) {
+  std::string key;
+  for (const char c : name) {
+    if (c >= 'A' && c <= 'Z') key += static_cast<char>(c - 'A' + 'a');
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) key += c;
+  }
+  return key;
+}
+
+std::optional<unsigned> numberAfter(std::string_view key, std::string_view prefix) {
+  if (!key.starts_with(prefix) || key.size() == prefix.size()) return std::nullopt;
+  const std::string_view digits = key.substr(prefix.size());
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  return value;
 }
 
 }  // namespace vantrel::base

@@ -1,10 +1,10 @@
 #include "net/charsets.h"
 
 #include <array>
-#include <charconv>
 #include <cstddef>
 #include <utility>
 
+#include "base/text.h"
 #include "net/charset_tables.h"
 #include "net/utf8_text.h"
 
@@ -24,25 +24,6 @@ struct BuiltIn {
 
 constexpr BuiltIn table(SingleByteCharset charset) {
   return {Reading::Table, charset};
-}
-
-// The name in lower case with only its letters and digits: "ISO_8859-5" and "iso-8859-5" alike.
-std::string keyOf(std::string_view name) {
-  std::string key;
-  for (const char c : name) {
-    if (c >= 'A' && c <= 'Z') key += static_cast<char>(c - 'A' + 'a');
-    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) key += c;
-  }
-  return key;
-}
-
-std::optional<int> numberAfter(std::string_view key, std::string_view prefix) {
-  if (!key.starts_with(prefix) || key.size() == prefix.size()) return std::nullopt;
-  const std::string_view digits = key.substr(prefix.size());
-  int value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return value;
 }
 
 // ISO-8859-1, -9 and -11 are read as the Windows sets that contain them, as Windows mail
@@ -81,19 +62,19 @@ std::optional<BuiltIn> windowsCodePage(int page) {
 
 std::optional<BuiltIn> builtIn(std::string_view name) {
   using enum SingleByteCharset;
-  const std::string key = keyOf(name);
+  const std::string key = base::charsetKey(name);
   if (key.empty()) return std::nullopt;
   // Variants of an ISO-8859 part ("ISO-8859-8-I", "ISO-8859-6-E") read as the part itself.
   for (const std::string_view variant : {"e", "i"}) {
     if (key.starts_with("iso8859") && key.ends_with(variant)) {
-      if (const auto part = numberAfter(key.substr(0, key.size() - 1), "iso8859")) {
+      if (const auto part = base::numberAfter(key.substr(0, key.size() - 1), "iso8859")) {
         return isoPart(*part);
       }
     }
   }
-  if (const auto part = numberAfter(key, "iso8859")) return isoPart(*part);
+  if (const auto part = base::numberAfter(key, "iso8859")) return isoPart(*part);
   for (const std::string_view prefix : {"windows", "xcp", "cp"}) {
-    const auto page = numberAfter(key, prefix);
+    const auto page = base::numberAfter(key, prefix);
     if (const auto found = page ? windowsCodePage(*page) : std::nullopt) return found;
   }
   static constexpr std::pair<std::string_view, BuiltIn> kNames[] = {
@@ -174,7 +155,7 @@ std::string windows1252ToUtf8(std::string_view bytes) {
 }
 
 bool isUtf8Name(std::string_view charset) {
-  return keyOf(charset) == "utf8";
+  return base::charsetKey(charset) == "utf8";
 }
 
 std::optional<std::string> charsetToUtf8(std::string_view charset, std::string_view bytes,

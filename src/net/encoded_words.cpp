@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "net/charsets.h"
+#include "net/text.h"
 #include "net/utf8_text.h"
 
 namespace vantrel::net {
@@ -26,17 +27,6 @@ struct EncodedWord {
   std::string bytes;
   bool open = false;  // cut short before its "?="
 };
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool isBlankText(std::string_view text) {
-  for (const char c : text) {
-    if (!isBlank(c)) return false;
-  }
-  return true;
-}
 
 bool isCharsetChar(char c) {
   return c > ' ' && c < 0x7F &&
@@ -244,7 +234,7 @@ std::string decodeHeaderText(std::string_view value, const platform::TextConvers
       continue;
     }
     const std::string_view between = value.substr(textBegin, at - textBegin);
-    if (run.empty() || !isBlankText(between)) {
+    if (run.empty() || !isHeaderBlankText(between)) {
       run.flushInto(out);
       appendRaw(out, between);
     }

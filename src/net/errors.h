@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace vantrel::net {
 
@@ -60,6 +61,28 @@ class EConvertError : public Exception {
 class ERangeError : public Exception {
  public:
   using Exception::Exception;
+};
+
+// The server refused the password (or it was not given again when asked): the login itself, not
+// the server, is in question.
+class EAuthenticationFailed : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// The server turned the login down for a reason of its own, not the password: a back end that is
+// down, a limit, an account it wants seen to. The message is the server's line; ServerText is
+// what it says for a person, Code its response code in capitals.
+class EServerRefusal : public Exception {
+ public:
+  EServerRefusal(const std::string& line, std::string code, std::string text)
+      : Exception(line), code_(std::move(code)), text_(std::move(text)) {}
+  const std::string& Code() const { return code_; }
+  const std::string& ServerText() const { return text_; }
+
+ private:
+  std::string code_;
+  std::string text_;
 };
 
 }  // namespace vantrel::net

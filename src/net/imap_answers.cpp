@@ -168,4 +168,18 @@ std::optional<std::string> quotedString(std::string_view text) {
   return quoted + '"';
 }
 
+std::string responseCode(const ImapLine& line) {
+  return base::toUpperAscii(firstWord(line.code).first);
+}
+
+std::string_view responseText(const ImapLine& line) {
+  std::string_view text = line.rest;
+  if (line.status != ImapStatus::None && text.starts_with('[')) {
+    const auto close = text.find(']');
+    if (close != std::string_view::npos) text.remove_prefix(close + 1);
+  }
+  while (text.starts_with(' ')) text.remove_prefix(1);
+  return text;
+}
+
 }  // namespace vantrel::net

@@ -47,4 +47,9 @@ std::optional<int> unseenOfInbox(const ImapAnswer& answer);
 // (CR, LF, NUL, bytes above 127) or is too long to be sure a server takes it in one line.
 std::optional<std::string> quotedString(std::string_view text);
 
+// The name of a status answer's response code in capitals ("ALERT" of "[ALERT] ..."), or empty.
+std::string responseCode(const ImapLine& line);
+// What a status answer says for a person: its text after the response code.
+std::string_view responseText(const ImapLine& line);
+
 }  // namespace vantrel::net

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/scope_exit.h"
 #include "net/text.h"
 
 namespace vantrel::net {
@@ -15,12 +16,27 @@ constexpr const char* kNoSecureLogin =
 constexpr const char* kStartTlsRefused =
     "the server offers a secure connection and then refuses it";
 constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
+constexpr const char* kSecureNoMore =
+    "the server offered a secure connection before and now offers none";
+constexpr const char* kPreauthInClear =
+    "the server offered a secure connection before and now lets the mailbox in without one";
+constexpr const char* kNoUnseenCount = "The server gave no count of unread messages";
+// An [ALERT] goes to a message box: a server cannot fill the screen with them.
+constexpr std::size_t kKeptAlerts = 4;
+constexpr std::size_t kAlertLength = 512;
 // Only the first literal of an answer is ever read (a mailbox name); the count of the others
 // is bounded so that a server cannot fill memory with empty ones.
 constexpr std::size_t kKeptLiterals = 4;
 
 bool offers(const std::vector<std::string>& capabilities, const char* name) {
   return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
+}
+
+// A refused LOGIN that speaks of the password; any other code is the server's own trouble.
+bool refusesPassword(const ImapLine& line) {
+  const std::string code = responseCode(line);
+  return code.empty() || code == "AUTHENTICATIONFAILED" || code == "AUTHORIZATIONFAILED" ||
+         code == "EXPIRED";
 }
 
 }  // namespace
@@ -39,6 +55,17 @@ void TImapClient::leave(const std::string& why) {
   throw ESockError(why);
 }
 
+std::vector<std::string> TImapClient::TakeAlerts() {
+  return std::exchange(alerts_, {});
+}
+
+void TImapClient::keepAlert(const std::string& answer) {
+  const ImapLine line = classifyImapLine(answer);
+  const std::string_view text = responseText(line);
+  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT" || text.empty()) return;
+  alerts_.emplace_back(text.substr(0, kAlertLength));
+}
+
 std::optional<ImapAnswer> TImapClient::readAnswer() {
   ImapAnswer answer;
   for (;;) {
@@ -49,7 +76,10 @@ std::optional<ImapAnswer> TImapClient::readAnswer() {
     // What counts stands at the start: an answer is kept as far as one line could go.
     answer.text.append(line.substr(0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size())));
     const auto size = literalAtEnd(line);
-    if (!size) return answer;
+    if (!size) {
+      keepAlert(answer.text);
+      return answer;
+    }
     std::string kept;
     const auto got = CaptureCount(*size, [&kept](const char* data, std::size_t n) {
       kept.append(data, std::min(n, ImapAnswer::kKeptLiteral - kept.size()));
@@ -126,8 +156,9 @@ TImapClient::Reply TImapClient::sendLogin() {
     }
     // A synchronizing literal: its bytes go only once the server has said it takes them.
     Writeln(line + "{" + std::to_string(argument->size()) + "}");
-    Reply goAhead = expect(tag, {}, true);
-    if (goAhead.line.kind != ImapKind::Continuation) return goAhead;
+    // A refused announcement is not the answer to LOGIN: it says nothing of the password.
+    const Reply goAhead = expect(tag, {}, true);
+    if (goAhead.line.kind != ImapKind::Continuation) throw Exception(goAhead.text);
     sendLiteral(*argument);
     line.clear();
   }
@@ -139,6 +170,11 @@ TMailClient::Login TImapClient::login() {
   for (int attempts = 0;; ++attempts) {
     const Reply reply = sendLogin();
     const ImapStatus status = reply.line.status;
+    // A server whose password store is down must not cost the user a good password.
+    if (status == ImapStatus::No && !refusesPassword(reply.line)) {
+      throw EServerRefusal(reply.text, responseCode(reply.line),
+                           std::string(responseText(reply.line)));
+    }
     if (status != ImapStatus::Ok && status != ImapStatus::No) throw Exception(reply.text);
     const Login login = checkLogin(status == ImapStatus::Ok, attempts);
     if (login != Login::Refused) return login;
@@ -147,6 +183,12 @@ TMailClient::Login TImapClient::login() {
 
 void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
+  // Alerts said in clear text on a connection that then had to be secured may have been forged.
+  const std::size_t earlierAlerts = alerts_.size();
+  const auto refuseInClear = [&](const char* why) {
+    alerts_.resize(earlierAlerts);
+    throw ETlsError(why);
+  };
   const std::optional<ImapAnswer> greeting = readAnswer();
   if (!greeting) leave(kConnectionClosed);
   const ImapLine hello = classifyImapLine(greeting->text);
@@ -154,6 +196,10 @@ void TImapClient::dialogue(bool& announce) {
   if (hello.kind != ImapKind::Untagged ||
       (hello.status != ImapStatus::Ok && hello.status != ImapStatus::Preauth)) {
     throw Exception(greeting->text);
+  }
+  // Someone on the way may greet in the server's name.
+  if (hello.status == ImapStatus::Preauth && !Secure && knownSecure()) {
+    refuseInClear(kPreauthInClear);
   }
 
   if (hello.status == ImapStatus::Ok) {
@@ -165,11 +211,18 @@ void TImapClient::dialogue(bool& announce) {
     }
     bool secured = Secure;
     if (!secured && offers(capabilities, "STARTTLS")) {
-      upgrade();
+      // Also for the new connection the other TLS engine may need: an offer that is gone then
+      // was taken away on the way.
+      rememberSecure();
+      {
+        const base::ScopeExit forget([&] { alerts_.resize(earlierAlerts); });
+        upgrade();
+      }
       secured = true;
       // What the server said in clear text may have been forged on the way.
       capabilities = askCapabilities();
     }
+    if (!secured && knownSecure()) refuseInClear(kSecureNoMore);
     if (offers(capabilities, "LOGINDISABLED")) {
       if (!secured) throw ETlsError(kNoSecureLogin);
       throw Exception(kLoginDisabled);
@@ -183,7 +236,8 @@ void TImapClient::dialogue(bool& announce) {
         if (const auto count = unseenOfInbox(answer)) unseen = count;
       });
   if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
-  count_ = unseen.value_or(0);
+  if (!unseen) throw Exception(kNoUnseenCount);
+  count_ = *unseen;
   announce = true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // TImapClient: logs in to one IMAP mailbox, reads the number of unread messages of its inbox
 // with STATUS and logs out. A plain connection to a server that offers STARTTLS is secured
-// before the login; one to a server that refuses passwords in clear text never sends one.
-// On request, before the logout, the summaries of the newest unread messages.
+// before the login; one to a server that refuses passwords in clear text, or that has offered TLS
+// before, never sends one. On request, before the logout, the summaries of the newest unread
+// messages.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +27,9 @@ class TImapClient : public TMailClient {
   void Disconnect() override;
 
   int UnseenCount() const { return count_; }
+  // The [ALERT]s the server sent since they were last taken, which its user must read: a few at
+  // most, each cut to what a message box can show.
+  std::vector<std::string> TakeAlerts();
 
   // For the owner's OnConnect, the connection still open after the count: the summaries of the
   // newest `newest` unread messages of the inbox (the highest UIDs), newest first, within one
@@ -75,8 +79,10 @@ class TImapClient : public TMailClient {
   std::optional<ImapAnswer> readLongAnswer(const Pieces& pieces);
   // As expect, with readLongAnswer.
   Reply expectLong(const std::string& tag, const Pieces& pieces, const Untagged& untagged);
+  void keepAlert(const std::string& answer);
 
   unsigned tags_ = 0;
+  std::vector<std::string> alerts_;
 };
 
 }  // namespace vantrel::net

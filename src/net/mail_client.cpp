@@ -1,10 +1,18 @@
 #include "net/mail_client.h"
 
+#include "base/text.h"
+
 namespace vantrel::net {
 
 namespace {
 
 constexpr const char* kAuthenticationFailed = "Authentication failed";
+
+// One server however its name is written: letter case and a final dot change nothing.
+std::string serverKey(std::string_view host, int port) {
+  while (host.ends_with('.')) host.remove_suffix(1);
+  return base::toLowerCp1252(host) + ":" + std::to_string(port);
+}
 
 }  // namespace
 
@@ -38,9 +46,17 @@ void TMailClient::stopDeadline() {
   deadline_.SetEnabled(false);
 }
 
+bool TMailClient::knownSecure() const {
+  return secureServers_.contains(serverKey(Host, Port));
+}
+
+void TMailClient::rememberSecure() {
+  secureServers_.insert(serverKey(Host, Port));
+}
+
 TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
   if (passed) return Login::Passed;
-  if (attempts > 0 || !OnAuthenticationFailed) throw Exception(kAuthenticationFailed);
+  if (attempts > 0 || !OnAuthenticationFailed) throw EAuthenticationFailed(kAuthenticationFailed);
   bool handled = false;
   const unsigned connects = connects_;
   // The user may take as long as he likes over a question.
@@ -48,13 +64,14 @@ TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
   OnAuthenticationFailed(handled);
   if (connects != connects_) return Login::TakenOver;
   startDeadline();
-  if (!handled) throw Exception(kAuthenticationFailed);
+  if (!handled) throw EAuthenticationFailed(kAuthenticationFailed);
   ++attempts;
   return Login::Refused;
 }
 
 void TMailClient::session(bool& announce) {
   TAsyncSocket::Connect();
+  if (Secure) rememberSecure();
   try {
     dialogue(announce);
   } catch (...) {

@@ -3,6 +3,7 @@
 // the credentials asked for when missing, one password question on a refused login, one time-out
 // over the whole Connect, and OnConnect once the count may be read.
 
+#include <set>
 #include <string>
 
 #include "net/async_socket.h"
@@ -41,6 +42,10 @@ class TMailClient : public TAsyncSocket {
   // Arms the time-out of a whole conversation unless it already runs; true if it armed it.
   bool startDeadline();
   void stopDeadline();
+  // Whether this Host and Port have offered TLS or made a TLS session with this component in this
+  // run: such a server never again gets a password in clear text, however it greets next.
+  bool knownSecure() const;
+  void rememberSecure();
 
   // The count of this Connect, 0 until the protocol has read it.
   int count_ = 0;
@@ -52,6 +57,7 @@ class TMailClient : public TAsyncSocket {
   bool busy_ = false;
   unsigned connects_ = 0;  // tells a handler's own Connect apart
   TThreadTimer deadline_;
+  std::set<std::string> secureServers_;  // host in small letters, no final dot, ":" port
 };
 
 }  // namespace vantrel::net

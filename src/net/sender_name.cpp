@@ -5,26 +5,16 @@
 
 #include "net/charsets.h"
 #include "net/encoded_words.h"
+#include "net/text.h"
 
 namespace vantrel::net {
 
 namespace {
 
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool isBlankText(std::string_view text) {
-  for (const char c : text) {
-    if (!isBlank(c)) return false;
-  }
-  return true;
-}
-
 std::string withoutBlanks(std::string_view text) {
   std::string out;
   for (const char c : text) {
-    if (!isBlank(c)) out += c;
+    if (!isHeaderBlank(c)) out += c;
   }
   return out;
 }
@@ -79,12 +69,13 @@ Mailbox firstMailbox(std::string_view from) {
       if (!inAngle) box.outside += ' ';
     } else if (inAngle) {
       if (c == '>') inAngle = false;
-      if (c != '>' && !isBlank(c)) box.address += c;
+      if (c != '>' && !isHeaderBlank(c)) box.address += c;
       ++i;
     } else if (c == '<') {
       inAngle = box.angle = true;
       ++i;
-    } else if ((c == ',' || c == ';') && !box.angle && !box.commented && isBlankText(box.outside)) {
+    } else if ((c == ',' || c == ';') && !box.angle && !box.commented &&
+               isHeaderBlankText(box.outside)) {
       box.outside.clear();  // an empty member of the list
       ++i;
     } else if (c == ',' || c == ';') {
@@ -122,12 +113,12 @@ std::string senderName(std::string_view from, const platform::TextConversion* sy
     address = withoutBlanks(box.outside);
   } else {
     // No address at all: a name, or else a comment.
-    name = isBlankText(box.outside) ? box.comment : box.outside;
+    name = isHeaderBlankText(box.outside) ? box.comment : box.outside;
   }
-  if (!isBlankText(name)) {
+  if (!isHeaderBlankText(name)) {
     // A cut that left the name whole came after it.
     const std::string decoded = decodeHeaderText(name, system, cut && !box.angle);
-    if (!isBlankText(decoded)) return decoded;
+    if (!isHeaderBlankText(decoded)) return decoded;
   }
   if (!address.empty()) return utf8OrWindows1252(address);
   return decodeHeaderText(box.group, system, cut);

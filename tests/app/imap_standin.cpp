@@ -73,6 +73,9 @@ class ImapConnection final : public platform::standin::StandinConnection {
     }
     if (verb == "LOGIN") {
       if (!secure_ && state_->listener.loginDisabled) return tag + " NO not in plain text\r\n";
+      if (!state_->listener.loginAnswer.empty()) {
+        return tag + " " + state_->listener.loginAnswer + "\r\n";
+      }
       const auto arguments = quotedArguments(rest);
       if (!arguments || arguments->size() != 2) return tag + " BAD\r\n";
       const auto found = state_->mailboxes.find(arguments->at(0));

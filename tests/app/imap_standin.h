@@ -17,6 +17,7 @@ struct ImapListener {
   bool startTls = false;       // offers STARTTLS on a plain connection
   bool loginDisabled = false;  // takes no LOGIN before the connection is secure
   std::string tlsRefusal{};    // empty: a handshake the server expects succeeds
+  std::string loginAnswer{};   // after the tag, to every LOGIN; empty: by the mailboxes
 };
 
 using ImapState = StandinMailState<ImapListener>;

@@ -862,5 +862,87 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
   }
 }
 
+// Three checks of Cloud, the configuration confirmed before the third: a refused secure connection
+// is told once until then, the server's alert once in the run, and a failure of the server's own
+// never as the password question. Cloud is never counted and keeps its stored password.
+TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailuresAskNothing) {
+  const std::string refused =
+      secureFailedBox(platform::tls_reason::kUntrusted, "imap.cloud.example");
+  const std::string alert =
+      "Le serveur imap.cloud.example du compte Cloud signale : Application-specific password "
+      "required";
+  const std::string question = wrongPasswordBox("imap.cloud.example");
+  const std::vector<std::string> logIn = {"LOGIN \"alice\" \"c1oud\"", "LOGOUT"};
+  struct Case {
+    std::string name;
+    std::string values;  // of Cloud
+    ImapListener cloud;
+    std::vector<std::vector<std::string>> boxes;  // of each check
+    std::vector<std::string> commands;            // Cloud hears at each check
+  };
+  const std::vector<Case> cases = {
+      {"certificate refused after STARTTLS",
+       "",
+       {.port = 143, .startTls = true, .tlsRefusal = platform::tls_reason::kUntrusted},
+       {{refused}, {}, {refused}},
+       {"STARTTLS"}},
+      {"certificate refused on an SSL account",
+       "\"IMAP Secure Connection\"=dword:00000001\r\n",
+       {.port = 993, .implicitTls = true, .tlsRefusal = platform::tls_reason::kUntrusted},
+       {{refused}, {}, {refused}},
+       {}},
+      {"the server's alert",
+       "",
+       {.loginAnswer = "NO [ALERT] Application-specific password required"},
+       {{alert}, {}, {}},
+       logIn},
+      {"the server's password store down",
+       "",
+       {.loginAnswer = "NO [UNAVAILABLE] Temporary authentication failure."},
+       {{}, {}, {}},
+       logIn},
+      {"a refused password, answered No",
+       "",
+       {.loginAnswer = "NO [AUTHENTICATIONFAILED] Invalid credentials"},
+       {{question}, {question}, {question}},
+       logIn},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    const auto home = homeServer(bed, Pop3Mode::Normal, 2);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    StandinImap cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), c.cloud);
+    cloud.setMailbox("alice", "c1oud", 4);
+    auto& form = startChecking(bed, "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n");
+    addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example", c.values);
+    for (std::size_t check = 0; check < c.boxes.size(); ++check) {
+      SCOPED_TRACE("check " + std::to_string(check + 1));
+      if (check == 2) {
+        form.mnuTrayItemConfigClick();
+        form.bttnOKClick();
+      }
+      const auto boxesBefore = bed.sim.dialogs.messageBoxes().size();
+      const auto commandsBefore = cloud.commands().size();
+      bed.sim.dialogs.answerMessageBox(platform::IdNo);
+      form.timerMailTimer();
+      const auto boxes = bed.sim.dialogs.messageBoxes();
+      std::vector<std::string> shown;
+      for (auto box = boxes.begin() + static_cast<std::ptrdiff_t>(boxesBefore); box != boxes.end();
+           ++box) {
+        shown.push_back(box->text);
+        EXPECT_EQ(box->flags, box->text == question ? kQuestionFlags : kBoxFlags);
+      }
+      EXPECT_EQ(shown, c.boxes[check]);
+      EXPECT_EQ(std::vector<std::string>(
+                    cloud.commands().begin() + static_cast<std::ptrdiff_t>(commandsBefore),
+                    cloud.commands().end()),
+                c.commands);
+      EXPECT_EQ(tree(bed), (std::vector<Node>{{"Alice", {"Home : 2", "Work : 1"}}}));
+    }
+    EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud_pass"), "c1oud");
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::testing

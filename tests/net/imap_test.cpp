@@ -194,6 +194,17 @@ TEST_F(ImapTest, RefusalsEndTheAccountWithTheServersLineAndAGoodbye) {
        replies({kGreeting, "a1 OK\r\n", "a2 NO [NONEXISTENT] no inbox\r\n", "a3 OK\r\n"}),
        "a2 NO [NONEXISTENT] no inbox",
        "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+      // An unread count that cannot be read is no count of 0.
+      {"STATUS OK without its answer",
+       replies({kGreeting, "a1 OK\r\n", "a2 OK done\r\n", "a3 OK\r\n"}),
+       "The server gave no count of unread messages",
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
+      {"STATUS answered for another mailbox, or without a number",
+       replies({kGreeting, "a1 OK\r\n",
+                "* STATUS Sent (UNSEEN 2)\r\n* STATUS INBOX (UNSEEN many)\r\na2 OK\r\n",
+                "a3 OK\r\n"}),
+       "The server gave no count of unread messages",
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n"},
       {"STARTTLS offered, then refused: no fall-back to clear text",
        replies({"* OK [CAPABILITY IMAP4rev1 STARTTLS] hi\r\n", "a1 NO not today\r\n", "a2 OK\r\n"}),
        "Secure connection failed: the server offers a secure connection and then refuses it",
@@ -209,6 +220,110 @@ TEST_F(ImapTest, RefusalsEndTheAccountWithTheServersLineAndAGoodbye) {
     EXPECT_FALSE(imap.Busy());
   }
   EXPECT_TRUE(counts.empty());
+}
+
+// How a login ended: a refused password (the one case for the password question), the server's
+// own trouble in its words, or another failure.
+template <typename Action>
+std::string loginOutcome(Action&& action) {
+  try {
+    action();
+  } catch (const EAuthenticationFailed&) {
+    return "password refused";
+  } catch (const EServerRefusal& e) {
+    return "server: " + e.Code() + ": " + e.ServerText();
+  } catch (const std::exception& e) {
+    return std::string("other: ") + e.what();
+  }
+  return "counted";
+}
+
+// The question is asked, and answered No, so that each case ends on its first LOGIN.
+TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> answers;  // to LOGIN, or to its first part
+    bool asked;
+    std::string outcome;
+    std::vector<std::string> alerts;
+    std::string password = "pw";
+  };
+  const std::string noCode = "password refused";
+  const std::vector<std::string> none;
+  const Case cases[] = {
+      {"no code", {"a1 NO wrong\r\n"}, true, noCode, none},
+      {"AUTHENTICATIONFAILED", {"a1 NO [AUTHENTICATIONFAILED] Invalid\r\n"}, true, noCode, none},
+      {"AUTHORIZATIONFAILED", {"a1 NO [AUTHORIZATIONFAILED] Not you\r\n"}, true, noCode, none},
+      {"EXPIRED", {"a1 NO [EXPIRED] Change it\r\n"}, true, noCode, none},
+      {"UNAVAILABLE",
+       {"a1 NO [UNAVAILABLE] Temporary authentication failure.\r\n"},
+       false,
+       "server: UNAVAILABLE: Temporary authentication failure.",
+       none},
+      {"a code in small letters",
+       {"a1 NO [unavailable] Later\r\n"},
+       false,
+       "server: UNAVAILABLE: Later",
+       none},
+      {"PRIVACYREQUIRED",
+       {"a1 NO [PRIVACYREQUIRED] Use TLS\r\n"},
+       false,
+       "server: PRIVACYREQUIRED: Use TLS",
+       none},
+      {"CONTACTADMIN",
+       {"a1 NO [CONTACTADMIN] Call us\r\n"},
+       false,
+       "server: CONTACTADMIN: Call us",
+       none},
+      {"LIMIT", {"a1 NO [LIMIT] Too many\r\n"}, false, "server: LIMIT: Too many", none},
+      {"INUSE", {"a1 NO [INUSE] Busy\r\n"}, false, "server: INUSE: Busy", none},
+      {"SERVERBUG", {"a1 NO [SERVERBUG] Oops\r\n"}, false, "server: SERVERBUG: Oops", none},
+      {"ALERT on the refusal",
+       {"a1 NO [ALERT] Application-specific password required\r\n"},
+       false,
+       "server: ALERT: Application-specific password required",
+       {"Application-specific password required"}},
+      {"an untagged ALERT beside a refused password",
+       {"* OK [ALERT] Too many failures\r\na1 NO [AUTHENTICATIONFAILED] Invalid\r\n"},
+       true,
+       noCode,
+       {"Too many failures"}},
+      {"ALERT on a login that passed",
+       {"a1 OK [ALERT] Your mailbox is nearly full\r\n", "* STATUS INBOX (UNSEEN 2)\r\na2 OK\r\n"},
+       false,
+       "counted",
+       {"Your mailbox is nearly full"}},
+      // The password goes as a literal, whose announcement is refused.
+      {"the literal's announcement refused",
+       {"a1 NO too long\r\n"},
+       false,
+       "other: a1 NO too long",
+       none,
+       "p\xe9"},
+  };
+  int asked = 0;
+  imap.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    handled = false;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Act> script = {{Act::Send, kGreeting}};
+    // Each answer, then the goodbye, after a line of the client.
+    for (const std::string& answer : c.answers) {
+      script.emplace_back(Act::ExpectLine);
+      script.emplace_back(Act::Send, answer);
+    }
+    script.insert(script.end(), {{Act::ExpectLine}, {Act::Send, "* BYE\r\n"}, {Act::Close}});
+    const ScriptedServer server(script);
+    imap.Host = "127.0.0.1";
+    asked = 0;
+    EXPECT_EQ(loginOutcome([&] { check(server.port(), "ann", c.password); }), c.outcome);
+    EXPECT_EQ(asked, c.asked ? 1 : 0);
+    EXPECT_EQ(imap.TakeAlerts(), c.alerts);
+    EXPECT_FALSE(imap.Connected());
+  }
+  EXPECT_TRUE(imap.TakeAlerts().empty()) << "taken once";
 }
 
 // Each ends within the time-out, or sooner, and nothing it sends is kept.

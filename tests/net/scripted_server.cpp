@@ -36,7 +36,11 @@ int refusingPort() {
 }
 
 ScriptedServer::ScriptedServer(std::vector<Act> script, int connections)
-    : script_(std::move(script)),
+    : ScriptedServer(ScriptsInTurn{
+          std::vector<std::vector<Act>>(static_cast<std::size_t>(connections), script)}) {}
+
+ScriptedServer::ScriptedServer(ScriptsInTurn scripts)
+    : scripts_(std::move(scripts.each)),
       listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)),
       stop_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
   sockaddr_in address{};
@@ -49,7 +53,7 @@ ScriptedServer::ScriptedServer(std::vector<Act> script, int connections)
     throw std::runtime_error("scripted server cannot listen");
   }
   port_ = ntohs(address.sin_port);
-  thread_ = std::thread([this, connections] { serve(connections); });
+  thread_ = std::thread([this] { serve(); });
 }
 
 ScriptedServer::~ScriptedServer() {
@@ -74,8 +78,8 @@ bool ScriptedServer::waitReadable(int fd, int timeoutMs) {
          !(fds[1].revents & POLLIN);
 }
 
-void ScriptedServer::serve(int connections) {
-  for (int i = 0; i < connections; ++i) {
+void ScriptedServer::serve() {
+  for (const std::vector<Act>& script : scripts_) {
     if (!waitReadable(listener_.get(), kSilenceMs)) return;
     const platform::posix::Fd client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
     if (!client.valid()) return;
@@ -85,7 +89,7 @@ void ScriptedServer::serve(int connections) {
     }
     const int one = 1;
     ::setsockopt(client.get(), IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    play(client.get());
+    play(client.get(), script);
   }
 }
 
@@ -102,8 +106,8 @@ bool ScriptedServer::readLine(int client, const std::string& until) {
   return true;
 }
 
-void ScriptedServer::play(int client) {
-  for (const Act& act : script_) {
+void ScriptedServer::play(int client, const std::vector<Act>& script) {
+  for (const Act& act : script) {
     switch (act.kind) {
       case Act::Send:
         if (::send(client, act.text.data(), act.text.size(), MSG_NOSIGNAL) < 0) return;

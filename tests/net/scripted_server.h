@@ -1,7 +1,7 @@
 #pragma once
 // A scripted TCP server on 127.0.0.1 for what no real server does on purpose. It runs on its own
-// thread, plays the same script on each of a bounded number of connections, records what the
-// client sent, and gives up by itself after a few seconds of silence.
+// thread, plays a script on each of a bounded number of connections, records what the client
+// sent, and gives up by itself after a few seconds of silence.
 
 #include <mutex>
 #include <string>
@@ -35,9 +35,16 @@ struct Act {
 // Each of `lines` in turn, each but the last answered by a line of the client, then `end`.
 std::vector<Act> replies(const std::vector<std::string>& lines, Act::Kind end = Act::Hold);
 
+// A script of its own for each connection, in turn.
+struct ScriptsInTurn {
+  std::vector<std::vector<Act>> each;
+};
+
 class ScriptedServer {
  public:
+  // The same script on each connection.
   explicit ScriptedServer(std::vector<Act> script, int connections = 1);
+  explicit ScriptedServer(ScriptsInTurn scripts);
   ScriptedServer(const ScriptedServer&) = delete;
   ScriptedServer& operator=(const ScriptedServer&) = delete;
   ~ScriptedServer();
@@ -48,12 +55,12 @@ class ScriptedServer {
   int accepted() const;
 
  private:
-  void serve(int connections);
-  void play(int client);
+  void serve();
+  void play(int client, const std::vector<Act>& script);
   bool readLine(int client, const std::string& until);
   bool waitReadable(int fd, int timeoutMs);
 
-  std::vector<Act> script_;
+  std::vector<std::vector<Act>> scripts_;
   platform::posix::Fd listener_;
   platform::posix::Fd stop_;
   int port_ = 0;

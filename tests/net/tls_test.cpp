@@ -410,5 +410,98 @@ TEST(TlsEngineChoiceTest, AConnectionSecuredMidConversationIsStartedOverForTheBu
   EXPECT_EQ(logLines("VANTREL_DOVECOT_LOG", tlsLogin, before + 1), before + 1);
 }
 
+// A plain IMAP server that has offered TLS once gets no password in clear text for the rest of the
+// run: not on the new connection the built-in engine needs after the system's found nothing in
+// common (where someone on the way strips the offer), nor at a later check.
+TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearText) {
+  const std::string offered = "* OK [CAPABILITY IMAP4rev1 STARTTLS] hi\r\n";
+  const std::string stripped = "* OK [CAPABILITY IMAP4rev1] hi\r\n";
+  const std::string goneReason =
+      "the server offered a secure connection before and now offers none";
+  // Up to the handshake that the system's engine gives up on.
+  const auto upToTls = [](const std::string& greeting) {
+    return std::vector<Act>{
+        {Act::Send, greeting}, {Act::ExpectLine}, {Act::Send, "a1 OK begin TLS\r\n"}, {Act::Hold}};
+  };
+  const auto greetAndLogIn = [](const std::string& greeting) {
+    return testing::replies(
+        {greeting, "a1 OK\r\n", "* STATUS INBOX (UNSEEN 1)\r\na2 OK\r\n", "a3 OK\r\n"});
+  };
+  struct Case {
+    const char* name;
+    std::vector<std::vector<Act>> connections;
+    std::vector<std::string> hosts;  // one per check
+    std::string reason;              // of the last check's refusal
+    std::string heard;
+  };
+  const Case cases[] = {
+      {"STARTTLS stripped on the new connection",
+       {upToTls(offered), greetAndLogIn(stripped)},
+       {"127.0.0.1"},
+       goneReason,
+       "a1 STARTTLS\r\na1 LOGOUT\r\n"},
+      {"STARTTLS and LOGINDISABLED stripped on the new connection",
+       {upToTls("* OK [CAPABILITY IMAP4rev1 STARTTLS LOGINDISABLED] hi\r\n"),
+        greetAndLogIn(stripped)},
+       {"127.0.0.1"},
+       goneReason,
+       "a1 STARTTLS\r\na1 LOGOUT\r\n"},
+      {"PREAUTH on the new connection",
+       {upToTls(offered),
+        testing::replies({"* PREAUTH [CAPABILITY IMAP4rev1] welcome back\r\n",
+                          "* STATUS INBOX (UNSEEN 9)\r\na1 OK\r\n", "a2 OK\r\n"})},
+       {"127.0.0.1"},
+       "the server offered a secure connection before and now lets the mailbox in without one",
+       "a1 STARTTLS\r\na1 LOGOUT\r\n"},
+      {"STARTTLS stripped from the capabilities asked for",
+       {{{Act::Send, "* OK hi\r\n"},
+         {Act::ExpectLine},
+         {Act::Send, "* CAPABILITY IMAP4rev1 STARTTLS\r\na1 OK\r\n"},
+         {Act::ExpectLine},
+         {Act::Send, "a2 OK begin TLS\r\n"},
+         {Act::Hold}},
+        testing::replies(
+            {"* OK hi\r\n", "* CAPABILITY IMAP4rev1\r\na1 OK\r\n", "a2 OK\r\n", "a3 OK\r\n"})},
+       {"127.0.0.1"},
+       goneReason,
+       "a1 CAPABILITY\r\na2 STARTTLS\r\na1 CAPABILITY\r\na2 LOGOUT\r\n"},
+      // The first check ends on the refused STARTTLS; the server's name is written otherwise at
+      // the next.
+      {"STARTTLS stripped at the next check",
+       {testing::replies({offered, "a1 NO not now\r\n", "a2 OK\r\n"}), greetAndLogIn(stripped)},
+       {"localhost", "LocalHost"},
+       goneReason,
+       "a1 STARTTLS\r\na2 LOGOUT\r\na1 LOGOUT\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(testing::ScriptsInTurn{c.connections});
+    platform::posix::PosixEventLoop loop;
+    platform::posix::PosixSockets sockets(
+        testRoot(), EngineChoice::Automatic,
+        std::make_unique<StandInSystemTls>(platform::tls::Shortfall::NothingInCommon));
+    TImapClient imap(loop, sockets);
+    imap.TimeOut = 5000;
+    imap.Port = server.port();
+    imap.UserID = "ann";
+    imap.Password = "secret-pw";
+    int counted = 0;
+    imap.OnConnect = [&](TAsyncSocket&) {
+      ++counted;
+      imap.Disconnect();
+    };
+    std::string reason;
+    for (const std::string& host : c.hosts) {
+      imap.Host = host;
+      reason = testing::tlsRefusal([&] { imap.Connect(); });
+    }
+    EXPECT_EQ(reason, c.reason);
+    EXPECT_EQ(counted, 0);
+    EXPECT_EQ(server.accepted(), static_cast<int>(c.connections.size()));
+    EXPECT_EQ(server.received(), c.heard);
+    EXPECT_FALSE(imap.Connected());
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::net

@@ -2,32 +2,14 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <climits>
 #include <string>
+
+#include "base/text.h"
 
 namespace vantrel::platform::win32 {
 
 namespace {
-
-// The name in lower case with only its letters and digits.
-std::string keyOf(std::string_view name) {
-  std::string key;
-  for (const char c : name) {
-    if (c >= 'A' && c <= 'Z') key += static_cast<char>(c - 'A' + 'a');
-    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) key += c;
-  }
-  return key;
-}
-
-std::optional<UINT> numberAfter(std::string_view key, std::string_view prefix) {
-  if (!key.starts_with(prefix) || key.size() == prefix.size()) return std::nullopt;
-  const std::string_view digits = key.substr(prefix.size());
-  UINT value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-  return value;
-}
 
 // The code page Windows reads a mail character set with: the names mail uses for the sets of
 // East Asia and the old PC and Macintosh pages, and "cp", "windows", "ibm" followed by a number.
@@ -43,13 +25,13 @@ std::optional<UINT> codePageOf(std::string_view charset) {
       {"korean", 949},      {"iso2022kr", 50225},   {"iso2022cn", 50227},    {"utf7", 65000},
       {"macintosh", 10000}, {"xmacroman", 10000},   {"xmaccyrillic", 10007},
   };
-  const std::string key = keyOf(charset);
+  const std::string key = base::charsetKey(charset);
   for (const auto& [name, page] : kNames) {
     if (name == key) return page;
   }
   for (const std::string_view prefix : {"windows", "xcp", "cp", "ibm"}) {
     // Below 37 are the pseudo pages (CP_ACP, CP_OEMCP...), which would read as this machine's.
-    const auto page = numberAfter(key, prefix);
+    const auto page = base::numberAfter(key, prefix);
     if (page && *page >= 37) return page;
   }
   return std::nullopt;
