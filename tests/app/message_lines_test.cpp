@@ -116,15 +116,24 @@ TEST(MessageLines, EachAccountShowsItsNewestFiveDecodedThenHowManyMore) {
   auto& form = startChecking(bed, "checkVerifyAllId=1\r\neditMailWindowTime=0\r\n");
   form.timerMailTimer();
 
-  EXPECT_EQ(rows(bed),
-            (Texts{"0 0 A Alice", "1 1 A Home : 7", "2 2 U Иван Петров – Привет, мир",
-                   "2 2 U Сергей – Отчёт за март", "2 2 U Renée – (sans objet)",
-                   "2 2 U Γιώργος – Συνάντηση της Δευτέρας για τον προϋπολογισμό του…",
-                   "2 2 U Jean-Baptiste Emmanuel Zorg… – fdp.exe ok",
-                   "2 2 A \x85 et 2 de plus", "1 1 A Cloud : 3",
-                   "2 2 U sender3@example.com – note 3", "2 2 U sender2@example.com – note 2",
-                   "2 2 U sender1@example.com – note 1", "0 0 A Bob", "1 1 A Bob mail : 2",
-                   "2 2 U Zoé – 🎉 fête", "2 2 U sender1@example.com – note 1"}));
+  EXPECT_EQ(rows(bed), (Texts{
+                           "0 0 A Alice",
+                           "1 1 A Home : 7",
+                           "2 2 U Иван Петров – Привет, мир",
+                           "2 2 U Сергей – Отчёт за март",
+                           "2 2 U Renée – (sans objet)",
+                           "2 2 U Γιώργος – Συνάντηση της Δευτέρας για τον προϋπολογισμό του…",
+                           "2 2 U Jean-Baptiste Emmanuel Zorg… – fdp.exe ok",
+                           "2 2 A \x85 et 2 de plus",
+                           "1 1 A Cloud : 3",
+                           "2 2 U sender3@example.com – note 3",
+                           "2 2 U sender2@example.com – note 2",
+                           "2 2 U sender1@example.com – note 1",
+                           "0 0 A Bob",
+                           "1 1 A Bob mail : 2",
+                           "2 2 U Zoé – 🎉 fête",
+                           "2 2 U sender1@example.com – note 1",
+                       }));
   EXPECT_EQ(servers.home.commands(), joined({kHomeLogIn, pop3Lines({7, 6, 5, 4, 3}), {"QUIT"}}));
   EXPECT_EQ(servers.cloud.commands(), joined({kCloudLogIn, imapLines("3,2,1"), {"LOGOUT"}}));
   EXPECT_EQ(servers.work.commands(), (Texts{"USER a.smith", "PASS w0rk", "STAT", "QUIT"}))
