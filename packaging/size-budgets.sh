@@ -4,6 +4,9 @@
 # Both were 600 KB (x64) and 550 KB (x86) until the built-in TLS 1.2 client came in, for the
 # Windows versions whose own TLS cannot make TLS 1.2 connections: it adds about 92 KB (x64) and
 # 95 KB (x86), BearSSL included, which scripts/bench prints as exe_*_tls_engine_bytes. Each
-# budget rose by that much, to 640 KB at most.
+# budget rose by that much, to 640 KB at most. The senders and subjects of waiting mail (the
+# summary commands of POP3 and IMAP, the header decoder and its charset tables, the window's lines)
+# add about 58 KB to x86, which then passes 640 KB; its budget rose by that much, to 700 KB. x64
+# stays within its own.
 VANTREL_BUDGET_X64=$((640 * 1024))
-VANTREL_BUDGET_X86=$((640 * 1024))
+VANTREL_BUDGET_X86=$((700 * 1024))

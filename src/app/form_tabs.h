@@ -34,6 +34,7 @@ struct IdentitiesTab : ui::TabSheet {
 struct MailTab : ui::TabSheet {
   ui::GroupBox boxMail, boxMailOptions;
   ui::CheckBox checkNoMail, checkVerifyAllId, checkMailWindow, checkMailSound;
+  ui::CheckBox checkMailPreview;  // who wrote and about what, under each account in the window
   ui::ComboBox comboIdentities;
   ui::ListView listAccounts;
   ui::Label lblMailWindowTime, lblMailTime;

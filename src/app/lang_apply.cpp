@@ -49,6 +49,7 @@ void applyTabTexts(MailTab& tab, const TLangTexts& t) {
   tab.lblMailWindowTime.caption = t.lblMailWindowTime;
   tab.checkMailSound.caption = t.checkMailSound;
   tab.lblMailTime.caption = t.lblMailTime;
+  tab.checkMailPreview.caption = t.checkMailPreview;
 }
 
 void applyTabTexts(AboutTab& tab, const TLangTexts& t) {

@@ -83,6 +83,9 @@ struct TLangTexts {
   std::string msgSettingsFolderUnusable;
   std::string mnuTrayCheckMail;
   std::string msgMailServerAlert;
+  std::string checkMailPreview;
+  std::string notifyNoSubject;
+  std::string notifyMoreMessages;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -95,7 +98,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 67> kLangTexts = {{
+inline constexpr std::array<LangText, 70> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -247,6 +250,14 @@ inline constexpr std::array<LangText, 67> kLangTexts = {{
     {"msgMailServerAlert",
      &TLangTexts::msgMailServerAlert,
      {"Le serveur %host% du compte %account% signale : %reason%"}},
+    {"checkMailPreview",
+     &TLangTexts::checkMailPreview,
+     {"Afficher l'exp\xE9"
+      "diteur et l'objet des messages"}},
+    // A message line's subject when the message has none, and the line below an account's
+    // newest messages ("\x85" is the ellipsis).
+    {"notifyNoSubject", &TLangTexts::notifyNoSubject, {"(sans objet)"}},
+    {"notifyMoreMessages", &TLangTexts::notifyMoreMessages, {"\x85 et %count% de plus"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.

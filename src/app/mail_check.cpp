@@ -12,6 +12,7 @@
 #include "app/identities.h"
 #include "app/lang_texts.h"
 #include "app/main_form.h"
+#include "app/message_lines.h"
 #include "app/passwords.h"
 #include "base/scope_exit.h"
 #include "net/errors.h"
@@ -35,6 +36,7 @@ struct AccountToCheck {
 struct AccountWithMail {
   std::string accountName;
   std::int32_t count = 0;
+  std::vector<MessageLine> lines;
 };
 
 std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
@@ -52,6 +54,21 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
                         account.secure, stored.unbound});
   }
   return accounts;
+}
+
+// Under an account's line, its newest messages and, below them, how many more there are.
+void addMessageLines(ui::TreeNode& accountNode, const AccountWithMail& account,
+                     const TLangTexts& texts) {
+  for (const auto& line : account.lines) {
+    ui::TreeView::addChild(accountNode, shownMessageLine(line, texts.notifyNoSubject),
+                           kMailPictureMessage, true);
+  }
+  const auto shown = static_cast<std::int32_t>(account.lines.size());
+  if (shown == 0 || account.count <= shown) return;
+  ui::TreeView::addChild(accountNode,
+                         replacePlaceholder(texts.notifyMoreMessages, kPlaceholderCount,
+                                            std::to_string(account.count - shown)),
+                         kMailPictureMessage);
 }
 
 // Counts of 0 and above that stop at the largest value instead of wrapping.
@@ -82,6 +99,9 @@ void TMainForm::timerMailTimer() {
   }
   mailWatch.previousTotal = mailWatch.newMailTotal;
   mailWatch.newMailTotal = 0;
+  // Lines only the window shows: without it, or without them, no server hears a word more.
+  mailWatch.messageLines = tabMail.checkMailPreview.checked && tabMail.checkMailWindow.checked;
+  if (!mailWatch.messageLines) mailWatch.messagesByAccount.clear();
   timerMail.setEnabled(false);
   // Built aside: the window shows the last check's rows until this one's replace them at once.
   ui::TreeView tree;
@@ -106,19 +126,29 @@ void TMainForm::timerMailTimer() {
       mailWatch.bindOnLogin = account.passwordUnbound;
       mailWatch.currentAccountKey = account.keyPath;
       mailWatch.accountCount = 0;
+      mailWatch.accountCounted = false;
       connectMailClient(client);
       if (account.kind == AccountKind::Imap)
         mailServerAlert(account.accountName, imap.TakeAlerts());
+      // Whatever this account showed is no longer known: its next count is news.
+      if (!mailWatch.accountCounted) mailWatch.messagesByAccount.erase(account.keyPath);
       // The client's OnConnect adds only a count that was read, also one made by the re-login
       // of a refused password, after which the first connection fails.
-      if (mailWatch.accountCount > 0)
-        withMail.push_back({account.accountName, mailWatch.accountCount});
+      if (mailWatch.accountCount > 0) {
+        const auto remembered = mailWatch.messagesByAccount.find(account.keyPath);
+        withMail.push_back({account.accountName, mailWatch.accountCount,
+                            remembered == mailWatch.messagesByAccount.end()
+                                ? std::vector<MessageLine>{}
+                                : remembered->second.lines});
+      }
     }
     if (withMail.empty()) continue;
     identitiesWithMail.push_back(identity.userName);
-    auto& node = tree.addTop(identity.userName, 0, identity.guid);
+    auto& node = tree.addTop(identity.userName, kMailPictureIdentity, identity.guid);
     for (const auto& account : withMail) {
-      ui::TreeView::addChild(node, account.accountName + " : " + std::to_string(account.count), 1);
+      auto& accountNode = ui::TreeView::addChild(
+          node, account.accountName + " : " + std::to_string(account.count), kMailPictureAccount);
+      addMessageLines(accountNode, account, langTexts);
     }
   }
   if (NotifyWindowForm) NotifyWindowForm->replaceTree(std::move(tree.nodes));
@@ -174,14 +204,17 @@ void TMainForm::connectMailClient(net::TMailClient& client) {
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {
-  mailClientConnect(pop, pop.MessageCount());
+  mailClientConnect(pop, pop.MessageCount(),
+                    [this](int newest) { return pop.RetrieveSummaries(newest); });
 }
 
 void TMainForm::imapConnect(net::TAsyncSocket&) {
-  mailClientConnect(imap, imap.UnseenCount());
+  mailClientConnect(imap, imap.UnseenCount(),
+                    [this](int newest) { return imap.RetrieveUnseenSummaries(newest); });
 }
 
-void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count) {
+void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
+                                  const RetrieveSummaries& retrieve) {
   // A password of an earlier version that the server took is this account's from now on.
   if (mailWatch.bindOnLogin) {
     mailWatch.bindOnLogin = false;
@@ -190,15 +223,31 @@ void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count) 
   // After a STAT that failed the POP3 client has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
   if (!client.Connected()) return;
+  mailWatch.accountCounted = true;
   if (count > 0) {
     mailWatch.newMailTotal = saturatedSum(mailWatch.newMailTotal, count);
     mailWatch.accountCount = saturatedSum(mailWatch.accountCount, count);
   }
+  if (mailWatch.messageLines) readMessageLines(count, retrieve);
   try {
     client.Disconnect();
   } catch (const std::exception&) {
     // A refused goodbye changes nothing about the count; the connection is closed all the same.
   }
+}
+
+void TMainForm::readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve) {
+  const auto& key = mailWatch.currentAccountKey;
+  const auto remembered = mailWatch.messagesByAccount.find(key);
+  if (remembered != mailWatch.messagesByAccount.end() && remembered->second.count == count) return;
+  AccountMessages found{count, {}};
+  // The client gives what it got before any failure of the server's, and raises nothing for it.
+  if (count > 0 && !platform_.loop.quitting()) {
+    for (const auto& summary : retrieve(kNewestMessages)) {
+      found.lines.push_back(messageLineOf(summary, platform_.textConversion));
+    }
+  }
+  mailWatch.messagesByAccount[key] = std::move(found);
 }
 
 void TMainForm::popInvalidHost(bool& handled) {

@@ -2,10 +2,20 @@
 // What the periodic mail check keeps between its steps and from one check to the next.
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "app/message_lines.h"
 
 namespace vantrel::app {
+
+// An account's count as a check read it, and the lines of its newest messages then.
+struct AccountMessages {
+  std::int32_t count = 0;
+  std::vector<MessageLine> lines;
+};
 
 struct MailWatch {
   // Stops at the largest value: a wrapped total would hide the mail of the next check.
@@ -13,6 +23,7 @@ struct MailWatch {
   std::int32_t previousTotal = 0;  // newMailTotal before the check that is running or last ran
   std::int32_t accountCount = 0;   // the messages of the account being checked
   std::string currentPassKey;
+  bool accountCounted = false;  // the count of the account being checked was read
   // The password of the account being checked says not whose it is (an earlier version stored
   // it): the first login it gets through binds it to that account.
   bool bindOnLogin = false;
@@ -25,6 +36,12 @@ struct MailWatch {
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;
+  // The running check shows who wrote and about what.
+  bool messageLines = false;
+  // By account key, what the last check that read each account's count found, while message
+  // lines are shown: an account whose count is the same keeps its lines without a word more to
+  // its server. An account whose last check failed has none.
+  std::map<std::string, AccountMessages> messagesByAccount;
 };
 
 }  // namespace vantrel::app

@@ -60,6 +60,7 @@ void TMainForm::buildDesign() {
   tabMail.listAccounts.enabled = false;
   tabMail.checkMailWindow.checked = true;
   tabMail.checkMailSound.checked = true;
+  tabMail.checkMailPreview.checked = true;
   tabMail.editMailWindowTime.min = 0;
   tabMail.editMailWindowTime.max = 900;
   tabMail.editMailWindowTime.position = 10;
@@ -221,6 +222,7 @@ void TMainForm::checkMailWindowClick() {
   tabMail.lblMailWindowTime.enabled = on;
   tabMail.editMailWindowTime.edit.enabled = on;
   tabMail.editMailWindowTime.upDown.enabled = on;
+  tabMail.checkMailPreview.enabled = on;
   changed();
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -159,8 +160,13 @@ class TMainForm {
   void showUpdateFailed();
   // One account's turn of the mail check: the client is set up; any failure is the account's own.
   void connectMailClient(net::TMailClient& client);
+  // The newest messages' summaries, asked of the client that has just counted them.
+  using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
-  void mailClientConnect(net::TMailClient& client, std::int32_t count);
+  void mailClientConnect(net::TMailClient& client, std::int32_t count,
+                         const RetrieveSummaries& retrieve);
+  // The account's lines, kept from its last check when its count is the same, else read anew.
+  void readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve);
   void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
   void mailClientConnectionFailed(const net::TMailClient& client);
   void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);

@@ -1,15 +1,49 @@
 #include "app/notify_window_form.h"
 
+#include <algorithm>
+
 #include "app/identities.h"
 #include "app/main_form.h"
 
 namespace vantrel::app {
+
+namespace {
+
+struct ShownLines {
+  std::int32_t count = 0;
+  bool messages = false;  // lines below an account's
+};
+
+// The lines the tree shows: those of expanded nodes, or, when `allExpanded`, every one.
+void countLines(const std::vector<ui::TreeNode>& nodes, bool allExpanded, int depth,
+                ShownLines& shown) {
+  for (const auto& node : nodes) {
+    ++shown.count;
+    if (depth >= 2) shown.messages = true;
+    if (allExpanded || node.expanded) countLines(node.children, allExpanded, depth + 1, shown);
+  }
+}
+
+}  // namespace
+
+platform::Rect notifyWindowFrame(platform::Rect workArea, platform::Size designed, TreeMetrics tree,
+                                 std::int32_t lines, bool messageLines) {
+  std::int64_t height = designed.height;
+  if (messageLines) {
+    const std::int64_t needed = std::int64_t{lines} * tree.lineHeight - tree.height;
+    const std::int64_t most = std::max(designed.height, (workArea.bottom - workArea.top) / 2);
+    height = std::min(designed.height + std::max<std::int64_t>(needed, 0), most);
+  }
+  return {workArea.right - designed.width, workArea.bottom - static_cast<std::int32_t>(height),
+          workArea.right, workArea.bottom};
+}
 
 TNotifyWindowForm::TNotifyWindowForm(platform::Platform& platform, platform::WindowHandle self,
                                      TMainForm& main)
     : timerNotify(platform.loop, 1000, [this] { timerNotifyTimer(); }),
       platform_(platform),
       self_(self),
+      designed_(platform.desktop.windowSize(self)),
       main_(main) {
   timerNotify.setEnabled(false);
   lblNotifyCpt.caption = "10";
@@ -25,11 +59,13 @@ void TNotifyWindowForm::changed() {
 
 void TNotifyWindowForm::showAtCorner(std::string newCaption) {
   auto& desktop = platform_.desktop;
-  const auto area = desktop.workArea();
-  const auto size = desktop.windowSize(self_);
-  desktop.moveWindow(self_, {area.right - size.width, area.bottom - size.height});
   caption = std::move(newCaption);
   const bool wasHidden = !visible();
+  // Sized for the lines it is about to show: the show steps expand every node.
+  ShownLines shown;
+  countLines(treeNotify.nodes, wasHidden, 0, shown);
+  desktop.placeWindow(self_, notifyWindowFrame(desktop.workArea(), designed_, treeMetrics,
+                                               shown.count, shown.messages));
   // The user may be typing elsewhere: the window comes on top without taking the focus.
   desktop.showWindow(self_, platform::SwShowNoActivate);
   if (wasHidden) FormShow();
@@ -71,9 +107,10 @@ void TNotifyWindowForm::timerNotifyTimer() {
 }
 
 void TNotifyWindowForm::treeNotifyDblClick() {
-  if (!treeNotify.selected || treeNotify.selected->child) return;
-  const auto* node = treeNotify.selectedNode();
-  if (!node) return;
+  // An identity, or a message line, which stands for its identity; an account line does nothing.
+  const auto& selected = treeNotify.selected;
+  if (!selected || (selected->child && !selected->grandchild) || !treeNotify.selectedNode()) return;
+  const auto* node = &treeNotify.nodes[selected->top];
   const Identity identity{node->data, node->text};  // the switch may refill the tree
   hide();
   switchToIdentity(identity, main_);

@@ -1,6 +1,7 @@
 #pragma once
 // TNotifyWindowForm: the small stay-on-top window that lists, per identity, the accounts with
-// waiting mail, counts down and hides itself, and switches identity on a double-click.
+// waiting mail and who wrote about what, counts down and hides itself, and switches identity on a
+// double-click.
 
 #include <cstdint>
 #include <string>
@@ -14,6 +15,25 @@
 namespace vantrel::app {
 
 class TMainForm;
+
+// The pictures of treeNotify's lines, in the main window's imgListMail.
+enum MailPicture : std::int32_t {
+  kMailPictureIdentity = 0,
+  kMailPictureAccount = 1,
+  kMailPictureMessage = 2,
+};
+
+// The tree's height at the window's designed size and the height of one of its lines, in pixels.
+struct TreeMetrics {
+  std::int32_t height = 97;
+  std::int32_t lineHeight = 16;
+};
+
+// The window's frame: at its designed size (`designed`, outer) while no message line is shown;
+// otherwise as much taller as `lines` lines need, at most half the work area's height (the tree
+// scrolls beyond). Either way its bottom right corner is the work area's.
+platform::Rect notifyWindowFrame(platform::Rect workArea, platform::Size designed, TreeMetrics tree,
+                                 std::int32_t lines, bool messageLines);
 
 // What the window on screen does for the form: the Win32 view, or nothing in tests.
 class NotifyWindowView {
@@ -37,8 +57,9 @@ class TNotifyWindowForm {
   platform::WindowHandle handle() const { return self_; }
   bool visible() const;
 
-  // Places the window at the bottom right of the work area with this caption and shows it,
-  // on top but without taking the focus; the show steps run only when it was hidden.
+  // Places the window at the bottom right of the work area with this caption, tall enough for
+  // its lines, and shows it, on top but without taking the focus; the show steps run only when
+  // it was hidden.
   void showAtCorner(std::string caption);
   void hide();
   // The tree of a finished check, put in place at once and shown: until then the window keeps
@@ -59,10 +80,13 @@ class TNotifyWindowForm {
   ui::Label lblNotifyCpt;
   ui::Timer timerNotify;
   std::int32_t notifyCountdown = 0;
+  // Measured by the view on screen.
+  TreeMetrics treeMetrics;
 
  private:
   platform::Platform& platform_;
   platform::WindowHandle self_;
+  platform::Size designed_;  // the window's size as created
   TMainForm& main_;
   NotifyWindowView* view_ = nullptr;
 };

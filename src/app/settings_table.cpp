@@ -20,7 +20,7 @@ template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // In the order of a new file.
-const std::array<SettingKey, 16> kSettingKeys{{
+const std::array<SettingKey, 17> kSettingKeys{{
     {kSectionGeneral, kFirstRunKey, 1, {}, "1"},
     {kSectionRun, "ModeMail", 1, RadioPair{&LaunchTab::radioModeMail, &LaunchTab::radioModeNews}},
     {kSectionRun, "ReduceInTray", 1, &LaunchTab::checkNotifyReduce},
@@ -37,6 +37,7 @@ const std::array<SettingKey, 16> kSettingKeys{{
     {kSectionEmail, "editMailWindowTime", 10, &MailTab::editMailWindowTime},
     {kSectionEmail, "checkMailSound", 1, &MailTab::checkMailSound},
     {kSectionEmail, "editMailTime", 3, &MailTab::editMailTime},
+    {kSectionEmail, "checkMailPreview", 1, &MailTab::checkMailPreview},
 }};
 
 template <typename Tab>

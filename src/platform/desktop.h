@@ -70,9 +70,10 @@ class Desktop {
   // The desktop's work area (without the task bar), which starts away from 0,0 when the task bar
   // is at the top or on the left.
   virtual Rect workArea() const = 0;
-  // Outer size of a window, and moving it without changing its size or z order.
+  // Outer size of a window, and placing it (outer frame, screen coordinates) without changing its
+  // z order or activating it.
   virtual Size windowSize(WindowHandle window) const = 0;
-  virtual void moveWindow(WindowHandle window, Point topLeft) = 0;
+  virtual void placeWindow(WindowHandle window, Rect frame) = 0;
 
   virtual bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
                               std::uint32_t virtualKey) = 0;

@@ -18,12 +18,16 @@ struct TreeNode {
   bool expanded = false;
   std::vector<TreeNode> children;
   std::string data;  // what the node stands for, for its owner; not shown
+  // The text is UTF-8 (written by others, in any script), not the program's Windows-1252.
+  bool utf8 = false;
 };
 
-// Where a node stands: its top-level index, and its index among the children when it is one.
+// Where a node stands: its top-level index, its index among that node's children when it is one,
+// and its index among the child's children when it is one of those.
 struct TreePath {
   std::size_t top = 0;
   std::optional<std::size_t> child;
+  std::optional<std::size_t> grandchild;
   bool operator==(const TreePath&) const = default;
 };
 
@@ -39,17 +43,31 @@ struct TreeView : Control {
   TreeNode& addTop(std::string text, std::int32_t image, std::string data = {}) {
     return nodes.emplace_back(TreeNode{std::move(text), image, image, false, {}, std::move(data)});
   }
-  static void addChild(TreeNode& parent, std::string text, std::int32_t image) {
-    parent.children.push_back(TreeNode{std::move(text), image, image, false, {}, {}});
+  static TreeNode& addChild(TreeNode& parent, std::string text, std::int32_t image,
+                            bool utf8 = false) {
+    return parent.children.emplace_back(
+        TreeNode{std::move(text), image, image, false, {}, {}, utf8});
   }
-  void expandAll() {
-    for (auto& node : nodes) node.expanded = true;
-  }
+  // Every node with children, at every level.
+  void expandAll() { expand(nodes); }
   const TreeNode* selectedNode() const {
     if (!selected || selected->top >= nodes.size()) return nullptr;
-    const auto& top = nodes[selected->top];
-    if (!selected->child) return &top;
-    return *selected->child < top.children.size() ? &top.children[*selected->child] : nullptr;
+    const TreeNode* node = &nodes[selected->top];
+    for (const auto& index : {selected->child, selected->grandchild}) {
+      if (!index) break;
+      if (*index >= node->children.size()) return nullptr;
+      node = &node->children[*index];
+    }
+    return node;
+  }
+
+ private:
+  static void expand(std::vector<TreeNode>& level) {
+    for (auto& node : level) {
+      if (node.children.empty()) continue;
+      node.expanded = true;
+      expand(node.children);
+    }
   }
 };
 

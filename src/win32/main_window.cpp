@@ -240,16 +240,20 @@ void MainWindow::createControls(app::TMainForm& f) {
         BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 147);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 137);
   check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
-  group(f.tabMail.boxMailOptions, mail, 8, 160, 257, 125);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 51, imgListMail_.get());
+  group(f.tabMail.boxMailOptions, mail, 8, 150, 257, 140);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 165, BS_AUTOCHECKBOX);
+  // Like the display time, a part of the window's option; its caption takes two lines.
+  bind(add(mail, WC_BUTTONA, kIdCheckMailPreview,
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 183, 229, 28),
+       f.tabMail.checkMailPreview, &f.tabMail.checkMailPreview.checked);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 196, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 213, 168, 26);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -257,11 +261,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 196, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 213, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 228, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 250, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 250, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 241, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 260, 184, 26);
+  number(kIdEditMailTime, kIdUpDownMailTime, 260, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);

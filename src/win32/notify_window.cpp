@@ -1,5 +1,8 @@
 #include "win32/notify_window.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
 
@@ -15,17 +18,54 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (a[i].text != b[i].text || a[i].imageIndex != b[i].imageIndex ||
         a[i].selectedIndex != b[i].selectedIndex || a[i].expanded != b[i].expanded ||
-        a[i].data != b[i].data || !sameNodes(a[i].children, b[i].children)) {
+        a[i].data != b[i].data || a[i].utf8 != b[i].utf8 ||
+        !sameNodes(a[i].children, b[i].children)) {
       return false;
     }
   }
   return true;
 }
 
+// The program's texts are in the ANSI code page; the lines of others' mail in UTF-8.
+std::wstring wideText(const ui::TreeNode& node) {
+  const UINT page = node.utf8 ? CP_UTF8 : CP_ACP;
+  const int length = static_cast<int>(node.text.size());
+  const int units = MultiByteToWideChar(page, 0, node.text.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
+  if (units > 0) MultiByteToWideChar(page, 0, node.text.data(), length, wide.data(), units);
+  return wide;
+}
+
+int textWidth(HDC dc, std::wstring_view text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+// As much of the text as `width` pixels show, an ellipsis at the end when it was cut; never half
+// of a character that takes two UTF-16 units.
+std::wstring fitted(HDC dc, std::wstring text, int width) {
+  constexpr std::wstring_view kEllipsis = L"\u2026";
+  if (textWidth(dc, text) <= width) return text;
+  std::size_t fits = 0;  // units that fit with the ellipsis
+  std::size_t tooMany = text.size();
+  while (tooMany - fits > 1) {
+    const std::size_t middle = fits + (tooMany - fits) / 2;
+    std::wstring tried = text.substr(0, middle);
+    tried += kEllipsis;
+    (textWidth(dc, tried) <= width ? fits : tooMany) = middle;
+  }
+  if (fits > 0 && text[fits - 1] >= 0xD800 && text[fits - 1] <= 0xDBFF) --fits;
+  while (fits > 0 && text[fits - 1] == L' ') --fits;
+  text.resize(fits);
+  text += kEllipsis;
+  return text;
+}
+
 }  // namespace
 
 NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages, HFONT font)
-    : instance_(instance) {
+    : instance_(instance), mailImages_(mailImages), font_(font) {
   // Small icons grow with the DPI, as the main window's do.
   smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIL_NEW),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
@@ -55,12 +95,24 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
   };
-  treeNotify_ = add(WC_TREEVIEWA, kIdTreeNotify, 0, 8, 8, 265, 97);
+  treeNotify_ = add(WC_TREEVIEWA, kIdTreeNotify, 0, kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight);
   SendMessageA(treeNotify_, TVM_SETINDENT, dpi_.scaled(19), 0);
   SendMessageA(treeNotify_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
   SendMessageA(treeNotify_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(mailImages));
-  lblNotifyExpl_ = add(WC_STATICA, kIdLblNotifyExpl, 0, 8, 112, 249, 17);
-  lblNotifyCpt_ = add(WC_STATICA, kIdLblNotifyCpt, SS_RIGHT, 256, 112, 17, 17);
+  lblNotifyExpl_ = add(WC_STATICA, kIdLblNotifyExpl, 0, 8, kLabelsTop, 249, 17);
+  lblNotifyCpt_ = add(WC_STATICA, kIdLblNotifyCpt, SS_RIGHT, 256, kLabelsTop, 17, 17);
+}
+
+void NotifyWindow::layout(int clientHeight) {
+  if (!treeNotify_) return;  // still being created
+  const int grown = std::max(clientHeight - dpi_.scaled(app::TNotifyWindowForm::kClientHeight), 0);
+  constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(treeNotify_, nullptr, 0, 0, dpi_.scaled(kTreeWidth),
+               dpi_.scaled(kTreeHeight) + grown, kKeep | SWP_NOMOVE);
+  for (const auto& [label, left] : {std::pair{lblNotifyExpl_, 8}, std::pair{lblNotifyCpt_, 256}}) {
+    SetWindowPos(label, nullptr, dpi_.scaled(left), dpi_.scaled(kLabelsTop) + grown, 0, 0,
+                 kKeep | SWP_NOSIZE);
+  }
 }
 
 // The form goes before its window: what the window hears while it is destroyed is not the form's.
@@ -70,6 +122,8 @@ NotifyWindow::~NotifyWindow() {
 
 void NotifyWindow::attach(app::TNotifyWindowForm& form) {
   form_ = &form;
+  form.treeMetrics = {dpi_.scaled(kTreeHeight), static_cast<std::int32_t>(SendMessageW(
+                                                    treeNotify_, TVM_GETITEMHEIGHT, 0, 0))};
   form.setView(this);
   refresh();
 }
@@ -81,33 +135,64 @@ const ui::TreePath* NotifyWindow::pathOf(HTREEITEM item) const {
   return nullptr;
 }
 
+NotifyWindow::LineRoom NotifyWindow::lineRoom(HDC measure,
+                                              const std::vector<ui::TreeNode>& nodes) const {
+  const auto lines = [](auto&& self, const std::vector<ui::TreeNode>& level) -> int {
+    int count = 0;
+    for (const auto& node : level) {
+      count += 1 + (node.expanded ? self(self, node.children) : 0);
+    }
+    return count;
+  };
+  RECT tree{};
+  GetWindowRect(treeNotify_, &tree);
+  const auto lineHeight = static_cast<int>(SendMessageW(treeNotify_, TVM_GETITEMHEIGHT, 0, 0));
+  const bool scrolls = lines(lines, nodes) * lineHeight > tree.bottom - tree.top;
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+  ImageList_GetIconSize(mailImages_, &pictureWidth, &pictureHeight);
+  return {measure,
+          dpi_.scaled(kTreeWidth) - (scrolls ? GetSystemMetrics(SM_CXVSCROLL) : 0) - pictureWidth -
+              dpi_.scaled(8),
+          static_cast<int>(SendMessageW(treeNotify_, TVM_GETINDENT, 0, 0))};
+}
+
+void NotifyWindow::insertNode(const LineRoom& room, HTREEITEM parent, const ui::TreeNode& node,
+                              ui::TreePath path, int depth) {
+  std::wstring text = wideText(node);
+  if (node.utf8) text = fitted(room.measure, std::move(text), room.width - depth * room.indent);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = parent;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = text.data();
+  insert.item.iImage = node.imageIndex;
+  insert.item.iSelectedImage = node.selectedIndex;
+  const auto item = reinterpret_cast<HTREEITEM>(
+      SendMessageW(treeNotify_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  items_.push_back({item, path});
+  if (depth == 2) return;
+  for (std::size_t i = 0; i < node.children.size(); ++i) {
+    ui::TreePath below = path;
+    (depth == 0 ? below.child : below.grandchild) = i;
+    insertNode(room, item, node.children[i], below, depth + 1);
+  }
+  if (node.expanded) {
+    SendMessageW(treeNotify_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+  }
+}
+
 void NotifyWindow::reflectTree(const ui::TreeView& model) {
   if (!sameNodes(model.nodes, treeShown_)) {
     SendMessageA(treeNotify_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(treeNotify_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     items_.clear();
-    const auto insert = [&](HTREEITEM parent, const ui::TreeNode& node, ui::TreePath path) {
-      TVINSERTSTRUCTA insert{};
-      insert.hParent = parent;
-      insert.hInsertAfter = TVI_LAST;
-      insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-      insert.item.pszText = const_cast<char*>(node.text.c_str());
-      insert.item.iImage = node.imageIndex;
-      insert.item.iSelectedImage = node.selectedIndex;
-      const auto item = reinterpret_cast<HTREEITEM>(
-          SendMessageA(treeNotify_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-      items_.push_back({item, path});
-      return item;
-    };
+    // Lines are measured in the tree's font, with room for a scroll bar only when it comes.
+    const platform::win32::OwnedDC measure(CreateCompatibleDC(nullptr));
+    SelectObject(measure.get(), font_);
+    const LineRoom room = lineRoom(measure.get(), model.nodes);
     for (std::size_t top = 0; top < model.nodes.size(); ++top) {
-      const auto& node = model.nodes[top];
-      const auto item = insert(TVI_ROOT, node, {top, std::nullopt});
-      for (std::size_t child = 0; child < node.children.size(); ++child) {
-        insert(item, node.children[child], {top, child});
-      }
-      if (node.expanded) {
-        SendMessageA(treeNotify_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-      }
+      insertNode(room, TVI_ROOT, model.nodes[top], {top, std::nullopt, std::nullopt}, 0);
     }
     treeShown_ = model.nodes;
     SendMessageA(treeNotify_, WM_SETREDRAW, TRUE, 0);
@@ -163,6 +248,9 @@ LRESULT NotifyWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY:
       return onNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SIZE:
+      layout(HIWORD(lParam));
+      return 0;
     case WM_CLOSE:
       if (form_) form_->FormCloseQuery();
       return 0;

@@ -1,5 +1,6 @@
 #include "imap_standin.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace vantrel::testing {
@@ -88,11 +89,39 @@ class ImapConnection final : public platform::standin::StandinConnection {
       return "* STATUS \"INBOX\" (UNSEEN " + std::to_string(mailbox_->count) + ")\r\n" + tag +
              " OK\r\n";
     }
+    if (verb == "EXAMINE" && mailbox_) {
+      return "* " + std::to_string(mailbox_->count) + " EXISTS\r\n" + tag + " OK [READ-ONLY]\r\n";
+    }
+    if (verb == "UID" && mailbox_) return answerToUid(tag, rest);
     if (verb == "LOGOUT") {
       hungUp_ = true;
       return "* BYE\r\n" + tag + " OK\r\n";
     }
     return tag + " BAD\r\n";
+  }
+
+  // Every message is unread: SEARCH UNSEEN names them all; FETCH gives each its header.
+  std::string answerToUid(const std::string& tag, const std::string& command) {
+    const auto [verb, rest] = firstWord(command);
+    if (verb == "SEARCH" && rest == "UNSEEN") {
+      std::string found = "* SEARCH";
+      for (int uid = 1; uid <= mailbox_->count; ++uid) found += " " + std::to_string(uid);
+      return found + "\r\n" + tag + " OK\r\n";
+    }
+    if (verb != "FETCH") return tag + " BAD\r\n";
+    std::string answer;
+    auto set = firstWord(rest).first;
+    for (std::size_t at = 0; at <= set.size();) {
+      const auto comma = std::min(set.find(',', at), set.size());
+      const auto uid = set.substr(at, comma - at);
+      at = comma + 1;
+      if (!mailbox_->holds(uid)) continue;
+      const auto header = mailbox_->header(std::stoi(uid)) + "\r\n";
+      answer += "* " + uid + " FETCH (UID " + uid +
+                " RFC822.SIZE 120 BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)] {" +
+                std::to_string(header.size()) + "}\r\n" + header + ")\r\n";
+    }
+    return answer + tag + " OK\r\n";
   }
 
   std::shared_ptr<ImapState> state_;

@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in IMAP server on the simulated network: mailboxes by user and password with their
-// unread messages, and the ways a server may offer or demand a secure connection.
+// unread messages and their headers (EXAMINE, UID SEARCH, UID FETCH), and the ways a server may
+// offer or demand a secure connection.
 
 #include <cstdint>
 #include <string>

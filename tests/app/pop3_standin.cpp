@@ -48,6 +48,14 @@ class Pop3Connection final : public platform::standin::StandinConnection {
       if (!mailbox_ || state_->mode == Pop3Mode::StatFails) return "-ERR mailbox locked\r\n";
       return "+OK " + std::to_string(mailbox_->count) + " 4520\r\n";
     }
+    if (verb == "LIST" && mailbox_ && mailbox_->holds(argument)) {
+      return "+OK " + argument + " 120\r\n";
+    }
+    if (verb == "TOP" && mailbox_) {
+      const auto [number, lines] = firstWord(argument);
+      if (lines != "0" || !mailbox_->holds(number)) return "-ERR no such message\r\n";
+      return "+OK\r\n" + mailbox_->header(std::stoi(number)) + "\r\n.\r\n";
+    }
     if (verb == "QUIT") return "+OK bye\r\n";
     return "-ERR unknown command\r\n";
   }

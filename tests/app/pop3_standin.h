@@ -1,6 +1,6 @@
 #pragma once
-// A stand-in POP3 server on the simulated network: mailboxes by user and password, and the ways
-// a real server lets a mail check down.
+// A stand-in POP3 server on the simulated network: mailboxes by user and password with the
+// headers of their messages (LIST and TOP), and the ways a real server lets a mail check down.
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,7 @@
 // they heard over all their connections.
 
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,7 +17,21 @@ namespace vantrel::testing {
 
 struct StandinMailbox {
   std::string password;
-  int count = 0;  // of the messages a check counts
+  int count = 0;  // of the messages a check counts, numbered (POP3) or with UIDs (IMAP) 1 to count
+  // The headers of the newest of them, newest first, lines ended by CR LF; any other message n
+  // is from "sender<n>@example.com" about "note <n>".
+  std::vector<std::string> newest;
+
+  std::string header(int number) const {
+    const auto fromNewest = static_cast<std::size_t>(count - number);
+    if (fromNewest < newest.size()) return newest[fromNewest];
+    const auto n = std::to_string(number);
+    return "From: sender" + n + "@example.com\r\nSubject: note " + n + "\r\n";
+  }
+  bool holds(const std::string& number) const {
+    const auto n = std::atoi(number.c_str());
+    return n >= 1 && n <= count && std::to_string(n) == number;
+  }
 };
 
 // What a client sent, cut into its CR LF lines; a line still coming waits for the next bytes.
@@ -54,8 +69,9 @@ struct StandinMailState {
 template <typename State>
 class StandinMailServer {
  public:
-  void setMailbox(const std::string& user, const std::string& password, int count) {
-    state_->mailboxes[user] = {password, count};
+  void setMailbox(const std::string& user, const std::string& password, int count,
+                  std::vector<std::string> newest = {}) {
+    state_->mailboxes[user] = {password, count, std::move(newest)};
   }
   // Every command received, in order, over all connections.
   const std::vector<std::string>& commands() const { return state_->commands; }

@@ -22,7 +22,8 @@ TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
             "ais\r\n"
             "[Identities]\r\ncheckNoIdentities=1\r\ncheckIdentitiesChoice=0\r\n"
             "[Email]\r\ncheckNoMail=1\r\ncheckVerifyAllId=0\r\ncheckMailWindow=1\r\n"
-            "editMailWindowTime=10\r\ncheckMailSound=1\r\neditMailTime=3\r\n");
+            "editMailWindowTime=10\r\ncheckMailSound=1\r\neditMailTime=3\r\n"
+            "checkMailPreview=1\r\n");
   const auto boxes = bed.sim.dialogs.messageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "Vantrel");
@@ -188,6 +189,7 @@ TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   form.tabLaunch.radioModeMail.checked = false;
   form.tabMail.editMailTime.setPosition(7);
   form.tabMail.checkNoMail.checked = false;
+  form.tabMail.checkMailPreview.checked = false;
   form.bttnOKClick();
   EXPECT_FALSE(form.terminated());
   EXPECT_FALSE(form.visible());
@@ -198,6 +200,7 @@ TEST(Settings, OkWritesTheOptionsAndTheMailIntervalTakesEffect) {
   EXPECT_NE(text.find("ModeMail=0\r\n"), std::string::npos);
   EXPECT_NE(text.find("editMailTime=7\r\n"), std::string::npos);
   EXPECT_NE(text.find("checkNoMail=0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("checkMailPreview=0\r\n"), std::string::npos);
 }
 
 TEST(Configuration, OpeningItFromTheTrayStopsBothTimers) {

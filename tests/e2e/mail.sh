@@ -38,13 +38,14 @@ pop3_account() {  # pop3_account KEY NAME SERVER USER [VALUE...]
     "${@:5}"
 }
 
-# Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden.
+# Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden. The
+# window lists accounts without their messages' lines unless a case asks for them.
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
   local alice=${1:-secret}
   shift || true
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   mail_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES Alice_Maison_pass="$alice" \
-    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong "$@"
+    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong checkMailPreview=0 "$@"
   vantrel_start
   msimn_wait_log window=shown 20
   vantrel_answers
@@ -366,6 +367,67 @@ case_accounts_tab_writes_skip_flags() {
     e2e_reg_value_is "$BOB_ACCOUNTS\\00000001" "POP3 Skip Account" 0x1
 }
 
+# Alice's IMAP "Nouvelles" on erin's inbox (mail-e2e-lines.reg) beside her POP3 "Maison": under
+# each account its newest messages, sender and subject, each as written whatever its character set
+# (the tree read back in Unicode: Cyrillic, Japanese through the system's code page), the one
+# without a subject with the placeholder, then how many more; the window grows upward from the
+# work area's bottom to show them, still without the focus. A double-click on a message line
+# brings Outlook Express as one on the identity does; a second check finding the same counts
+# fetches no header again.
+case_message_lines_in_any_script() {
+  mail_server_trust_root
+  e2e_regedit "$E2E_FIXTURES/mail-e2e-lines.reg"
+  start_mail secret editMailWindowTime=0 checkVerifyAllId=0 checkMailPreview=1 \
+    Alice_Nouvelles_pass=nouvelles
+  local before_check line
+  before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
+  fire_mail_timer
+  wait_until 15 "the notification window did not come" notify_shown
+  # A line the window's width cuts ends in an ellipsis, where the font decides.
+  local -a expected=(
+    "0 0 1 Alice" "1 1 1 Maison : 3" "2 2 0 sender3@example.com – note 3"
+    "2 2 0 sender2@example.com – note 2" "2 2 0 sender1@example.com – note 1"
+    "1 1 1 Nouvelles : 8" "2 2 0 nosubject@example.com – (s*" "2 2 0 Jörg – Café crème"
+    "2 2 0 Folded Sender – Un sujet très*…" "2 2 0 山田太郎 – 会議の資料" "2 2 0 Дмитрий – Счёт № 42"
+    "2 2 0 … et 3 de plus")
+  local -a shown
+  mapfile -t shown < <(notify_tree)
+  expect_eq "lines" "${#expected[@]}" "${#shown[@]}"
+  for line in "${!expected[@]}"; do
+    # shellcheck disable=SC2053  # the expected line is a pattern
+    [[ "${shown[line]}" == ${expected[line]} ]] ||
+      fail "line $line: [${shown[line]}] is not [${expected[line]}]"
+  done
+  [[ "${shown[6]}" == *"(sans objet)" || "${shown[6]}" == *"…" ]] || fail "line 6 is cut without an ellipsis"
+  local rect area client
+  rect=$(drv_value rect state "${NOTIFY[@]}")
+  area=$(drv_value workarea state "${NOTIFY[@]}")
+  client=$(drv_value client state "${NOTIFY[@]}")
+  expect_eq "bottom-right corner" "${area#*,*,}" "${rect#*,*,}"
+  [[ "$client" == 282x* ]] && ((${client#282x} > 131)) || fail "the window did not grow: $client"
+  expect_eq "foreground" 0 "$(drv_value foreground state "${NOTIFY[@]}")"
+  # The tree takes what the window grew by; the labels stay at its bottom.
+  expect_eq "layout" "id=100 x=8 y=8 width=265 height=$((${client#282x} - 34))" \
+    "$(drv layout "${NOTIFY[@]}" | sed -n '1s/ indent=.*//p')"
+  wait_until 5 "dovecot did not log the headers fetched" eval \
+    '[[ "$(tail -n +$((before_check + 1)) "$MAIL_SERVER_DIR/dovecot.log" | grep -c "top=3/\|hdr_count=5 ")" == 2 ]]'
+
+  # A double-click on a message line does what one on its identity does.
+  drv treedbl "$TREE_NOTIFY" 10 "${NOTIFY[@]}" >/dev/null || fail "no message line to double-click"
+  wait_until 5 "a double-click on a message line left the window" notify_hidden
+  wait_until 5 "Outlook Express did not come back" window_state_is "visible=1" "${OE[@]}"
+
+  # The same counts again: only the count is asked, and the tree keeps its lines.
+  before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
+  fire_mail_timer
+  wait_until 15 "the second check did not end" eval \
+    '[[ "$(tail -n +$((before_check + 1)) "$MAIL_SERVER_DIR/dovecot.log" | grep -c "Disconnected: Logged out")" == 2 ]]'
+  expect_eq "headers fetched again" 2 \
+    "$(tail -n +$((before_check + 1)) "$MAIL_SERVER_DIR/dovecot.log" | grep -c "top=0/0\|hdr_count=0 ")"
+  mapfile -t shown < <(notify_tree)
+  expect_eq "lines after the second check" "${#expected[@]}" "${#shown[@]}"
+}
+
 # Declared DPI-aware, Vantrel lays the notification window out for the system's DPI too, as its
 # main window: 282 x 131 at 96 DPI, the tree at 8,8 (265 x 97, indent 19) and the labels at 112.
 case_notify_window_at_144_dpi() {
@@ -399,7 +461,8 @@ suite_mail() {
     double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
     unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
     secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \
-    imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file
+    imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file \
+    message_lines_in_any_script
   # Last: it changes the prefix's DPI.
   e2e_cases notify_window_at_144_dpi
   mail_server_stop

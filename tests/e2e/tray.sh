@@ -133,6 +133,7 @@ FRENCH_CAPTIONS=(
   "checkNoMail=Ne pas gérer la verification de courrier"
   "checkVerifyAllId=Vérifier toutes les identités"
   "checkMailWindow=Afficher une fenêtre de notification"
+  "checkMailPreview=Afficher l'expéditeur et l'objet des messages"
   "lblMailWindowTime=Pendant x secondes (0=infini) :"
   "checkMailSound=Jouer le son par défaut"
   "lblMailTime=Relever le courrier toutes les x minutes :"

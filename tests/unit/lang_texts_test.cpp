@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -145,12 +147,24 @@ TEST(ReplacePlaceholder, ReplacesEveryOccurrenceOnce) {
             "Le serveur pop.example.org semble ne pas exister");
 }
 
-TEST(ShippedLanguageFile, IsWindows1252) {
+TEST(ShippedLanguageFile, IsWindows1252OfSectionsKeysAndComments) {
   std::ifstream in(kShipped, std::ios::binary);
   ASSERT_TRUE(in) << kShipped;
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   EXPECT_FALSE(looksLikeUtf8(bytes));
   EXPECT_NE(bytes.find("Identit\xE4ten"), std::string::npos);
+  // Nothing else, such as what a merge leaves between two versions of a line.
+  std::istringstream lines(bytes);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    const auto name = line.substr(0, line.find('='));
+    const bool key =
+        name.size() < line.size() && !name.empty() &&
+        std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+    EXPECT_TRUE(line.empty() || line.starts_with(';') || key ||
+                (line.starts_with('[') && line.ends_with(']')))
+        << line;
+  }
 }
 
 TEST(ShippedLanguageFile, EverySectionIsCompleteAndKeepsPlaceholders) {

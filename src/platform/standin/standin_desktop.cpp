@@ -141,8 +141,11 @@ Point StandinDesktop::windowPosition(WindowHandle handle) const {
   return found == placements_.end() ? Point{} : found->second.position;
 }
 
-void StandinDesktop::moveWindow(WindowHandle handle, Point topLeft) {
-  if (isWindow(handle)) placements_[handle].position = topLeft;
+void StandinDesktop::placeWindow(WindowHandle handle, Rect frame) {
+  if (isWindow(handle)) {
+    placements_[handle] = {{frame.left, frame.top},
+                           {frame.right - frame.left, frame.bottom - frame.top}};
+  }
 }
 
 void StandinDesktop::setForegroundWindow(WindowHandle handle) {

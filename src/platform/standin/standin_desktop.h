@@ -70,7 +70,7 @@ class StandinDesktop : public Desktop {
   Point cursorPos() const override { return cursor_; }
   Rect workArea() const override { return workArea_; }
   Size windowSize(WindowHandle window) const override;
-  void moveWindow(WindowHandle window, Point topLeft) override;
+  void placeWindow(WindowHandle window, Rect frame) override;
   void setWorkArea(Rect area) { workArea_ = area; }
   void setWindowSize(WindowHandle window, Size size) { placements_[window].size = size; }
   Point windowPosition(WindowHandle window) const;

@@ -101,9 +101,9 @@ Size Win32Desktop::windowSize(WindowHandle window) const {
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-void Win32Desktop::moveWindow(WindowHandle window, Point topLeft) {
-  SetWindowPos(hwnd(window), nullptr, topLeft.x, topLeft.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Desktop::placeWindow(WindowHandle window, Rect frame) {
+  SetWindowPos(hwnd(window), nullptr, frame.left, frame.top, frame.right - frame.left,
+               frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Desktop::setForegroundWindow(WindowHandle window) {

@@ -27,7 +27,7 @@ class Win32Desktop : public Desktop {
   Point cursorPos() const override;
   Rect workArea() const override;
   Size windowSize(WindowHandle window) const override;
-  void moveWindow(WindowHandle window, Point topLeft) override;
+  void placeWindow(WindowHandle window, Rect frame) override;
 
   bool registerHotKey(WindowHandle window, std::int32_t id, std::uint32_t modifiers,
                       std::uint32_t virtualKey) override;

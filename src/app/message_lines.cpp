@@ -1,0 +1,36 @@
+#include "app/message_lines.h"
+
+#include "net/charsets.h"
+#include "net/header_text.h"
+#include "net/shown_text.h"
+
+namespace vantrel::app {
+
+namespace {
+
+// In code points: about what the window's width shows at its font, the view cutting the rest. A
+// long name leaves room for the subject.
+constexpr std::size_t kSenderChars = 28;
+constexpr std::size_t kLineChars = 60;
+
+constexpr std::string_view kDash = " \xE2\x80\x93 ";  // an en dash between blanks
+
+}  // namespace
+
+MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConversion& system) {
+  // The raw fields alone: whatever else the header holds, and however long, is none of the line's.
+  std::string header;
+  if (!summary.From.empty()) header += "From: " + summary.From + "\r\n";
+  if (!summary.Subject.empty()) header += "Subject: " + summary.Subject + "\r\n";
+  auto decoded = net::summarizeHeader(header, &system);
+  return {std::move(decoded.from), std::move(decoded.subject)};
+}
+
+std::string shownMessageLine(const MessageLine& line, std::string_view noSubject) {
+  std::string text = net::cutText(line.from, kSenderChars);
+  if (!text.empty()) text += kDash;
+  text += line.subject.empty() ? net::shownText(net::windows1252ToUtf8(noSubject)) : line.subject;
+  return net::cutText(text, kLineChars);
+}
+
+}  // namespace vantrel::app
