@@ -36,6 +36,8 @@ struct MailTab : ui::TabSheet {
   ui::CheckBox checkNoMail, checkVerifyAllId, checkMailWindow, checkMailSound;
   ui::ComboBox comboIdentities;
   ui::ListView listAccounts;
+  // Under listAccounts: when the selected account was last checked and what came of it.
+  ui::Label lblAccountResult;
   ui::Label lblMailWindowTime, lblMailTime;
   ui::UpDownEdit editMailWindowTime, editMailTime;
 };

@@ -2,8 +2,11 @@
 // What the periodic mail check keeps between its steps and from one check to the next.
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
+
+#include "app/account_results.h"
 
 namespace vantrel::app {
 
@@ -25,6 +28,12 @@ struct MailWatch {
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;
+  // The account being checked has been counted, by a connection that read its count.
+  bool accountCounted = false;
+  // What the events of the account being checked have told of its failure.
+  FailureSigns failureSigns;
+  // The last result of each account checked in this run, by registry key.
+  std::map<std::string, AccountResult> results;
 };
 
 }  // namespace vantrel::app

@@ -75,6 +75,10 @@ class TMainForm {
   void checkNoMailClick();
   void comboIdentitiesChange();
   void listAccountsClick();
+  // Another account of listAccounts was selected (or none).
+  void listAccountsSelectItem();
+  // lblAccountResult anew for the account selected in listAccounts.
+  void showAccountResult();
 
   // About tab.
   void bttnWWWClick();
@@ -158,7 +162,8 @@ class TMainForm {
   void designHttp();
   void showUpdateFailed();
   // One account's turn of the mail check: the client is set up; any failure is the account's own.
-  void connectMailClient(net::TMailClient& client);
+  // What came of it, but for its time.
+  AccountResult connectMailClient(net::TMailClient& client);
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
   void mailClientConnect(net::TMailClient& client, std::int32_t count);
   void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
@@ -166,7 +171,7 @@ class TMainForm {
   void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
   // The server's certificate or the TLS handshake was refused: the user learns why, once per
   // account until the configuration is confirmed.
-  void secureConnectionFailed(const std::string& host, const std::string& reason);
+  void secureConnectionFailed(const std::string& host, const net::ETlsError& error);
   // What the server of an IMAP account wants its user to read, once per account and run.
   void mailServerAlert(const std::string& accountName, const std::vector<std::string>& alerts);
 
