@@ -14,7 +14,7 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kPageClass[] = "VantrelPage";
-constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 343;
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 387;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
@@ -193,7 +193,7 @@ void MainWindow::createControls(app::TMainForm& f) {
     return list;
   };
 
-  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25),
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 398, 75, 25),
        f.bttnOK);
 
   const auto launch = sheets_[0];
@@ -240,16 +240,20 @@ void MainWindow::createControls(app::TMainForm& f) {
         BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 147);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 191);
   check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
   listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
-  group(f.tabMail.boxMailOptions, mail, 8, 160, 257, 125);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 176, BS_AUTOCHECKBOX);
+  // Three lines under the list, for the reasons that run long: a certificate's, a server's words.
+  lblAccountResult_ =
+      bind(add(mail, WC_STATICA, kIdLblAccountResult, SS_NOPREFIX, 16, 151, 241, 41),
+           f.tabMail.lblAccountResult);
+  group(f.tabMail.boxMailOptions, mail, 8, 204, 257, 125);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 220, BS_AUTOCHECKBOX);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 196, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 240, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -257,11 +261,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 196, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 240, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 228, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 250, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 250, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 272, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 294, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 294, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
@@ -450,6 +454,11 @@ void MainWindow::readListChecks(HWND list, ui::ListView& model) {
   }
 }
 
+// Only the line itself: the list is in the middle of telling of a change to its items.
+void MainWindow::showAccountResult() {
+  if (form_) SetWindowTextA(lblAccountResult_, form_->tabMail.lblAccountResult.caption.c_str());
+}
+
 void MainWindow::onCommand(int id, int code, HWND control) {
   if (!form_) return;
   auto& f = *form_;
@@ -538,6 +547,7 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
     // Every click rewrites the skip flags of all listed accounts from their check marks.
     readListChecks(listAccounts_, f.tabMail.listAccounts);
     f.listAccountsClick();
+    showAccountResult();
     return 0;
   }
   if (header.code == LVN_ITEMCHANGED) {
@@ -563,6 +573,10 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
       }
     } else if (!nowSelected && wasSelected && model->selected() == index) {
       model->select(std::nullopt);
+    }
+    if (model == &f.tabMail.listAccounts) {
+      if (nowSelected != wasSelected) f.listAccountsSelectItem();
+      showAccountResult();
     }
     return 0;
   }
