@@ -1,8 +1,5 @@
 #include "app/account_results.h"
 
-#include <array>
-#include <cstdio>
-
 #include "net/errors.h"
 
 namespace vantrel::app {
@@ -34,10 +31,13 @@ AccountResult outcome(CheckOutcome what, std::string detail = {}) {
   return result;
 }
 
+// "14:05": hours and minutes of two digits each.
 std::string timeText(platform::TimeOfDay at) {
-  std::array<char, 8> text{};
-  std::snprintf(text.data(), text.size(), "%02d:%02d", at.hour % 24, at.minute % 60);
-  return text.data();
+  const auto twoDigits = [](int value) {
+    const int within = value < 0 ? 0 : value % 100;
+    return std::string{static_cast<char>('0' + within / 10), static_cast<char>('0' + within % 10)};
+  };
+  return twoDigits(at.hour) + ":" + twoDigits(at.minute);
 }
 
 std::string reasonText(const TLangTexts& t, const AccountResult& result) {
