@@ -17,6 +17,7 @@ namespace vantrel::fuzz {
 class InstantLoop final : public platform::EventLoop {
  public:
   std::uint64_t nowMs() const override { return 0; }
+  platform::TimeOfDay localTime() const override { return {}; }
   platform::TimerId startTimer(std::uint32_t, std::function<void()>) override { return 1; }
   void stopTimer(platform::TimerId) override {}
   void processMessages() override {}

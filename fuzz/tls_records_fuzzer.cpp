@@ -151,6 +151,7 @@ class ServingLoop final : public vantrel::platform::EventLoop {
  public:
   explicit ServingLoop(PieceServer& server) : server_(server) {}
   std::uint64_t nowMs() const override { return 0; }
+  vantrel::platform::TimeOfDay localTime() const override { return {}; }
   vantrel::platform::TimerId startTimer(std::uint32_t, std::function<void()>) override { return 1; }
   void stopTimer(vantrel::platform::TimerId) override {}
   void processMessages() override {}

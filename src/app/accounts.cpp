@@ -1,5 +1,6 @@
 #include "app/accounts.h"
 
+#include "app/account_results.h"
 #include "app/app_constants.h"
 
 #include <algorithm>
@@ -195,7 +196,9 @@ void TMainForm::checkNoMailClick() {
 void TMainForm::comboIdentitiesChange() {
   while (!tabMail.listAccounts.empty())
     tabMail.listAccounts.remove(tabMail.listAccounts.size() - 1);
+  tabMail.listAccounts.select(std::nullopt);
   listedAccounts_.clear();
+  showAccountResult();
   changed();
   if (!tabMail.comboIdentities.selected) return;
   // Each item knows its identity: two may carry one name.
@@ -214,6 +217,10 @@ void TMainForm::comboIdentitiesChange() {
         APP_NAME, std::string(kAskPasswordPrompt) + account.accountName, "", true);
     writePassword(*iniFile, account.passwordKey, typed.value_or(""), owner);
   }
+  // The first account's last result shows at once, without a click.
+  if (!tabMail.listAccounts.empty()) tabMail.listAccounts.select(0);
+  showAccountResult();
+  changed();
 }
 
 void TMainForm::listAccountsClick() {
@@ -233,6 +240,25 @@ void TMainForm::listAccountsClick() {
     auto account = platform_.registry.openForWriting(RegistryRoot::CurrentUser, item.data, false);
     if (account) account->writeInt32(oe::kPop3SkipAccount, item.checked ? 0 : 1);
   }
+  // An unticked account is left out from now on.
+  showAccountResult();
+}
+
+void TMainForm::listAccountsSelectItem() {
+  showAccountResult();
+}
+
+void TMainForm::showAccountResult() {
+  const auto& list = tabMail.listAccounts;
+  const auto selected = list.selected();
+  if (!selected || *selected >= list.size()) {
+    tabMail.lblAccountResult.caption.clear();
+    return;
+  }
+  const auto& item = list.at(*selected);
+  const auto found = mailWatch.results.find(item.data);
+  tabMail.lblAccountResult.caption = accountResultText(
+      langTexts, found != mailWatch.results.end() ? &found->second : nullptr, item.checked);
 }
 
 }  // namespace vantrel::app

@@ -37,6 +37,8 @@ struct MailTab : ui::TabSheet {
   ui::CheckBox checkMailPreview;  // who wrote and about what, under each account in the window
   ui::ComboBox comboIdentities;
   ui::ListView listAccounts;
+  // Under listAccounts: when the selected account was last checked and what came of it.
+  ui::Label lblAccountResult;
   ui::Label lblMailWindowTime, lblMailTime;
   ui::UpDownEdit editMailWindowTime, editMailTime;
 };

@@ -84,6 +84,7 @@ void applyLangTexts(TMainForm& form) {
   form.tray.mnuTrayItemQuit->caption = t.mnuTrayQuit;
   form.tray.mnuTrayItemConfig->caption = t.mnuTrayConfig;
   form.tray.mnuTrayItemCheckMail->caption = t.mnuTrayCheckMail;
+  form.showAccountResult();
   form.changed();
 }
 

@@ -86,6 +86,33 @@ struct TLangTexts {
   std::string checkMailPreview;
   std::string notifyNoSubject;
   std::string notifyMoreMessages;
+  std::string lblAccountResultNotChecked;
+  std::string lblAccountResultLeftOut;
+  std::string lblAccountResultChecked;
+  std::string lblAccountResultSecure;
+  std::string tlsEngineBuiltIn;
+  std::string resultCount;
+  std::string resultNoPassword;
+  std::string resultNoUserName;
+  std::string resultPasswordRefused;
+  std::string resultServerRefusal;
+  std::string resultServerNotFound;
+  std::string resultNoConnection;
+  std::string resultNoAnswer;
+  std::string resultConnectionLost;
+  std::string resultSecureRefused;
+  std::string resultServerAnswer;
+  std::string tlsUntrusted;
+  std::string tlsOtherName;
+  std::string tlsExpired;
+  std::string tlsRevoked;
+  std::string tlsAuthority;
+  std::string tlsNotForServers;
+  std::string tlsCannotSign;
+  std::string tlsUnreadable;
+  std::string tlsNoServerName;
+  std::string tlsNoTls12;
+  std::string tlsNothingInCommon;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -98,7 +125,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 70> kLangTexts = {{
+inline constexpr std::array<LangText, 97> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -223,7 +250,7 @@ inline constexpr std::array<LangText, 70> kLangTexts = {{
     {"msgMailInvalidHost",
      &TLangTexts::msgMailInvalidHost,
      {"Le serveur %host% semble ne pas exister"}},
-    // The reason comes from the system's TLS layer, in English.
+    // The reason is one of the tls texts, or the TLS layer's own words, in English.
     {"msgMailSecureFailed",
      &TLangTexts::msgMailSecureFailed,
      {"Impossible d'\xE9tablir une connexion s\xE9"
@@ -258,6 +285,76 @@ inline constexpr std::array<LangText, 70> kLangTexts = {{
     // newest messages ("\x85" is the ellipsis).
     {"notifyNoSubject", &TLangTexts::notifyNoSubject, {"(sans objet)"}},
     {"notifyMoreMessages", &TLangTexts::notifyMoreMessages, {"\x85 et %count% de plus"}},
+    // The e-mail tab's line about the selected account's last check.
+    {"lblAccountResultNotChecked",
+     &TLangTexts::lblAccountResultNotChecked,
+     {"Pas encore relev\xE9"}},
+    {"lblAccountResultLeftOut",
+     &TLangTexts::lblAccountResultLeftOut,
+     {"Non relev\xE9 : le compte est d\xE9"
+      "coch\xE9"}},
+    {"lblAccountResultChecked",
+     &TLangTexts::lblAccountResultChecked,
+     {"Relev\xE9 \xE0 %time% : %reason%"}},
+    {"lblAccountResultSecure",
+     &TLangTexts::lblAccountResultSecure,
+     {"Relev\xE9 \xE0 %time% en TLS (%engine%) : %reason%"}},
+    {"tlsEngineBuiltIn", &TLangTexts::tlsEngineBuiltIn, {"TLS int\xE9gr\xE9"}},
+    // What a check came to: the e-mail tab's words, and the reasons the boxes give.
+    {"resultCount", &TLangTexts::resultCount, {"%count% message(s)"}},
+    {"resultNoPassword", &TLangTexts::resultNoPassword, {"aucun mot de passe enregistr\xE9"}},
+    {"resultNoUserName", &TLangTexts::resultNoUserName, {"aucun nom d'utilisateur dans le compte"}},
+    {"resultPasswordRefused",
+     &TLangTexts::resultPasswordRefused,
+     {"mot de passe refus\xE9 par le serveur"}},
+    {"resultServerRefusal",
+     &TLangTexts::resultServerRefusal,
+     {"\xE9"
+      "chec temporaire du serveur : %reason%"}},
+    {"resultServerNotFound", &TLangTexts::resultServerNotFound, {"serveur introuvable"}},
+    {"resultNoConnection", &TLangTexts::resultNoConnection, {"connexion au serveur impossible"}},
+    {"resultNoAnswer", &TLangTexts::resultNoAnswer, {"pas de r\xE9ponse du serveur \xE0 temps"}},
+    {"resultConnectionLost", &TLangTexts::resultConnectionLost, {"connexion interrompue"}},
+    {"resultSecureRefused",
+     &TLangTexts::resultSecureRefused,
+     {"connexion s\xE9"
+      "curis\xE9"
+      "e refus\xE9"
+      "e : %reason%"}},
+    {"resultServerAnswer", &TLangTexts::resultServerAnswer, {"le serveur a r\xE9pondu : %reason%"}},
+    {"tlsUntrusted",
+     &TLangTexts::tlsUntrusted,
+     {"le certificat du serveur n'est pas d\xE9livr\xE9 par une autorit\xE9 reconnue par cet "
+      "ordinateur"}},
+    {"tlsOtherName",
+     &TLangTexts::tlsOtherName,
+     {"le certificat du serveur est \xE9tabli pour un autre nom de serveur"}},
+    {"tlsExpired",
+     &TLangTexts::tlsExpired,
+     {"le certificat du serveur a expir\xE9 ou n'est pas encore valable"}},
+    {"tlsRevoked", &TLangTexts::tlsRevoked, {"le certificat du serveur a \xE9t\xE9 r\xE9voqu\xE9"}},
+    {"tlsAuthority",
+     &TLangTexts::tlsAuthority,
+     {"le certificat du serveur est celui d'une autorit\xE9 de certification, pas d'un "
+      "serveur"}},
+    {"tlsNotForServers",
+     &TLangTexts::tlsNotForServers,
+     {"le certificat du serveur n'est pas pr\xE9vu pour un serveur"}},
+    {"tlsCannotSign",
+     &TLangTexts::tlsCannotSign,
+     {"le certificat du serveur ne permet pas \xE0 sa cl\xE9 de signer l'\xE9"
+      "change de cl\xE9s"}},
+    {"tlsUnreadable", &TLangTexts::tlsUnreadable, {"le certificat du serveur est illisible"}},
+    {"tlsNoServerName",
+     &TLangTexts::tlsNoServerName,
+     {"aucun nom de serveur pour v\xE9rifier le certificat"}},
+    {"tlsNoTls12",
+     &TLangTexts::tlsNoTls12,
+     {"cet ordinateur ne sait pas \xE9tablir de connexion TLS 1.2"}},
+    {"tlsNothingInCommon",
+     &TLangTexts::tlsNothingInCommon,
+     {"le serveur et cet ordinateur n'ont aucune version de TLS ni suite de chiffrement en "
+      "commun"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.
@@ -274,9 +371,11 @@ inline constexpr std::string_view kPlaceholderLogin = "%login%";
 inline constexpr std::string_view kPlaceholderFile = "%file%";
 inline constexpr std::string_view kPlaceholderReason = "%reason%";
 inline constexpr std::string_view kPlaceholderAccount = "%account%";
-inline constexpr std::array<std::string_view, 6> kPlaceholders = {
-    kPlaceholderCount, kPlaceholderHost,   kPlaceholderLogin,
-    kPlaceholderFile,  kPlaceholderReason, kPlaceholderAccount};
+inline constexpr std::string_view kPlaceholderTime = "%time%";
+inline constexpr std::string_view kPlaceholderEngine = "%engine%";
+inline constexpr std::array<std::string_view, 8> kPlaceholders = {
+    kPlaceholderCount,  kPlaceholderHost,    kPlaceholderLogin, kPlaceholderFile,
+    kPlaceholderReason, kPlaceholderAccount, kPlaceholderTime,  kPlaceholderEngine};
 
 // The names the language file offers, one per section in file order, duplicates kept. A missing
 // or unreadable file offers none.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/account_results.h"
 #include "app/accounts.h"
 #include "app/app_constants.h"
 #include "app/identities.h"
@@ -127,7 +128,19 @@ void TMainForm::timerMailTimer() {
       mailWatch.currentAccountKey = account.keyPath;
       mailWatch.accountCount = 0;
       mailWatch.accountCounted = false;
-      connectMailClient(client);
+      // The client would refuse to start without them; the tab tells which is missing.
+      AccountResult result;
+      if (account.password.empty()) {
+        result.outcome = CheckOutcome::NoPassword;
+      } else if (account.userName.empty()) {
+        result.outcome = CheckOutcome::NoUserName;
+      } else {
+        result = connectMailClient(client);
+      }
+      result.at = loop.localTime();
+      mailWatch.results[account.keyPath] = std::move(result);
+      showAccountResult();
+      if (visible()) changed();
       if (account.kind == AccountKind::Imap)
         mailServerAlert(account.accountName, imap.TakeAlerts());
       // Whatever this account showed is no longer known: its next count is news.
@@ -177,30 +190,52 @@ void TMainForm::timerMailTimer() {
   }
 }
 
-void TMainForm::connectMailClient(net::TMailClient& client) {
+AccountResult TMainForm::connectMailClient(net::TMailClient& client) {
   mailWatch.newPasswordUntried = false;
+  mailWatch.accountCounted = false;
+  mailWatch.failureSigns = {};
+  std::exception_ptr failure;
   bool connectionLost = false;
   try {
     client.Connect();
   } catch (const net::ETlsError& error) {
-    secureConnectionFailed(client.Host, error.Reason());
+    failure = std::current_exception();
+    secureConnectionFailed(client.Host, error);
   } catch (const net::ESockError&) {
+    failure = std::current_exception();
     connectionLost = true;
   } catch (const std::exception&) {
-    // Nothing to tell: the account is simply not counted this time.
+    failure = std::current_exception();
   }
   // A server that hung up after refusing the password is noticed only when the new one is sent:
   // that password gets a connection of its own.
   if (connectionLost && mailWatch.newPasswordUntried && !platform_.loop.quitting()) {
     mailWatch.newPasswordUntried = false;
+    mailWatch.failureSigns = {};
+    failure = nullptr;
     try {
       client.Connect();
     } catch (const net::ETlsError& error) {
-      secureConnectionFailed(client.Host, error.Reason());
+      failure = std::current_exception();
+      secureConnectionFailed(client.Host, error);
     } catch (const std::exception&) {
+      failure = std::current_exception();
     }
   }
   mailWatch.newPasswordUntried = false;
+
+  AccountResult result;
+  // A count read by the re-login of a refused password stands, though the first connection fails.
+  if (!mailWatch.accountCounted && failure) {
+    mailWatch.failureSigns.timedOut = client.TimedOut();
+    result = failedCheck(failure, mailWatch.failureSigns);
+  }
+  result.count = mailWatch.accountCount;
+  result.securedBy = client.SecuredBy();
+  if (result.securedBy == platform::TlsEngine::System) {
+    result.systemEngine = platform_.sockets.systemTlsEngineName();
+  }
+  return result;
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {
@@ -260,6 +295,7 @@ void TMainForm::imapInvalidHost(bool& handled) {
 
 void TMainForm::mailClientInvalidHost(const net::TMailClient& client, bool& handled) {
   handled = false;
+  mailWatch.failureSigns.hostNotFound = true;
   if (platform_.loop.quitting()) return;
   platform_.dialogs.messageBox(
       platform_.desktop.desktopWindow(),
@@ -276,19 +312,20 @@ void TMainForm::imapConnectionFailed(net::TAsyncSocket&) {
 }
 
 void TMainForm::mailClientConnectionFailed(const net::TMailClient& client) {
+  mailWatch.failureSigns.connectionFailed = true;
   if (platform_.loop.quitting()) return;
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(),
                                langTexts.msgMailConnectionFailed + client.Host, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }
 
-void TMainForm::secureConnectionFailed(const std::string& host, const std::string& reason) {
+void TMainForm::secureConnectionFailed(const std::string& host, const net::ETlsError& error) {
   if (platform_.loop.quitting()) return;
   // A home server with a certificate Windows does not trust would otherwise raise it every check.
   if (!mailWatch.secureFailureTold.insert(mailWatch.currentAccountKey).second) return;
-  const auto text =
-      replacePlaceholder(replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host),
-                         kPlaceholderReason, reason);
+  const auto text = replacePlaceholder(
+      replacePlaceholder(langTexts.msgMailSecureFailed, kPlaceholderHost, host), kPlaceholderReason,
+      tlsRefusalText(langTexts, error.Refusal(), error.Reason()));
   platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
                                platform::MbIconError | platform::MbSetForeground);
 }

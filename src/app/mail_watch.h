@@ -9,6 +9,8 @@
 
 #include "app/message_lines.h"
 
+#include "app/account_results.h"
+
 namespace vantrel::app {
 
 // An account's count as a check read it, and the lines of its newest messages then.
@@ -42,6 +44,10 @@ struct MailWatch {
   // lines are shown: an account whose count is the same keeps its lines without a word more to
   // its server. An account whose last check failed has none.
   std::map<std::string, AccountMessages> messagesByAccount;
+  // What the events of the account being checked have told of its failure.
+  FailureSigns failureSigns;
+  // The last result of each account checked in this run, by registry key.
+  std::map<std::string, AccountResult> results;
 };
 
 }  // namespace vantrel::app

@@ -76,6 +76,10 @@ class TMainForm {
   void checkNoMailClick();
   void comboIdentitiesChange();
   void listAccountsClick();
+  // Another account of listAccounts was selected (or none).
+  void listAccountsSelectItem();
+  // lblAccountResult anew for the account selected in listAccounts.
+  void showAccountResult();
 
   // About tab.
   void bttnWWWClick();
@@ -159,7 +163,8 @@ class TMainForm {
   void designHttp();
   void showUpdateFailed();
   // One account's turn of the mail check: the client is set up; any failure is the account's own.
-  void connectMailClient(net::TMailClient& client);
+  // What came of it, but for its time.
+  AccountResult connectMailClient(net::TMailClient& client);
   // The newest messages' summaries, asked of the client that has just counted them.
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
@@ -172,7 +177,7 @@ class TMainForm {
   void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
   // The server's certificate or the TLS handshake was refused: the user learns why, once per
   // account until the configuration is confirmed.
-  void secureConnectionFailed(const std::string& host, const std::string& reason);
+  void secureConnectionFailed(const std::string& host, const net::ETlsError& error);
   // What the server of an IMAP account wants its user to read, once per account and run.
   void mailServerAlert(const std::string& accountName, const std::vector<std::string>& alerts);
 

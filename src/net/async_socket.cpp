@@ -247,6 +247,7 @@ void TAsyncSocket::Connect() {
   refuseNested();
   canceled_ = false;
   if (connected_) throw ESockError("Already connected");
+  securedBy_ = platform::TlsEngine::None;
   // The program is ending: nothing new is started, and nobody is told about it.
   if (loop_.quitting()) throw EAbortError("Connection Canceled");
   // The last close could not make its replacement: try again rather than fail for good.
@@ -320,13 +321,16 @@ void TAsyncSocket::StartTls() {
       if (!timedOut_ && !canceled_) step = sockets_.continueTls(socket_);
     }
   }
-  if (step.state == State::Done) return;
+  if (step.state == State::Done) {
+    securedBy_ = sockets_.secureEngine(socket_);
+    return;
+  }
   // Whatever went wrong, the connection goes before a word of the conversation could follow.
   if (connected_) CloseSocket();
   if (timedOut_) throw ESockError("Connection Timed out");
   if (canceled_) throw ESockError("Connection Canceled");
   if (step.state == State::Reconnect) throw ETlsRetry(step.reason);
-  throw ETlsError(step.reason);
+  throw ETlsError(step.reason, step.refusal);
 }
 
 void TAsyncSocket::withTlsEngineRetry(const std::function<void()>& attempt) {
@@ -339,7 +343,7 @@ void TAsyncSocket::withTlsEngineRetry(const std::function<void()>& attempt) {
   try {
     attempt();
   } catch (const ETlsRetry& again) {
-    throw ETlsError(again.what());
+    throw ETlsError(again.what(), platform::TlsRefusal::NothingInCommon);
   }
 }
 

@@ -128,6 +128,8 @@ class TAsyncSocket {
   const std::string& StatusText() const { return statusText_; }
   const net::RemoteAddress& RemoteAddress() const { return remoteAddress_; }
   int BytesRecvd() const { return bytesRecvd_; }
+  // The TLS engine that secured the connection of the last Connect; None while it is plain.
+  platform::TlsEngine SecuredBy() const { return securedBy_; }
   int BytesTotal() const { return bytesTotal_; }
 
  protected:
@@ -197,6 +199,7 @@ class TAsyncSocket {
   net::RemoteAddress remoteAddress_;
   std::string lastReply_;
   int bytesRecvd_ = 0;
+  platform::TlsEngine securedBy_ = platform::TlsEngine::None;
   std::unique_ptr<std::array<char, kIoBufferSize>> ioBuffer_;
 };
 

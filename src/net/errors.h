@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/socket.h"
+
 namespace vantrel::net {
 
 // The general exception: a message text and nothing more.
@@ -31,15 +33,19 @@ class ELookupInterrupted : public ESockError {
 };
 
 // A secure connection that could not be made: the handshake or the server's certificate was
-// refused. Nothing was sent over the connection, which is closed.
+// refused. Nothing was sent over the connection, which is closed. Refusal says what the reason
+// comes down to, where that is known.
 class ETlsError : public ESockError {
  public:
-  explicit ETlsError(const std::string& reason)
-      : ESockError("Secure connection failed: " + reason), reason_(reason) {}
+  explicit ETlsError(const std::string& reason,
+                     platform::TlsRefusal refusal = platform::TlsRefusal::Other)
+      : ESockError("Secure connection failed: " + reason), reason_(reason), refusal_(refusal) {}
   const std::string& Reason() const { return reason_; }
+  platform::TlsRefusal Refusal() const { return refusal_; }
 
  private:
   std::string reason_;
+  platform::TlsRefusal refusal_;
 };
 
 // A secure connection that this TLS engine could not make and the other one may: the connection

@@ -1,8 +1,11 @@
 #include "net/pop3_client.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "base/ini_file.h"
+#include "base/text.h"
 #include "net/text.h"
 
 namespace vantrel::net {
@@ -18,6 +21,29 @@ void refuseUnsendableLogin(const std::string& userId, const std::string& passwor
   if (holdsLineBreakOrZero(userId) || holdsLineBreakOrZero(password)) {
     throw Exception("User name or password holds a line break or a zero byte");
   }
+}
+
+// The response codes of a refusal that is the server's own trouble, not the password's (RFC 2449,
+// RFC 3206): a mailbox in use, logins too close together, a failure of the server's own.
+constexpr std::array<std::string_view, 4> kServerTroubles = {"IN-USE", "LOGIN-DELAY", "SYS/TEMP",
+                                                             "SYS/PERM"};
+
+// A refusal of the server's own trouble raises it with the server's words: a good password is not
+// to be given up for it.
+void refuseServerTrouble(const std::string& reply) {
+  constexpr std::string_view kRefused = "-ERR [";
+  if (!reply.starts_with(kRefused)) return;
+  const auto close = reply.find(']', kRefused.size());
+  if (close == std::string::npos) return;
+  const std::string code =
+      base::toUpperAscii(std::string_view(reply).substr(kRefused.size(), close - kRefused.size()));
+  if (std::find(kServerTroubles.begin(), kServerTroubles.end(), code) == kServerTroubles.end()) {
+    return;
+  }
+  auto text = reply.substr(close + 1);
+  while (!text.empty() && (text.front() == ' ')) text.erase(0, 1);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  throw EServerRefusal(reply, code, text);
 }
 
 }  // namespace
@@ -52,9 +78,11 @@ void TPop3Client::dialogue(bool& announce) {
     // Also a new password given after a refusal, which goes out on this connection.
     refuseUnsendableLogin(UserID, Password);
     Transaction("USER " + UserID, reply);
+    refuseServerTrouble(reply);
     Login login = checkLogin(IsPositive(reply), attempts);
     if (login == Login::Passed) {
       Transaction("PASS " + Password, reply);
+      refuseServerTrouble(reply);
       login = checkLogin(IsPositive(reply), attempts);
       done = login == Login::Passed;
     }

@@ -28,12 +28,20 @@ enum class WaitOutcome {
   Quit,      // the program is ending: quit() was called while waiting
 };
 
+// A moment of the day as the computer's clock shows it to its user.
+struct TimeOfDay {
+  int hour = 0;    // 0 to 23
+  int minute = 0;  // 0 to 59
+};
+
 class EventLoop {
  public:
   virtual ~EventLoop() = default;
 
   // Milliseconds on the loop's clock (a virtual one in the stand-in).
   virtual std::uint64_t nowMs() const = 0;
+  // The local time of day (in the stand-in, a settable one that moves with the virtual clock).
+  virtual TimeOfDay localTime() const = 0;
 
   // A repeating timer; the callback runs on the loop's thread whenever messages are dispatched.
   virtual TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) = 0;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/event_loop.h"
 
@@ -85,7 +86,54 @@ inline constexpr char kCannotSign[] =
     "the server's certificate does not allow its key to sign the key exchange";
 inline constexpr char kUnreadable[] = "the server's certificate cannot be read";
 inline constexpr char kNoServerName[] = "there is no server name to check the certificate against";
+inline constexpr char kNoTls12[] = "this computer cannot make TLS 1.2 connections";
+inline constexpr char kNothingInCommon[] =
+    "the server and this computer have no TLS version or cipher suite in common";
 }  // namespace tls_reason
+
+// What a refused handshake comes down to, so that the program can say it in the user's language.
+enum class TlsRefusal {
+  Other,  // only the reason's own words tell
+  Untrusted,
+  OtherName,
+  Expired,
+  Revoked,
+  Authority,
+  NotForServers,
+  CannotSign,
+  Unreadable,
+  NoServerName,
+  NoTls12,          // this computer's engine cannot make TLS 1.2 connections at all
+  NothingInCommon,  // the server and this computer share no TLS version or cipher suite
+};
+
+// The refusal that a text of tls_reason names; Other for any other text.
+inline TlsRefusal tlsRefusalOf(std::string_view reason) {
+  struct Named {
+    std::string_view text;
+    TlsRefusal refusal;
+  };
+  constexpr Named kNamed[] = {
+      {tls_reason::kUntrusted, TlsRefusal::Untrusted},
+      {tls_reason::kOtherName, TlsRefusal::OtherName},
+      {tls_reason::kExpired, TlsRefusal::Expired},
+      {tls_reason::kRevoked, TlsRefusal::Revoked},
+      {tls_reason::kAuthority, TlsRefusal::Authority},
+      {tls_reason::kNotForServers, TlsRefusal::NotForServers},
+      {tls_reason::kCannotSign, TlsRefusal::CannotSign},
+      {tls_reason::kUnreadable, TlsRefusal::Unreadable},
+      {tls_reason::kNoServerName, TlsRefusal::NoServerName},
+      {tls_reason::kNoTls12, TlsRefusal::NoTls12},
+      {tls_reason::kNothingInCommon, TlsRefusal::NothingInCommon},
+  };
+  for (const Named& named : kNamed) {
+    if (named.text == reason) return named.refusal;
+  }
+  return TlsRefusal::Other;
+}
+
+// Which engine secured a connection: the system's own (SChannel, OpenSSL) or the built-in one.
+enum class TlsEngine { None, System, BuiltIn };
 
 // Where a TLS handshake stands after one step.
 struct TlsStep {
@@ -100,6 +148,9 @@ struct TlsStep {
   };
   State state = State::Failed;
   std::string reason;
+  // What a failed step comes down to where the engine knows more than its words say; otherwise
+  // the words are judged by tlsRefusalOf.
+  TlsRefusal refusal = TlsRefusal::Other;
 };
 
 class Sockets {
@@ -138,6 +189,10 @@ class Sockets {
   virtual TlsStep continueTls(SocketHandle /*socket*/) {
     return {TlsStep::State::Failed, "secure connections are not available here"};
   }
+  // The engine whose handshake secured the socket; None while it is plain.
+  virtual TlsEngine secureEngine(SocketHandle /*socket*/) const { return TlsEngine::None; }
+  // The system's engine by the name a user may know it by ("SChannel", "OpenSSL").
+  virtual std::string systemTlsEngineName() const { return {}; }
 
   // Winsock code of the last failed call.
   virtual int lastError() const = 0;

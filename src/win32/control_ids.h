@@ -37,6 +37,7 @@ enum ControlId : int {
   kIdBttnMailList,
   kIdBttnWWW,
   kIdBttnFaqOE,
+  kIdLblAccountResult,
   kIdCheckMailPreview,
   kIdStatic = 0xFFFF,
   kIdMenuFirst = 1000,

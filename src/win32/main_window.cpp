@@ -14,7 +14,7 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kPageClass[] = "VantrelPage";
-constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 343;
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 415;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
@@ -193,7 +193,7 @@ void MainWindow::createControls(app::TMainForm& f) {
     return list;
   };
 
-  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 354, 75, 25),
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 426, 75, 25),
        f.bttnOK);
 
   const auto launch = sheets_[0];
@@ -240,20 +240,24 @@ void MainWindow::createControls(app::TMainForm& f) {
         BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 137);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 191);
   check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 51, imgListMail_.get());
-  group(f.tabMail.boxMailOptions, mail, 8, 150, 257, 140);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 165, BS_AUTOCHECKBOX);
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
+  // Three lines under the list, for the reasons that run long: a certificate's, a server's words.
+  lblAccountResult_ =
+      bind(add(mail, WC_STATICA, kIdLblAccountResult, SS_NOPREFIX, 16, 151, 241, 41),
+           f.tabMail.lblAccountResult);
+  group(f.tabMail.boxMailOptions, mail, 8, 204, 257, 153);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 220, BS_AUTOCHECKBOX);
   // Like the display time, a part of the window's option; its caption takes two lines.
   bind(add(mail, WC_BUTTONA, kIdCheckMailPreview,
-           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 183, 229, 28),
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 238, 229, 28),
        f.tabMail.checkMailPreview, &f.tabMail.checkMailPreview.checked);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 213, 168, 26);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 268, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -261,11 +265,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 213, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 268, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 241, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 260, 184, 26);
-  number(kIdEditMailTime, kIdUpDownMailTime, 260, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 300, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 322, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 322, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
@@ -454,6 +458,11 @@ void MainWindow::readListChecks(HWND list, ui::ListView& model) {
   }
 }
 
+// Only the line itself: the list is in the middle of telling of a change to its items.
+void MainWindow::showAccountResult() {
+  if (form_) SetWindowTextA(lblAccountResult_, form_->tabMail.lblAccountResult.caption.c_str());
+}
+
 void MainWindow::onCommand(int id, int code, HWND control) {
   if (!form_) return;
   auto& f = *form_;
@@ -542,6 +551,7 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
     // Every click rewrites the skip flags of all listed accounts from their check marks.
     readListChecks(listAccounts_, f.tabMail.listAccounts);
     f.listAccountsClick();
+    showAccountResult();
     return 0;
   }
   if (header.code == LVN_ITEMCHANGED) {
@@ -567,6 +577,10 @@ LRESULT MainWindow::onNotify(const NMHDR& header) {
       }
     } else if (!nowSelected && wasSelected && model->selected() == index) {
       model->select(std::nullopt);
+    }
+    if (model == &f.tabMail.listAccounts) {
+      if (nowSelected != wasSelected) f.listAccountsSelectItem();
+      showAccountResult();
     }
     return 0;
   }

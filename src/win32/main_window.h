@@ -20,7 +20,7 @@ namespace vantrel::win32 {
 class MainWindow : public app::FormView {
  public:
   static constexpr int kClientWidth = 297;
-  static constexpr int kClientHeight = 385;
+  static constexpr int kClientHeight = 457;
 
   // Creates the window, hidden; attach() puts the form's controls in it.
   MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage);
@@ -64,6 +64,7 @@ class MainWindow : public app::FormView {
   void showPage(int index);
   void layoutSheets();
   void readListChecks(HWND list, ui::ListView& model);
+  void showAccountResult();
 
   HINSTANCE instance_;
   DpiScaler dpi_;
@@ -81,7 +82,7 @@ class MainWindow : public app::FormView {
   HWND listExternalProgs_ = nullptr, listIdentities_ = nullptr, listAccounts_ = nullptr;
   HWND editMailWindowTime_ = nullptr, upDownMailWindowTime_ = nullptr;
   HWND editMailTime_ = nullptr, upDownMailTime_ = nullptr;
-  HWND lblOEVersion_ = nullptr, imgOE_ = nullptr;
+  HWND lblOEVersion_ = nullptr, imgOE_ = nullptr, lblAccountResult_ = nullptr;
   std::vector<platform::win32::OwnedIcon> aboutIcons_;  // imgOE's and the About buttons' pictures
 
   platform::win32::OwnedImageList imgListProgsAndTray_;

@@ -2,6 +2,8 @@
 // notification window, and what each kind of failing server or refused password leads to.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -445,6 +447,11 @@ std::string secureFailedBox(const std::string& reason,
          host + ", le mot de passe n'a pas \xE9t\xE9 envoy\xE9 (" + reason + ")";
 }
 
+// The words of the boxes and the e-mail tab for a certificate from an authority nobody trusts.
+const std::string kUntrustedText =
+    "le certificat du serveur n'est pas d\xE9livr\xE9 par une autorit\xE9 reconnue par cet "
+    "ordinateur";
+
 TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
   struct Case {
     std::string name;
@@ -481,7 +488,7 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
       {"beyond the last port: the usual one", secure + "\"POP3 Port\"=dword:00010000\r\n", tls, 5,
        Texts{}, true, 1},
       {"untrusted certificate", secure, Pop3Listener{995, true, platform::tls_reason::kUntrusted},
-       3, Texts{secureFailedBox(platform::tls_reason::kUntrusted)}, false, 1},
+       3, Texts{secureFailedBox(kUntrustedText)}, false, 1},
       {"secure account, plain server", secure, Pop3Listener{995, false, ""}, 3,
        Texts{secureFailedBox("the server answered in plain text")}, false, 1},
       // Nothing is sent before the greeting, which never comes in plain text.
@@ -709,8 +716,7 @@ TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl
        counted},
       {"untrusted certificate after STARTTLS", "", "",
        ImapListener{.port = 143, .startTls = true, .tlsRefusal = platform::tls_reason::kUntrusted},
-       Texts{"STARTTLS"}, 1,
-       Texts{secureFailedBox(platform::tls_reason::kUntrusted, "imap.cloud.example")}, left},
+       Texts{"STARTTLS"}, 1, Texts{secureFailedBox(kUntrustedText, "imap.cloud.example")}, left},
       {"LOGINDISABLED without STARTTLS: no password sent", "", "",
        ImapListener{.port = 143, .loginDisabled = true}, Texts{"LOGOUT"}, 0,
        Texts{secureFailedBox(
@@ -866,8 +872,7 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
 // is told once until then, the server's alert once in the run, and a failure of the server's own
 // never as the password question. Cloud is never counted and keeps its stored password.
 TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailuresAskNothing) {
-  const std::string refused =
-      secureFailedBox(platform::tls_reason::kUntrusted, "imap.cloud.example");
+  const std::string refused = secureFailedBox(kUntrustedText, "imap.cloud.example");
   const std::string alert =
       "Le serveur imap.cloud.example du compte Cloud signale : Application-specific password "
       "required";
@@ -942,6 +947,222 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
     }
     EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud_pass"), "c1oud");
   }
+}
+
+// The e-mail tab's line under the accounts, in French.
+std::string checkedAt(const std::string& reason) {
+  return "Relev\xE9 \xE0 14:05 : " + reason;
+}
+
+std::string securedAt(const std::string& engine, const std::string& reason) {
+  return "Relev\xE9 \xE0 14:05 en TLS (" + engine + ") : " + reason;
+}
+
+std::string secureRefused(const std::string& reason) {
+  return checkedAt(
+      "connexion s\xE9"
+      "curis\xE9"
+      "e refus\xE9"
+      "e : " +
+      reason);
+}
+
+const std::string kNotChecked = "Pas encore relev\xE9";
+
+// Alice's accounts listed on the open configuration window, then checked with the window open at
+// 14:05: the line under the list tells of the first account (Home, or Cloud when there is one)
+// as soon as the check has ended, in the same words for a refused secure connection as its box.
+TEST(MailCheck, TheEmailTabSaysWhenTheSelectedAccountWasLastCheckedAndWhatCameOfIt) {
+  struct Case {
+    std::string name;
+    std::string line;
+    std::vector<std::string> boxes = {};
+    std::string values = "";  // more of Home's registry values
+    bool homeHostKnown = true;
+    std::optional<Pop3Mode> homeMode = Pop3Mode::Normal;  // none: nothing listens
+    Pop3Listener home = {};
+    int homeCount = 3;
+    std::string homePassword = "secret";  // the one its server takes
+    bool passwordStored = true;
+    std::optional<ImapListener> cloud = std::nullopt;  // an IMAP "Cloud", listed first
+    platform::TlsEngine engine = platform::TlsEngine::System;
+  };
+  const std::string secure = "\"POP3 Secure Connection\"=dword:00000001\r\n";
+  const Pop3Listener tls{995, true, ""};
+  const auto refusing = [](const char* reason) { return Pop3Listener{995, true, reason}; };
+  const auto refusedCase = [&](const char* name, const char* reason, const std::string& text) {
+    return Case{.name = name,
+                .line = secureRefused(text),
+                .boxes = {secureFailedBox(text)},
+                .values = secure,
+                .home = refusing(reason)};
+  };
+  const std::vector<Case> cases = {
+      {.name = "counted", .line = checkedAt("3 message(s)")},
+      {.name = "nothing waiting", .line = checkedAt("0 message(s)"), .homeCount = 0},
+      {.name = "no password stored",
+       .line = checkedAt("aucun mot de passe enregistr\xE9"),
+       .passwordStored = false},
+      {.name = "no user name",
+       .line = checkedAt("aucun nom d'utilisateur dans le compte"),
+       .values = "\"POP3 User Name\"=\"\"\r\n"},
+      {.name = "password refused",
+       .line = checkedAt("mot de passe refus\xE9 par le serveur"),
+       .boxes = {wrongPasswordBox("pop.home.example")},
+       .homePassword = "other"},
+      {.name = "temporary failure of the server",
+       .line = checkedAt("\xE9"
+                         "chec temporaire du serveur : Temporary authentication failure."),
+       .cloud = ImapListener{.loginAnswer = "NO [UNAVAILABLE] Temporary authentication failure."}},
+      {.name = "server not found",
+       .line = checkedAt("serveur introuvable"),
+       .boxes = {"Le serveur pop.home.example semble ne pas exister"},
+       .homeHostKnown = false,
+       .homeMode = std::nullopt},
+      {.name = "no connection",
+       .line = checkedAt("connexion au serveur impossible"),
+       .boxes = {"Impossible de contacter le serveur pop.home.example"},
+       .homeMode = std::nullopt},
+      {.name = "no answer in time",
+       .line = checkedAt("pas de r\xE9ponse du serveur \xE0 temps"),
+       .homeMode = Pop3Mode::Silent},
+      {.name = "connection broken off",
+       .line = checkedAt("connexion interrompue"),
+       .homeMode = Pop3Mode::HangsUp},
+      {.name = "another answer than the count",
+       .line = checkedAt("le serveur a r\xE9pondu : -ERR mailbox locked"),
+       .homeMode = Pop3Mode::StatFails},
+      refusedCase("certificate of no trusted authority", platform::tls_reason::kUntrusted,
+                  kUntrustedText),
+      refusedCase("certificate for another name", platform::tls_reason::kOtherName,
+                  "le certificat du serveur est \xE9tabli pour un autre nom de serveur"),
+      refusedCase("certificate out of date", platform::tls_reason::kExpired,
+                  "le certificat du serveur a expir\xE9 ou n'est pas encore valable"),
+      refusedCase("no TLS 1.2", platform::tls_reason::kNoTls12,
+                  "cet ordinateur ne sait pas \xE9tablir de connexion TLS 1.2"),
+      refusedCase("nothing in common", platform::tls_reason::kNothingInCommon,
+                  "le serveur et cet ordinateur n'ont aucune version de TLS ni suite de "
+                  "chiffrement en commun"),
+      // A reason of no known kind keeps its own words.
+      {.name = "a plain server where TLS was asked for",
+       .line = secureRefused("the server answered in plain text"),
+       .boxes = {secureFailedBox("the server answered in plain text")},
+       .values = secure,
+       .home = Pop3Listener{995, false, ""}},
+      {.name = "secured by SChannel",
+       .line = securedAt("SChannel", "3 message(s)"),
+       .values = secure,
+       .home = tls},
+      {.name = "secured by the built-in engine",
+       .line = securedAt("TLS int\xE9gr\xE9", "3 message(s)"),
+       .values = secure,
+       .home = tls,
+       .engine = platform::TlsEngine::BuiltIn},
+      {.name = "refused password over TLS",
+       .line = securedAt("SChannel", "mot de passe refus\xE9 par le serveur"),
+       .boxes = {wrongPasswordBox("pop.home.example")},
+       .values = secure,
+       .home = tls,
+       .homePassword = "other"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    std::unique_ptr<StandinPop3> home;
+    if (c.homeMode) {
+      home = homeServer(bed, *c.homeMode, c.homeCount, c.home);
+      home->setMailbox("alice", c.homePassword, c.homeCount);
+    } else if (c.homeHostKnown) {
+      bed.sim.sockets.addHost("pop.home.example", ipv4(127, 0, 0, 2));
+    }
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    std::unique_ptr<StandinImap> cloud;
+    auto& form = startChecking(
+        bed, c.cloud ? "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n" : std::string());
+    setHomeValues(bed, c.values);
+    if (c.cloud) {
+      cloud = std::make_unique<StandinImap>(bed.sim.sockets, "imap.cloud.example",
+                                            ipv4(127, 0, 0, 6), *c.cloud);
+      cloud->setMailbox("alice", "c1oud", 4);
+      addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example");
+    }
+    if (!c.passwordStored) {
+      app::writePassword(*form.iniFile, "Alice_Home_pass", "", {"pop.home.example", "alice"});
+    }
+    bed.sim.sockets.secureWith(c.engine);
+    form.mnuTrayItemConfigClick();
+    form.tabMail.comboIdentities.selected = 0;
+    form.comboIdentitiesChange();
+    ASSERT_EQ(form.tabMail.listAccounts.selected(), std::optional<std::size_t>(0));
+    EXPECT_EQ(form.tabMail.listAccounts.at(0).caption, c.cloud ? "Cloud" : "Home");
+    EXPECT_EQ(form.tabMail.lblAccountResult.caption, kNotChecked);
+
+    const auto boxesBefore = bed.sim.dialogs.messageBoxes().size();
+    const auto refreshes = bed.view.refreshes;
+    bed.sim.loop.setLocalTime({14, 5});
+    bed.sim.dialogs.answerMessageBox(platform::IdNo);
+    form.timerMailTimer();
+    EXPECT_EQ(form.tabMail.lblAccountResult.caption, c.line);
+    EXPECT_GT(bed.view.refreshes, refreshes) << "the open window shows it without a click";
+    std::vector<std::string> boxes;
+    const auto shown = bed.sim.dialogs.messageBoxes();
+    for (auto box = shown.begin() + static_cast<std::ptrdiff_t>(boxesBefore); box != shown.end();
+         ++box) {
+      boxes.push_back(box->text);
+    }
+    EXPECT_EQ(boxes, c.boxes);
+  }
+}
+
+// Home counted at 14:05, then listed again: the line follows the selection, the tick and the
+// language, and lasts as long as the run.
+TEST(MailCheck, TheEmailTabsLineFollowsTheSelectionTheTickAndTheLanguage) {
+  AppBed bed;
+  std::filesystem::copy_file(VANTREL_SOURCE_DIR "/resources/lang.ini", bed.folder() / "lang.ini");
+  const auto home = homeServer(bed, Pop3Mode::Normal, 3);
+  const auto work = workServer(bed, Pop3Mode::Normal, 1);
+  auto& form = startChecking(bed);
+  bed.sim.loop.setLocalTime({14, 5});
+  form.timerMailTimer();
+
+  form.mnuTrayItemConfigClick();
+  form.tabMail.comboIdentities.selected = 0;
+  form.comboIdentitiesChange();
+  const auto& list = form.tabMail.listAccounts;
+  const auto& line = form.tabMail.lblAccountResult.caption;
+  ASSERT_EQ(list.size(), 4u);  // Home, the shared Home, Old, Work
+  EXPECT_EQ(line, checkedAt("3 message(s)")) << "the result of a check before the listing";
+  const auto select = [&](std::optional<std::size_t> index) {
+    form.tabMail.listAccounts.select(index);
+    form.listAccountsSelectItem();
+  };
+  select(3);
+  EXPECT_EQ(line, checkedAt("1 message(s)"));
+  select(2);
+  EXPECT_EQ(line,
+            "Non relev\xE9 : le compte est d\xE9"
+            "coch\xE9");
+  select(std::nullopt);
+  EXPECT_EQ(line, "");
+
+  select(3);
+  const_cast<ui::ListItem&>(list.at(3)).checked = false;
+  form.listAccountsClick();
+  EXPECT_EQ(line,
+            "Non relev\xE9 : le compte est d\xE9"
+            "coch\xE9")
+      << "an unticked account is left out from now on";
+  const_cast<ui::ListItem&>(list.at(3)).checked = true;
+  form.listAccountsClick();
+  EXPECT_EQ(line, checkedAt("1 message(s)"));
+
+  auto& languages = form.tabLaunch.comboLang;
+  const auto english = std::find_if(languages.items.begin(), languages.items.end(),
+                                    [](const auto& item) { return item.caption == "English"; });
+  ASSERT_NE(english, languages.items.end());
+  languages.selected = static_cast<std::size_t>(english - languages.items.begin());
+  form.comboLangChange();
+  EXPECT_EQ(line, "Checked at 14:05: 1 message(s)");
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   explicit Pop3Connection(std::shared_ptr<Pop3State> state) : state_(std::move(state)) {}
 
   std::string greeting() override {
-    return state_->mode == Pop3Mode::Silent ? "" : "+OK POP3 stand-in ready\r\n";
+    const bool mute = state_->mode == Pop3Mode::Silent || state_->mode == Pop3Mode::HangsUp;
+    return mute ? "" : "+OK POP3 stand-in ready\r\n";
   }
 
   std::string received(std::string_view bytes) override {
@@ -20,7 +21,7 @@ class Pop3Connection final : public platform::standin::StandinConnection {
     return answer;
   }
 
-  bool hungUp() const override { return hungUp_; }
+  bool hungUp() const override { return hungUp_ || state_->mode == Pop3Mode::HangsUp; }
   bool implicitTls() const override { return state_->listener.implicitTls; }
   std::string tlsRefusal(const std::string& serverName) override {
     state_->handshakes.push_back(serverName);

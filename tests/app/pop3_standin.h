@@ -14,6 +14,7 @@ enum class Pop3Mode {
   HangUpAfterRefusal,  // closes the connection right after refusing a password
   StatFails,           // logs in, then refuses STAT
   Silent,              // accepts the connection and never says a word
+  HangsUp,             // accepts the connection and closes it before a word
 };
 
 // Where the server listens and how it takes a TLS handshake.

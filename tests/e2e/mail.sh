@@ -11,6 +11,7 @@ TREE_NOTIFY=100
 CHECK_NO_MAIL=118
 COMBO_IDENTITIES=120
 LIST_ACCOUNTS=121
+LBL_ACCOUNT_RESULT=132
 ALICE_ACCOUNTS='HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}\Software\Microsoft\Internet Account Manager\Accounts'
 BOB_ACCOUNTS='HKEY_CURRENT_USER\Identities\{C5A8F0E3-6B7D-4C9E-A1F2-4D5E6F708A03}\Software\Microsoft\Internet Account Manager\Accounts'
 SLOW_IDENTITY_GUID='{E1D2C3B4-A5F6-4789-9ABC-DEF012345604}'
@@ -84,8 +85,8 @@ answer_box() {  # answer_box TEXT ID
 }
 
 # The configuration window's e-mail tab: "Ne pas gérer" unticked enables the identity choice,
-# and choosing IDENTITY lists its accounts as the driver's items show them, without asking a
-# password (all are stored).
+# and choosing IDENTITY lists its accounts as the driver's items show them, the first one
+# selected, without asking a password (all are stored).
 show_accounts_of() {  # show_accounts_of IDENTITY EXPECTED_ITEMS
   local identity=$1 expected=$2
   config_window /config
@@ -102,6 +103,21 @@ show_accounts_of() {  # show_accounts_of IDENTITY EXPECTED_ITEMS
 }
 
 tick_account() { drv listclick "$LIST_ACCOUNTS" "$1" --checkbox "${MAIN[@]}" >/dev/null; }  # INDEX
+
+# The line under the accounts about the selected one, its time of day as HH:MM.
+account_result() {
+  drv controls "${MAIN[@]}" | sed -n "s/^id=$LBL_ACCOUNT_RESULT class=Static .* text=//p" |
+    sed -E 's/(^| )[0-2][0-9]:[0-5][0-9]( |$)/\1HH:MM\2/'
+}
+account_result_is() { [[ "$(account_result)" == "$1" ]]; }
+
+# The running Vantrel's configuration window, opened from the tray on the e-mail tab with
+# IDENTITY's accounts listed.
+email_tab_of() {  # email_tab_of IDENTITY
+  config_from_tray_menu
+  drv tab 100 3 "${MAIN[@]}" >/dev/null || fail "no e-mail tab"
+  drv combo "$COMBO_IDENTITIES" "$1" "${MAIN[@]}" >/dev/null || fail "$1 is not offered"
+}
 
 # One check finds 3 messages for Alice and 2 in the shared area owned by Bob; Bob's own empty
 # account and the skipped one add nothing (the skipped one would be refused). The window comes
@@ -237,6 +253,18 @@ case_refused_password_is_asked_again() {
   wait_until 5 "the close button did not hide the window" notify_hidden
 }
 
+# A refused password answered No leaves the account uncounted, and the e-mail tab, opened from
+# the tray afterwards, says why for the first account listed without another click.
+case_refused_password_shows_on_the_email_tab() {
+  start_mail oops editMailWindowTime=0
+  fire_mail_timer
+  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDNO"
+  wait_until 15 "the check did not go on after the refusal" tip_shown "2 message(s) non-lu(s) (Bob)"
+  email_tab_of Alice
+  wait_until 5 "the e-mail tab does not tell why Maison was not counted" \
+    account_result_is "Relevé à HH:MM : mot de passe refusé par le serveur"
+}
+
 # A server with nothing listening and a name that does not resolve each bring their box; the
 # check goes on with the other accounts.
 case_unreachable_servers_are_reported() {
@@ -268,7 +296,8 @@ case_secure_accounts() {
   start_mail secret editMailWindowTime=0 Alice_Chiffre_pass=secret Alice_Douteux_pass=secret \
     Alice_Incomplet_pass=secret
   fire_mail_timer
-  local server refused="le mot de passe n'a pas été envoyé (the server's certificate is not from an authority this computer trusts)"
+  local untrusted="le certificat du serveur n'est pas délivré par une autorité reconnue par cet ordinateur"
+  local server refused="le mot de passe n'a pas été envoyé ($untrusted)"
   for server in localhost LOCALHOST; do
     answer_box "Impossible d'établir une connexion sécurisée avec le serveur $server, $refused" "$IDOK"
   done
@@ -283,11 +312,19 @@ case_secure_accounts() {
       fail "the $name server heard: $(grep "$name heard" "$MAIL_SERVER_TLS_LOG" | tr '\n' ' ')"
   done
   [[ ! -s "$MAIL_SERVER_AIA_LOG" ]] || fail "the certificate check went out to the network"
+
+  # Alice's accounts sorted, the first one's line shown at once; the second one's on a click.
+  email_tab_of Alice
+  wait_until 5 "the e-mail tab does not tell how Chiffre was counted" \
+    account_result_is "Relevé à HH:MM en TLS (${SECURE_ENGINE:-SChannel}) : 3 message(s)"
+  drv listclick "$LIST_ACCOUNTS" 1 "${MAIN[@]}" >/dev/null || fail "no second account to select"
+  wait_until 5 "the e-mail tab does not tell why Douteux was not counted" \
+    account_result_is "Relevé à HH:MM : connexion sécurisée refusée : $untrusted"
 }
 
 # The same with the built-in TLS engine, as VANTREL_TLS_ENGINE forces it.
 case_secure_accounts_builtin_engine() {
-  export VANTREL_TLS_ENGINE=builtin
+  export VANTREL_TLS_ENGINE=builtin SECURE_ENGINE="TLS intégré"
   case_secure_accounts
 }
 
@@ -299,7 +336,7 @@ case_secure_accounts_without_schannel_tls12() {
   wine_run reg add "$SCHANNEL_TLS12_CLIENT" /v Enabled /t REG_DWORD /d 0 /f >/dev/null
   wine_run reg add "$SCHANNEL_TLS12_CLIENT" /v DisabledByDefault /t REG_DWORD /d 1 /f >/dev/null
   unset VANTREL_TLS_ENGINE
-  case_secure_accounts
+  SECURE_ENGINE="TLS intégré" case_secure_accounts
 }
 
 # The IMAP logins of USER that dovecot logged after its first LINES lines.
@@ -341,7 +378,7 @@ case_imap_tick_kept_in_the_settings_file() {
   local nuage_key=$ALICE_ACCOUNTS\\00000002 before
   before=$(wine_run reg query "$nuage_key" | tr -d '\r')
   show_accounts_of Alice \
-    $'index=0 selected=0 checked=1 text=Maison\t127.0.0.1\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
+    $'index=0 selected=1 checked=1 text=Maison\t127.0.0.1\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
   tick_account 1
   wait_until 5 "the tick did not reach the settings file" eval \
     'tr -d "\r" <"$(settings_file)" | grep -qx "Alice_Nuage_imap=0"'
@@ -357,7 +394,7 @@ case_accounts_tab_writes_skip_flags() {
   e2e_reg_import "$(pop3_account "$SHARED_ACCOUNTS_KEY\\00000001" Commun 127.0.0.1 nobody)"
   mail_settings Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong Bob_Commun_pass=x
   show_accounts_of Bob \
-    $'index=0 selected=0 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
+    $'index=0 selected=1 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
   tick_account 2
   wait_until 5 "the click did not write Commun's skip flag" \
     e2e_reg_value_is "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account" 0x1
@@ -459,7 +496,7 @@ suite_mail() {
   }
   e2e_cases check_announces_new_mail tray_menu_checks_mail double_click_switches_identity \
     double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
-    unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
+    refused_password_shows_on_the_email_tab unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
     secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \
     imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file \
     message_lines_in_any_script

@@ -146,6 +146,60 @@ TEST_F(Pop3Test, ARefusedUserFailsAtOnceWhenNoHandlerOrADecliningOneAnswers) {
   EXPECT_EQ(connects, 0);
 }
 
+// Only a refusal of the password asks for another (answered No here); a refusal that names the
+// server's own trouble ends the login with the server's words, and the goodbye is still said.
+TEST_F(Pop3Test, OnlyARefusedPasswordAsksForAnotherNotTheServersOwnTrouble) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> answers;  // the greeting, USER's, PASS's, QUIT's
+    bool asked;
+    std::string outcome;
+  };
+  const std::string refused = "password refused";
+  const Case cases[] = {
+      {"no code", {"+OK\r\n", "+OK\r\n", "-ERR invalid\r\n", "+OK\r\n"}, true, refused},
+      {"AUTH", {"+OK\r\n", "+OK\r\n", "-ERR [AUTH] Invalid\r\n", "+OK\r\n"}, true, refused},
+      {"SYS/TEMP",
+       {"+OK\r\n", "+OK\r\n", "-ERR [SYS/TEMP] Temporary authentication failure.\r\n", "+OK\r\n"},
+       false,
+       "server: SYS/TEMP: Temporary authentication failure."},
+      {"SYS/PERM in small letters",
+       {"+OK\r\n", "+OK\r\n", "-ERR [sys/perm] Closed\r\n", "+OK\r\n"},
+       false,
+       "server: SYS/PERM: Closed"},
+      {"IN-USE",
+       {"+OK\r\n", "+OK\r\n", "-ERR [IN-USE] Busy\r\n", "+OK\r\n"},
+       false,
+       "server: IN-USE: Busy"},
+      {"LOGIN-DELAY on USER",
+       {"+OK\r\n", "-ERR [LOGIN-DELAY] Wait\r\n", "+OK\r\n"},
+       false,
+       "server: LOGIN-DELAY: Wait"},
+  };
+  int asked = 0;
+  pop.OnAuthenticationFailed = [&](bool& handled) {
+    ++asked;
+    handled = false;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(replies(c.answers));
+    asked = 0;
+    std::string outcome = "counted";
+    try {
+      check(server.port(), "ann", "pw");
+    } catch (const EAuthenticationFailed&) {
+      outcome = refused;
+    } catch (const EServerRefusal& e) {
+      outcome = "server: " + e.Code() + ": " + e.ServerText();
+    }
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_EQ(asked, c.asked ? 1 : 0);
+    EXPECT_TRUE(server.received().ends_with("QUIT\r\n")) << server.received();
+  }
+  EXPECT_EQ(connects, 0);
+}
+
 TEST_F(Pop3Test, ARefusedGreetingFailsWithTheLineAndStillSaysQuit) {
   const ScriptedServer server(replies({"-ERR busy\r\n", "+OK\r\n"}));
   EXPECT_EQ(failure(server.port(), "ann", "pw"), "-ERR busy\r\n");

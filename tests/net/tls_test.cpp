@@ -55,15 +55,25 @@ class TlsTest : public ::testing::TestWithParam<EngineChoice> {
     };
   }
 
+  // The reason of the refusal; refusedAs says what it comes down to.
   std::string refusal(int port) {
     pop.Port = port;
-    return testing::tlsRefusal([&] { pop.Connect(); });
+    refusedAs = platform::TlsRefusal::Other;
+    return testing::tlsRefusal([&] {
+      try {
+        pop.Connect();
+      } catch (const ETlsError& e) {
+        refusedAs = e.Refusal();
+        throw;
+      }
+    });
   }
 
   platform::posix::PosixEventLoop loop;
   platform::posix::PosixSockets sockets{testRoot(), GetParam()};
   TPop3Client pop{loop, sockets};
   std::vector<int> counts;
+  platform::TlsRefusal refusedAs = platform::TlsRefusal::Other;
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, TlsTest,
@@ -76,6 +86,8 @@ TEST_P(TlsTest, ASecureAccountIsCountedOverTlsAndLogsInThere) {
   VANTREL_SERVER_PORT(port, "VANTREL_POP3S_PORT");
   pop.Port = port;
   pop.Connect();
+  EXPECT_EQ(pop.SecuredBy(), GetParam() == EngineChoice::System ? platform::TlsEngine::System
+                                                                : platform::TlsEngine::BuiltIn);
   pop.UserID = "carol";
   pop.Password = "opensesame";
   pop.Connect();
@@ -96,19 +108,21 @@ TEST_P(TlsTest, TheSystemStoreAloneDoesNotTrustTheTestRoot) {
 // Each refused server writes down what it heard: a refused handshake, and never a command. The
 // intermediate left out is not fetched from the address its certificate gives.
 TEST_P(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
+  using platform::TlsRefusal;
   struct Case {
     const char* portVariable;
     const char* name;
     const char* reason;
+    TlsRefusal kind;
     bool builtInOnly;  // OpenSSL, the system's engine here, leaves this to the server
   };
   const Case cases[] = {
-      {"VANTREL_TLS_OTHERNAME_PORT", "othername", reason::kOtherName, false},
-      {"VANTREL_TLS_EXPIRED_PORT", "expired", reason::kExpired, false},
-      {"VANTREL_TLS_UNTRUSTED_PORT", "untrusted", reason::kUntrusted, false},
-      {"VANTREL_TLS_NOINTER_PORT", "nointer", reason::kUntrusted, false},
+      {"VANTREL_TLS_OTHERNAME_PORT", "othername", reason::kOtherName, TlsRefusal::OtherName, false},
+      {"VANTREL_TLS_EXPIRED_PORT", "expired", reason::kExpired, TlsRefusal::Expired, false},
+      {"VANTREL_TLS_UNTRUSTED_PORT", "untrusted", reason::kUntrusted, TlsRefusal::Untrusted, false},
+      {"VANTREL_TLS_NOINTER_PORT", "nointer", reason::kUntrusted, TlsRefusal::Untrusted, false},
       // An ECDHE_RSA key exchange signed by a key whose certificate allows no signature.
-      {"VANTREL_TLS_NOSIGN_PORT", "nosign", reason::kCannotSign, true},
+      {"VANTREL_TLS_NOSIGN_PORT", "nosign", reason::kCannotSign, TlsRefusal::CannotSign, true},
   };
   int disconnects = 0;
   std::vector<std::string> tried;
@@ -118,6 +132,7 @@ TEST_P(TlsTest, RefusedCertificatesEndTheConnectionBeforeUserOrPass) {
     SCOPED_TRACE(c.name);
     VANTREL_SERVER_PORT(port, c.portVariable);
     EXPECT_EQ(refusal(port), c.reason);
+    EXPECT_EQ(refusedAs, c.kind);
     EXPECT_FALSE(pop.Connected());
     tried.push_back(c.name);
   }
@@ -280,8 +295,9 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
     const char* name;
     std::optional<Shortfall> standIn;  // none: OpenSSL is the system's engine
     std::vector<Visit> visits;
-    const char* refusal;  // empty: counted
+    const char* refusal;  // empty: counted by the built-in engine
     std::vector<Tally> tallies;
+    platform::TlsRefusal kind = platform::TlsRefusal::Other;  // of the refusal
   };
   const Visit localhost{"localhost", "localhost"};
   const Case cases[] = {
@@ -307,17 +323,20 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
        Shortfall::NothingInCommon,
        {{"localhost", "untrusted"}},
        reason::kUntrusted,
-       {{"untrusted", 2, 2}}},
+       {{"untrusted", 2, 2}},
+       platform::TlsRefusal::Untrusted},
       {"a refused certificate is not tried again",
        std::nullopt,
        {{"localhost", "untrusted"}},
        reason::kUntrusted,
-       {{"untrusted", 1, 1}}},
+       {{"untrusted", 1, 1}},
+       platform::TlsRefusal::Untrusted},
       {"no TLS 1.2 on the server",
        Shortfall::NoTls12,
        {{"localhost", "old"}},
        "in common",
-       {{"old", 1, 1}}},
+       {{"old", 1, 1}},
+       platform::TlsRefusal::NothingInCommon},
   };
   const auto port = [](const std::string& server) {
     std::string variable = "VANTREL_TLS_" + server + "_PORT";
@@ -358,9 +377,11 @@ TEST(TlsEngineChoiceTest, TheBuiltInEngineTakesOverWhereTheSystemsCannotAndNever
       try {
         pop.Connect();
         EXPECT_STREQ(c.refusal, "");
+        EXPECT_EQ(pop.SecuredBy(), platform::TlsEngine::BuiltIn);
       } catch (const ETlsError& e) {
         EXPECT_NE(*c.refusal, '\0');
         EXPECT_NE(e.Reason().find(c.refusal), std::string::npos) << e.Reason();
+        EXPECT_EQ(e.Refusal(), c.kind);
       }
     }
     const bool counts = *c.refusal == '\0';

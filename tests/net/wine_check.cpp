@@ -45,9 +45,16 @@ void expect(bool ok, const char* what) {
   std::printf("wine_check: FAILED %s\n", what);
 }
 
+// What the TLS refusal that the last failure() met comes down to; Other when there was none.
+vantrel::platform::TlsRefusal lastRefusal = vantrel::platform::TlsRefusal::Other;
+
 std::string failure(const std::function<void()>& action) {
+  lastRefusal = vantrel::platform::TlsRefusal::Other;
   try {
     action();
+  } catch (const vantrel::net::ETlsError& e) {
+    lastRefusal = e.Refusal();
+    return e.what();
   } catch (const std::exception& e) {
     return e.what();
   }
@@ -136,6 +143,13 @@ int main(int argc, char** argv) {
   const auto timer = loop.startTimer(20, [&] { ++ticks; });
   const bool schannel = std::getenv("VANTREL_TLS_ENGINE") == nullptr &&
                         std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") == nullptr;
+  // The engine that secures the connections SChannel can make.
+  const char* const forced = std::getenv("VANTREL_TLS_ENGINE");
+  const auto securing =
+      (forced != nullptr && std::string(forced) == "builtin") ||
+              (forced == nullptr && std::getenv("VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12") != nullptr)
+          ? vantrel::platform::TlsEngine::BuiltIn
+          : vantrel::platform::TlsEngine::System;
 
   checkValidatorTable();
 
@@ -205,6 +219,7 @@ int main(int argc, char** argv) {
     pop.Port = secureServerPorts[0];
     attempt("secure login", [&] { pop.Connect(); });
     expect(count == 3, "count of a secure account through SChannel");
+    expect(pop.SecuredBy() == securing, "the engine that secured the connection");
     pop.Port = secureServerPorts[4];
     attempt("pieces", [&] { pop.Connect(); });
     expect(count == 2, "count from replies cut across records and pieces");
@@ -235,6 +250,8 @@ int main(int argc, char** argv) {
         std::printf("wine_check: expected %s, got %s\n", refusals[i].c_str(), refused.c_str());
         expect(false, "refused certificate");
       }
+      expect(lastRefusal == vantrel::platform::tlsRefusalOf(refusals[i]),
+             "what a refused certificate comes down to");
       expect(count == -1 && !pop.Connected(), "no login after a refused certificate");
     }
     // A server that shares no cipher suite with Wine's SChannel says so with its alert: the
@@ -262,6 +279,9 @@ int main(int argc, char** argv) {
         std::printf("wine_check: %s: %d connections, %s\n", name, connections, refused.c_str());
         expect(false, "one engine, once, for a server that cannot share TLS 1.2");
       }
+      expect(std::string(name) != "old" ||
+                 lastRefusal == vantrel::platform::TlsRefusal::NothingInCommon,
+             "a server of older TLS versions shares nothing with this computer");
     }
     pop.TimeOut = 0;
     // The built-in engine takes the key usages from the certificate: an ECDHE_RSA key exchange
@@ -308,6 +328,8 @@ int main(int argc, char** argv) {
       std::printf("wine_check: SChannel alone: %s\n", outcome.c_str());
       expect(false, "SChannel as the system makes it");
     }
+    expect(lacking == (lastRefusal == vantrel::platform::TlsRefusal::NoTls12),
+           "a system without TLS 1.2 says so");
   }
 
   {

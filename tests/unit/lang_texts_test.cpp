@@ -174,8 +174,13 @@ TEST(ShippedLanguageFile, EverySectionIsCompleteAndKeepsPlaceholders) {
     EXPECT_NE(std::find(sections.begin(), sections.end(), wanted), sections.end()) << wanted;
 
   const TLangTexts french = builtin();
+  std::set<std::string, std::less<>> known = {"langName"};
+  for (const LangText& entry : kLangTexts) known.emplace(entry.key);
   for (const std::string& section : sections) {
     EXPECT_FALSE(file.readString(section, "langName", "").empty()) << section;
+    // A misspelt key, or what a merge left behind, is a text no window ever shows.
+    for (const std::string& key : file.sectionKeys(section))
+      EXPECT_TRUE(known.contains(key)) << "[" << section << "] has the unknown key [" << key << "]";
     for (const LangText& entry : kLangTexts) {
       const std::optional<std::string> value = file.find(section, entry.key);
       if (!value) {

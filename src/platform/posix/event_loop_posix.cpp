@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -15,6 +16,13 @@ namespace vantrel::platform::posix {
 
 PosixEventLoop::PosixEventLoop() : wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
   if (!wakeFd_.valid()) throw std::system_error(errno, std::generic_category(), "eventfd");
+}
+
+TimeOfDay PosixEventLoop::localTime() const {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (::localtime_r(&now, &local) == nullptr) return {};
+  return {local.tm_hour, local.tm_min};
 }
 
 std::uint64_t PosixEventLoop::nowMs() const {

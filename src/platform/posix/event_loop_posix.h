@@ -18,6 +18,7 @@ class PosixEventLoop final : public EventLoop {
   PosixEventLoop();
 
   std::uint64_t nowMs() const override;
+  TimeOfDay localTime() const override;
   TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
   void stopTimer(TimerId id) override;
   void processMessages() override;

@@ -319,6 +319,10 @@ TlsStep PosixSockets::continueTls(SocketHandle socket) {
   return tls_->connections.next(socket);
 }
 
+TlsEngine PosixSockets::secureEngine(SocketHandle socket) const {
+  return tls_->connections.engineOf(socket);
+}
+
 std::optional<std::uint32_t> PosixSockets::parseDotted(const std::string& text) const {
   in_addr address{};
   if (::inet_pton(AF_INET, text.c_str(), &address) != 1) return std::nullopt;

@@ -36,6 +36,8 @@ class PosixSockets final : public Sockets {
   long receive(SocketHandle socket, char* data, std::size_t length, bool peek) override;
   TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
   TlsStep continueTls(SocketHandle socket) override;
+  TlsEngine secureEngine(SocketHandle socket) const override;
+  std::string systemTlsEngineName() const override { return "OpenSSL"; }
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;

@@ -15,6 +15,18 @@ void StandinEventLoop::stopTimer(TimerId id) {
   timers_.erase(id);
 }
 
+TimeOfDay StandinEventLoop::localTime() const {
+  constexpr std::uint64_t kMinutesOfADay = 24 * 60;
+  const std::uint64_t minute = (localMinute_ + (now_ - localSetAt_) / 60000) % kMinutesOfADay;
+  return {static_cast<int>(minute / 60), static_cast<int>(minute % 60)};
+}
+
+void StandinEventLoop::setLocalTime(TimeOfDay time) {
+  localMinute_ =
+      static_cast<std::uint64_t>(time.hour) * 60 + static_cast<std::uint64_t>(time.minute);
+  localSetAt_ = now_;
+}
+
 void StandinEventLoop::atTime(std::uint64_t when, std::function<void()> action) {
   world_.emplace(std::max(when, now_), std::move(action));
 }

@@ -15,6 +15,7 @@ namespace vantrel::platform::standin {
 class StandinEventLoop : public EventLoop {
  public:
   std::uint64_t nowMs() const override { return now_; }
+  TimeOfDay localTime() const override;
   TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
   void stopTimer(TimerId id) override;
   void processMessages() override;
@@ -26,6 +27,8 @@ class StandinEventLoop : public EventLoop {
   void quit() override { quitting_ = true; }
   bool quitting() const override { return quitting_; }
 
+  // The local clock shows `time` now, and goes on with the virtual one.
+  void setLocalTime(TimeOfDay time);
   // Lets virtual time pass, dispatching timers and messages, until `ms` have gone or quit().
   void runFor(std::uint64_t ms);
   // Something another program does at a moment of virtual time.
@@ -47,6 +50,9 @@ class StandinEventLoop : public EventLoop {
   std::uint64_t nextDue(std::uint64_t limit) const;
 
   std::uint64_t now_ = 0;
+  // The local clock: the minute of the day it showed at the virtual moment `localSetAt_`.
+  std::uint64_t localMinute_ = 9 * 60;
+  std::uint64_t localSetAt_ = 0;
   TimerId nextId_ = 1;
   std::map<TimerId, Timer> timers_;
   std::multimap<std::uint64_t, std::function<void()>> world_;

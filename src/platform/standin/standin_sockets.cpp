@@ -122,10 +122,17 @@ TlsStep StandinSockets::startTls(SocketHandle socket, const std::string& serverN
   auto* s = find(socket);
   if (!s || !s->server) return {TlsStep::State::Failed, "the connection is gone"};
   if (auto refusal = s->server->tlsRefusal(serverName); !refusal.empty()) {
-    return {TlsStep::State::Failed, std::move(refusal)};
+    const TlsRefusal kind = tlsRefusalOf(refusal);
+    return {TlsStep::State::Failed, std::move(refusal), kind};
   }
   if (s->server->implicitTls()) s->toClient += s->server->greeting();
+  s->securedBy = engine_;
   return {TlsStep::State::Done, {}};
+}
+
+TlsEngine StandinSockets::secureEngine(SocketHandle socket) const {
+  const auto found = sockets_.find(socket);
+  return found == sockets_.end() ? TlsEngine::None : found->second.securedBy;
 }
 
 unsigned StandinSockets::signalled(SocketHandle socket) const {

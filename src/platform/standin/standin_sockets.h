@@ -28,7 +28,8 @@ class StandinConnection {
   // A server with implicit TLS greets only once the handshake is made.
   virtual bool implicitTls() const { return false; }
   // The client starts TLS for `serverName`: empty accepts the handshake in one step, anything
-  // else is why it fails (a plain server cannot make one).
+  // else is why it fails (a plain server cannot make one), a text of tls_reason saying what it
+  // comes down to.
   virtual std::string tlsRefusal(const std::string& /*serverName*/) {
     return "the server did not answer the handshake";
   }
@@ -60,6 +61,11 @@ class StandinSockets final : public Sockets {
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
   TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
+  TlsEngine secureEngine(SocketHandle socket) const override;
+  // It stands in for Windows.
+  std::string systemTlsEngineName() const override { return "SChannel"; }
+  // The engine that secures the handshakes from now on.
+  void secureWith(TlsEngine engine) { engine_ = engine; }
 
   // The events a wait on `socket` would see now.
   unsigned signalled(SocketHandle socket) const;
@@ -70,6 +76,7 @@ class StandinSockets final : public Sockets {
     int connectError = 0;
     std::unique_ptr<StandinConnection> server;
     std::string toClient;
+    TlsEngine securedBy = TlsEngine::None;
   };
   Socket* find(SocketHandle socket);
   long fail(int error);
@@ -80,6 +87,7 @@ class StandinSockets final : public Sockets {
   SocketHandle nextHandle_ = 100;
   int connectionsMade_ = 0;
   int lastError_ = 0;
+  TlsEngine engine_ = TlsEngine::System;
 };
 
 // 127.0.0.1 and its kin in network byte order, as the socket layer carries addresses.

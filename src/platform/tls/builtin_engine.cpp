@@ -352,7 +352,7 @@ class BuiltInSession final : public Session {
     if (peerClosed_) return "the server closed the connection during the TLS handshake";
     if (code == BR_ERR_WRONG_KEY_USAGE) return tls_reason::kCannotSign;
     if (shortfall() == Shortfall::NothingInCommon) {
-      return "the server and this computer have no TLS 1.2 cipher suite in common";
+      return tls_reason::kNothingInCommon;
     }
     if (code == BR_ERR_OK || code == BR_ERR_IO) {
       return "the connection broke during the TLS handshake (error " + std::to_string(error_) + ")";

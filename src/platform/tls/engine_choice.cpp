@@ -57,24 +57,51 @@ Session* SecureConnections::find(SocketHandle socket) {
   return it != open_.end() ? it->second.session.get() : nullptr;
 }
 
-TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, TlsStep step) {
-  if (step.state != TlsStep::State::Failed || !connection.system ||
-      choice_ != EngineChoice::Automatic) {
-    return step;
-  }
-  switch (connection.session->shortfall()) {
+TlsEngine SecureConnections::engineOf(SocketHandle socket) const {
+  const auto it = open_.find(socket);
+  if (it == open_.end()) return TlsEngine::None;
+  return it->second.system ? TlsEngine::System : TlsEngine::BuiltIn;
+}
+
+namespace {
+
+TlsStep refused(TlsStep step, Shortfall shortfall) {
+  if (step.refusal != TlsRefusal::Other) return step;
+  switch (shortfall) {
     case Shortfall::None:
-      return step;
+      step.refusal = tlsRefusalOf(step.reason);
+      break;
+    case Shortfall::NoTls12:
+      step.refusal = TlsRefusal::NoTls12;
+      break;
+    case Shortfall::NothingInCommon:
+      step.refusal = TlsRefusal::NothingInCommon;
+      break;
+  }
+  return step;
+}
+
+}  // namespace
+
+TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, TlsStep step) {
+  if (step.state != TlsStep::State::Failed) return step;
+  const Shortfall shortfall = connection.session->shortfall();
+  if (!connection.system || choice_ != EngineChoice::Automatic) {
+    return refused(std::move(step), shortfall);
+  }
+  switch (shortfall) {
+    case Shortfall::None:
+      return refused(std::move(step), shortfall);
     case Shortfall::NoTls12:
       // Nothing has been sent yet: the built-in engine goes on over this very connection.
       systemLacksTls12_ = true;
       connection.system = false;
       connection.session = builtIn_.start(socket, connection.serverName);
-      return connection.session->step();
+      return settle(socket, connection, connection.session->step());
     case Shortfall::NothingInCommon:
       builtInServers_.insert({connection.serverName, connection.port});
       open_.erase(socket);
-      return {TlsStep::State::Reconnect, std::move(step.reason)};
+      return {TlsStep::State::Reconnect, std::move(step.reason), TlsRefusal::NothingInCommon};
   }
   return step;
 }

@@ -40,6 +40,8 @@ class SecureConnections {
   TlsStep next(SocketHandle socket);
   // The session of a secured socket, or null for a plain one.
   Session* find(SocketHandle socket);
+  // The engine that secures the socket, None for a plain one.
+  TlsEngine engineOf(SocketHandle socket) const;
   void forget(SocketHandle socket) { open_.erase(socket); }
 
  private:
@@ -52,7 +54,8 @@ class SecureConnections {
   using Server = std::pair<std::string, std::uint16_t>;
 
   bool systemFor(const Server& server) const;
-  // The built-in engine takes over where the system's step showed that it cannot go on.
+  // The built-in engine takes over where the system's step showed that it cannot go on; a
+  // refusal that stands says what it comes down to.
   TlsStep settle(SocketHandle socket, Connection& connection, TlsStep step);
 
   Engine& system_;

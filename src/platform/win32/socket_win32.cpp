@@ -255,6 +255,10 @@ TlsStep Win32Sockets::continueTls(SocketHandle socket) {
   return tls_->connections.next(socket);
 }
 
+TlsEngine Win32Sockets::secureEngine(SocketHandle socket) const {
+  return tls_->connections.engineOf(socket);
+}
+
 std::optional<std::uint32_t> Win32Sockets::parseDotted(const std::string& text) const {
   const unsigned long address = inet_addr(text.c_str());
   if (address == INADDR_NONE && text != "255.255.255.255") return std::nullopt;

@@ -61,6 +61,18 @@ bool nothingInCommon(SECURITY_STATUS status, const std::string& received) {
          alert == kProtocolVersion;
 }
 
+// Whether the server answered with its hello for a protocol older than TLS 1.2: it has nothing
+// newer, and no engine of Vantrel's speaks anything older.
+bool olderServerHello(const std::string& received) {
+  constexpr unsigned char kHandshakeRecord = 22;
+  constexpr unsigned char kServerHello = 2;
+  constexpr unsigned char kTls12Minor = 3;
+  if (received.size() < 11) return false;
+  const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(received[at]); };
+  return byte(0) == kHandshakeRecord && byte(1) == 3 && byte(5) == kServerHello && byte(9) == 3 &&
+         byte(10) < kTls12Minor;
+}
+
 // Empty for TLS 1.2 and later; otherwise the protocol in words.
 std::string olderProtocol(DWORD protocol) {
   if (protocol & (SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT)) return {};
@@ -76,8 +88,6 @@ constexpr char kNothingInCommon[] =
 
 std::string handshakeFailure(SECURITY_STATUS status) {
   switch (status) {
-    case SEC_E_UNSUPPORTED_FUNCTION:
-      return kNothingInCommon;
     case SEC_E_ILLEGAL_MESSAGE:
     case SEC_E_DECRYPT_FAILURE:
     case SEC_E_MESSAGE_ALTERED:
@@ -160,9 +170,9 @@ std::string TlsSession::protocolRefusal() const {
   return "SChannel and the server agreed on " + older + ", older than TLS 1.2";
 }
 
-TlsStep TlsSession::failed(std::string reason, tls::Shortfall shortfall) {
+TlsStep TlsSession::failed(std::string reason, tls::Shortfall shortfall, TlsRefusal refusal) {
   shortfall_ = shortfall;
-  return {TlsStep::State::Failed, std::move(reason)};
+  return {TlsStep::State::Failed, std::move(reason), refusal};
 }
 
 TlsStep TlsSession::step() {
@@ -227,6 +237,11 @@ TlsStep TlsSession::step() {
       if (nothingInCommon(status, incoming_)) {
         return failed(kNothingInCommon, tls::Shortfall::NothingInCommon);
       }
+      // SChannel's own word that it shares nothing with the server, or a server of older
+      // versions only: the built-in engine is no better placed.
+      if (status == SEC_E_UNSUPPORTED_FUNCTION || olderServerHello(incoming_)) {
+        return failed(kNothingInCommon, tls::Shortfall::None, TlsRefusal::NothingInCommon);
+      }
       return failed(handshakeFailure(status));
     }
     context_.hold();
@@ -244,7 +259,7 @@ TlsStep TlsSession::step() {
     // speak an older protocol in silence.
     if (std::string refused = protocolRefusal(); !refused.empty()) {
       outgoing_.clear();
-      return failed(std::move(refused));
+      return failed(std::move(refused), tls::Shortfall::None, TlsRefusal::NothingInCommon);
     }
     if (std::string refused = validate(); !refused.empty()) {
       outgoing_.clear();

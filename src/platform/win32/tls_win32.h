@@ -68,7 +68,8 @@ class TlsSession final : public tls::Session {
   std::string validate() const;
   // Empty when the handshake just made agreed on TLS 1.2 or later.
   std::string protocolRefusal() const;
-  TlsStep failed(std::string reason, tls::Shortfall shortfall = tls::Shortfall::None);
+  TlsStep failed(std::string reason, tls::Shortfall shortfall = tls::Shortfall::None,
+                 TlsRefusal refusal = TlsRefusal::Other);
 
   SOCKET socket_;
   std::string serverName_;

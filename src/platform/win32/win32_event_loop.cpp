@@ -43,6 +43,12 @@ Win32EventLoop::~Win32EventLoop() {
   }
 }
 
+TimeOfDay Win32EventLoop::localTime() const {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wHour, now.wMinute};
+}
+
 std::uint64_t Win32EventLoop::nowMs() const {
   return GetTickCount();
 }

@@ -27,6 +27,7 @@ class Win32EventLoop : public EventLoop {
   void setMessageFilter(std::function<bool(MSG&)> filter) { filter_ = std::move(filter); }
 
   std::uint64_t nowMs() const override;
+  TimeOfDay localTime() const override;
   TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
   void stopTimer(TimerId id) override;
   void processMessages() override;

@@ -1,0 +1,161 @@
+#include "app/account_results.h"
+
+#include "net/errors.h"
+
+namespace vantrel::app {
+namespace {
+
+// A server's words fill a line or two of the tab, not the screen.
+constexpr std::size_t kLongestDetail = 160;
+
+// The server's words on one line of single spaces, cut where they would run too long.
+std::string oneLine(std::string_view text) {
+  std::string line;
+  for (const char c : text) {
+    const bool control = static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+    if (control || c == ' ') {
+      if (!line.empty() && line.back() != ' ') line += ' ';
+      continue;
+    }
+    line += c;
+  }
+  if (!line.empty() && line.back() == ' ') line.pop_back();
+  if (line.size() > kLongestDetail) line = line.substr(0, kLongestDetail - 3) + "...";
+  return line;
+}
+
+AccountResult outcome(CheckOutcome what, std::string detail = {}) {
+  AccountResult result;
+  result.outcome = what;
+  result.detail = std::move(detail);
+  return result;
+}
+
+// "14:05": hours and minutes of two digits each.
+std::string timeText(platform::TimeOfDay at) {
+  const auto twoDigits = [](int value) {
+    const int within = value < 0 ? 0 : value % 100;
+    return std::string{static_cast<char>('0' + within / 10), static_cast<char>('0' + within % 10)};
+  };
+  return twoDigits(at.hour) + ":" + twoDigits(at.minute);
+}
+
+std::string reasonText(const TLangTexts& t, const AccountResult& result) {
+  const auto with = [&](const std::string& text, std::string_view detail) {
+    return replacePlaceholder(text, kPlaceholderReason, detail);
+  };
+  switch (result.outcome) {
+    case CheckOutcome::Counted:
+      return replacePlaceholder(t.resultCount, kPlaceholderCount, std::to_string(result.count));
+    case CheckOutcome::NoPassword:
+      return t.resultNoPassword;
+    case CheckOutcome::NoUserName:
+      return t.resultNoUserName;
+    case CheckOutcome::PasswordRefused:
+      return t.resultPasswordRefused;
+    case CheckOutcome::ServerRefusal:
+      return with(t.resultServerRefusal, result.detail);
+    case CheckOutcome::ServerNotFound:
+      return t.resultServerNotFound;
+    case CheckOutcome::NoConnection:
+      return t.resultNoConnection;
+    case CheckOutcome::NoAnswer:
+      return t.resultNoAnswer;
+    case CheckOutcome::ConnectionLost:
+      return t.resultConnectionLost;
+    case CheckOutcome::SecureRefused:
+      return with(t.resultSecureRefused, tlsRefusalText(t, result.refusal, result.detail));
+    case CheckOutcome::ServerAnswer:
+      return with(t.resultServerAnswer, result.detail);
+  }
+  return {};
+}
+
+}  // namespace
+
+AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs) {
+  try {
+    if (failure) std::rethrow_exception(failure);
+  } catch (const net::ETlsError& error) {
+    auto result = outcome(CheckOutcome::SecureRefused, error.Reason());
+    result.refusal = error.Refusal();
+    return result;
+  } catch (const net::EAuthenticationFailed&) {
+    return outcome(CheckOutcome::PasswordRefused);
+  } catch (const net::EServerRefusal& refusal) {
+    return outcome(CheckOutcome::ServerRefusal, oneLine(refusal.ServerText()));
+  } catch (const std::exception& error) {
+    // A name that did not resolve is asked about before any wait could run out of time; a
+    // connect that did not come in time is told like one that was refused.
+    if (signs.hostNotFound) return outcome(CheckOutcome::ServerNotFound);
+    if (signs.timedOut) return outcome(CheckOutcome::NoAnswer);
+    if (signs.connectionFailed) return outcome(CheckOutcome::NoConnection);
+    // A server that hangs up leaves an empty reply, or a socket's error.
+    const std::string said = oneLine(error.what());
+    if (dynamic_cast<const net::ESockError*>(&error) || said.empty()) {
+      return outcome(CheckOutcome::ConnectionLost);
+    }
+    return outcome(CheckOutcome::ServerAnswer, said);
+  }
+  return outcome(CheckOutcome::ConnectionLost);
+}
+
+std::string tlsRefusalText(const TLangTexts& t, platform::TlsRefusal refusal,
+                           const std::string& reason) {
+  using platform::TlsRefusal;
+  const std::string* text = nullptr;
+  switch (refusal) {
+    case TlsRefusal::Other:
+      break;
+    case TlsRefusal::Untrusted:
+      text = &t.tlsUntrusted;
+      break;
+    case TlsRefusal::OtherName:
+      text = &t.tlsOtherName;
+      break;
+    case TlsRefusal::Expired:
+      text = &t.tlsExpired;
+      break;
+    case TlsRefusal::Revoked:
+      text = &t.tlsRevoked;
+      break;
+    case TlsRefusal::Authority:
+      text = &t.tlsAuthority;
+      break;
+    case TlsRefusal::NotForServers:
+      text = &t.tlsNotForServers;
+      break;
+    case TlsRefusal::CannotSign:
+      text = &t.tlsCannotSign;
+      break;
+    case TlsRefusal::Unreadable:
+      text = &t.tlsUnreadable;
+      break;
+    case TlsRefusal::NoServerName:
+      text = &t.tlsNoServerName;
+      break;
+    case TlsRefusal::NoTls12:
+      text = &t.tlsNoTls12;
+      break;
+    case TlsRefusal::NothingInCommon:
+      text = &t.tlsNothingInCommon;
+      break;
+  }
+  return text && !text->empty() ? *text : reason;
+}
+
+std::string accountResultText(const TLangTexts& t, const AccountResult* result, bool ticked) {
+  if (!ticked) return t.lblAccountResultLeftOut;
+  if (!result) return t.lblAccountResultNotChecked;
+  std::string text = t.lblAccountResultChecked;
+  if (result->securedBy != platform::TlsEngine::None) {
+    text =
+        replacePlaceholder(t.lblAccountResultSecure, kPlaceholderEngine,
+                           result->securedBy == platform::TlsEngine::System ? result->systemEngine
+                                                                            : t.tlsEngineBuiltIn);
+  }
+  text = replacePlaceholder(text, kPlaceholderTime, timeText(result->at));
+  return replacePlaceholder(text, kPlaceholderReason, reasonText(t, *result));
+}
+
+}  // namespace vantrel::app

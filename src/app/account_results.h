@@ -1,0 +1,59 @@
+#pragma once
+// What the last check of each account came to, kept for the run, and the words the e-mail tab
+// and the boxes say it with.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "app/lang_texts.h"
+#include "platform/event_loop.h"
+#include "platform/socket.h"
+
+namespace vantrel::app {
+
+enum class CheckOutcome {
+  Counted,
+  NoPassword,
+  NoUserName,
+  PasswordRefused,
+  ServerRefusal,  // the server turned the login down for a reason of its own, for now
+  ServerNotFound,
+  NoConnection,
+  NoAnswer,
+  ConnectionLost,
+  SecureRefused,
+  ServerAnswer,  // any other answer than the one the dialogue needed
+};
+
+struct AccountResult {
+  platform::TimeOfDay at;
+  CheckOutcome outcome = CheckOutcome::Counted;
+  std::int32_t count = 0;
+  // The server's own words, or the reason of a refused handshake.
+  std::string detail;
+  platform::TlsRefusal refusal = platform::TlsRefusal::Other;
+  platform::TlsEngine securedBy = platform::TlsEngine::None;
+  std::string systemEngine;  // the system's TLS engine by name, when it secured the connection
+};
+
+// What the mail check saw of a connection that brought no count, besides the error itself.
+struct FailureSigns {
+  bool hostNotFound = false;      // the server's name did not resolve
+  bool connectionFailed = false;  // no connection could be made
+  bool timedOut = false;          // a wait ran out of time
+};
+
+// The outcome, and its detail, of a check whose Connect raised `failure`.
+AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs);
+
+// Why a secure connection was refused, in the user's language; a reason of no known kind, or one
+// the language leaves without words, in its own.
+std::string tlsRefusalText(const TLangTexts& texts, platform::TlsRefusal refusal,
+                           const std::string& reason);
+
+// What the e-mail tab says of an account: not checked yet (no result), left out (unticked), or
+// when it was last checked and what came of it.
+std::string accountResultText(const TLangTexts& texts, const AccountResult* result, bool ticked);
+
+}  // namespace vantrel::app
