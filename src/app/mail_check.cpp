@@ -272,7 +272,7 @@ void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
 }
 
 void TMainForm::readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve) {
-  const auto& key = mailWatch.currentAccountKey;
+  const std::string key = mailWatch.currentAccountKey;  // the retrieval lets messages flow
   const auto remembered = mailWatch.messagesByAccount.find(key);
   if (remembered != mailWatch.messagesByAccount.end() && remembered->second.count == count) return;
   AccountMessages found{count, {}};
