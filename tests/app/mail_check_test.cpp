@@ -679,6 +679,25 @@ void addImapAccount(AppBed& bed, const std::string& key, const std::string& name
                              server + "\"\r\n\"IMAP User Name\"=\"alice\"\r\n" + values);
 }
 
+// Alice's Home (2 messages) and the shared Work (1), with her IMAP account Cloud (4 unread) on
+// imap.cloud.example, whose password is stored: the bed of the Cloud tables.
+struct CloudBed {
+  CloudBed(const ImapListener& listener, const std::string& values, const std::string& email)
+      : home(homeServer(bed, Pop3Mode::Normal, 2)),
+        work(workServer(bed, Pop3Mode::Normal, 1)),
+        cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), listener),
+        form((cloud.setMailbox("alice", "c1oud", 4),
+              startChecking(bed, "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n" + email))) {
+    addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example", values);
+  }
+
+  AppBed bed;
+  std::unique_ptr<StandinPop3> home;
+  std::unique_ptr<StandinPop3> work;
+  StandinImap cloud;
+  app::TMainForm& form;
+};
+
 // Alice's own POP3 Home (2 messages), her own IMAP Cloud (4 unread) and the shared POP3 Work (1),
 // in that registry order.
 TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl) {
@@ -729,14 +748,8 @@ TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    AppBed bed;
-    const auto home = homeServer(bed, Pop3Mode::Normal, 2);
-    const auto work = workServer(bed, Pop3Mode::Normal, 1);
-    StandinImap cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), c.cloud);
-    cloud.setMailbox("alice", "c1oud", 4);
-    auto& form =
-        startChecking(bed, "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n" + c.email);
-    addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example", c.values);
+    CloudBed cloudBed(c.cloud, c.values, c.email);
+    auto& [bed, home, work, cloud, form] = cloudBed;
     form.timerMailTimer();
     EXPECT_EQ(errorBoxes(bed), c.boxes);
     EXPECT_EQ(cloud.commands(), c.commands);
@@ -914,13 +927,8 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    AppBed bed;
-    const auto home = homeServer(bed, Pop3Mode::Normal, 2);
-    const auto work = workServer(bed, Pop3Mode::Normal, 1);
-    StandinImap cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), c.cloud);
-    cloud.setMailbox("alice", "c1oud", 4);
-    auto& form = startChecking(bed, "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n");
-    addImapAccount(bed, "00000005", "Cloud", "imap.cloud.example", c.values);
+    CloudBed cloudBed(c.cloud, c.values, "");
+    auto& [bed, home, work, cloud, form] = cloudBed;
     for (std::size_t check = 0; check < c.boxes.size(); ++check) {
       SCOPED_TRACE("check " + std::to_string(check + 1));
       if (check == 2) {
