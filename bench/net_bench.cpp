@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "net/header_text.h"
+#include "mailtext/header_text.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"

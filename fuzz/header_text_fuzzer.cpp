@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "net/encoded_words.h"
-#include "net/header_text.h"
-#include "net/sender_name.h"
-#include "net/shown_text.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_text.h"
+#include "mailtext/sender_name.h"
+#include "mailtext/shown_text.h"
 #include "platform/posix/text_conversion_posix.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "app/message_lines.h"
 
-#include "net/charsets.h"
-#include "net/header_text.h"
-#include "net/shown_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/header_text.h"
+#include "mailtext/shown_text.h"
 
 namespace vantrel::app {
 

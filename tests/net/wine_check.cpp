@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "net/encoded_words.h"
+#include "mailtext/encoded_words.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"

@@ -3,13 +3,13 @@
 #include <string>
 #include <string_view>
 
-#include "net/charsets.h"
-#include "net/encoded_words.h"
-#include "net/header_fields.h"
-#include "net/header_text.h"
-#include "net/sender_name.h"
-#include "net/shown_text.h"
-#include "net/utf8_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/header_text.h"
+#include "mailtext/sender_name.h"
+#include "mailtext/shown_text.h"
+#include "mailtext/utf8_text.h"
 #include "platform/posix/text_conversion_posix.h"
 #include "platform/standin/standin_text_conversion.h"
 

@@ -1,12 +1,12 @@
-#include "net/charsets.h"
+#include "mailtext/charsets.h"
 
 #include <array>
 #include <cstddef>
 #include <utility>
 
 #include "base/text.h"
-#include "net/charset_tables.h"
-#include "net/utf8_text.h"
+#include "mailtext/charset_tables.h"
+#include "mailtext/utf8_text.h"
 
 namespace vantrel::net {
 

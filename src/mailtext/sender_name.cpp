@@ -1,11 +1,11 @@
-#include "net/sender_name.h"
+#include "mailtext/sender_name.h"
 
 #include <cstddef>
 #include <utility>
 
-#include "net/charsets.h"
-#include "net/encoded_words.h"
-#include "net/text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_fields.h"
 
 namespace vantrel::net {
 

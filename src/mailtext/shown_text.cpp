@@ -1,6 +1,6 @@
-#include "net/shown_text.h"
+#include "mailtext/shown_text.h"
 
-#include "net/utf8_text.h"
+#include "mailtext/utf8_text.h"
 
 namespace vantrel::net {
 

@@ -1,4 +1,4 @@
-#include "net/encoded_words.h"
+#include "mailtext/encoded_words.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "base/text.h"
-#include "net/charsets.h"
-#include "net/text.h"
-#include "net/utf8_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/utf8_text.h"
 
 namespace vantrel::net {
 

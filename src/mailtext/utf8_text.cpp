@@ -1,4 +1,4 @@
-#include "net/utf8_text.h"
+#include "mailtext/utf8_text.h"
 
 namespace vantrel::net {
 
