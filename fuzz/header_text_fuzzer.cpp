@@ -71,15 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vantrel::platform::TextConversion* system = (data[0] & 0x80) != 0 ? &iconv : nullptr;
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  const auto summary = vantrel::net::summarizeHeader(bytes, system);
+  const auto summary = vantrel::mailtext::summarizeHeader(bytes, system);
   checkShown(summary.from);
   checkShown(summary.subject);
-  wellFormedLength(vantrel::net::decodeHeaderText(bytes, system, cut));
-  wellFormedLength(vantrel::net::senderName(bytes, system, cut));
-  const std::string shown = vantrel::net::shownText(bytes);
+  wellFormedLength(vantrel::mailtext::decodeHeaderText(bytes, system, cut));
+  wellFormedLength(vantrel::mailtext::senderName(bytes, system, cut));
+  const std::string shown = vantrel::mailtext::shownText(bytes);
   checkShown(shown);
-  const std::string line = vantrel::net::cutText(shown, maxChars);
+  const std::string line = vantrel::mailtext::cutText(shown, maxChars);
   if (wellFormedLength(line) > maxChars) std::abort();
-  if (wellFormedLength(vantrel::net::cutText(bytes, maxChars)) > maxChars) std::abort();
+  if (wellFormedLength(vantrel::mailtext::cutText(bytes, maxChars)) > maxChars) std::abort();
   return 0;
 }

@@ -22,15 +22,16 @@ MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConv
   std::string header;
   if (!summary.From.empty()) header += "From: " + summary.From + "\r\n";
   if (!summary.Subject.empty()) header += "Subject: " + summary.Subject + "\r\n";
-  auto decoded = net::summarizeHeader(header, &system);
+  auto decoded = mailtext::summarizeHeader(header, &system);
   return {std::move(decoded.from), std::move(decoded.subject)};
 }
 
 std::string shownMessageLine(const MessageLine& line, std::string_view noSubject) {
-  std::string text = net::cutText(line.from, kSenderChars);
+  std::string text = mailtext::cutText(line.from, kSenderChars);
   if (!text.empty()) text += kDash;
-  text += line.subject.empty() ? net::shownText(net::windows1252ToUtf8(noSubject)) : line.subject;
-  return net::cutText(text, kLineChars);
+  text += line.subject.empty() ? mailtext::shownText(mailtext::windows1252ToUtf8(noSubject))
+                               : line.subject;
+  return mailtext::cutText(text, kLineChars);
 }
 
 }  // namespace vantrel::app

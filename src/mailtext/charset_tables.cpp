@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -376,4 +376,4 @@ const std::array<char16_t, 128>& upperHalf(SingleByteCharset charset) {
   return kUpperHalves[static_cast<std::size_t>(charset)];
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -8,7 +8,7 @@
 #include "mailtext/charset_tables.h"
 #include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -171,4 +171,4 @@ std::optional<std::string> charsetToUtf8(std::string_view charset, std::string_v
   return wellFormedUtf8(*text);
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

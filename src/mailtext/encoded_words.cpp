@@ -11,7 +11,7 @@
 #include "mailtext/header_fields.h"
 #include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -246,4 +246,4 @@ std::string decodeHeaderText(std::string_view value, const platform::TextConvers
   return out;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

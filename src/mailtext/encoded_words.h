@@ -7,7 +7,7 @@
 
 #include "platform/text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // The value as UTF-8. Encoded words are found wherever they stand; the blanks between two of
 // them are dropped, adjacent words in the same set are read as one run of bytes (a character
@@ -19,4 +19,4 @@ namespace vantrel::net {
 std::string decodeHeaderText(std::string_view value, const platform::TextConversion* system,
                              bool cut = false);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

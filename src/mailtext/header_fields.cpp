@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -62,4 +62,4 @@ std::optional<HeaderField> headerField(std::string_view header, std::string_view
   return field;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // Only so much of a block is read, and of a field's value kept: more than any window shows.
 inline constexpr std::size_t kMaxHeaderBlock = 256 * 1024;
@@ -30,4 +30,4 @@ bool isHeaderBlankText(std::string_view text);
 // Lines end in LF or CR LF.
 std::optional<HeaderField> headerField(std::string_view header, std::string_view name);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -5,7 +5,7 @@
 #include "mailtext/sender_name.h"
 #include "mailtext/shown_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 HeaderSummary summarizeHeader(std::string_view header, const platform::TextConversion* system) {
   HeaderSummary summary;
@@ -20,4 +20,4 @@ HeaderSummary summarizeHeader(std::string_view header, const platform::TextConve
   return summary;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -7,7 +7,7 @@
 #include "mailtext/encoded_words.h"
 #include "mailtext/header_fields.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -124,4 +124,4 @@ std::string senderName(std::string_view from, const platform::TextConversion* sy
   return decodeHeaderText(box.group, system, cut);
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

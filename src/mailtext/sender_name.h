@@ -6,7 +6,7 @@
 
 #include "platform/text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // The sender as a person reads it, decoded to UTF-8: the display name of the field's first
 // mailbox (a quoted string unescaped, comments left out, encoded words decoded even inside
@@ -16,4 +16,4 @@ namespace vantrel::net {
 std::string senderName(std::string_view from, const platform::TextConversion* system,
                        bool cut = false);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

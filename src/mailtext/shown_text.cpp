@@ -2,7 +2,7 @@
 
 #include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::string cutText(std::string_view text, std::size_t maxChars) {
   return out;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // The text as one clean line of UTF-8: a byte that starts no well-formed sequence becomes
 // U+FFFD; control characters (C0, DEL, C1) and the bidirectional formatting characters (marks,
@@ -18,4 +18,4 @@ std::string shownText(std::string_view text);
 // well-formed sequence counts as, and becomes, U+FFFD.
 std::string cutText(std::string_view text, std::size_t maxChars);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

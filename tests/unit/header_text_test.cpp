@@ -13,7 +13,7 @@
 #include "platform/posix/text_conversion_posix.h"
 #include "platform/standin/standin_text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 namespace {
 
 struct Case {
@@ -320,4 +320,4 @@ TEST(CutText, NeverLongerThanAskedNorSplittingACharacter) {
 }
 
 }  // namespace
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext
