@@ -1,11 +1,14 @@
 // The header decoder on any bytes, with and without the system's character sets: what it gives
 // is well-formed UTF-8; what it makes a shown line holds no control, no direction override and no
-// space at an end or two in a row; a cut line is no longer than asked.
+// space at an end or two in a row; a cut line is no longer than asked, and what it keeps ends
+// between whole characters (no mark, joiner or skin tone cut from what it belongs to).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mailtext/encoded_words.h"
 #include "mailtext/header_text.h"
@@ -60,6 +63,32 @@ void checkShown(std::string_view text) {
   if (previous == ' ' && !text.empty()) std::abort();
 }
 
+std::vector<char32_t> codePoints(std::string_view text) {
+  std::vector<char32_t> points;
+  eachCodePoint(text, [&points](char32_t c) { points.push_back(c); });
+  return points;
+}
+
+// `cut` of the well-formed `whole`: unless whole, its start less the ellipsis is where a reader
+// would let the rest go, judged by a few kinds of characters that belong to the one before them.
+void checkCut(std::string_view whole, std::string_view cut) {
+  const auto all = codePoints(whole);
+  auto kept = codePoints(cut);
+  if (kept == all) return;
+  if (kept.empty() || kept.back() != 0x2026) std::abort();
+  kept.pop_back();
+  while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+  if (kept.size() >= all.size() || !std::equal(kept.begin(), kept.end(), all.begin())) std::abort();
+  std::size_t next = kept.size();
+  while (next < all.size() && all[next] == ' ') ++next;
+  if (next == all.size() || kept.empty()) return;
+  const char32_t after = all[next];
+  const bool belongsBefore = (after >= 0x0300 && after <= 0x036F) || after == 0x200D ||
+                             (after >= 0xFE00 && after <= 0xFE0F) ||
+                             (after >= 0x1F3FB && after <= 0x1F3FF);
+  if (next == kept.size() && (belongsBefore || kept.back() == 0x200D)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -80,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   checkShown(shown);
   const std::string line = vantrel::mailtext::cutText(shown, maxChars);
   if (wellFormedLength(line) > maxChars) std::abort();
+  checkCut(shown, line);
   if (wellFormedLength(vantrel::mailtext::cutText(bytes, maxChars)) > maxChars) std::abort();
   return 0;
 }

@@ -15,6 +15,12 @@ constexpr std::size_t kLineChars = 60;
 
 constexpr std::string_view kDash = " \xE2\x80\x93 ";  // an en dash between blanks
 
+// The sender between these: a right-to-left name cannot carry the dash and the digits that
+// start the subject along with it. The two marks take no room on the line.
+constexpr std::string_view kFirstStrongIsolate = "\xE2\x81\xA8";
+constexpr std::string_view kPopDirectionalIsolate = "\xE2\x81\xA9";
+constexpr std::size_t kIsolateMarks = 2;
+
 }  // namespace
 
 MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConversion& system) {
@@ -27,11 +33,16 @@ MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConv
 }
 
 std::string shownMessageLine(const MessageLine& line, std::string_view noSubject) {
-  std::string text = mailtext::cutText(line.from, kSenderChars);
-  if (!text.empty()) text += kDash;
-  text += line.subject.empty() ? mailtext::shownText(mailtext::windows1252ToUtf8(noSubject))
-                               : line.subject;
-  return mailtext::cutText(text, kLineChars);
+  const std::string subject = line.subject.empty()
+                                  ? mailtext::shownText(mailtext::windows1252ToUtf8(noSubject))
+                                  : line.subject;
+  if (line.from.empty()) return mailtext::cutText(subject, kLineChars);
+  std::string text(kFirstStrongIsolate);
+  text += mailtext::cutText(line.from, kSenderChars);
+  text += kPopDirectionalIsolate;
+  text += kDash;
+  text += subject;
+  return mailtext::cutText(text, kLineChars + kIsolateMarks);
 }
 
 }  // namespace vantrel::app

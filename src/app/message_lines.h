@@ -24,8 +24,9 @@ struct MessageLine {
 // the program has no table of its own for. Any bytes give a line.
 MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConversion& system);
 
-// The line as the window shows it, in UTF-8: sender, a dash, then the subject, or `noSubject`
-// (a Windows-1252 language text) when it has none; cut to what the window's width holds.
+// The line as the window shows it, in UTF-8: sender (isolated from the rest in direction), a
+// dash, then the subject, or `noSubject` (a Windows-1252 language text) when it has none; cut to
+// what the window's width holds.
 std::string shownMessageLine(const MessageLine& line, std::string_view noSubject);
 
 }  // namespace vantrel::app

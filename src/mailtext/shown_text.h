@@ -13,9 +13,13 @@ namespace vantrel::mailtext {
 // shows around it; tabs and line breaks become spaces, runs of spaces one, none at either end.
 std::string shownText(std::string_view text);
 
-// At most `maxChars` code points of the text: when it has more, the first `maxChars` - 1
-// (without a space at the end) and an ellipsis. No character is split; a byte that starts no
-// well-formed sequence counts as, and becomes, U+FFFD.
+// At most `maxChars` code points of the text: when it has more, as many whole characters as a
+// reader sees them (clusterEnd) as fit in `maxChars` - 1, without a space at the end, and an
+// ellipsis. A byte that starts no well-formed sequence counts as, and becomes, U+FFFD.
 std::string cutText(std::string_view text, std::size_t maxChars);
+
+// Whether the text shows nothing on a line: nothing but controls, blanks and characters drawn as
+// nothing (Unicode's default-ignorable ones: zero-width spaces, direction marks, the BOM...).
+bool showsNothing(std::string_view text);
 
 }  // namespace vantrel::mailtext

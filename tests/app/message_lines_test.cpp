@@ -45,6 +45,22 @@ Texts joined(std::initializer_list<Texts> parts) {
   return all;
 }
 
+// A message line's sender stands in a direction isolate of its own, just before the dash: the
+// text as it reads, once that is checked.
+std::string readLine(const std::string& text) {
+  constexpr std::string_view kFirstStrongIsolate = "\u2068";
+  constexpr std::string_view kPopIsolateAndDash = "\u2069 \u2013 ";
+  if (!text.starts_with(kFirstStrongIsolate)) {
+    EXPECT_EQ(text.find(" \u2013 "), std::string::npos) << "a sender outside an isolate: " << text;
+    return text;
+  }
+  const auto pop = text.find(kPopIsolateAndDash);
+  EXPECT_NE(pop, std::string::npos) << text;
+  if (pop == std::string::npos) return text;
+  return text.substr(kFirstStrongIsolate.size(), pop - kFirstStrongIsolate.size()) +
+         text.substr(pop + std::string_view("\u2069").size());
+}
+
 // The tree as the window shows it, a row per node: depth, picture, "U" for UTF-8 text or "A" for
 // the program's own, then the text.
 Texts rows(const AppBed& bed) {
@@ -53,7 +69,7 @@ Texts rows(const AppBed& bed) {
     for (const auto& node : nodes) {
       EXPECT_EQ(node.imageIndex, node.selectedIndex) << node.text;
       shown.push_back(std::to_string(depth) + " " + std::to_string(node.imageIndex) +
-                      (node.utf8 ? " U " : " A ") + node.text);
+                      (node.utf8 ? " U " + readLine(node.text) : " A " + node.text));
       self(self, node.children, depth + 1);
     }
   };
