@@ -67,9 +67,8 @@ void addMessageLines(ui::TreeNode& accountNode, const AccountWithMail& account,
   const auto shown = static_cast<std::int32_t>(account.lines.size());
   if (shown == 0 || account.count <= shown) return;
   ui::TreeView::addChild(accountNode,
-                         replacePlaceholder(texts.notifyMoreMessages, kPlaceholderCount,
-                                            std::to_string(account.count - shown)),
-                         kMailPictureMessage);
+                         moreMessagesLine(texts.notifyMoreMessages, account.count - shown),
+                         kMailPictureMessage, true);
 }
 
 // Counts of 0 and above that stop at the largest value instead of wrapping.

@@ -1,5 +1,6 @@
 #include "app/message_lines.h"
 
+#include "app/lang_texts.h"
 #include "mailtext/charsets.h"
 #include "mailtext/header_text.h"
 #include "mailtext/shown_text.h"
@@ -43,6 +44,11 @@ std::string shownMessageLine(const MessageLine& line, std::string_view noSubject
   text += kDash;
   text += subject;
   return mailtext::cutText(text, kLineChars + kIsolateMarks);
+}
+
+std::string moreMessagesLine(std::string_view moreMessages, std::int32_t more) {
+  return mailtext::windows1252ToUtf8(
+      replacePlaceholder(moreMessages, kPlaceholderCount, std::to_string(more)));
 }
 
 }  // namespace vantrel::app

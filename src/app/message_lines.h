@@ -3,6 +3,7 @@
 // and about what, read from the headers the mail clients bring. Their text is UTF-8.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,9 @@ MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConv
 // dash, then the subject, or `noSubject` (a Windows-1252 language text) when it has none; cut to
 // what the window's width holds.
 std::string shownMessageLine(const MessageLine& line, std::string_view noSubject);
+
+// The line below an account's message lines telling how many more messages wait, in UTF-8 like
+// them: `moreMessages` is the language's Windows-1252 text with its count placeholder.
+std::string moreMessagesLine(std::string_view moreMessages, std::int32_t more);
 
 }  // namespace vantrel::app

@@ -30,7 +30,8 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
   return true;
 }
 
-// The program's texts are in the ANSI code page; the lines of others' mail in UTF-8.
+// Names that Windows gave (identities, accounts) are in its ANSI code page; others' words, and the
+// program's own texts among them, are UTF-8.
 std::wstring wideText(const ui::TreeNode& node) {
   return platform::win32::wideText(node.utf8 ? CP_UTF8 : CP_ACP, node.text);
 }

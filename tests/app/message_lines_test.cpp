@@ -62,7 +62,7 @@ std::string readLine(const std::string& text) {
 }
 
 // The tree as the window shows it, a row per node: depth, picture, "U" for UTF-8 text or "A" for
-// the program's own, then the text.
+// names as Windows gives them, then the text.
 Texts rows(const AppBed& bed) {
   Texts shown;
   const auto add = [&](auto&& self, const std::vector<ui::TreeNode>& nodes, int depth) -> void {
@@ -140,7 +140,7 @@ TEST(MessageLines, EachAccountShowsItsNewestFiveDecodedThenHowManyMore) {
                            "2 2 U Renée – (sans objet)",
                            "2 2 U Γιώργος – Συνάντηση της Δευτέρας για τον προϋπολογισμό του…",
                            "2 2 U Jean-Baptiste Emmanuel Zorg… – fdp.exe ok",
-                           "2 2 A \x85 et 2 de plus",
+                           "2 2 U … et 2 de plus",
                            "1 1 A Cloud : 3",
                            "2 2 U sender3@example.com – note 3",
                            "2 2 U sender2@example.com – note 2",
