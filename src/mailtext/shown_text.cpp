@@ -1,5 +1,6 @@
 #include "mailtext/shown_text.h"
 
+#include "mailtext/charsets.h"
 #include "mailtext/code_point_kinds.h"
 #include "mailtext/text_clusters.h"
 #include "mailtext/utf8_text.h"
@@ -69,6 +70,10 @@ std::string cutText(std::string_view text, std::size_t maxChars) {
   while (!out.empty() && out.back() == ' ') out.pop_back();
   appendUtf8(out, kEllipsis);
   return out;
+}
+
+std::string shownWords(std::string_view bytes, std::size_t maxChars) {
+  return cutText(shownText(utf8OrWindows1252(bytes)), maxChars);
 }
 
 bool showsNothing(std::string_view text) {

@@ -1,5 +1,5 @@
 #pragma once
-// Text from a message made safe and short enough to show on one line.
+// Text from a message or a server made safe and short enough to show on one line.
 
 #include <cstddef>
 #include <string>
@@ -17,6 +17,10 @@ std::string shownText(std::string_view text);
 // reader sees them (clusterEnd) as fit in `maxChars` - 1, without a space at the end, and an
 // ellipsis. A byte that starts no well-formed sequence counts as, and becomes, U+FFFD.
 std::string cutText(std::string_view text, std::size_t maxChars);
+
+// Words a server sent, to show on one line of at most `maxChars` code points: read as UTF-8 when
+// they are well-formed UTF-8, else as Windows-1252, then made clean (shownText) and cut (cutText).
+std::string shownWords(std::string_view bytes, std::size_t maxChars);
 
 // Whether the text shows nothing on a line: nothing but controls, blanks and characters drawn as
 // nothing (Unicode's default-ignorable ones: zero-width spaces, direction marks, the BOM...).

@@ -31,7 +31,7 @@ TEST(AccountResults, AServersWordsBecomeOneShortLine) {
        std::make_exception_ptr(net::EServerRefusal("", "UNAVAILABLE", "a\r\nb")),
        CheckOutcome::ServerRefusal, "a b"},
       {"a long answer", std::make_exception_ptr(net::Exception(longText)),
-       CheckOutcome::ServerAnswer, std::string(157, 'x') + "..."},
+       CheckOutcome::ServerAnswer, std::string(159, 'x') + "\u2026"},
       {"an empty reply: the server hung up", std::make_exception_ptr(net::Exception("\r\n")),
        CheckOutcome::ConnectionLost, ""},
   };

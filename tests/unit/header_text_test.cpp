@@ -290,7 +290,12 @@ TEST(SenderName, ShowsTheDisplayNameElseTheAddress) {
 }
 
 TEST(ShownText, KeepsOneCleanLine) {
-  const Case cases[] = {
+  struct CleanCase {
+    std::string input;
+    std::string expected;
+    bool serverWords = false;  // read as shownWords reads what a server said
+  };
+  const CleanCase cases[] = {
       {"  a \t b\r\n c  ", "a b c"},
       {"a\x01\x1B[31mb\x7F", "a[31mb"},
       {"\xC2\x85next \xC2\x9B"
@@ -304,9 +309,18 @@ TEST(ShownText, KeepsOneCleanLine) {
       {"cut \xE6\x97", "cut \uFFFD\uFFFD"},
       {"日本語 \u00A0 é\u0301 🙂", "日本語 \u00A0 é\u0301 🙂"},
       {"\t\r\n", ""},
+      // A server's alert: no fake line, no cut at a NUL, no escape, no reordering, in any script.
+      {"Compte\rbloqu\xC3\xA9", "Compte bloqué", true},
+      {std::string("avant\0apr\xE8s", 11), "avantaprès", true},
+      {"\x1B]0;titre\x07 \xE2\x80\xAEtxt.exe \xE2\x81\xA6x", "]0;titre txt.exe x", true},
+      {"\xC2\x9B"
+       "31m \xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C",
+       "31m Пароль", true},
+      {"caf\xE9 \x80 \x9B", "café € ›", true},
+      {std::string(200, 'x'), std::string(159, 'x') + "\u2026", true},
   };
-  for (const auto& [input, expected] : cases) {
-    EXPECT_EQ(shownText(input), expected) << input;
+  for (const auto& [input, expected, serverWords] : cases) {
+    EXPECT_EQ(serverWords ? shownWords(input, 160) : shownText(input), expected) << input;
   }
 }
 
