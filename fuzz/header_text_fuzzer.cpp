@@ -69,13 +69,14 @@ std::vector<char32_t> codePoints(std::string_view text) {
   return points;
 }
 
-// `cut` of the well-formed `whole`: unless whole, its start less the ellipsis is where a reader
-// would let the rest go, judged by a few kinds of characters that belong to the one before them.
+// `cut` of the well-formed `whole`: unless whole (or nothing, for no room at all), its start less
+// the ellipsis is where a reader would let the rest go, judged by a few kinds of characters that
+// belong to the one before them.
 void checkCut(std::string_view whole, std::string_view cut) {
   const auto all = codePoints(whole);
   auto kept = codePoints(cut);
-  if (kept == all) return;
-  if (kept.empty() || kept.back() != 0x2026) std::abort();
+  if (kept == all || kept.empty()) return;
+  if (kept.back() != 0x2026) std::abort();
   kept.pop_back();
   while (!kept.empty() && kept.back() == ' ') kept.pop_back();
   if (kept.size() >= all.size() || !std::equal(kept.begin(), kept.end(), all.begin())) std::abort();
@@ -111,5 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (wellFormedLength(line) > maxChars) std::abort();
   checkCut(shown, line);
   if (wellFormedLength(vantrel::mailtext::cutText(bytes, maxChars)) > maxChars) std::abort();
+  const std::string words = vantrel::mailtext::shownWords(bytes, maxChars);
+  checkShown(words);
+  if (wellFormedLength(words) > maxChars) std::abort();
   return 0;
 }
