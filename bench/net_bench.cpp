@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "net/header_text.h"
+#include "mailtext/header_text.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"
@@ -149,7 +149,8 @@ long long shown(const std::vector<vantrel::net::TSummary>& summaries,
   for (const vantrel::net::TSummary& summary : summaries) {
     std::string block;
     for (int i = 0; i < summary.Header.Count(); ++i) block.append(summary.Header[i]).append("\r\n");
-    const vantrel::net::HeaderSummary text = vantrel::net::summarizeHeader(block, &system);
+    const vantrel::mailtext::HeaderSummary text =
+        vantrel::mailtext::summarizeHeader(block, &system);
     if (!text.from.empty() && !text.subject.empty()) ++complete;
   }
   return complete;

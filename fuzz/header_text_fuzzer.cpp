@@ -1,16 +1,19 @@
 // The header decoder on any bytes, with and without the system's character sets: what it gives
 // is well-formed UTF-8; what it makes a shown line holds no control, no direction override and no
-// space at an end or two in a row; a cut line is no longer than asked.
+// space at an end or two in a row; a cut line is no longer than asked, and what it keeps ends
+// between whole characters (no mark, joiner or skin tone cut from what it belongs to).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "net/encoded_words.h"
-#include "net/header_text.h"
-#include "net/sender_name.h"
-#include "net/shown_text.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_text.h"
+#include "mailtext/sender_name.h"
+#include "mailtext/shown_text.h"
 #include "platform/posix/text_conversion_posix.h"
 
 namespace {
@@ -60,6 +63,33 @@ void checkShown(std::string_view text) {
   if (previous == ' ' && !text.empty()) std::abort();
 }
 
+std::vector<char32_t> codePoints(std::string_view text) {
+  std::vector<char32_t> points;
+  eachCodePoint(text, [&points](char32_t c) { points.push_back(c); });
+  return points;
+}
+
+// `cut` of the well-formed `whole`: unless whole (or nothing, for no room at all), its start less
+// the ellipsis is where a reader would let the rest go, judged by a few kinds of characters that
+// belong to the one before them.
+void checkCut(std::string_view whole, std::string_view cut) {
+  const auto all = codePoints(whole);
+  auto kept = codePoints(cut);
+  if (kept == all || kept.empty()) return;
+  if (kept.back() != 0x2026) std::abort();
+  kept.pop_back();
+  while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+  if (kept.size() >= all.size() || !std::equal(kept.begin(), kept.end(), all.begin())) std::abort();
+  std::size_t next = kept.size();
+  while (next < all.size() && all[next] == ' ') ++next;
+  if (next == all.size() || kept.empty()) return;
+  const char32_t after = all[next];
+  const bool belongsBefore = (after >= 0x0300 && after <= 0x036F) || after == 0x200D ||
+                             (after >= 0xFE00 && after <= 0xFE0F) ||
+                             (after >= 0x1F3FB && after <= 0x1F3FF);
+  if (next == kept.size() && (belongsBefore || kept.back() == 0x200D)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -71,15 +101,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vantrel::platform::TextConversion* system = (data[0] & 0x80) != 0 ? &iconv : nullptr;
   const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  const auto summary = vantrel::net::summarizeHeader(bytes, system);
+  const auto summary = vantrel::mailtext::summarizeHeader(bytes, system);
   checkShown(summary.from);
   checkShown(summary.subject);
-  wellFormedLength(vantrel::net::decodeHeaderText(bytes, system, cut));
-  wellFormedLength(vantrel::net::senderName(bytes, system, cut));
-  const std::string shown = vantrel::net::shownText(bytes);
+  wellFormedLength(vantrel::mailtext::decodeHeaderText(bytes, system, cut));
+  wellFormedLength(vantrel::mailtext::senderName(bytes, system, cut));
+  const std::string shown = vantrel::mailtext::shownText(bytes);
   checkShown(shown);
-  const std::string line = vantrel::net::cutText(shown, maxChars);
+  const std::string line = vantrel::mailtext::cutText(shown, maxChars);
   if (wellFormedLength(line) > maxChars) std::abort();
-  if (wellFormedLength(vantrel::net::cutText(bytes, maxChars)) > maxChars) std::abort();
+  checkCut(shown, line);
+  if (wellFormedLength(vantrel::mailtext::cutText(bytes, maxChars)) > maxChars) std::abort();
+  const std::string words = vantrel::mailtext::shownWords(bytes, maxChars);
+  checkShown(words);
+  if (wellFormedLength(words) > maxChars) std::abort();
   return 0;
 }

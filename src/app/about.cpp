@@ -6,8 +6,10 @@
 #include "app/app_constants.h"
 #include "app/main_form.h"
 #include "app/outlook_express.h"
+#include "app/server_words.h"
 #include "base/scope_exit.h"
 #include "base/text.h"
+#include "mailtext/charsets.h"
 
 namespace vantrel::app {
 
@@ -20,11 +22,6 @@ constexpr int kUpdateHeaderBytes = 16 * 1024;
 constexpr int kUpdateBodyBytes = 4 * 1024;
 // Points the update check elsewhere ("127.0.0.1:8080"), for tests; read at each click.
 constexpr std::string_view kUpdateHostVariable = "%VANTREL_UPDATE_HOST%";
-
-bool isControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7F;
-}
 
 // "HOST" or "HOST:PORT"; a port that is not a number from 1 to 65535 leaves the one in place.
 void pointAt(net::THttpClient& http, const std::string& where) {
@@ -55,23 +52,6 @@ std::string updateCheckTarget(std::string_view oeVersion, const platform::System
             "." + std::to_string(windows.build);
   target += "&winmisc=" + std::string(servicePack);
   return target;
-}
-
-std::string oneLine(std::string_view text) {
-  std::string line;
-  bool pendingSpace = false;
-  for (const char c : text) {
-    if (isControl(c)) {
-      pendingSpace = true;
-      continue;
-    }
-    if (pendingSpace && !line.empty()) line += ' ';
-    pendingSpace = false;
-    line += c;
-  }
-  const auto end = line.find_last_not_of(' ');
-  const auto begin = line.find_first_not_of(' ');
-  return begin == std::string::npos ? std::string() : line.substr(begin, end - begin + 1);
 }
 
 void TMainForm::designHttp() {
@@ -129,14 +109,16 @@ void TMainForm::bttnUpdtClick() {
 void TMainForm::httpSuccess(net::CmdType cmd) {
   if (cmd != net::CmdType::Get || platform_.loop.quitting()) return;
   // No status line, or nothing in the body, is no answer at all.
-  const auto version = oneLine(http.Body);
+  const auto version = serverWords(http.Body);
   if (http.ReplyNumber() == 0 || version.empty()) {
     showUpdateFailed();
     return;
   }
   updateAnswered_ = true;
-  platform_.dialogs.messageBox(self_, langTexts.msgAboutCheckUpdt + " " + version, APP_NAME,
-                               platform::MbOk | platform::MbIconInformation);
+  // Over plain HTTP anyone on the way may write the number: it is quoted as a server's words.
+  platform_.dialogs.messageBoxWithServerWords(
+      self_, mailtext::windows1252ToUtf8(langTexts.msgAboutCheckUpdt) + " " + version, APP_NAME,
+      platform::MbOk | platform::MbIconInformation);
 }
 
 void TMainForm::httpFailure(net::CmdType) {

@@ -16,7 +16,4 @@ std::string outlookExpressVersion(platform::Registry& registry);
 std::string updateCheckTarget(std::string_view oeVersion, const platform::SystemVersion& windows,
                               std::string_view servicePack);
 
-// A server's text as one line: runs of control characters become one space, both ends trimmed.
-std::string oneLine(std::string_view text);
-
 }  // namespace vantrel::app

@@ -1,28 +1,11 @@
 #include "app/account_results.h"
 
+#include "app/server_words.h"
+#include "mailtext/charsets.h"
 #include "net/errors.h"
 
 namespace vantrel::app {
 namespace {
-
-// A server's words fill a line or two of the tab, not the screen.
-constexpr std::size_t kLongestDetail = 160;
-
-// The server's words on one line of single spaces, cut where they would run too long.
-std::string oneLine(std::string_view text) {
-  std::string line;
-  for (const char c : text) {
-    const bool control = static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
-    if (control || c == ' ') {
-      if (!line.empty() && line.back() != ' ') line += ' ';
-      continue;
-    }
-    line += c;
-  }
-  if (!line.empty() && line.back() == ' ') line.pop_back();
-  if (line.size() > kLongestDetail) line = line.substr(0, kLongestDetail - 3) + "...";
-  return line;
-}
 
 AccountResult outcome(CheckOutcome what, std::string detail = {}) {
   AccountResult result;
@@ -40,9 +23,17 @@ std::string timeText(platform::TimeOfDay at) {
   return twoDigits(at.hour) + ":" + twoDigits(at.minute);
 }
 
+bool quotesServer(CheckOutcome outcome) {
+  return outcome == CheckOutcome::ServerRefusal || outcome == CheckOutcome::ServerAnswer;
+}
+
+// In Windows-1252, or in UTF-8 where it quotes the server.
 std::string reasonText(const TLangTexts& t, const AccountResult& result) {
   const auto with = [&](const std::string& text, std::string_view detail) {
     return replacePlaceholder(text, kPlaceholderReason, detail);
+  };
+  const auto quoting = [&](const std::string& text) {
+    return quotingServer(text, kPlaceholderReason, result.detail);
   };
   switch (result.outcome) {
     case CheckOutcome::Counted:
@@ -54,7 +45,7 @@ std::string reasonText(const TLangTexts& t, const AccountResult& result) {
     case CheckOutcome::PasswordRefused:
       return t.resultPasswordRefused;
     case CheckOutcome::ServerRefusal:
-      return with(t.resultServerRefusal, result.detail);
+      return quoting(t.resultServerRefusal);
     case CheckOutcome::ServerNotFound:
       return t.resultServerNotFound;
     case CheckOutcome::NoConnection:
@@ -66,7 +57,7 @@ std::string reasonText(const TLangTexts& t, const AccountResult& result) {
     case CheckOutcome::SecureRefused:
       return with(t.resultSecureRefused, tlsRefusalText(t, result.refusal, result.detail));
     case CheckOutcome::ServerAnswer:
-      return with(t.resultServerAnswer, result.detail);
+      return quoting(t.resultServerAnswer);
   }
   return {};
 }
@@ -83,7 +74,7 @@ AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns&
   } catch (const net::EAuthenticationFailed&) {
     return outcome(CheckOutcome::PasswordRefused);
   } catch (const net::EServerRefusal& refusal) {
-    return outcome(CheckOutcome::ServerRefusal, oneLine(refusal.ServerText()));
+    return outcome(CheckOutcome::ServerRefusal, serverWords(refusal.ServerText()));
   } catch (const std::exception& error) {
     // A name that did not resolve is asked about before any wait could run out of time; a
     // connect that did not come in time is told like one that was refused.
@@ -91,7 +82,7 @@ AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns&
     if (signs.timedOut) return outcome(CheckOutcome::NoAnswer);
     if (signs.connectionFailed) return outcome(CheckOutcome::NoConnection);
     // A server that hangs up leaves an empty reply, or a socket's error.
-    const std::string said = oneLine(error.what());
+    const std::string said = serverWords(error.what());
     if (dynamic_cast<const net::ESockError*>(&error) || said.empty()) {
       return outcome(CheckOutcome::ConnectionLost);
     }
@@ -144,9 +135,9 @@ std::string tlsRefusalText(const TLangTexts& t, platform::TlsRefusal refusal,
   return text && !text->empty() ? *text : reason;
 }
 
-std::string accountResultText(const TLangTexts& t, const AccountResult* result, bool ticked) {
-  if (!ticked) return t.lblAccountResultLeftOut;
-  if (!result) return t.lblAccountResultNotChecked;
+ResultLine accountResultText(const TLangTexts& t, const AccountResult* result, bool ticked) {
+  if (!ticked) return {t.lblAccountResultLeftOut};
+  if (!result) return {t.lblAccountResultNotChecked};
   std::string text = t.lblAccountResultChecked;
   if (result->securedBy != platform::TlsEngine::None) {
     text =
@@ -155,7 +146,9 @@ std::string accountResultText(const TLangTexts& t, const AccountResult* result, 
                                                                             : t.tlsEngineBuiltIn);
   }
   text = replacePlaceholder(text, kPlaceholderTime, timeText(result->at));
-  return replacePlaceholder(text, kPlaceholderReason, reasonText(t, *result));
+  const std::string reason = reasonText(t, *result);
+  if (!quotesServer(result->outcome)) return {replacePlaceholder(text, kPlaceholderReason, reason)};
+  return {replacePlaceholder(mailtext::windows1252ToUtf8(text), kPlaceholderReason, reason), true};
 }
 
 }  // namespace vantrel::app

@@ -30,7 +30,8 @@ struct AccountResult {
   platform::TimeOfDay at;
   CheckOutcome outcome = CheckOutcome::Counted;
   std::int32_t count = 0;
-  // The server's own words, or the reason of a refused handshake.
+  // The server's own words (UTF-8, as serverWords makes them), or the reason of a refused
+  // handshake.
   std::string detail;
   platform::TlsRefusal refusal = platform::TlsRefusal::Other;
   platform::TlsEngine securedBy = platform::TlsEngine::None;
@@ -52,8 +53,15 @@ AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns&
 std::string tlsRefusalText(const TLangTexts& texts, platform::TlsRefusal refusal,
                            const std::string& reason);
 
+// A line of the e-mail tab: Windows-1252, or UTF-8 when it quotes a server's words.
+struct ResultLine {
+  std::string text;
+  bool utf8 = false;
+  bool operator==(const ResultLine&) const = default;
+};
+
 // What the e-mail tab says of an account: not checked yet (no result), left out (unticked), or
 // when it was last checked and what came of it.
-std::string accountResultText(const TLangTexts& texts, const AccountResult* result, bool ticked);
+ResultLine accountResultText(const TLangTexts& texts, const AccountResult* result, bool ticked);
 
 }  // namespace vantrel::app

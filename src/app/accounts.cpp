@@ -251,14 +251,18 @@ void TMainForm::listAccountsSelectItem() {
 void TMainForm::showAccountResult() {
   const auto& list = tabMail.listAccounts;
   const auto selected = list.selected();
+  auto& label = tabMail.lblAccountResult;
   if (!selected || *selected >= list.size()) {
-    tabMail.lblAccountResult.caption.clear();
+    label.caption.clear();
+    label.utf8 = false;
     return;
   }
   const auto& item = list.at(*selected);
   const auto found = mailWatch.results.find(item.data);
-  tabMail.lblAccountResult.caption = accountResultText(
+  auto line = accountResultText(
       langTexts, found != mailWatch.results.end() ? &found->second : nullptr, item.checked);
+  label.caption = std::move(line.text);
+  label.utf8 = line.utf8;
 }
 
 }  // namespace vantrel::app

@@ -15,6 +15,7 @@
 #include "app/main_form.h"
 #include "app/message_lines.h"
 #include "app/passwords.h"
+#include "app/server_words.h"
 #include "base/scope_exit.h"
 #include "net/errors.h"
 
@@ -67,9 +68,8 @@ void addMessageLines(ui::TreeNode& accountNode, const AccountWithMail& account,
   const auto shown = static_cast<std::int32_t>(account.lines.size());
   if (shown == 0 || account.count <= shown) return;
   ui::TreeView::addChild(accountNode,
-                         replacePlaceholder(texts.notifyMoreMessages, kPlaceholderCount,
-                                            std::to_string(account.count - shown)),
-                         kMailPictureMessage);
+                         moreMessagesLine(texts.notifyMoreMessages, account.count - shown),
+                         kMailPictureMessage, true);
 }
 
 // Counts of 0 and above that stop at the largest value instead of wrapping.
@@ -334,15 +334,19 @@ void TMainForm::mailServerAlert(const std::string& accountName,
                                 const std::vector<std::string>& alerts) {
   if (alerts.empty() || platform_.loop.quitting()) return;
   if (!mailWatch.alertTold.insert(mailWatch.currentAccountKey).second) return;
+  // Each alert one clean line: a server's bytes make no fake lines and reorder nothing.
   std::string said;
-  for (const auto& alert : alerts) said += (said.empty() ? "" : "\n") + alert;
-  const auto text = replacePlaceholder(
+  for (const auto& alert : alerts) {
+    const auto words = serverWords(alert);
+    if (!words.empty()) said += (said.empty() ? "" : "\n") + words;
+  }
+  const auto text = quotingServer(
       replacePlaceholder(
           replacePlaceholder(langTexts.msgMailServerAlert, kPlaceholderAccount, accountName),
           kPlaceholderHost, imap.Host),
       kPlaceholderReason, said);
-  platform_.dialogs.messageBox(platform_.desktop.desktopWindow(), text, APP_NAME,
-                               platform::MbIconError | platform::MbSetForeground);
+  platform_.dialogs.messageBoxWithServerWords(platform_.desktop.desktopWindow(), text, APP_NAME,
+                                              platform::MbIconError | platform::MbSetForeground);
 }
 
 void TMainForm::popAuthenticationFailed(bool& handled) {

@@ -1,8 +1,9 @@
 #include "app/message_lines.h"
 
-#include "net/charsets.h"
-#include "net/header_text.h"
-#include "net/shown_text.h"
+#include "app/lang_texts.h"
+#include "mailtext/charsets.h"
+#include "mailtext/header_text.h"
+#include "mailtext/shown_text.h"
 
 namespace vantrel::app {
 
@@ -15,6 +16,12 @@ constexpr std::size_t kLineChars = 60;
 
 constexpr std::string_view kDash = " \xE2\x80\x93 ";  // an en dash between blanks
 
+// The sender between these: a right-to-left name cannot carry the dash and the digits that
+// start the subject along with it. The two marks take no room on the line.
+constexpr std::string_view kFirstStrongIsolate = "\xE2\x81\xA8";
+constexpr std::string_view kPopDirectionalIsolate = "\xE2\x81\xA9";
+constexpr std::size_t kIsolateMarks = 2;
+
 }  // namespace
 
 MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConversion& system) {
@@ -22,15 +29,26 @@ MessageLine messageLineOf(const net::TSummary& summary, const platform::TextConv
   std::string header;
   if (!summary.From.empty()) header += "From: " + summary.From + "\r\n";
   if (!summary.Subject.empty()) header += "Subject: " + summary.Subject + "\r\n";
-  auto decoded = net::summarizeHeader(header, &system);
+  auto decoded = mailtext::summarizeHeader(header, &system);
   return {std::move(decoded.from), std::move(decoded.subject)};
 }
 
 std::string shownMessageLine(const MessageLine& line, std::string_view noSubject) {
-  std::string text = net::cutText(line.from, kSenderChars);
-  if (!text.empty()) text += kDash;
-  text += line.subject.empty() ? net::shownText(net::windows1252ToUtf8(noSubject)) : line.subject;
-  return net::cutText(text, kLineChars);
+  const std::string subject = line.subject.empty()
+                                  ? mailtext::shownText(mailtext::windows1252ToUtf8(noSubject))
+                                  : line.subject;
+  if (line.from.empty()) return mailtext::cutText(subject, kLineChars);
+  std::string text(kFirstStrongIsolate);
+  text += mailtext::cutText(line.from, kSenderChars);
+  text += kPopDirectionalIsolate;
+  text += kDash;
+  text += subject;
+  return mailtext::cutText(text, kLineChars + kIsolateMarks);
+}
+
+std::string moreMessagesLine(std::string_view moreMessages, std::int32_t more) {
+  return mailtext::windows1252ToUtf8(
+      replacePlaceholder(moreMessages, kPlaceholderCount, std::to_string(more)));
 }
 
 }  // namespace vantrel::app

@@ -37,11 +37,4 @@ std::string_view withoutLineEnd(std::string_view line) {
   return line;
 }
 
-bool isHeaderBlankText(std::string_view text) {
-  for (const char c : text) {
-    if (!isHeaderBlank(c)) return false;
-  }
-  return true;
-}
-
 }  // namespace vantrel::net

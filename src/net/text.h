@@ -17,12 +17,6 @@ std::size_t NthCharPos(std::string_view text, char c, int n);
 // The leading decimal digits of a text, at most maxDigits of them (possibly none).
 std::string_view LeadingDigits(std::string_view text, std::size_t maxDigits);
 
-// The blanks between the words of a header line, the line ends an unfolding leaves included.
-constexpr bool isHeaderBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-bool isHeaderBlankText(std::string_view text);
-
 // The line without its LF or CRLF, if it has one.
 std::string_view withoutLineEnd(std::string_view line);
 

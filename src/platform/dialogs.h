@@ -34,6 +34,11 @@ class Dialogs {
   virtual ~Dialogs() = default;
   virtual std::int32_t messageBox(WindowHandle owner, std::string_view text,
                                   std::string_view caption, std::uint32_t flags) = 0;
+  // The one exception to the program's Windows-1252: a box that quotes a server's words has its
+  // text in UTF-8, the program's words converted and the server's cleaned (app/server_words.h),
+  // so that no byte of the server's is read in the wrong character set. The caption is as above.
+  virtual std::int32_t messageBoxWithServerWords(WindowHandle owner, std::string_view utf8Text,
+                                                 std::string_view caption, std::uint32_t flags) = 0;
   // The chosen file's full path, or nothing when the user cancels.
   virtual std::optional<std::string> openFile(const OpenFileRequest& request) = 0;
   // A one-line text question; nothing when cancelled. A password's letters are not shown.

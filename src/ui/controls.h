@@ -14,7 +14,10 @@ struct Control {
   std::string hint;  // tooltip
 };
 
-struct Label : Control {};
+struct Label : Control {
+  // The caption is UTF-8, not Windows-1252: it quotes a server's words.
+  bool utf8 = false;
+};
 struct Button : Control {};
 struct GroupBox : Control {};
 struct TabSheet : Control {};

@@ -18,7 +18,8 @@ struct TreeNode {
   bool expanded = false;
   std::vector<TreeNode> children;
   std::string data;  // what the node stands for, for its owner; not shown
-  // The text is UTF-8 (written by others, in any script), not the program's Windows-1252.
+  // The text is UTF-8 (others' words in any script, or a program text made so), not a name as
+  // Windows gives it, in its ANSI code page.
   bool utf8 = false;
 };
 

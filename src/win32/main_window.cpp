@@ -5,6 +5,7 @@
 
 #include "app/app_constants.h"
 #include "app/programs_tab.h"
+#include "platform/win32/wide_text.h"
 #include "ui/icon_image.h"
 #include "win32/control_ids.h"
 #include "win32/resource_ids.h"
@@ -247,9 +248,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
   listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
   // Three lines under the list, for the reasons that run long: a certificate's, a server's words.
-  lblAccountResult_ =
-      bind(add(mail, WC_STATICA, kIdLblAccountResult, SS_NOPREFIX, 16, 151, 241, 41),
-           f.tabMail.lblAccountResult);
+  // A Unicode control, for those words in any script; showAccountResult sets its text.
+  lblAccountResult_ = CreateWindowExW(
+      0, WC_STATICW, L"", kChild | SS_NOPREFIX, scaled(16), scaled(151), scaled(241), scaled(41),
+      mail, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblAccountResult)), instance_, nullptr);
+  SendMessageW(lblAccountResult_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   group(f.tabMail.boxMailOptions, mail, 8, 204, 257, 153);
   check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 220, BS_AUTOCHECKBOX);
   // Like the display time, a part of the window's option; its caption takes two lines.
@@ -390,6 +393,7 @@ void MainWindow::refresh() {
     ShowWindow(b.hwnd, b.control->visible ? SW_SHOWNA : SW_HIDE);
     if (b.checked) SendMessageA(b.hwnd, BM_SETCHECK, *b.checked ? BST_CHECKED : BST_UNCHECKED, 0);
   }
+  showAccountResult();
   // Items are made anew when a caption changes, so that the rows are measured again.
   std::vector<std::string> captions;
   for (const ui::TabSheet* tab : std::initializer_list<const ui::TabSheet*>{
@@ -460,7 +464,10 @@ void MainWindow::readListChecks(HWND list, ui::ListView& model) {
 
 // Only the line itself: the list is in the middle of telling of a change to its items.
 void MainWindow::showAccountResult() {
-  if (form_) SetWindowTextA(lblAccountResult_, form_->tabMail.lblAccountResult.caption.c_str());
+  if (!form_) return;
+  const auto& label = form_->tabMail.lblAccountResult;
+  const UINT page = label.utf8 ? CP_UTF8 : platform::win32::kWindows1252;
+  SetWindowTextW(lblAccountResult_, platform::win32::wideText(page, label.caption).c_str());
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {

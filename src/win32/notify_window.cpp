@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
+#include "mailtext/text_clusters.h"
+#include "mailtext/utf8_text.h"
+#include "platform/win32/wide_text.h"
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
 
@@ -26,14 +30,10 @@ bool sameNodes(const std::vector<ui::TreeNode>& a, const std::vector<ui::TreeNod
   return true;
 }
 
-// The program's texts are in the ANSI code page; the lines of others' mail in UTF-8.
+// Names that Windows gave (identities, accounts) are in its ANSI code page; others' words, and the
+// program's own texts among them, are UTF-8.
 std::wstring wideText(const ui::TreeNode& node) {
-  const UINT page = node.utf8 ? CP_UTF8 : CP_ACP;
-  const int length = static_cast<int>(node.text.size());
-  const int units = MultiByteToWideChar(page, 0, node.text.data(), length, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
-  if (units > 0) MultiByteToWideChar(page, 0, node.text.data(), length, wide.data(), units);
-  return wide;
+  return platform::win32::wideText(node.utf8 ? CP_UTF8 : CP_ACP, node.text);
 }
 
 int textWidth(HDC dc, std::wstring_view text) {
@@ -42,22 +42,34 @@ int textWidth(HDC dc, std::wstring_view text) {
   return size.cx;
 }
 
-// As much of the text as `width` pixels show, an ellipsis at the end when it was cut; never half
-// of a character that takes two UTF-16 units.
-std::wstring fitted(HDC dc, std::wstring text, int width) {
+// As much of the line (UTF-8) as `width` pixels show, an ellipsis at the end when it was cut;
+// only whole characters as a reader sees them: a letter keeps its marks, an emoji sequence and a
+// flag stay whole.
+std::wstring fitted(HDC dc, std::string_view line, int width) {
   constexpr std::wstring_view kEllipsis = L"\u2026";
+  std::wstring text = platform::win32::wideText(CP_UTF8, line);
   if (textWidth(dc, text) <= width) return text;
-  std::size_t fits = 0;  // units that fit with the ellipsis
-  std::size_t tooMany = text.size();
+  std::vector<std::size_t> ends;  // of each character, in UTF-16 units
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < line.size();) {
+    const std::size_t end = mailtext::clusterEnd(line, at);
+    while (at < end) {
+      const auto point = mailtext::codePointAt(line, at);
+      units += point.value > 0xFFFF ? 2 : 1;
+      at += point.length;
+    }
+    ends.push_back(std::min(units, text.size()));
+  }
+  std::size_t fits = 0;  // characters that fit with the ellipsis
+  std::size_t tooMany = ends.size();
   while (tooMany - fits > 1) {
     const std::size_t middle = fits + (tooMany - fits) / 2;
-    std::wstring tried = text.substr(0, middle);
+    std::wstring tried = text.substr(0, ends[middle - 1]);
     tried += kEllipsis;
     (textWidth(dc, tried) <= width ? fits : tooMany) = middle;
   }
-  if (fits > 0 && text[fits - 1] >= 0xD800 && text[fits - 1] <= 0xDBFF) --fits;
-  while (fits > 0 && text[fits - 1] == L' ') --fits;
-  text.resize(fits);
+  text.resize(fits == 0 ? 0 : ends[fits - 1]);
+  while (!text.empty() && text.back() == L' ') text.pop_back();
   text += kEllipsis;
   return text;
 }
@@ -159,13 +171,14 @@ NotifyWindow::LineRoom NotifyWindow::lineRoom(HDC measure,
 
 void NotifyWindow::insertNode(const LineRoom& room, HTREEITEM parent, const ui::TreeNode& node,
                               ui::TreePath path, int depth) {
-  std::wstring text = wideText(node);
-  if (node.utf8) text = fitted(room.measure, std::move(text), room.width - depth * room.indent);
+  const std::wstring text = node.utf8
+                                ? fitted(room.measure, node.text, room.width - depth * room.indent)
+                                : wideText(node);
   TVINSERTSTRUCTW insert{};
   insert.hParent = parent;
   insert.hInsertAfter = TVI_LAST;
   insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = text.data();
+  insert.item.pszText = const_cast<wchar_t*>(text.c_str());
   insert.item.iImage = node.imageIndex;
   insert.item.iSelectedImage = node.selectedIndex;
   const auto item = reinterpret_cast<HTREEITEM>(

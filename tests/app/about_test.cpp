@@ -14,7 +14,8 @@ using platform::standin::ipv4;
 using platform::standin::StandinConnection;
 
 constexpr std::uint32_t kLoopback = ipv4(127, 0, 0, 1);
-constexpr char kLatest[] = "La derni\xE8re version de Vantrel est la ";
+// The version box quotes the server's words: its text is UTF-8.
+constexpr char kLatest[] = "La derni\u00E8re version de Vantrel est la ";
 // The version the build gives the program, whatever it is this time.
 const std::string kVersion = VANTREL_VERSION_STRING;
 constexpr char kFailed[] = "Impossible de r\xE9\x63up\xE9rer le numero de la derni\xE8re version";
@@ -133,6 +134,9 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
       {"version", answering("200 OK", "2.3"), true, "2.3"},
       {"version with its line end", answering("200 OK", "2.3\r\n"), true, "2.3"},
       {"control characters", answering("200 OK", " 2.3\r\n\tbeta\x01\x7F"), true, "2.3 beta"},
+      {"direction overrides", answering("200 OK", "2.3\u202E ateb\u202C"), true, "2.3 ateb"},
+      {"UTF-8", answering("200 OK", "2.3 \u00E9t\u00E9 \u65E5"), true, "2.3 \u00E9t\u00E9 \u65E5"},
+      {"Windows-1252", answering("200 OK", "2.3 \xE9t\xE9"), true, "2.3 \u00E9t\u00E9"},
       {"empty body", answering("200 OK", ""), true, ""},
       {"only line ends", answering("200 OK", "\r\n\r\n"), true, ""},
       {"closed without answer", HttpBehaviour{"", true}, true, ""},
@@ -170,6 +174,7 @@ TEST(About, EveryCheckEndsWithOneBoxTheVersionOrTheFailure) {
       EXPECT_EQ(shown[0].flags, platform::MbIconError);
     } else {
       EXPECT_EQ(shown[0].text, kLatest + c.expected);
+      EXPECT_TRUE(shown[0].serverWords);
       EXPECT_EQ(shown[0].flags, platform::MbIconInformation);
     }
     EXPECT_FALSE(form.http.Connected());

@@ -13,6 +13,7 @@
 #include "app/passwords.h"
 #include "app_bed.h"
 #include "imap_standin.h"
+#include "mailtext/charsets.h"
 #include "platform/socket.h"
 #include "pop3_standin.h"
 
@@ -889,6 +890,11 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
   const std::string alert =
       "Le serveur imap.cloud.example du compte Cloud signale : Application-specific password "
       "required";
+  // A server's own bytes: a line of their own, read in UTF-8, with nothing that cuts, breaks or
+  // reorders the text.
+  const std::string cleanAlert =
+      "Le serveur imap.cloud.example du compte Cloud signale : Mot de passe d'application "
+      "exig\u00E9 fin [1m!";
   const std::string question = wrongPasswordBox("imap.cloud.example");
   const std::vector<std::string> logIn = {"LOGIN \"alice\" \"c1oud\"", "LOGOUT"};
   struct Case {
@@ -913,6 +919,13 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
        "",
        {.loginAnswer = "NO [ALERT] Application-specific password required"},
        {{alert}, {}, {}},
+       logIn},
+      {"the server's alert in bytes of its own",
+       "",
+       {.loginAnswer = std::string("NO [ALERT] Mot de passe d'application exig\xC3\xA9\0 "
+                                   "fin\r\x1B[1m\xE2\x80\xAE!",
+                                   58)},
+       {{cleanAlert}, {}, {}},
        logIn},
       {"the server's password store down",
        "",
@@ -945,6 +958,7 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
            ++box) {
         shown.push_back(box->text);
         EXPECT_EQ(box->flags, box->text == question ? kQuestionFlags : kBoxFlags);
+        EXPECT_EQ(box->serverWords, box->text.find(" signale : ") != std::string::npos);
       }
       EXPECT_EQ(shown, c.boxes[check]);
       EXPECT_EQ(std::vector<std::string>(
@@ -994,6 +1008,7 @@ TEST(MailCheck, TheEmailTabSaysWhenTheSelectedAccountWasLastCheckedAndWhatCameOf
     bool passwordStored = true;
     std::optional<ImapListener> cloud = std::nullopt;  // an IMAP "Cloud", listed first
     platform::TlsEngine engine = platform::TlsEngine::System;
+    bool quotesServer = false;  // the line is UTF-8; `line` is given in Windows-1252 all the same
   };
   const std::string secure = "\"POP3 Secure Connection\"=dword:00000001\r\n";
   const Pop3Listener tls{995, true, ""};
@@ -1021,7 +1036,14 @@ TEST(MailCheck, TheEmailTabSaysWhenTheSelectedAccountWasLastCheckedAndWhatCameOf
       {.name = "temporary failure of the server",
        .line = checkedAt("\xE9"
                          "chec temporaire du serveur : Temporary authentication failure."),
-       .cloud = ImapListener{.loginAnswer = "NO [UNAVAILABLE] Temporary authentication failure."}},
+       .cloud = ImapListener{.loginAnswer = "NO [UNAVAILABLE] Temporary authentication failure."},
+       .quotesServer = true},
+      {.name = "the server's words in bytes of its own",
+       .line = checkedAt("\xE9"
+                         "chec temporaire du serveur : Wartung l\xE4uft [1m txt"),
+       .cloud = ImapListener{.loginAnswer = "NO [UNAVAILABLE] Wartung l\xC3\xA4uft\r\x1B[1m "
+                                            "\xE2\x80\xAEtxt\xC2\x9B"},
+       .quotesServer = true},
       {.name = "server not found",
        .line = checkedAt("serveur introuvable"),
        .boxes = {"Le serveur pop.home.example semble ne pas exister"},
@@ -1039,7 +1061,8 @@ TEST(MailCheck, TheEmailTabSaysWhenTheSelectedAccountWasLastCheckedAndWhatCameOf
        .homeMode = Pop3Mode::HangsUp},
       {.name = "another answer than the count",
        .line = checkedAt("le serveur a r\xE9pondu : -ERR mailbox locked"),
-       .homeMode = Pop3Mode::StatFails},
+       .homeMode = Pop3Mode::StatFails,
+       .quotesServer = true},
       refusedCase("certificate of no trusted authority", platform::tls_reason::kUntrusted,
                   kUntrustedText),
       refusedCase("certificate for another name", platform::tls_reason::kOtherName,
@@ -1110,7 +1133,9 @@ TEST(MailCheck, TheEmailTabSaysWhenTheSelectedAccountWasLastCheckedAndWhatCameOf
     bed.sim.loop.setLocalTime({14, 5});
     bed.sim.dialogs.answerMessageBox(platform::IdNo);
     form.timerMailTimer();
-    EXPECT_EQ(form.tabMail.lblAccountResult.caption, c.line);
+    EXPECT_EQ(form.tabMail.lblAccountResult.caption,
+              c.quotesServer ? mailtext::windows1252ToUtf8(c.line) : c.line);
+    EXPECT_EQ(form.tabMail.lblAccountResult.utf8, c.quotesServer);
     EXPECT_GT(bed.view.refreshes, refreshes) << "the open window shows it without a click";
     std::vector<std::string> boxes;
     const auto shown = bed.sim.dialogs.messageBoxes();

@@ -420,13 +420,15 @@ case_message_lines_in_any_script() {
   before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
   fire_mail_timer
   wait_until 15 "the notification window did not come" notify_shown
-  # A line the window's width cuts ends in an ellipsis, where the font decides.
+  # A line the window's width cuts ends in an ellipsis, where the font decides. The sender stands
+  # in a direction isolate of its own (FSI ... PDI).
+  local i=$'\xe2\x81\xa8' p=$'\xe2\x81\xa9'
   local -a expected=(
-    "0 0 1 Alice" "1 1 1 Maison : 3" "2 2 0 sender3@example.com – note 3"
-    "2 2 0 sender2@example.com – note 2" "2 2 0 sender1@example.com – note 1"
-    "1 1 1 Nouvelles : 8" "2 2 0 nosubject@example.com – (s*" "2 2 0 Jörg – Café crème"
-    "2 2 0 Folded Sender – Un sujet très*…" "2 2 0 山田太郎 – 会議の資料" "2 2 0 Дмитрий – Счёт № 42"
-    "2 2 0 … et 3 de plus")
+    "0 0 1 Alice" "1 1 1 Maison : 3" "2 2 0 ${i}sender3@example.com${p} – note 3"
+    "2 2 0 ${i}sender2@example.com${p} – note 2" "2 2 0 ${i}sender1@example.com${p} – note 1"
+    "1 1 1 Nouvelles : 8" "2 2 0 ${i}nosubject@example.com${p} – (s*" "2 2 0 ${i}Jörg${p} – Café crème"
+    "2 2 0 ${i}Folded Sender${p} – Un sujet très*…" "2 2 0 ${i}山田太郎${p} – 会議の資料"
+    "2 2 0 ${i}Дмитрий${p} – Счёт № 42" "2 2 0 … et 3 de plus")
   local -a shown
   mapfile -t shown < <(notify_tree)
   expect_eq "lines" "${#expected[@]}" "${#shown[@]}"

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "net/encoded_words.h"
+#include "mailtext/encoded_words.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
 #include "net/pop3_client.h"
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     // Header words in sets without a table of Vantrel's own, read by Windows' code pages.
     const vantrel::platform::win32::Win32TextConversion system;
     const auto decoded = [&system](const char* value) {
-      return vantrel::net::decodeHeaderText(value, &system);
+      return vantrel::mailtext::decodeHeaderText(value, &system);
     };
     expect(decoded("=?shift_jis?B?k/qWe4zqgsyMj5a8?=") == "日本語の件名", "Shift_JIS word");
     expect(decoded("=?shift_jis?Q?=93=FA=96?= =?shift_jis?Q?=7B?=") == "日本", "split Shift_JIS");

@@ -30,8 +30,14 @@ TEST(AccountResults, AServersWordsBecomeOneShortLine) {
       {"lines of its own",
        std::make_exception_ptr(net::EServerRefusal("", "UNAVAILABLE", "a\r\nb")),
        CheckOutcome::ServerRefusal, "a b"},
+      {"its words in UTF-8, a direction override and a C1 control left out",
+       std::make_exception_ptr(net::Exception("-ERR \xC3\xBC\xE2\x80\xAE"
+                                              "berf\xC3\xBCllt\xC2\x9B")),
+       CheckOutcome::ServerAnswer, "-ERR \u00FCberf\u00FCllt"},
+      {"its words in Windows-1252", std::make_exception_ptr(net::Exception("-ERR \xFC\x80")),
+       CheckOutcome::ServerAnswer, "-ERR \u00FC\u20AC"},
       {"a long answer", std::make_exception_ptr(net::Exception(longText)),
-       CheckOutcome::ServerAnswer, std::string(157, 'x') + "..."},
+       CheckOutcome::ServerAnswer, std::string(159, 'x') + "\u2026"},
       {"an empty reply: the server hung up", std::make_exception_ptr(net::Exception("\r\n")),
        CheckOutcome::ConnectionLost, ""},
   };
@@ -41,6 +47,24 @@ TEST(AccountResults, AServersWordsBecomeOneShortLine) {
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(result.detail, c.detail);
   }
+}
+
+// A line that quotes the server is UTF-8 throughout, the program's words converted; the others
+// stay Windows-1252, as every other text of the program.
+TEST(AccountResults, ALineQuotingTheServerIsUtf8Throughout) {
+  AccountResult refused;
+  refused.at = {14, 5};
+  refused.outcome = CheckOutcome::ServerRefusal;
+  refused.detail = "\u00DCberlastet";
+  EXPECT_EQ(accountResultText(french(), &refused, true),
+            (ResultLine{"Relev\u00E9 \u00E0 14:05 : \u00E9"
+                        "chec temporaire du serveur : \u00DCberlastet",
+                        true}));
+  AccountResult counted;
+  counted.at = {14, 5};
+  counted.count = 2;
+  EXPECT_EQ(accountResultText(french(), &counted, true),
+            (ResultLine{"Relev\xE9 \xE0 14:05 : 2 message(s)", false}));
 }
 
 // A language without words for a refusal, and a refusal of no known kind, say the reason itself:

@@ -3,17 +3,17 @@
 #include <string>
 #include <string_view>
 
-#include "net/charsets.h"
-#include "net/encoded_words.h"
-#include "net/header_fields.h"
-#include "net/header_text.h"
-#include "net/sender_name.h"
-#include "net/shown_text.h"
-#include "net/utf8_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/header_text.h"
+#include "mailtext/sender_name.h"
+#include "mailtext/shown_text.h"
+#include "mailtext/utf8_text.h"
 #include "platform/posix/text_conversion_posix.h"
 #include "platform/standin/standin_text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 namespace {
 
 struct Case {
@@ -54,6 +54,8 @@ TEST(DecodeHeaderText, ReadsEveryBuiltInCharsetWithoutTheSystem) {
       {"=?koi8-r?Q?=F0=D2=C9=D7=C5=D4?=", "Привет"},
       {"=?KOI8-U?q?=BD=C1=CE=CF=CB_=A6?=", "Ґанок і"},
       {"=?latin1?Q?na=EFve?=", "naïve"},
+      // Names as some programs write them under a C locale, with dots.
+      {"=?ANSI_X3.4-1968?Q?hello?=", "hello"},
       // Labels that Windows mail programs read as the Windows sets that contain them.
       {"=?iso-8859-1?Q?=93quoted=94?=", "“quoted”"},
       {"=?us-ascii?Q?=93plain=94?=", "“plain”"},
@@ -79,6 +81,10 @@ TEST(DecodeHeaderText, JoinsAdjacentWordsAndLeavesWhatDoesNotDecodeAsWritten) {
       // A character split between two words of the same set.
       {"=?utf-8?Q?=C3?= =?UTF-8?Q?=A9t=C3=A9?=", "été"},
       {"=?utf-8?B?0J/RgNC4?= =?utf-8?B?0LLQtdGC?=", "Привет"},
+      // One word that is not UTF-8 is read alone; its neighbours stay UTF-8, joined where a
+      // character is split between them.
+      {"=?utf-8?Q?J=C3=B6rg?= =?utf-8?Q?M=FCller?=", "JörgMüller"},
+      {"=?utf-8?Q?=C3?= =?utf-8?Q?=A9?= =?utf-8?Q?M=FCller?= =?utf-8?Q?_=C3=A0?=", "éMüller à"},
       // A language after the set's name.
       {"=?utf-8*fr?q?oui?=", "oui"},
       {"=?utf-8?b?w6k?=", "é"},  // padding left out
@@ -145,6 +151,7 @@ TEST(DecodeHeaderText, AsksTheSystemForOtherSetsAndLeavesThemAsWrittenWithoutIt)
       {"big5", "p0Gmbg==", "你好"},
       {"euc-jp", "xvzL3A==", "日本"},
       {"GBK", "urrX1g==", "汉字"},
+      {"ISO_8859-1:1987", "Y2Fm6Q==", "café"},
   };
   for (const auto& [charset, base64, expected] : cases) {
     const std::string word = "=?" + std::string(charset) + "?B?" + std::string(base64) + "?=";
@@ -264,6 +271,17 @@ TEST(SenderName, ShowsTheDisplayNameElseTheAddress) {
       {"(unclosed comment <a@b>", "unclosed comment <a@b>"},
       {"<a@b", "a@b"},
       {"", ""},
+      // Names that show nothing give way to the address.
+      {"=?utf-8?Q?=E2=80=8E?= <phish@evil.example>", "phish@evil.example"},
+      {"=?utf-8?Q?=E2=80=8B_=E2=81=A0=EF=BB=BF?= <a@b>", "a@b"},
+      {"\"\xC2\xA0\xE3\x80\x80\xE1\x85\x9F\" <a@b>", "a@b"},
+      {"a@b (=?utf-8?Q?=E2=80=AE=E2=80=8F?=)", "a@b"},
+      {"=?utf-8?Q?=E2=80=8BBob?= <b@c>", "\u200BBob"},
+      // An encoded name is one token, whatever RFC 2047 forbids in it.
+      {"=?utf-8?Q?M=C3=BCller,_Hans?= <h@x.org>", "Müller, Hans"},
+      {"=?utf-8?Q?Re:_Support?=", "Re: Support"},
+      {"=?utf-8?Q?Smith_(Sales)_\"HQ\"_<x>;?= <s@x.org>, B <b@c>", "Smith (Sales) \"HQ\" <x>;"},
+      {"=?x-nothing?Q?a,b?= <a@b>", "=?x-nothing?Q?a,b?="},
   };
   for (const auto& [input, expected] : cases) {
     EXPECT_EQ(shownText(senderName(input, nullptr)), expected) << input;
@@ -272,7 +290,12 @@ TEST(SenderName, ShowsTheDisplayNameElseTheAddress) {
 }
 
 TEST(ShownText, KeepsOneCleanLine) {
-  const Case cases[] = {
+  struct CleanCase {
+    std::string input;
+    std::string expected;
+    bool serverWords = false;  // read as shownWords reads what a server said
+  };
+  const CleanCase cases[] = {
       {"  a \t b\r\n c  ", "a b c"},
       {"a\x01\x1B[31mb\x7F", "a[31mb"},
       {"\xC2\x85next \xC2\x9B"
@@ -286,9 +309,18 @@ TEST(ShownText, KeepsOneCleanLine) {
       {"cut \xE6\x97", "cut \uFFFD\uFFFD"},
       {"日本語 \u00A0 é\u0301 🙂", "日本語 \u00A0 é\u0301 🙂"},
       {"\t\r\n", ""},
+      // A server's alert: no fake line, no cut at a NUL, no escape, no reordering, in any script.
+      {"Compte\rbloqu\xC3\xA9", "Compte bloqué", true},
+      {std::string("avant\0apr\xE8s", 11), "avantaprès", true},
+      {"\x1B]0;titre\x07 \xE2\x80\xAEtxt.exe \xE2\x81\xA6x", "]0;titre txt.exe x", true},
+      {"\xC2\x9B"
+       "31m \xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C",
+       "31m Пароль", true},
+      {"caf\xE9 \x80 \x9B", "café € ›", true},
+      {std::string(200, 'x'), std::string(159, 'x') + "\u2026", true},
   };
-  for (const auto& [input, expected] : cases) {
-    EXPECT_EQ(shownText(input), expected) << input;
+  for (const auto& [input, expected, serverWords] : cases) {
+    EXPECT_EQ(serverWords ? shownWords(input, 160) : shownText(input), expected) << input;
   }
 }
 
@@ -311,6 +343,15 @@ TEST(CutText, NeverLongerThanAskedNorSplittingACharacter) {
       {"a\xFF"
        "bc",
        3, "a\uFFFD…"},
+      // Whole characters as a reader sees them: a letter with its marks, an emoji sequence, a flag.
+      {"Cafe\u0301 noir", 5, "Caf…"},
+      {"नमस्ते", 5, "नमस्…"},
+      {"ok 👍🏽👍🏽", 5, "ok…"},
+      {"a👨‍👩‍👧b", 6, "a…"},
+      {"a👨‍👩‍👧b", 7, "a👨‍👩‍👧b"},
+      {"🇫🇷🇩🇪x", 4, "🇫🇷…"},
+      {"🇫🇷🇩", 2, "…"},
+      {"☺️☺️☺️", 4, "☺️…"},
   };
   for (const auto& [text, maxChars, expected] : cases) {
     const std::string cut = cutText(text, maxChars);
@@ -320,4 +361,4 @@ TEST(CutText, NeverLongerThanAskedNorSplittingACharacter) {
 }
 
 }  // namespace
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

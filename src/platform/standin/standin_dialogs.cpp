@@ -12,8 +12,23 @@ std::vector<ShownDialog> StandinDialogs::messageBoxes() const {
 
 std::int32_t StandinDialogs::messageBox(WindowHandle owner, std::string_view text,
                                         std::string_view caption, std::uint32_t flags) {
-  shown_.push_back(
+  return answerBox(
       {ShownDialog::Kind::MessageBox, owner, std::string(text), std::string(caption), flags, {}});
+}
+
+std::int32_t StandinDialogs::messageBoxWithServerWords(WindowHandle owner,
+                                                       std::string_view utf8Text,
+                                                       std::string_view caption,
+                                                       std::uint32_t flags) {
+  ShownDialog box{ShownDialog::Kind::MessageBox, owner, std::string(utf8Text),
+                  std::string(caption),          flags, {}};
+  box.serverWords = true;
+  return answerBox(std::move(box));
+}
+
+std::int32_t StandinDialogs::answerBox(ShownDialog box) {
+  const std::uint32_t flags = box.flags;
+  shown_.push_back(std::move(box));
   BoxAnswer answer{(flags & MbYesNo) ? IdYes : IdOk, 0};
   if (!boxAnswers_.empty()) {
     answer = boxAnswers_.front();

@@ -19,7 +19,8 @@ struct ShownDialog {
   std::string caption;  // caption, or the open dialog's title
   std::uint32_t flags = 0;
   OpenFileRequest request;
-  bool password = false;  // an input query that hides what is typed
+  bool password = false;     // an input query that hides what is typed
+  bool serverWords = false;  // a box whose text is UTF-8: it quotes a server's words
 };
 
 class StandinDialogs : public Dialogs {
@@ -37,6 +38,8 @@ class StandinDialogs : public Dialogs {
 
   std::int32_t messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                           std::uint32_t flags) override;
+  std::int32_t messageBoxWithServerWords(WindowHandle owner, std::string_view utf8Text,
+                                         std::string_view caption, std::uint32_t flags) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   std::optional<std::string> inputQuery(std::string_view caption, std::string_view prompt,
                                         std::string_view initial, bool password) override;
@@ -50,6 +53,8 @@ class StandinDialogs : public Dialogs {
   std::deque<BoxAnswer> boxAnswers_;
   std::deque<std::optional<std::string>> fileAnswers_;
   std::deque<std::optional<std::string>> inputAnswers_;
+  std::int32_t answerBox(ShownDialog box);
+
   std::vector<ShownDialog> shown_;
 };
 

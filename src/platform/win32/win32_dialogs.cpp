@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace vantrel::platform::win32 {
 namespace {
 
@@ -122,6 +124,13 @@ std::int32_t Win32Dialogs::messageBox(WindowHandle owner, std::string_view text,
   const std::string message(text);
   const std::string title(caption);
   return MessageBoxA(hwnd(owner), message.c_str(), title.c_str(), flags);
+}
+
+std::int32_t Win32Dialogs::messageBoxWithServerWords(WindowHandle owner, std::string_view utf8Text,
+                                                     std::string_view caption,
+                                                     std::uint32_t flags) {
+  return MessageBoxW(hwnd(owner), wideText(CP_UTF8, utf8Text).c_str(),
+                     wideText(kWindows1252, caption).c_str(), flags);
 }
 
 std::optional<std::string> Win32Dialogs::openFile(const OpenFileRequest& request) {

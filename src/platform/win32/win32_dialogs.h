@@ -10,6 +10,8 @@ class Win32Dialogs : public Dialogs {
  public:
   std::int32_t messageBox(WindowHandle owner, std::string_view text, std::string_view caption,
                           std::uint32_t flags) override;
+  std::int32_t messageBoxWithServerWords(WindowHandle owner, std::string_view utf8Text,
+                                         std::string_view caption, std::uint32_t flags) override;
   std::optional<std::string> openFile(const OpenFileRequest& request) override;
   // Owned by the thread's active window, if any, so that the window waits for the answer;
   // brought to the foreground, as a question from a program in the tray would go unseen.

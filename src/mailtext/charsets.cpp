@@ -1,14 +1,14 @@
-#include "net/charsets.h"
+#include "mailtext/charsets.h"
 
 #include <array>
 #include <cstddef>
 #include <utility>
 
 #include "base/text.h"
-#include "net/charset_tables.h"
-#include "net/utf8_text.h"
+#include "mailtext/charset_tables.h"
+#include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -171,4 +171,4 @@ std::optional<std::string> charsetToUtf8(std::string_view charset, std::string_v
   return wellFormedUtf8(*text);
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

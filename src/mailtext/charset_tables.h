@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 enum class SingleByteCharset {
   Windows874,
@@ -36,4 +36,4 @@ enum class SingleByteCharset {
 // The code units of bytes 0x80 to 0xFF; 0 where the set defines no character.
 const std::array<char16_t, 128>& upperHalf(SingleByteCharset charset);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -1,11 +1,11 @@
-#include "net/header_text.h"
+#include "mailtext/header_text.h"
 
-#include "net/encoded_words.h"
-#include "net/header_fields.h"
-#include "net/sender_name.h"
-#include "net/shown_text.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/sender_name.h"
+#include "mailtext/shown_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 HeaderSummary summarizeHeader(std::string_view header, const platform::TextConversion* system) {
   HeaderSummary summary;
@@ -20,4 +20,4 @@ HeaderSummary summarizeHeader(std::string_view header, const platform::TextConve
   return summary;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

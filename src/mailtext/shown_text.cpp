@@ -1,8 +1,11 @@
-#include "net/shown_text.h"
+#include "mailtext/shown_text.h"
 
-#include "net/utf8_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/code_point_kinds.h"
+#include "mailtext/text_clusters.h"
+#include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -51,24 +54,37 @@ std::string shownText(std::string_view text) {
 }
 
 std::string cutText(std::string_view text, std::size_t maxChars) {
-  std::string out;
   std::size_t count = 0;
-  std::size_t keptLength = 0;  // of `out` when it held maxChars - 1 code points
-  for (std::size_t at = 0; at < text.size();) {
-    if (count == maxChars) {
-      if (maxChars == 0) return {};
-      out.resize(keptLength);
-      while (!out.empty() && out.back() == ' ') out.pop_back();
-      appendUtf8(out, kEllipsis);
-      return out;
-    }
-    if (count + 1 == maxChars) keptLength = out.size();
-    const CodePoint point = codePointAt(text, at);
-    appendCodePoint(out, text, at, point);
-    ++count;
-    at += point.length;
+  for (std::size_t at = 0; at < text.size(); at += codePointAt(text, at).length) ++count;
+  if (count <= maxChars) return wellFormedUtf8(text);
+  if (maxChars == 0) return {};
+  // Whole characters only, as many as leave room for the ellipsis.
+  std::size_t kept = 0;
+  for (std::size_t at = 0, keptChars = 0; at < text.size();) {
+    const std::size_t end = clusterEnd(text, at);
+    for (std::size_t i = at; i < end; i += codePointAt(text, i).length) ++keptChars;
+    if (keptChars > maxChars - 1) break;
+    kept = at = end;
   }
+  std::string out = wellFormedUtf8(text.substr(0, kept));
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+  appendUtf8(out, kEllipsis);
   return out;
 }
 
-}  // namespace vantrel::net
+std::string shownWords(std::string_view bytes, std::size_t maxChars) {
+  return cutText(shownText(utf8OrWindows1252(bytes)), maxChars);
+}
+
+bool showsNothing(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const CodePoint point = codePointAt(text, at);
+    if (!isDropped(point.value) && !isWhiteSpace(point.value) && !isDefaultIgnorable(point.value)) {
+      return false;
+    }
+    at += point.length;
+  }
+  return true;
+}
+
+}  // namespace vantrel::mailtext

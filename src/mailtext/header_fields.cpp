@@ -1,10 +1,10 @@
-#include "net/header_fields.h"
+#include "mailtext/header_fields.h"
 
 #include <algorithm>
 
 #include "base/text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -26,6 +26,13 @@ std::optional<std::string_view> fieldNameOf(std::string_view line) {
 }
 
 }  // namespace
+
+bool isHeaderBlankText(std::string_view text) {
+  for (const char c : text) {
+    if (!isHeaderBlank(c)) return false;
+  }
+  return true;
+}
 
 std::optional<HeaderField> headerField(std::string_view header, std::string_view name) {
   header = header.substr(0, std::min(header.size(), kMaxHeaderBlock));
@@ -55,4 +62,4 @@ std::optional<HeaderField> headerField(std::string_view header, std::string_view
   return field;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -1,13 +1,14 @@
-#include "net/sender_name.h"
+#include "mailtext/sender_name.h"
 
 #include <cstddef>
 #include <utility>
 
-#include "net/charsets.h"
-#include "net/encoded_words.h"
-#include "net/text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/encoded_words.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/shown_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -57,7 +58,13 @@ Mailbox firstMailbox(std::string_view from) {
   for (std::size_t i = 0; i < from.size();) {
     const char c = from[i];
     std::string& target = inAngle ? box.address : box.outside;
-    if (c == '"') {
+    // Senders put commas, colons, quotes and brackets in encoded names, which RFC 2047 forbids
+    // there: a whole word is one token, so none of them ends the mailbox.
+    const std::size_t wordEnd = inAngle ? std::string_view::npos : encodedWordEnd(from, i);
+    if (wordEnd != std::string_view::npos) {
+      box.outside += from.substr(i, wordEnd - i);
+      i = wordEnd;
+    } else if (c == '"') {
       i = readDelimited(from, i, target);
     } else if (c == '(') {
       std::string comment;
@@ -118,10 +125,11 @@ std::string senderName(std::string_view from, const platform::TextConversion* sy
   if (!isHeaderBlankText(name)) {
     // A cut that left the name whole came after it.
     const std::string decoded = decodeHeaderText(name, system, cut && !box.angle);
-    if (!isHeaderBlankText(decoded)) return decoded;
+    // A name of zero-width spaces or direction marks alone would hide who sent the message.
+    if (!showsNothing(decoded)) return decoded;
   }
   if (!address.empty()) return utf8OrWindows1252(address);
   return decodeHeaderText(box.group, system, cut);
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

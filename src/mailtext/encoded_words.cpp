@@ -1,5 +1,6 @@
-#include "net/encoded_words.h"
+#include "mailtext/encoded_words.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -7,11 +8,11 @@
 #include <vector>
 
 #include "base/text.h"
-#include "net/charsets.h"
-#include "net/text.h"
-#include "net/utf8_text.h"
+#include "mailtext/charsets.h"
+#include "mailtext/header_fields.h"
+#include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -28,9 +29,11 @@ struct EncodedWord {
   bool open = false;  // cut short before its "?="
 };
 
+// RFC 2047's token, and the dots and colons of names such as "ANSI_X3.4-1968" that senders
+// write although it leaves them out.
 bool isCharsetChar(char c) {
   return c > ' ' && c < 0x7F &&
-         std::string_view("()<>@,;:\"/[]?.=").find(c) == std::string_view::npos;
+         std::string_view("()<>@,;\"/[]?=").find(c) == std::string_view::npos;
 }
 
 int hexValue(char c) {
@@ -97,10 +100,18 @@ std::optional<std::string> decodeQ(std::string_view text, bool open) {
   return bytes;
 }
 
-// The encoded word at `at` ("=?" stands there), if one is.
-std::optional<EncodedWord> encodedWordAt(std::string_view value, std::size_t at, bool cut) {
-  EncodedWord word;
-  word.begin = at;
+// An encoded word's parts as written, before any decoding.
+struct WordSyntax {
+  std::string_view charset;  // without a language
+  char encoding = 0;
+  std::string_view text;
+  std::size_t end = 0;
+  bool open = false;
+};
+
+// The encoded word at `at` ("=?" stands there), if one is written there.
+std::optional<WordSyntax> wordSyntaxAt(std::string_view value, std::size_t at, bool cut) {
+  WordSyntax word;
   std::size_t i = at + 2;
   const std::size_t charsetBegin = i;
   while (i < value.size() && i - charsetBegin <= kMaxCharsetToken && isCharsetChar(value[i])) ++i;
@@ -110,11 +121,11 @@ std::optional<EncodedWord> encodedWordAt(std::string_view value, std::size_t at,
   word.charset = word.charset.substr(0, word.charset.find('*'));
   if (word.charset.empty()) return std::nullopt;
   if (i + 2 >= value.size() || value[i] != '?' || value[i + 2] != '?') return std::nullopt;
-  const char encoding = value[i + 1];
+  word.encoding = value[i + 1];
   i += 3;
   const std::size_t textBegin = i;
   while (i < value.size() && value[i] > ' ' && value[i] < 0x7F && value[i] != '?') ++i;
-  const std::string_view text = value.substr(textBegin, i - textBegin);
+  word.text = value.substr(textBegin, i - textBegin);
   if (i + 1 < value.size() && value[i] == '?' && value[i + 1] == '=') {
     word.end = i + 2;
   } else if (cut && (i == value.size() || (value[i] == '?' && i + 1 == value.size()))) {
@@ -123,12 +134,20 @@ std::optional<EncodedWord> encodedWordAt(std::string_view value, std::size_t at,
   } else {
     return std::nullopt;
   }
-  std::optional<std::string> bytes;
-  if (encoding == 'B' || encoding == 'b') bytes = decodeB(text, word.open);
-  if (encoding == 'Q' || encoding == 'q') bytes = decodeQ(text, word.open);
-  if (!bytes) return std::nullopt;
-  word.bytes = std::move(*bytes);
   return word;
+}
+
+// The encoded word at `at` ("=?" stands there), if one is and it decodes.
+std::optional<EncodedWord> encodedWordAt(std::string_view value, std::size_t at, bool cut) {
+  const auto syntax = wordSyntaxAt(value, at, cut);
+  if (!syntax) return std::nullopt;
+  std::optional<std::string> bytes;
+  if (syntax->encoding == 'B' || syntax->encoding == 'b')
+    bytes = decodeB(syntax->text, syntax->open);
+  if (syntax->encoding == 'Q' || syntax->encoding == 'q')
+    bytes = decodeQ(syntax->text, syntax->open);
+  if (!bytes) return std::nullopt;
+  return EncodedWord{at, syntax->end, syntax->charset, std::move(*bytes), syntax->open};
 }
 
 // The bytes of an open word, less what the cut may have left of a last character: a UTF-8
@@ -161,7 +180,11 @@ class WordRun {
              base::equalsIgnoreCase(words_[last].charset, words_[first].charset)) {
         ++last;
       }
-      appendGroup(out, first, last);
+      if (isUtf8Name(words_[first].charset)) {
+        appendUtf8Group(out, first, last);
+      } else {
+        appendGroup(out, first, last);
+      }
       first = last;
     }
     words_.clear();
@@ -175,6 +198,37 @@ class WordRun {
     const std::string_view charset = words_[first].charset;
     if (words_[last - 1].open) return cutBytesToUtf8(charset, bytes, system_);
     return charsetToUtf8(charset, bytes, system_);
+  }
+
+  // Words [first, last) in UTF-8: those well-formed together are read together (a character may
+  // be split between them), and a word holding a byte that starts no well-formed sequence alone,
+  // so that only that word is read as Windows-1252.
+  void appendUtf8Group(std::string& out, std::size_t first, std::size_t last) {
+    std::string bytes;
+    std::vector<std::size_t> starts;
+    for (std::size_t i = first; i < last; ++i) {
+      starts.push_back(bytes.size());
+      bytes += words_[i].bytes;
+    }
+    std::string_view joined = bytes;
+    if (words_[last - 1].open) joined = withoutCutSequence(joined);
+    std::vector<bool> alone(last - first, false);
+    for (std::size_t at = 0; at < joined.size();) {
+      const CodePoint point = codePointAt(joined, at);
+      if (point.length == 1 && point.value == kReplacementCharacter) {
+        const auto holder = std::upper_bound(starts.begin(), starts.end(), at) - starts.begin() - 1;
+        alone[static_cast<std::size_t>(holder)] = true;
+      }
+      at += point.length;
+    }
+    std::size_t runBegin = first;
+    for (std::size_t i = first; i < last; ++i) {
+      if (!alone[i - first]) continue;
+      if (runBegin < i) appendGroup(out, runBegin, i);
+      appendGroup(out, i, i + 1);
+      runBegin = i + 1;
+    }
+    if (runBegin < last) appendGroup(out, runBegin, last);
   }
 
   // Words [first, last) in one set: read together, or else one by one.
@@ -217,6 +271,12 @@ class WordRun {
 
 }  // namespace
 
+std::size_t encodedWordEnd(std::string_view value, std::size_t at) {
+  if (value.substr(at, 2) != "=?") return std::string_view::npos;
+  const auto word = wordSyntaxAt(value, at, false);
+  return word ? word->end : std::string_view::npos;
+}
+
 std::string decodeHeaderText(std::string_view value, const platform::TextConversion* system,
                              bool cut) {
   if (cut) value = withoutCutSequence(value);
@@ -246,4 +306,4 @@ std::string decodeHeaderText(std::string_view value, const platform::TextConvers
   return out;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -7,7 +7,7 @@
 
 #include "platform/text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 struct HeaderSummary {
   std::string from;       // senderName of the From field, as shownText makes it; not cut
@@ -23,4 +23,4 @@ struct HeaderSummary {
 // kMaxFieldValue.
 HeaderSummary summarizeHeader(std::string_view header, const platform::TextConversion* system);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

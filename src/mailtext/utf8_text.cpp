@@ -1,6 +1,6 @@
-#include "net/utf8_text.h"
+#include "mailtext/utf8_text.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 namespace {
 
@@ -113,4 +113,4 @@ std::string wellFormedUtf8(std::string_view text) {
   return out;
 }
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

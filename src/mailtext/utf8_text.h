@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
@@ -31,4 +31,4 @@ void appendUtf8(std::string& out, char32_t value);
 // The text with each byte that starts no well-formed sequence replaced by U+FFFD.
 std::string wellFormedUtf8(std::string_view text);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // Only so much of a block is read, and of a field's value kept: more than any window shows.
 inline constexpr std::size_t kMaxHeaderBlock = 256 * 1024;
@@ -20,8 +20,14 @@ struct HeaderField {
   bool cut = false;
 };
 
+// The blanks between the words of a header line, the line ends an unfolding leaves included.
+constexpr bool isHeaderBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isHeaderBlankText(std::string_view text);
+
 // The first field of that name (any letter case) before the blank line that ends the block.
 // Lines end in LF or CR LF.
 std::optional<HeaderField> headerField(std::string_view header, std::string_view name);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext

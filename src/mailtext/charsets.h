@@ -7,7 +7,7 @@
 
 #include "platform/text_conversion.h"
 
-namespace vantrel::net {
+namespace vantrel::mailtext {
 
 // Bytes that name no character set (8-bit bytes in a header): UTF-8 when they are well-formed
 // UTF-8, Windows-1252 otherwise.
@@ -25,4 +25,4 @@ bool isUtf8Name(std::string_view charset);
 std::optional<std::string> charsetToUtf8(std::string_view charset, std::string_view bytes,
                                          const platform::TextConversion* system);
 
-}  // namespace vantrel::net
+}  // namespace vantrel::mailtext
