@@ -16,11 +16,11 @@ constexpr std::size_t kLineChars = 60;
 
 constexpr std::string_view kDash = " \xE2\x80\x93 ";  // an en dash between blanks
 
-// The sender between these: a right-to-left name cannot carry the dash and the digits that
-// start the subject along with it. The two marks take no room on the line.
-constexpr std::string_view kFirstStrongIsolate = "\xE2\x81\xA8";
-constexpr std::string_view kPopDirectionalIsolate = "\xE2\x81\xA9";
-constexpr std::size_t kIsolateMarks = 2;
+// The sender between two of these: a right-to-left name cannot carry the dash and the digits
+// that start the subject along with it. Not the isolates of Unicode 6.3, which the text engine of
+// Windows XP and 7 draws as boxes. The marks take no room on the line.
+constexpr std::string_view kLeftToRightMark = "\xE2\x80\x8E";
+constexpr std::size_t kDirectionMarks = 2;
 
 }  // namespace
 
@@ -38,12 +38,12 @@ std::string shownMessageLine(const MessageLine& line, std::string_view noSubject
                                   ? mailtext::shownText(mailtext::windows1252ToUtf8(noSubject))
                                   : line.subject;
   if (line.from.empty()) return mailtext::cutText(subject, kLineChars);
-  std::string text(kFirstStrongIsolate);
+  std::string text(kLeftToRightMark);
   text += mailtext::cutText(line.from, kSenderChars);
-  text += kPopDirectionalIsolate;
+  text += kLeftToRightMark;
   text += kDash;
   text += subject;
-  return mailtext::cutText(text, kLineChars + kIsolateMarks);
+  return mailtext::cutText(text, kLineChars + kDirectionMarks);
 }
 
 std::string moreMessagesLine(std::string_view moreMessages, std::int32_t more) {

@@ -45,20 +45,19 @@ Texts joined(std::initializer_list<Texts> parts) {
   return all;
 }
 
-// A message line's sender stands in a direction isolate of its own, just before the dash: the
-// text as it reads, once that is checked.
+// A message line's sender stands between two left-to-right marks, the second just before the
+// dash: the text as it reads, once that is checked.
 std::string readLine(const std::string& text) {
-  constexpr std::string_view kFirstStrongIsolate = "\u2068";
-  constexpr std::string_view kPopIsolateAndDash = "\u2069 \u2013 ";
-  if (!text.starts_with(kFirstStrongIsolate)) {
-    EXPECT_EQ(text.find(" \u2013 "), std::string::npos) << "a sender outside an isolate: " << text;
+  constexpr std::string_view kMark = "\u200E";
+  constexpr std::string_view kMarkAndDash = "\u200E \u2013 ";
+  if (!text.starts_with(kMark)) {
+    EXPECT_EQ(text.find(" \u2013 "), std::string::npos) << "a sender without its marks: " << text;
     return text;
   }
-  const auto pop = text.find(kPopIsolateAndDash);
-  EXPECT_NE(pop, std::string::npos) << text;
-  if (pop == std::string::npos) return text;
-  return text.substr(kFirstStrongIsolate.size(), pop - kFirstStrongIsolate.size()) +
-         text.substr(pop + std::string_view("\u2069").size());
+  const auto second = text.find(kMarkAndDash, kMark.size());
+  EXPECT_NE(second, std::string::npos) << text;
+  if (second == std::string::npos) return text;
+  return text.substr(kMark.size(), second - kMark.size()) + text.substr(second + kMark.size());
 }
 
 // The tree as the window shows it, a row per node: depth, picture, "U" for UTF-8 text or "A" for

@@ -421,8 +421,8 @@ case_message_lines_in_any_script() {
   fire_mail_timer
   wait_until 15 "the notification window did not come" notify_shown
   # A line the window's width cuts ends in an ellipsis, where the font decides. The sender stands
-  # in a direction isolate of its own (FSI ... PDI).
-  local i=$'\xe2\x81\xa8' p=$'\xe2\x81\xa9'
+  # between two left-to-right marks.
+  local i=$'\xe2\x80\x8e' p=$'\xe2\x80\x8e'
   local -a expected=(
     "0 0 1 Alice" "1 1 1 Maison : 3" "2 2 0 ${i}sender3@example.com${p} – note 3"
     "2 2 0 ${i}sender2@example.com${p} – note 2" "2 2 0 ${i}sender1@example.com${p} – note 1"

@@ -8,8 +8,8 @@
 namespace vantrel::app {
 namespace {
 
-// The sender stands in an isolate of its own: whatever its direction, it cannot move the dash or
-// the subject's first digits; its own direction marks are gone, so only the line's isolate is.
+// The sender stands between two left-to-right marks: whatever its direction, it cannot move the
+// dash or the subject's first digits; its own direction marks are gone, so only the line's are.
 TEST(MessageLine, TheSenderIsIsolatedFromTheSubject) {
   struct Case {
     const char* name;
@@ -19,15 +19,15 @@ TEST(MessageLine, TheSenderIsIsolatedFromTheSubject) {
   };
   const Case cases[] = {
       {"a right-to-left sender", "=?utf-8?B?15nXldeh15k=?= <y@x.il>", "2024 report",
-       "\u2068\u05D9\u05D5\u05E1\u05D9\u2069 \u2013 2024 report"},
+       "\u200E\u05D9\u05D5\u05E1\u05D9\u200E \u2013 2024 report"},
       {"a sender's own isolates and overrides",
        "=?utf-8?Q?=E2=81=A7=D7=90=E2=80=AE=E2=81=A9?= <a@b>",
-       "=?utf-8?Q?=E2=81=A9x?=", "\u2068\u05D0\u2069 \u2013 x"},
-      {"no subject", "Zo\xC3\xA9 <z@x.fr>", "", "\u2068Zo\u00E9\u2069 \u2013 (sans objet)"},
+       "=?utf-8?Q?=E2=81=A9x?=", "\u200E\u05D0\u200E \u2013 x"},
+      {"no subject", "Zo\xC3\xA9 <z@x.fr>", "", "\u200EZo\u00E9\u200E \u2013 (sans objet)"},
       {"no sender", "", "2024 report", "2024 report"},
-      {"a long line: the isolate takes no room",
-       "Jean-Baptiste Emmanuel Zorg de la Fontaine <z@x.fr>", std::string(80, 'a'),
-       "\u2068Jean-Baptiste Emmanuel Zorg\u2026\u2069 \u2013 " + std::string(28, 'a') + "\u2026"},
+      {"a long line: the marks take no room", "Jean-Baptiste Emmanuel Zorg de la Fontaine <z@x.fr>",
+       std::string(80, 'a'),
+       "\u200EJean-Baptiste Emmanuel Zorg\u2026\u200E \u2013 " + std::string(28, 'a') + "\u2026"},
   };
   const platform::standin::StandinTextConversion none;
   for (const auto& c : cases) {
