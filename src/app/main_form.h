@@ -134,6 +134,8 @@ class TMainForm {
   ui::Timer timerOE;
   ui::Timer timerMail;
 
+  // The servers that have been secure in this run, for every mail client of the form.
+  net::SecureServers secureServers;
   net::TPop3Client pop;
   net::TImapClient imap;
   net::THttpClient http;

@@ -13,11 +13,7 @@ namespace {
 constexpr const char* kConnectionClosed = "Connection closed by the server";
 constexpr const char* kNoSecureLogin =
     "the server takes passwords only over a secure connection, and offers none";
-constexpr const char* kStartTlsRefused =
-    "the server offers a secure connection and then refuses it";
 constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
-constexpr const char* kSecureNoMore =
-    "the server offered a secure connection before and now offers none";
 constexpr const char* kPreauthInClear =
     "the server offered a secure connection before and now lets the mailbox in without one";
 constexpr const char* kNoUnseenCount = "The server gave no count of unread messages";
@@ -41,8 +37,9 @@ bool refusesPassword(const ImapLine& line) {
 
 }  // namespace
 
-TImapClient::TImapClient(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TMailClient(loop, sockets) {
+TImapClient::TImapClient(platform::EventLoop& loop, platform::Sockets& sockets,
+                         SecureServers* secureServers)
+    : TMailClient(loop, sockets, secureServers) {
   Port = 143;
 }
 
@@ -133,7 +130,7 @@ std::vector<std::string> TImapClient::askCapabilities() {
 }
 
 void TImapClient::upgrade() {
-  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kStartTlsRefused);
+  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kTlsOfferedThenRefused);
   StartTls();
 }
 
@@ -146,6 +143,8 @@ void TImapClient::sendLiteral(const std::string& bytes) {
 }
 
 TImapClient::Reply TImapClient::sendLogin() {
+  // From here the password may be on its way, as a literal or at the end of the line.
+  passwordSent_ = true;
   const std::string tag = nextTag();
   std::string line = tag + " LOGIN";
   for (const std::string* argument : {&UserID, &Password}) {
@@ -185,8 +184,9 @@ void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
   // Alerts said in clear text on a connection that then had to be secured may have been forged.
   const std::size_t earlierAlerts = alerts_.size();
+  const auto forgetAlertsInClear = [&] { alerts_.resize(earlierAlerts); };
   const auto refuseInClear = [&](const char* why) {
-    alerts_.resize(earlierAlerts);
+    forgetAlertsInClear();
     throw ETlsError(why);
   };
   const std::optional<ImapAnswer> greeting = readAnswer();
@@ -215,14 +215,21 @@ void TImapClient::dialogue(bool& announce) {
       // was taken away on the way.
       rememberSecure();
       {
-        const base::ScopeExit forget([&] { alerts_.resize(earlierAlerts); });
+        const base::ScopeExit forget(forgetAlertsInClear);
         upgrade();
       }
       secured = true;
       // What the server said in clear text may have been forged on the way.
       capabilities = askCapabilities();
     }
-    if (!secured && knownSecure()) refuseInClear(kSecureNoMore);
+    if (!secured) {
+      try {
+        refuseLoginInClear();
+      } catch (const ETlsError&) {
+        forgetAlertsInClear();
+        throw;
+      }
+    }
     if (offers(capabilities, "LOGINDISABLED")) {
       if (!secured) throw ETlsError(kNoSecureLogin);
       throw Exception(kLoginDisabled);

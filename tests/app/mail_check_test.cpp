@@ -101,8 +101,10 @@ std::unique_ptr<StandinPop3> bobServer(AppBed& bed, int count) {
   return server;
 }
 
-// What Home's server hears from one check with the stored password.
-const std::vector<std::string> kHomeLogIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
+// What Home's server hears from one check with the stored password, in plain text and over
+// implicit TLS (where its capabilities go without saying).
+const std::vector<std::string> kHomeLogIn = {"CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+const std::vector<std::string> kHomeSecureLogIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
 
 std::string wrongPasswordBox(const std::string& host) {
   return "Le mot de passe pour le serveur " + host +
@@ -506,12 +508,14 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
     EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     EXPECT_EQ(errorBoxes(bed), c.boxes);
     EXPECT_EQ(home->connections(), 1);
-    EXPECT_EQ(home->commands(), c.homeHearsLogIn ? kHomeLogIn : std::vector<std::string>{});
+    EXPECT_EQ(home->commands(), !c.homeHearsLogIn  ? std::vector<std::string>{}
+                                : c.handshakes > 0 ? kHomeSecureLogIn
+                                                   : kHomeLogIn);
     EXPECT_EQ(home->handshakes(),
               std::vector<std::string>(static_cast<std::size_t>(c.handshakes), "pop.home.example"));
     EXPECT_TRUE(work->handshakes().empty()) << "the plain account is checked as before";
     EXPECT_EQ(work->commands(),
-              (std::vector<std::string>{"USER a.smith", "PASS w0rk", "STAT", "QUIT"}));
+              (std::vector<std::string>{"CAPA", "USER a.smith", "PASS w0rk", "STAT", "QUIT"}));
   }
 }
 
@@ -529,8 +533,9 @@ TEST(MailCheck, AccountsOfOneNameEachSendTheirOwnPasswordAndARefusalStoresItUnde
   bed.sim.dialogs.answerInput("h0me2");
   form.timerMailTimer();
   EXPECT_EQ(home->commands(), kHomeLogIn);
-  EXPECT_EQ(home2.commands(), (std::vector<std::string>{"USER alice2", "PASS stale", "USER alice2",
-                                                        "PASS h0me2", "STAT", "QUIT"}))
+  EXPECT_EQ(home2.commands(),
+            (std::vector<std::string>{"CAPA", "USER alice2", "PASS stale", "USER alice2",
+                                      "PASS h0me2", "STAT", "QUIT"}))
       << "never the other Home's password";
   EXPECT_EQ(form.mailWatch.newMailTotal, 3);
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "h0me2");
@@ -875,7 +880,7 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
     firstHeard.insert(firstHeard.end(), again.begin(), again.end());
     EXPECT_EQ(first.commands(), firstHeard);
     const auto newcomerLogIn =
-        c.newcomerPop3 ? Texts{"USER alice", "PASS n3w", "STAT", "QUIT"} : imapLogIn("n3w");
+        c.newcomerPop3 ? Texts{"CAPA", "USER alice", "PASS n3w", "STAT", "QUIT"} : imapLogIn("n3w");
     EXPECT_EQ(newcomerHeard(), newcomerLogIn);
     EXPECT_EQ(form.mailWatch.newMailTotal, 6);
   }
