@@ -1178,5 +1178,149 @@ TEST(MailCheck, TheEmailTabsLineFollowsTheSelectionTheTickAndTheLanguage) {
   EXPECT_EQ(line, "Checked at 14:05: 1 message(s)");
 }
 
+// Why a password that has gone over TLS is not sent, in the box and on the e-mail tab.
+const std::string kSecuredBefore =
+    "le serveur n'en propose plus, et ce mot de passe, d\xE9j\xE0 pass\xE9 par une connexion s\xE9"
+    "curis\xE9"
+    "e, n'est plus jamais envoy\xE9 en clair";
+const std::string kAskedForHome = "Entrez le mot de passe du compte Home";
+
+// The texts of the dialogs shown since there were `from`.
+Texts dialogsSince(const AppBed& bed, std::size_t from) {
+  Texts texts;
+  const auto& shown = bed.sim.dialogs.shown();
+  for (auto at = shown.begin() + static_cast<std::ptrdiff_t>(from); at != shown.end(); ++at) {
+    texts.push_back(at->text);
+  }
+  return texts;
+}
+
+// The e-mail tab's line for Alice's first account, Home.
+std::string homeLine(app::TMainForm& form) {
+  form.mnuTrayItemConfigClick();
+  form.tabMail.comboIdentities.selected = 0;
+  form.comboIdentitiesChange();
+  return form.tabMail.lblAccountResult.caption;
+}
+
+// Home's password, stored by an earlier version, goes over TLS in a first run (taken by its server
+// or not), which marks it in the settings file; the next run meets Home otherwise. Only a password
+// typed anew, here for the account's new server, goes in clear text.
+TEST(MailCheck, APasswordThatWentOverTlsNeverGoesInClearTextInALaterRunUntilANewOneIsTyped) {
+  const Pop3Listener implicitTls{995, true, ""}, offering{110, false, "", true}, plain{};
+  const std::string moved = "\"POP3 Server\"=\"pop.new.example\"\r\n";
+  const std::string ssl = "\"POP3 Secure Connection\"=dword:00000001\r\n";
+  const std::string unticked = "\"POP3 Secure Connection\"=dword:00000000\r\n";
+  const Texts stopped = {"CAPA", "QUIT"};
+  const Texts secured = {"CAPA", "STLS", "CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+  const Texts inClear = {"CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+  const Texts told = {secureFailedBox(kSecuredBefore)};
+  const std::string refused = secureRefused(kSecuredBefore);
+  const std::string countedSecure = securedAt("SChannel", "2 message(s)");
+  struct Case {
+    std::string name;
+    Pop3Listener before;       // Home's server in the first run
+    std::string valuesBefore;  // and Home's values then
+    std::string takenBefore;   // the password that server takes
+    Pop3Listener after;        // Home's server in the second run
+    std::string valuesAfter;
+    Texts heard;    // by that server
+    Texts dialogs;  // of the second run
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {"SSL unticked in Outlook Express", implicitTls, ssl, "secret", plain, unticked, stopped,
+       told, refused},
+      {"the offer stripped", offering, "", "secret", plain, "", stopped, told, refused},
+      {"refused over TLS, then the offer stripped", offering, "", "other", plain, "", stopped, told,
+       refused},
+      {"the offer kept", offering, "", "secret", offering, "", secured, {}, countedSecure},
+      {"a new password typed for the account's new server",
+       offering,
+       "",
+       "secret",
+       plain,
+       moved,
+       inClear,
+       {kAskedForHome},
+       checkedAt("2 message(s)")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto home = homeServer(bed, Pop3Mode::Normal, 2, c.before);
+    home->setMailbox("alice", c.takenBefore, 2);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    auto& first = startChecking(bed);
+    setHomeValues(bed, c.valuesBefore);
+    bed.sim.dialogs.answerMessageBox(platform::IdNo);
+    first.timerMailTimer();
+    ASSERT_TRUE(
+        app::storedPasswordFor(*first.iniFile, "Alice_Home_pass", {"pop.home.example", "alice"})
+            .overTlsOnly);
+
+    const bool isMoved = c.valuesAfter == moved;
+    const std::string server = isMoved ? "pop.new.example" : "pop.home.example";
+    setHomeValues(bed, c.valuesAfter);
+    StandinPop3 second(bed.sim.sockets, server, isMoved ? ipv4(127, 0, 0, 7) : ipv4(127, 0, 0, 2),
+                       Pop3Mode::Normal, c.after);
+    second.setMailbox("alice", "secret", 2);
+    auto& again = bed.startAgain();
+    const auto shown = bed.sim.dialogs.shown().size();
+    bed.sim.dialogs.answerInput("secret");
+    bed.sim.loop.setLocalTime({14, 5});
+    again.timerMailTimer();
+    EXPECT_EQ(second.commands(), c.heard);
+    EXPECT_EQ(dialogsSince(bed, shown), c.dialogs);
+    EXPECT_EQ(
+        app::storedPasswordFor(*again.iniFile, "Alice_Home_pass", {server, "alice"}).overTlsOnly,
+        !isMoved);
+    EXPECT_EQ(homeLine(again), c.line);
+  }
+}
+
+// Home's server edited in Outlook Express after its password was bound to the old one: the check
+// says so and asks once in the run; what is typed is Home's on its new server.
+TEST(MailCheck, AnAccountWhoseServerWasChangedSaysSoAndIsAskedForItsPasswordOnceARun) {
+  const Texts logIn = {"CAPA", "USER alice", "PASS n3w", "STAT", "QUIT"};
+  const std::string changed =
+      checkedAt("le serveur du compte a chang\xE9 : entrez de nouveau le mot de passe");
+  for (const std::optional<std::string>& typed :
+       {std::optional<std::string>("n3w"), std::optional<std::string>()}) {
+    SCOPED_TRACE(typed.value_or("cancelled"));
+    AppBed bed;
+    const auto home = homeServer(bed, Pop3Mode::Normal, 1);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    StandinPop3 moved(bed.sim.sockets, "pop.new.example", ipv4(127, 0, 0, 7));
+    moved.setMailbox("alice", "n3w", 2);
+    auto& form = startChecking(bed);
+    form.timerMailTimer();
+    setHomeValues(bed, "\"POP3 Server\"=\"pop.new.example\"\r\n");
+    bed.sim.dialogs.answerInput(typed);
+    bed.sim.loop.setLocalTime({14, 5});
+    const auto shown = bed.sim.dialogs.shown().size();
+    form.timerMailTimer();
+    form.timerMailTimer();
+    EXPECT_EQ(dialogsSince(bed, shown), Texts{kAskedForHome});
+    Texts twice = logIn;
+    twice.insert(twice.end(), logIn.begin(), logIn.end());
+    EXPECT_EQ(moved.commands(), typed ? twice : Texts{});
+    EXPECT_EQ(home->commands(), kHomeLogIn);
+    EXPECT_EQ(homeLine(form), typed ? checkedAt("2 message(s)") : changed);
+  }
+}
+
+// A mailbox the server opens without a login (PREAUTH) has had no password sent nor checked: one
+// an earlier version stored stays unbound, for the first login that sends it.
+TEST(MailCheck, APreauthenticatedMailboxBindsNoPassword) {
+  CloudBed cloudBed({.preauth = "alice"}, "", "");
+  auto& [bed, home, work, cloud, form] = cloudBed;
+  form.timerMailTimer();
+  EXPECT_EQ(cloud.commands(), (Texts{"STATUS \"INBOX\" (UNSEEN)", "LOGOUT"}));
+  EXPECT_TRUE(
+      app::storedPasswordFor(*form.iniFile, "Alice_Cloud_pass", {"imap.cloud.example", "alice"})
+          .unbound);
+}
+
 }  // namespace
 }  // namespace vantrel::testing
