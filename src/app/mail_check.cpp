@@ -377,11 +377,14 @@ void TMainForm::mailServerAlert(const std::string& accountName,
 }
 
 void TMainForm::popAuthenticationFailed(bool& handled) {
-  mailClientAuthenticationFailed(pop, handled);
+  mailClientAuthenticationFailed(pop, handled, false);
 }
 
 void TMainForm::imapAuthenticationFailed(bool& handled) {
-  mailClientAuthenticationFailed(imap, handled);
+  // The user reads what the server says before the question it may lead to.
+  const bool alerted = imap.LoginRefusedWithAlert();
+  if (alerted) mailServerAlert(mailWatch.currentAccountName, imap.TakeAlerts());
+  mailClientAuthenticationFailed(imap, handled, alerted);
 }
 
 void TMainForm::passwordWentOut(const net::TMailClient& client) {
@@ -390,7 +393,8 @@ void TMainForm::passwordWentOut(const net::TMailClient& client) {
   }
 }
 
-void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& handled) {
+void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& handled,
+                                               bool alerted) {
   handled = false;
   // Refused or not, a password that went over TLS never goes in clear text again.
   if (client.PasswordSent()) passwordWentOut(client);
@@ -404,6 +408,8 @@ void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& h
   if (answer != platform::IdYes) return;
   const auto typed =
       platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
+  // An alert may say no more than that the server is in trouble: nothing typed keeps the password.
+  if (alerted && (!typed || typed->empty())) return;
   client.Password = typed.value_or("");
   writePassword(*iniFile, mailWatch.currentPassKey, client.Password,
                 {client.Host, client.UserID, mailWatch.currentAccountKey});

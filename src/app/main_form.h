@@ -179,7 +179,8 @@ class TMainForm {
   void mailClientConnectionFailed(const net::TMailClient& client);
   // The password of the account being checked has just been sent: over TLS, it is marked so.
   void passwordWentOut(const net::TMailClient& client);
-  void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
+  // `alerted`: the server said why in an alert, which may not be about the password at all.
+  void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled, bool alerted);
   // For an account whose server was changed in Outlook Express, once a run: the password typed
   // for its new server, stored for it; empty when none was typed.
   std::string askPasswordForNewServer(const std::string& accountName, const std::string& key,

@@ -23,16 +23,18 @@ constexpr std::size_t kAlertLength = 512;
 // Only the first literal of an answer is ever read (a mailbox name); the count of the others
 // is bounded so that a server cannot fill memory with empty ones.
 constexpr std::size_t kKeptLiterals = 4;
+constexpr const char* kAlertCode = "ALERT";
 
 bool offers(const std::vector<std::string>& capabilities, const char* name) {
   return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
 }
 
-// A refused LOGIN that speaks of the password; any other code is the server's own trouble.
+// A refused LOGIN that speaks of the password, or whose alert may ask for another (a provider
+// that now wants an application password); any other code is the server's own trouble.
 bool refusesPassword(const ImapLine& line) {
   const std::string code = responseCode(line);
   return code.empty() || code == "AUTHENTICATIONFAILED" || code == "AUTHORIZATIONFAILED" ||
-         code == "EXPIRED";
+         code == "EXPIRED" || code == kAlertCode;
 }
 
 }  // namespace
@@ -59,7 +61,7 @@ std::vector<std::string> TImapClient::TakeAlerts() {
 void TImapClient::keepAlert(const std::string& answer) {
   const ImapLine line = classifyImapLine(answer);
   const std::string_view text = responseText(line);
-  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT" || text.empty()) return;
+  if (alerts_.size() >= kKeptAlerts || responseCode(line) != kAlertCode || text.empty()) return;
   alerts_.emplace_back(text.substr(0, kAlertLength));
 }
 
@@ -175,6 +177,7 @@ TMailClient::Login TImapClient::login() {
                            std::string(responseText(reply.line)));
     }
     if (status != ImapStatus::Ok && status != ImapStatus::No) throw Exception(reply.text);
+    loginAlerted_ = status == ImapStatus::No && responseCode(reply.line) == kAlertCode;
     const Login login = checkLogin(status == ImapStatus::Ok, attempts);
     if (login != Login::Refused) return login;
   }
@@ -182,6 +185,7 @@ TMailClient::Login TImapClient::login() {
 
 void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
+  loginAlerted_ = false;
   // Alerts said in clear text on a connection that then had to be secured may have been forged.
   const std::size_t earlierAlerts = alerts_.size();
   const auto forgetAlertsInClear = [&] { alerts_.resize(earlierAlerts); };

@@ -31,6 +31,9 @@ class TImapClient : public TMailClient {
   // The [ALERT]s the server sent since they were last taken, which its user must read: a few at
   // most, each cut to what a message box can show.
   std::vector<std::string> TakeAlerts();
+  // Whether the refused LOGIN that OnAuthenticationFailed is asked about came with an [ALERT]
+  // alone: the server says why in the alert, which may ask for another password or not.
+  bool LoginRefusedWithAlert() const { return loginAlerted_; }
 
   // For the owner's OnConnect, the connection still open after the count: the summaries of the
   // newest `newest` unread messages of the inbox (the highest UIDs), newest first, within one
@@ -84,6 +87,7 @@ class TImapClient : public TMailClient {
 
   unsigned tags_ = 0;
   std::vector<std::string> alerts_;
+  bool loginAlerted_ = false;
 };
 
 }  // namespace vantrel::net

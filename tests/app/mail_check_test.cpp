@@ -887,8 +887,10 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
 }
 
 // Three checks of Cloud, the configuration confirmed before the third: a refused secure connection
-// is told once until then, the server's alert once in the run, and a failure of the server's own
-// never as the password question. Cloud is never counted and keeps its stored password.
+// is told once until then, the server's alert once in the run (the password question, answered
+// No, following it at each check when it came with the refused login), and a failure of the
+// server's own never as the password question. Cloud is never counted and keeps its stored
+// password.
 TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailuresAskNothing) {
   const std::string refused = secureFailedBox(kUntrustedText, "imap.cloud.example");
   const std::string alert =
@@ -917,7 +919,7 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
       {"the server's alert",
        "",
        {.loginAnswer = "NO [ALERT] Application-specific password required"},
-       {{alert}, {}, {}},
+       {{alert, question}, {question}, {question}},
        logIn},
       {"the server's password store down",
        "",
@@ -942,7 +944,10 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
       }
       const auto boxesBefore = bed.sim.dialogs.messageBoxes().size();
       const auto commandsBefore = cloud.commands().size();
-      bed.sim.dialogs.answerMessageBox(platform::IdNo);
+      // No to each box: the question's answer, taken by any other box as its OK.
+      for (std::size_t box = 0; box < c.boxes[check].size(); ++box) {
+        bed.sim.dialogs.answerMessageBox(platform::IdNo);
+      }
       form.timerMailTimer();
       const auto boxes = bed.sim.dialogs.messageBoxes();
       std::vector<std::string> shown;
@@ -1307,6 +1312,27 @@ TEST(MailCheck, AnAccountWhoseServerWasChangedSaysSoAndIsAskedForItsPasswordOnce
     EXPECT_EQ(moved.commands(), typed ? twice : Texts{});
     EXPECT_EQ(home->commands(), kHomeLogIn);
     EXPECT_EQ(homeLine(form), typed ? checkedAt("2 message(s)") : changed);
+  }
+}
+
+// Cloud's server refuses the login with an alert alone: the alert comes first, then the password
+// question, where Cancel leaves the stored password as it was.
+TEST(MailCheck, AnAlertOnARefusedLoginIsShownBeforeThePasswordQuestionThatCancelLeavesAsItWas) {
+  for (const std::optional<std::string>& typed :
+       {std::optional<std::string>("app-pw"), std::optional<std::string>()}) {
+    SCOPED_TRACE(typed.value_or("cancelled"));
+    CloudBed cloudBed({.loginAnswer = "NO [ALERT] Application-specific password required"}, "", "");
+    auto& [bed, home, work, cloud, form] = cloudBed;
+    bed.sim.dialogs.answerMessageBox(platform::IdOk);
+    bed.sim.dialogs.answerMessageBox(platform::IdYes);
+    bed.sim.dialogs.answerInput(typed);
+    form.timerMailTimer();
+    EXPECT_EQ(dialogsSince(bed, 0),
+              (Texts{"Le serveur imap.cloud.example du compte Cloud signale : Application-specific "
+                     "password required",
+                     wrongPasswordBox("imap.cloud.example"), "Donnez le nouveau mot de passe : "}));
+    EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud_pass"), typed.value_or("c1oud"));
+    EXPECT_EQ(cloud.commands().size(), typed ? 3u : 2u) << "the new password tried at once";
   }
 }
 
