@@ -40,6 +40,8 @@ std::string reasonText(const TLangTexts& t, const AccountResult& result) {
       return replacePlaceholder(t.resultCount, kPlaceholderCount, std::to_string(result.count));
     case CheckOutcome::NoPassword:
       return t.resultNoPassword;
+    case CheckOutcome::ServerChanged:
+      return t.resultServerChanged;
     case CheckOutcome::NoUserName:
       return t.resultNoUserName;
     case CheckOutcome::PasswordRefused:
@@ -130,6 +132,9 @@ std::string tlsRefusalText(const TLangTexts& t, platform::TlsRefusal refusal,
       break;
     case TlsRefusal::NothingInCommon:
       text = &t.tlsNothingInCommon;
+      break;
+    case TlsRefusal::PasswordSecuredBefore:
+      text = &t.tlsPasswordSecuredBefore;
       break;
   }
   return text && !text->empty() ? *text : reason;

@@ -15,6 +15,7 @@ namespace vantrel::app {
 enum class CheckOutcome {
   Counted,
   NoPassword,
+  ServerChanged,  // the password stored was typed for the server the account had before
   NoUserName,
   PasswordRefused,
   ServerRefusal,  // the server turned the login down for a reason of its own, for now

@@ -20,7 +20,6 @@ namespace {
 
 using platform::RegistryRoot;
 
-constexpr std::string_view kAskPasswordPrompt = "Entrez le mot de passe du compte ";
 // After an IMAP account's server: a protocol's name, the same in every language.
 constexpr std::string_view kImapServerSuffix = " (IMAP)";
 
@@ -211,7 +210,7 @@ void TMainForm::comboIdentitiesChange() {
         {account.accountName, {std::move(server)}, !account.skip, 1, account.keyPath});
     changed();
     // A key that holds another account's password holds none for this one.
-    const PasswordOwner owner{account.server, account.userName};
+    const PasswordOwner owner{account.server, account.userName, account.keyPath};
     if (!storedPasswordFor(*iniFile, account.passwordKey, owner).password.empty()) continue;
     const auto typed = platform_.dialogs.inputQuery(
         APP_NAME, std::string(kAskPasswordPrompt) + account.accountName, "", true);

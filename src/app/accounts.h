@@ -18,6 +18,10 @@ inline constexpr int kPop3SecurePort = 995;
 inline constexpr int kImapPlainPort = 143;
 inline constexpr int kImapSecurePort = 993;
 
+// The question for an account's password, followed by the account's name: fixed, in French
+// whatever the language.
+inline constexpr std::string_view kAskPasswordPrompt = "Entrez le mot de passe du compte ";
+
 struct MailAccount {
   // The registry key (under HKEY_CURRENT_USER) it was read from: both areas number their accounts
   // alike, so the key's name alone does not tell.

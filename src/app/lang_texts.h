@@ -93,6 +93,7 @@ struct TLangTexts {
   std::string tlsEngineBuiltIn;
   std::string resultCount;
   std::string resultNoPassword;
+  std::string resultServerChanged;
   std::string resultNoUserName;
   std::string resultPasswordRefused;
   std::string resultServerRefusal;
@@ -113,6 +114,7 @@ struct TLangTexts {
   std::string tlsNoServerName;
   std::string tlsNoTls12;
   std::string tlsNothingInCommon;
+  std::string tlsPasswordSecuredBefore;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -125,7 +127,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 97> kLangTexts = {{
+inline constexpr std::array<LangText, 99> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -303,6 +305,9 @@ inline constexpr std::array<LangText, 97> kLangTexts = {{
     // What a check came to: the e-mail tab's words, and the reasons the boxes give.
     {"resultCount", &TLangTexts::resultCount, {"%count% message(s)"}},
     {"resultNoPassword", &TLangTexts::resultNoPassword, {"aucun mot de passe enregistr\xE9"}},
+    {"resultServerChanged",
+     &TLangTexts::resultServerChanged,
+     {"le serveur du compte a chang\xE9 : entrez de nouveau le mot de passe"}},
     {"resultNoUserName", &TLangTexts::resultNoUserName, {"aucun nom d'utilisateur dans le compte"}},
     {"resultPasswordRefused",
      &TLangTexts::resultPasswordRefused,
@@ -355,6 +360,12 @@ inline constexpr std::array<LangText, 97> kLangTexts = {{
      &TLangTexts::tlsNothingInCommon,
      {"le serveur et cet ordinateur n'ont aucune version de TLS ni suite de chiffrement en "
       "commun"}},
+    {"tlsPasswordSecuredBefore",
+     &TLangTexts::tlsPasswordSecuredBefore,
+     {"le serveur n'en propose plus, et ce mot de passe, d\xE9j\xE0 pass\xE9 par une connexion "
+      "s\xE9"
+      "curis\xE9"
+      "e, n'est plus jamais envoy\xE9 en clair"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.

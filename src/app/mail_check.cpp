@@ -33,6 +33,8 @@ struct AccountToCheck {
   int port = kPop3PlainPort;
   bool secure = false;
   bool passwordUnbound = false;
+  bool passwordOverTlsOnly = false;
+  bool ownerChanged = false;
 };
 
 struct AccountWithMail {
@@ -48,12 +50,12 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   for (auto& account : mailAccountsOf(registry, iniFile, identity.guid)) {
     if (account.skip) continue;
     // Another account's password under this key is none of this one's: skipped like no password.
-    auto stored =
-        storedPasswordFor(iniFile, account.passwordKey, {account.server, account.userName});
+    auto stored = storedPasswordFor(iniFile, account.passwordKey,
+                                    {account.server, account.userName, account.keyPath});
     accounts.push_back({std::move(account.keyPath), account.kind, std::move(account.accountName),
                         std::move(account.server), std::move(account.userName),
                         std::move(stored.password), std::move(account.passwordKey), account.port,
-                        account.secure, stored.unbound});
+                        account.secure, stored.unbound, stored.overTlsOnly, stored.ownerChanged});
   }
   return accounts;
 }
@@ -111,9 +113,19 @@ void TMainForm::timerMailTimer() {
   for (const auto& identity : identities) {
     if (loop.quitting()) break;
     std::vector<AccountWithMail> withMail;
-    for (const auto& account : accountsToCheck(registry, *iniFile, identity)) {
+    for (auto& account : accountsToCheck(registry, *iniFile, identity)) {
       // The program is ending: no more servers, and no more boxes about them.
       if (loop.quitting()) break;
+      mailWatch.currentPassKey = account.passwordKey;
+      mailWatch.currentAccountKey = account.keyPath;
+      mailWatch.currentAccountName = account.accountName;
+      if (account.password.empty() && account.ownerChanged) {
+        account.password =
+            askPasswordForNewServer(account.accountName, account.passwordKey,
+                                    {account.server, account.userName, account.keyPath});
+        // A password just typed has gone nowhere yet, and is this account's own.
+        account.passwordOverTlsOnly = account.passwordUnbound = false;
+      }
       net::TMailClient& client =
           account.kind == AccountKind::Imap ? static_cast<net::TMailClient&>(imap) : pop;
       client.Host = account.server;
@@ -121,17 +133,17 @@ void TMainForm::timerMailTimer() {
       // Set before every Connect, also the one a refused password leads to: a secure account's
       // password never leaves the machine but over a validated TLS connection.
       client.Secure = account.secure;
+      client.PasswordOverTlsOnly = account.passwordOverTlsOnly;
       client.UserID = account.userName;
       client.Password = account.password;
-      mailWatch.currentPassKey = account.passwordKey;
       mailWatch.bindOnLogin = account.passwordUnbound;
-      mailWatch.currentAccountKey = account.keyPath;
       mailWatch.accountCount = 0;
       mailWatch.accountCounted = false;
       // The client would refuse to start without them; the tab tells which is missing.
       AccountResult result;
       if (account.password.empty()) {
-        result.outcome = CheckOutcome::NoPassword;
+        result.outcome =
+            account.ownerChanged ? CheckOutcome::ServerChanged : CheckOutcome::NoPassword;
       } else if (account.userName.empty()) {
         result.outcome = CheckOutcome::NoUserName;
       } else {
@@ -250,10 +262,16 @@ void TMainForm::imapConnect(net::TAsyncSocket&) {
 
 void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
                                   const RetrieveSummaries& retrieve) {
-  // A password of an earlier version that the server took is this account's from now on.
-  if (mailWatch.bindOnLogin) {
-    mailWatch.bindOnLogin = false;
-    bindPassword(*iniFile, mailWatch.currentPassKey, {client.Host, client.UserID});
+  // Only a login that sent the password tells anything of it: one the server let in without it
+  // (IMAP's PREAUTH) has not checked it, nor put it on the wire.
+  if (client.PasswordSent()) {
+    // A password of an earlier version that the server took is this account's from now on.
+    if (mailWatch.bindOnLogin) {
+      mailWatch.bindOnLogin = false;
+      bindPassword(*iniFile, mailWatch.currentPassKey,
+                   {client.Host, client.UserID, mailWatch.currentAccountKey});
+    }
+    passwordWentOut(client);
   }
   // After a STAT that failed the POP3 client has already hung up, and its count is still that of
   // an earlier mailbox: only a connection still open has just counted this one.
@@ -330,6 +348,19 @@ void TMainForm::secureConnectionFailed(const std::string& host, const net::ETlsE
                                platform::MbIconError | platform::MbSetForeground);
 }
 
+std::string TMainForm::askPasswordForNewServer(const std::string& accountName,
+                                               const std::string& key, const PasswordOwner& owner) {
+  if (platform_.loop.quitting() || !mailWatch.passwordAskedAgain.insert(owner.account).second) {
+    return {};
+  }
+  const auto typed = platform_.dialogs.inputQuery(
+      APP_NAME, std::string(kAskPasswordPrompt) + accountName, "", true);
+  // Cancel keeps what is stored, and the tab goes on saying that the server has changed.
+  if (!typed || typed->empty()) return {};
+  writePassword(*iniFile, key, *typed, owner);
+  return *typed;
+}
+
 void TMainForm::mailServerAlert(const std::string& accountName,
                                 const std::vector<std::string>& alerts) {
   if (alerts.empty() || platform_.loop.quitting()) return;
@@ -350,15 +381,27 @@ void TMainForm::mailServerAlert(const std::string& accountName,
 }
 
 void TMainForm::popAuthenticationFailed(bool& handled) {
-  mailClientAuthenticationFailed(pop, handled);
+  mailClientAuthenticationFailed(pop, handled, false);
 }
 
 void TMainForm::imapAuthenticationFailed(bool& handled) {
-  mailClientAuthenticationFailed(imap, handled);
+  // The user reads what the server says before the question it may lead to.
+  const bool alerted = imap.LoginRefusedWithAlert();
+  if (alerted) mailServerAlert(mailWatch.currentAccountName, imap.TakeAlerts());
+  mailClientAuthenticationFailed(imap, handled, alerted);
 }
 
-void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& handled) {
+void TMainForm::passwordWentOut(const net::TMailClient& client) {
+  if (client.SecuredBy() != platform::TlsEngine::None) {
+    markPasswordSentOverTls(*iniFile, mailWatch.currentPassKey);
+  }
+}
+
+void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& handled,
+                                               bool alerted) {
   handled = false;
+  // Refused or not, a password that went over TLS never goes in clear text again.
+  if (client.PasswordSent()) passwordWentOut(client);
   if (platform_.loop.quitting()) return;
   const auto text = replacePlaceholder(
       replacePlaceholder(langTexts.msgMailBadPass, kPlaceholderHost, client.Host),
@@ -369,8 +412,12 @@ void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& h
   if (answer != platform::IdYes) return;
   const auto typed =
       platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
+  // An alert may say no more than that the server is in trouble: nothing typed keeps the password.
+  if (alerted && (!typed || typed->empty())) return;
   client.Password = typed.value_or("");
-  writePassword(*iniFile, mailWatch.currentPassKey, client.Password, {client.Host, client.UserID});
+  writePassword(*iniFile, mailWatch.currentPassKey, client.Password,
+                {client.Host, client.UserID, mailWatch.currentAccountKey});
+  client.PasswordOverTlsOnly = false;
   mailWatch.bindOnLogin = false;
   if (platform_.loop.quitting()) return;
   if (client.Connected()) {

@@ -29,12 +29,15 @@ struct MailWatch {
   // The password of the account being checked says not whose it is (an earlier version stored
   // it): the first login it gets through binds it to that account.
   bool bindOnLogin = false;
-  std::string currentAccountKey;  // the registry key of the account being checked
+  std::string currentAccountKey;   // the registry key of the account being checked
+  std::string currentAccountName;  // and its name
   // Accounts, by registry key, whose refused secure connection the user has been told of since
   // the configuration was last confirmed: a server that stays so does not raise a box every check.
   std::set<std::string> secureFailureTold;
   // Accounts whose server's alert the user has read in this run.
   std::set<std::string> alertTold;
+  // Accounts whose server was changed, asked for the new server's password in this run.
+  std::set<std::string> passwordAskedAgain;
   bool checking = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;

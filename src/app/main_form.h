@@ -15,6 +15,7 @@
 #include "app/lang_texts.h"
 #include "app/mail_watch.h"
 #include "app/notify_window_form.h"
+#include "app/passwords.h"
 #include "app/settings_table.h"
 #include "app/tray_menu.h"
 #include "app/watcher.h"
@@ -134,6 +135,8 @@ class TMainForm {
   ui::Timer timerOE;
   ui::Timer timerMail;
 
+  // The servers that have been secure in this run, for every mail client of the form.
+  net::SecureServers secureServers;
   net::TPop3Client pop;
   net::TImapClient imap;
   net::THttpClient http;
@@ -174,7 +177,14 @@ class TMainForm {
   void readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve);
   void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
   void mailClientConnectionFailed(const net::TMailClient& client);
-  void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled);
+  // The password of the account being checked has just been sent: over TLS, it is marked so.
+  void passwordWentOut(const net::TMailClient& client);
+  // `alerted`: the server said why in an alert, which may not be about the password at all.
+  void mailClientAuthenticationFailed(net::TMailClient& client, bool& handled, bool alerted);
+  // For an account whose server was changed in Outlook Express, once a run: the password typed
+  // for its new server, stored for it; empty when none was typed.
+  std::string askPasswordForNewServer(const std::string& accountName, const std::string& key,
+                                      const PasswordOwner& owner);
   // The server's certificate or the TLS handshake was refused: the user learns why, once per
   // account until the configuration is confirmed.
   void secureConnectionFailed(const std::string& host, const net::ETlsError& error);

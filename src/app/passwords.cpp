@@ -59,7 +59,7 @@ bool sameOwner(const PasswordOwner& stored, const PasswordOwner& owner) {
          stored.userName == owner.userName;
 }
 
-// The keys of a password's owner end otherwise than any password key ("_pass") or IMAP tick key
+// The keys beside a password end otherwise than any password key ("_pass") or IMAP tick key
 // ("_imap") can: they are never another account's.
 std::string passwordServerKey(std::string_view passwordKey) {
   return std::string(passwordKey) + "_server";
@@ -67,6 +67,20 @@ std::string passwordServerKey(std::string_view passwordKey) {
 
 std::string passwordUserKey(std::string_view passwordKey) {
   return std::string(passwordKey) + "_user";
+}
+
+std::string passwordAccountKey(std::string_view passwordKey) {
+  return std::string(passwordKey) + "_account";
+}
+
+std::string passwordTlsKey(std::string_view passwordKey) {
+  return std::string(passwordKey) + "_tls";
+}
+
+// Any value but 0 marks it: a mark that cannot be read keeps the password from clear text.
+bool sentOverTls(const base::IniFile& iniFile, std::string_view key) {
+  const auto mark = iniFile.find(kSectionEmail, passwordTlsKey(key));
+  return mark && *mark != "0";
 }
 
 }  // namespace
@@ -133,6 +147,7 @@ void writePassword(base::IniFile& iniFile, std::string_view key, std::string_vie
                    const PasswordOwner& owner) {
   const base::IniFile::Batch batch(iniFile);
   iniFile.writeString(kSectionEmail, key, passwordFileValue(scramblePassword(password)));
+  iniFile.deleteKey(kSectionEmail, passwordTlsKey(key));
   bindPassword(iniFile, key, owner);
 }
 
@@ -142,17 +157,37 @@ void bindPassword(base::IniFile& iniFile, std::string_view key, const PasswordOw
   // written in the form that gives any bytes back.
   iniFile.writeString(kSectionEmail, passwordServerKey(key), passwordFileValue(owner.server));
   iniFile.writeString(kSectionEmail, passwordUserKey(key), passwordFileValue(owner.userName));
+  if (owner.account.empty()) {
+    iniFile.deleteKey(kSectionEmail, passwordAccountKey(key));
+  } else {
+    iniFile.writeString(kSectionEmail, passwordAccountKey(key), passwordFileValue(owner.account));
+  }
+}
+
+void markPasswordSentOverTls(base::IniFile& iniFile, std::string_view key) {
+  // Checked every few minutes: the file is written only the first time.
+  if (sentOverTls(iniFile, key)) return;
+  iniFile.writeInteger(kSectionEmail, passwordTlsKey(key), flagValue(true));
 }
 
 StoredPassword storedPasswordFor(const base::IniFile& iniFile, std::string_view key,
                                  const PasswordOwner& owner) {
+  const bool overTlsOnly = sentOverTls(iniFile, key);
   const auto server = iniFile.find(kSectionEmail, passwordServerKey(key));
-  if (!server) return {readPassword(iniFile, key), true};
+  if (!server) return {readPassword(iniFile, key), true, overTlsOnly};
   const PasswordOwner stored{
       scrambledFromFileValue(*server),
       scrambledFromFileValue(iniFile.readString(kSectionEmail, passwordUserKey(key), ""))};
-  if (!sameOwner(stored, owner)) return {};
-  return {readPassword(iniFile, key), false};
+  if (!sameOwner(stored, owner)) {
+    const auto account = iniFile.find(kSectionEmail, passwordAccountKey(key));
+    // Registry key names are alike without regard to letter case.
+    const bool sameAccount =
+        !account || base::equalsIgnoreCase(scrambledFromFileValue(*account), owner.account);
+    StoredPassword none;
+    none.ownerChanged = sameAccount && !readPassword(iniFile, key).empty();
+    return none;
+  }
+  return {readPassword(iniFile, key), false, overTlsOnly};
 }
 
 }  // namespace vantrel::app

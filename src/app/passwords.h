@@ -43,21 +43,32 @@ std::string scrambledFromFileValue(std::string_view value);
 struct PasswordOwner {
   std::string server;
   std::string userName;
+  // The account's registry key, which tells an account whose server was changed in Outlook
+  // Express from another account that took the password's key; empty where it is not known.
+  std::string account = {};
 };
 
 // The password stored under `key`, unscrambled, whoever it is for; empty when none is stored.
 std::string readPassword(const base::IniFile& iniFile, std::string_view key);
-// Writes the password and its owner at once, the owner beside the password key (that key +
-// "_server" and + "_user").
+// Writes a newly typed password and its owner at once, the owner beside the password key (that
+// key + "_server", "_user" and "_account"); the new password has not gone over TLS yet.
 void writePassword(base::IniFile& iniFile, std::string_view key, std::string_view password,
                    const PasswordOwner& owner);
 // Stores whom the password under `key` is for, leaving the password as it is.
 void bindPassword(base::IniFile& iniFile, std::string_view key, const PasswordOwner& owner);
+// Marks the password under `key` as one that has gone over TLS (that key + "_tls"): it never goes
+// in clear text again, until a new one is typed.
+void markPasswordSentOverTls(base::IniFile& iniFile, std::string_view key);
 
 struct StoredPassword {
   std::string password;  // empty: none stored for this owner
   // No owner is stored: an earlier version wrote it. It is used as it always was.
   bool unbound = false;
+  // It has gone over TLS: never in clear text again.
+  bool overTlsOnly = false;
+  // None for this owner, but one for this very account on the server or user name it had before
+  // (an account whose owner is not stored counts as this one).
+  bool ownerChanged = false;
 };
 // The password under `key` that `owner` may send: none when it was stored for someone else. Server
 // names are alike without regard to letter case or a final dot, user names only exactly.

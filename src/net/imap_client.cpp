@@ -13,11 +13,7 @@ namespace {
 constexpr const char* kConnectionClosed = "Connection closed by the server";
 constexpr const char* kNoSecureLogin =
     "the server takes passwords only over a secure connection, and offers none";
-constexpr const char* kStartTlsRefused =
-    "the server offers a secure connection and then refuses it";
 constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
-constexpr const char* kSecureNoMore =
-    "the server offered a secure connection before and now offers none";
 constexpr const char* kPreauthInClear =
     "the server offered a secure connection before and now lets the mailbox in without one";
 constexpr const char* kNoUnseenCount = "The server gave no count of unread messages";
@@ -27,22 +23,25 @@ constexpr std::size_t kAlertLength = 512;
 // Only the first literal of an answer is ever read (a mailbox name); the count of the others
 // is bounded so that a server cannot fill memory with empty ones.
 constexpr std::size_t kKeptLiterals = 4;
+constexpr const char* kAlertCode = "ALERT";
 
 bool offers(const std::vector<std::string>& capabilities, const char* name) {
   return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
 }
 
-// A refused LOGIN that speaks of the password; any other code is the server's own trouble.
+// A refused LOGIN that speaks of the password, or whose alert may ask for another (a provider
+// that now wants an application password); any other code is the server's own trouble.
 bool refusesPassword(const ImapLine& line) {
   const std::string code = responseCode(line);
   return code.empty() || code == "AUTHENTICATIONFAILED" || code == "AUTHORIZATIONFAILED" ||
-         code == "EXPIRED";
+         code == "EXPIRED" || code == kAlertCode;
 }
 
 }  // namespace
 
-TImapClient::TImapClient(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TMailClient(loop, sockets) {
+TImapClient::TImapClient(platform::EventLoop& loop, platform::Sockets& sockets,
+                         SecureServers* secureServers)
+    : TMailClient(loop, sockets, secureServers) {
   Port = 143;
 }
 
@@ -62,7 +61,7 @@ std::vector<std::string> TImapClient::TakeAlerts() {
 void TImapClient::keepAlert(const std::string& answer) {
   const ImapLine line = classifyImapLine(answer);
   const std::string_view text = responseText(line);
-  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT" || text.empty()) return;
+  if (alerts_.size() >= kKeptAlerts || responseCode(line) != kAlertCode || text.empty()) return;
   alerts_.emplace_back(text.substr(0, kAlertLength));
 }
 
@@ -133,7 +132,7 @@ std::vector<std::string> TImapClient::askCapabilities() {
 }
 
 void TImapClient::upgrade() {
-  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kStartTlsRefused);
+  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kTlsOfferedThenRefused);
   StartTls();
 }
 
@@ -146,6 +145,8 @@ void TImapClient::sendLiteral(const std::string& bytes) {
 }
 
 TImapClient::Reply TImapClient::sendLogin() {
+  // From here the password may be on its way, as a literal or at the end of the line.
+  passwordSent_ = true;
   const std::string tag = nextTag();
   std::string line = tag + " LOGIN";
   for (const std::string* argument : {&UserID, &Password}) {
@@ -176,6 +177,7 @@ TMailClient::Login TImapClient::login() {
                            std::string(responseText(reply.line)));
     }
     if (status != ImapStatus::Ok && status != ImapStatus::No) throw Exception(reply.text);
+    loginAlerted_ = status == ImapStatus::No && responseCode(reply.line) == kAlertCode;
     const Login login = checkLogin(status == ImapStatus::Ok, attempts);
     if (login != Login::Refused) return login;
   }
@@ -183,10 +185,12 @@ TMailClient::Login TImapClient::login() {
 
 void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
+  loginAlerted_ = false;
   // Alerts said in clear text on a connection that then had to be secured may have been forged.
   const std::size_t earlierAlerts = alerts_.size();
+  const auto forgetAlertsInClear = [&] { alerts_.resize(earlierAlerts); };
   const auto refuseInClear = [&](const char* why) {
-    alerts_.resize(earlierAlerts);
+    forgetAlertsInClear();
     throw ETlsError(why);
   };
   const std::optional<ImapAnswer> greeting = readAnswer();
@@ -215,14 +219,21 @@ void TImapClient::dialogue(bool& announce) {
       // was taken away on the way.
       rememberSecure();
       {
-        const base::ScopeExit forget([&] { alerts_.resize(earlierAlerts); });
+        const base::ScopeExit forget(forgetAlertsInClear);
         upgrade();
       }
       secured = true;
       // What the server said in clear text may have been forged on the way.
       capabilities = askCapabilities();
     }
-    if (!secured && knownSecure()) refuseInClear(kSecureNoMore);
+    if (!secured) {
+      try {
+        refuseLoginInClear();
+      } catch (const ETlsError&) {
+        forgetAlertsInClear();
+        throw;
+      }
+    }
     if (offers(capabilities, "LOGINDISABLED")) {
       if (!secured) throw ETlsError(kNoSecureLogin);
       throw Exception(kLoginDisabled);

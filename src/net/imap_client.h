@@ -2,8 +2,8 @@
 // TImapClient: logs in to one IMAP mailbox, reads the number of unread messages of its inbox
 // with STATUS and logs out. A plain connection to a server that offers STARTTLS is secured
 // before the login; one to a server that refuses passwords in clear text, or that has offered TLS
-// before, never sends one. On request, before the logout, the summaries of the newest unread
-// messages.
+// before, or with a password that has gone over TLS before, never sends one. On request, before
+// the logout, the summaries of the newest unread messages.
 
 #include <cstdint>
 #include <functional>
@@ -21,7 +21,8 @@ namespace vantrel::net {
 // OnConnect follows a STATUS that succeeded, with the connection still open.
 class TImapClient : public TMailClient {
  public:
-  TImapClient(platform::EventLoop& loop, platform::Sockets& sockets);
+  TImapClient(platform::EventLoop& loop, platform::Sockets& sockets,
+              SecureServers* secureServers = nullptr);
 
   // LOGOUT, read up to its answer; a server that says goodbye and hangs up is fine.
   void Disconnect() override;
@@ -30,6 +31,9 @@ class TImapClient : public TMailClient {
   // The [ALERT]s the server sent since they were last taken, which its user must read: a few at
   // most, each cut to what a message box can show.
   std::vector<std::string> TakeAlerts();
+  // Whether the refused LOGIN that OnAuthenticationFailed is asked about came with an [ALERT]
+  // alone: the server says why in the alert, which may ask for another password or not.
+  bool LoginRefusedWithAlert() const { return loginAlerted_; }
 
   // For the owner's OnConnect, the connection still open after the count: the summaries of the
   // newest `newest` unread messages of the inbox (the highest UIDs), newest first, within one
@@ -83,6 +87,7 @@ class TImapClient : public TMailClient {
 
   unsigned tags_ = 0;
   std::vector<std::string> alerts_;
+  bool loginAlerted_ = false;
 };
 
 }  // namespace vantrel::net

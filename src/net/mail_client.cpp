@@ -1,23 +1,19 @@
 #include "net/mail_client.h"
 
-#include "base/text.h"
-
 namespace vantrel::net {
 
 namespace {
 
 constexpr const char* kAuthenticationFailed = "Authentication failed";
 
-// One server however its name is written: letter case and a final dot change nothing.
-std::string serverKey(std::string_view host, int port) {
-  while (host.ends_with('.')) host.remove_suffix(1);
-  return base::toLowerCp1252(host) + ":" + std::to_string(port);
-}
-
 }  // namespace
 
-TMailClient::TMailClient(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TAsyncSocket(loop, sockets), deadline_(loop) {
+TMailClient::TMailClient(platform::EventLoop& loop, platform::Sockets& sockets,
+                         SecureServers* secureServers)
+    : TAsyncSocket(loop, sockets),
+      deadline_(loop),
+      ownSecureServers_(secureServers ? nullptr : std::make_unique<SecureServers>()),
+      secureServers_(secureServers ? *secureServers : *ownSecureServers_) {
   deadline_.SetEnabled(false);
   deadline_.SetOnTimer([this] {
     try {
@@ -47,11 +43,19 @@ void TMailClient::stopDeadline() {
 }
 
 bool TMailClient::knownSecure() const {
-  return secureServers_.contains(serverKey(Host, Port));
+  return secureServers_.contains(Host, Port);
 }
 
 void TMailClient::rememberSecure() {
-  secureServers_.insert(serverKey(Host, Port));
+  secureServers_.add(Host, Port);
+}
+
+void TMailClient::refuseLoginInClear() const {
+  // The password's own mark first: it is the one the user can lift, by typing a new password.
+  if (PasswordOverTlsOnly) {
+    throw ETlsError(kPasswordSecuredBefore, platform::TlsRefusal::PasswordSecuredBefore);
+  }
+  if (knownSecure()) throw ETlsError(kSecureNoMore);
 }
 
 TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
@@ -82,8 +86,9 @@ void TMailClient::session(bool& announce) {
 
 void TMailClient::Connect() {
   refuseNested();
-  // Only this connection may give the count its owner reads.
+  // Only this connection may give the count its owner reads, and say whether it sent the password.
   count_ = 0;
+  passwordSent_ = false;
   ++connects_;
   for (int attempts = 0; Password.empty() || UserID.empty(); ++attempts) {
     if (!OnAuthenticationNeeded) throw Exception(kAuthenticationFailed);

@@ -46,14 +46,24 @@ void refuseServerTrouble(const std::string& reply) {
   throw EServerRefusal(reply, code, text);
 }
 
+// The most one multi-line answer may bring. A header runs to some kilobytes; more than this is a
+// server that means harm, or one that would hold the check.
+constexpr std::size_t kMostAnswer = 256 * 1024;
+
+// A capability line's name: its first word (RFC 2449), letter case aside.
+bool namesCapability(std::string_view line, std::string_view name) {
+  return base::equalsIgnoreCase(line.substr(0, line.find(' ')), name);
+}
+
 }  // namespace
 
 bool IsPositive(const std::string& reply) {
   return NthField(reply, ' ', 1).find("+OK") != std::string::npos;
 }
 
-TPop3Client::TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets)
-    : TMailClient(loop, sockets) {
+TPop3Client::TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets,
+                         SecureServers* secureServers)
+    : TMailClient(loop, sockets, secureServers) {
   Port = 110;
 }
 
@@ -71,6 +81,7 @@ void TPop3Client::dialogue(bool& announce) {
   std::string reply;
   ReadLn(reply);
   if (!IsPositive(reply)) throw Exception(reply);
+  if (!Secure) secure();
 
   int attempts = 0;
   bool done = false;
@@ -81,6 +92,7 @@ void TPop3Client::dialogue(bool& announce) {
     refuseServerTrouble(reply);
     Login login = checkLogin(IsPositive(reply), attempts);
     if (login == Login::Passed) {
+      passwordSent_ = true;
       Transaction("PASS " + Password, reply);
       refuseServerTrouble(reply);
       login = checkLogin(IsPositive(reply), attempts);
@@ -94,6 +106,49 @@ void TPop3Client::dialogue(bool& announce) {
   Transaction("STAT", reply);
   if (!IsPositive(reply)) throw Exception(reply);
   count_ = base::parseInteger(NthField(reply, ' ', 2)).value_or(0);
+}
+
+void TPop3Client::secure() {
+  if (!offersStls()) {
+    refuseLoginInClear();
+    return;
+  }
+  // Also for the new connection the other TLS engine may need: an offer that is gone then was
+  // taken away on the way.
+  rememberSecure();
+  std::string reply;
+  Transaction("STLS", reply);
+  if (!IsPositive(reply)) throw ETlsError(kTlsOfferedThenRefused);
+  StartTls();
+  // What the server said in clear text may have been forged on the way: it is asked again.
+  offersStls();
+}
+
+bool TPop3Client::offersStls() {
+  std::string reply;
+  Transaction("CAPA", reply);
+  if (!IsPositive(reply)) return false;
+  bool stls = false;
+  readMultiLine([&stls](std::string_view line) { stls = stls || namesCapability(line, "STLS"); });
+  return stls;
+}
+
+void TPop3Client::readMultiLine(const std::function<void(std::string_view)>& line) {
+  std::size_t total = 0;
+  for (;;) {
+    std::string read;
+    ReadLn(read);
+    if (read.empty()) throw ESockError("Connection closed by the server");
+    total += read.size();
+    if (total > kMostAnswer) {
+      TAsyncSocket::Disconnect();
+      throw ESockError("Answer too long");
+    }
+    std::string_view text = withoutLineEnd(read);
+    if (text == ".") return;
+    if (text.starts_with('.')) text.remove_prefix(1);
+    line(text);
+  }
 }
 
 void TPop3Client::Disconnect() {

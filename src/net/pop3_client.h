@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "net/mail_client.h"
@@ -15,10 +16,14 @@ namespace vantrel::net {
 
 using TListEvent = std::function<void(int msg, int size)>;
 
-// OnConnect follows the login: also a STAT that then failed, after the connection is closed.
+// OnConnect follows the login: also a STAT that then failed, after the connection is closed. A
+// plain connection asks CAPA after the greeting and, where STLS is offered, is secured before the
+// login (RFC 2595, RFC 2449); a server without CAPA is spoken to in clear text, unless it or the
+// password has been secure before.
 class TPop3Client : public TMailClient {
  public:
-  TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets);
+  TPop3Client(platform::EventLoop& loop, platform::Sockets& sockets,
+              SecureServers* secureServers = nullptr);
 
   bool Parse = false;
   bool DeleteOnRead = false;
@@ -47,11 +52,16 @@ class TPop3Client : public TMailClient {
 
  private:
   void dialogue(bool& announce) override;
+  // On a plain connection, before the login: STLS where CAPA offers it, else the refusal of a
+  // login in clear text that may not be.
+  void secure();
+  // CAPA: whether the server offers STLS. A server without CAPA offers nothing.
+  bool offersStls();
   // None when the server refused TOP; raises when the connection can no longer be trusted.
   std::optional<TSummary> retrieveSummary(int number);
-  // The lines of a multi-line answer up to its terminating dot, dot-stuffing undone, into the
-  // reader; raises, the connection closed, when the answer runs past its bound.
-  void readMultiLine(THeaderReader& reader);
+  // Each line of a multi-line answer up to its terminating dot, its line end removed and
+  // dot-stuffing undone; raises, the connection closed, when the answer runs past its bound.
+  void readMultiLine(const std::function<void(std::string_view)>& line);
 
   std::string attachFilePath_;
 };

@@ -10,14 +10,6 @@
 
 namespace vantrel::net {
 
-namespace {
-
-// The most one multi-line answer may bring. A header runs to some kilobytes; more than this is a
-// server that means harm, or one that would hold the check.
-constexpr std::size_t kMostAnswer = 256 * 1024;
-
-}  // namespace
-
 std::vector<TSummary> TPop3Client::RetrieveSummaries(int newest) {
   std::vector<TSummary> summaries;
   if (newest <= 0 || count_ <= 0 || !Connected()) return summaries;
@@ -61,27 +53,9 @@ std::optional<TSummary> TPop3Client::retrieveSummary(int number) {
   Transaction("TOP " + n + " 0", reply);
   if (!IsPositive(reply)) return std::nullopt;
   THeaderReader reader(summary);
-  readMultiLine(reader);
-  return summary;
-}
-
-void TPop3Client::readMultiLine(THeaderReader& reader) {
-  std::size_t total = 0;
-  for (;;) {
-    std::string line;
-    ReadLn(line);
-    if (line.empty()) throw ESockError("Connection closed by the server");
-    total += line.size();
-    if (total > kMostAnswer) {
-      TAsyncSocket::Disconnect();
-      throw ESockError("Answer too long");
-    }
-    std::string_view text = withoutLineEnd(line);
-    if (text == ".") break;
-    if (text.starts_with('.')) text.remove_prefix(1);
-    reader.line(text);
-  }
+  readMultiLine([&reader](std::string_view line) { reader.line(line); });
   reader.finish();
+  return summary;
 }
 
 }  // namespace vantrel::net

@@ -105,6 +105,9 @@ enum class TlsRefusal {
   NoServerName,
   NoTls12,          // this computer's engine cannot make TLS 1.2 connections at all
   NothingInCommon,  // the server and this computer share no TLS version or cipher suite
+  // No handshake's: a mail client's refusal to send in clear text a password that has gone over
+  // TLS before, the server now offering no secure connection.
+  PasswordSecuredBefore,
 };
 
 // The refusal that a text of tls_reason names; Other for any other text.

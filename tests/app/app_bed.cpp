@@ -109,6 +109,12 @@ app::TMainForm& AppBed::start() {
   return *form_;
 }
 
+app::TMainForm& AppBed::startAgain() {
+  notifyForm_.reset();
+  form_.reset();
+  return start();
+}
+
 app::TMainForm& AppBed::start(const std::string& settings) {
   writeSettings(settings);
   return start();

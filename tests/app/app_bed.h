@@ -97,6 +97,8 @@ class AppBed {
   app::TMainForm& start();
   // The same with these settings written first.
   app::TMainForm& start(const std::string& settings);
+  // Ends the program and starts it anew on the files, registry and network it leaves: a later run.
+  app::TMainForm& startAgain();
   app::TMainForm& form() { return *form_; }
   app::TNotifyWindowForm& notifyForm() { return *notifyForm_; }
   // Outlook Express installed and the program started with these settings.

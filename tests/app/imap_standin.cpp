@@ -33,7 +33,10 @@ class ImapConnection final : public platform::standin::StandinConnection {
       : state_(std::move(state)), secure_(state_->listener.implicitTls) {}
 
   std::string greeting() override {
-    return "* OK [CAPABILITY " + capabilities() + "] stand-in ready\r\n";
+    const auto& user = state_->listener.preauth;
+    if (user.empty()) return "* OK [CAPABILITY " + capabilities() + "] stand-in ready\r\n";
+    mailbox_ = &state_->mailboxes[user];
+    return "* PREAUTH [CAPABILITY " + capabilities() + "] welcome back, " + user + "\r\n";
   }
 
   std::string received(std::string_view bytes) override {

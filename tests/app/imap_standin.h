@@ -18,6 +18,7 @@ struct ImapListener {
   bool loginDisabled = false;  // takes no LOGIN before the connection is secure
   std::string tlsRefusal{};    // empty: a handshake the server expects succeeds
   std::string loginAnswer{};   // after the tag, to every LOGIN; empty: by the mailboxes
+  std::string preauth{};       // greets with PREAUTH, this user's mailbox open; empty: OK
 };
 
 using ImapState = StandinMailState<ImapListener>;

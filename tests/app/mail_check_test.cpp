@@ -102,8 +102,10 @@ std::unique_ptr<StandinPop3> bobServer(AppBed& bed, int count) {
   return server;
 }
 
-// What Home's server hears from one check with the stored password.
-const std::vector<std::string> kHomeLogIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
+// What Home's server hears from one check with the stored password, in plain text and over
+// implicit TLS (where its capabilities go without saying).
+const std::vector<std::string> kHomeLogIn = {"CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+const std::vector<std::string> kHomeSecureLogIn = {"USER alice", "PASS secret", "STAT", "QUIT"};
 
 std::string wrongPasswordBox(const std::string& host) {
   return "Le mot de passe pour le serveur " + host +
@@ -507,12 +509,14 @@ TEST(MailCheck, EachAccountIsCheckedOnItsOwnPortAndOverTlsWhenItAsksForSsl) {
     EXPECT_EQ(form.mailWatch.newMailTotal, c.total);
     EXPECT_EQ(errorBoxes(bed), c.boxes);
     EXPECT_EQ(home->connections(), 1);
-    EXPECT_EQ(home->commands(), c.homeHearsLogIn ? kHomeLogIn : std::vector<std::string>{});
+    EXPECT_EQ(home->commands(), !c.homeHearsLogIn  ? std::vector<std::string>{}
+                                : c.handshakes > 0 ? kHomeSecureLogIn
+                                                   : kHomeLogIn);
     EXPECT_EQ(home->handshakes(),
               std::vector<std::string>(static_cast<std::size_t>(c.handshakes), "pop.home.example"));
     EXPECT_TRUE(work->handshakes().empty()) << "the plain account is checked as before";
     EXPECT_EQ(work->commands(),
-              (std::vector<std::string>{"USER a.smith", "PASS w0rk", "STAT", "QUIT"}));
+              (std::vector<std::string>{"CAPA", "USER a.smith", "PASS w0rk", "STAT", "QUIT"}));
   }
 }
 
@@ -530,8 +534,9 @@ TEST(MailCheck, AccountsOfOneNameEachSendTheirOwnPasswordAndARefusalStoresItUnde
   bed.sim.dialogs.answerInput("h0me2");
   form.timerMailTimer();
   EXPECT_EQ(home->commands(), kHomeLogIn);
-  EXPECT_EQ(home2.commands(), (std::vector<std::string>{"USER alice2", "PASS stale", "USER alice2",
-                                                        "PASS h0me2", "STAT", "QUIT"}))
+  EXPECT_EQ(home2.commands(),
+            (std::vector<std::string>{"CAPA", "USER alice2", "PASS stale", "USER alice2",
+                                      "PASS h0me2", "STAT", "QUIT"}))
       << "never the other Home's password";
   EXPECT_EQ(form.mailWatch.newMailTotal, 3);
   EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home-2_pass"), "h0me2");
@@ -876,15 +881,17 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
     firstHeard.insert(firstHeard.end(), again.begin(), again.end());
     EXPECT_EQ(first.commands(), firstHeard);
     const auto newcomerLogIn =
-        c.newcomerPop3 ? Texts{"USER alice", "PASS n3w", "STAT", "QUIT"} : imapLogIn("n3w");
+        c.newcomerPop3 ? Texts{"CAPA", "USER alice", "PASS n3w", "STAT", "QUIT"} : imapLogIn("n3w");
     EXPECT_EQ(newcomerHeard(), newcomerLogIn);
     EXPECT_EQ(form.mailWatch.newMailTotal, 6);
   }
 }
 
 // Three checks of Cloud, the configuration confirmed before the third: a refused secure connection
-// is told once until then, the server's alert once in the run, and a failure of the server's own
-// never as the password question. Cloud is never counted and keeps its stored password.
+// is told once until then, the server's alert once in the run (the password question, answered
+// No, following it at each check when it came with the refused login), and a failure of the
+// server's own never as the password question. Cloud is never counted and keeps its stored
+// password.
 TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailuresAskNothing) {
   const std::string refused = secureFailedBox(kUntrustedText, "imap.cloud.example");
   const std::string alert =
@@ -918,14 +925,14 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
       {"the server's alert",
        "",
        {.loginAnswer = "NO [ALERT] Application-specific password required"},
-       {{alert}, {}, {}},
+       {{alert, question}, {question}, {question}},
        logIn},
       {"the server's alert in bytes of its own",
        "",
        {.loginAnswer = std::string("NO [ALERT] Mot de passe d'application exig\xC3\xA9\0 "
                                    "fin\r\x1B[1m\xE2\x80\xAE!",
                                    58)},
-       {{cleanAlert}, {}, {}},
+       {{cleanAlert, question}, {question}, {question}},
        logIn},
       {"the server's password store down",
        "",
@@ -950,7 +957,10 @@ TEST(MailCheck, RefusedSecureConnectionsAndServerAlertsAreToldOnceAndServerFailu
       }
       const auto boxesBefore = bed.sim.dialogs.messageBoxes().size();
       const auto commandsBefore = cloud.commands().size();
-      bed.sim.dialogs.answerMessageBox(platform::IdNo);
+      // No to each box: the question's answer, taken by any other box as its OK.
+      for (std::size_t box = 0; box < c.boxes[check].size(); ++box) {
+        bed.sim.dialogs.answerMessageBox(platform::IdNo);
+      }
       form.timerMailTimer();
       const auto boxes = bed.sim.dialogs.messageBoxes();
       std::vector<std::string> shown;
@@ -1196,6 +1206,171 @@ TEST(MailCheck, TheEmailTabsLineFollowsTheSelectionTheTickAndTheLanguage) {
   languages.selected = static_cast<std::size_t>(english - languages.items.begin());
   form.comboLangChange();
   EXPECT_EQ(line, "Checked at 14:05: 1 message(s)");
+}
+
+// Why a password that has gone over TLS is not sent, in the box and on the e-mail tab.
+const std::string kSecuredBefore =
+    "le serveur n'en propose plus, et ce mot de passe, d\xE9j\xE0 pass\xE9 par une connexion s\xE9"
+    "curis\xE9"
+    "e, n'est plus jamais envoy\xE9 en clair";
+const std::string kAskedForHome = "Entrez le mot de passe du compte Home";
+
+// The texts of the dialogs shown since there were `from`.
+Texts dialogsSince(const AppBed& bed, std::size_t from) {
+  Texts texts;
+  const auto& shown = bed.sim.dialogs.shown();
+  for (auto at = shown.begin() + static_cast<std::ptrdiff_t>(from); at != shown.end(); ++at) {
+    texts.push_back(at->text);
+  }
+  return texts;
+}
+
+// The e-mail tab's line for Alice's first account, Home.
+std::string homeLine(app::TMainForm& form) {
+  form.mnuTrayItemConfigClick();
+  form.tabMail.comboIdentities.selected = 0;
+  form.comboIdentitiesChange();
+  return form.tabMail.lblAccountResult.caption;
+}
+
+// Home's password, stored by an earlier version, goes over TLS in a first run (taken by its server
+// or not), which marks it in the settings file; the next run meets Home otherwise. Only a password
+// typed anew, here for the account's new server, goes in clear text.
+TEST(MailCheck, APasswordThatWentOverTlsNeverGoesInClearTextInALaterRunUntilANewOneIsTyped) {
+  const Pop3Listener implicitTls{995, true, ""}, offering{110, false, "", true}, plain{};
+  const std::string moved = "\"POP3 Server\"=\"pop.new.example\"\r\n";
+  const std::string ssl = "\"POP3 Secure Connection\"=dword:00000001\r\n";
+  const std::string unticked = "\"POP3 Secure Connection\"=dword:00000000\r\n";
+  const Texts stopped = {"CAPA", "QUIT"};
+  const Texts secured = {"CAPA", "STLS", "CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+  const Texts inClear = {"CAPA", "USER alice", "PASS secret", "STAT", "QUIT"};
+  const Texts told = {secureFailedBox(kSecuredBefore)};
+  const std::string refused = secureRefused(kSecuredBefore);
+  const std::string countedSecure = securedAt("SChannel", "2 message(s)");
+  struct Case {
+    std::string name;
+    Pop3Listener before;       // Home's server in the first run
+    std::string valuesBefore;  // and Home's values then
+    std::string takenBefore;   // the password that server takes
+    Pop3Listener after;        // Home's server in the second run
+    std::string valuesAfter;
+    Texts heard;    // by that server
+    Texts dialogs;  // of the second run
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {"SSL unticked in Outlook Express", implicitTls, ssl, "secret", plain, unticked, stopped,
+       told, refused},
+      {"the offer stripped", offering, "", "secret", plain, "", stopped, told, refused},
+      {"refused over TLS, then the offer stripped", offering, "", "other", plain, "", stopped, told,
+       refused},
+      {"the offer kept", offering, "", "secret", offering, "", secured, {}, countedSecure},
+      {"a new password typed for the account's new server",
+       offering,
+       "",
+       "secret",
+       plain,
+       moved,
+       inClear,
+       {kAskedForHome},
+       checkedAt("2 message(s)")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto home = homeServer(bed, Pop3Mode::Normal, 2, c.before);
+    home->setMailbox("alice", c.takenBefore, 2);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    auto& first = startChecking(bed);
+    setHomeValues(bed, c.valuesBefore);
+    bed.sim.dialogs.answerMessageBox(platform::IdNo);
+    first.timerMailTimer();
+    ASSERT_TRUE(
+        app::storedPasswordFor(*first.iniFile, "Alice_Home_pass", {"pop.home.example", "alice"})
+            .overTlsOnly);
+
+    const bool isMoved = c.valuesAfter == moved;
+    const std::string server = isMoved ? "pop.new.example" : "pop.home.example";
+    setHomeValues(bed, c.valuesAfter);
+    StandinPop3 second(bed.sim.sockets, server, isMoved ? ipv4(127, 0, 0, 7) : ipv4(127, 0, 0, 2),
+                       Pop3Mode::Normal, c.after);
+    second.setMailbox("alice", "secret", 2);
+    auto& again = bed.startAgain();
+    const auto shown = bed.sim.dialogs.shown().size();
+    bed.sim.dialogs.answerInput("secret");
+    bed.sim.loop.setLocalTime({14, 5});
+    again.timerMailTimer();
+    EXPECT_EQ(second.commands(), c.heard);
+    EXPECT_EQ(dialogsSince(bed, shown), c.dialogs);
+    EXPECT_EQ(
+        app::storedPasswordFor(*again.iniFile, "Alice_Home_pass", {server, "alice"}).overTlsOnly,
+        !isMoved);
+    EXPECT_EQ(homeLine(again), c.line);
+  }
+}
+
+// Home's server edited in Outlook Express after its password was bound to the old one: the check
+// says so and asks once in the run; what is typed is Home's on its new server.
+TEST(MailCheck, AnAccountWhoseServerWasChangedSaysSoAndIsAskedForItsPasswordOnceARun) {
+  const Texts logIn = {"CAPA", "USER alice", "PASS n3w", "STAT", "QUIT"};
+  const std::string changed =
+      checkedAt("le serveur du compte a chang\xE9 : entrez de nouveau le mot de passe");
+  for (const std::optional<std::string>& typed :
+       {std::optional<std::string>("n3w"), std::optional<std::string>()}) {
+    SCOPED_TRACE(typed.value_or("cancelled"));
+    AppBed bed;
+    const auto home = homeServer(bed, Pop3Mode::Normal, 1);
+    const auto work = workServer(bed, Pop3Mode::Normal, 1);
+    StandinPop3 moved(bed.sim.sockets, "pop.new.example", ipv4(127, 0, 0, 7));
+    moved.setMailbox("alice", "n3w", 2);
+    auto& form = startChecking(bed);
+    form.timerMailTimer();
+    setHomeValues(bed, "\"POP3 Server\"=\"pop.new.example\"\r\n");
+    bed.sim.dialogs.answerInput(typed);
+    bed.sim.loop.setLocalTime({14, 5});
+    const auto shown = bed.sim.dialogs.shown().size();
+    form.timerMailTimer();
+    form.timerMailTimer();
+    EXPECT_EQ(dialogsSince(bed, shown), Texts{kAskedForHome});
+    Texts twice = logIn;
+    twice.insert(twice.end(), logIn.begin(), logIn.end());
+    EXPECT_EQ(moved.commands(), typed ? twice : Texts{});
+    EXPECT_EQ(home->commands(), kHomeLogIn);
+    EXPECT_EQ(homeLine(form), typed ? checkedAt("2 message(s)") : changed);
+  }
+}
+
+// Cloud's server refuses the login with an alert alone: the alert comes first, then the password
+// question, where Cancel leaves the stored password as it was.
+TEST(MailCheck, AnAlertOnARefusedLoginIsShownBeforeThePasswordQuestionThatCancelLeavesAsItWas) {
+  for (const std::optional<std::string>& typed :
+       {std::optional<std::string>("app-pw"), std::optional<std::string>()}) {
+    SCOPED_TRACE(typed.value_or("cancelled"));
+    CloudBed cloudBed({.loginAnswer = "NO [ALERT] Application-specific password required"}, "", "");
+    auto& [bed, home, work, cloud, form] = cloudBed;
+    bed.sim.dialogs.answerMessageBox(platform::IdOk);
+    bed.sim.dialogs.answerMessageBox(platform::IdYes);
+    bed.sim.dialogs.answerInput(typed);
+    form.timerMailTimer();
+    EXPECT_EQ(dialogsSince(bed, 0),
+              (Texts{"Le serveur imap.cloud.example du compte Cloud signale : Application-specific "
+                     "password required",
+                     wrongPasswordBox("imap.cloud.example"), "Donnez le nouveau mot de passe : "}));
+    EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud_pass"), typed.value_or("c1oud"));
+    EXPECT_EQ(cloud.commands().size(), typed ? 3u : 2u) << "the new password tried at once";
+  }
+}
+
+// A mailbox the server opens without a login (PREAUTH) has had no password sent nor checked: one
+// an earlier version stored stays unbound, for the first login that sends it.
+TEST(MailCheck, APreauthenticatedMailboxBindsNoPassword) {
+  CloudBed cloudBed({.preauth = "alice"}, "", "");
+  auto& [bed, home, work, cloud, form] = cloudBed;
+  form.timerMailTimer();
+  EXPECT_EQ(cloud.commands(), (Texts{"STATUS \"INBOX\" (UNSEEN)", "LOGOUT"}));
+  EXPECT_TRUE(
+      app::storedPasswordFor(*form.iniFile, "Alice_Cloud_pass", {"imap.cloud.example", "alice"})
+          .unbound);
 }
 
 }  // namespace

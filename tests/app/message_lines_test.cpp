@@ -19,7 +19,7 @@ using Texts = std::vector<std::string>;
 // Stored passwords: Alice's Home "secret" and Cloud "c1oud", Bob's "b0b".
 constexpr char kPasswords[] = "Alice_Home_pass=vdavfp\r\nBob_Bob mail_pass=e/`\r\n";
 
-const Texts kHomeLogIn = {"USER alice", "PASS secret", "STAT"};
+const Texts kHomeLogIn = {"CAPA", "USER alice", "PASS secret", "STAT"};
 const Texts kCloudLogIn = {"LOGIN \"alice\" \"c1oud\"", "STATUS \"INBOX\" (UNSEEN)"};
 constexpr char kFetchedItems[] =
     " (UID RFC822.SIZE BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
@@ -151,7 +151,7 @@ TEST(MessageLines, EachAccountShowsItsNewestFiveDecodedThenHowManyMore) {
                        }));
   EXPECT_EQ(servers.home.commands(), joined({kHomeLogIn, pop3Lines({7, 6, 5, 4, 3}), {"QUIT"}}));
   EXPECT_EQ(servers.cloud.commands(), joined({kCloudLogIn, imapLines("3,2,1"), {"LOGOUT"}}));
-  EXPECT_EQ(servers.work.commands(), (Texts{"USER a.smith", "PASS w0rk", "STAT", "QUIT"}))
+  EXPECT_EQ(servers.work.commands(), (Texts{"CAPA", "USER a.smith", "PASS w0rk", "STAT", "QUIT"}))
       << "an empty mailbox is asked nothing more";
   EXPECT_EQ(bed.sim.shell.icon()->tip, "12 message(s) non-lu(s) (Alice, Bob)");
 
@@ -282,7 +282,7 @@ TEST(MessageLines, UnchangedCountsKeepTheirLinesAndTheServersHearNothingMore) {
     const Texts cloudHeard(
         servers.cloud.commands().begin() + static_cast<std::ptrdiff_t>(cloudBefore),
         servers.cloud.commands().end());
-    const Texts homeExpected = step.homeRefused ? Texts{"USER alice", "PASS secret", "QUIT"}
+    const Texts homeExpected = step.homeRefused ? Texts{"CAPA", "USER alice", "PASS secret", "QUIT"}
                                                 : joined({kHomeLogIn, step.homeHeard, {"QUIT"}});
     EXPECT_EQ(homeHeard, homeExpected);
     EXPECT_EQ(cloudHeard, joined({kCloudLogIn, step.cloudHeard, cloudLogOut}));

@@ -3,9 +3,12 @@
 namespace vantrel::testing {
 namespace {
 
+using namespace std::string_literals;
+
 class Pop3Connection final : public platform::standin::StandinConnection {
  public:
-  explicit Pop3Connection(std::shared_ptr<Pop3State> state) : state_(std::move(state)) {}
+  explicit Pop3Connection(std::shared_ptr<Pop3State> state)
+      : state_(std::move(state)), secure_(state_->listener.implicitTls) {}
 
   std::string greeting() override {
     const bool mute = state_->mode == Pop3Mode::Silent || state_->mode == Pop3Mode::HangsUp;
@@ -25,13 +28,24 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   bool implicitTls() const override { return state_->listener.implicitTls; }
   std::string tlsRefusal(const std::string& serverName) override {
     state_->handshakes.push_back(serverName);
-    if (!implicitTls()) return "the server answered in plain text";
-    return state_->listener.tlsRefusal;
+    if (!implicitTls() && !startingTls_) return "the server answered in plain text";
+    if (!state_->listener.tlsRefusal.empty()) return state_->listener.tlsRefusal;
+    secure_ = true;
+    return {};
   }
 
  private:
+  bool offersStls() const { return state_->listener.stls && !secure_; }
+
   std::string answerTo(const std::string& line) {
     const auto [verb, argument] = firstWord(line);
+    if (verb == "CAPA") {
+      return "+OK\r\nUSER\r\nTOP\r\n" + (offersStls() ? "STLS\r\n"s : "") + ".\r\n";
+    }
+    if (verb == "STLS" && offersStls()) {
+      startingTls_ = true;
+      return "+OK begin TLS\r\n";
+    }
     if (verb == "USER") {
       user_ = argument;
       return "+OK\r\n";
@@ -65,6 +79,8 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   StandinCommandLines lines_;
   std::string user_;
   StandinMailbox* mailbox_ = nullptr;
+  bool secure_;
+  bool startingTls_ = false;
   bool hungUp_ = false;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in POP3 server on the simulated network: mailboxes by user and password with the
-// headers of their messages (LIST and TOP), and the ways a real server lets a mail check down.
+// headers of their messages (LIST and TOP), its capabilities (CAPA, STLS), and the ways a real
+// server lets a mail check down.
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,8 @@ enum class Pop3Mode {
 struct Pop3Listener {
   std::uint16_t port = 110;
   bool implicitTls = false;  // greets only after the handshake
-  std::string tlsRefusal;    // empty: a handshake succeeds (on an implicit-TLS server)
+  std::string tlsRefusal{};  // empty: a handshake the server expects succeeds
+  bool stls = false;         // offers STLS on a plain connection
 };
 
 struct Pop3State : StandinMailState<Pop3Listener> {

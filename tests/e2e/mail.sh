@@ -40,10 +40,12 @@ pop3_account() {  # pop3_account KEY NAME SERVER USER [VALUE...]
 }
 
 # Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden. The
-# window lists accounts without their messages' lines unless a case asks for them.
+# window lists accounts without their messages' lines unless a case asks for them. The server
+# offers STLS with the test root's certificate, which Windows trusts here.
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
   local alice=${1:-secret}
   shift || true
+  mail_server_trust_root
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   mail_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES Alice_Maison_pass="$alice" \
     Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong checkMailPreview=0 "$@"
@@ -236,7 +238,7 @@ case_double_click_during_a_check_acts_on_the_shown_row() {
 case_refused_password_is_asked_again() {
   start_mail oops editMailWindowTime=0
   fire_mail_timer
-  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDYES"
+  answer_box "Le mot de passe pour le serveur localhost avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDYES"
   wait_until 10 "no question for the new password" input_query_open
   drv controls "${BOX[@]}" | grep -qF "text=Donnez le nouveau mot de passe" ||
     fail "the question lacks its prompt"
@@ -254,15 +256,16 @@ case_refused_password_is_asked_again() {
 }
 
 # A refused password answered No leaves the account uncounted, and the e-mail tab, opened from
-# the tray afterwards, says why for the first account listed without another click.
+# the tray afterwards, says why for the first account listed without another click, and that the
+# plain account went over TLS (the server offers STLS).
 case_refused_password_shows_on_the_email_tab() {
   start_mail oops editMailWindowTime=0
   fire_mail_timer
-  answer_box "Le mot de passe pour le serveur 127.0.0.1 avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDNO"
+  answer_box "Le mot de passe pour le serveur localhost avec le login alice, semble incorrect, voulez-vous essayer avec un autre ?" "$IDNO"
   wait_until 15 "the check did not go on after the refusal" tip_shown "2 message(s) non-lu(s) (Bob)"
   email_tab_of Alice
   wait_until 5 "the e-mail tab does not tell why Maison was not counted" \
-    account_result_is "Relevé à HH:MM : mot de passe refusé par le serveur"
+    account_result_is "Relevé à HH:MM en TLS (SChannel) : mot de passe refusé par le serveur"
 }
 
 # A server with nothing listening and a name that does not resolve each bring their box; the
@@ -378,7 +381,7 @@ case_imap_tick_kept_in_the_settings_file() {
   local nuage_key=$ALICE_ACCOUNTS\\00000002 before
   before=$(wine_run reg query "$nuage_key" | tr -d '\r')
   show_accounts_of Alice \
-    $'index=0 selected=1 checked=1 text=Maison\t127.0.0.1\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
+    $'index=0 selected=1 checked=1 text=Maison\tlocalhost\nindex=1 selected=0 checked=1 text=Nuage\tlocalhost (IMAP)'
   tick_account 1
   wait_until 5 "the tick did not reach the settings file" eval \
     'tr -d "\r" <"$(settings_file)" | grep -qx "Alice_Nuage_imap=0"'
@@ -394,7 +397,7 @@ case_accounts_tab_writes_skip_flags() {
   e2e_reg_import "$(pop3_account "$SHARED_ACCOUNTS_KEY\\00000001" Commun 127.0.0.1 nobody)"
   mail_settings Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong Bob_Commun_pass=x
   show_accounts_of Bob \
-    $'index=0 selected=1 checked=0 text=Ancien\t127.0.0.1\nindex=1 selected=0 checked=1 text=Bureau\t127.0.0.1\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\t127.0.0.1'
+    $'index=0 selected=1 checked=0 text=Ancien\tlocalhost\nindex=1 selected=0 checked=1 text=Bureau\tlocalhost\nindex=2 selected=0 checked=1 text=Commun\t127.0.0.1\nindex=3 selected=0 checked=1 text=Perso\tlocalhost'
   tick_account 2
   wait_until 5 "the click did not write Commun's skip flag" \
     e2e_reg_value_is "$SHARED_ACCOUNTS_KEY\\00000001" "POP3 Skip Account" 0x1

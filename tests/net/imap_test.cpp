@@ -238,7 +238,9 @@ std::string loginOutcome(Action&& action) {
   return "counted";
 }
 
-// The question is asked, and answered No, so that each case ends on its first LOGIN.
+// The question is asked, and answered No, so that each case ends on its first LOGIN. A refusal
+// that comes with an alert alone asks it too (the alert may ask for an application password),
+// and says so.
 TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
   struct Case {
     const char* name;
@@ -247,6 +249,7 @@ TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
     std::string outcome;
     std::vector<std::string> alerts;
     std::string password = "pw";
+    bool alerted = false;  // the refusal asked about came with its alert
   };
   const std::string noCode = "password refused";
   const std::vector<std::string> none;
@@ -280,9 +283,18 @@ TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
       {"SERVERBUG", {"a1 NO [SERVERBUG] Oops\r\n"}, false, "server: SERVERBUG: Oops", none},
       {"ALERT on the refusal",
        {"a1 NO [ALERT] Application-specific password required\r\n"},
-       false,
-       "server: ALERT: Application-specific password required",
-       {"Application-specific password required"}},
+       true,
+       noCode,
+       {"Application-specific password required"},
+       "pw",
+       true},
+      {"ALERT in small letters on the refusal",
+       {"a1 NO [alert] Log in on the web first\r\n"},
+       true,
+       noCode,
+       {"Log in on the web first"},
+       "pw",
+       true},
       {"an untagged ALERT beside a refused password",
        {"* OK [ALERT] Too many failures\r\na1 NO [AUTHENTICATIONFAILED] Invalid\r\n"},
        true,
@@ -302,12 +314,15 @@ TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
        "p\xe9"},
   };
   int asked = 0;
+  bool alerted = false;
   imap.OnAuthenticationFailed = [&](bool& handled) {
     ++asked;
+    alerted = imap.LoginRefusedWithAlert();
     handled = false;
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    alerted = false;
     std::vector<Act> script = {{Act::Send, kGreeting}};
     // Each answer, then the goodbye, after a line of the client.
     for (const std::string& answer : c.answers) {
@@ -320,6 +335,7 @@ TEST_F(ImapTest, OnlyARefusedPasswordAsksForAnotherAndAlertsReachTheUser) {
     asked = 0;
     EXPECT_EQ(loginOutcome([&] { check(server.port(), "ann", c.password); }), c.outcome);
     EXPECT_EQ(asked, c.asked ? 1 : 0);
+    EXPECT_EQ(alerted, c.alerted);
     EXPECT_EQ(imap.TakeAlerts(), c.alerts);
     EXPECT_FALSE(imap.Connected());
   }

@@ -2,8 +2,8 @@
 """A POP3 server on 127.0.0.1 that greets each connection only after a pause.
 
 Usage: late_pop3_server.py PORT_FILE [DELAY_MS] [IDLE_SECONDS]
-Binds a free port and writes it to PORT_FILE. Any user and password log in; STAT answers
-"+OK 2 20". Stops by itself after IDLE_SECONDS.
+Binds a free port and writes it to PORT_FILE. It offers no STLS; any user and password log in;
+STAT answers "+OK 2 20". Stops by itself after IDLE_SECONDS.
 """
 import socket
 import sys
@@ -17,6 +17,9 @@ def serve(client, delay):
             time.sleep(delay)
             client.sendall(b"+OK late\r\n")
             for line in client.makefile("rb"):
+                if line.startswith(b"CAPA"):
+                    client.sendall(b"+OK\r\nUSER\r\n.\r\n")
+                    continue
                 client.sendall(b"+OK 2 20\r\n" if line.startswith(b"STAT") else b"+OK\r\n")
                 if line.startswith(b"QUIT"):
                     return

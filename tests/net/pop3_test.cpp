@@ -12,6 +12,7 @@ namespace vantrel::net {
 namespace {
 
 using testing::Act;
+using testing::logHasLine;
 using testing::replies;
 using testing::residentBytes;
 using testing::ScriptedServer;
@@ -21,6 +22,12 @@ using testing::thrown;
 class Pop3Test : public testing::MailCheckTest<TPop3Client, &TPop3Client::MessageCount,
                                                &TPop3Client::RetrieveSummaries> {
  protected:
+  // dovecot offers STLS with a certificate for localhost.
+  void SetUp() override {
+    MailCheckTest::SetUp();
+    pop.Host = "localhost";
+  }
+
   TPop3Client& pop = client;
 };
 
@@ -39,6 +46,9 @@ TEST_F(Pop3Test, DovecotMailboxesGiveTheirCountsOnOneComponentInTurn) {
   EXPECT_EQ(counts, (std::vector<int>{3, 0, 1}));
   EXPECT_EQ(connects, 3);
   EXPECT_EQ(disconnects, 3);
+  // The plain account's login went over TLS, which dovecot's log line tells.
+  EXPECT_EQ(pop.SecuredBy(), platform::TlsEngine::System);
+  EXPECT_TRUE(logHasLine("VANTREL_DOVECOT_LOG", {"pop3-login:", "Login: user=<carol>", ", TLS"}));
 }
 
 TEST_F(Pop3Test, DovecotRefusalAsksOnceAndANewPasswordLogsInOnTheSecondRound) {
@@ -94,20 +104,33 @@ TEST_F(Pop3Test, DovecotSummariesAreTheNewestMessagesRawAndNewestFirstPlainAndSe
 
 // --- scripted servers -----------------------------------------------------------------------
 
-// A server that takes any login and answers STAT with `stat`.
-std::vector<Act> dialogue(const std::string& stat, const std::string& greeting = "+OK\r\n") {
-  return replies({greeting, "+OK\r\n", "+OK\r\n", stat, "+OK bye\r\n"});
+// A server of its time, which offers no STLS: its capabilities, or "-ERR" to CAPA for one older
+// than the command.
+const std::string kCapabilities = "+OK\r\nUSER\r\nTOP\r\n.\r\n";
+
+// The greeting (positive), an older server's refusal of CAPA, then each of `lines` in turn; each
+// but the greeting after a line of the client.
+std::vector<Act> withoutCapa(std::vector<std::string> lines, Act::Kind end = Act::Hold) {
+  lines.insert(lines.begin() + 1, "-ERR unknown command\r\n");
+  return replies(lines, end);
 }
 
-TEST_F(Pop3Test, TheDialogueOnTheWireIsUserPassStatQuit) {
+// A server that takes any login and answers STAT with `stat`.
+std::vector<Act> dialogue(const std::string& stat, const std::string& greeting = "+OK\r\n") {
+  return replies({greeting, kCapabilities, "+OK\r\n", "+OK\r\n", stat, "+OK bye\r\n"});
+}
+
+TEST_F(Pop3Test, TheDialogueOnTheWireIsCapaUserPassStatQuit) {
   const ScriptedServer server(dialogue("+OK 3 4520\r\n", "+OK POP3 server ready\r\n"));
   check(server.port(), "ann", "pw");
   EXPECT_EQ(counts, std::vector<int>{3});
-  EXPECT_EQ(server.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+  EXPECT_EQ(server.received(), "CAPA\r\nUSER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
 }
 
 TEST_F(Pop3Test, RepliesOneByteAtATimeAndSplitLineEndsStillMakeADialogue) {
   const ScriptedServer server({{Act::SendBytes, "+OK slow server\r\n"},
+                               {Act::ExpectLine},
+                               {Act::SendBytes, kCapabilities},
                                {Act::ExpectLine},
                                {Act::Send, "+OK\r"},
                                {Act::Pause, "", 20},
@@ -132,16 +155,16 @@ TEST_F(Pop3Test, AStatCountWithNothingAfterItReadsAsZero) {
 }
 
 TEST_F(Pop3Test, ARefusedUserFailsAtOnceWhenNoHandlerOrADecliningOneAnswers) {
-  const std::vector<Act> refuseUser = replies({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n"});
+  const std::vector<Act> refuseUser = withoutCapa({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n"});
   const ScriptedServer unhandled(refuseUser);
   EXPECT_EQ(failure(unhandled.port(), "ann", "pw"), "Authentication failed");
-  EXPECT_EQ(unhandled.received(), "USER ann\r\nQUIT\r\n");
+  EXPECT_EQ(unhandled.received(), "CAPA\r\nUSER ann\r\nQUIT\r\n");
 
   const ScriptedServer declined(refuseUser);
   int asked = 0;
   pop.OnAuthenticationFailed = [&](bool&) { ++asked; };
   EXPECT_EQ(failure(declined.port(), "ann", "pw"), "Authentication failed");
-  EXPECT_EQ(declined.received(), "USER ann\r\nQUIT\r\n");
+  EXPECT_EQ(declined.received(), "CAPA\r\nUSER ann\r\nQUIT\r\n");
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(connects, 0);
 }
@@ -183,7 +206,7 @@ TEST_F(Pop3Test, OnlyARefusedPasswordAsksForAnotherNotTheServersOwnTrouble) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const ScriptedServer server(replies(c.answers));
+    const ScriptedServer server(withoutCapa(c.answers));
     asked = 0;
     std::string outcome = "counted";
     try {
@@ -220,14 +243,14 @@ TEST_F(Pop3Test, ARefusedStatAnnouncesTheLoginWithoutTheCountOfTheConnectionBefo
   };
   EXPECT_EQ(failure(refusing.port(), "ann", "pw"), "-ERR mailbox locked\r\n");
   EXPECT_FALSE(connectedInHandler);  // the QUIT came first
-  EXPECT_EQ(refusing.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
+  EXPECT_EQ(refusing.received(), "CAPA\r\nUSER ann\r\nPASS pw\r\nSTAT\r\nQUIT\r\n");
   EXPECT_EQ(counts, (std::vector<int>{4, 0}));
   EXPECT_EQ(pop.MessageCount(), 0);
 }
 
 TEST_F(Pop3Test, ARefusedQuitClosesAnywayAndFailsWithItsLine) {
   const ScriptedServer server(
-      replies({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n", "-ERR no\r\n"}));
+      withoutCapa({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n", "-ERR no\r\n"}));
   std::string quitError;
   pop.OnConnect = [&](TAsyncSocket&) { quitError = thrown<Exception>([&] { pop.Disconnect(); }); };
   check(server.port(), "ann", "pw");
@@ -236,7 +259,11 @@ TEST_F(Pop3Test, ARefusedQuitClosesAnywayAndFailsWithItsLine) {
 }
 
 TEST_F(Pop3Test, AServerThatHangsUpMidDialogueFailsTheLogin) {
-  const ScriptedServer server({{Act::Send, "+OK\r\n"}, {Act::ExpectLine}, {Act::Close}});
+  const ScriptedServer server({{Act::Send, "+OK\r\n"},
+                               {Act::ExpectLine},
+                               {Act::Send, kCapabilities},
+                               {Act::ExpectLine},
+                               {Act::Close}});
   EXPECT_EQ(failure(server.port(), "ann", "pw"), "Authentication failed");
   EXPECT_EQ(connects, 0);
   EXPECT_FALSE(pop.Connected());
@@ -307,11 +334,11 @@ TEST_F(Pop3Test, ALineBreakOrZeroByteInTheLoginIsRefusedBeforeItIsSent) {
       {"a lone CR in the password", "ann", "pw\r", "", "", 0},
       {"a zero byte in the user name", std::string("ann\0x", 5), "pw", "", "", 0},
       {"a line break in the password given after a refusal", "ann", "pw", "pw2\r\nDELE 1",
-       "USER ann\r\nPASS pw\r\nQUIT\r\n", 1},
+       "CAPA\r\nUSER ann\r\nPASS pw\r\nQUIT\r\n", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const ScriptedServer server(replies({"+OK\r\n", "+OK\r\n", "-ERR bad\r\n", "+OK\r\n"}));
+    const ScriptedServer server(withoutCapa({"+OK\r\n", "+OK\r\n", "-ERR bad\r\n", "+OK\r\n"}));
     pop.OnAuthenticationFailed = [&](bool& handled) {
       pop.Password = c.retyped;
       handled = true;
@@ -329,7 +356,7 @@ TEST_F(Pop3Test, AHangUpAfterARefusalShowsInConnectedAndTheHandlersReconnectDoes
   // The first server refuses PASS and hangs up; the handler, like the user sitting in the
   // question, only asks Connected, then checks the mailbox again from inside the first Connect.
   const ScriptedServer refusing(
-      replies({"+OK\r\n", "+OK\r\n", "-ERR bad password\r\n"}, Act::Close));
+      withoutCapa({"+OK\r\n", "+OK\r\n", "-ERR bad password\r\n"}, Act::Close));
   const ScriptedServer good(dialogue("+OK 6 60\r\n"));
   bool busyInside = false;
   bool hungUp = false;
@@ -349,8 +376,8 @@ TEST_F(Pop3Test, AHangUpAfterARefusalShowsInConnectedAndTheHandlersReconnectDoes
   EXPECT_TRUE(busyInside);
   EXPECT_EQ(counts, std::vector<int>{6});  // announced once, by the login that counted
   EXPECT_EQ(pop.MessageCount(), 6);
-  EXPECT_EQ(refusing.received(), "USER ann\r\nPASS pw\r\n");
-  EXPECT_EQ(good.received(), "USER ann\r\nPASS pw2\r\nSTAT\r\nQUIT\r\n");
+  EXPECT_EQ(refusing.received(), "CAPA\r\nUSER ann\r\nPASS pw\r\n");
+  EXPECT_EQ(good.received(), "CAPA\r\nUSER ann\r\nPASS pw2\r\nSTAT\r\nQUIT\r\n");
   EXPECT_FALSE(pop.Busy());
 }
 
@@ -361,7 +388,7 @@ TEST_F(Pop3Test, AServerThatDripsItsRepliesIsLeftWithinTheTimeOut) {
     return std::vector<Act>{{Act::Pause, "", 150}, {Act::SendBytes, reply}, {Act::ExpectLine}};
   };
   std::vector<Act> script;
-  for (const char* reply : {"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n"}) {
+  for (const char* reply : {"+OK\r\n", "-ERR\r\n", "+OK\r\n", "+OK\r\n", "+OK 1 1\r\n"}) {
     const auto step = late(reply);
     script.insert(script.end(), step.begin(), step.end());
   }
@@ -378,7 +405,7 @@ TEST_F(Pop3Test, AServerThatDripsItsRepliesIsLeftWithinTheTimeOut) {
 
 TEST_F(Pop3Test, TheTimeOutDoesNotRunWhileTheRefusalHandlerAsks) {
   const ScriptedServer server(
-      replies({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 2\r\n", "+OK\r\n"}));
+      withoutCapa({"+OK\r\n", "-ERR who?\r\n", "+OK\r\n", "+OK\r\n", "+OK 2 2\r\n", "+OK\r\n"}));
   pop.TimeOut = 200;
   pop.OnAuthenticationFailed = [&](bool& handled) {
     // A question the user takes his time over, with the program's events going on.
@@ -390,7 +417,8 @@ TEST_F(Pop3Test, TheTimeOutDoesNotRunWhileTheRefusalHandlerAsks) {
 }
 
 TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
-  std::vector<Act> script = replies({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 4\r\n", "+OK\r\n"});
+  std::vector<Act> script =
+      withoutCapa({"+OK\r\n", "+OK\r\n", "+OK\r\n", "+OK 4 4\r\n", "+OK\r\n"});
   script.insert(script.begin(), Act(Act::Pause, "", 100));
   const ScriptedServer server(script);
   std::string refusal;
@@ -413,7 +441,7 @@ TEST_F(Pop3Test, AConnectFromInsideItsOwnWaitIsRefusedAndTheFirstGoesOn) {
 // A server that takes any login, answers STAT with `stat`, then each of `answers` in turn.
 std::vector<Act> summaryDialogue(const std::string& stat, std::vector<std::string> answers,
                                  Act::Kind end = Act::Hold) {
-  answers.insert(answers.begin(), {"+OK\r\n", "+OK\r\n", "+OK\r\n", stat});
+  answers.insert(answers.begin(), {"+OK\r\n", kCapabilities, "+OK\r\n", "+OK\r\n", stat});
   return replies(answers, end);
 }
 
@@ -427,7 +455,7 @@ TEST_F(Pop3Test, SummariesOnTheWire) {
     std::vector<std::vector<std::string>> headers;
     bool connected;
   };
-  const std::string login = "USER ann\r\nPASS pw\r\nSTAT\r\n";
+  const std::string login = "CAPA\r\nUSER ann\r\nPASS pw\r\nSTAT\r\n";
   const Case cases[] = {
       {"the newest first, dot-stuffing undone, folds unfolded",
        2,
@@ -531,7 +559,7 @@ TEST_F(Pop3Test, HostileSummaryAnswersAreBoundedAndTheCountStays) {
     EXPECT_FALSE(connectedAfterSummaries);
     EXPECT_EQ(pop.TimedOut(), c.timedOut);
     EXPECT_LT(peak - before, 8L << 20);
-    EXPECT_EQ(server.received(), "USER ann\r\nPASS pw\r\nSTAT\r\nLIST 3\r\nTOP 3 0\r\n");
+    EXPECT_EQ(server.received(), "CAPA\r\nUSER ann\r\nPASS pw\r\nSTAT\r\nLIST 3\r\nTOP 3 0\r\n");
   }
   platform.loop.stopTimer(sampler);
   EXPECT_EQ(connects, 4);

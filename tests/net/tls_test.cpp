@@ -7,6 +7,8 @@
 #include <sstream>
 #include <thread>
 
+#include <sys/socket.h>
+
 #include "net/imap_client.h"
 #include "net/pop3_client.h"
 #include "platform/tls/anchor_validator.h"
@@ -251,31 +253,67 @@ int logLines(const char* variable, const std::string& line, int expected) {
 }
 
 // The system's engine as it fails on Windows XP (no TLS 1.2 at all) or on a Windows that shares
-// no cipher suite with the server. It sends nothing.
+// no cipher suite with the server, or as it refuses a certificate (lacking nothing). It sends
+// nothing.
 class StandInSystemTls final : public platform::tls::Engine {
  public:
-  explicit StandInSystemTls(platform::tls::Shortfall lacking) : lacking_(lacking) {}
+  explicit StandInSystemTls(platform::tls::Shortfall lacking,
+                            std::string reason = "the stand-in refuses")
+      : lacking_(lacking), reason_(std::move(reason)) {}
   std::unique_ptr<platform::tls::Session> start(platform::SocketHandle,
                                                 const std::string&) override {
-    return std::make_unique<Refusing>(lacking_);
+    return std::make_unique<Refusing>(*this);
   }
 
  private:
   class Refusing final : public platform::tls::Session {
    public:
-    explicit Refusing(platform::tls::Shortfall lacking) : lacking_(lacking) {}
+    explicit Refusing(const StandInSystemTls& engine) : engine_(engine) {}
     platform::TlsStep step() override {
-      return {platform::TlsStep::State::Failed, "the stand-in refuses"};
+      return {platform::TlsStep::State::Failed, engine_.reason_};
     }
     long send(const char*, std::size_t) override { return -1; }
     long receive(char*, std::size_t, bool) override { return -1; }
     int error() const override { return platform::wsa::kNotConnected; }
-    platform::tls::Shortfall shortfall() const override { return lacking_; }
+    platform::tls::Shortfall shortfall() const override { return engine_.lacking_; }
 
    private:
-    platform::tls::Shortfall lacking_;
+    const StandInSystemTls& engine_;
   };
   platform::tls::Shortfall lacking_;
+  std::string reason_;
+};
+
+// The system's engine making a handshake at once and leaving the bytes as they are, so that a
+// scripted server goes on in plain text over a connection the client takes for secured.
+class PassThroughTls final : public platform::tls::Engine {
+ public:
+  std::unique_ptr<platform::tls::Session> start(platform::SocketHandle socket,
+                                                const std::string&) override {
+    return std::make_unique<Plain>(static_cast<int>(socket));
+  }
+
+ private:
+  class Plain final : public platform::tls::Session {
+   public:
+    explicit Plain(int fd) : fd_(fd) {}
+    platform::TlsStep step() override { return {platform::TlsStep::State::Done, {}}; }
+    long send(const char* data, std::size_t length) override {
+      return moved(::send(fd_, data, length, MSG_NOSIGNAL));
+    }
+    long receive(char* data, std::size_t length, bool peek) override {
+      return moved(::recv(fd_, data, length, peek ? MSG_PEEK : 0));
+    }
+    int error() const override { return error_; }
+
+   private:
+    long moved(ssize_t bytes) {
+      if (bytes < 0) error_ = platform::posix::winsockCode(errno);
+      return static_cast<long>(bytes);
+    }
+    int fd_;
+    int error_ = 0;
+  };
 };
 
 // Each case counts what its servers saw: connections, handshakes refused (or connections given
@@ -433,7 +471,8 @@ TEST(TlsEngineChoiceTest, AConnectionSecuredMidConversationIsStartedOverForTheBu
 
 // A plain IMAP server that has offered TLS once gets no password in clear text for the rest of the
 // run: not on the new connection the built-in engine needs after the system's found nothing in
-// common (where someone on the way strips the offer), nor at a later check.
+// common (where someone on the way strips the offer), nor at a later check. Nor does any server a
+// password that has gone over TLS before.
 TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearText) {
   const std::string offered = "* OK [CAPABILITY IMAP4rev1 STARTTLS] hi\r\n";
   const std::string stripped = "* OK [CAPABILITY IMAP4rev1] hi\r\n";
@@ -454,6 +493,7 @@ TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearTex
     std::vector<std::string> hosts;  // one per check
     std::string reason;              // of the last check's refusal
     std::string heard;
+    bool passwordOverTlsOnly = false;
   };
   const Case cases[] = {
       {"STARTTLS stripped on the new connection",
@@ -493,6 +533,12 @@ TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearTex
        {"localhost", "LocalHost"},
        goneReason,
        "a1 STARTTLS\r\na2 LOGOUT\r\na1 LOGOUT\r\n"},
+      {"a password that has gone over TLS, to a server offering none",
+       {greetAndLogIn(stripped)},
+       {"127.0.0.1"},
+       kPasswordSecuredBefore,
+       "a1 LOGOUT\r\n",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -506,6 +552,7 @@ TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearTex
     imap.Port = server.port();
     imap.UserID = "ann";
     imap.Password = "secret-pw";
+    imap.PasswordOverTlsOnly = c.passwordOverTlsOnly;
     int counted = 0;
     imap.OnConnect = [&](TAsyncSocket&) {
       ++counted;
@@ -521,6 +568,114 @@ TEST(StartTlsDowngradeTest, AServerThatOfferedTlsNeverHearsThePasswordInClearTex
     EXPECT_EQ(server.accepted(), static_cast<int>(c.connections.size()));
     EXPECT_EQ(server.received(), c.heard);
     EXPECT_FALSE(imap.Connected());
+  }
+}
+
+// The clients of one owner share what they learnt: a server one of them saw offer TLS is refused a
+// password in clear text by the other.
+TEST(StartTlsDowngradeTest, ClientsSharingTheirMemoryKeepOneAnothersPromise) {
+  const ScriptedServer server(testing::ScriptsInTurn{
+      {testing::replies(
+           {"* OK [CAPABILITY IMAP4rev1 STARTTLS] hi\r\n", "a1 NO not now\r\n", "a2 OK\r\n"}),
+       testing::replies({"* OK [CAPABILITY IMAP4rev1] hi\r\n", "a1 OK\r\n"})}});
+  platform::posix::PosixEventLoop loop;
+  platform::posix::PosixSockets sockets(testRoot());
+  SecureServers shared;
+  TImapClient first(loop, sockets, &shared);
+  TImapClient second(loop, sockets, &shared);
+  for (TImapClient* client : {&first, &second}) {
+    client->Host = "127.0.0.1";
+    client->Port = server.port();
+    client->UserID = "ann";
+    client->Password = "secret-pw";
+  }
+  EXPECT_EQ(testing::tlsRefusal([&] { first.Connect(); }), kTlsOfferedThenRefused);
+  EXPECT_EQ(testing::tlsRefusal([&] { second.Connect(); }), kSecureNoMore);
+  EXPECT_EQ(server.received(), "a1 STARTTLS\r\na2 LOGOUT\r\na1 LOGOUT\r\n");
+}
+
+// A plain POP3 server that has offered STLS, or made a TLS session, in this run hears no password
+// in clear text, nor does any server a password that has gone over TLS before: they are refused
+// before USER. Only a server that never offered TLS, without CAPA, hears one in clear text.
+TEST(StlsDowngradeTest, OnlyAServerThatNeverOfferedTlsHearsThePasswordInClearText) {
+  const std::string offered = "+OK\r\nUSER\r\nSTLS\r\n.\r\n";
+  const std::string stripped = "+OK\r\nUSER\r\n.\r\n";
+  const std::string noCapa = "-ERR unknown command\r\n";
+  const std::string login = "USER ann\r\nPASS secret-pw\r\nSTAT\r\nQUIT\r\n";
+  // Up to the handshake, which the system's engine gives up on or refuses.
+  const std::vector<Act> upToTls = {{Act::Send, "+OK hi\r\n"},  {Act::ExpectLine},
+                                    {Act::Send, offered},       {Act::ExpectLine},
+                                    {Act::Send, "+OK TLS\r\n"}, {Act::Hold}};
+  const auto refusedAfter = [](const std::string& capabilities) {
+    return testing::replies({"+OK hi\r\n", capabilities, "+OK bye\r\n"});
+  };
+  const auto logIn = [](const std::vector<std::string>& upToLogin) {
+    auto lines = upToLogin;
+    lines.insert(lines.end(), {"+OK\r\n", "+OK\r\n", "+OK 1 1\r\n", "+OK bye\r\n"});
+    return testing::replies(lines);
+  };
+  // STLS, the capabilities asked again over TLS, then the login.
+  const auto securedLogIn = logIn({"+OK hi\r\n", offered, "+OK TLS\r\n", stripped});
+  const std::string afterTls = "CAPA\r\nSTLS\r\nCAPA\r\n" + login;
+  enum class Handshake { NothingInCommon, Refused, Made };  // by the system's engine
+  struct Case {
+    const char* name;
+    Handshake handshake;
+    std::vector<std::vector<Act>> connections;
+    int checks;
+    std::string reason;  // of the last check's refusal
+    std::string heard;
+    bool passwordOverTlsOnly = false;
+  };
+  const auto inTurn = [](auto... scripts) { return std::vector<std::vector<Act>>{scripts...}; };
+  const auto stlsRefused =
+      testing::replies({"+OK hi\r\n", offered, "-ERR not now\r\n", "+OK bye\r\n"});
+  const Case cases[] = {
+      {"STLS offered, then stripped on the other engine's new connection",
+       Handshake::NothingInCommon, inTurn(upToTls, refusedAfter(stripped)), 1, kSecureNoMore,
+       "CAPA\r\nSTLS\r\nCAPA\r\nQUIT\r\n"},
+      {"STLS stripped at the check after a TLS one", Handshake::Made,
+       inTurn(securedLogIn, refusedAfter(stripped)), 2, kSecureNoMore,
+       afterTls + "CAPA\r\nQUIT\r\n"},
+      {"CAPA refused at the check after a TLS one", Handshake::Made,
+       inTurn(securedLogIn, refusedAfter(noCapa)), 2, kSecureNoMore, afterTls + "CAPA\r\nQUIT\r\n"},
+      {"STLS answered -ERR", Handshake::Made, inTurn(stlsRefused), 1, kTlsOfferedThenRefused,
+       "CAPA\r\nSTLS\r\nQUIT\r\n"},
+      {"the upgrade's certificate refused", Handshake::Refused, inTurn(upToTls), 1,
+       reason::kUntrusted, "CAPA\r\nSTLS\r\n"},
+      {"a password that has gone over TLS, to a server without CAPA", Handshake::Made,
+       inTurn(refusedAfter(noCapa)), 1, kPasswordSecuredBefore, "CAPA\r\nQUIT\r\n", true},
+      {"a server without CAPA", Handshake::Made, inTurn(logIn({"+OK hi\r\n", noCapa})), 1,
+       "no exception", "CAPA\r\n" + login},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScriptedServer server(testing::ScriptsInTurn{c.connections});
+    using platform::tls::Shortfall;
+    std::unique_ptr<platform::tls::Engine> engine = std::make_unique<PassThroughTls>();
+    if (c.handshake == Handshake::NothingInCommon) {
+      engine = std::make_unique<StandInSystemTls>(Shortfall::NothingInCommon);
+    } else if (c.handshake == Handshake::Refused) {
+      engine = std::make_unique<StandInSystemTls>(Shortfall::None, reason::kUntrusted);
+    }
+    platform::posix::PosixEventLoop loop;
+    platform::posix::PosixSockets sockets(testRoot(), EngineChoice::Automatic, std::move(engine));
+    TPop3Client pop(loop, sockets);
+    pop.TimeOut = 5000;
+    pop.Host = "127.0.0.1";
+    pop.Port = server.port();
+    pop.UserID = "ann";
+    pop.Password = "secret-pw";
+    pop.PasswordOverTlsOnly = c.passwordOverTlsOnly;
+    pop.OnConnect = [&](TAsyncSocket&) { pop.Disconnect(); };
+    std::string reason;
+    for (int check = 0; check < c.checks; ++check) {
+      reason = testing::tlsRefusal([&] { pop.Connect(); });
+    }
+    EXPECT_EQ(reason, c.reason);
+    EXPECT_EQ(server.accepted(), static_cast<int>(c.connections.size()));
+    EXPECT_EQ(server.received(), c.heard);
+    EXPECT_FALSE(pop.Connected());
   }
 }
 

@@ -196,11 +196,13 @@ int main(int argc, char** argv) {
     pop.Host = "no-such-host.invalid";
     pop.Port = popPort;
     expect(failure([&] { pop.Connect(); }) == "Null Remote Address", "unknown host");
-    pop.Host = "127.0.0.1";
+    // The server offers STLS with a certificate for localhost.
+    pop.Host = "localhost";
     pop.UserID = "bob";
     pop.Password = "hunter2";
     pop.Connect();
     expect(counts == "30", "message counts of alice and bob");
+    expect(pop.SecuredBy() == securing, "a plain account secured with STLS");
     expect(asked == 1, "one password question");
     expect(connectionFailures == 1, "one OnConnectionFailed");
 

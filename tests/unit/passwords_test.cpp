@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -123,6 +124,63 @@ TEST_F(PasswordFile, APasswordGoesOnlyToTheServerAndUserNameItWasStoredFor) {
   EXPECT_EQ(storedPasswordFor(file, key, {"imap.example.com", "bob"}).password, "");
   EXPECT_EQ(storedPasswordFor(file, key, ann).password, "pw");
   EXPECT_FALSE(storedPasswordFor(file, key, ann).unbound);
+}
+
+// The mark of a password that has gone over TLS, as the file gives it: one that cannot be read
+// keeps the password from clear text. The app tests follow a mark from one run to the next.
+TEST_F(PasswordFile, AMarkOfTlsThatCannotBeReadKeepsThePasswordFromClearText) {
+  for (const auto& [mark, overTlsOnly] :
+       std::vector<std::pair<std::string, bool>>{{"", false},
+                                                 {"_tls=1", true},
+                                                 {"_TLS=1", true},
+                                                 {"_tls=0", false},
+                                                 {"_tls=yes", true},
+                                                 {"_tls=", true}}) {
+    SCOPED_TRACE(mark);
+    std::ofstream(path_) << "[Email]\nA_Home_pass=vdavfp\n"
+                         << (mark.empty() ? "" : "A_Home_pass") << mark << "\n";
+    EXPECT_EQ(
+        storedPasswordFor(base::IniFile(path_.string()), "A_Home_pass", {"pop", "ann"}).overTlsOnly,
+        overTlsOnly);
+  }
+}
+
+// A password stored for someone else is none for the account asking: it is that account's own,
+// for the server or user name it had before, only when it was typed for that very account.
+TEST_F(PasswordFile, APasswordOfTheSameAccountForItsFormerServerIsToldFromAnotherAccounts) {
+  const std::string home = "Identities\\{A}\\Accounts\\00000001";
+  const PasswordOwner newServer{"pop.new.example", "ann", home};
+  struct Case {
+    std::string name;
+    PasswordOwner storedFor;
+    std::string password;
+    PasswordOwner asking;
+    bool ownerChanged;
+  };
+  const std::vector<Case> cases = {
+      {"its server changed", {"pop.old.example", "ann", home}, "pw", newServer, true},
+      {"another account that took the key",
+       {"pop.old.example", "ann", "Identities\\{A}\\Accounts\\00000002"},
+       "pw",
+       newServer,
+       false},
+      {"bound by a version that kept no account",
+       {"pop.old.example", "ann"},
+       "pw",
+       newServer,
+       true},
+      {"none stored", {"pop.old.example", "ann", home}, "", newServer, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      base::IniFile file(path_.string());
+      writePassword(file, "A_Home_pass", c.password, c.storedFor);
+    }
+    const auto stored = storedPasswordFor(base::IniFile(path_.string()), "A_Home_pass", c.asking);
+    EXPECT_EQ(stored.ownerChanged, c.ownerChanged);
+    EXPECT_EQ(stored.password, "") << "sent nowhere but where it was typed for";
+  }
 }
 
 TEST(PasswordFileValue, ValuesTheFileAlreadyKeepsAreWrittenAsTheyAre) {
