@@ -19,9 +19,9 @@ using AskForChange = DWORD(WINAPI*)(PHANDLE handle, LPOVERLAPPED overlapped);
 bool offTheMachine(const MIB_IPFORWARDROW& route) {
   const DWORD firstOctet = route.dwForwardDest & 0xff;  // the address is in network order
   if (firstOctet == 127 || firstOctet >= 224) return false;
-  MIB_IFROW interface {};
-  interface.dwIndex = route.dwForwardIfIndex;
-  return GetIfEntry(&interface) != NO_ERROR || interface.dwType != MIB_IF_TYPE_LOOPBACK;
+  MIB_IFROW through{};
+  through.dwIndex = route.dwForwardIfIndex;
+  return GetIfEntry(&through) != NO_ERROR || through.dwType != MIB_IF_TYPE_LOOPBACK;
 }
 
 }  // namespace
