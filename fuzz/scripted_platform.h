@@ -27,6 +27,10 @@ class InstantLoop final : public platform::EventLoop {
     return platform::WaitOutcome::Ready;
   }
   void wake() override {}
+  platform::WatchId watchSocket(platform::SocketHandle, unsigned, std::function<void()>) override {
+    return 1;
+  }
+  void unwatchSocket(platform::WatchId) override {}
   void run() override {}
   void quit() override {}
   bool quitting() const override { return false; }
@@ -71,6 +75,11 @@ class ScriptedSockets final : public platform::Sockets {
   }
   std::unique_ptr<platform::HostLookup> lookup(const std::string&, platform::EventLoop&) override {
     return std::make_unique<FoundLookup>();
+  }
+  // No component of the fuzz targets looks a name up this way.
+  std::unique_ptr<platform::HostLookup> lookupThen(const std::string&, platform::EventLoop&,
+                                                   std::function<void()>) override {
+    return nullptr;
   }
 
  private:

@@ -162,6 +162,10 @@ class ServingLoop final : public vantrel::platform::EventLoop {
     return vantrel::platform::WaitOutcome::Ready;
   }
   void wake() override {}
+  vantrel::platform::WatchId watchSocket(SocketHandle, unsigned, std::function<void()>) override {
+    return 1;
+  }
+  void unwatchSocket(vantrel::platform::WatchId) override {}
   void run() override {}
   void quit() override {}
   bool quitting() const override { return false; }
@@ -194,6 +198,11 @@ class PairSockets final : public vantrel::platform::Sockets {
   std::optional<std::uint32_t> parseDotted(const std::string&) const override { return 0x0100007f; }
   std::unique_ptr<vantrel::platform::HostLookup> lookup(const std::string&,
                                                         vantrel::platform::EventLoop&) override {
+    return nullptr;
+  }
+  std::unique_ptr<vantrel::platform::HostLookup> lookupThen(const std::string&,
+                                                            vantrel::platform::EventLoop&,
+                                                            std::function<void()>) override {
     return nullptr;
   }
   TlsStep startTls(SocketHandle, const std::string& serverName) override {

@@ -10,6 +10,7 @@
 namespace vantrel::platform {
 
 using TimerId = std::uint32_t;
+using WatchId = std::uint32_t;
 
 // A socket as the operating system names it (SOCKET on Windows, a descriptor on POSIX).
 using SocketHandle = std::intptr_t;
@@ -60,6 +61,28 @@ class EventLoop {
 
   // Ends the current or next waitForSocket with WaitOutcome::Woken. Callable from a callback.
   virtual void wake() = 0;
+
+  // Readiness of a socket that lives for minutes, told as a timer's tick is: onReady runs on the
+  // loop's thread wherever messages are dispatched (run, waitForSocket, processMessages, and on
+  // Windows a message box's or dialog's own loop too), never inside watchSocket itself. What the
+  // three platforms have in common makes the contract:
+  // - A call is a hint, not a promise: it may come when nothing can be done, so the owner asks the
+  //   socket (connectResult, receive, send) and takes would-block as "not yet".
+  // - kSocketRead (which includes the peer's close): after each call, read until receive answers
+  //   would-block or the end. What is left unread may never be told again (Windows tells it
+  //   again only after a receive; a TLS session may hold decrypted text the socket no longer
+  //   shows).
+  // - kSocketWrite: ask for it only after a send answered would-block, and stop once that send has
+  //   gone through: POSIX tells of a writable socket continually, Windows only after a blocked
+  //   send.
+  // - kSocketConnect: a connect under way has ended; connectResult says how. Watch before
+  //   connecting.
+  // One watch per socket at a time: to change its events, unwatch and watch again. Unwatch before
+  // closing the socket; unwatching from inside onReady is fine. A watched socket is never waited
+  // for with waitForSocket (Windows cannot notify one socket both ways at once).
+  virtual WatchId watchSocket(SocketHandle socket, unsigned events,
+                              std::function<void()> onReady) = 0;
+  virtual void unwatchSocket(WatchId id) = 0;
 
   // Runs the message loop until quit() is called.
   virtual void run() = 0;

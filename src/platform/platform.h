@@ -4,6 +4,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/event_loop.h"
+#include "platform/network.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -21,6 +22,7 @@ struct Platform {
   EventLoop& loop;
   Sockets& sockets;
   const TextConversion& textConversion;
+  Network& network;
 };
 
 }  // namespace vantrel::platform

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -203,6 +204,11 @@ class Sockets {
   // A dotted IPv4 address in network byte order, without any lookup.
   virtual std::optional<std::uint32_t> parseDotted(const std::string& text) const = 0;
   virtual std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) = 0;
+  // A lookup that tells its end: onFinished runs on the loop's thread wherever messages are
+  // dispatched (as EventLoop::watchSocket's calls do), never inside this call, once; after the
+  // lookup object is dropped, never.
+  virtual std::unique_ptr<HostLookup> lookupThen(const std::string& name, EventLoop& loop,
+                                                 std::function<void()> onFinished) = 0;
 };
 
 }  // namespace vantrel::platform

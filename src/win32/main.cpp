@@ -17,6 +17,7 @@
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_network.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -50,8 +51,9 @@ int run(HINSTANCE instance) {
   win32::Win32Sockets sockets(
       vantrel::platform::tls::engineChoice(std::getenv("VANTREL_TLS_ENGINE")));
   win32::Win32TextConversion textConversion;
-  vantrel::platform::Platform platform{registry, desktop, processes, dialogs,
-                                       shell,    loop,    sockets,   textConversion};
+  win32::Win32Network network;
+  vantrel::platform::Platform platform{registry, desktop, processes,      dialogs, shell,
+                                       loop,     sockets, textConversion, network};
 
   vantrel::win32::MainWindow window(instance, shell.taskbarCreatedMessage());
   vantrel::win32::NotifyWindow notifyWindow(instance, window.handle(), window.mailImages(),

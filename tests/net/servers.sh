@@ -4,7 +4,9 @@
 # Accounts: alice/secret (3 messages), bob/hunter2 (empty), carol/opensesame (1 message), and
 # dora, whose password holds a quote, a backslash and an accented letter (Windows-1252 bytes,
 # also in VANTREL_ODD_PASSWORD) with 2 unread and 3 read messages, and erin/summaries, whose
-# senders and subjects come in encoded words, folded and raw (dovecot_summaries_mailbox).
+# senders and subjects come in encoded words, folded and raw (dovecot_summaries_mailbox), and
+# frank/pushed (1 message), whose mailbox the push checks deliver into: the mail
+# tree is VANTREL_MAIL_DIR.
 # IMAP on the same mailboxes: VANTREL_IMAP_PORT (plain, offering STARTTLS) and VANTREL_IMAPS_PORT
 # (implicit TLS).
 # VANTREL_SILENT_PORT: a listener that never accepts, so connections open and stay silent.
@@ -74,6 +76,8 @@ net_start() {
   VANTREL_ODD_PASSWORD=$(printf 'q"b\\\xe9t')
   dovecot_mailbox "$net_dir" dora "$VANTREL_ODD_PASSWORD" 2 3
   dovecot_summaries_mailbox "$net_dir" erin summaries
+  dovecot_mailbox "$net_dir" frank pushed 1
+  export VANTREL_MAIL_DIR=$net_dir/mail
   export VANTREL_POP3_PORT VANTREL_POP3S_PORT VANTREL_IMAP_PORT VANTREL_IMAPS_PORT
   export VANTREL_TEST_CA VANTREL_DOVECOT_LOG
   VANTREL_POP3_PORT=$(net_free_port)

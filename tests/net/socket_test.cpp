@@ -69,6 +69,11 @@ class FlakySockets : public platform::Sockets {
                                                platform::EventLoop& loop) override {
     return real_.lookup(name, loop);
   }
+  std::unique_ptr<platform::HostLookup> lookupThen(const std::string& name,
+                                                   platform::EventLoop& loop,
+                                                   std::function<void()> onFinished) override {
+    return real_.lookupThen(name, loop, std::move(onFinished));
+  }
 
  private:
   platform::Sockets& real_;

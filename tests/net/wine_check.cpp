@@ -1,13 +1,13 @@
-// The Windows back end (Winsock, the message loop, lookups answered to a window) against the
-// same servers as the native suite, run under Wine by scripts/test-net. Prints each failed
-// check and exits with their number.
+// The Windows back end (Winsock, the message loop and its socket watches, lookups answered to a
+// window, the network signal) against the same servers as the native suite, run under Wine by
+// scripts/test-net. Prints each failed check and exits with their number.
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
 // RENEGOTIATES, NARROW, GARBAGE, HANGSUP, OLD, STALLS and ENDS ports, the test root
-// VANTREL_TEST_CA and the servers' log VANTREL_TLS_LOG read here; the test root must be trusted
-// in the prefix). VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with
-// VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
+// VANTREL_TEST_CA, the servers' log VANTREL_TLS_LOG and the mail tree VANTREL_MAIL_DIR used here;
+// the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as for
+// Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
@@ -24,10 +24,12 @@
 #include "mailtext/encoded_words.h"
 #include "net/http_client.h"
 #include "net/imap_client.h"
+#include "net/imap_push_session.h"
 #include "net/pop3_client.h"
 #include "platform/win32/certificate_check_win32.h"
 #include "platform/win32/socket_win32.h"
 #include "platform/win32/win32_event_loop.h"
+#include "platform/win32/win32_network.h"
 #include "platform/win32/win32_text_conversion.h"
 #include "tls_contract.h"
 #include "validator_cases.h"
@@ -102,6 +104,20 @@ int tlsLogLines(const std::string& line, int expected) {
   count = 0;
   for (std::string each; std::getline(log, each);) count += each == line ? 1 : 0;
   return count;
+}
+
+// A message lands in frank's mailbox (VANTREL_MAIL_DIR) as a delivery agent puts it there: written
+// into tmp/, then renamed into new/.
+bool deliver(const std::string& subject) {
+  std::string box = std::string(std::getenv("VANTREL_MAIL_DIR")) + "/frank/";
+  for (char& c : box) c = c == '/' ? '\\' : c;
+  // Each run of the check delivers one more.
+  const std::string name =
+      std::to_string(GetTickCount()) + ".P" + std::to_string(GetCurrentProcessId()) + ".wine";
+  const std::string written = "Z:" + box + "tmp\\" + name;
+  std::ofstream(written, std::ios::binary)
+      << "From: pusher@example.com\r\nSubject: " << subject << "\r\n\r\nbody\r\n";
+  return MoveFileA(written.c_str(), ("Z:" + box + "new\\" + name).c_str()) != FALSE;
 }
 
 // The native suite's validator table, for the Windows check.
@@ -384,6 +400,44 @@ int main(int argc, char** argv) {
                "<m8@example.com>,<m7@example.com>,<m8@example.com>,<m7@example.com>,"
                "<r2@example.com>,<r1@example.com>,",
            "summaries of the newest messages over STARTTLS and implicit TLS");
+  }
+
+  {
+    // IMAP push through this back end: the lookup of localhost calls back, the watch tells of
+    // every answer, STARTTLS is secured as a check's would be, and a delivery is counted.
+    const vantrel::platform::win32::Win32Network network;
+    expect(network.connected(), "a network on this machine");
+    vantrel::net::ImapPushSession::Account frank;
+    frank.host = "localhost";
+    frank.port = static_cast<std::uint16_t>(imapPort);
+    frank.user = "frank";
+    frank.password = "pushed";
+    std::vector<int> counts;
+    int ends = 0;
+    vantrel::net::ImapPushSession session(loop, sockets, frank, {},
+                                          {[&](const vantrel::net::ImapPushSession::Count& count) {
+                                             counts.push_back(count.unseen);
+                                             loop.wake();
+                                           },
+                                           [&] { loop.wake(); },
+                                           [&](const vantrel::net::ImapPushSession::End& end) {
+                                             std::printf("wine_check: push session ended: %s\n",
+                                                         end.text.c_str());
+                                             ++ends;
+                                             loop.wake();
+                                           }});
+    const auto runUntil = [&](const std::function<bool()>& done) {
+      const std::uint64_t deadline = loop.nowMs() + 10000;
+      while (!done() && loop.nowMs() < deadline) loop.waitForSocket(-1, 0, deadline);
+      return done();
+    };
+    expect(runUntil([&] { return session.idling() || ends > 0; }) && counts.size() == 1,
+           "a push session counts and waits in IDLE");
+    expect(session.securedBy() == securing, "the engine that secured the push session");
+    expect(deliver("pushed under Wine"), "a message delivered");
+    expect(runUntil([&] { return counts.size() == 2 || ends > 0; }) && counts.size() == 2 &&
+               counts[1] == counts[0] + 1,
+           "a delivery counted without any check");
   }
 
   {

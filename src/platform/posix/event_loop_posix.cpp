@@ -76,18 +76,28 @@ bool PosixEventLoop::takeWake(std::uint64_t start) {
 
 void PosixEventLoop::processMessages() {
   dispatchDueTimers();
+  if (!watches_.empty()) pollOnce(nullptr, 0);
 }
 
 void PosixEventLoop::sleep(std::uint32_t ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
-                                          std::optional<std::uint64_t> deadlineMs) {
+namespace {
+
+short pollEvents(unsigned events) {
   short wanted = 0;
   if (events & (kSocketRead | kSocketClose)) wanted |= POLLIN | POLLRDHUP;
   if (events & (kSocketWrite | kSocketConnect)) wanted |= POLLOUT;
-  const bool watchSocket = wanted != 0 && socket >= 0;
+  return wanted;
+}
+
+}  // namespace
+
+WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
+                                          std::optional<std::uint64_t> deadlineMs) {
+  const pollfd waited{static_cast<int>(socket), pollEvents(events), 0};
+  const bool watchSocket = waited.events != 0 && socket >= 0;
   const std::uint64_t start = wakesTaken_;
 
   for (;;) {
@@ -101,14 +111,49 @@ WaitOutcome PosixEventLoop::waitForSocket(SocketHandle socket, unsigned events,
     std::optional<std::uint64_t> until = nextDueMs();
     if (deadlineMs && (!until || *deadlineMs < *until)) until = deadlineMs;
     const int timeout = until ? static_cast<int>(*until > now ? *until - now : 0) : -1;
-
-    pollfd fds[2] = {{wakeFd_.get(), POLLIN, 0}, {static_cast<int>(socket), wanted, 0}};
-    const int n = ::poll(fds, watchSocket ? 2 : 1, timeout);
-    if (n < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "poll");
-    if (n > 0 && watchSocket && (fds[1].revents & (wanted | POLLERR | POLLHUP | POLLNVAL))) {
-      return WaitOutcome::Ready;
-    }
+    if (pollOnce(watchSocket ? &waited : nullptr, timeout)) return WaitOutcome::Ready;
   }
+}
+
+bool PosixEventLoop::pollOnce(const pollfd* waited, int timeoutMs) {
+  std::vector<pollfd> fds{{wakeFd_.get(), POLLIN, 0}};
+  if (waited != nullptr) fds.push_back(*waited);
+  const std::size_t firstWatch = fds.size();
+  std::vector<WatchId> ids;
+  for (const auto& [id, watch] : watches_) {
+    fds.push_back({watch.fd, watch.events, 0});
+    ids.push_back(id);
+  }
+  const int n = ::poll(fds.data(), fds.size(), timeoutMs);
+  if (n < 0 && errno != EINTR) throw std::system_error(errno, std::generic_category(), "poll");
+  if (n <= 0) return false;
+  const bool ready =
+      waited != nullptr && (fds[1].revents & (waited->events | POLLERR | POLLHUP | POLLNVAL));
+  // A callback may unwatch any watch, its own included: each is looked up again before it runs.
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    const short seen = fds[firstWatch + i].revents;
+    const auto it = watches_.find(ids[i]);
+    if (seen == 0 || it == watches_.end()) continue;
+    // Its socket was closed under it: it would be told of for ever.
+    if (seen & POLLNVAL) {
+      watches_.erase(it);
+      continue;
+    }
+    const std::function<void()> onReady = it->second.onReady;
+    onReady();
+  }
+  return ready;
+}
+
+WatchId PosixEventLoop::watchSocket(SocketHandle socket, unsigned events,
+                                    std::function<void()> onReady) {
+  const WatchId id = nextWatchId_++;
+  watches_.emplace(id, Watch{static_cast<int>(socket), pollEvents(events), std::move(onReady)});
+  return id;
+}
+
+void PosixEventLoop::unwatchSocket(WatchId id) {
+  watches_.erase(id);
 }
 
 void PosixEventLoop::wake() {

@@ -143,6 +143,49 @@ class PosixLookup final : public HostLookup {
   std::shared_ptr<LookupState> state_;
 };
 
+// A lookup that calls its owner back: the worker's eventfd is watched by the loop, or, where
+// there is none, a timer tells of the failure at once.
+class CallingLookup final : public HostLookup {
+ public:
+  CallingLookup(std::shared_ptr<LookupState> state, EventLoop& loop,
+                std::function<void()> onFinished)
+      : state_(std::move(state)), loop_(loop), onFinished_(std::move(onFinished)) {
+    if (state_->ready.valid()) {
+      watch_ = loop_.watchSocket(state_->ready.get(), kSocketRead, [this] {
+        if (state_->done.load()) finish();
+      });
+    } else {
+      timer_ = loop_.startTimer(0, [this] { finish(); });
+    }
+  }
+  CallingLookup(const CallingLookup&) = delete;
+  CallingLookup& operator=(const CallingLookup&) = delete;
+  ~CallingLookup() override { stop(); }
+
+  SocketHandle readyHandle() const override { return state_->ready.get(); }
+  bool finished() const override { return state_->done.load(); }
+  int error() const override { return state_->error; }
+  std::uint32_t address() const override { return state_->address; }
+
+ private:
+  void stop() {
+    if (watch_) loop_.unwatchSocket(*std::exchange(watch_, std::nullopt));
+    if (timer_) loop_.stopTimer(*std::exchange(timer_, std::nullopt));
+  }
+  // The owner may drop this lookup in its callback: nothing of it is touched after.
+  void finish() {
+    stop();
+    const std::function<void()> onFinished = std::move(onFinished_);
+    if (onFinished) onFinished();
+  }
+
+  std::shared_ptr<LookupState> state_;
+  EventLoop& loop_;
+  std::function<void()> onFinished_;
+  std::optional<WatchId> watch_;
+  std::optional<TimerId> timer_;
+};
+
 void resolve(const std::string& name, LookupState& state) {
   addrinfo hints{};
   hints.ai_family = AF_INET;
@@ -158,6 +201,16 @@ void resolve(const std::string& name, LookupState& state) {
   state.done = true;
   const std::uint64_t one = 1;
   [[maybe_unused]] const auto written = ::write(state.ready.get(), &one, sizeof one);
+}
+
+// Starts the worker, unless the state could not be made, which then stands finished.
+void startLookup(const std::string& name, const std::shared_ptr<LookupState>& state) {
+  if (!state->ready.valid()) {
+    state->error = winsockCode(errno);
+    state->done = true;
+  } else {
+    std::thread([name, state] { resolve(name, *state); }).detach();
+  }
 }
 
 // The socket's own bytes, for the built-in engine.
@@ -331,13 +384,15 @@ std::optional<std::uint32_t> PosixSockets::parseDotted(const std::string& text) 
 
 std::unique_ptr<HostLookup> PosixSockets::lookup(const std::string& name, EventLoop&) {
   auto state = std::make_shared<LookupState>();
-  if (!state->ready.valid()) {
-    state->error = winsockCode(errno);
-    state->done = true;
-  } else {
-    std::thread([name, state] { resolve(name, *state); }).detach();
-  }
+  startLookup(name, state);
   return std::make_unique<PosixLookup>(state);
+}
+
+std::unique_ptr<HostLookup> PosixSockets::lookupThen(const std::string& name, EventLoop& loop,
+                                                     std::function<void()> onFinished) {
+  auto state = std::make_shared<LookupState>();
+  startLookup(name, state);
+  return std::make_unique<CallingLookup>(state, loop, std::move(onFinished));
 }
 
 }  // namespace vantrel::platform::posix

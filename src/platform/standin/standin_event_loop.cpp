@@ -15,6 +15,19 @@ void StandinEventLoop::stopTimer(TimerId id) {
   timers_.erase(id);
 }
 
+WatchId StandinEventLoop::watchSocket(SocketHandle socket, unsigned events,
+                                      std::function<void()> onReady) {
+  const auto id = nextWatchId_++;
+  // The peer's close is told as readable, as the real loops tell it.
+  const unsigned told = events & kSocketRead ? events | kSocketClose : events;
+  watches_[id] = Watch{socket, told, std::move(onReady)};
+  return id;
+}
+
+void StandinEventLoop::unwatchSocket(WatchId id) {
+  watches_.erase(id);
+}
+
 TimeOfDay StandinEventLoop::localTime() const {
   constexpr std::uint64_t kMinutesOfADay = 24 * 60;
   const std::uint64_t minute = (localMinute_ + (now_ - localSetAt_) / 60000) % kMinutesOfADay;
@@ -65,6 +78,28 @@ bool StandinEventLoop::dispatchDue() {
     auto onTick = found->second.onTick;  // the callback may stop its own timer
     onTick();
     any = true;
+  }
+  return dispatchWatches() || any;
+}
+
+bool StandinEventLoop::dispatchWatches() {
+  // An owner that leaves its socket showing would be told of it for ever: after this many rounds
+  // at one moment, time goes on.
+  constexpr int kRounds = 1000;
+  bool any = false;
+  for (int round = 0; round < kRounds; ++round) {
+    std::vector<WatchId> ready;
+    for (const auto& [id, watch] : watches_) {
+      if (probe_ && (probe_(watch.socket) & watch.events) != 0) ready.push_back(id);
+    }
+    if (ready.empty()) break;
+    for (const WatchId id : ready) {
+      const auto found = watches_.find(id);
+      if (found == watches_.end()) continue;  // unwatched by an earlier callback
+      auto onReady = found->second.onReady;   // the callback may unwatch itself
+      onReady();
+      any = true;
+    }
   }
   return any;
 }

@@ -23,6 +23,8 @@ class StandinEventLoop : public EventLoop {
   WaitOutcome waitForSocket(SocketHandle socket, unsigned events,
                             std::optional<std::uint64_t> deadlineMs) override;
   void wake() override { woken_ = true; }
+  WatchId watchSocket(SocketHandle socket, unsigned events, std::function<void()> onReady) override;
+  void unwatchSocket(WatchId id) override;
   void run() override;
   void quit() override { quitting_ = true; }
   bool quitting() const override { return quitting_; }
@@ -36,6 +38,7 @@ class StandinEventLoop : public EventLoop {
   // A message for the program, handled at the next dispatch.
   void post(std::function<void()> message);
   std::size_t activeTimers() const { return timers_.size(); }
+  std::size_t activeWatches() const { return watches_.size(); }
   // How the simulated network tells which events a socket shows.
   void setSocketProbe(std::function<unsigned(SocketHandle)> probe) { probe_ = std::move(probe); }
 
@@ -45,8 +48,15 @@ class StandinEventLoop : public EventLoop {
     std::uint64_t due;
     std::function<void()> onTick;
   };
+  struct Watch {
+    SocketHandle socket;
+    unsigned events;
+    std::function<void()> onReady;
+  };
   void advanceWorldTo(std::uint64_t when);
   bool dispatchDue();
+  // Runs the watches whose sockets show their events, until none does.
+  bool dispatchWatches();
   std::uint64_t nextDue(std::uint64_t limit) const;
 
   std::uint64_t now_ = 0;
@@ -55,6 +65,8 @@ class StandinEventLoop : public EventLoop {
   std::uint64_t localSetAt_ = 0;
   TimerId nextId_ = 1;
   std::map<TimerId, Timer> timers_;
+  WatchId nextWatchId_ = 1;
+  std::map<WatchId, Watch> watches_;
   std::multimap<std::uint64_t, std::function<void()>> world_;
   std::vector<std::function<void()>> posted_;
   bool quitting_ = false;

@@ -5,6 +5,7 @@
 #include "platform/standin/standin_desktop.h"
 #include "platform/standin/standin_dialogs.h"
 #include "platform/standin/standin_event_loop.h"
+#include "platform/standin/standin_network.h"
 #include "platform/standin/standin_processes.h"
 #include "platform/standin/standin_registry.h"
 #include "platform/standin/standin_shell.h"
@@ -22,7 +23,9 @@ struct StandinPlatform {
   StandinShell shell;
   StandinSockets sockets{loop};
   StandinTextConversion textConversion;
-  Platform bundle{registry, desktop, processes, dialogs, shell, loop, sockets, textConversion};
+  StandinNetwork network{loop};
+  Platform bundle{registry, desktop, processes,      dialogs, shell,
+                  loop,     sockets, textConversion, network};
 };
 
 }  // namespace vantrel::platform::standin

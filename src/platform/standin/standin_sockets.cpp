@@ -20,9 +20,33 @@ class AnsweredLookup final : public HostLookup {
   std::optional<std::uint32_t> address_;
 };
 
+// An answer the owner hears of at the loop's next dispatch, unless it has dropped the lookup.
+class PostedLookup final : public HostLookup {
+ public:
+  PostedLookup(std::optional<std::uint32_t> address, StandinEventLoop& loop,
+               std::function<void()> onFinished)
+      : answer_(address) {
+    loop.post([alive = alive_, onFinished = std::move(onFinished)] {
+      if (*alive) onFinished();
+    });
+  }
+  PostedLookup(const PostedLookup&) = delete;
+  PostedLookup& operator=(const PostedLookup&) = delete;
+  ~PostedLookup() override { *alive_ = false; }
+
+  SocketHandle readyHandle() const override { return kNoSocket; }
+  bool finished() const override { return true; }
+  int error() const override { return answer_.error(); }
+  std::uint32_t address() const override { return answer_.address(); }
+
+ private:
+  AnsweredLookup answer_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
 }  // namespace
 
-StandinSockets::StandinSockets(StandinEventLoop& loop) {
+StandinSockets::StandinSockets(StandinEventLoop& loop) : loop_(loop) {
   loop.setSocketProbe([this](SocketHandle socket) { return signalled(socket); });
 }
 
@@ -83,6 +107,7 @@ long StandinSockets::send(SocketHandle socket, const char* data, std::size_t len
   if (!s) return fail(wsa::kNotSocket);
   if (!s->server) return fail(wsa::kNotConnected);
   if (s->server->hungUp()) return fail(wsa::kConnectionReset);
+  s->toClient += s->server->takeSaid();
   s->toClient += s->server->received(std::string_view(data, length));
   return static_cast<long>(length);
 }
@@ -91,6 +116,7 @@ long StandinSockets::receive(SocketHandle socket, char* data, std::size_t length
   auto* s = find(socket);
   if (!s) return fail(wsa::kNotSocket);
   if (!s->server) return fail(wsa::kNotConnected);
+  s->toClient += s->server->takeSaid();
   if (s->toClient.empty()) return s->server->hungUp() ? 0 : fail(wsa::kWouldBlock);
   const std::size_t n = std::min(length, s->toClient.size());
   std::memcpy(data, s->toClient.data(), n);
@@ -112,10 +138,19 @@ std::optional<std::uint32_t> StandinSockets::parseDotted(const std::string& text
               static_cast<std::uint8_t>(parts[2]), static_cast<std::uint8_t>(parts[3]));
 }
 
-std::unique_ptr<HostLookup> StandinSockets::lookup(const std::string& name, EventLoop&) {
+std::optional<std::uint32_t> StandinSockets::addressOf(const std::string& name) const {
   const auto found = hosts_.find(name);
-  return std::make_unique<AnsweredLookup>(
-      found == hosts_.end() ? std::nullopt : std::optional<std::uint32_t>(found->second));
+  if (found == hosts_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::unique_ptr<HostLookup> StandinSockets::lookup(const std::string& name, EventLoop&) {
+  return std::make_unique<AnsweredLookup>(addressOf(name));
+}
+
+std::unique_ptr<HostLookup> StandinSockets::lookupThen(const std::string& name, EventLoop&,
+                                                       std::function<void()> onFinished) {
+  return std::make_unique<PostedLookup>(addressOf(name), loop_, std::move(onFinished));
 }
 
 TlsStep StandinSockets::startTls(SocketHandle socket, const std::string& serverName) {
@@ -141,7 +176,9 @@ unsigned StandinSockets::signalled(SocketHandle socket) const {
   const auto& s = found->second;
   unsigned events = 0;
   if (s.connecting && (s.connectError != 0 || s.server)) events |= kSocketConnect | kSocketWrite;
-  if (s.server && (!s.toClient.empty() || s.server->hungUp())) events |= kSocketRead;
+  if (s.server && (!s.toClient.empty() || s.server->hasSaid() || s.server->hungUp())) {
+    events |= kSocketRead;
+  }
   if (s.server && s.server->hungUp()) events |= kSocketClose;
   return events;
 }

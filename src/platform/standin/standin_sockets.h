@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/socket.h"
 #include "platform/standin/standin_event_loop.h"
@@ -33,6 +34,15 @@ class StandinConnection {
   virtual std::string tlsRefusal(const std::string& /*serverName*/) {
     return "the server did not answer the handshake";
   }
+
+  // What the server says of its own accord, at any moment (a test's StandinEventLoop::atTime):
+  // it reaches the client after what was answered before.
+  void say(std::string_view bytes) { said_ += bytes; }
+  std::string takeSaid() { return std::exchange(said_, {}); }
+  bool hasSaid() const { return !said_.empty(); }
+
+ private:
+  std::string said_;
 };
 
 // A new server for each accepted connection; one that returns nothing never accepts, so the
@@ -60,6 +70,9 @@ class StandinSockets final : public Sockets {
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
+  // Answered at the loop's next dispatch.
+  std::unique_ptr<HostLookup> lookupThen(const std::string& name, EventLoop& loop,
+                                         std::function<void()> onFinished) override;
   TlsStep startTls(SocketHandle socket, const std::string& serverName) override;
   TlsEngine secureEngine(SocketHandle socket) const override;
   // It stands in for Windows.
@@ -80,7 +93,9 @@ class StandinSockets final : public Sockets {
   };
   Socket* find(SocketHandle socket);
   long fail(int error);
+  std::optional<std::uint32_t> addressOf(const std::string& name) const;
 
+  StandinEventLoop& loop_;
   std::map<std::string, std::uint32_t> hosts_;
   std::map<std::pair<std::uint32_t, std::uint16_t>, StandinServerFactory> listeners_;
   std::map<SocketHandle, Socket> sockets_;

@@ -11,6 +11,9 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <functional>
+#include <optional>
+#include <utility>
 
 namespace vantrel::platform::win32 {
 
@@ -21,7 +24,9 @@ constexpr UINT kLookupDone = WM_USER + 102;
 
 class Win32Lookup final : public HostLookup {
  public:
-  Win32Lookup(const std::string& name, EventLoop& loop) : loop_(loop) {
+  // With onFinished, the end is also told to it (see Sockets::lookupThen).
+  Win32Lookup(const std::string& name, EventLoop& loop, std::function<void()> onFinished = {})
+      : loop_(loop), onFinished_(std::move(onFinished)) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA windowClass{};
     if (!GetClassInfoA(instance, kLookupWindowClass, &windowClass)) {
@@ -37,7 +42,15 @@ class Win32Lookup final : public HostLookup {
       request_ = WSAAsyncGetHostByName(window_.get(), kLookupDone, name.c_str(), hostEntry_.data(),
                                        static_cast<int>(hostEntry_.size()));
     }
-    if (request_ == nullptr) finish(window_ ? WSAGetLastError() : WSAENOBUFS);
+    if (request_ == nullptr) {
+      const int error = window_ ? WSAGetLastError() : WSAENOBUFS;
+      // Its owner hears of it from the loop, not from inside lookupThen.
+      if (onFinished_) {
+        deferred_ = loop_.startTimer(0, [this, error] { finish(error); });
+      } else {
+        finish(error);
+      }
+    }
   }
 
   Win32Lookup(const Win32Lookup&) = delete;
@@ -46,6 +59,7 @@ class Win32Lookup final : public HostLookup {
   ~Win32Lookup() override {
     // The buffer goes with this object: an answer still on its way must not land in it.
     if (!finished_ && request_ != nullptr) WSACancelAsyncRequest(request_);
+    if (deferred_) loop_.stopTimer(*deferred_);
   }
 
   SocketHandle readyHandle() const override { return -1; }
@@ -78,9 +92,15 @@ class Win32Lookup final : public HostLookup {
     }
     finished_ = true;
     loop_.wake();
+    if (deferred_) loop_.stopTimer(*std::exchange(deferred_, std::nullopt));
+    // The owner may drop this lookup in its callback: nothing of it is touched after.
+    const std::function<void()> onFinished = std::move(onFinished_);
+    if (onFinished) onFinished();
   }
 
   EventLoop& loop_;
+  std::function<void()> onFinished_;
+  std::optional<TimerId> deferred_;
   HANDLE request_ = nullptr;  // a task number, nothing to close
   alignas(hostent) std::array<char, MAXGETHOSTSTRUCT> hostEntry_{};
   bool finished_ = false;
@@ -267,6 +287,11 @@ std::optional<std::uint32_t> Win32Sockets::parseDotted(const std::string& text) 
 
 std::unique_ptr<HostLookup> Win32Sockets::lookup(const std::string& name, EventLoop& loop) {
   return std::make_unique<Win32Lookup>(name, loop);
+}
+
+std::unique_ptr<HostLookup> Win32Sockets::lookupThen(const std::string& name, EventLoop& loop,
+                                                     std::function<void()> onFinished) {
+  return std::make_unique<Win32Lookup>(name, loop, std::move(onFinished));
 }
 
 }  // namespace vantrel::platform::win32

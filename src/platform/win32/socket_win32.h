@@ -36,6 +36,8 @@ class Win32Sockets final : public Sockets {
   int lastError() const override { return lastError_; }
   std::optional<std::uint32_t> parseDotted(const std::string& text) const override;
   std::unique_ptr<HostLookup> lookup(const std::string& name, EventLoop& loop) override;
+  std::unique_ptr<HostLookup> lookupThen(const std::string& name, EventLoop& loop,
+                                         std::function<void()> onFinished) override;
 
  private:
   int fail();

@@ -6,6 +6,8 @@ namespace vantrel::platform::win32 {
 namespace {
 
 constexpr char kWindowClass[] = "VantrelTimerWindow";
+// WSAAsyncSelect's notice of a watched socket: wParam is the socket.
+constexpr UINT kSocketNotice = WM_USER + 201;
 
 long networkEventsFor(unsigned events) {
   long mask = 0;
@@ -13,6 +15,16 @@ long networkEventsFor(unsigned events) {
   if (events & kSocketWrite) mask |= FD_WRITE | FD_CONNECT | FD_CLOSE;
   if (events & kSocketConnect) mask |= FD_CONNECT;
   if (events & kSocketClose) mask |= FD_CLOSE;
+  return mask;
+}
+
+// What WSAAsyncSelect tells of a watched socket. Close is told with read and with write, so that
+// either owner looks and finds the end.
+long asyncEventsFor(unsigned events) {
+  long mask = 0;
+  if (events & (kSocketRead | kSocketClose)) mask |= FD_READ | FD_CLOSE;
+  if (events & kSocketWrite) mask |= FD_WRITE | FD_CLOSE;
+  if (events & kSocketConnect) mask |= FD_CONNECT;
   return mask;
 }
 
@@ -87,7 +99,38 @@ LRESULT CALLBACK Win32EventLoop::windowProc(HWND window, UINT message, WPARAM wP
     }
     return 0;
   }
+  if (message == kSocketNotice) {
+    auto* self = reinterpret_cast<Win32EventLoop*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return 0;
+    // A notice still queued for a socket no longer watched goes unheard.
+    for (const auto& [id, watch] : self->watches_) {
+      if (watch.socket != static_cast<SOCKET>(wParam)) continue;
+      auto onReady = watch.onReady;  // the callback may unwatch itself
+      onReady();
+      break;
+    }
+    return 0;
+  }
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+WatchId Win32EventLoop::watchSocket(SocketHandle socket, unsigned events,
+                                    std::function<void()> onReady) {
+  const WatchId id = nextWatchId_++;
+  const auto s = static_cast<SOCKET>(socket);
+  watches_[id] = Watch{s, std::move(onReady)};
+  // Refused: the owner is called all the same, looks, and finds what is wrong with its socket.
+  if (WSAAsyncSelect(s, window_.get(), kSocketNotice, asyncEventsFor(events)) != 0) {
+    PostMessageA(window_.get(), kSocketNotice, static_cast<WPARAM>(s), 0);
+  }
+  return id;
+}
+
+void Win32EventLoop::unwatchSocket(WatchId id) {
+  const auto found = watches_.find(id);
+  if (found == watches_.end()) return;
+  WSAAsyncSelect(found->second.socket, window_.get(), 0, 0);
+  watches_.erase(found);
 }
 
 void Win32EventLoop::dispatch(MSG& message) {

@@ -1,6 +1,8 @@
 #pragma once
 // The program's one message loop: window messages, timers, and message-aware socket waits that
-// block in MsgWaitForMultipleObjectsEx instead of polling.
+// block in MsgWaitForMultipleObjectsEx instead of polling. Watched sockets tell their readiness
+// through WSAAsyncSelect to the loop's window, so any message loop dispatches it, a message box's
+// included.
 
 #include <windows.h>
 #include <winsock2.h>
@@ -35,6 +37,8 @@ class Win32EventLoop : public EventLoop {
   WaitOutcome waitForSocket(SocketHandle socket, unsigned events,
                             std::optional<std::uint64_t> deadlineMs) override;
   void wake() override;
+  WatchId watchSocket(SocketHandle socket, unsigned events, std::function<void()> onReady) override;
+  void unwatchSocket(WatchId id) override;
   void run() override;
   void quit() override;
   bool quitting() const override { return quitting_; }
@@ -55,12 +59,18 @@ class Win32EventLoop : public EventLoop {
   };
   std::map<TimerId, RunningTimer> timers_;
   TimerId nextId_ = 1;
+  struct Watch {
+    SOCKET socket;
+    std::function<void()> onReady;
+  };
+  std::map<WatchId, Watch> watches_;
+  WatchId nextWatchId_ = 1;
   bool quitting_ = false;
   // A wake ends every wait under way, however deeply nested, and the next one if none is.
   std::uint64_t wakes_ = 0;
   std::uint64_t wakesTaken_ = 0;
   // Last, so destroyed first: its procedure reads the state above.
-  OwnedWindow window_;  // receives the timers
+  OwnedWindow window_;  // receives the timers and the watched sockets' notices
 };
 
 }  // namespace vantrel::platform::win32

@@ -1,0 +1,31 @@
+#pragma once
+// The network signal for the app tests: connected until a test says otherwise, and the change
+// told at the loop's next dispatch, as the real signals tell it.
+
+#include <functional>
+#include <map>
+
+#include "platform/network.h"
+#include "platform/standin/standin_event_loop.h"
+
+namespace vantrel::platform::standin {
+
+class StandinNetwork final : public Network {
+ public:
+  explicit StandinNetwork(StandinEventLoop& loop) : loop_(loop) {}
+
+  bool connected() const override { return connected_; }
+  NetworkWatchId watchChanges(std::function<void()> onChange) override;
+  void unwatchChanges(NetworkWatchId id) override;
+
+  // The network goes or comes back.
+  void setConnected(bool connected);
+
+ private:
+  StandinEventLoop& loop_;
+  bool connected_ = true;
+  std::map<NetworkWatchId, std::function<void()>> watchers_;
+  NetworkWatchId nextId_ = 1;
+};
+
+}  // namespace vantrel::platform::standin
