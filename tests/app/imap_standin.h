@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in IMAP server on the simulated network: mailboxes by user and password with their
-// unread messages and their headers (EXAMINE, UID SEARCH, UID FETCH), and the ways a server may
-// offer or demand a secure connection.
+// unread messages and their headers (STATUS, EXAMINE, UID SEARCH with or without ESEARCH, UID
+// FETCH), and the ways a server may offer or demand a secure connection.
 
 #include <cstdint>
 #include <string>
@@ -18,6 +18,7 @@ struct ImapListener {
   bool loginDisabled = false;  // takes no LOGIN before the connection is secure
   std::string tlsRefusal{};    // empty: a handshake the server expects succeeds
   std::string loginAnswer{};   // after the tag, to every LOGIN; empty: by the mailboxes
+  bool esearch = false;        // offers ESEARCH once logged in, told with the login's OK
 };
 
 using ImapState = StandinMailState<ImapListener>;

@@ -1,6 +1,7 @@
 #pragma once
 // A stand-in POP3 server on the simulated network: mailboxes by user and password with the
-// headers of their messages (LIST and TOP), and the ways a real server lets a mail check down.
+// headers of their messages (LIST and TOP) and their unique-ids (UIDL), and the ways a real server
+// lets a mail check down.
 
 #include <cstdint>
 #include <string>
@@ -22,6 +23,7 @@ struct Pop3Listener {
   std::uint16_t port = 110;
   bool implicitTls = false;  // greets only after the handshake
   std::string tlsRefusal;    // empty: a handshake succeeds (on an implicit-TLS server)
+  bool uidl = true;          // gives the messages' unique-ids
 };
 
 struct Pop3State : StandinMailState<Pop3Listener> {
