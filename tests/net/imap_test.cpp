@@ -123,7 +123,7 @@ TEST_F(ImapTest, DovecotSummariesAreTheNewestUnreadRawAndNewestFirstAndNoFlagCha
   EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4, 3, 2, 1}));
   // The same mailbox again: the same newest messages.
   wanted = 5;
-  check(port, "erin", "summaries");
+  check(securePort, "erin", "summaries");
   EXPECT_EQ(imap.NewestMark(), mark);
   EXPECT_EQ(counts, (std::vector<int>{8, 8, 8}));
   EXPECT_EQ(testing::inboxFlags(port, "erin", "summaries"), flags);
