@@ -87,7 +87,9 @@ void TImapClient::fetchSummaries(const std::vector<std::uint32_t>& uids,
   for (const std::uint32_t uid : uids) set += (set.empty() ? "" : ",") + std::to_string(uid);
   found.assign(uids.size(), std::nullopt);
   const std::string tag = nextTag();
-  Writeln(tag + " UID FETCH " + set + " (UID RFC822.SIZE " + kHeaderFields + ")");
+  // No RFC822.SIZE: for it dovecot goes through the whole mailbox, ten times the rest of a check
+  // at 10,000 messages, and nothing shows it.
+  Writeln(tag + " UID FETCH " + set + " (UID " + kHeaderFields + ")");
   // Answers come in the server's order, their items too, and a message may be told of in more
   // than one answer.
   expectLong(tag, {}, [&](const ImapAnswer& answer, const ImapLine&) {

@@ -148,7 +148,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
       }
       const auto header = mailbox_->header(std::stoi(number)) + "\r\n";
       answer += "* " + number + " FETCH (UID " + uid +
-                " RFC822.SIZE 120 BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)] {" +
+                " BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)] {" +
                 std::to_string(header.size()) + "}\r\n" + header + ")\r\n";
     }
     return answer + tag + " OK\r\n";

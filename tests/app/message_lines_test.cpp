@@ -28,8 +28,7 @@ const Texts kCloudCountAlone = {"LOGIN \"alice\" \"c1oud\"", "STATUS \"INBOX\" (
 // Where the server offers ESEARCH, the count's search names the newest messages too.
 const Texts kCloudSearched = {"LOGIN \"alice\" \"c1oud\"", "EXAMINE \"INBOX\"",
                               "UID SEARCH RETURN (COUNT ALL) UNSEEN"};
-constexpr char kFetchedItems[] =
-    " (UID RFC822.SIZE BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
+constexpr char kFetchedItems[] = " (UID BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
 
 // What a POP3 server hears for the unique-id of its newest message.
 Texts uidl(int newest) {
@@ -363,7 +362,10 @@ TEST(MessageLines, LinesInPartOrOfOtherMessagesAreReadAgainThenKept) {
   using Change = std::function<void(StandinMailbox&)>;
   const Change hangsUpAfterTwo = [](StandinMailbox& box) { box.headersGiven = 2; };
   const Change refusesExamine = [](StandinMailbox& box) { box.examineRefused = true; };
-  const Change mended = [](StandinMailbox& box) { box = {box.password, box.count}; };
+  const Change mended = [](StandinMailbox& box) {
+    box.headersGiven = -1;
+    box.examineRefused = false;
+  };
   const Change oneGoneOneCome = [](StandinMailbox& box) { box.uidBase = 1; };
   const Change renumbered = [](StandinMailbox& box) { box.uidValidity = 2; };
   const Change none = [](StandinMailbox&) {};

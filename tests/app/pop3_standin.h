@@ -22,7 +22,7 @@ enum class Pop3Mode {
 struct Pop3Listener {
   std::uint16_t port = 110;
   bool implicitTls = false;  // greets only after the handshake
-  std::string tlsRefusal;    // empty: a handshake succeeds (on an implicit-TLS server)
+  std::string tlsRefusal{};  // empty: a handshake succeeds (on an implicit-TLS server)
   bool uidl = true;          // gives the messages' unique-ids
 };
 
