@@ -1,8 +1,10 @@
 # The peers of net_bench's previews: Python's poplib and imaplib doing the same mail check, the
 # newest NEWEST senders and subjects of every account decoded by email.header (0: the count
 # alone), in clear text (pop3, imap) or over implicit TLS to localhost with a certificate from
-# ROOT (pop3s, imaps). Prints one "name: value" line.
-# Usage: previews_peer.py pop3|imap|pop3s|imaps PORT ROOT NEWEST ACCOUNTS USER:PASSWORD...
+# ROOT (pop3s, imaps). "examine" is IMAP in clear text counting the way a client that wants the
+# newest messages anyway does: EXAMINE, UID SEARCH UNSEEN (the count is the number of UIDs), then
+# the FETCH of the newest headers. Prints one "name: value" line.
+# Usage: previews_peer.py pop3|imap|pop3s|imaps|examine PORT ROOT NEWEST ACCOUNTS USER:PASSWORD...
 import email.header
 import email.parser
 import imaplib
@@ -17,7 +19,7 @@ newest, accounts = int(sys.argv[4]), int(sys.argv[5])
 pairs = [pair.split(":", 1) for pair in sys.argv[6:]]
 parser = email.parser.BytesHeaderParser()
 context = None
-if protocol.endswith("s"):
+if protocol in ("pop3s", "imaps"):
     # The system's roots and the test root, as net_bench trusts them.
     context = ssl.create_default_context()
     context.load_verify_locations(cafile=root)
@@ -68,7 +70,22 @@ def imap(user, password):
     return found
 
 
-check = pop3 if protocol.startswith("pop3") else imap
+def examine(user, password):
+    box = imaplib.IMAP4("127.0.0.1", port, timeout=5)
+    box.login(user, password)
+    box.select("INBOX", readonly=True)
+    _, searched = box.uid("SEARCH", "UNSEEN")
+    uids = sorted(int(uid) for uid in searched[0].split())
+    found = 0
+    if newest > 0 and uids:
+        _, fetched = box.uid("FETCH", ",".join(map(str, uids[-newest:])),
+                             "(BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])")
+        found = sum(shown(item[1]) for item in fetched if isinstance(item, tuple))
+    box.logout()
+    return found
+
+
+check = {"pop3": pop3, "pop3s": pop3, "imap": imap, "imaps": imap, "examine": examine}[protocol]
 peer = "poplib" if protocol.startswith("pop3") else "imaplib"
 figure = f"{protocol}_{'previews' if newest > 0 else 'count'}_{peer}"
 start = time.monotonic()

@@ -1,7 +1,7 @@
 // The IMAP answer reader on any bytes: each line through the pure readers, then the whole
 // dialogue against the bytes as the server's stream, the way the mail check drives it, with the
-// summaries of the newest unread messages. The first byte sets the size of the packets the stream
-// arrives in.
+// count naming the newest unread messages and their summaries. The first byte sets the size of the
+// packets the stream arrives in.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "net/imap_answers.h"
 #include "net/imap_client.h"
 #include "net/imap_summary_answers.h"
+#include "net/imap_unseen_count.h"
 #include "net/mail_summary.h"
 #include "scripted_platform.h"
 
@@ -31,7 +32,8 @@ void readLines(std::string_view stream) {
     vantrel::net::literalAtEnd(line);
     vantrel::net::quotedString(line);
     const vantrel::net::ImapAnswer answer{std::string(line), {std::string(line.substr(0, 5))}};
-    vantrel::net::unseenOfInbox(answer);
+    vantrel::net::inboxStatusOf(answer);
+    vantrel::net::uidValidityOf(classified);
     vantrel::net::fetchedItems(answer);
   }
 }
@@ -45,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::fuzz::InstantLoop loop;
   vantrel::fuzz::ScriptedSockets sockets(stream, data[0]);
   vantrel::net::TImapClient imap(loop, sockets);
+  // The count names the newest five, as the mail check asks, and hands them to the summaries.
+  imap.NewestWanted = 5;
   // An accented letter: the password goes as a literal, after the server's go-ahead.
   vantrel::fuzz::checkMail(imap,
                            "s\xe9"

@@ -105,6 +105,8 @@ void TMainForm::timerMailTimer() {
   // Lines only the window shows: without it, or without them, no server hears a word more.
   mailWatch.messageLines = tabMail.checkMailPreview.checked && tabMail.checkMailWindow.checked;
   if (!mailWatch.messageLines) mailWatch.messagesByAccount.clear();
+  // The count's own search names the newest messages too: no second one for their lines.
+  imap.NewestWanted = mailWatch.messageLines ? kNewestMessages : 0;
   timerMail.setEnabled(false);
   // Built aside: the window shows the last check's rows until this one's replace them at once.
   ui::TreeView tree;
@@ -251,17 +253,19 @@ AccountResult TMainForm::connectMailClient(net::TMailClient& client) {
 }
 
 void TMainForm::popConnect(net::TAsyncSocket&) {
-  mailClientConnect(pop, pop.MessageCount(),
-                    [this](int newest) { return pop.RetrieveSummaries(newest); });
+  mailClientConnect(
+      pop, pop.MessageCount(), [this] { return pop.Uidl(pop.MessageCount()); },
+      [this](int newest) { return pop.RetrieveSummaries(newest); });
 }
 
 void TMainForm::imapConnect(net::TAsyncSocket&) {
-  mailClientConnect(imap, imap.UnseenCount(),
-                    [this](int newest) { return imap.RetrieveUnseenSummaries(newest); });
+  mailClientConnect(
+      imap, imap.UnseenCount(), [this] { return imap.NewestMark(); },
+      [this](int newest) { return imap.RetrieveUnseenSummaries(newest); });
 }
 
 void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
-                                  const RetrieveSummaries& retrieve) {
+                                  const NewestMark& mark, const RetrieveSummaries& retrieve) {
   // Only a login that sent the password tells anything of it: one the server let in without it
   // (IMAP's PREAUTH) has not checked it, nor put it on the wire.
   if (client.PasswordSent()) {
@@ -281,7 +285,7 @@ void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
     mailWatch.newMailTotal = saturatedSum(mailWatch.newMailTotal, count);
     mailWatch.accountCount = saturatedSum(mailWatch.accountCount, count);
   }
-  if (mailWatch.messageLines) readMessageLines(count, retrieve);
+  if (mailWatch.messageLines) readMessageLines(count, mark, retrieve);
   try {
     client.Disconnect();
   } catch (const std::exception&) {
@@ -289,13 +293,19 @@ void TMainForm::mailClientConnect(net::TMailClient& client, std::int32_t count,
   }
 }
 
-void TMainForm::readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve) {
-  const std::string key = mailWatch.currentAccountKey;  // the retrieval lets messages flow
+void TMainForm::readMessageLines(std::int32_t count, const NewestMark& newestMark,
+                                 const RetrieveSummaries& retrieve) {
+  const std::string key = mailWatch.currentAccountKey;  // the server's answers let messages flow
+  const bool asking = count > 0 && !platform_.loop.quitting();
+  AccountMessages found{count, asking ? newestMark() : std::string(), {}};
   const auto remembered = mailWatch.messagesByAccount.find(key);
-  if (remembered != mailWatch.messagesByAccount.end() && remembered->second.count == count) return;
-  AccountMessages found{count, {}};
-  // The client gives what it got before any failure of the server's, and raises nothing for it.
-  if (count > 0 && !platform_.loop.quitting()) {
+  if (remembered != mailWatch.messagesByAccount.end() && remembered->second.count == count &&
+      remembered->second.mark == found.mark && remembered->second.whole()) {
+    return;
+  }
+  // The client gives what it got before any failure of the server's, and raises nothing for it:
+  // lines read in part show this time and are read again at the next check.
+  if (asking && !platform_.loop.quitting()) {
     for (const auto& summary : retrieve(kNewestMessages)) {
       found.lines.push_back(messageLineOf(summary, platform_.textConversion));
     }

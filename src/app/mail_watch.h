@@ -1,6 +1,7 @@
 #pragma once
 // What the periodic mail check keeps between its steps and from one check to the next.
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -13,10 +14,17 @@
 
 namespace vantrel::app {
 
-// An account's count as a check read it, and the lines of its newest messages then.
+// An account's count as a check read it, what identified its newest messages then (empty where
+// the server tells nothing that does), and the lines of those messages.
 struct AccountMessages {
   std::int32_t count = 0;
+  std::string mark;
   std::vector<MessageLine> lines;
+
+  // Every line the count calls for was read: fewer, and the next check reads them again.
+  bool whole() const {
+    return static_cast<std::int32_t>(lines.size()) == std::min(count, kNewestMessages);
+  }
 };
 
 struct MailWatch {
@@ -44,8 +52,8 @@ struct MailWatch {
   // The running check shows who wrote and about what.
   bool messageLines = false;
   // By account key, what the last check that read each account's count found, while message
-  // lines are shown: an account whose count is the same keeps its lines without a word more to
-  // its server. An account whose last check failed has none.
+  // lines are shown: an account whose count and newest messages are the same keeps its whole
+  // lines without fetching them again. An account whose last check failed has none.
   std::map<std::string, AccountMessages> messagesByAccount;
   // What the events of the account being checked have told of its failure.
   FailureSigns failureSigns;

@@ -168,13 +168,17 @@ class TMainForm {
   // One account's turn of the mail check: the client is set up; any failure is the account's own.
   // What came of it, but for its time.
   AccountResult connectMailClient(net::TMailClient& client);
-  // The newest messages' summaries, asked of the client that has just counted them.
+  // What identifies the newest messages, and their summaries, asked of the client that has just
+  // counted them.
+  using NewestMark = std::function<std::string()>;
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
-  void mailClientConnect(net::TMailClient& client, std::int32_t count,
+  void mailClientConnect(net::TMailClient& client, std::int32_t count, const NewestMark& mark,
                          const RetrieveSummaries& retrieve);
-  // The account's lines, kept from its last check when its count is the same, else read anew.
-  void readMessageLines(std::int32_t count, const RetrieveSummaries& retrieve);
+  // The account's lines, kept from its last check when they were whole and its count and newest
+  // messages are the same, else read anew.
+  void readMessageLines(std::int32_t count, const NewestMark& newestMark,
+                        const RetrieveSummaries& retrieve);
   void mailClientInvalidHost(const net::TMailClient& client, bool& handled);
   void mailClientConnectionFailed(const net::TMailClient& client);
   // The password of the account being checked has just been sent: over TLS, it is marked so.

@@ -133,7 +133,7 @@ std::optional<std::vector<std::string>> capabilitiesOf(const ImapLine& line) {
   return std::nullopt;
 }
 
-std::optional<int> unseenOfInbox(const ImapAnswer& answer) {
+std::optional<InboxStatus> inboxStatusOf(const ImapAnswer& answer) {
   const ImapLine line = classifyImapLine(answer.text);
   if (line.kind != ImapKind::Untagged || line.keyword != "STATUS") return std::nullopt;
   const auto mailbox = mailboxAt(line.rest, answer);
@@ -145,14 +145,23 @@ std::optional<int> unseenOfInbox(const ImapAnswer& answer) {
     return std::nullopt;
   }
   const std::vector<std::string> words = atoms(items.substr(1, close - 1));
+  std::optional<std::uint64_t> unseen;
+  InboxStatus status;
   for (std::size_t i = 0; i + 1 < words.size(); i += 2) {
-    if (words[i] == "UNSEEN") {
-      const auto value = number(words[i + 1], std::numeric_limits<int>::max());
-      if (!value) return std::nullopt;
-      return static_cast<int>(*value);
+    const std::string& name = words[i];
+    const std::string& value = words[i + 1];
+    if (name == "UNSEEN" && !unseen) {
+      unseen = number(value, std::numeric_limits<int>::max());
+      if (!unseen) return std::nullopt;
+    } else if (name == "UIDNEXT" || name == "UIDVALIDITY") {
+      const auto uid = number(value, std::numeric_limits<std::uint32_t>::max());
+      (name == "UIDNEXT" ? status.uidNext : status.uidValidity) =
+          uid ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*uid)) : std::nullopt;
     }
   }
-  return std::nullopt;
+  if (!unseen) return std::nullopt;
+  status.unseen = static_cast<int>(*unseen);
+  return status;
 }
 
 std::optional<std::string> quotedString(std::string_view text) {

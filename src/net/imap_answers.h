@@ -40,8 +40,15 @@ std::optional<std::uint64_t> literalAtEnd(std::string_view line);
 // [CAPABILITY ...] code; none when the line has neither.
 std::optional<std::vector<std::string>> capabilitiesOf(const ImapLine& line);
 
-// The n of "* STATUS INBOX (... UNSEEN n ...)", the mailbox an atom, a quoted string or a literal.
-std::optional<int> unseenOfInbox(const ImapAnswer& answer);
+// What "* STATUS INBOX (...)" tells of the inbox, the mailbox an atom, a quoted string or a
+// literal.
+struct InboxStatus {
+  int unseen = 0;
+  std::optional<std::uint32_t> uidNext;
+  std::optional<std::uint32_t> uidValidity;
+};
+// None unless it gives a readable UNSEEN count; an item that is no number reads as missing.
+std::optional<InboxStatus> inboxStatusOf(const ImapAnswer& answer);
 
 // The text as an IMAP quoted string, or none when it holds what a quoted string cannot carry
 // (CR, LF, NUL, bytes above 127) or is too long to be sure a server takes it in one line.

@@ -16,7 +16,6 @@ constexpr const char* kNoSecureLogin =
 constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
 constexpr const char* kPreauthInClear =
     "the server offered a secure connection before and now lets the mailbox in without one";
-constexpr const char* kNoUnseenCount = "The server gave no count of unread messages";
 // An [ALERT] goes to a message box: a server cannot fill the screen with them.
 constexpr std::size_t kKeptAlerts = 4;
 constexpr std::size_t kAlertLength = 512;
@@ -65,6 +64,10 @@ void TImapClient::keepAlert(const std::string& answer) {
   alerts_.emplace_back(text.substr(0, kAlertLength));
 }
 
+void TImapClient::noteCapabilities(const std::string& answer) {
+  if (auto names = capabilitiesOf(classifyImapLine(answer))) heard_ = {tags_, std::move(*names)};
+}
+
 std::optional<ImapAnswer> TImapClient::readAnswer() {
   ImapAnswer answer;
   for (;;) {
@@ -77,6 +80,7 @@ std::optional<ImapAnswer> TImapClient::readAnswer() {
     const auto size = literalAtEnd(line);
     if (!size) {
       keepAlert(answer.text);
+      noteCapabilities(answer.text);
       return answer;
     }
     std::string kept;
@@ -186,6 +190,7 @@ TMailClient::Login TImapClient::login() {
 void TImapClient::dialogue(bool& announce) {
   tags_ = 0;
   loginAlerted_ = false;
+  heard_.reset();
   // Alerts said in clear text on a connection that then had to be secured may have been forged.
   const std::size_t earlierAlerts = alerts_.size();
   const auto forgetAlertsInClear = [&] { alerts_.resize(earlierAlerts); };
@@ -241,14 +246,7 @@ void TImapClient::dialogue(bool& announce) {
     if (login() == Login::TakenOver) return;
   }
 
-  std::optional<int> unseen;
-  const Reply reply =
-      command("STATUS \"INBOX\" (UNSEEN)", [&unseen](const ImapAnswer& answer, const ImapLine&) {
-        if (const auto count = unseenOfInbox(answer)) unseen = count;
-      });
-  if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
-  if (!unseen) throw Exception(kNoUnseenCount);
-  count_ = *unseen;
+  countUnseen();
   announce = true;
 }
 

@@ -151,7 +151,7 @@ void ImapPushSession::untagged(const ImapLine& line, const ImapAnswer& answer) {
     return;
   }
   if (auto capabilities = capabilitiesOf(line)) capabilities_ = std::move(*capabilities);
-  if (const auto unseen = unseenOfInbox(answer)) statusUnseen_ = unseen;
+  if (const auto status = inboxStatusOf(answer)) statusUnseen_ = status->unseen;
   if (phase_ == Phase::Summaries) summaryItems(answer);
   if (examined_ && tellsOfChange(line)) changed();
 }

@@ -207,6 +207,14 @@ void NewestUids::endWord() {
       depth_ += static_cast<int>(std::count(word.begin(), word.end(), '(')) -
                 static_cast<int>(std::count(word.begin(), word.end(), ')'));
       if (depth_ == 0 && word == "ALL" && !cut) state_ = State::Set;
+      if (depth_ == 0 && word == "COUNT" && !cut) state_ = State::Count;
+      break;
+    case State::Count:
+      // A count past what a mailbox can hold is no count.
+      if (const auto count = smallNumber(word); count && !cut && *count <= kMostUid) {
+        count_ = static_cast<std::uint32_t>(*count);
+      }
+      state_ = State::ESearch;
       break;
     case State::Set:
     case State::Skip:

@@ -13,9 +13,10 @@
 
 namespace vantrel::net {
 
-// The highest UIDs named by "* SEARCH n n ..." and "* ESEARCH ... ALL sequence-set" answers, read
-// a piece at a time as the answers come: an answer naming a hundred thousand messages costs no
-// more than the few numbers kept. Other answers are passed over.
+// The highest UIDs named by "* SEARCH n n ..." and "* ESEARCH ... ALL sequence-set" answers, and
+// the n of an ESEARCH answer's "COUNT n", read a piece at a time as the answers come: an answer
+// naming a hundred thousand messages costs no more than the few numbers kept. Other answers are
+// passed over.
 class NewestUids {
  public:
   explicit NewestUids(std::size_t most) : most_(most) {}
@@ -24,9 +25,11 @@ class NewestUids {
   void feed(std::string_view piece);
   // At most `most`, the highest first, each once.
   const std::vector<std::uint32_t>& newestFirst() const { return uids_; }
+  // Of the last ESEARCH answer that gave one.
+  std::optional<std::uint32_t> count() const { return count_; }
 
  private:
-  enum class State { Star, Keyword, Search, ESearch, Set, Skip };
+  enum class State { Star, Keyword, Search, ESearch, Count, Set, Skip };
 
   void take(char c);
   void endWord();
@@ -36,6 +39,7 @@ class NewestUids {
 
   std::size_t most_;
   std::vector<std::uint32_t> uids_;
+  std::optional<std::uint32_t> count_;
   State state_ = State::Star;
   std::string word_;  // cut short: nothing worth reading is long
   bool wordCut_ = false;

@@ -25,7 +25,7 @@ struct TSummary {
   std::string From;
   std::string Subject;
   std::string MessageId;
-  // The message's size as the server gives it, 0 when it gave none.
+  // The message's size as the server gives it, 0 when it gave none (IMAP is not asked for it).
   int Bytes = 0;
   // The header's fields in their order, each unfolded to one line without its line end, as far as
   // they fit in kKeptHeader bytes together.

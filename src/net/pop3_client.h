@@ -45,6 +45,11 @@ class TPop3Client : public TMailClient {
   // offer it) leaves the connection as it was; an answer past its bound, a hang-up or the
   // time-out leave it closed.
   std::vector<TSummary> RetrieveSummaries(int newest);
+  // For the owner's OnConnect: the unique-id the server keeps for message `number` (UIDL n), the
+  // same for that message at every connection, within one TimeOut. Empty when the server has
+  // none to give (UIDL is optional) or gives one that is no unique-id; raises nothing for the
+  // server's sake, and a hang-up or the time-out leave the connection closed.
+  std::string Uidl(int number);
 
   TListEvent OnList;
   TNotifyEvent OnRetrieveStart;

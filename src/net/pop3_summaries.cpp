@@ -1,5 +1,5 @@
-// TPop3Client's summary side: LIST and TOP of the newest messages, on the connection that has
-// just counted them.
+// TPop3Client's summary side: LIST and TOP of the newest messages, and the unique-id that tells a
+// message apart, on the connection that has just counted them.
 
 #include <algorithm>
 #include <string_view>
@@ -9,6 +9,18 @@
 #include "net/text.h"
 
 namespace vantrel::net {
+
+namespace {
+
+// A unique-id is 1 to 70 characters from 0x21 to 0x7E (RFC 1939).
+constexpr std::size_t kMostUniqueId = 70;
+
+bool isUniqueId(std::string_view text) {
+  return !text.empty() && text.size() <= kMostUniqueId &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
+
+}  // namespace
 
 std::vector<TSummary> TPop3Client::RetrieveSummaries(int newest) {
   std::vector<TSummary> summaries;
@@ -34,6 +46,25 @@ std::vector<TSummary> TPop3Client::RetrieveSummaries(int newest) {
   }
   if (ownDeadline) stopDeadline();
   return summaries;
+}
+
+std::string TPop3Client::Uidl(int number) {
+  if (number <= 0 || !Connected()) return {};
+  refuseNested();
+  const bool ownDeadline = startDeadline();
+  const std::string n = std::to_string(number);
+  std::string reply;
+  try {
+    Transaction("UIDL " + n, reply);
+  } catch (const Exception&) {
+    reply.clear();
+    if (Connected()) TAsyncSocket::Disconnect();
+  }
+  if (ownDeadline) stopDeadline();
+  // "+OK n unique-id"
+  const std::string id(withoutLineEnd(NthField(reply, ' ', 3)));
+  if (!IsPositive(reply) || NthField(reply, ' ', 2) != n || !isUniqueId(id)) return {};
+  return id;
 }
 
 std::optional<TSummary> TPop3Client::retrieveSummary(int number) {

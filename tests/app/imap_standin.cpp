@@ -64,6 +64,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
     std::string text = "IMAP4rev1";
     if (!secure_ && state_->listener.startTls) text += " STARTTLS";
     if (!secure_ && state_->listener.loginDisabled) text += " LOGINDISABLED";
+    if (mailbox_ && state_->listener.esearch) text += " ESEARCH";
     return text;
   }
 
@@ -86,14 +87,23 @@ class ImapConnection final : public platform::standin::StandinConnection {
         return tag + " NO [AUTHENTICATIONFAILED] invalid password\r\n";
       }
       mailbox_ = &found->second;
+      if (state_->listener.esearch) return tag + " OK [CAPABILITY " + capabilities() + "] in\r\n";
       return tag + " OK logged in\r\n";
     }
     if (verb == "STATUS" && mailbox_) {
-      return "* STATUS \"INBOX\" (UNSEEN " + std::to_string(mailbox_->count) + ")\r\n" + tag +
-             " OK\r\n";
+      std::string items = "UNSEEN " + std::to_string(mailbox_->count);
+      if (rest.find("UIDNEXT") != std::string::npos) {
+        items += " UIDNEXT " + std::to_string(mailbox_->uidBase + mailbox_->count + 1) +
+                 " UIDVALIDITY " + std::to_string(mailbox_->uidValidity);
+      }
+      return "* STATUS \"INBOX\" (" + items + ")\r\n" + tag + " OK\r\n";
     }
     if (verb == "EXAMINE" && mailbox_) {
-      return "* " + std::to_string(mailbox_->count) + " EXISTS\r\n" + tag + " OK [READ-ONLY]\r\n";
+      if (mailbox_->examineRefused) return tag + " NO [UNAVAILABLE] try later\r\n";
+      examined_ = true;
+      return "* " + std::to_string(mailbox_->count) + " EXISTS\r\n* OK [UIDVALIDITY " +
+             std::to_string(mailbox_->uidValidity) + "] UIDs valid\r\n" + tag +
+             " OK [READ-ONLY]\r\n";
     }
     if (verb == "UID" && mailbox_) return answerToUid(tag, rest);
     if (verb == "LOGOUT") {
@@ -103,12 +113,27 @@ class ImapConnection final : public platform::standin::StandinConnection {
     return tag + " BAD\r\n";
   }
 
-  // Every message is unread: SEARCH UNSEEN names them all; FETCH gives each its header.
+  // Every message is unread: SEARCH UNSEEN names them all; FETCH gives each its header, as many
+  // as the mailbox gives before its server hangs up.
   std::string answerToUid(const std::string& tag, const std::string& command) {
     const auto [verb, rest] = firstWord(command);
+    const int first = mailbox_->uidBase + 1;
+    const int last = mailbox_->uidBase + mailbox_->count;
+    if (verb == "SEARCH" && !examined_) return tag + " BAD no mailbox\r\n";
     if (verb == "SEARCH" && rest == "UNSEEN") {
       std::string found = "* SEARCH";
-      for (int uid = 1; uid <= mailbox_->count; ++uid) found += " " + std::to_string(uid);
+      for (int uid = first; uid <= last; ++uid) found += " " + std::to_string(uid);
+      return found + "\r\n" + tag + " OK\r\n";
+    }
+    if (verb == "SEARCH" && rest.starts_with("RETURN (") && rest.ends_with(") UNSEEN")) {
+      const std::string options = rest.substr(8, rest.size() - 16);
+      std::string found = "* ESEARCH (TAG \"" + tag + "\") UID";
+      if (options.find("COUNT") != std::string::npos) {
+        found += " COUNT " + std::to_string(mailbox_->count);
+      }
+      if (options.find("ALL") != std::string::npos && mailbox_->count > 0) {
+        found += " ALL " + std::to_string(first) + ":" + std::to_string(last);
+      }
       return found + "\r\n" + tag + " OK\r\n";
     }
     if (verb != "FETCH") return tag + " BAD\r\n";
@@ -118,10 +143,15 @@ class ImapConnection final : public platform::standin::StandinConnection {
       const auto comma = std::min(set.find(',', at), set.size());
       const auto uid = set.substr(at, comma - at);
       at = comma + 1;
-      if (!mailbox_->holds(uid)) continue;
-      const auto header = mailbox_->header(std::stoi(uid)) + "\r\n";
-      answer += "* " + uid + " FETCH (UID " + uid +
-                " RFC822.SIZE 120 BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)] {" +
+      const auto number = std::to_string(std::atoi(uid.c_str()) - mailbox_->uidBase);
+      if (!mailbox_->holds(number)) continue;
+      if (headersGiven_++ == mailbox_->headersGiven) {
+        hungUp_ = true;
+        return answer;
+      }
+      const auto header = mailbox_->header(std::stoi(number)) + "\r\n";
+      answer += "* " + number + " FETCH (UID " + uid +
+                " BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)] {" +
                 std::to_string(header.size()) + "}\r\n" + header + ")\r\n";
     }
     return answer + tag + " OK\r\n";
@@ -130,6 +160,8 @@ class ImapConnection final : public platform::standin::StandinConnection {
   std::shared_ptr<ImapState> state_;
   StandinCommandLines lines_;
   StandinMailbox* mailbox_ = nullptr;
+  bool examined_ = false;
+  int headersGiven_ = 0;
   bool secure_;
   bool startingTls_ = false;
   bool hungUp_ = false;

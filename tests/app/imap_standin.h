@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in IMAP server on the simulated network: mailboxes by user and password with their
-// unread messages and their headers (EXAMINE, UID SEARCH, UID FETCH), and the ways a server may
-// offer or demand a secure connection.
+// unread messages and their headers (STATUS, EXAMINE, UID SEARCH with or without ESEARCH, UID
+// FETCH), and the ways a server may offer or demand a secure connection.
 
 #include <cstdint>
 #include <string>
@@ -19,6 +19,7 @@ struct ImapListener {
   std::string tlsRefusal{};    // empty: a handshake the server expects succeeds
   std::string loginAnswer{};   // after the tag, to every LOGIN; empty: by the mailboxes
   std::string preauth{};       // greets with PREAUTH, this user's mailbox open; empty: OK
+  bool esearch = false;        // offers ESEARCH once logged in, told with the login's OK
 };
 
 using ImapState = StandinMailState<ImapListener>;

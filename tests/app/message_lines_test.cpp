@@ -3,6 +3,7 @@
 // them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,19 @@ using Texts = std::vector<std::string>;
 constexpr char kPasswords[] = "Alice_Home_pass=vdavfp\r\nBob_Bob mail_pass=e/`\r\n";
 
 const Texts kHomeLogIn = {"CAPA", "USER alice", "PASS secret", "STAT"};
-const Texts kCloudLogIn = {"LOGIN \"alice\" \"c1oud\"", "STATUS \"INBOX\" (UNSEEN)"};
-constexpr char kFetchedItems[] =
-    " (UID RFC822.SIZE BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
+// With message lines, the count comes with what tells the newest messages apart.
+const Texts kCloudLogIn = {"LOGIN \"alice\" \"c1oud\"",
+                           "STATUS \"INBOX\" (UNSEEN UIDNEXT UIDVALIDITY)"};
+const Texts kCloudCountAlone = {"LOGIN \"alice\" \"c1oud\"", "STATUS \"INBOX\" (UNSEEN)"};
+// Where the server offers ESEARCH, the count's search names the newest messages too.
+const Texts kCloudSearched = {"LOGIN \"alice\" \"c1oud\"", "EXAMINE \"INBOX\"",
+                              "UID SEARCH RETURN (COUNT ALL) UNSEEN"};
+constexpr char kFetchedItems[] = " (UID BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
+
+// What a POP3 server hears for the unique-id of its newest message.
+Texts uidl(int newest) {
+  return {"UIDL " + std::to_string(newest)};
+}
 
 // What a POP3 server hears for the lines of its messages, newest first.
 Texts pop3Lines(const std::vector<int>& numbers) {
@@ -37,6 +48,11 @@ Texts pop3Lines(const std::vector<int>& numbers) {
 Texts imapLines(const std::string& uids) {
   return {"CAPABILITY", "EXAMINE \"INBOX\"", "UID SEARCH UNSEEN",
           "UID FETCH " + uids + kFetchedItems};
+}
+
+// What an IMAP server whose count searched hears for the lines.
+Texts imapFetch(const std::string& uids) {
+  return {"UID FETCH " + uids + kFetchedItems};
 }
 
 Texts joined(std::initializer_list<Texts> parts) {
@@ -78,11 +94,12 @@ Texts rows(const AppBed& bed) {
 
 // Alice's Home (POP3) and her Cloud (IMAP, added to the fixture's accounts), Bob's Bob mail.
 struct Servers {
-  explicit Servers(AppBed& bed)
-      : home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2)),
+  explicit Servers(AppBed& bed, ImapListener cloudListener = {}, Pop3Listener homeListener = {})
+      : home(bed.sim.sockets, "pop.home.example", ipv4(127, 0, 0, 2), Pop3Mode::Normal,
+             homeListener),
         work(bed.sim.sockets, "pop.work.example", ipv4(127, 0, 0, 3)),
         bob(bed.sim.sockets, "pop.bob.example", ipv4(127, 0, 0, 4)),
-        cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6)) {
+        cloud(bed.sim.sockets, "imap.cloud.example", ipv4(127, 0, 0, 6), cloudListener) {
     work.setMailbox("a.smith", "w0rk", 0);
   }
   StandinPop3 home, work, bob;
@@ -149,7 +166,8 @@ TEST(MessageLines, EachAccountShowsItsNewestFiveDecodedThenHowManyMore) {
                            "2 2 U Zoé – 🎉 fête",
                            "2 2 U sender1@example.com – note 1",
                        }));
-  EXPECT_EQ(servers.home.commands(), joined({kHomeLogIn, pop3Lines({7, 6, 5, 4, 3}), {"QUIT"}}));
+  EXPECT_EQ(servers.home.commands(),
+            joined({kHomeLogIn, uidl(7), pop3Lines({7, 6, 5, 4, 3}), {"QUIT"}}));
   EXPECT_EQ(servers.cloud.commands(), joined({kCloudLogIn, imapLines("3,2,1"), {"LOGOUT"}}));
   EXPECT_EQ(servers.work.commands(), (Texts{"CAPA", "USER a.smith", "PASS w0rk", "STAT", "QUIT"}))
       << "an empty mailbox is asked nothing more";
@@ -219,16 +237,17 @@ TEST(MessageLines, UnchangedCountsKeepTheirLinesAndTheServersHearNothingMore) {
     Texts rows;
   };
   const std::vector<Step> steps = {
-      {"first check", 2, 1, false, pop3Lines({2, 1}), imapLines("1"),
+      {"first check", 2, 1, false, joined({uidl(2), pop3Lines({2, 1})}), imapLines("1"),
        Texts{"0 0 A Alice", "1 1 A Home : 2", "2 2 U sender2@example.com – note 2",
              "2 2 U sender1@example.com – note 1", "1 1 A Cloud : 1",
              "2 2 U sender1@example.com – note 1"}},
-      // The servers' newest messages changed, not their counts: the lines stay.
+      // The same counts and newest messages (their headers differ in the stand-ins only to show
+      // that none is read again): the lines stay.
       {"same counts",
        2,
        1,
        false,
-       {},
+       uidl(2),
        {},
        Texts{"0 0 A Alice", "1 1 A Home : 2", "2 2 U sender2@example.com – note 2",
              "2 2 U sender1@example.com – note 1", "1 1 A Cloud : 1",
@@ -237,7 +256,7 @@ TEST(MessageLines, UnchangedCountsKeepTheirLinesAndTheServersHearNothingMore) {
        3,
        1,
        false,
-       pop3Lines({3, 2, 1}),
+       joined({uidl(3), pop3Lines({3, 2, 1})}),
        {},
        Texts{"0 0 A Alice", "1 1 A Home : 3", "2 2 U Nouveau – note 3", "2 2 U Nouveau – note 2",
              "2 2 U sender1@example.com – note 1", "1 1 A Cloud : 1",
@@ -247,16 +266,11 @@ TEST(MessageLines, UnchangedCountsKeepTheirLinesAndTheServersHearNothingMore) {
        3,
        0,
        false,
-       pop3Lines({3, 2, 1}),
+       joined({uidl(3), pop3Lines({3, 2, 1})}),
        {},
        Texts{"0 0 A Alice", "1 1 A Home : 3", "2 2 U Nouveau – note 3", "2 2 U Nouveau – note 2",
              "2 2 U sender1@example.com – note 1"}},
-      {"Cloud after an empty check",
-       3,
-       1,
-       false,
-       {},
-       imapLines("1"),
+      {"Cloud after an empty check", 3, 1, false, uidl(3), imapLines("1"),
        Texts{"0 0 A Alice", "1 1 A Home : 3", "2 2 U Nouveau – note 3", "2 2 U Nouveau – note 2",
              "2 2 U sender1@example.com – note 1", "1 1 A Cloud : 1", "2 2 U Nouveau – note 1"}},
   };
@@ -311,7 +325,7 @@ TEST(MessageLines, WithTheOptionOffNoServerHearsMoreAndTheWindowIsAsWithout) {
     EXPECT_EQ(form.tabMail.checkMailPreview.enabled, c.optionEnabled);
     form.timerMailTimer();
     EXPECT_EQ(servers.home.commands(), joined({kHomeLogIn, {"QUIT"}}));
-    EXPECT_EQ(servers.cloud.commands(), joined({kCloudLogIn, {"LOGOUT"}}));
+    EXPECT_EQ(servers.cloud.commands(), joined({kCloudCountAlone, {"LOGOUT"}}));
     EXPECT_EQ(rows(bed), (Texts{"0 0 A Alice", "1 1 A Home : 9", "1 1 A Cloud : 4"}));
     EXPECT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).height, 157);
   }
@@ -334,13 +348,113 @@ TEST(MessageLines, WithTheOptionOffNoServerHearsMoreAndTheWindowIsAsWithout) {
   EXPECT_EQ(rows(bed), (Texts{"0 0 A Alice", "1 1 A Home : 1"}));
   checkWith(true);
   EXPECT_EQ(servers.home.commands(), joined({kHomeLogIn,
+                                             uidl(1),
                                              pop3Lines({1}),
                                              {"QUIT"},
                                              kHomeLogIn,
                                              {"QUIT"},
                                              kHomeLogIn,
+                                             uidl(1),
                                              pop3Lines({1}),
                                              {"QUIT"}}));
+}
+
+// The lines of the newest n of five messages whose UIDs start at base + 1, newest first.
+Texts senderLines(int n, int base = 0) {
+  Texts lines;
+  for (int uid = base + 5; uid > base + 5 - n; --uid) {
+    lines.push_back("2 2 U sender" + std::to_string(uid) + "@example.com – note " +
+                    std::to_string(uid));
+  }
+  return lines;
+}
+
+// Lines read in part show this time and are read again at the next check; so are the lines of a
+// mailbox whose newest messages changed under the same count, where the server tells them apart
+// (IMAP: UIDs and their numbering; POP3: the newest unique-id, where it has UIDL). Then they are
+// kept: a third check fetches nothing.
+TEST(MessageLines, LinesInPartOrOfOtherMessagesAreReadAgainThenKept) {
+  using Change = std::function<void(StandinMailbox&)>;
+  const Change hangsUpAfterTwo = [](StandinMailbox& box) { box.headersGiven = 2; };
+  const Change refusesExamine = [](StandinMailbox& box) { box.examineRefused = true; };
+  const Change mended = [](StandinMailbox& box) {
+    box.headersGiven = -1;
+    box.examineRefused = false;
+  };
+  const Change oneGoneOneCome = [](StandinMailbox& box) { box.uidBase = 1; };
+  const Change renumbered = [](StandinMailbox& box) { box.uidValidity = 2; };
+  const Change none = [](StandinMailbox&) {};
+  struct Case {
+    std::string name;
+    bool pop3;
+    bool esearch;  // IMAP
+    Change first;  // the mailbox at the first check
+    Change then;
+    Texts firstLines;
+    Texts heard;       // after the count, at the second check
+    Texts lines;       // at the second check
+    bool uidl = true;  // POP3
+  };
+  const Texts two = joined({senderLines(2), {"2 2 U \u2026 et 3 de plus"}});
+  const Texts pop3Again = joined({uidl(5), pop3Lines({5, 4, 3, 2, 1})});
+  const std::vector<Case> cases = {
+      {"POP3: a hang-up after two TOPs", true, false, hangsUpAfterTwo, mended, two, pop3Again,
+       senderLines(5)},
+      {"IMAP: a hang-up after two headers", false, false, hangsUpAfterTwo, mended, two,
+       imapLines("5,4,3,2,1"), senderLines(5)},
+      {"IMAP with ESEARCH: a hang-up after two headers", false, true, hangsUpAfterTwo, mended, two,
+       imapFetch("5,4,3,2,1"), senderLines(5)},
+      {"IMAP: EXAMINE answered NO",
+       false,
+       false,
+       refusesExamine,
+       mended,
+       {},
+       imapLines("5,4,3,2,1"),
+       senderLines(5)},
+      {"POP3: another newest unique-id", true, false, none, oneGoneOneCome, senderLines(5),
+       joined({uidl(5), pop3Lines({5, 4, 3, 2, 1})}), senderLines(5, 1)},
+      // Today's rule where the server cannot tell: the count alone.
+      {"POP3 without UIDL: the count alone", true, false, none, oneGoneOneCome, senderLines(5),
+       uidl(5), senderLines(5), false},
+      {"IMAP: the next UID moved", false, false, none, oneGoneOneCome, senderLines(5),
+       imapLines("6,5,4,3,2"), senderLines(5, 1)},
+      {"IMAP with ESEARCH: other UIDs", false, true, none, oneGoneOneCome, senderLines(5),
+       imapFetch("6,5,4,3,2"), senderLines(5, 1)},
+      {"IMAP with ESEARCH: another UID numbering", false, true, none, renumbered, senderLines(5),
+       imapFetch("5,4,3,2,1"), senderLines(5)},
+      {"IMAP with ESEARCH: the same mailbox",
+       false,
+       true,
+       none,
+       none,
+       senderLines(5),
+       {},
+       senderLines(5)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    Servers servers(bed, {.esearch = c.esearch}, {.uidl = c.uidl});
+    servers.home.setMailbox("alice", "secret", c.pop3 ? 5 : 0);
+    servers.cloud.setMailbox("alice", "c1oud", c.pop3 ? 0 : 5);
+    StandinMailbox& box = c.pop3 ? servers.home.mailbox("alice") : servers.cloud.mailbox("alice");
+    const auto& heard = c.pop3 ? servers.home.commands() : servers.cloud.commands();
+    const Texts counted = c.pop3 ? kHomeLogIn : c.esearch ? kCloudSearched : kCloudLogIn;
+    const Texts account = {"0 0 A Alice", c.pop3 ? "1 1 A Home : 5" : "1 1 A Cloud : 5"};
+    c.first(box);
+    auto& form = startChecking(bed, "editMailWindowTime=0\r\n");
+    form.timerMailTimer();
+    EXPECT_EQ(rows(bed), joined({account, c.firstLines}));
+    c.then(box);
+    for (const auto& again : {c.heard, c.pop3 ? uidl(5) : Texts{}}) {
+      const auto before = static_cast<std::ptrdiff_t>(heard.size());
+      form.timerMailTimer();
+      EXPECT_EQ(Texts(heard.begin() + before, heard.end()),
+                joined({counted, again, {c.pop3 ? "QUIT" : "LOGOUT"}}));
+      EXPECT_EQ(rows(bed), joined({account, c.lines}));
+    }
+  }
 }
 
 }  // namespace

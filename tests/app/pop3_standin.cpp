@@ -66,9 +66,17 @@ class Pop3Connection final : public platform::standin::StandinConnection {
     if (verb == "LIST" && mailbox_ && mailbox_->holds(argument)) {
       return "+OK " + argument + " 120\r\n";
     }
+    if (verb == "UIDL" && mailbox_ && state_->listener.uidl && mailbox_->holds(argument)) {
+      return "+OK " + argument + " uid" + std::to_string(mailbox_->uidBase + std::stoi(argument)) +
+             "\r\n";
+    }
     if (verb == "TOP" && mailbox_) {
       const auto [number, lines] = firstWord(argument);
       if (lines != "0" || !mailbox_->holds(number)) return "-ERR no such message\r\n";
+      if (headersGiven_++ == mailbox_->headersGiven) {
+        hungUp_ = true;
+        return "";
+      }
       return "+OK\r\n" + mailbox_->header(std::stoi(number)) + "\r\n.\r\n";
     }
     if (verb == "QUIT") return "+OK bye\r\n";
@@ -81,6 +89,7 @@ class Pop3Connection final : public platform::standin::StandinConnection {
   StandinMailbox* mailbox_ = nullptr;
   bool secure_;
   bool startingTls_ = false;
+  int headersGiven_ = 0;
   bool hungUp_ = false;
 };
 

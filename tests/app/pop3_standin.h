@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in POP3 server on the simulated network: mailboxes by user and password with the
-// headers of their messages (LIST and TOP), its capabilities (CAPA, STLS), and the ways a real
-// server lets a mail check down.
+// headers of their messages (LIST and TOP) and their unique-ids (UIDL), its capabilities (CAPA,
+// STLS), and the ways a real server lets a mail check down.
 
 #include <cstdint>
 #include <string>
@@ -24,6 +24,7 @@ struct Pop3Listener {
   bool implicitTls = false;  // greets only after the handshake
   std::string tlsRefusal{};  // empty: a handshake the server expects succeeds
   bool stls = false;         // offers STLS on a plain connection
+  bool uidl = true;          // gives the messages' unique-ids
 };
 
 struct Pop3State : StandinMailState<Pop3Listener> {

@@ -17,16 +17,23 @@ namespace vantrel::testing {
 
 struct StandinMailbox {
   std::string password;
-  int count = 0;  // of the messages a check counts, numbered (POP3) or with UIDs (IMAP) 1 to count
-  // The headers of the newest of them, newest first, lines ended by CR LF; any other message n
-  // is from "sender<n>@example.com" about "note <n>".
+  int count = 0;  // of the messages a check counts, numbered (POP3) 1 to count
+  // The headers of the newest of them, newest first, lines ended by CR LF; any other message is
+  // from "sender<uid>@example.com" about "note <uid>".
   std::vector<std::string> newest;
+  // Message n's UID (IMAP) and unique-id (POP3 UIDL) is uidBase + n: a mailbox whose oldest
+  // message went as a new one came keeps its count and moves its base up.
+  int uidBase = 0;
+  int uidValidity = 1;
+  // How many headers a connection gives before the server falls silent and hangs up; -1: all.
+  int headersGiven = -1;
+  bool examineRefused = false;
 
   std::string header(int number) const {
     const auto fromNewest = static_cast<std::size_t>(count - number);
     if (fromNewest < newest.size()) return newest[fromNewest];
-    const auto n = std::to_string(number);
-    return "From: sender" + n + "@example.com\r\nSubject: note " + n + "\r\n";
+    const auto uid = std::to_string(uidBase + number);
+    return "From: sender" + uid + "@example.com\r\nSubject: note " + uid + "\r\n";
   }
   bool holds(const std::string& number) const {
     const auto n = std::atoi(number.c_str());
@@ -73,6 +80,7 @@ class StandinMailServer {
                   std::vector<std::string> newest = {}) {
     state_->mailboxes[user] = {password, count, std::move(newest)};
   }
+  StandinMailbox& mailbox(const std::string& user) { return state_->mailboxes.at(user); }
   // Every command received, in order, over all connections.
   const std::vector<std::string>& commands() const { return state_->commands; }
   int connections() const { return state_->connections; }

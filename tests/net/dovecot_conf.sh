@@ -129,3 +129,20 @@ dovecot_previews_mailbox() {
   dovecot_summary_headers | sed -n 1,5p | dovecot_unread_headers "$1" "$2"
   echo "$2:{PLAIN}$3:$(id -u dovecot):$(id -g dovecot)::$1/mail/$2" >>"$1/passwd"
 }
+
+# dovecot_large_mailbox DIR USER PASSWORD UNREAD: a maildir of UNREAD small unread messages, each
+# with a sender and a subject, written by one process (a shell loop takes minutes for 50,000), and
+# its line in DIR/passwd
+dovecot_large_mailbox() {
+  python3 - "$1/mail/$2" "$4" <<'PY'
+import os, sys
+box, unread = sys.argv[1], int(sys.argv[2])
+for part in ("new", "cur", "tmp"):
+    os.makedirs(os.path.join(box, part), exist_ok=True)
+for i in range(1, unread + 1):
+    with open(os.path.join(box, "new", f"{1000000000 + i}.M{i}.vantrel"), "wb") as message:
+        message.write(f"From: sender{i}@example.com\r\nSubject: note {i}\r\n"
+                      f"Message-ID: <s{i}@example.com>\r\n\r\nbody {i}\r\n".encode())
+PY
+  echo "$2:{PLAIN}$3:$(id -u dovecot):$(id -g dovecot)::$1/mail/$2" >>"$1/passwd"
+}

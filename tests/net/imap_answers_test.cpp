@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "net/imap_unseen_count.h"
+
 namespace vantrel::net {
 namespace {
 
-TEST(ImapAnswers, UnseenIsReadOnlyFromAWellFormedStatusOfTheInbox) {
+TEST(ImapAnswers, TheInboxStatusIsReadOnlyFromAWellFormedStatusOfTheInbox) {
   struct Case {
     ImapAnswer answer;
     std::optional<int> unseen;
+    std::optional<std::uint32_t> uidNext = std::nullopt;
+    std::optional<std::uint32_t> uidValidity = std::nullopt;
   };
   const Case cases[] = {
       {{"* STATUS INBOX (MESSAGES 9 UNSEEN 3 RECENT 1)", {}}, 3},
@@ -28,9 +32,33 @@ TEST(ImapAnswers, UnseenIsReadOnlyFromAWellFormedStatusOfTheInbox) {
       {{"* STATUS \"INBOX (UNSEEN 2)", {}}, std::nullopt},
       {{"a2 STATUS INBOX (UNSEEN 2)", {}}, std::nullopt},
       {{"* STATUS", {}}, std::nullopt},
+      // What tells the newest messages apart, in any order; one that is no UID reads as missing.
+      {{"* STATUS INBOX (UIDVALIDITY 7 UNSEEN 2 UIDNEXT 4294967295)", {}}, 2, 4294967295u, 7},
+      {{"* STATUS INBOX (UNSEEN 2 UIDNEXT 4294967296 UIDVALIDITY x)", {}}, 2},
+      {{"* STATUS INBOX (UNSEEN 2 UNSEEN 5 UIDNEXT -1)", {}}, 2},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(unseenOfInbox(c.answer), c.unseen) << c.answer.text;
+    SCOPED_TRACE(c.answer.text);
+    const std::optional<InboxStatus> status = inboxStatusOf(c.answer);
+    ASSERT_EQ(status.has_value(), c.unseen.has_value());
+    if (!status) continue;
+    EXPECT_EQ(status->unseen, *c.unseen);
+    EXPECT_EQ(status->uidNext, c.uidNext);
+    EXPECT_EQ(status->uidValidity, c.uidValidity);
+  }
+}
+
+TEST(ImapAnswers, TheUidNumberingIsReadOnlyFromAnUntaggedOkCode) {
+  const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+      {"* OK [UIDVALIDITY 3857529045] UIDs valid", 3857529045u},
+      {"* ok [uidvalidity 7]", 7},
+      {"* OK [UIDVALIDITY 0] none", std::nullopt},
+      {"* OK [UIDVALIDITY 4294967296] too large", std::nullopt},
+      {"a2 OK [UIDVALIDITY 7] tagged", std::nullopt},
+      {"* OK [UIDNEXT 7] another code", std::nullopt},
+  };
+  for (const auto& [line, uidValidity] : cases) {
+    EXPECT_EQ(uidValidityOf(classifyImapLine(line)), uidValidity) << line;
   }
 }
 

@@ -104,6 +104,7 @@ TEST_F(ImapTest, DovecotStartTlsWithAnUntrustedCertificateSendsNoPassword) {
   EXPECT_EQ(fileText("VANTREL_DOVECOT_LOG").find("user=<eve>"), std::string::npos);
 }
 
+// Without their sizes, which cost dovecot a pass over the whole mailbox.
 TEST_F(ImapTest, DovecotSummariesAreTheNewestUnreadRawAndNewestFirstAndNoFlagChanges) {
   VANTREL_SERVER_PORT(port, "VANTREL_IMAP_PORT");
   VANTREL_SERVER_PORT(securePort, "VANTREL_IMAPS_PORT");
@@ -111,15 +112,21 @@ TEST_F(ImapTest, DovecotSummariesAreTheNewestUnreadRawAndNewestFirstAndNoFlagCha
   ASSERT_NE(flags.find("(UID 10 FLAGS (\\Seen"), std::string::npos) << flags;
   wanted = 5;
   check(port, "erin", "summaries");
-  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4}));
+  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4}, false));
   EXPECT_TRUE(connectedAfterSummaries);
+  const std::string mark = imap.NewestMark();
+  EXPECT_FALSE(mark.empty());
 
   // The read messages 9 and 10 are left out, however many are asked for.
   wanted = 20;
   imap.Secure = true;
   check(securePort, "erin", "summaries");
-  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4, 3, 2, 1}));
-  EXPECT_EQ(counts, (std::vector<int>{8, 8}));
+  EXPECT_TRUE(summariesOf(summaries, {8, 7, 6, 5, 4, 3, 2, 1}, false));
+  // The same mailbox again: the same newest messages.
+  wanted = 5;
+  check(securePort, "erin", "summaries");
+  EXPECT_EQ(imap.NewestMark(), mark);
+  EXPECT_EQ(counts, (std::vector<int>{8, 8, 8}));
   EXPECT_EQ(testing::inboxFlags(port, "erin", "summaries"), flags);
 }
 
@@ -424,10 +431,9 @@ const char* const kExamined =
     "* 2 RECENT\r\n* OK [UIDVALIDITY 7] valid\r\na4 OK [READ-ONLY] done\r\n";
 const char* const kFields = "BODY[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)]";
 const std::string kLoggedIn =
-    "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 CAPABILITY\r\n"
-    "a4 EXAMINE \"INBOX\"\r\n";
-const std::string kFetch =
-    " (UID RFC822.SIZE BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])\r\n";
+    "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN UIDNEXT UIDVALIDITY)\r\n"
+    "a3 CAPABILITY\r\na4 EXAMINE \"INBOX\"\r\n";
+const std::string kFetch = " (UID BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])\r\n";
 
 TEST_F(ImapTest, SummariesOnTheWire) {
   struct Summary {
@@ -597,6 +603,121 @@ TEST_F(ImapTest, HostileSummaryAnswersAreBoundedAndTheCountStays) {
   }
   loop.stopTimer(sampler);
   EXPECT_EQ(connects, 5);
+}
+
+const std::string kEsearchLogin = "a1 OK [CAPABILITY IMAP4rev1 ESEARCH] in\r\n";
+const std::string kSearched = "a1 LOGIN \"ann\" \"pw\"\r\na2 EXAMINE \"INBOX\"\r\n";
+
+// A server that lets ann in with `login`, then reads two lines of the client before it goes on.
+std::vector<Act> searchDialogue(const std::string& login, const std::vector<Act>& then) {
+  std::vector<Act> script = {{Act::Send, kGreeting},
+                             {Act::ExpectLine},
+                             {Act::Send, login},
+                             {Act::ExpectLine},
+                             {Act::ExpectLine}};
+  script.insert(script.end(), then.begin(), then.end());
+  return script;
+}
+
+// Where ESEARCH is offered once logged in, the count searches the examined inbox, EXAMINE and the
+// search in one write (the server reads both before it answers), and the newest it names are
+// fetched at once. Hostile answers end within the time-out and keep no more than the UIDs needed.
+TEST_F(ImapTest, CountsBySearchOnTheWire) {
+  struct Case {
+    const char* name;
+    int wanted;
+    std::vector<Act> script;
+    std::string heard;
+    std::string outcome;  // the count, or what went wrong
+    std::vector<std::uint32_t> summaries = {};
+    bool timedOut = false;
+  };
+  const std::string examined = "* 6 EXISTS\r\n* OK [UIDVALIDITY 7] ok\r\na2 OK [READ-ONLY] in\r\n";
+  const std::string all = kSearched + "a3 UID SEARCH RETURN (COUNT ALL) UNSEEN\r\n";
+  std::string everyOther = "* ESEARCH (TAG \"a3\") UID COUNT 100000 ALL 1";
+  for (int uid = 3; uid < 200000; uid += 2) everyOther += "," + std::to_string(uid);
+  const Case cases[] = {
+      {"COUNT and ALL in one answer; the newest it names fetched",
+       2,
+       searchDialogue(kEsearchLogin,
+                      replies({examined + "* ESEARCH (TAG \"a3\") UID COUNT 6 ALL 2:4,13:12,9\r\n"
+                                          "a3 OK\r\n",
+                               std::string("* 1 FETCH (UID 13 ") + kFields +
+                                   " \"Subject: x\")\r\n"
+                                   "a4 OK\r\n",
+                               "a5 OK\r\n"})),
+       all + "a4 UID FETCH 13,12" + kFetch + "a5 LOGOUT\r\n",
+       "6",
+       {13}},
+      {"ESEARCH told beside the login; the count alone", 0,
+       searchDialogue(
+           "* CAPABILITY IMAP4rev1 ESEARCH\r\na1 OK in\r\n",
+           replies({examined + "* ESEARCH (TAG \"a3\") UID COUNT 4\r\na3 OK\r\n", "a4 OK\r\n"})),
+       kSearched + "a3 UID SEARCH RETURN (COUNT) UNSEEN\r\na4 LOGOUT\r\n", "4"},
+      // What a server offers before the login is not what it offers after it.
+      {"ESEARCH offered before the login only: STATUS", 0,
+       replies({"* OK [CAPABILITY IMAP4rev1 ESEARCH] hi\r\n", "a1 OK in\r\n",
+                "* STATUS INBOX (UNSEEN 2)\r\na2 OK\r\n", "a3 OK\r\n"}),
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN)\r\na3 LOGOUT\r\n", "2"},
+      {"no ESEARCH after the login: STATUS, then the lines without asking again",
+       1,
+       replies({kGreeting, "a1 OK [CAPABILITY IMAP4rev1] in\r\n",
+                "* STATUS INBOX (UNSEEN 2 UIDNEXT 9 UIDVALIDITY 7)\r\na2 OK\r\n",
+                "a3 OK [READ-ONLY]\r\n", "* SEARCH 8 5\r\na4 OK\r\n",
+                std::string("* 1 FETCH (UID 8 ") + kFields + " NIL)\r\na5 OK\r\n", "a6 OK\r\n"}),
+       "a1 LOGIN \"ann\" \"pw\"\r\na2 STATUS \"INBOX\" (UNSEEN UIDNEXT UIDVALIDITY)\r\n"
+       "a3 EXAMINE \"INBOX\"\r\na4 UID SEARCH UNSEEN\r\na5 UID FETCH 8" +
+           kFetch + "a6 LOGOUT\r\n",
+       "2",
+       {8}},
+      {"EXAMINE refused: no count", 5,
+       searchDialogue(
+           kEsearchLogin,
+           replies({"a2 NO [NONEXISTENT] no inbox\r\na3 BAD no mailbox\r\n", "a4 OK\r\n"})),
+       all + "a4 LOGOUT\r\n", "a2 NO [NONEXISTENT] no inbox"},
+      {"100,000 UIDs one by one: read as they come, the newest five fetched", 5,
+       searchDialogue(kEsearchLogin, replies({"a2 OK\r\n" + everyOther + "\r\na3 OK\r\n",
+                                              "a4 OK\r\n", "a5 OK\r\n"})),
+       all + "a4 UID FETCH 199999,199997,199995,199993,199991" + kFetch + "a5 LOGOUT\r\n",
+       "100000"},
+      {"a search answer that never ends",
+       5,
+       searchDialogue(kEsearchLogin,
+                      {{Act::Send, "a2 OK\r\n* ESEARCH (TAG \"a3\") UID COUNT 9 ALL 1"},
+                       {Act::Flood, ",3:4"}}),
+       all,
+       "Socket readln aborted",
+       {},
+       true},
+      {"a count past what a mailbox holds", 5,
+       searchDialogue(kEsearchLogin,
+                      replies({"a2 OK\r\n* ESEARCH (TAG \"a3\") UID COUNT 4294967296\r\na3 OK\r\n",
+                               "a4 OK\r\n"})),
+       all + "a4 LOGOUT\r\n", "The server gave no count of unread messages"},
+  };
+  imap.Host = "127.0.0.1";
+  imap.TimeOut = 1000;
+  long peak = 0;
+  const auto sampler = loop.startTimer(10, [&] { peak = std::max(peak, residentBytes()); });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    counts.clear();
+    summaries.clear();
+    const ScriptedServer server(c.script);
+    wanted = c.wanted;
+    const long before = residentBytes();
+    peak = before;
+    const std::string failed = failure(server.port(), "ann", "pw");
+    EXPECT_EQ(counts.empty() ? failed : std::to_string(counts.back()), c.outcome);
+    EXPECT_EQ(server.received(), c.heard);
+    std::vector<std::uint32_t> got;
+    for (const TSummary& summary : summaries) got.push_back(summary.Number);
+    EXPECT_EQ(got, c.summaries);
+    EXPECT_EQ(imap.TimedOut(), c.timedOut);
+    EXPECT_LT(peak - before, 8L << 20);
+    EXPECT_FALSE(imap.Connected());
+  }
+  loop.stopTimer(sampler);
 }
 
 }  // namespace

@@ -518,6 +518,47 @@ TEST_F(Pop3Test, SummariesOnTheWire) {
   ASSERT_EQ(counts, (std::vector<int>{3, 2, 1, 0}));
 }
 
+// The unique-id of the newest message, or nothing where the server gives none worth the name.
+TEST_F(Pop3Test, TheNewestUniqueIdOnTheWire) {
+  struct Case {
+    const char* name;
+    std::vector<Act> answer;
+    std::string uidl;
+    bool connected;
+  };
+  const auto then = [](const std::string& reply) {
+    return std::vector<Act>{
+        {Act::Send, reply}, {Act::ExpectLine}, {Act::Send, "+OK bye\r\n"}, {Act::Hold}};
+  };
+  const Case cases[] = {
+      {"a unique-id", then("+OK 3 QhdPYR:00WBw1Ph7x7\r\n"), "QhdPYR:00WBw1Ph7x7", true},
+      {"no UIDL here", then("-ERR unknown command\r\n"), "", true},
+      {"another message's", then("+OK 2 abc\r\n"), "", true},
+      {"longer than a unique-id may be", then("+OK 3 " + std::string(71, 'u') + "\r\n"), "", true},
+      {"a control character", then(std::string("+OK 3 ab\x01") + "c\r\n"), "", true},
+      {"a hang-up instead", {{Act::Close}}, "", false},
+  };
+  std::string uidl;
+  bool connected = false;
+  pop.OnConnect = [&](TAsyncSocket&) {
+    uidl = pop.Uidl(pop.MessageCount());
+    connected = pop.Connected();
+    if (pop.Connected()) pop.Disconnect();
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<Act> script = summaryDialogue("+OK 3 300\r\n", {});
+    script.back() = Act(Act::ExpectLine);
+    script.insert(script.end(), c.answer.begin(), c.answer.end());
+    const ScriptedServer server(script);
+    check(server.port(), "ann", "pw");
+    EXPECT_EQ(uidl, c.uidl);
+    EXPECT_EQ(connected, c.connected);
+    EXPECT_EQ(server.received(), std::string("USER ann\r\nPASS pw\r\nSTAT\r\nUIDL 3\r\n") +
+                                     (c.connected ? "QUIT\r\n" : ""));
+  }
+}
+
 // Each ends within the time-out, or sooner, keeps nothing of what it was sent, and leaves the count
 // the login read.
 TEST_F(Pop3Test, HostileSummaryAnswersAreBoundedAndTheCountStays) {

@@ -100,11 +100,12 @@ TEST(MailSummary, AHeaderOfAnyLengthKeepsItsBoundsAndStillFindsLateFields) {
   EXPECT_GT(kept, TSummary::kKeptHeader - received.size() - 1);
 }
 
-TEST(ImapSummaryAnswers, TheHighestUidsOfSearchAnswersWhateverTheirPieces) {
+TEST(ImapSummaryAnswers, TheHighestUidsAndTheCountOfSearchAnswersWhateverTheirPieces) {
   struct Case {
     std::string answers;
     std::size_t most;
     std::vector<std::uint32_t> uids;
+    std::optional<std::uint32_t> count = std::nullopt;
   };
   const Case cases[] = {
       {"* SEARCH 2 84 7 3\r\n", 3, {84, 7, 3}},
@@ -113,7 +114,10 @@ TEST(ImapSummaryAnswers, TheHighestUidsOfSearchAnswersWhateverTheirPieces) {
       {"* SEARCH 3 (MODSEQ 917)\r\n", 5, {3}},
       {"* SEARCH 3 4\r\n", 0, {}},
       {"* ESEARCH (TAG \"a5\") UID ALL 2:4,13:12,9 MAX 13\r\n", 4, {13, 12, 9, 4}},
-      {"* ESEARCH (TAG \"a5\") UID COUNT 3 MIN 1 MAX 8\r\n", 5, {}},
+      {"* ESEARCH (TAG \"a5\") UID COUNT 3 MIN 1 MAX 8\r\n", 5, {}, 3},
+      {"* ESEARCH (TAG \"a3\") UID COUNT 2 ALL 4,9\r\n", 5, {9, 4}, 2},
+      {"* ESEARCH (TAG \"COUNT 5\") UID ALL 4:5 COUNT 2\r\n* ESEARCH COUNT 0\r\n", 1, {5}, 0},
+      {"* ESEARCH UID COUNT 4294967296\r\n* ESEARCH UID COUNT x\r\n* SEARCH 1 2\r\n", 5, {2, 1}},
       {"* ESEARCH (TAG \"ALL\") UID ALL 6\r\n", 5, {6}},
       {"* ESEARCH UID ALL 1:4294967295\r\n", 3, {4294967295u, 4294967294u, 4294967293u}},
       {"* ESEARCH UID ALL 1:*,5,3::4,7:,0:2,x,8\r\n", 5, {8, 5}},
@@ -125,9 +129,11 @@ TEST(ImapSummaryAnswers, TheHighestUidsOfSearchAnswersWhateverTheirPieces) {
     NewestUids whole(c.most);
     whole.feed(c.answers);
     EXPECT_EQ(whole.newestFirst(), c.uids);
+    EXPECT_EQ(whole.count(), c.count);
     NewestUids bytewise(c.most);
     for (const char byte : c.answers) bytewise.feed(std::string_view(&byte, 1));
     EXPECT_EQ(bytewise.newestFirst(), c.uids);
+    EXPECT_EQ(bytewise.count(), c.count);
   }
 }
 

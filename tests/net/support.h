@@ -71,6 +71,8 @@ class MailCheckTest : public ::testing::Test {
   }
 
   void check(int port, const std::string& user, const std::string& password) {
+    // A client whose count names the newest messages is told how many before it counts.
+    if constexpr (requires { client.NewestWanted; }) client.NewestWanted = wanted;
     client.Port = port;
     client.UserID = user;
     client.Password = password;
@@ -101,9 +103,11 @@ struct MailboxMessage {
 extern const std::vector<MailboxMessage> kSummariesMailbox;
 
 // Whether the summaries are those of the mailbox's messages of these numbers, in this order,
-// their raw fields as the messages carry them; says what differs.
+// their raw fields as the messages carry them, and their sizes, or none where they were not
+// asked for; says what differs.
 ::testing::AssertionResult summariesOf(const std::vector<TSummary>& summaries,
-                                       std::initializer_list<std::uint32_t> numbers);
+                                       std::initializer_list<std::uint32_t> numbers,
+                                       bool sized = true);
 
 // The flags of every message of a mailbox's inbox, as a second client sees them through a
 // read-only EXAMINE (which changes none): one "n (UID u FLAGS (...))" line each.
