@@ -5,9 +5,9 @@
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
 // RENEGOTIATES, NARROW, GARBAGE, HANGSUP, OLD, STALLS and ENDS ports, the test root
-// VANTREL_TEST_CA and the servers' log VANTREL_TLS_LOG read here; the test root must be trusted
-// in the prefix). VANTREL_TLS_ENGINE chooses the engine as for Vantrel; with
-// VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
+// VANTREL_TEST_CA and the servers' log VANTREL_TLS_LOG read here; the roots of roots.pem beside
+// the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as for
+// Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
 
