@@ -11,6 +11,7 @@
 
 #include "platform/socket.h"
 #include "platform/tls/certificate_uses.h"
+#include "platform/tls/elliptic_curves.h"
 
 namespace vantrel::platform::tls {
 
@@ -137,7 +138,7 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
   br_x509_minimal_set_hash(&checker, br_sha384_ID, &br_sha384_vtable);
   br_x509_minimal_set_hash(&checker, br_sha512_ID, &br_sha512_vtable);
   br_x509_minimal_set_rsa(&checker, &br_rsa_i15_pkcs1_vrfy);
-  br_x509_minimal_set_ecdsa(&checker, &br_ec_all_m15, &br_ecdsa_i15_vrfy_asn1);
+  br_x509_minimal_set_ecdsa(&checker, &ellipticCurves(), &br_ecdsa_i15_vrfy_asn1);
   const br_x509_class** const context = &checker.vtable;
   (*context)->start_chain(context, serverName.c_str());
   for (const std::string& certificate : judged) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/tls/certificate_uses.h"
+#include "platform/tls/elliptic_curves.h"
 #include "platform/tls/pending_record.h"
 
 namespace vantrel::platform::tls {
@@ -189,7 +190,7 @@ class BuiltInSession final : public Session {
     br_ssl_engine_set_cbc(engine, &br_sslrec_in_cbc_vtable, &br_sslrec_out_cbc_vtable);
     br_ssl_engine_set_gcm(engine, &br_sslrec_in_gcm_vtable, &br_sslrec_out_gcm_vtable);
     br_ssl_engine_set_chapol(engine, &br_sslrec_in_chapol_vtable, &br_sslrec_out_chapol_vtable);
-    br_ssl_engine_set_ec(engine, &br_ec_all_m15);
+    br_ssl_engine_set_ec(engine, &ellipticCurves());
     br_ssl_engine_set_rsavrfy(engine, &br_rsa_i15_pkcs1_vrfy);
     br_ssl_engine_set_ecdsa(engine, &br_ecdsa_i15_vrfy_asn1);
     br_ssl_engine_set_x509(engine, check_.context());
