@@ -102,7 +102,13 @@ void prepareStartIdentity(TMainForm& form) {
     guid = oe::kNullIdentityGuid;
   } else {
     userName = form.iniFile->readString(kSectionIdentities, kListIdentitiesKey, "");
-    guid = findIdentityGuid(registry, userName);
+    // The file holds the name with its line breaks escaped; Outlook Express gets it as it is.
+    for (const auto& identity : enumerateIdentities(registry)) {
+      if (escapedLineBreaks(identity.userName) != userName) continue;
+      userName = identity.userName;
+      guid = identity.guid;
+      break;
+    }
   }
   if (!form.tabIdentities.checkNoIdentities.checked) writeLastIdentity(registry, userName, guid);
 }

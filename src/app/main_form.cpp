@@ -193,8 +193,9 @@ void selectIdentityNamed(TMainForm& form, std::string_view name) {
   // The exact name first: of "Alice" and "alice", a stored "Alice" must not become "alice" at the
   // next OK.
   const auto& items = form.tabIdentities.listIdentities.items();
-  const auto exact = std::find_if(items.begin(), items.end(),
-                                  [&](const auto& item) { return item.caption == name; });
+  const auto exact = std::find_if(items.begin(), items.end(), [&](const auto& item) {
+    return escapedLineBreaks(item.caption) == name;
+  });
   form.tabIdentities.listIdentities.select(
       exact != items.end() ? std::optional(static_cast<std::size_t>(exact - items.begin()))
                            : form.tabIdentities.listIdentities.findCaption(name));

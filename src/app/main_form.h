@@ -206,7 +206,8 @@ class TMainForm {
   std::vector<MailAccount> listedAccounts_;
 };
 
-// Selects the identity whose whole name equals `name`, letter case ignored; none when none does.
+// Selects the identity whose whole name equals `name` as listIdentities holds it (line breaks
+// escaped), letter case ignored; none when none does.
 void selectIdentityNamed(TMainForm& form, std::string_view name);
 
 // The part of start-up that decides between the configuration window and the launch.

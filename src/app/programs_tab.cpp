@@ -28,7 +28,8 @@ std::string storableProgramName(std::string_view name) {
   auto stored = std::string(base::trimProfileBlanks(base::replaceAll(name, "=", "-")));
   if (stored.empty()) return "_";
   if (stored.front() == ';' || stored.front() == '[') stored.insert(0, "_");
-  return stored;
+  // Escaped after the trimming, which has always taken the breaks at the ends.
+  return escapedLineBreaks(stored);
 }
 
 bool keysClash(std::string_view name, std::string_view other) {

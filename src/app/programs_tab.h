@@ -11,8 +11,10 @@ namespace vantrel::app {
 
 class TMainForm;
 
-// A name that survives as a [Progs] key: "=" would split the key, a leading ";" or "[" would
-// read as a comment or a section, and outer blanks would be trimmed away on reading.
+// A name that survives as a key of the settings file ([Progs], and the [Email] keys made of
+// identity and account names): "=" would split the key, a leading ";" or "[" would read as a
+// comment or a section, outer blanks would be trimmed away on reading, and a line break inside
+// would start a new line (it is escaped).
 std::string storableProgramName(std::string_view name);
 
 // True when the two names are one [Progs] key (letter case ignored), or when one name followed by

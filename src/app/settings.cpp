@@ -7,6 +7,7 @@
 #include "app/lang_texts.h"
 #include "app/main_form.h"
 #include "app/settings_table.h"
+#include "base/hex_text.h"
 #include "base/path_text.h"
 #include "base/text.h"
 
@@ -55,12 +56,27 @@ std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, T
   return iniFile;
 }
 
-std::string storableProfileValue(std::string_view value) {
+std::string escapedLineBreaks(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\r' || c == '\n') {
+      escaped += '\\';
+      base::appendHexByte(escaped, static_cast<unsigned char>(c));
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string storableProfileValue(std::string_view text) {
+  const auto value = escapedLineBreaks(text);
   const bool trimmed = base::trimProfileBlanks(value).size() != value.size();
   const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                       value.back() == value.front();
-  if (!trimmed && !quoted) return std::string(value);
-  return "\"" + std::string(value) + "\"";
+  if (!trimmed && !quoted) return value;
+  return "\"" + value + "\"";
 }
 
 bool isFlagKeyOf(std::string_view key, std::string_view owner) {

@@ -35,8 +35,14 @@ std::string settingsPathFor(std::string_view executable);
 // of a new file, in memory only. The first write that fails is reported once.
 std::unique_ptr<base::IniFile> openSettingsFile(const std::string& executable, TMainForm& form);
 
+// `text` with each line break (CR, LF) written as "\" and its two hexadecimal digits, as password
+// values escape them: a registry name holding one would otherwise end its line in the settings
+// file and start another. Text without one is returned as it is, so that keys and values of
+// earlier files keep their meaning.
+std::string escapedLineBreaks(std::string_view text);
+
 // [Identities] listIdentities as written: quoted when the profile functions would otherwise trim
-// or unquote it, so that any identity name reads back exactly.
+// or unquote it, so that any identity name reads back exactly, as escapedLineBreaks gives it.
 std::string storableProfileValue(std::string_view value);
 
 void loadProgsSettings(const base::IniFile& iniFile, TMainForm& form);

@@ -225,6 +225,44 @@ TEST(AccountList, ImapAccountsAreListedWithTheirKindTheirTickKeptInTheSettingsFi
   EXPECT_EQ(listed(form).at(2), (Listed{"Home", "imap.home.example (IMAP)", true}));
 }
 
+// Registry names with line breaks, in an identity's and in accounts' names, POP3 and IMAP: their
+// keys stay one line each, so every visit to the tab finds the passwords and the tick of the
+// first, and the settings file does not grow.
+TEST(AccountList, NamesWithLineBreaksKeepTheirPasswordsAndTickAndAddNoLines) {
+  AppBed bed;
+  auto& form = startConfiguring(bed, "checkNoMail=0\r\nAlice_Home_pass=" + storedPassword("h") +
+                                         "\r\nAlice_Old_pass=" + storedPassword("o") +
+                                         "\r\nAlice_Work_pass=" + storedPassword("w") + "\r\n");
+  auto& registry = bed.sim.registry;
+  registry.setValue(std::string(kIdentities) + "\\" + kBobGuid, "Username", "Bob\nSmith");
+  registry.setValue(accountsOf(kAliceGuid) + "00000001", "Account Name", "Home\r\nOffice");
+  registry.setValue(accountsOf(kAliceGuid) + "00000007", "Account Name", "Cloud\rBox");
+  registry.setValue(accountsOf(kAliceGuid) + "00000007", "IMAP Server", "imap.cloud.example");
+  bed.sim.dialogs.answerInput("bob pw");
+  bed.sim.dialogs.answerInput("office pw");
+  bed.sim.dialogs.answerInput("cloud pw");
+  choose(form, 1);
+  choose(form, 0);
+  auto& items = const_cast<std::vector<ui::ListItem>&>(form.tabMail.listAccounts.items());
+  items.at(0).checked = false;  // Cloud
+  form.listAccountsClick();
+  const auto settings = bed.readSettings();
+
+  for (const std::size_t identity : {1, 0, 1, 0}) choose(form, identity);
+  form.listAccountsClick();
+  const std::string prompt = "Entrez le mot de passe du compte ";
+  EXPECT_EQ(questions(bed),
+            (std::vector<std::string>{prompt + "Bob mail", prompt + "Home\r\nOffice",
+                                      prompt + "Cloud\rBox"}))
+      << "each asked once";
+  EXPECT_EQ(bed.readSettings(), settings);
+  EXPECT_EQ(listed(form).at(0), (Listed{"Cloud\rBox", "imap.cloud.example (IMAP)", false}));
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Home\\0D\\0AOffice_pass"), "office pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Alice_Cloud\\0DBox_pass"), "cloud pw");
+  EXPECT_EQ(app::readPassword(*form.iniFile, "Bob\\0ASmith_Bob mail_pass"), "bob pw");
+  EXPECT_NE(settings.find("\r\nAlice_Cloud\\0DBox_imap=0\r\n"), std::string::npos);
+}
+
 TEST(EmailTab, AccountControlsFollowCheckNoMailFromLoadOn) {
   for (const bool noMail : {true, false}) {
     AppBed bed;

@@ -18,10 +18,11 @@
 # may not sign the key exchange), for good ones (LOCALHOST, and PIECES, which cuts its replies
 # across records and its records into single bytes, and ASKS, which asks for an optional client
 # certificate; and RENEGOTIATES, which asks for a new handshake after the client's USER), for one
-# that speaks nothing newer than TLS 1.1 (OLD), and for two that speak no TLS at all (GARBAGE
-# greets in plain text, HANGSUP closes after the client's hello); they write what they hear to
-# VANTREL_TLS_LOG. NOINTER's certificate gives the address of a listener that writes every
-# connection it gets to VANTREL_AIA_LOG: no client may call it.
+# that speaks nothing newer than TLS 1.1 (OLD), for two that speak no TLS at all (GARBAGE
+# greets in plain text, HANGSUP closes after the client's hello), and for FORGES, which answers
+# every hello with a forged alert that it shares nothing with the client; they write what they
+# hear to VANTREL_TLS_LOG. NOINTER's certificate gives the address of a listener that writes
+# every connection it gets to VANTREL_AIA_LOG: no client may call it.
 # STALLS (reads nothing until told) and ENDS (ends the connection as asked) serve the checks of
 # what a TLS engine's send and receive promise (tests/net/tls_server.py tells how).
 
@@ -113,7 +114,7 @@ while True:
   : >"$VANTREL_TLS_LOG"
   python3 "$net_root/tests/net/tls_server.py" "$VANTREL_TLS_LOG" "$net_dir/tls.ports" \
     "$net_dir/tls" othername expired untrusted nointer nosign localhost old asks pieces narrow \
-    garbage hangsup stalls ends &
+    garbage hangsup forges stalls ends &
   net_tls_pid=$!
   for _ in $(seq 100); do [ -s "$net_dir/tls.ports" ] && break; sleep 0.1; done
   local tls_name tls_port

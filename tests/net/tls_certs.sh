@@ -4,8 +4,10 @@
 # nointer.* (from an intermediate of the test root, inter.*, that the server leaves out, whose
 # address for fetching it is AIA_URL, and whose revocation list is beside it), and, all for localhost from the test root, authority.*
 # (an authority's certificate), clientonly.* (for client authentication only) and nosign.* (a
-# key that may not sign). Each pair has a PEM certificate NAME.pem and its key NAME.key; every
-# certificate is also in DER, NAME.der, as a server sends it.
+# key that may not sign); selfmade.* is a home server's own certificate for localhost, made as the
+# stock openssl settings make one (marked an authority's), and roots.pem holds the test root and
+# selfmade.pem, for a user who trusts both. Each pair has a PEM certificate NAME.pem and its key
+# NAME.key; every certificate is also in DER, NAME.der, as a server sends it.
 tls_certs() {
   local dir=$1
   local aia=${2:-http://127.0.0.1:9/inter.crt}
@@ -86,8 +88,11 @@ authority DNS:localhost ca authority -days 30
 clientonly DNS:localhost ca client_only -days 30
 nosign DNS:localhost ca no_signature -days 30
 LIST
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout selfmade.key -out selfmade.pem -days 30 \
+      -subj /CN=localhost -addext subjectAltName=DNS:localhost 2>/dev/null
     for name in *.pem; do
       openssl x509 -in "$name" -outform DER -out "${name%.pem}.der"
     done
+    cat ca.pem selfmade.pem >roots.pem
   )
 }

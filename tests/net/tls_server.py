@@ -14,6 +14,8 @@ for a certificate of its own, which it may do without. The NAME "narrow" has the
 of localhost and one cipher suite only, ECDHE-RSA-AES256-SHA384 (CBC with a SHA-384 MAC), which
 the built-in client offers and Wine's SChannel does not. Two NAMEs speak no TLS at all: "garbage"
 greets in plain text as a POP3 server does, and "hangsup" reads the client's hello and closes.
+"forges" is someone on the way who answers every client's hello with a fatal handshake_failure
+alert in clear text, as a server that shares nothing with that client would, and closes.
 
 Two more good servers (the certificate of localhost) speak no mail protocol. "stalls" makes the
 handshake, then reads nothing until a plain connection to the same port sends "go" (the oldest
@@ -68,6 +70,8 @@ def serve_not_tls(conn, name, log):
         if name == "garbage":
             conn.sendall(b"+OK POP3 ready\r\n")
         conn.recv(65536)
+        if name == "forges":
+            conn.sendall(bytes([0x15, 0x03, 0x03, 0x00, 0x02, 0x02, 0x28]))
     except OSError:
         pass
     finally:
@@ -256,7 +260,7 @@ def tls_service(name, cert_dir, log):
 
 
 def listen(name, cert_dir, log):
-    if name in ("garbage", "hangsup"):
+    if name in ("garbage", "hangsup", "forges"):
         serve = lambda conn: serve_not_tls(conn, name, log)
     else:
         serve = tls_service(name, cert_dir, log)

@@ -1,7 +1,8 @@
 #pragma once
 // One table for the certificate validators, run natively for the built-in validator (tls_test)
 // and under Wine for the Windows check (wine_check): chains of the DER files that
-// tests/net/tls_certs.sh makes, as a server sends them, judged with the test root trusted.
+// tests/net/tls_certs.sh makes, as a server sends them, judged with the roots of its roots.pem
+// trusted: the test root, and the self-made certificate of a home server.
 
 #include "platform/socket.h"
 
@@ -29,6 +30,10 @@ inline constexpr ValidatorCase kValidatorCases[] = {
     {"another server's name", {"othername"}, "localhost", platform::tls_reason::kOtherName},
     {"expired", {"expired"}, "localhost", platform::tls_reason::kExpired},
     {"from a root nobody trusts", {"untrusted"}, "localhost", platform::tls_reason::kUntrusted},
+    {"a self-made certificate marked an authority's, itself trusted as a root",
+     {"selfmade"},
+     "localhost",
+     ""},
 };
 
 }  // namespace vantrel::net::testing

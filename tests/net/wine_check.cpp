@@ -4,9 +4,9 @@
 // Usage: wine_check POP3_PORT HTTP_PORT SILENT_PORT LATE_POP3_PORT POP3S_PORT OTHERNAME_PORT
 //        EXPIRED_PORT UNTRUSTED_PORT PIECES_PORT IMAP_PORT IMAPS_PORT
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
-// RENEGOTIATES, NARROW, GARBAGE, HANGSUP, OLD, STALLS and ENDS ports, the test root
+// RENEGOTIATES, NARROW, GARBAGE, HANGSUP, FORGES, OLD, STALLS and ENDS ports, the test root
 // VANTREL_TEST_CA, the servers' log VANTREL_TLS_LOG and the mail tree VANTREL_MAIL_DIR used here;
-// the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as for
+// the roots of roots.pem beside the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as for
 // Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
 #include <windows.h>
 #include <winsock2.h>
@@ -300,6 +300,16 @@ int main(int argc, char** argv) {
       expect(std::string(name) != "old" ||
                  lastRefusal == vantrel::platform::TlsRefusal::NothingInCommon,
              "a server of older TLS versions shares nothing with this computer");
+    }
+    // A forged alert in place of the server's hello, to either engine: the built-in engine has
+    // made no handshake there, so SChannel tries first again at the next check.
+    {
+      const int before = tlsLogLines("forges accepted", 0);
+      pop.Port = std::atoi(std::getenv("VANTREL_TLS_FORGES_PORT"));
+      for (int check = 0; check < 2; ++check) failure([&] { pop.Connect(); });
+      const int connections = before + (schannel ? 4 : 2);
+      expect(tlsLogLines("forges accepted", connections) == connections,
+             "SChannel again after a forged alert the built-in engine could not get past");
     }
     pop.TimeOut = 0;
     // The built-in engine takes the key usages from the certificate: an ECDHE_RSA key exchange

@@ -198,9 +198,17 @@ TEST_F(PasswordFile, NamesThatCannotStandInAKeyAreMadeStorableAndKeepTheirPasswo
     std::string identity, account, key;
   };
   const std::vector<Case> cases = {
-      {"Alice", "Work", "Alice_Work_pass"},    {"Alice ", " Home", "Alice _ Home_pass"},
-      {"A=B", "x=y", "A-B_x-y_pass"},          {";Bob", "Home", "_;Bob_Home_pass"},
-      {"[Team]", "Home", "_[Team]_Home_pass"}, {"  Carol", "Home", "Carol_Home_pass"},
+      {"Alice", "Work", "Alice_Work_pass"},
+      {"Alice ", " Home", "Alice _ Home_pass"},
+      {"A=B", "x=y", "A-B_x-y_pass"},
+      {";Bob", "Home", "_;Bob_Home_pass"},
+      {"[Team]", "Home", "_[Team]_Home_pass"},
+      {"  Carol", "Home", "Carol_Home_pass"},
+      // A line break inside is escaped; at the ends it was always trimmed, and stays so.
+      {"Alice", "Home\r\nOffice", "Alice_Home\\0D\\0AOffice_pass"},
+      {"Al\nice", "Ho\rme", "Al\\0Aice_Ho\\0Dme_pass"},
+      {"\r\nDan", "Home", "Dan_Home_pass"},
+      {"Eve\\0A", "Home", "Eve\\0A_Home_pass"},
   };
   for (const auto& c : cases) {
     const auto key = accountPasswordKey(c.identity, c.account);

@@ -31,6 +31,7 @@ TEST(StorableProgramName, KeepsOrdinaryNamesAndMendsThoseTheSettingsFileWouldBre
   EXPECT_EQ(storableProgramName("  ;late"), "_;late") << "a comment mark behind blanks too";
   EXPECT_EQ(storableProgramName(""), "_");
   EXPECT_EQ(storableProgramName("   "), "_");
+  EXPECT_EQ(storableProgramName("\r\n;a\nb=c\r"), "_;a\\0Ab-c");
 }
 
 TEST(CompanionKey, IsAnotherKeyOfTheSectionFollowedByAFlagSuffix) {

@@ -2,13 +2,16 @@
 
 #include <bearssl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <span>
 
 #include "platform/socket.h"
 #include "platform/tls/certificate_uses.h"
+#include "platform/tls/elliptic_curves.h"
 
 namespace vantrel::platform::tls {
 
@@ -71,6 +74,11 @@ std::string reasonFor(unsigned code) {
 struct AnchorValidator::Anchors {
   std::deque<std::string> bytes;
   std::vector<br_x509_trust_anchor> list;
+  std::vector<std::string> certificates;  // as trusted, in DER
+
+  bool trust(const std::string& der) const {
+    return std::find(certificates.begin(), certificates.end(), der) != certificates.end();
+  }
 
   unsigned char* keep(const unsigned char* data, std::size_t length) {
     return reinterpret_cast<unsigned char*>(
@@ -99,6 +107,7 @@ struct AnchorValidator::Anchors {
       return;
     }
     list.push_back(anchor);
+    certificates.push_back(der);
   }
 };
 
@@ -118,6 +127,9 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
   // BearSSL takes no name as leave to skip the name check.
   if (serverName.empty()) return tls_reason::kNoServerName;
   if (chain.empty()) return "the server sent no certificate";
+  // A server whose own certificate is a trusted root needs nothing else it sent, as for Windows.
+  const bool ownRoot = anchors_->trust(chain.front());
+  const std::span<const std::string> judged(chain.data(), ownRoot ? 1 : chain.size());
   br_x509_minimal_context checker;
   br_x509_minimal_init(&checker, &br_sha256_vtable, anchors_->list.data(), anchors_->list.size());
   br_x509_minimal_set_hash(&checker, br_sha1_ID, &br_sha1_vtable);
@@ -126,10 +138,10 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
   br_x509_minimal_set_hash(&checker, br_sha384_ID, &br_sha384_vtable);
   br_x509_minimal_set_hash(&checker, br_sha512_ID, &br_sha512_vtable);
   br_x509_minimal_set_rsa(&checker, &br_rsa_i15_pkcs1_vrfy);
-  br_x509_minimal_set_ecdsa(&checker, &br_ec_all_m15, &br_ecdsa_i15_vrfy_asn1);
+  br_x509_minimal_set_ecdsa(&checker, &ellipticCurves(), &br_ecdsa_i15_vrfy_asn1);
   const br_x509_class** const context = &checker.vtable;
   (*context)->start_chain(context, serverName.c_str());
-  for (const std::string& certificate : chain) {
+  for (const std::string& certificate : judged) {
     (*context)->start_cert(context, static_cast<std::uint32_t>(certificate.size()));
     (*context)->append(context, reinterpret_cast<const unsigned char*>(certificate.data()),
                        certificate.size());
@@ -139,7 +151,7 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
   if (code != 0) return reasonFor(code);
   // BearSSL reads neither whether the server's own certificate is an authority's nor the
   // purposes it was made out for.
-  return serverUseRefusal(chain.front());
+  return serverUseRefusal(chain.front(), ownRoot);
 }
 
 }  // namespace vantrel::platform::tls

@@ -1,7 +1,8 @@
 #pragma once
 // The validator where the platform offers none to the built-in engine (Linux, for the tests):
 // BearSSL's own chain checks against the roots of one PEM file: signatures up to a trusted root,
-// the server name, the dates; then the server's own certificate must be made out for a server.
+// the server name, the dates; then the server's own certificate must be made out for a server
+// (though one that is itself among the roots may be marked an authority's).
 
 #include <memory>
 #include <string>

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <exception>
 #include <vector>
 
 #include "platform/tls/certificate_uses.h"
+#include "platform/tls/elliptic_curves.h"
 #include "platform/tls/pending_record.h"
 
 namespace vantrel::platform::tls {
@@ -39,6 +41,8 @@ constexpr std::size_t kMaxChainCertificates = 16;
 
 // The engine's X.509 class: gathers the chain as the server sends it, has the validator judge
 // it, and only then takes the server's key, and what the key may do, from the first certificate.
+// BearSSL is C and calls these functions: no exception may leave them (where it is built without
+// unwind tables, none could pass its frames).
 class ChainCheck {
  public:
   ChainCheck(CertificateValidator& validator, const std::string& serverName)
@@ -78,7 +82,12 @@ class ChainCheck {
       self.tooLong_ = true;
       return;
     }
-    self.chain_.emplace_back().reserve(length);
+    try {
+      self.chain_.emplace_back().reserve(length);
+    } catch (const std::exception&) {
+      self.tooLong_ = true;  // too long for the memory left
+      return;
+    }
     self.bytes_ += length;
     self.certificateLeft_ = length;
   }
@@ -86,7 +95,8 @@ class ChainCheck {
   static void append(const br_x509_class** context, const unsigned char* data, std::size_t length) {
     ChainCheck& self = of(context);
     if (self.tooLong_ || self.chain_.empty()) return;
-    // Never beyond the length the certificate announced.
+    // Never beyond the length the certificate announced, and so within what was reserved: no
+    // allocation.
     const std::size_t taken = std::min<std::size_t>(length, self.certificateLeft_);
     self.chain_.back().append(reinterpret_cast<const char*>(data), taken);
     self.certificateLeft_ -= taken;
@@ -95,30 +105,36 @@ class ChainCheck {
   static void endCert(const br_x509_class**) {}
 
   static unsigned endChain(const br_x509_class** context) {
-    ChainCheck& self = of(context);
-    if (self.tooLong_) {
-      self.refusal_ = "the server sent too long a certificate chain";
+    try {
+      return of(context).judge();
+    } catch (const std::exception&) {
+      return BR_ERR_X509_NOT_TRUSTED;  // no memory left to judge it
+    }
+  }
+
+  unsigned judge() {
+    if (tooLong_) {
+      refusal_ = "the server sent too long a certificate chain";
       return BR_ERR_X509_LIMIT_EXCEEDED;
     }
-    if (self.chain_.empty()) {
-      self.refusal_ = "the server sent no certificate";
+    if (chain_.empty()) {
+      refusal_ = "the server sent no certificate";
       return BR_ERR_X509_EMPTY_CHAIN;
     }
-    self.refusal_ = self.validator_.validate(self.chain_, self.serverName_);
-    if (!self.refusal_.empty()) return BR_ERR_X509_NOT_TRUSTED;
-    const std::string& own = self.chain_.front();
-    br_x509_decoder_init(&self.decoder_, nullptr, nullptr);
-    br_x509_decoder_push(&self.decoder_, own.data(), own.size());
-    self.key_ = br_x509_decoder_get_pkey(&self.decoder_);
+    refusal_ = validator_.validate(chain_, serverName_);
+    if (!refusal_.empty()) return BR_ERR_X509_NOT_TRUSTED;
+    const std::string& own = chain_.front();
+    br_x509_decoder_init(&decoder_, nullptr, nullptr);
+    br_x509_decoder_push(&decoder_, own.data(), own.size());
+    key_ = br_x509_decoder_get_pkey(&decoder_);
     const auto uses = certificateUses(own);
-    if (br_x509_decoder_last_error(&self.decoder_) != 0 || self.key_ == nullptr || !uses) {
-      self.key_ = nullptr;
-      self.refusal_ = tls_reason::kUnreadable;
+    if (br_x509_decoder_last_error(&decoder_) != 0 || key_ == nullptr || !uses) {
+      key_ = nullptr;
+      refusal_ = tls_reason::kUnreadable;
       return BR_ERR_X509_UNSUPPORTED;
     }
     // The engine refuses a key exchange signed by a key that may not sign.
-    self.usages_ =
-        (uses->signs ? BR_KEYTYPE_SIGN : 0u) | (uses->exchangesKeys ? BR_KEYTYPE_KEYX : 0u);
+    usages_ = (uses->signs ? BR_KEYTYPE_SIGN : 0u) | (uses->exchangesKeys ? BR_KEYTYPE_KEYX : 0u);
     return 0;
   }
 
@@ -174,7 +190,7 @@ class BuiltInSession final : public Session {
     br_ssl_engine_set_cbc(engine, &br_sslrec_in_cbc_vtable, &br_sslrec_out_cbc_vtable);
     br_ssl_engine_set_gcm(engine, &br_sslrec_in_gcm_vtable, &br_sslrec_out_gcm_vtable);
     br_ssl_engine_set_chapol(engine, &br_sslrec_in_chapol_vtable, &br_sslrec_out_chapol_vtable);
-    br_ssl_engine_set_ec(engine, &br_ec_all_m15);
+    br_ssl_engine_set_ec(engine, &ellipticCurves());
     br_ssl_engine_set_rsavrfy(engine, &br_rsa_i15_pkcs1_vrfy);
     br_ssl_engine_set_ecdsa(engine, &br_ecdsa_i15_vrfy_asn1);
     br_ssl_engine_set_x509(engine, check_.context());

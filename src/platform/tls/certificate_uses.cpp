@@ -151,10 +151,10 @@ std::optional<CertificateUses> certificateUses(std::string_view der) {
   return CertificateUses{};  // no extensions, no limits
 }
 
-std::string serverUseRefusal(std::string_view der) {
+std::string serverUseRefusal(std::string_view der, bool trustedItself) {
   const auto uses = certificateUses(der);
   if (!uses) return tls_reason::kUnreadable;
-  if (uses->authority) return tls_reason::kAuthority;
+  if (uses->authority && !trustedItself) return tls_reason::kAuthority;
   if (!uses->serverAuth) return tls_reason::kNotForServers;
   return {};
 }

@@ -22,6 +22,9 @@ std::optional<CertificateUses> certificateUses(std::string_view der);
 
 // Why the certificate may not stand as a server's own (an authority's, or one that does not
 // allow server authentication), in the words of platform::tls_reason; empty when it may.
-std::string serverUseRefusal(std::string_view der);
+// `trustedItself`: the certificate is itself a root the user trusts, as a home server's own
+// certificate made with the stock openssl settings is, marked an authority's: that mark is then
+// no reason to refuse.
+std::string serverUseRefusal(std::string_view der, bool trustedItself = false);
 
 }  // namespace vantrel::platform::tls

@@ -32,7 +32,7 @@ bool SecureConnections::systemFor(const Server& server) const {
     case EngineChoice::Automatic:
       break;
   }
-  return !systemLacksTls12_ && builtInServers_.count(server) == 0;
+  return !systemLacksTls12_ && builtInServers_.count(server) == 0 && onTrial_.count(server) == 0;
 }
 
 TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverName,
@@ -40,7 +40,10 @@ TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverN
   Connection& connection = open_[socket];
   connection.serverName = canonicalHost(serverName);
   connection.port = port;
-  connection.system = systemFor({connection.serverName, port});
+  const Server server{connection.serverName, port};
+  connection.system = systemFor(server);
+  // One try: the system's engine comes back unless this one makes its handshake.
+  connection.onTrial = !connection.system && onTrial_.erase(server) > 0;
   connection.session =
       (connection.system ? system_ : builtIn_).start(socket, connection.serverName);
   return settle(socket, connection, connection.session->step());
@@ -84,6 +87,10 @@ TlsStep refused(TlsStep step, Shortfall shortfall) {
 }  // namespace
 
 TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, TlsStep step) {
+  if (step.state == TlsStep::State::Done && connection.onTrial) {
+    builtInServers_.insert({connection.serverName, connection.port});
+    connection.onTrial = false;
+  }
   if (step.state != TlsStep::State::Failed) return step;
   const Shortfall shortfall = connection.session->shortfall();
   if (!connection.system || choice_ != EngineChoice::Automatic) {
@@ -99,7 +106,7 @@ TlsStep SecureConnections::settle(SocketHandle socket, Connection& connection, T
       connection.session = builtIn_.start(socket, connection.serverName);
       return settle(socket, connection, connection.session->step());
     case Shortfall::NothingInCommon:
-      builtInServers_.insert({connection.serverName, connection.port});
+      onTrial_.insert({connection.serverName, connection.port});
       open_.erase(socket);
       return {TlsStep::State::Reconnect, std::move(step.reason), TlsRefusal::NothingInCommon};
   }

@@ -2,9 +2,12 @@
 // Which engine secures each connection of one socket back end. The system's engine comes first:
 // it follows the system's updates and policies. Where it cannot make TLS 1.2 connections at all,
 // the built-in engine takes that connection and every later one; where it and a server truly
-// share no protocol version or cipher suite, the built-in engine takes that server (its host and
-// port), on a new connection. A refused certificate, a broken connection or a garbled answer is
-// never a reason to try the other engine, and no engine speaks anything older than TLS 1.2.
+// share no protocol version or cipher suite, the built-in engine tries that server (its host and
+// port) on a new connection, and keeps it once it has made a handshake there. The server's word
+// that they share nothing comes in clear text, which anyone on the way can forge: until the
+// built-in engine has shown it can do better, the system's engine tries again at the next
+// connection after. A refused certificate, a broken connection or a garbled answer is never a
+// reason to try the other engine, and no engine speaks anything older than TLS 1.2.
 
 #include <cstdint>
 #include <map>
@@ -50,6 +53,7 @@ class SecureConnections {
     std::string serverName;  // canonical
     std::uint16_t port = 0;
     bool system = false;
+    bool onTrial = false;  // the built-in engine tries where the system's found nothing in common
   };
   using Server = std::pair<std::string, std::uint16_t>;
 
@@ -64,6 +68,7 @@ class SecureConnections {
   std::map<SocketHandle, Connection> open_;
   bool systemLacksTls12_ = false;
   std::set<Server> builtInServers_;  // nothing in common with the system's engine
+  std::set<Server> onTrial_;         // ... said so, and the built-in engine tries next
 };
 
 }  // namespace vantrel::platform::tls

@@ -104,8 +104,12 @@ std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& s
   if (chain.get()->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
     return trustFailure(chain.get()->TrustStatus.dwErrorStatus);
   }
-  if (std::string refused = tls::serverUseRefusal(std::string_view(
-          reinterpret_cast<const char*>(received->pbCertEncoded), received->cbCertEncoded));
+  // A chain of the server's certificate alone: the user trusts it as a root of its own.
+  const bool ownRoot = chain.get()->cChain == 1 && chain.get()->rgpChain[0]->cElement == 1;
+  if (std::string refused = tls::serverUseRefusal(
+          std::string_view(reinterpret_cast<const char*>(received->pbCertEncoded),
+                           received->cbCertEncoded),
+          ownRoot);
       !refused.empty()) {
     return refused;
   }

@@ -4,7 +4,8 @@
 // the network, which could freeze the program for as long as a server cares to stall), and
 // checked with the SSL policy for the server name, so both engines trust exactly the roots the
 // user's Windows trusts, the user's own among them. The server's own certificate must be made
-// out for a server, and must not be one Windows already knows to be revoked.
+// out for a server (though one the user trusts as a root itself may be marked an authority's),
+// and must not be one Windows already knows to be revoked.
 
 #include <windows.h>
 // After windows.h, which it builds on.

@@ -234,6 +234,12 @@ TlsStep TlsSession::step() {
       continue;
     }
     if (status != SEC_E_OK && status != SEC_I_CONTINUE_NEEDED) {
+      // The first call reads nothing from the server. Its documented cause of this status, a
+      // context flag we never ask for, is not ours: here it is SChannel with its TLS 1.2 switched
+      // off by policy, unable to write a hello at all.
+      if (status == SEC_E_UNSUPPORTED_FUNCTION && !context_) {
+        return failed(kNoTls12, tls::Shortfall::NoTls12);
+      }
       if (nothingInCommon(status, incoming_)) {
         return failed(kNothingInCommon, tls::Shortfall::NothingInCommon);
       }
