@@ -40,13 +40,15 @@ pop3_account() {  # pop3_account KEY NAME SERVER USER [VALUE...]
 }
 
 # Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden. The
-# window lists accounts without their messages' lines unless a case asks for them.
+# window lists accounts without their messages' lines unless a case asks for them
+# (Email/checkMailPreview=1: a new file has no such key).
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
-  local alice=${1:-secret}
+  local alice=${1:-secret} preview=Email/checkMailPreview=0
   shift || true
+  [[ " $* " != *" Email/checkMailPreview="* ]] || preview=
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   mail_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES Alice_Maison_pass="$alice" \
-    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong checkMailPreview=0 "$@"
+    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong ${preview:+"$preview"} "$@"
   vantrel_start
   msimn_wait_log window=shown 20
   vantrel_answers
@@ -414,7 +416,7 @@ case_accounts_tab_writes_skip_flags() {
 case_message_lines_in_any_script() {
   mail_server_trust_root
   e2e_regedit "$E2E_FIXTURES/mail-e2e-lines.reg"
-  start_mail secret editMailWindowTime=0 checkVerifyAllId=0 checkMailPreview=1 \
+  start_mail secret editMailWindowTime=0 checkVerifyAllId=0 Email/checkMailPreview=1 \
     Alice_Nouvelles_pass=nouvelles
   local before_check line
   before_check=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")

@@ -55,6 +55,8 @@ case_first_run() {
   press_config_ok
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started on the first run"
   expect_settings_values
+  # Not in a new file, which other tools compare: written by the first OK.
+  expect_setting Email checkMailPreview 1
 }
 
 case_config_switch_exact() {
