@@ -167,6 +167,9 @@ class TMainForm {
   AccountResult connectMailClient(net::TMailClient& client);
   // The newest messages' summaries, asked of the client that has just counted them.
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
+  // The end of a check: the icon's number says the total; a new total above 0 is announced by
+  // the picture, the tip, the sound and the window.
+  void announceNewMail(const std::vector<std::string>& identitiesWithMail);
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
   void mailClientConnect(net::TMailClient& client, std::int32_t count,
                          const RetrieveSummaries& retrieve);
