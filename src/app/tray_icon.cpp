@@ -9,8 +9,8 @@ using platform::NotifyIconAction;
 namespace {
 
 // An icon the shell does not show (yet) takes the change when it is next added.
-void modify(platform::Shell& shell, const TrayIcon& icon) {
-  if (icon.shown) shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+void modify(platform::Shell& shell, TrayIcon& icon) {
+  if (icon.shown) icon.behind = !shell.notifyIcon(NotifyIconAction::Modify, icon.data);
 }
 
 }  // namespace
@@ -33,12 +33,22 @@ bool trayIconAdd(platform::Shell& shell, TrayIcon& icon) {
   // The shell refuses to add an icon it still shows; a modify that takes tells it is there.
   icon.shown = shell.notifyIcon(NotifyIconAction::Add, icon.data) ||
                shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+  icon.behind = false;  // taken whole, or the next add gives it whole
   return icon.shown;
 }
 
 void trayIconDelete(platform::Shell& shell, TrayIcon& icon) {
   shell.notifyIcon(NotifyIconAction::Delete, icon.data);
   icon.shown = false;
+  icon.behind = false;
+}
+
+void trayIconCatchUp(platform::Shell& shell, TrayIcon& icon) {
+  if (!icon.shown) {
+    trayIconAdd(shell, icon);
+  } else if (icon.behind) {
+    modify(shell, icon);
+  }
 }
 
 void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture) {

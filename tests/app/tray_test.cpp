@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "app/app_constants.h"
@@ -258,6 +260,56 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   bed.runFor(500);
   EXPECT_TRUE(bed.sim.shell.icon());
   EXPECT_FALSE(bed.oeWindow()->visible) << "put away into the tray once the icon is there";
+}
+
+// What the shell shows: the picture and the tip.
+std::pair<std::string, std::string> trayShown(const AppBed& bed) {
+  return {bed.trayPicture(), bed.sim.shell.icon()->tip};
+}
+
+// New mail as a check announces it: the count on the picture, then the tip.
+void announceThree(AppBed& bed, app::TMainForm& form) {
+  app::trayIconSetCountIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon, form.pictures.newMail,
+                            3);
+  app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "3 message(s)");
+}
+
+TEST(ShellBusy, ARefusedChangeIsGivenAgainAtTheNextTickAndNothingOnceTaken) {
+  const std::pair<std::string, std::string> usual{"usual", "Outlook Express"};
+  const std::pair<std::string, std::string> three{"new mail 3", "3 message(s)"};
+  struct Case {
+    std::string name;
+    bool announcedFirst;
+    int timeOuts;  // the calls refused from the change on
+    std::function<void(AppBed&, app::TMainForm&)> change;
+    std::pair<std::string, std::string> refused;  // shown after the change
+    std::pair<std::string, std::string> taken;    // after the next tick
+  };
+  const auto outlookInFront = [](AppBed& bed, app::TMainForm& form) {
+    bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
+    bed.runFor(500);
+  };
+  const std::vector<Case> cases = {
+      {"both calls of an announcement refused", false, 2, announceThree, usual, three},
+      // Each call gives the shell the whole icon.
+      {"the picture's call refused, the tip's carries it", false, 1, announceThree, three, three},
+      {"the resets of Outlook Express in front refused", true, 2, outlookInFront, three, usual},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = bed.startWatching(settingsText(""));
+    bed.openOtherWindow();
+    if (c.announcedFirst) announceThree(bed, form);
+    bed.sim.shell.timeOuts = c.timeOuts;
+    c.change(bed, form);
+    EXPECT_EQ(trayShown(bed), c.refused);
+    bed.runFor(500);
+    EXPECT_EQ(trayShown(bed), c.taken);
+    const auto calls = bed.sim.shell.calls.size();
+    bed.runFor(2000);
+    EXPECT_EQ(bed.sim.shell.calls.size(), calls) << "no call at rest";
+  }
 }
 
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
