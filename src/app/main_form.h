@@ -39,11 +39,12 @@ class FormView {
   virtual void popupTrayMenu(platform::Point at) = 0;
 };
 
-// Pictures the view loads from the program's resources.
+// The tray's pictures, which the view loads from the program's resources at the size the
+// notification area shows icons at.
 struct FormPictures {
-  platform::IconHandle mainIcon16 = platform::kNoIcon;  // "MAINICON" at 16 x 16
-  std::array<platform::IconHandle, 5> mail{};           // imgListMail
-  // The new-mail picture (mail[3]) at the notification area's size, to draw the count on.
+  platform::IconHandle mainIcon = platform::kNoIcon;  // "MAINICON"
+  std::array<platform::IconHandle, 5> mail{};         // those of imgListMail
+  // The new-mail picture (mail[3]), to draw the count on.
   platform::IconPixels newMail;
 };
 
@@ -95,6 +96,9 @@ class TMainForm {
   void WMTrayNotify(std::intptr_t mouseMessage);
   void WMHotKey(std::intptr_t lParam);
   void WMTaskbarCreated();
+  // The notification area shows its icons at another size (the display's scale changed, or a new
+  // task bar came): these are the pictures at that size. The icon shows what it did, drawn anew.
+  void trayPicturesResized(const FormPictures& resized);
   void timerOETimer();
   void timerMailTimer();
 
@@ -159,6 +163,7 @@ class TMainForm {
 
  private:
   void buildDesign();
+  platform::IconHandle trayDefaultPicture() const;
   void showOEVersion();
   void designHttp();
   void showUpdateFailed();

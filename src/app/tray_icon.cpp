@@ -13,6 +13,22 @@ void modify(platform::Shell& shell, TrayIcon& icon) {
   if (icon.shown) icon.behind = !shell.notifyIcon(NotifyIconAction::Modify, icon.data);
 }
 
+void showCount(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+               const platform::IconPixels& pixels, std::int32_t count) {
+  auto drawn = ui::countBadgeText(count).empty() || pixels.empty()
+                   ? std::nullopt
+                   : shell.createIcon(ui::drawCountBadge(pixels, count));
+  if (!drawn) {
+    trayIconSetIcon(shell, icon, picture);
+    return;
+  }
+  icon.data.icon = drawn->get();
+  modify(shell, icon);
+  // The picture shown until now goes with `drawn`, now that the shell has let go of it.
+  icon.countIcon = std::move(*drawn);
+  icon.count = count;
+}
+
 }  // namespace
 
 void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHandle owner,
@@ -57,7 +73,7 @@ void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandl
   modify(shell, icon);
   // Given back only once the shell has another picture to show.
   icon.countIcon.reset();
-  icon.countText.clear();
+  icon.count = 0;
 }
 
 void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon) {
@@ -77,19 +93,13 @@ void trayIconResetTip(platform::Shell& shell, TrayIcon& icon) {
 
 void trayIconSetCountIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
                           const platform::IconPixels& pixels, std::int32_t count) {
-  auto text = ui::countBadgeText(count);
-  if (icon.countIcon && icon.countText == text) return;
-  auto drawn = text.empty() || pixels.empty() ? std::nullopt
-                                              : shell.createIcon(ui::drawCountBadge(pixels, count));
-  if (!drawn) {
-    trayIconSetIcon(shell, icon, picture);
-    return;
-  }
-  icon.data.icon = drawn->get();
-  modify(shell, icon);
-  // The picture shown until now goes with `drawn`, now that the shell has let go of it.
-  icon.countIcon = std::move(*drawn);
-  icon.countText = std::move(text);
+  if (icon.countIcon && ui::countBadgeText(icon.count) == ui::countBadgeText(count)) return;
+  showCount(shell, icon, picture, pixels, count);
+}
+
+void trayIconRedrawCount(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+                         const platform::IconPixels& pixels) {
+  if (icon.countIcon) showCount(shell, icon, picture, pixels, icon.count);
 }
 
 }  // namespace vantrel::app

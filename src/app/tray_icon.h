@@ -25,7 +25,7 @@ struct TrayIcon {
   bool behind = false;
   // The new-mail picture with its count, while the icon shows it.
   std::optional<platform::ShellIcon> countIcon;
-  std::string countText;  // what its badge says
+  std::int32_t count = 0;  // what its badge says
 };
 
 void trayIconCreate(platform::Shell& shell, TrayIcon& icon, platform::WindowHandle owner,
@@ -41,8 +41,11 @@ void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon);
 void trayIconSetTip(platform::Shell& shell, TrayIcon& icon, std::string_view tip);
 void trayIconResetTip(platform::Shell& shell, TrayIcon& icon);
 // The new-mail picture with `count` drawn on `pixels` (the same picture at the tray's size); the
-// plain `picture` where no count can be drawn.
+// plain `picture` where no count can be drawn, as at 0.
 void trayIconSetCountIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
                           const platform::IconPixels& pixels, std::int32_t count);
+// The count it shows drawn anew on `pixels`, the new-mail picture at another size.
+void trayIconRedrawCount(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+                         const platform::IconPixels& pixels);
 
 }  // namespace vantrel::app

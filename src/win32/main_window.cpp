@@ -7,6 +7,7 @@
 #include "app/programs_tab.h"
 #include "ui/icon_image.h"
 #include "win32/control_ids.h"
+#include "win32/notify_icon_size.h"
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
 
@@ -14,6 +15,11 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kPageClass[] = "VantrelPage";
+// WM_DPICHANGED, sent from Windows 8.1 on: newer than the headers of the Windows this builds for.
+constexpr UINT kWmDpiChanged = 0x02E0;
+// imgListMail, in its order.
+constexpr std::initializer_list<int> kMailPictures = {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT,
+                                                      IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD};
 constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 415;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
@@ -106,17 +112,29 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
       instance, 16,
       {IDI_TRAY_QUIT, IDI_TRAY_CONFIG, IDI_TRAY_IDENTITY, IDI_TRAY_PROGRAMS, IDI_TRAY_PROGRAM});
   imgListIdentities_ = makeImageList(instance, 32, {IDI_IDENTITY32});
-  imgListMail_ = makeImageList(
-      instance, 16,
-      {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
+  imgListMail_ = makeImageList(instance, 16, kMailPictures);
+  loadTrayPictures(notifyIconSize());
+}
+
+void MainWindow::loadTrayPictures(int size) {
+  trayIconSize_ = size;
   // Small icons grow with the DPI: the notification area's is 24 pixels at 144 DPI.
-  mainIcon16_.reset(
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-  for (std::size_t i = 0; i < mailIcons_.size(); ++i) {
-    mailIcons_[i].reset(ImageList_GetIcon(imgListMail_.get(), static_cast<int>(i), 0));
-  }
-  newMailPixels_ = iconResourcePixels(instance, IDI_MAIL_NEW, GetSystemMetrics(SM_CXSMICON));
+  mainIcon_.reset(static_cast<HICON>(
+      LoadImageA(instance_, "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  static_assert(kMailPictures.size() == std::tuple_size_v<decltype(mailIcons_)>);
+  auto* icon = mailIcons_.begin();
+  for (const int id : kMailPictures) (icon++)->reset(loadIcon(instance_, id, size));
+  newMailPixels_ = iconResourcePixels(instance_, IDI_MAIL_NEW, size);
+}
+
+void MainWindow::followTraySize() {
+  const int size = notifyIconSize();
+  if (!form_ || size == trayIconSize_) return;
+  // The form gives the shell the new pictures before the old ones go.
+  auto oldMain = std::move(mainIcon_);
+  auto oldMail = std::move(mailIcons_);
+  loadTrayPictures(size);
+  form_->trayPicturesResized(pictures());
 }
 
 // The form goes before its window: what the window hears while it is destroyed is not the form's.
@@ -126,7 +144,7 @@ MainWindow::~MainWindow() {
 
 app::FormPictures MainWindow::pictures() const {
   app::FormPictures pictures;
-  pictures.mainIcon16 = toHandle(mainIcon16_.get());
+  pictures.mainIcon = toHandle(mainIcon_.get());
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) {
     pictures.mail[i] = toHandle(mailIcons_[i].get());
   }
@@ -676,6 +694,7 @@ LRESULT MainWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LP
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto window = window_.get();
   if (form_ && message == taskbarCreated_ && message != 0) {
+    followTraySize();
     form_->WMTaskbarCreated();
     return 0;
   }
@@ -719,6 +738,11 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHT));
       }
+      break;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+    case kWmDpiChanged:
+      followTraySize();
       break;
     case WM_DESTROY:
       window_.release();  // destroyed already: nothing left to close

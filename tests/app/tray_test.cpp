@@ -312,6 +312,41 @@ TEST(ShellBusy, ARefusedChangeIsGivenAgainAtTheNextTickAndNothingOnceTaken) {
   }
 }
 
+TEST(TraySize, TheIconIsDrawnAnewAtTheNotificationAreasNewSize) {
+  struct Case {
+    std::string name;
+    std::function<void(AppBed&, app::TMainForm&)> show;
+    bool newTaskBar;  // else the display's scale changed
+    std::string shown;
+  };
+  const auto nothing = [](AppBed&, app::TMainForm&) {};
+  const auto plain = [](AppBed& bed, app::TMainForm& form) {
+    app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
+  };
+  const std::vector<Case> cases = {
+      {"the usual picture, scale changed", nothing, false, "usual at 24 px"},
+      {"the count, scale changed", announceThree, false, "new mail 3 at 24 px"},
+      {"the count, a new task bar", announceThree, true, "new mail 3 at 24 px"},
+      {"the plain new-mail picture, a new task bar", plain, true, "new mail at 24 px"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = bed.startWatching(settingsText(""));
+    bed.openOtherWindow();
+    c.show(bed, form);
+    if (c.newTaskBar) bed.sim.shell.restartExplorer();
+    form.trayPicturesResized(trayPictures(24));
+    if (c.newTaskBar) form.WMTaskbarCreated();
+    EXPECT_EQ(bed.trayPicture(), c.shown);
+
+    // Outlook Express in front brings back the usual picture, at the new size too.
+    bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
+    bed.runFor(500);
+    EXPECT_EQ(bed.trayPicture(), "usual at 24 px");
+  }
+}
+
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {
   AppBed bed("identities-three.reg");
   bed.sim.desktop.takeHotKey(6, kF2);  // MOD_CONTROL | MOD_SHIFT
