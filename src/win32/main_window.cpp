@@ -61,6 +61,11 @@ platform::IconHandle toHandle(HICON icon) {
   return reinterpret_cast<platform::IconHandle>(icon);
 }
 
+BOOL CALLBACK forwardSysColorChange(HWND child, LPARAM) {
+  SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
+}
+
 // The real combo box has already moved its selection: the model follows it.
 void readComboSelection(HWND combo, ui::ComboBox& model) {
   const auto at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
@@ -125,6 +130,12 @@ void MainWindow::loadTrayPictures(int size) {
   auto* icon = mailIcons_.begin();
   for (const int id : kMailPictures) (icon++)->reset(loadIcon(instance_, id, size));
   newMailPixels_ = iconResourcePixels(instance_, IDI_MAIL_NEW, size);
+}
+
+void MainWindow::followSystemColours(UINT message) {
+  // Common controls hear of a colour change only from their top-level window.
+  if (message == WM_SYSCOLORCHANGE) EnumChildWindows(window_.get(), forwardSysColorChange, 0);
+  refresh();
 }
 
 void MainWindow::followTraySize() {
@@ -743,6 +754,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
     case kWmDpiChanged:
       followTraySize();
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      followSystemColours(message);
       break;
     case WM_DESTROY:
       window_.release();  // destroyed already: nothing left to close

@@ -69,6 +69,8 @@ class MainWindow : public app::FormView {
   void loadTrayPictures(int size);
   // The notification area may show its icons at another size now: the tray's pictures follow.
   void followTraySize();
+  // The lists' colours from the system anew: it has changed them (a high-contrast theme).
+  void followSystemColours(UINT message);
 
   HINSTANCE instance_;
   DpiScaler dpi_;
