@@ -7,6 +7,7 @@
 #include "app/programs_tab.h"
 #include "ui/icon_image.h"
 #include "win32/control_ids.h"
+#include "win32/fitted_label.h"
 #include "win32/notify_icon_size.h"
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
@@ -20,7 +21,7 @@ constexpr UINT kWmDpiChanged = 0x02E0;
 // imgListMail, in its order.
 constexpr std::initializer_list<int> kMailPictures = {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT,
                                                       IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD};
-constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 415;
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 445;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
@@ -222,7 +223,7 @@ void MainWindow::createControls(app::TMainForm& f) {
     return list;
   };
 
-  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 426, 75, 25),
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 456, 75, 25),
        f.bttnOK);
 
   const auto launch = sheets_[0];
@@ -269,24 +270,25 @@ void MainWindow::createControls(app::TMainForm& f) {
         BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 191);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 228);
   check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
-  // Three lines under the list, for the reasons that run long: a certificate's, a server's words.
+  // Four rows below its header.
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 90, imgListMail_.get());
+  // Four lines under the list, for the reasons that run long: a certificate's; a server's words
+  // may need more, cut with their whole text in a tooltip (SS_NOTIFY lets it see the mouse).
   lblAccountResult_ =
-      bind(add(mail, WC_STATICA, kIdLblAccountResult, SS_NOPREFIX, 16, 151, 241, 41),
-           f.tabMail.lblAccountResult);
-  group(f.tabMail.boxMailOptions, mail, 8, 204, 257, 153);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 220, BS_AUTOCHECKBOX);
+      add(mail, WC_STATICA, kIdLblAccountResult, SS_NOPREFIX | SS_NOTIFY, 16, 178, 241, 54);
+  group(f.tabMail.boxMailOptions, mail, 8, 241, 257, 153);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 257, BS_AUTOCHECKBOX);
   // Like the display time, a part of the window's option; its caption takes two lines.
   bind(add(mail, WC_BUTTONA, kIdCheckMailPreview,
-           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 238, 229, 28),
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 275, 229, 28),
        f.tabMail.checkMailPreview, &f.tabMail.checkMailPreview.checked);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 268, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 305, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -294,11 +296,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 268, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 305, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 300, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 322, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 322, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 337, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 359, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 359, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
@@ -323,6 +325,8 @@ void MainWindow::createControls(app::TMainForm& f) {
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  window_.get(), nullptr, instance_, nullptr));
+  // A long result line wraps in its tooltip.
+  SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, scaled(300));
   showPage(0);
 }
 
@@ -478,6 +482,7 @@ void MainWindow::refresh() {
     SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  showAccountResult();
   reflecting_ = false;
 }
 
@@ -487,9 +492,22 @@ void MainWindow::readListChecks(HWND list, ui::ListView& model) {
   }
 }
 
-// Only the line itself: the list is in the middle of telling of a change to its items.
+// Only the line itself: the list is in the middle of telling of a change to its items. A line
+// cut to the label's room shows whole in its tooltip.
 void MainWindow::showAccountResult() {
-  if (form_) SetWindowTextA(lblAccountResult_, form_->tabMail.lblAccountResult.caption.c_str());
+  if (!form_) return;
+  const auto& caption = form_->tabMail.lblAccountResult.caption;
+  const auto shown = fittedToLabel(lblAccountResult_, caption);
+  SetWindowTextA(lblAccountResult_, shown.c_str());
+  TOOLINFOA tool{};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = sheets_[3];
+  tool.uId = reinterpret_cast<UINT_PTR>(lblAccountResult_);
+  tool.lpszText = const_cast<char*>(caption.c_str());
+  SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (shown != caption)
+    SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {

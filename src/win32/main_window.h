@@ -20,7 +20,7 @@ namespace vantrel::win32 {
 class MainWindow : public app::FormView {
  public:
   static constexpr int kClientWidth = 297;
-  static constexpr int kClientHeight = 457;
+  static constexpr int kClientHeight = 487;
 
   // Creates the window, hidden; attach() puts the form's controls in it.
   MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage);

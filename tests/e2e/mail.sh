@@ -267,6 +267,33 @@ case_refused_password_shows_on_the_email_tab() {
     account_result_is "Relevé à HH:MM : mot de passe refusé par le serveur"
 }
 
+# A server's refusal in many words runs past the four lines under the accounts: the line shown
+# ends with "..." and the label's tooltip holds it whole.
+case_long_result_line_is_whole_in_its_tooltip() {
+  local ports=$E2E_WORK/refusing.port refusing_pid port
+  local words="The mailbox store moves to new disks tonight; try again in a few minutes, or write to the help desk quoting reference 4821-XY if it lasts"
+  rm -f "$ports"
+  python3 "$E2E_ROOT/tests/net/late_pop3_server.py" "$ports" 0 120 "-ERR [SYS/TEMP] $words" &
+  refusing_pid=$!
+  # shellcheck disable=SC2064  # the server of this case, ended however the case ends
+  trap "kill $refusing_pid 2>/dev/null" EXIT
+  wait_until 10 "the refusing server did not start" test -s "$ports"
+  port=$(<"$ports")
+  e2e_reg_import "$(pop3_account "$ALICE_ACCOUNTS\\00000002" Refus 127.0.0.1 alice \
+    "\"POP3 Port\"=dword:$(printf %08x "$port")")"
+  start_mail secret editMailWindowTime=0 Alice_Refus_pass=secret
+  fire_mail_timer
+  wait_until 15 "the check did not go on after the refusal" tip_shown "5 message(s) non-lu(s) (Alice, Bob)"
+  email_tab_of Alice
+  drv listclick "$LIST_ACCOUNTS" 1 "${MAIN[@]}" >/dev/null || fail "no second account to select"
+  local whole="Relevé à HH:MM : échec temporaire du serveur : $words" shown
+  wait_until 5 "the long line is not cut" eval '[[ "$(account_result)" == *... ]]'
+  shown=$(account_result)
+  [[ "$whole" == "${shown%...}"* ]] || fail "[$shown] is not the start of [$whole]"
+  drv tooltips | sed -E 's/ [0-2][0-9]:[0-5][0-9] / HH:MM /' | grep -qxF "text=$whole" ||
+    fail "no tooltip holds [$whole]: $(drv tooltips | tr '\n' ' ')"
+}
+
 # A server with nothing listening and a name that does not resolve each bring their box; the
 # check goes on with the other accounts.
 case_unreachable_servers_are_reported() {
@@ -504,7 +531,8 @@ suite_mail() {
   }
   e2e_cases check_announces_new_mail tray_menu_checks_mail double_click_switches_identity \
     double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
-    refused_password_shows_on_the_email_tab unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
+    refused_password_shows_on_the_email_tab long_result_line_is_whole_in_its_tooltip \
+    unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
     secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \
     imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file \
     message_lines_in_any_script

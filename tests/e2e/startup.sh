@@ -49,7 +49,7 @@ case_first_run() {
   drv press "${BOX[@]}" "$IDOK" >/dev/null
   config_window
   e2e_screenshot first-run-configuration
-  expect_eq "client area" 297x457 "$(drv_value client state "${MAIN[@]}")"
+  expect_eq "client area" 297x487 "$(drv_value client state "${MAIN[@]}")"
   expect_contains "first page shown" "class=SysTabControl32 visible=1 enabled=1 checked=- selected=0" \
     "$(drv controls "${MAIN[@]}")"
   press_config_ok
