@@ -196,26 +196,13 @@ TEST(MailCheck, AfterAnIdentitySwitchTheNumberIsTheNewIdentitysTotal) {
   ASSERT_EQ(bed.trayPicture(), "new mail 3");
   // Switched in Outlook Express, which stays behind the window in front.
   bed.sim.registry.setValue(kIdentities, "Last Username", "Bob");
-
-  struct Step {
-    int bob;
-    std::string picture;
-    std::string tip;
-    int sounds;  // so far
-  };
-  const std::vector<Step> steps = {
-      {0, "new mail", "3 message(s) non-lu(s) (Alice)", 1},
-      {3, "new mail 3", "3 message(s) non-lu(s) (Bob)", 2},
-      {3, "new mail 3", "3 message(s) non-lu(s) (Bob)", 2},
-  };
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    SCOPED_TRACE("check " + std::to_string(i + 1) + " after the switch");
-    bob->setMailbox("bob", "b0b", steps[i].bob);
-    form.timerMailTimer();
-    EXPECT_EQ(bed.trayPicture(), steps[i].picture);
-    EXPECT_EQ(bed.sim.shell.icon()->tip, steps[i].tip);
-    EXPECT_EQ(bed.sim.shell.mailSounds, steps[i].sounds);
-  }
+  form.timerMailTimer();
+  EXPECT_EQ(bed.trayPicture(), "new mail");
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "3 message(s) non-lu(s) (Alice)");
+  bob->setMailbox("bob", "b0b", 3);
+  form.timerMailTimer();
+  EXPECT_EQ(bed.trayPicture(), "new mail 3") << "announced anew";
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "3 message(s) non-lu(s) (Bob)");
 }
 
 TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarIs) {
