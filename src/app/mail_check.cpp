@@ -182,9 +182,19 @@ void TMainForm::timerMailTimer() {
   // The configuration may have been opened, or mail checking switched off, while this check ran.
   timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;
+  announceNewMail(identitiesWithMail);
+}
 
-  if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) return;
+void TMainForm::announceNewMail(const std::vector<std::string>& identitiesWithMail) {
   auto& shell = platform_.shell;
+  if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) {
+    // Nothing to announce, yet a number on the icon says this total: none at 0.
+    if (tray.trayIcon.countIcon) {
+      trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
+                           mailWatch.newMailTotal);
+    }
+    return;
+  }
   const auto count = std::to_string(mailWatch.newMailTotal);
   trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
                        mailWatch.newMailTotal);

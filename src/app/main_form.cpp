@@ -36,12 +36,15 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
       self_(self),
       langFile_(std::move(langFile)) {
   buildDesign();
+  trayIconCreate(platform_.shell, tray.trayIcon, self_, trayDefaultPicture(), WM_TRAYNOTIFY,
+                 kTrayDefaultTip, false);
+}
+
+platform::IconHandle TMainForm::trayDefaultPicture() const {
   // XP (5.1) and later draw the program's own icon crisply in the notification area.
   const auto version = platform_.processes.version();
   const bool xpOrLater = version.major > 5 || (version.major == 5 && version.minor >= 1);
-  trayIconCreate(platform_.shell, tray.trayIcon, self_,
-                 xpOrLater ? pictures.mainIcon16 : pictures.mail[4], WM_TRAYNOTIFY, kTrayDefaultTip,
-                 false);
+  return xpOrLater ? pictures.mainIcon : pictures.mail[4];
 }
 
 TMainForm::~TMainForm() {

@@ -40,11 +40,12 @@ class FormView {
   virtual void popupTrayMenu(platform::Point at) = 0;
 };
 
-// Pictures the view loads from the program's resources.
+// The tray's pictures, which the view loads from the program's resources at the size the
+// notification area shows icons at.
 struct FormPictures {
-  platform::IconHandle mainIcon16 = platform::kNoIcon;  // "MAINICON" at 16 x 16
-  std::array<platform::IconHandle, 5> mail{};           // imgListMail
-  // The new-mail picture (mail[3]) at the notification area's size, to draw the count on.
+  platform::IconHandle mainIcon = platform::kNoIcon;  // "MAINICON"
+  std::array<platform::IconHandle, 5> mail{};         // those of imgListMail
+  // The new-mail picture (mail[3]), to draw the count on.
   platform::IconPixels newMail;
 };
 
@@ -96,6 +97,9 @@ class TMainForm {
   void WMTrayNotify(std::intptr_t mouseMessage);
   void WMHotKey(std::intptr_t lParam);
   void WMTaskbarCreated();
+  // The notification area shows its icons at another size (the display's scale changed, or a new
+  // task bar came): these are the pictures at that size. The icon shows what it did, drawn anew.
+  void trayPicturesResized(const FormPictures& resized);
   void timerOETimer();
   void timerMailTimer();
 
@@ -162,6 +166,7 @@ class TMainForm {
 
  private:
   void buildDesign();
+  platform::IconHandle trayDefaultPicture() const;
   void showOEVersion();
   void designHttp();
   void showUpdateFailed();
@@ -172,6 +177,9 @@ class TMainForm {
   // counted them.
   using NewestMark = std::function<std::string()>;
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
+  // The end of a check: the icon's number says the total; a new total above 0 is announced by
+  // the picture, the tip, the sound and the window.
+  void announceNewMail(const std::vector<std::string>& identitiesWithMail);
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
   void mailClientConnect(net::TMailClient& client, std::int32_t count, const NewestMark& mark,
                          const RetrieveSummaries& retrieve);

@@ -1,4 +1,5 @@
-// The tray icon's messages, the hot keys and the shell's restart, as the main window receives them.
+// The tray icon's messages, the hot keys, the shell's restart and the size of its icons, as the
+// main window receives them.
 
 #include "app/identities.h"
 #include "app/main_form.h"
@@ -38,6 +39,22 @@ void TMainForm::WMHotKey(std::intptr_t lParam) {
   const auto virtualKey = static_cast<std::uint32_t>((lParam >> 16) & 0xFFFF);
   const ui::Shortcut wanted{ui::Shortcut::kShift | ui::Shortcut::kCtrl, virtualKey};
   if (const auto* item = tray.mnuTray.findShortcut(wanted)) switchToIdentity(item->caption, *this);
+}
+
+void TMainForm::trayPicturesResized(const FormPictures& resized) {
+  auto& shell = platform_.shell;
+  auto& icon = tray.trayIcon;
+  const bool usual = icon.data.icon == icon.defaultIcon;
+  const bool newMail = icon.data.icon == pictures.mail[3];
+  pictures = resized;
+  icon.defaultIcon = trayDefaultPicture();
+  if (usual) {
+    trayIconResetIcon(shell, icon);
+  } else if (newMail) {
+    trayIconSetIcon(shell, icon, pictures.mail[3]);
+  } else {
+    trayIconRedrawCount(shell, icon, pictures.mail[3], pictures.newMail);
+  }
 }
 
 void TMainForm::WMTaskbarCreated() {

@@ -14,13 +14,12 @@ struct ShownLines {
   bool messages = false;  // lines below an account's
 };
 
-// The lines the tree shows: those of expanded nodes, or, when `allExpanded`, every one.
-void countLines(const std::vector<ui::TreeNode>& nodes, bool allExpanded, int depth,
-                ShownLines& shown) {
+// Every line: the window shows its nodes expanded.
+void countLines(const std::vector<ui::TreeNode>& nodes, int depth, ShownLines& shown) {
   for (const auto& node : nodes) {
     ++shown.count;
     if (depth >= 2) shown.messages = true;
-    if (allExpanded || node.expanded) countLines(node.children, allExpanded, depth + 1, shown);
+    countLines(node.children, depth + 1, shown);
   }
 }
 
@@ -57,17 +56,20 @@ void TNotifyWindowForm::changed() {
   if (view_) view_->refresh();
 }
 
-void TNotifyWindowForm::showAtCorner(std::string newCaption) {
+void TNotifyWindowForm::placeAtCorner() {
   auto& desktop = platform_.desktop;
-  caption = std::move(newCaption);
-  const bool wasHidden = !visible();
-  // Sized for the lines it is about to show: the show steps expand every node.
   ShownLines shown;
-  countLines(treeNotify.nodes, wasHidden, 0, shown);
+  countLines(treeNotify.nodes, 0, shown);
   desktop.placeWindow(self_, notifyWindowFrame(desktop.workArea(), designed_, treeMetrics,
                                                shown.count, shown.messages));
+}
+
+void TNotifyWindowForm::showAtCorner(std::string newCaption) {
+  caption = std::move(newCaption);
+  const bool wasHidden = !visible();
+  placeAtCorner();
   // The user may be typing elsewhere: the window comes on top without taking the focus.
-  desktop.showWindow(self_, platform::SwShowNoActivate);
+  platform_.desktop.showWindow(self_, platform::SwShowNoActivate);
   if (wasHidden) FormShow();
   changed();
 }
@@ -79,6 +81,12 @@ void TNotifyWindowForm::hide() {
 
 void TNotifyWindowForm::replaceTree(std::vector<ui::TreeNode> nodes) {
   treeNotify.replace(std::move(nodes));
+  // The show steps will not run for a window already open, yet its tree has no buttons to open
+  // the new nodes by: it shows them as a freshly shown one would, at their height.
+  if (visible()) {
+    treeNotify.expandAll();
+    placeAtCorner();
+  }
   changed();
 }
 

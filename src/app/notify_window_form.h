@@ -63,7 +63,8 @@ class TNotifyWindowForm {
   void showAtCorner(std::string caption);
   void hide();
   // The tree of a finished check, put in place at once and shown: until then the window keeps
-  // the rows it shows, so that a double-click acts on exactly what is on screen.
+  // the rows it shows, so that a double-click acts on exactly what is on screen. An open window
+  // shows every line of it, at the height they need.
   void replaceTree(std::vector<ui::TreeNode> nodes);
 
   void FormShow();
@@ -84,6 +85,9 @@ class TNotifyWindowForm {
   TreeMetrics treeMetrics;
 
  private:
+  // At the work area's bottom right, tall enough for every line.
+  void placeAtCorner();
+
   platform::Platform& platform_;
   platform::WindowHandle self_;
   platform::Size designed_;  // the window's size as created

@@ -19,7 +19,7 @@ struct Overloaded : Ts... {
 template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-// In the order of a new file.
+// In the order of a new file; those added since it was laid down last.
 const std::array<SettingKey, 17> kSettingKeys{{
     {kSectionGeneral, kFirstRunKey, 1, {}, "1"},
     {kSectionRun, "ModeMail", 1, RadioPair{&LaunchTab::radioModeMail, &LaunchTab::radioModeNews}},
@@ -37,7 +37,7 @@ const std::array<SettingKey, 17> kSettingKeys{{
     {kSectionEmail, "editMailWindowTime", 10, &MailTab::editMailWindowTime},
     {kSectionEmail, "checkMailSound", 1, &MailTab::checkMailSound},
     {kSectionEmail, "editMailTime", 3, &MailTab::editMailTime},
-    {kSectionEmail, "checkMailPreview", 1, &MailTab::checkMailPreview},
+    {kSectionEmail, "checkMailPreview", 1, &MailTab::checkMailPreview, {}, false},
 }};
 
 template <typename Tab>
@@ -71,6 +71,7 @@ std::int32_t storedValue(const SettingTabs& tabs, const SettingControl& control)
 void writeNewSettings(base::IniFile& ini, const SettingTabs& tabs) {
   const base::IniFile::Batch batch(ini);
   for (const auto& key : kSettingKeys) {
+    if (!key.inNewFile) continue;
     if (std::holds_alternative<std::monostate>(key.control)) {
       ini.writeString(key.section, key.name, key.created);
     } else {

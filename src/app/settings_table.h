@@ -40,9 +40,12 @@ struct SettingKey {
   std::int32_t fallback;  // a missing key, or a value that is not an integer
   SettingControl control;
   std::string_view created = {};  // a new file's value of a key without a control
+  // Other tools compare a new file with the keys it has always held: an option added since stays
+  // out of it, reads its default and is written at the first OK.
+  bool inNewFile = true;
 };
 
-// A new file: every key, with the controls as designed.
+// A new file: its keys, with the controls as designed.
 void writeNewSettings(base::IniFile& ini, const SettingTabs& tabs);
 // Each bound key into its control.
 void loadBoundSettings(const base::IniFile& ini, const SettingTabs& tabs);

@@ -9,8 +9,24 @@ using platform::NotifyIconAction;
 namespace {
 
 // An icon the shell does not show (yet) takes the change when it is next added.
-void modify(platform::Shell& shell, const TrayIcon& icon) {
-  if (icon.shown) shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+void modify(platform::Shell& shell, TrayIcon& icon) {
+  if (icon.shown) icon.behind = !shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+}
+
+void showCount(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+               const platform::IconPixels& pixels, std::int32_t count) {
+  auto drawn = ui::countBadgeText(count).empty() || pixels.empty()
+                   ? std::nullopt
+                   : shell.createIcon(ui::drawCountBadge(pixels, count));
+  if (!drawn) {
+    trayIconSetIcon(shell, icon, picture);
+    return;
+  }
+  icon.data.icon = drawn->get();
+  modify(shell, icon);
+  // The picture shown until now goes with `drawn`, now that the shell has let go of it.
+  icon.countIcon = std::move(*drawn);
+  icon.count = count;
 }
 
 }  // namespace
@@ -33,12 +49,22 @@ bool trayIconAdd(platform::Shell& shell, TrayIcon& icon) {
   // The shell refuses to add an icon it still shows; a modify that takes tells it is there.
   icon.shown = shell.notifyIcon(NotifyIconAction::Add, icon.data) ||
                shell.notifyIcon(NotifyIconAction::Modify, icon.data);
+  icon.behind = false;  // taken whole, or the next add gives it whole
   return icon.shown;
 }
 
 void trayIconDelete(platform::Shell& shell, TrayIcon& icon) {
   shell.notifyIcon(NotifyIconAction::Delete, icon.data);
   icon.shown = false;
+  icon.behind = false;
+}
+
+void trayIconCatchUp(platform::Shell& shell, TrayIcon& icon) {
+  if (!icon.shown) {
+    trayIconAdd(shell, icon);
+  } else if (icon.behind) {
+    modify(shell, icon);
+  }
 }
 
 void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture) {
@@ -47,7 +73,7 @@ void trayIconSetIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandl
   modify(shell, icon);
   // Given back only once the shell has another picture to show.
   icon.countIcon.reset();
-  icon.countText.clear();
+  icon.count = 0;
 }
 
 void trayIconResetIcon(platform::Shell& shell, TrayIcon& icon) {
@@ -67,19 +93,13 @@ void trayIconResetTip(platform::Shell& shell, TrayIcon& icon) {
 
 void trayIconSetCountIcon(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
                           const platform::IconPixels& pixels, std::int32_t count) {
-  auto text = ui::countBadgeText(count);
-  if (icon.countIcon && icon.countText == text) return;
-  auto drawn = text.empty() || pixels.empty() ? std::nullopt
-                                              : shell.createIcon(ui::drawCountBadge(pixels, count));
-  if (!drawn) {
-    trayIconSetIcon(shell, icon, picture);
-    return;
-  }
-  icon.data.icon = drawn->get();
-  modify(shell, icon);
-  // The picture shown until now goes with `drawn`, now that the shell has let go of it.
-  icon.countIcon = std::move(*drawn);
-  icon.countText = std::move(text);
+  if (icon.countIcon && ui::countBadgeText(icon.count) == ui::countBadgeText(count)) return;
+  showCount(shell, icon, picture, pixels, count);
+}
+
+void trayIconRedrawCount(platform::Shell& shell, TrayIcon& icon, platform::IconHandle picture,
+                         const platform::IconPixels& pixels) {
+  if (icon.countIcon) showCount(shell, icon, picture, pixels, icon.count);
 }
 
 }  // namespace vantrel::app

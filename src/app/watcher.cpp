@@ -28,9 +28,10 @@ void TMainForm::timerOETimer() {
     oeWatch.oeMissingTicks = 0;
     trayIconAdd(shell, tray.trayIcon);
   }
-  // The icon may not be in place yet (no shell at log-on): keep trying, and meanwhile put the
-  // window away by minimising, so that it can always be found again.
-  if (!tray.trayIcon.shown) trayIconAdd(shell, tray.trayIcon);
+  // The icon may not be in place yet (no shell at log-on), or a busy shell may have refused its
+  // last change: keep trying. Meanwhile a window is put away by minimising, so that it can always
+  // be found again.
+  trayIconCatchUp(shell, tray.trayIcon);
   if (tabLaunch.checkNotifyReduce.checked && desktop.isIconic(oeWatch.oeWindow) &&
       desktop.isVisible(oeWatch.oeWindow)) {
     putAwayOEWindow(*this, oeWatch.oeWindow);

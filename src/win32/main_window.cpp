@@ -8,6 +8,8 @@
 #include "platform/win32/wide_text.h"
 #include "ui/icon_image.h"
 #include "win32/control_ids.h"
+#include "win32/fitted_label.h"
+#include "win32/notify_icon_size.h"
 #include "win32/resource_ids.h"
 #include "win32/window_proc.h"
 
@@ -15,7 +17,12 @@ namespace vantrel::win32 {
 namespace {
 
 constexpr char kPageClass[] = "VantrelPage";
-constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 415;
+// WM_DPICHANGED, sent from Windows 8.1 on: newer than the headers of the Windows this builds for.
+constexpr UINT kWmDpiChanged = 0x02E0;
+// imgListMail, in its order.
+constexpr std::initializer_list<int> kMailPictures = {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT,
+                                                      IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD};
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 445;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
@@ -54,6 +61,11 @@ platform::IconPixels iconResourcePixels(HINSTANCE instance, int id, int size) {
 
 platform::IconHandle toHandle(HICON icon) {
   return reinterpret_cast<platform::IconHandle>(icon);
+}
+
+BOOL CALLBACK forwardSysColorChange(HWND child, LPARAM) {
+  SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
 }
 
 // The real combo box has already moved its selection: the model follows it.
@@ -107,17 +119,35 @@ MainWindow::MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage)
       instance, 16,
       {IDI_TRAY_QUIT, IDI_TRAY_CONFIG, IDI_TRAY_IDENTITY, IDI_TRAY_PROGRAMS, IDI_TRAY_PROGRAM});
   imgListIdentities_ = makeImageList(instance, 32, {IDI_IDENTITY32});
-  imgListMail_ = makeImageList(
-      instance, 16,
-      {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT, IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD});
+  imgListMail_ = makeImageList(instance, 16, kMailPictures);
+  loadTrayPictures(notifyIconSize());
+}
+
+void MainWindow::loadTrayPictures(int size) {
+  trayIconSize_ = size;
   // Small icons grow with the DPI: the notification area's is 24 pixels at 144 DPI.
-  mainIcon16_.reset(
-      static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                    GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-  for (std::size_t i = 0; i < mailIcons_.size(); ++i) {
-    mailIcons_[i].reset(ImageList_GetIcon(imgListMail_.get(), static_cast<int>(i), 0));
-  }
-  newMailPixels_ = iconResourcePixels(instance, IDI_MAIL_NEW, GetSystemMetrics(SM_CXSMICON));
+  mainIcon_.reset(static_cast<HICON>(
+      LoadImageA(instance_, "MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  static_assert(kMailPictures.size() == std::tuple_size_v<decltype(mailIcons_)>);
+  auto* icon = mailIcons_.begin();
+  for (const int id : kMailPictures) (icon++)->reset(loadIcon(instance_, id, size));
+  newMailPixels_ = iconResourcePixels(instance_, IDI_MAIL_NEW, size);
+}
+
+void MainWindow::followSystemColours(UINT message) {
+  // Common controls hear of a colour change only from their top-level window.
+  if (message == WM_SYSCOLORCHANGE) EnumChildWindows(window_.get(), forwardSysColorChange, 0);
+  refresh();
+}
+
+void MainWindow::followTraySize() {
+  const int size = notifyIconSize();
+  if (!form_ || size == trayIconSize_) return;
+  // The form gives the shell the new pictures before the old ones go.
+  auto oldMain = std::move(mainIcon_);
+  auto oldMail = std::move(mailIcons_);
+  loadTrayPictures(size);
+  form_->trayPicturesResized(pictures());
 }
 
 // The form goes before its window: what the window hears while it is destroyed is not the form's.
@@ -127,7 +157,7 @@ MainWindow::~MainWindow() {
 
 app::FormPictures MainWindow::pictures() const {
   app::FormPictures pictures;
-  pictures.mainIcon16 = toHandle(mainIcon16_.get());
+  pictures.mainIcon = toHandle(mainIcon_.get());
   for (std::size_t i = 0; i < pictures.mail.size(); ++i) {
     pictures.mail[i] = toHandle(mailIcons_[i].get());
   }
@@ -194,7 +224,7 @@ void MainWindow::createControls(app::TMainForm& f) {
     return list;
   };
 
-  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 426, 75, 25),
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 456, 75, 25),
        f.bttnOK);
 
   const auto launch = sheets_[0];
@@ -241,26 +271,29 @@ void MainWindow::createControls(app::TMainForm& f) {
         BS_AUTOCHECKBOX);
 
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 191);
+  group(f.tabMail.boxMail, mail, 8, 8, 257, 228);
   check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
   check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
                          WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
-  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 61, imgListMail_.get());
-  // Three lines under the list, for the reasons that run long: a certificate's, a server's words.
-  // A Unicode control, for those words in any script; showAccountResult sets its text.
+  // Four rows below its header.
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 90, imgListMail_.get());
+  // Four lines under the list, for the reasons that run long: a certificate's; a server's words
+  // may need more, cut with their whole text in a tooltip (SS_NOTIFY lets it see the mouse). A
+  // Unicode control, for those words in any script; showAccountResult sets its text.
   lblAccountResult_ = CreateWindowExW(
-      0, WC_STATICW, L"", kChild | SS_NOPREFIX, scaled(16), scaled(151), scaled(241), scaled(41),
-      mail, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblAccountResult)), instance_, nullptr);
+      0, WC_STATICW, L"", kChild | SS_NOPREFIX | SS_NOTIFY, scaled(16), scaled(178), scaled(241),
+      scaled(54), mail, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblAccountResult)),
+      instance_, nullptr);
   SendMessageW(lblAccountResult_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  group(f.tabMail.boxMailOptions, mail, 8, 204, 257, 153);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 220, BS_AUTOCHECKBOX);
+  group(f.tabMail.boxMailOptions, mail, 8, 241, 257, 153);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 257, BS_AUTOCHECKBOX);
   // Like the display time, a part of the window's option; its caption takes two lines.
   bind(add(mail, WC_BUTTONA, kIdCheckMailPreview,
-           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 238, 229, 28),
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 275, 229, 28),
        f.tabMail.checkMailPreview, &f.tabMail.checkMailPreview.checked);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 268, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 305, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -268,11 +301,11 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 268, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 305, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 300, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 322, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 322, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 337, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 359, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 359, editMailTime_, upDownMailTime_);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
@@ -297,6 +330,8 @@ void MainWindow::createControls(app::TMainForm& f) {
   tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  window_.get(), nullptr, instance_, nullptr));
+  // A long result line wraps in its tooltip.
+  SendMessageA(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, scaled(300));
   showPage(0);
 }
 
@@ -453,6 +488,7 @@ void MainWindow::refresh() {
     SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  showAccountResult();
   reflecting_ = false;
 }
 
@@ -462,12 +498,24 @@ void MainWindow::readListChecks(HWND list, ui::ListView& model) {
   }
 }
 
-// Only the line itself: the list is in the middle of telling of a change to its items.
+// Only the line itself: the list is in the middle of telling of a change to its items. A line
+// cut to the label's room shows whole in its tooltip.
 void MainWindow::showAccountResult() {
   if (!form_) return;
   const auto& label = form_->tabMail.lblAccountResult;
   const UINT page = label.utf8 ? CP_UTF8 : platform::win32::kWindows1252;
-  SetWindowTextW(lblAccountResult_, platform::win32::wideText(page, label.caption).c_str());
+  std::wstring caption = platform::win32::wideText(page, label.caption);
+  const auto shown = fittedToLabel(lblAccountResult_, caption);
+  SetWindowTextW(lblAccountResult_, shown.c_str());
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V1_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = sheets_[3];
+  tool.uId = reinterpret_cast<UINT_PTR>(lblAccountResult_);
+  tool.lpszText = caption.data();
+  SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (shown != caption)
+    SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {
@@ -683,6 +731,7 @@ LRESULT MainWindow::onWindowMessage(HWND window, UINT message, WPARAM wParam, LP
 LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto window = window_.get();
   if (form_ && message == taskbarCreated_ && message != 0) {
+    followTraySize();
     form_->WMTaskbarCreated();
     return 0;
   }
@@ -726,6 +775,15 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_HIGHLIGHT));
       }
+      break;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+    case kWmDpiChanged:
+      followTraySize();
+      break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      followSystemColours(message);
       break;
     case WM_DESTROY:
       window_.release();  // destroyed already: nothing left to close

@@ -20,7 +20,7 @@ namespace vantrel::win32 {
 class MainWindow : public app::FormView {
  public:
   static constexpr int kClientWidth = 297;
-  static constexpr int kClientHeight = 457;
+  static constexpr int kClientHeight = 487;
 
   // Creates the window, hidden; attach() puts the form's controls in it.
   MainWindow(HINSTANCE instance, UINT taskbarCreatedMessage);
@@ -65,6 +65,12 @@ class MainWindow : public app::FormView {
   void layoutSheets();
   void readListChecks(HWND list, ui::ListView& model);
   void showAccountResult();
+  // The tray's pictures at the size the notification area shows icons at.
+  void loadTrayPictures(int size);
+  // The notification area may show its icons at another size now: the tray's pictures follow.
+  void followTraySize();
+  // The lists' colours from the system anew: it has changed them (a high-contrast theme).
+  void followSystemColours(UINT message);
 
   HINSTANCE instance_;
   DpiScaler dpi_;
@@ -89,11 +95,12 @@ class MainWindow : public app::FormView {
   platform::win32::OwnedImageList imgListIdentities_;
   platform::win32::OwnedImageList imgListMail_;
   int progsImagesAdded_ = 0;
-  platform::win32::OwnedIcon mainIcon16_;
-  // The tray's pictures, lent to the form for the whole run.
+  // The tray's pictures, lent to the form until it has others of another size.
+  int trayIconSize_ = 0;
+  platform::win32::OwnedIcon mainIcon_;
   std::array<platform::win32::OwnedIcon, std::tuple_size_v<decltype(app::FormPictures::mail)>>
       mailIcons_;
-  platform::IconPixels newMailPixels_;          // mailIcons_[3] at the notification area's size
+  platform::IconPixels newMailPixels_;          // of mailIcons_[3]
   std::vector<const ui::MenuItem*> menuItems_;  // of the menu being shown, by command
 
   // Last, so destroyed first: everything above outlives the window and its controls. The tooltip

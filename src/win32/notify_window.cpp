@@ -109,7 +109,7 @@ NotifyWindow::NotifyWindow(HINSTANCE instance, HWND owner, HIMAGELIST mailImages
   };
   treeNotify_ = add(WC_TREEVIEWA, kIdTreeNotify, 0, kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight);
   SendMessageA(treeNotify_, TVM_SETINDENT, dpi_.scaled(19), 0);
-  SendMessageA(treeNotify_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
+  paintTree();
   SendMessageA(treeNotify_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(mailImages));
   lblNotifyExpl_ = add(WC_STATICA, kIdLblNotifyExpl, 0, 8, kLabelsTop, 249, 17);
   lblNotifyCpt_ = add(WC_STATICA, kIdLblNotifyCpt, SS_RIGHT, 256, kLabelsTop, 17, 17);
@@ -125,6 +125,12 @@ void NotifyWindow::layout(int clientHeight) {
     SetWindowPos(label, nullptr, dpi_.scaled(left), dpi_.scaled(kLabelsTop) + grown, 0, 0,
                  kKeep | SWP_NOSIZE);
   }
+}
+
+void NotifyWindow::paintTree() {
+  SendMessageA(treeNotify_, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNFACE)));
+  SendMessageA(treeNotify_, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_BTNTEXT)));
+  InvalidateRect(treeNotify_, nullptr, TRUE);
 }
 
 // The form goes before its window: what the window hears while it is destroyed is not the form's.
@@ -264,6 +270,14 @@ LRESULT NotifyWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       layout(HIWORD(lParam));
       return 0;
+    case WM_SYSCOLORCHANGE:
+      // A common control hears of it only from its top-level window.
+      SendMessageA(treeNotify_, WM_SYSCOLORCHANGE, 0, 0);
+      paintTree();
+      return 0;
+    case WM_THEMECHANGED:
+      paintTree();
+      break;
     case WM_CLOSE:
       if (form_) form_->FormCloseQuery();
       return 0;

@@ -61,6 +61,8 @@ class NotifyWindow : public app::NotifyWindowView {
                   ui::TreePath path, int depth);
   const ui::TreePath* pathOf(HTREEITEM item) const;
   void layout(int clientHeight);
+  // The tree in the window's colours, as the system has them now (a high-contrast theme).
+  void paintTree();
 
   HINSTANCE instance_;
   HIMAGELIST mailImages_;

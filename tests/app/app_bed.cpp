@@ -47,6 +47,28 @@ platform::IconPixels resourcePicture(const std::string& file, int size) {
   return {};
 }
 
+namespace {
+
+constexpr int kTraySizes[] = {16, 20, 24, 32};
+
+platform::IconHandle sized(platform::IconHandle picture, int size) {
+  return size == 16 ? picture : picture + (static_cast<platform::IconHandle>(size) << 16);
+}
+
+std::string sizeSuffix(int size) {
+  return size == 16 ? "" : " at " + std::to_string(size) + " px";
+}
+
+}  // namespace
+
+app::FormPictures trayPictures(int size) {
+  app::FormPictures pictures;
+  pictures.mainIcon = sized(kMainIcon, size);
+  for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = sized(0x6000 + i, size);
+  pictures.newMail = resourcePicture("mail_newmail.ico", size);
+  return pictures;
+}
+
 AppBed::AppBed() {
   std::random_device random;
   folder_ = std::filesystem::temp_directory_path() /
@@ -95,11 +117,8 @@ std::string AppBed::readSettings() const {
 }
 
 app::TMainForm& AppBed::start() {
-  app::FormPictures pictures;
-  pictures.mainIcon16 = kMainIcon;
-  for (std::size_t i = 0; i < pictures.mail.size(); ++i) pictures.mail[i] = 0x6000 + i;
-  pictures.newMail = resourcePicture("mail_newmail.ico", 16);
-  form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, pictures, folder_ / "lang.ini");
+  form_ = std::make_unique<app::TMainForm>(sim.bundle, mainWindow, trayPictures(16),
+                                           folder_ / "lang.ini");
   form_->setView(&view);
   notifyForm_ = std::make_unique<app::TNotifyWindowForm>(sim.bundle, notifyWindow, *form_);
   notifyView.form = notifyForm_.get();
@@ -155,14 +174,17 @@ platform::WindowHandle AppBed::openOtherWindow() {
 std::string AppBed::trayPicture() const {
   const auto& icon = sim.shell.icon();
   if (!icon) return "none";
-  if (icon->icon == kMainIcon) return "usual";
-  if (icon->icon == kNewMailIcon) return "new mail";
+  for (const int size : kTraySizes) {
+    if (icon->icon == sized(kMainIcon, size)) return "usual" + sizeSuffix(size);
+    if (icon->icon == sized(kNewMailIcon, size)) return "new mail" + sizeSuffix(size);
+  }
   const auto drawn = sim.shell.drawnIcons.find(icon->icon);
   if (drawn == sim.shell.drawnIcons.end()) return "other";
-  const auto picture = resourcePicture("mail_newmail.ico", drawn->second.size);
+  const auto size = drawn->second.size;
+  const auto picture = resourcePicture("mail_newmail.ico", size);
   for (std::int32_t count = 1; count <= 100; ++count) {
     if (ui::drawCountBadge(picture, count) == drawn->second)
-      return "new mail " + std::to_string(count);
+      return "new mail " + std::to_string(count) + sizeSuffix(size);
   }
   return "other";
 }

@@ -28,6 +28,10 @@ inline constexpr char kSharedAccounts[] =
 inline constexpr platform::IconHandle kMainIcon = 0x5001;
 inline constexpr platform::IconHandle kNewMailIcon = 0x6003;
 
+// The tray's pictures for a notification area that shows icons at `size` pixels: at 16, those
+// above; at another size, others.
+app::FormPictures trayPictures(int size);
+
 // A picture of an icon file of resources/icons at `size`, as the program's resources hold it;
 // empty when the file has none of that size.
 platform::IconPixels resourcePicture(const std::string& file, int size);
@@ -118,7 +122,7 @@ class AppBed {
   void runFor(std::uint64_t ms) { sim.loop.runFor(ms); }
   void postTray(std::intptr_t mouseMessage);
   // What the tray icon shows: "usual", "new mail" (the plain picture), "new mail N" (with the
-  // count N drawn on it), "other" or "none".
+  // count N drawn on it), "other" or "none"; " at S px" follows a picture of another size than 16.
   std::string trayPicture() const;
   // The Outlook Express window the program follows, or none.
   platform::standin::SimWindow* oeWindow() { return sim.desktop.window(form_->oeWatch.oeWindow); }

@@ -151,8 +151,9 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
        Tree{{"Alice", {"Home : 3"}}, {"Bob", {"Bob mail : 2"}}}},
       {1, 1, 1, 3, "new mail 3", "3 message(s) non-lu(s) (Alice, Bob)", 2, 2,
        Tree{{"Alice", {"Home : 1", "Work : 1"}}, {"Bob", {"Bob mail : 1"}}}},
-      // Nothing left: icon and tip stay, the open window shows an empty tree.
-      {0, 0, 0, 0, "new mail 3", "3 message(s) non-lu(s) (Alice, Bob)", 2, 2, {}},
+      // Nothing left: the picture and tip stay without a number; the open window shows an empty
+      // tree.
+      {0, 0, 0, 0, "new mail", "3 message(s) non-lu(s) (Alice, Bob)", 2, 2, {}},
       {0, 4, 0, 4, "new mail 4", "4 message(s) non-lu(s) (Alice)", 3, 3, {{"Alice", {"Work : 4"}}}},
   };
   for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -187,6 +188,24 @@ TEST(MailCheck, TotalsRisingEqualFallingAndZeroGiveTheNewMailSignsOnlyWhenTheyCh
   EXPECT_EQ(bed.sim.shell.drawnIcons.size(), 3u) << "drawn once for each total announced";
   // Each count's picture was given back once another one showed.
   EXPECT_EQ(bed.sim.shell.destroyedIcons.size(), 3u);
+}
+
+TEST(MailCheck, AfterAnIdentitySwitchTheNumberIsTheNewIdentitysTotal) {
+  AppBed bed;
+  const auto home = homeServer(bed, Pop3Mode::Normal, 3);
+  const auto bob = bobServer(bed, 0);
+  auto& form = startChecking(bed);
+  form.timerMailTimer();
+  ASSERT_EQ(bed.trayPicture(), "new mail 3");
+  // Switched in Outlook Express, which stays behind the window in front.
+  bed.sim.registry.setValue(kIdentities, "Last Username", "Bob");
+  form.timerMailTimer();
+  EXPECT_EQ(bed.trayPicture(), "new mail");
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "3 message(s) non-lu(s) (Alice)");
+  bob->setMailbox("bob", "b0b", 3);
+  form.timerMailTimer();
+  EXPECT_EQ(bed.trayPicture(), "new mail 3") << "announced anew";
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "3 message(s) non-lu(s) (Bob)");
 }
 
 TEST(MailCheck, TheWindowComesToTheWorkAreasBottomRightCornerWhereverTheTaskBarIs) {

@@ -77,12 +77,17 @@ std::string readLine(const std::string& text) {
 }
 
 // The tree as the window shows it, a row per node: depth, picture, "U" for UTF-8 text or "A" for
-// names as Windows gives them, then the text.
-Texts rows(const AppBed& bed) {
+// names as Windows gives them, then the text. An open window shows every row: its tree has no
+// buttons.
+Texts rows(AppBed& bed) {
   Texts shown;
+  const bool open = bed.notifyForm().visible();
   const auto add = [&](auto&& self, const std::vector<ui::TreeNode>& nodes, int depth) -> void {
     for (const auto& node : nodes) {
       EXPECT_EQ(node.imageIndex, node.selectedIndex) << node.text;
+      if (open) {
+        EXPECT_EQ(node.expanded, !node.children.empty()) << node.text;
+      }
       shown.push_back(std::to_string(depth) + " " + std::to_string(node.imageIndex) +
                       (node.utf8 ? " U " + readLine(node.text) : " A " + node.text));
       self(self, node.children, depth + 1);
@@ -217,6 +222,51 @@ TEST(MessageLines, TheWindowGrowsUpwardForTheLinesUpToHalfTheWorkAreaThenScrolls
     EXPECT_EQ(bed.sim.desktop.windowPosition(bed.notifyWindow).y, c.top);
     EXPECT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).width, 288);
     EXPECT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).height, c.area.bottom - c.top);
+  }
+}
+
+// A check that refills the open window, whether it announces a new total or not, shows what a
+// freshly shown window would: every line, the window as tall as they need.
+TEST(MessageLines, ARefilledOpenWindowShowsEveryLineAtTheHeightTheyNeed) {
+  struct Case {
+    std::string name;
+    std::string email;
+    std::function<void(AppBed&, app::TMainForm&)> checkAgain;
+    int cloud;   // messages at the second check, beside Home's 5
+    int lines;   // the rows it shows
+    int height;  // of the window: 157 as designed, 16 a line beyond the tree's 97
+  };
+  const auto byTimer = [](AppBed& bed, app::TMainForm&) { bed.runFor(60000); };
+  const std::vector<Case> cases = {
+      {"until closed, the same total", "editMailWindowTime=0\r\n",
+       [](AppBed&, app::TMainForm& form) { form.timerMailTimer(); }, 5, 13, 157 + 111},
+      {"counting down past the next check", "editMailWindowTime=900\r\neditMailTime=1\r\n", byTimer,
+       6, 14, 157 + 127},
+      {"checked from the tray menu while counting down", "editMailWindowTime=10\r\n",
+       [](AppBed& bed, app::TMainForm& form) {
+         bed.runFor(3000);
+         form.mnuTrayItemCheckMailClick();
+       },
+       6, 14, 157 + 127},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    Servers servers(bed);
+    servers.home.setMailbox("alice", "secret", 9);
+    servers.cloud.setMailbox("alice", "c1oud", 1);
+    auto& form = startChecking(bed, c.email);
+    form.timerMailTimer();
+    ASSERT_EQ(rows(bed).size(), 10u);
+    ASSERT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).height, 157 + 63);
+
+    servers.home.setMailbox("alice", "secret", 5);
+    servers.cloud.setMailbox("alice", "c1oud", c.cloud);
+    c.checkAgain(bed, form);
+    ASSERT_TRUE(bed.notifyForm().visible());
+    EXPECT_EQ(rows(bed).size(), static_cast<std::size_t>(c.lines));
+    EXPECT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).height, c.height);
+    EXPECT_EQ(bed.sim.desktop.windowPosition(bed.notifyWindow).y, 738 - c.height);
   }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -258,6 +259,87 @@ TEST(ShellNotReady, TheWatcherKeepsAddingTheIconAndMinimisesInsteadOfHiding) {
   bed.runFor(500);
   EXPECT_TRUE(bed.sim.shell.icon());
   EXPECT_FALSE(bed.oeWindow()->visible) << "put away into the tray once the icon is there";
+}
+
+// What the shell shows: the picture, then the tip.
+std::string trayShown(const AppBed& bed) {
+  return bed.trayPicture() + ", " + bed.sim.shell.icon()->tip;
+}
+
+// New mail as a check announces it: the count on the picture, then the tip.
+void announceThree(AppBed& bed, app::TMainForm& form) {
+  app::trayIconSetCountIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon, form.pictures.newMail,
+                            3);
+  app::trayIconSetTip(bed.sim.shell, form.tray.trayIcon, "3 message(s)");
+}
+
+TEST(ShellBusy, ARefusedChangeIsGivenAgainAtTheNextTickAndNothingOnceTaken) {
+  const std::string usual = "usual, Outlook Express";
+  const std::string three = "new mail 3, 3 message(s)";
+  struct Case {
+    std::string name;
+    bool announcedFirst;
+    int timeOuts;  // the calls refused from the change on
+    std::function<void(AppBed&, app::TMainForm&)> change;
+    std::string refused;  // shown after the change
+    std::string taken;    // after the next tick
+  };
+  const auto outlookInFront = [](AppBed& bed, app::TMainForm& form) {
+    bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
+    bed.runFor(500);
+  };
+  const std::vector<Case> cases = {
+      {"both calls of an announcement refused", false, 2, announceThree, usual, three},
+      // Each call gives the shell the whole icon.
+      {"the picture's call refused, the tip's carries it", false, 1, announceThree, three, three},
+      {"the resets of Outlook Express in front refused", true, 2, outlookInFront, three, usual},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = bed.startWatching(settingsText(""));
+    bed.openOtherWindow();
+    if (c.announcedFirst) announceThree(bed, form);
+    bed.sim.shell.timeOuts = c.timeOuts;
+    c.change(bed, form);
+    EXPECT_EQ(trayShown(bed), c.refused);
+    bed.runFor(500);
+    EXPECT_EQ(trayShown(bed), c.taken);
+    const auto calls = bed.sim.shell.calls.size();
+    bed.runFor(2000);
+    EXPECT_EQ(bed.sim.shell.calls.size(), calls) << "no call at rest";
+  }
+}
+
+// A new size for each picture the icon may show; Outlook Express in front then brings back the
+// usual one, at the new size too.
+TEST(TraySize, TheIconIsDrawnAnewAtTheNotificationAreasNewSize) {
+  struct Case {
+    std::string name;
+    bool plain;       // the new-mail picture without its count
+    bool newTaskBar;  // else the display's scale changed
+    std::string shown;
+  };
+  const std::vector<Case> cases = {
+      {"the count, scale changed", false, false, "new mail 3 at 24 px"},
+      {"the count, a new task bar", false, true, "new mail 3 at 24 px"},
+      {"the plain new-mail picture", true, false, "new mail at 24 px"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    auto& form = bed.startWatching(settingsText(""));
+    bed.openOtherWindow();
+    announceThree(bed, form);
+    if (c.plain) app::trayIconSetIcon(bed.sim.shell, form.tray.trayIcon, kNewMailIcon);
+    if (c.newTaskBar) bed.sim.shell.restartExplorer();
+    form.trayPicturesResized(trayPictures(24));
+    if (c.newTaskBar) form.WMTaskbarCreated();
+    EXPECT_EQ(bed.trayPicture(), c.shown);
+    bed.sim.desktop.setForegroundWindow(form.oeWatch.oeWindow);
+    bed.runFor(500);
+    EXPECT_EQ(bed.trayPicture(), "usual at 24 px");
+  }
 }
 
 TEST(HotKeys, ThreeIdentitiesGetCtrlShiftF1ToF3AndATakenOneStillWorksByClick) {

@@ -137,7 +137,7 @@ case_config_window_at_144_dpi() {
   config_window /config
   sleep 1  # a picture of the painted window: painting leaves no sign the driver can wait on
   e2e_screenshot config-144-dpi >/dev/null || true
-  expect_eq "client area, half as large again as at 96 DPI" 446x686 \
+  expect_eq "client area, half as large again as at 96 DPI" 446x731 \
     "$(drv_value client state "${MAIN[@]}")"
   drv post "${MAIN[@]}" "$WM_SYSCOMMAND" "$SC_CLOSE" 0 >/dev/null
   vantrel_wait_exit 20

@@ -383,7 +383,6 @@ checkMailWindow=1
 editMailWindowTime=10
 checkMailSound=1
 editMailTime=3
-checkMailPreview=1
 INI
 }
 

@@ -49,12 +49,14 @@ case_first_run() {
   drv press "${BOX[@]}" "$IDOK" >/dev/null
   config_window
   e2e_screenshot first-run-configuration
-  expect_eq "client area" 297x457 "$(drv_value client state "${MAIN[@]}")"
+  expect_eq "client area" 297x487 "$(drv_value client state "${MAIN[@]}")"
   expect_contains "first page shown" "class=SysTabControl32 visible=1 enabled=1 checked=- selected=0" \
     "$(drv controls "${MAIN[@]}")"
   press_config_ok
   [[ ! -f "$MSIMN_LOG" ]] || fail "Outlook Express was started on the first run"
   expect_settings_values
+  # Not in a new file, which other tools compare: written by the first OK.
+  expect_setting Email checkMailPreview 1
 }
 
 case_config_switch_exact() {

@@ -5,6 +5,10 @@ namespace vantrel::platform::standin {
 bool StandinShell::notifyIcon(NotifyIconAction action, const NotifyIconData& data) {
   calls.push_back(action);
   if (!ready) return false;
+  if (timeOuts > 0) {
+    --timeOuts;
+    return false;
+  }
   switch (action) {
     case NotifyIconAction::Add:
       if (icon_) return false;  // already there

@@ -17,7 +17,8 @@ class StandinShell : public Shell {
   // What the notification area shows now, if anything.
   const std::optional<NotifyIconData>& icon() const { return icon_; }
   std::vector<NotifyIconAction> calls;
-  bool ready = true;                         // false: the shell refuses every icon
+  bool ready = true;  // false: the shell refuses every icon
+  int timeOuts = 0;   // the next calls refused, as a busy Explorer's: the icon stays as it was
   void restartExplorer() { icon_.reset(); }  // every icon is gone
   void setIcon(std::string path, IconHandle icon) { icons_[std::move(path)] = icon; }
   std::vector<std::string> openedUrls;
