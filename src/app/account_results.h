@@ -25,6 +25,7 @@ enum class CheckOutcome {
   ConnectionLost,
   SecureRefused,
   ServerAnswer,  // any other answer than the one the dialogue needed
+  NoNetwork,     // the computer had no network: no server was asked
 };
 
 struct AccountResult {
@@ -46,6 +47,9 @@ struct FailureSigns {
   bool timedOut = false;          // a wait ran out of time
 };
 
+// "14:05": hours and minutes of two digits each.
+std::string timeText(platform::TimeOfDay at);
+
 // The outcome, and its detail, of a check whose Connect raised `failure`.
 AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs);
 
@@ -64,5 +68,8 @@ struct ResultLine {
 // What the e-mail tab says of an account: not checked yet (no result), left out (unticked), or
 // when it was last checked and what came of it.
 ResultLine accountResultText(const TLangTexts& texts, const AccountResult* result, bool ticked);
+
+// What came of it alone, as the line above says it.
+ResultLine resultReasonText(const TLangTexts& texts, const AccountResult& result);
 
 }  // namespace vantrel::app
