@@ -51,11 +51,9 @@ void TMailClient::rememberSecure() {
 }
 
 void TMailClient::refuseLoginInClear() const {
-  // The password's own mark first: it is the one the user can lift, by typing a new password.
-  if (PasswordOverTlsOnly) {
-    throw ETlsError(kPasswordSecuredBefore, platform::TlsRefusal::PasswordSecuredBefore);
+  if (const auto refusal = clearLoginRefusal(PasswordOverTlsOnly, knownSecure())) {
+    throw ETlsError(*refusal);
   }
-  if (knownSecure()) throw ETlsError(kSecureNoMore);
 }
 
 TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
