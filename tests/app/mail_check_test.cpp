@@ -763,9 +763,11 @@ TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl
        Texts{"STARTTLS"}, 1, Texts{secureFailedBox(kUntrustedText, "imap.cloud.example")}, left},
       {"LOGINDISABLED without STARTTLS: no password sent", "", "",
        ImapListener{.port = 143, .loginDisabled = true}, Texts{"LOGOUT"}, 0,
-       Texts{secureFailedBox(
-           "the server takes passwords only over a secure connection, and offers none",
-           "imap.cloud.example")},
+       Texts{secureFailedBox("le serveur n'accepte les mots de passe que sur une connexion "
+                             "s\xE9"
+                             "curis\xE9"
+                             "e, et n'en propose aucune",
+                             "imap.cloud.example")},
        left},
       {"unticked in the settings file", "", "Alice_Cloud_imap=0\r\n", {}, {}, 0, {}, left},
       {"a tick that is no number stays ticked", "", "Alice_Cloud_imap=no\r\n", ImapListener{},
