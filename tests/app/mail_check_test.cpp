@@ -409,16 +409,21 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     int inputs;
     bool secure = false;  // Home over TLS
     int connections = 1;
+    app::CheckOutcome outcome = app::CheckOutcome::PasswordRefused;  // on the e-mail tab
   };
   const std::vector<Case> cases = {
-      {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1},
+      {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1, false, 1,
+       app::CheckOutcome::Counted},
       {"yes, then cancel", Pop3Mode::Normal, platform::IdYes, std::nullopt, "", 0, 1},
       {"no", Pop3Mode::Normal, platform::IdNo, std::nullopt, "secret", 0, 0},
       {"server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes, "new",
-       "new", 4, 1, false, 2},
+       "new", 4, 1, false, 2, app::CheckOutcome::Counted},
+      // Nothing typed goes nowhere: no server said a word about it.
+      {"server hangs up, then cancel", Pop3Mode::HangUpAfterRefusal, platform::IdYes, std::nullopt,
+       "", 0, 1},
       // The new password goes over a new TLS connection.
       {"secure server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes,
-       "new", "new", 4, 1, true, 2},
+       "new", "new", 4, 1, true, 2, app::CheckOutcome::Counted},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -458,6 +463,14 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     EXPECT_EQ(home->connections(), c.connections);
     EXPECT_EQ(home->handshakes(),
               std::vector<std::string>(c.secure ? c.connections : 0, "pop.home.example"));
+    const auto& results = form.mailWatch.results;
+    const auto result = std::find_if(results.begin(), results.end(), [](const auto& each) {
+      return each.first.ends_with(
+          std::string(kAliceGuid) +
+          "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001");
+    });
+    ASSERT_NE(result, results.end());
+    EXPECT_EQ(result->second.outcome, c.outcome);
   }
 }
 
