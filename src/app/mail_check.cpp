@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/account_results.h"
@@ -12,6 +13,7 @@
 #include "app/app_constants.h"
 #include "app/identities.h"
 #include "app/lang_texts.h"
+#include "app/mail_findings.h"
 #include "app/main_form.h"
 #include "app/message_lines.h"
 #include "app/passwords.h"
@@ -37,12 +39,6 @@ struct AccountToCheck {
   bool ownerChanged = false;
 };
 
-struct AccountWithMail {
-  std::string accountName;
-  std::int32_t count = 0;
-  std::vector<MessageLine> lines;
-};
-
 std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
                                             const base::IniFile& iniFile,
                                             const Identity& identity) {
@@ -60,20 +56,6 @@ std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
   return accounts;
 }
 
-// Under an account's line, its newest messages and, below them, how many more there are.
-void addMessageLines(ui::TreeNode& accountNode, const AccountWithMail& account,
-                     const TLangTexts& texts) {
-  for (const auto& line : account.lines) {
-    ui::TreeView::addChild(accountNode, shownMessageLine(line, texts.notifyNoSubject),
-                           kMailPictureMessage, true);
-  }
-  const auto shown = static_cast<std::int32_t>(account.lines.size());
-  if (shown == 0 || account.count <= shown) return;
-  ui::TreeView::addChild(accountNode,
-                         moreMessagesLine(texts.notifyMoreMessages, account.count - shown),
-                         kMailPictureMessage, true);
-}
-
 // Counts of 0 and above that stop at the largest value instead of wrapping.
 std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
   constexpr auto kLargest = std::numeric_limits<std::int32_t>::max();
@@ -86,6 +68,7 @@ void TMainForm::timerMailTimer() {
   // Messages flow while a client waits: a tick that comes meanwhile (the configuration confirmed in
   // the middle of a check) would reset the total and reuse the component under the running check.
   if (mailWatch.checking) return;
+  const bool asked = std::exchange(mailWatch.asked, false);
   mailWatch.checking = true;
   const base::ScopeExit running([this] { mailWatch.checking = false; });
   auto& registry = platform_.registry;
@@ -109,12 +92,11 @@ void TMainForm::timerMailTimer() {
   imap.NewestWanted = mailWatch.messageLines ? kNewestMessages : 0;
   timerMail.setEnabled(false);
   // Built aside: the window shows the last check's rows until this one's replace them at once.
-  ui::TreeView tree;
+  std::vector<IdentityFound> found;
 
-  std::vector<std::string> identitiesWithMail;
   for (const auto& identity : identities) {
     if (loop.quitting()) break;
-    std::vector<AccountWithMail> withMail;
+    IdentityFound identityFound{identity.guid, identity.userName, {}};
     for (auto& account : accountsToCheck(registry, *iniFile, identity)) {
       // The program is ending: no more servers, and no more boxes about them.
       if (loop.quitting()) break;
@@ -152,6 +134,10 @@ void TMainForm::timerMailTimer() {
         result = connectMailClient(client);
       }
       result.at = loop.localTime();
+      // The user who asked learns of every account that could not be read.
+      if (asked && result.outcome != CheckOutcome::Counted) {
+        identityFound.accounts.push_back({account.accountName, 0, {}, result});
+      }
       mailWatch.results[account.keyPath] = std::move(result);
       showAccountResult();
       if (visible()) changed();
@@ -163,54 +149,50 @@ void TMainForm::timerMailTimer() {
       // of a refused password, after which the first connection fails.
       if (mailWatch.accountCount > 0) {
         const auto remembered = mailWatch.messagesByAccount.find(account.keyPath);
-        withMail.push_back({account.accountName, mailWatch.accountCount,
-                            remembered == mailWatch.messagesByAccount.end()
-                                ? std::vector<MessageLine>{}
-                                : remembered->second.lines});
+        identityFound.accounts.push_back({account.accountName, mailWatch.accountCount,
+                                          remembered == mailWatch.messagesByAccount.end()
+                                              ? std::vector<MessageLine>{}
+                                              : remembered->second.lines,
+                                          std::nullopt});
       }
     }
-    if (withMail.empty()) continue;
-    identitiesWithMail.push_back(identity.userName);
-    auto& node = tree.addTop(identity.userName, kMailPictureIdentity, identity.guid);
-    for (const auto& account : withMail) {
-      auto& accountNode = ui::TreeView::addChild(
-          node, account.accountName + " : " + std::to_string(account.count), kMailPictureAccount);
-      addMessageLines(accountNode, account, langTexts);
-    }
+    if (!identityFound.accounts.empty()) found.push_back(std::move(identityFound));
   }
-  if (NotifyWindowForm) NotifyWindowForm->replaceTree(std::move(tree.nodes));
+  mailWatch.found = std::move(found);
+  if (NotifyWindowForm) {
+    NotifyWindowForm->replaceTree(notifyTree(mailWatch.found, langTexts, platform_.textConversion));
+  }
   // The configuration may have been opened, or mail checking switched off, while this check ran.
   timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;
-  announceNewMail(identitiesWithMail);
+  announceNewMail(asked);
 }
 
-void TMainForm::announceNewMail(const std::vector<std::string>& identitiesWithMail) {
+void TMainForm::announceNewMail(bool asked) {
   auto& shell = platform_.shell;
-  if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) {
+  const std::int32_t total = mailWatch.newMailTotal;
+  const bool news = total > 0 && total != mailWatch.previousTotal;
+  if (news) {
+    trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail, total);
+    mailWatch.tipTotal = total;
+    mailWatch.tipIdentities = identitiesWithMail(mailWatch.found);
+    trayIconSetTip(shell, tray.trayIcon,
+                   newMailTip(langTexts, mailWatch.tipTotal, mailWatch.tipIdentities));
+    if (tabMail.checkMailSound.checked) shell.playMailSound();
+  } else if (tray.trayIcon.countIcon) {
     // Nothing to announce, yet a number on the icon says this total: none at 0.
-    if (tray.trayIcon.countIcon) {
-      trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
-                           mailWatch.newMailTotal);
-    }
-    return;
+    trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail, total);
   }
-  const auto count = std::to_string(mailWatch.newMailTotal);
-  trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
-                       mailWatch.newMailTotal);
-  auto tip = replacePlaceholder(langTexts.trayTooltipNotify, kPlaceholderCount, count);
-  if (!identitiesWithMail.empty()) {
-    tip += " (";
-    for (std::size_t i = 0; i < identitiesWithMail.size(); ++i) {
-      if (i > 0) tip += ", ";
-      tip += identitiesWithMail[i];
-    }
-    tip += ")";
-  }
-  trayIconSetTip(shell, tray.trayIcon, tip);
-  if (tabMail.checkMailSound.checked) shell.playMailSound();
+  if (!news && !asked) return;
+  const std::string caption = notifyCaption(notifyWindowTitle, langTexts, total);
   if (tabMail.checkMailWindow.checked && NotifyWindowForm) {
-    NotifyWindowForm->showAtCorner(replacePlaceholder(notifyWindowTitle, kPlaceholderCount, count));
+    mailWatch.captionTotal = total;
+    NotifyWindowForm->showAtCorner(caption);
+  } else if (asked) {
+    shell.showBalloon(
+        tray.trayIcon.data,
+        checkBalloon(caption, notifyTree(mailWatch.found, langTexts, platform_.textConversion),
+                     platform_.textConversion));
   }
 }
 

@@ -178,8 +178,11 @@ class TMainForm {
   using NewestMark = std::function<std::string()>;
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
   // The end of a check: the icon's number says the total; a new total above 0 is announced by
-  // the picture, the tip, the sound and the window.
-  void announceNewMail(const std::vector<std::string>& identitiesWithMail);
+  // the picture, the tip, the sound and the window. A check the user asked for always answers:
+  // the window, or a balloon from the icon without it.
+  void announceNewMail(bool asked);
+  // What the tip and the open window say of the last checks, in the language of the moment.
+  void retellMail();
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
   void mailClientConnect(net::TMailClient& client, std::int32_t count, const NewestMark& mark,
                          const RetrieveSummaries& retrieve);
