@@ -7,6 +7,8 @@
 #include <string>
 
 #include "app/lang_texts.h"
+#include "net/imap_push_session.h"
+#include "net/mail_faults.h"
 #include "platform/event_loop.h"
 #include "platform/socket.h"
 
@@ -24,8 +26,11 @@ enum class CheckOutcome {
   NoAnswer,
   ConnectionLost,
   SecureRefused,
+  Fault,         // the mail client gave up for a reason of its own
   ServerAnswer,  // any other answer than the one the dialogue needed
   NoNetwork,     // the computer had no network: no server was asked
+  // Not an outcome: one past the last, for tables over them all.
+  End,
 };
 
 struct AccountResult {
@@ -36,6 +41,7 @@ struct AccountResult {
   // handshake.
   std::string detail;
   platform::TlsRefusal refusal = platform::TlsRefusal::Other;
+  net::MailFault fault = net::MailFault::End;  // of a Fault
   platform::TlsEngine securedBy = platform::TlsEngine::None;
   std::string systemEngine;  // the system's TLS engine by name, when it secured the connection
 };
@@ -52,9 +58,16 @@ std::string timeText(platform::TimeOfDay at);
 
 // The outcome, and its detail, of a check whose Connect raised `failure`.
 AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs);
+// The outcome, and its detail, of an IMAP account's push session that ended on `end`.
+AccountResult endedPush(const net::ImapPushSession::End& end);
 
-// Why a secure connection was refused, in the user's language; a reason of no known kind, or one
-// the language leaves without words, in its own.
+// The language's text for each kind of refusal and fault, none for a kind without one.
+std::string TLangTexts::*tlsRefusalField(platform::TlsRefusal refusal);
+std::string TLangTexts::*mailFaultField(net::MailFault fault);
+
+// Why a secure connection was refused, in the user's language, with what tells the case apart
+// (an error code, a protocol); a reason of no known kind, or one the language leaves without
+// words, in its own.
 std::string tlsRefusalText(const TLangTexts& texts, platform::TlsRefusal refusal,
                            const std::string& reason);
 
@@ -64,6 +77,9 @@ struct ResultLine {
   bool utf8 = false;
   bool operator==(const ResultLine&) const = default;
 };
+
+// What came of a check, in a few words.
+ResultLine resultReason(const TLangTexts& texts, const AccountResult& result);
 
 // What the e-mail tab says of an account: not checked yet (no result), left out (unticked), or
 // when it was last checked and what came of it.

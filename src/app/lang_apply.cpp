@@ -1,7 +1,9 @@
 #include "app/lang_apply.h"
 
 #include "app/app_constants.h"
+#include "app/mail_findings.h"
 #include "app/main_form.h"
+#include "app/tray_icon.h"
 
 namespace vantrel::app {
 
@@ -93,6 +95,18 @@ void TMainForm::comboLangChange() {
   langTexts =
       makeLangTexts(tabLaunch.comboLang.selectedText(), langFile_, platform_.processes.files());
   applyLangTexts(*this);
+  retellMail();
+}
+
+void TMainForm::retellMail() {
+  // Not only at the next check that changes the count: what shows now speaks the new language.
+  if (tray.trayIcon.data.tip != kTrayDefaultTip) {
+    trayIconSetTip(platform_.shell, tray.trayIcon,
+                   newMailTip(langTexts, mailWatch.tipTotal, mailWatch.tipIdentities));
+  }
+  if (!NotifyWindowForm) return;
+  NotifyWindowForm->retell(notifyTree(mailWatch.found, langTexts, platform_.textConversion),
+                           notifyCaption(notifyWindowTitle, langTexts, mailWatch.captionTotal));
 }
 
 }  // namespace vantrel::app

@@ -122,6 +122,32 @@ struct TLangTexts {
   std::string tlsNoTls12;
   std::string tlsNothingInCommon;
   std::string tlsPasswordSecuredBefore;
+  std::string tlsOlderVersion;
+  std::string tlsNoCertificate;
+  std::string tlsChainTooLong;
+  std::string tlsCertificateRefused;
+  std::string tlsChainInvalid;
+  std::string tlsCannotCheck;
+  std::string tlsClientCertificate;
+  std::string tlsRenegotiation;
+  std::string tlsHandshakeClosed;
+  std::string tlsHandshakeBroken;
+  std::string tlsBrokenOff;
+  std::string tlsHandshakeFailed;
+  std::string tlsCannotStart;
+  std::string tlsUnusable;
+  std::string tlsOfferedThenRefused;
+  std::string tlsSecureNoMore;
+  std::string tlsPreauthInClear;
+  std::string tlsNoSecureLogin;
+  std::string faultUnsendableLogin;
+  std::string faultLoginDisabled;
+  std::string faultNoUnseenCount;
+  std::string faultAnswerTooLong;
+  std::string faultIdleEnded;
+  std::string faultIdleRefused;
+  std::string faultNoIdle;
+  std::string notifyNoNewMail;
 };
 
 // A text of a language: its key in the language file, the field it fills, and the built-in French
@@ -134,7 +160,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 106> kLangTexts = {{
+inline constexpr std::array<LangText, 132> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -259,7 +285,7 @@ inline constexpr std::array<LangText, 106> kLangTexts = {{
     {"msgMailInvalidHost",
      &TLangTexts::msgMailInvalidHost,
      {"Le serveur %host% semble ne pas exister"}},
-    // The reason is one of the tls texts, or the TLS layer's own words, in English.
+    // The reason is one of the tls texts.
     {"msgMailSecureFailed",
      &TLangTexts::msgMailSecureFailed,
      {"Impossible d'\xE9tablir une connexion s\xE9"
@@ -401,6 +427,83 @@ inline constexpr std::array<LangText, 106> kLangTexts = {{
       "s\xE9"
       "curis\xE9"
       "e, n'est plus jamais envoy\xE9 en clair"}},
+    {"tlsOlderVersion",
+     &TLangTexts::tlsOlderVersion,
+     {"le serveur n'a accept\xE9 qu'une version de TLS ant\xE9rieure \xE0 TLS 1.2"}},
+    {"tlsNoCertificate",
+     &TLangTexts::tlsNoCertificate,
+     {"le serveur n'a envoy\xE9 aucun certificat"}},
+    {"tlsChainTooLong",
+     &TLangTexts::tlsChainTooLong,
+     {"le serveur a envoy\xE9 une cha\xEEne de certificats trop longue"}},
+    {"tlsCertificateRefused",
+     &TLangTexts::tlsCertificateRefused,
+     {"le certificat du serveur est refus\xE9"}},
+    {"tlsChainInvalid",
+     &TLangTexts::tlsChainInvalid,
+     {"la cha\xEEne de certificats du serveur n'est pas valable"}},
+    {"tlsCannotCheck",
+     &TLangTexts::tlsCannotCheck,
+     {"le certificat du serveur ne peut pas \xEAtre v\xE9rifi\xE9"}},
+    {"tlsClientCertificate",
+     &TLangTexts::tlsClientCertificate,
+     {"le serveur exige un certificat client, que ", APP_NAME, " n'a pas"}},
+    {"tlsRenegotiation",
+     &TLangTexts::tlsRenegotiation,
+     {"la nouvelle n\xE9gociation TLS que le serveur demande est impossible"}},
+    {"tlsHandshakeClosed",
+     &TLangTexts::tlsHandshakeClosed,
+     {"le serveur a ferm\xE9 la connexion pendant la n\xE9gociation TLS"}},
+    {"tlsHandshakeBroken",
+     &TLangTexts::tlsHandshakeBroken,
+     {"la connexion a \xE9t\xE9 coup\xE9"
+      "e pendant la n\xE9gociation TLS"}},
+    {"tlsBrokenOff", &TLangTexts::tlsBrokenOff, {"le serveur a interrompu la n\xE9gociation TLS"}},
+    {"tlsHandshakeFailed",
+     &TLangTexts::tlsHandshakeFailed,
+     {"la n\xE9gociation TLS a \xE9"
+      "chou\xE9"}},
+    {"tlsCannotStart",
+     &TLangTexts::tlsCannotStart,
+     {"la n\xE9gociation TLS ne peut pas commencer"}},
+    {"tlsUnusable", &TLangTexts::tlsUnusable, {"la connexion TLS est inutilisable"}},
+    {"tlsOfferedThenRefused",
+     &TLangTexts::tlsOfferedThenRefused,
+     {"le serveur en propose une puis la refuse"}},
+    {"tlsSecureNoMore",
+     &TLangTexts::tlsSecureNoMore,
+     {"le serveur en proposait une auparavant et n'en propose plus"}},
+    {"tlsPreauthInClear",
+     &TLangTexts::tlsPreauthInClear,
+     {"le serveur en proposait une auparavant et ouvre maintenant la bo\xEEte aux lettres sans "
+      "elle"}},
+    {"tlsNoSecureLogin",
+     &TLangTexts::tlsNoSecureLogin,
+     {"le serveur n'accepte les mots de passe que sur une connexion s\xE9"
+      "curis\xE9"
+      "e, et n'en propose aucune"}},
+    {"faultUnsendableLogin",
+     &TLangTexts::faultUnsendableLogin,
+     {"le nom d'utilisateur ou le mot de passe contient un saut de ligne ou un caract\xE8re nul"}},
+    {"faultLoginDisabled",
+     &TLangTexts::faultLoginDisabled,
+     {"le serveur n'accepte aucun mot de passe par LOGIN"}},
+    {"faultNoUnseenCount",
+     &TLangTexts::faultNoUnseenCount,
+     {"le serveur n'a pas donn\xE9 le nombre de messages non lus"}},
+    {"faultAnswerTooLong",
+     &TLangTexts::faultAnswerTooLong,
+     {"le serveur a annonc\xE9 une r\xE9ponse trop longue"}},
+    {"faultIdleEnded",
+     &TLangTexts::faultIdleEnded,
+     {"le serveur a cess\xE9 de lui-m\xEAme d'annoncer les nouveaux messages (IDLE)"}},
+    {"faultIdleRefused",
+     &TLangTexts::faultIdleRefused,
+     {"le serveur refuse d'annoncer les nouveaux messages (IDLE)"}},
+    {"faultNoIdle",
+     &TLangTexts::faultNoIdle,
+     {"le serveur ne sait pas annoncer les nouveaux messages (IDLE)"}},
+    {"notifyNoNewMail", &TLangTexts::notifyNoNewMail, {"Aucun nouveau message"}},
 }};
 
 // A row without its field does not build, nor does a field without its row.

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/account_results.h"
@@ -12,9 +13,9 @@
 #include "app/checked_accounts.h"
 #include "app/identities.h"
 #include "app/lang_texts.h"
+#include "app/mail_findings.h"
 #include "app/main_form.h"
 #include "app/message_lines.h"
-#include "app/notify_rows.h"
 #include "app/passwords.h"
 #include "app/server_words.h"
 #include "base/scope_exit.h"
@@ -46,6 +47,7 @@ void TMainForm::timerMailTimer() {
     mailPush.checkWhenFree();
     return;
   }
+  const bool asked = std::exchange(mailWatch.asked, false);
   mailWatch.checking = true;
   const base::ScopeExit running([this] { mailWatch.checking = false; });
   auto& registry = platform_.registry;
@@ -61,13 +63,11 @@ void TMainForm::timerMailTimer() {
   imap.NewestWanted = mailWatch.messageLines ? kNewestMessages : 0;
   timerMail.setEnabled(false);
   // Built aside: the window shows the last check's rows until this one's replace them at once.
-  ui::TreeView tree;
-
-  std::vector<std::string> identitiesWithMail;
+  std::vector<IdentityFound> found;
   bool withoutNetwork = false;
   for (const auto& identity : identities) {
     if (loop.quitting()) break;
-    std::vector<AccountRow> withMail;
+    IdentityFound identityFound{identity.guid, identity.userName, {}};
     for (auto& account : accountsToCheck(registry, *iniFile, identity)) {
       // The program is ending: no more servers, and no more boxes about them.
       if (loop.quitting()) break;
@@ -111,6 +111,10 @@ void TMainForm::timerMailTimer() {
         result = connectMailClient(client);
       }
       result.at = loop.localTime();
+      // The user who asked learns of every account that could not be read.
+      if (asked && result.outcome != CheckOutcome::Counted) {
+        identityFound.accounts.push_back({account.accountName, 0, {}, result});
+      }
       mailWatch.results[account.keyPath] = std::move(result);
       showAccountResult();
       if (visible()) changed();
@@ -122,49 +126,51 @@ void TMainForm::timerMailTimer() {
       // of a refused password, after which the first connection fails.
       if (mailWatch.accountCount > 0) {
         const auto remembered = mailWatch.messagesByAccount.find(account.keyPath);
-        withMail.push_back({account.accountName, mailWatch.accountCount,
-                            remembered == mailWatch.messagesByAccount.end()
-                                ? std::vector<MessageLine>{}
-                                : remembered->second.lines});
+        identityFound.accounts.push_back({account.accountName, mailWatch.accountCount,
+                                          remembered == mailWatch.messagesByAccount.end()
+                                              ? std::vector<MessageLine>{}
+                                              : remembered->second.lines,
+                                          std::nullopt});
       }
     }
-    if (addIdentityRows(tree, identity, withMail, langTexts))
-      identitiesWithMail.push_back(identity.userName);
+    if (!identityFound.accounts.empty()) found.push_back(std::move(identityFound));
   }
-  if (NotifyWindowForm) NotifyWindowForm->replaceTree(std::move(tree.nodes));
+  mailWatch.found = std::move(found);
+  if (NotifyWindowForm) {
+    NotifyWindowForm->replaceTree(notifyTree(mailWatch.found, langTexts, platform_.textConversion));
+  }
   // The configuration may have been opened, or mail checking switched off, while this check ran.
   timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;
-  announceNewMail(identitiesWithMail);
+  announceNewMail(asked);
   mailPush.checkEnded(withoutNetwork);
 }
 
-void TMainForm::announceNewMail(const std::vector<std::string>& identitiesWithMail) {
+void TMainForm::announceNewMail(bool asked) {
   auto& shell = platform_.shell;
-  if (mailWatch.newMailTotal <= 0 || mailWatch.newMailTotal == mailWatch.previousTotal) {
+  const std::int32_t total = mailWatch.newMailTotal;
+  const bool news = total > 0 && total != mailWatch.previousTotal;
+  if (news) {
+    trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail, total);
+    mailWatch.tipTotal = total;
+    mailWatch.tipIdentities = identitiesWithMail(mailWatch.found);
+    trayIconSetTip(shell, tray.trayIcon,
+                   newMailTip(langTexts, mailWatch.tipTotal, mailWatch.tipIdentities));
+    if (tabMail.checkMailSound.checked) shell.playMailSound();
+  } else if (tray.trayIcon.countIcon) {
     // Nothing to announce, yet a number on the icon says this total: none at 0.
-    if (tray.trayIcon.countIcon) {
-      trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
-                           mailWatch.newMailTotal);
-    }
-    return;
+    trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail, total);
   }
-  const auto count = std::to_string(mailWatch.newMailTotal);
-  trayIconSetCountIcon(shell, tray.trayIcon, pictures.mail[3], pictures.newMail,
-                       mailWatch.newMailTotal);
-  auto tip = replacePlaceholder(langTexts.trayTooltipNotify, kPlaceholderCount, count);
-  if (!identitiesWithMail.empty()) {
-    tip += " (";
-    for (std::size_t i = 0; i < identitiesWithMail.size(); ++i) {
-      if (i > 0) tip += ", ";
-      tip += identitiesWithMail[i];
-    }
-    tip += ")";
-  }
-  trayIconSetTip(shell, tray.trayIcon, tip);
-  if (tabMail.checkMailSound.checked) shell.playMailSound();
+  if (!news && !asked) return;
+  const std::string caption = notifyCaption(notifyWindowTitle, langTexts, total);
   if (tabMail.checkMailWindow.checked && NotifyWindowForm) {
-    NotifyWindowForm->showAtCorner(replacePlaceholder(notifyWindowTitle, kPlaceholderCount, count));
+    mailWatch.captionTotal = total;
+    NotifyWindowForm->showAtCorner(caption);
+  } else if (asked) {
+    shell.showBalloon(
+        tray.trayIcon.data,
+        checkBalloon(caption, notifyTree(mailWatch.found, langTexts, platform_.textConversion),
+                     platform_.textConversion));
   }
 }
 

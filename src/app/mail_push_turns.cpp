@@ -49,11 +49,15 @@ void MailPush::announce() {
   const bool lines =
       form_.tabMail.checkMailPreview.checked && form_.tabMail.checkMailWindow.checked;
   auto counts = lastCounts(platform_.registry, *form_.iniFile, watch,
-                           form_.tabMail.checkVerifyAllId.checked, lines, form_.langTexts);
+                           form_.tabMail.checkVerifyAllId.checked, lines);
   watch.previousTotal = watch.newMailTotal;
   watch.newMailTotal = counts.total;
-  if (form_.NotifyWindowForm) form_.NotifyWindowForm->replaceTree(std::move(counts.tree.nodes));
-  form_.announceNewMail(counts.identitiesWithMail);
+  watch.found = std::move(counts.found);
+  if (form_.NotifyWindowForm) {
+    form_.NotifyWindowForm->replaceTree(
+        notifyTree(watch.found, form_.langTexts, platform_.textConversion));
+  }
+  form_.announceNewMail(false);
 }
 
 void MailPush::suspend() {

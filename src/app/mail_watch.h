@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/message_lines.h"
-
 #include "app/account_results.h"
+#include "app/mail_findings.h"
+#include "app/message_lines.h"
 
 namespace vantrel::app {
 
@@ -58,6 +58,8 @@ struct MailWatch {
   // Accounts whose server was changed, asked for the new server's password in this run.
   std::set<std::string> passwordAskedAgain;
   bool checking = false;
+  // The running check was asked for by the user, who gets an answer whatever it finds.
+  bool asked = false;
   // A new password was given while the connection seemed open, and goes out on it.
   bool newPasswordUntried = false;
   // The running check shows who wrote and about what.
@@ -70,6 +72,13 @@ struct MailWatch {
   FailureSigns failureSigns;
   // The last result of each account checked in this run, by registry key.
   std::map<std::string, AccountResult> results;
+  // What the last check found, as the window lists it.
+  std::vector<IdentityFound> found;
+  // What the tray's new-mail tip tells of, and the total the window's caption tells of (0: no new
+  // message), to tell them again in another language.
+  std::int32_t tipTotal = 0;
+  std::vector<std::string> tipIdentities;
+  std::int32_t captionTotal = 0;
 };
 
 }  // namespace vantrel::app

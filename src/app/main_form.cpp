@@ -337,6 +337,7 @@ void TMainForm::mnuTrayItemCheckMailClick() {
   // The running check's outcome is about to show; the timer's next event comes one full interval
   // after this check, which stops and restarts it.
   if (mailWatch.checking) return;
+  mailWatch.asked = true;
   timerMailTimer();
 }
 

@@ -120,8 +120,9 @@ class TMainForm {
   // alone.
   void startTimers();
   // The end of a check, or a change push heard: the icon's number says the total; a new total
-  // above 0 is announced by the picture, the tip, the sound and the window.
-  void announceNewMail(const std::vector<std::string>& identitiesWithMail);
+  // above 0 is announced by the picture, the tip, the sound and the window. A check the user
+  // asked for always answers: the window, or a balloon from the icon without it.
+  void announceNewMail(bool asked);
 
   // Ending the program leaves the message loop.
   void terminate();
@@ -185,6 +186,8 @@ class TMainForm {
   // counted them.
   using NewestMark = std::function<std::string()>;
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
+  // What the tip and the open window say of the last checks, in the language of the moment.
+  void retellMail();
   // What `pop` and `imap` do alike on their events; `count` is the one just read.
   void mailClientConnect(net::TMailClient& client, std::int32_t count, const NewestMark& mark,
                          const RetrieveSummaries& retrieve);

@@ -90,6 +90,14 @@ void TNotifyWindowForm::replaceTree(std::vector<ui::TreeNode> nodes) {
   changed();
 }
 
+void TNotifyWindowForm::retell(std::vector<ui::TreeNode> nodes, std::string newCaption) {
+  if (visible()) {
+    caption = std::move(newCaption);
+    lblNotifyExpl.caption = main_.langTexts.lblNotifyExpl;
+  }
+  replaceTree(std::move(nodes));
+}
+
 void TNotifyWindowForm::FormShow() {
   lblNotifyExpl.caption = main_.langTexts.lblNotifyExpl;
   treeNotify.expandAll();

@@ -66,6 +66,8 @@ class TNotifyWindowForm {
   // the rows it shows, so that a double-click acts on exactly what is on screen. An open window
   // shows every line of it, at the height they need.
   void replaceTree(std::vector<ui::TreeNode> nodes);
+  // The same lines and caption in another language: an open window shows them at once.
+  void retell(std::vector<ui::TreeNode> nodes, std::string newCaption);
 
   void FormShow();
   void timerNotifyTimer();

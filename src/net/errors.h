@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "net/mail_faults.h"
+#include "net/secure_refusals.h"
 #include "platform/socket.h"
 
 namespace vantrel::net {
@@ -40,6 +42,9 @@ class ETlsError : public ESockError {
   explicit ETlsError(const std::string& reason,
                      platform::TlsRefusal refusal = platform::TlsRefusal::Other)
       : ESockError("Secure connection failed: " + reason), reason_(reason), refusal_(refusal) {}
+  // A mail client's own refusal to send a password in clear text.
+  explicit ETlsError(platform::TlsRefusal refusal)
+      : ETlsError(std::string(secureRefusalWords(refusal)), refusal) {}
   const std::string& Reason() const { return reason_; }
   platform::TlsRefusal Refusal() const { return refusal_; }
 
@@ -74,6 +79,17 @@ class ERangeError : public Exception {
 class EAuthenticationFailed : public Exception {
  public:
   using Exception::Exception;
+};
+
+// A mail client gave up for a reason of its own, in its own words: none of them the server's.
+class EMailFault : public Exception {
+ public:
+  explicit EMailFault(MailFault fault)
+      : Exception(std::string(mailFaultWords(fault))), fault_(fault) {}
+  MailFault Fault() const { return fault_; }
+
+ private:
+  MailFault fault_;
 };
 
 // The server turned the login down for a reason of its own, not the password: a back end that is

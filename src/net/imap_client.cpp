@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/scope_exit.h"
+#include "net/imap_login_rules.h"
 #include "net/text.h"
 
 namespace vantrel::net {
@@ -11,30 +12,9 @@ namespace vantrel::net {
 namespace {
 
 constexpr const char* kConnectionClosed = "Connection closed by the server";
-constexpr const char* kNoSecureLogin =
-    "the server takes passwords only over a secure connection, and offers none";
-constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
-constexpr const char* kPreauthInClear =
-    "the server offered a secure connection before and now lets the mailbox in without one";
-// An [ALERT] goes to a message box: a server cannot fill the screen with them.
-constexpr std::size_t kKeptAlerts = 4;
-constexpr std::size_t kAlertLength = 512;
 // Only the first literal of an answer is ever read (a mailbox name); the count of the others
 // is bounded so that a server cannot fill memory with empty ones.
 constexpr std::size_t kKeptLiterals = 4;
-constexpr const char* kAlertCode = "ALERT";
-
-bool offers(const std::vector<std::string>& capabilities, const char* name) {
-  return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
-}
-
-// A refused LOGIN that speaks of the password, or whose alert may ask for another (a provider
-// that now wants an application password); any other code is the server's own trouble.
-bool refusesPassword(const ImapLine& line) {
-  const std::string code = responseCode(line);
-  return code.empty() || code == "AUTHENTICATIONFAILED" || code == "AUTHORIZATIONFAILED" ||
-         code == "EXPIRED" || code == kAlertCode;
-}
 
 }  // namespace
 
@@ -54,14 +34,7 @@ void TImapClient::leave(const std::string& why) {
 }
 
 std::vector<std::string> TImapClient::TakeAlerts() {
-  return std::exchange(alerts_, {});
-}
-
-void TImapClient::keepAlert(const std::string& answer) {
-  const ImapLine line = classifyImapLine(answer);
-  const std::string_view text = responseText(line);
-  if (alerts_.size() >= kKeptAlerts || responseCode(line) != kAlertCode || text.empty()) return;
-  alerts_.emplace_back(text.substr(0, kAlertLength));
+  return alerts_.take();
 }
 
 void TImapClient::noteCapabilities(const std::string& answer) {
@@ -79,7 +52,7 @@ std::optional<ImapAnswer> TImapClient::readAnswer() {
     answer.text.append(line.substr(0, kIoBufferSize - std::min(kIoBufferSize, answer.text.size())));
     const auto size = literalAtEnd(line);
     if (!size) {
-      keepAlert(answer.text);
+      alerts_.keep(classifyImapLine(answer.text));
       noteCapabilities(answer.text);
       return answer;
     }
@@ -136,7 +109,9 @@ std::vector<std::string> TImapClient::askCapabilities() {
 }
 
 void TImapClient::upgrade() {
-  if (command("STARTTLS").line.status != ImapStatus::Ok) throw ETlsError(kTlsOfferedThenRefused);
+  if (command("STARTTLS").line.status != ImapStatus::Ok) {
+    throw ETlsError(platform::TlsRefusal::OfferedThenRefused);
+  }
   StartTls();
 }
 
@@ -174,15 +149,18 @@ TImapClient::Reply TImapClient::sendLogin() {
 TMailClient::Login TImapClient::login() {
   for (int attempts = 0;; ++attempts) {
     const Reply reply = sendLogin();
-    const ImapStatus status = reply.line.status;
-    // A server whose password store is down must not cost the user a good password.
-    if (status == ImapStatus::No && !refusesPassword(reply.line)) {
-      throw EServerRefusal(reply.text, responseCode(reply.line),
-                           std::string(responseText(reply.line)));
+    switch (loginAnswerOf(reply.line)) {
+      case LoginAnswer::Accepted:
+      case LoginAnswer::PasswordRefused:
+        break;
+      case LoginAnswer::ServerRefused:
+        throw EServerRefusal(reply.text, responseCode(reply.line),
+                             std::string(responseText(reply.line)));
+      case LoginAnswer::Unexpected:
+        throw Exception(reply.text);
     }
-    if (status != ImapStatus::Ok && status != ImapStatus::No) throw Exception(reply.text);
-    loginAlerted_ = status == ImapStatus::No && responseCode(reply.line) == kAlertCode;
-    const Login login = checkLogin(status == ImapStatus::Ok, attempts);
+    loginAlerted_ = refusedWithAlert(reply.line);
+    const Login login = checkLogin(reply.line.status == ImapStatus::Ok, attempts);
     if (login != Login::Refused) return login;
   }
 }
@@ -192,11 +170,10 @@ void TImapClient::dialogue(bool& announce) {
   loginAlerted_ = false;
   heard_.reset();
   // Alerts said in clear text on a connection that then had to be secured may have been forged.
-  const std::size_t earlierAlerts = alerts_.size();
-  const auto forgetAlertsInClear = [&] { alerts_.resize(earlierAlerts); };
-  const auto refuseInClear = [&](const char* why) {
-    forgetAlertsInClear();
-    throw ETlsError(why);
+  const std::size_t earlierAlerts = alerts_.kept();
+  const auto refusedInClear = [&](platform::TlsRefusal refusal) {
+    alerts_.forgetSince(earlierAlerts);
+    return ETlsError(refusal);
   };
   const std::optional<ImapAnswer> greeting = readAnswer();
   if (!greeting) leave(kConnectionClosed);
@@ -206,42 +183,37 @@ void TImapClient::dialogue(bool& announce) {
       (hello.status != ImapStatus::Ok && hello.status != ImapStatus::Preauth)) {
     throw Exception(greeting->text);
   }
-  // Someone on the way may greet in the server's name.
-  if (hello.status == ImapStatus::Preauth && !Secure && knownSecure()) {
-    refuseInClear(kPreauthInClear);
-  }
-
-  if (hello.status == ImapStatus::Ok) {
+  LoginGround ground{Secure, knownSecure(), PasswordOverTlsOnly};
+  if (hello.status == ImapStatus::Preauth) {
+    if (const auto refusal = preauthRefusal(ground)) throw refusedInClear(*refusal);
+  } else {
     std::vector<std::string> capabilities;
     if (auto announced = capabilitiesOf(hello)) {
       capabilities = std::move(*announced);
     } else {
       capabilities = askCapabilities();
     }
-    bool secured = Secure;
-    if (!secured && offers(capabilities, "STARTTLS")) {
+    LoginStep step = beforeLogin(capabilities, ground);
+    if (step.what == LoginStep::What::StartTls) {
       // Also for the new connection the other TLS engine may need: an offer that is gone then
       // was taken away on the way.
       rememberSecure();
       {
-        const base::ScopeExit forget(forgetAlertsInClear);
+        const base::ScopeExit forget([&] { alerts_.forgetSince(earlierAlerts); });
         upgrade();
       }
-      secured = true;
+      ground.secured = true;
       // What the server said in clear text may have been forged on the way.
-      capabilities = askCapabilities();
+      step = beforeLogin(askCapabilities(), ground);
     }
-    if (!secured) {
-      try {
-        refuseLoginInClear();
-      } catch (const ETlsError&) {
-        forgetAlertsInClear();
-        throw;
-      }
-    }
-    if (offers(capabilities, "LOGINDISABLED")) {
-      if (!secured) throw ETlsError(kNoSecureLogin);
-      throw Exception(kLoginDisabled);
+    switch (step.what) {
+      case LoginStep::What::StartTls:
+      case LoginStep::What::Login:
+        break;
+      case LoginStep::What::RefuseSecure:
+        throw refusedInClear(step.refusal);
+      case LoginStep::What::LoginDisabled:
+        throw EMailFault(MailFault::LoginDisabled);
     }
     if (login() == Login::TakenOver) return;
   }

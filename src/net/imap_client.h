@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "net/imap_answers.h"
+#include "net/imap_login_rules.h"
+#include "net/imap_summary_answers.h"
 #include "net/mail_client.h"
 #include "net/mail_summary.h"
 
@@ -85,8 +87,6 @@ class TImapClient : public TMailClient {
   void countUnseen();
   // Whether the server offers `name` now that it has let us in: none when it has not said.
   std::optional<bool> offeredSinceLogin(const char* name) const;
-  void searchCount();
-  void statusCount();
 
   // The summary side (imap_summaries.cpp).
   using Pieces = std::function<void(std::string_view)>;
@@ -94,19 +94,16 @@ class TImapClient : public TMailClient {
   // EXAMINE and the UIDs of the newest unread messages, for a count that did not search.
   std::vector<std::uint32_t> searchAfterStatus(std::size_t newest);
   std::vector<std::uint32_t> searchUnseen(bool esearch, std::size_t newest);
-  // Into `found`, one place per UID, as the answers come: what came before a failure stays.
-  void fetchSummaries(const std::vector<std::uint32_t>& uids,
-                      std::vector<std::optional<TSummary>>& found);
+  void fetchSummaries(SummaryCollector& found, const std::vector<std::uint32_t>& uids);
   // As readAnswer, but a line may be of any length: each piece of it goes to `pieces` as it
   // comes, and only its start is kept. Literals are kept to TSummary::kKeptHeader bytes; one
   // announced past its bound closes the connection and raises ESockError.
   std::optional<ImapAnswer> readLongAnswer(const Pieces& pieces);
   // As expect, with readLongAnswer.
   Reply expectLong(const std::string& tag, const Pieces& pieces, const Untagged& untagged);
-  void keepAlert(const std::string& answer);
 
   unsigned tags_ = 0;
-  std::vector<std::string> alerts_;
+  ImapAlerts alerts_;
   bool loginAlerted_ = false;
   struct Capabilities {
     unsigned tag = 0;  // of the command under way when they came; 0 before any

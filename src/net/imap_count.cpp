@@ -2,19 +2,11 @@
 // newest of them.
 
 #include <algorithm>
-#include <limits>
 
 #include "net/imap_client.h"
-#include "net/imap_summary_answers.h"
 #include "net/imap_unseen_count.h"
 
 namespace vantrel::net {
-
-namespace {
-
-constexpr const char* kNoUnseenCount = "The server gave no count of unread messages";
-
-}  // namespace
 
 std::optional<bool> TImapClient::offeredSinceLogin(const char* name) const {
   // What a server offers before the login is not what it offers after it: only what came in
@@ -28,49 +20,41 @@ void TImapClient::countUnseen() {
   searched_ = false;
   newest_.clear();
   mark_.clear();
+  const auto newest = static_cast<std::size_t>(std::max(NewestWanted, 0));
   // STATUS makes some servers go through every message; a search inside the open inbox does not.
-  if (esearch_.value_or(false)) {
-    searchCount();
-  } else {
-    statusCount();
+  const CountWanted wanted{
+      .esearch = esearch_.value_or(false), .newest = newest, .mark = newest > 0};
+  UnseenCounter counting(wanted);
+  std::vector<CountCommand> commands = counting.commands();
+  if (wanted.esearch) commands.insert(commands.begin(), {std::string(kExamineInbox), false});
+  // None waits on another: one round trip for all, as for STATUS alone.
+  std::vector<std::string> tags;
+  std::string sent;
+  for (const CountCommand& command : commands) {
+    tags.push_back(nextTag());
+    sent += tags.back() + " " + command.text + "\r\n";
   }
-}
-
-void TImapClient::searchCount() {
-  const bool withUids = NewestWanted > 0;
-  const std::string examine = nextTag();
-  const std::string search = nextTag();
-  // Neither waits on the other: one round trip for both, as for STATUS alone.
-  Write(examine + " " + std::string(kExamineInbox) + "\r\n" + search + " " +
-        unseenSearchCommand(withUids) + "\r\n");
-  std::optional<std::uint32_t> uidValidity;
-  const Reply examined = expect(examine, [&uidValidity](const ImapAnswer&, const ImapLine& line) {
-    if (const auto found = uidValidityOf(line)) uidValidity = found;
-  });
-  NewestUids found(withUids ? static_cast<std::size_t>(NewestWanted) : 0);
-  const Reply searched =
-      expectLong(search, [&found](std::string_view piece) { found.feed(piece); }, {});
-  if (examined.line.status != ImapStatus::Ok) throw Exception(examined.text);
-  if (searched.line.status != ImapStatus::Ok) throw Exception(searched.text);
-  if (!found.count()) throw Exception(kNoUnseenCount);
-  count_ =
-      static_cast<int>(std::min<std::uint32_t>(*found.count(), std::numeric_limits<int>::max()));
-  searched_ = true;
-  newest_ = found.newestFirst();
-  if (withUids) mark_ = searchedMark(uidValidity, newest_);
-}
-
-void TImapClient::statusCount() {
-  const bool withMark = NewestWanted > 0;
-  std::optional<InboxStatus> status;
-  const Reply reply =
-      command(unseenStatusCommand(withMark), [&status](const ImapAnswer& answer, const ImapLine&) {
-        if (auto found = inboxStatusOf(answer)) status = found;
-      });
-  if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
-  if (!status) throw Exception(kNoUnseenCount);
-  count_ = status->unseen;
-  if (withMark) mark_ = statusMark(*status);
+  Write(sent);
+  const auto untagged = [&counting](const ImapAnswer& answer, const ImapLine& line) {
+    counting.untagged(answer, line);
+  };
+  std::vector<Reply> replies;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    replies.push_back(
+        commands[i].search
+            ? expectLong(
+                  tags[i], [&counting](std::string_view piece) { counting.feed(piece); }, untagged)
+            : expect(tags[i], untagged));
+  }
+  for (const Reply& reply : replies) {
+    if (reply.line.status != ImapStatus::Ok) throw Exception(reply.text);
+  }
+  const std::optional<int> count = counting.count();
+  if (!count) throw EMailFault(MailFault::NoUnseenCount);
+  count_ = *count;
+  searched_ = counting.searched();
+  newest_ = counting.newestFirst();
+  mark_ = counting.mark();
 }
 
 }  // namespace vantrel::net

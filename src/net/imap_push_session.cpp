@@ -1,33 +1,13 @@
 #include "net/imap_push_session.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
+
+#include "net/secure_refusals.h"
 
 namespace vantrel::net {
 
 namespace {
-
-constexpr const char* kNoSecureLogin =
-    "the server takes passwords only over a secure connection, and offers none";
-constexpr const char* kStartTlsRefused =
-    "the server offers a secure connection and then refuses it";
-constexpr const char* kSecureNoMore =
-    "the server offered a secure connection before and now offers none";
-constexpr const char* kPreauthInClear =
-    "the server offered a secure connection before and now lets the mailbox in without one";
-constexpr const char* kPasswordOnlyOverTls =
-    "this password goes only over a secure connection, and the server offers none";
-constexpr const char* kLoginDisabled = "The server takes no password by LOGIN";
-constexpr const char* kNoCount = "The server gave no count of unread messages";
-constexpr const char* kLiteralTooLong = "The server announced a literal too long to read";
-constexpr const char* kIdleEnded = "The server ended IDLE by itself";
-constexpr const char* kIdleRefused = "The server refuses IDLE";
-constexpr const char* kNoIdle = "The server does not offer IDLE";
-// An [ALERT] goes to a message box: a server cannot fill the screen with them.
-constexpr std::size_t kKeptAlerts = 4;
-constexpr std::size_t kAlertLength = 512;
-constexpr const char* kHeaderFields = "BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)]";
 
 ImapPushSession::End ended(ImapPushSession::EndReason reason, std::string text) {
   ImapPushSession::End end;
@@ -36,8 +16,10 @@ ImapPushSession::End ended(ImapPushSession::EndReason reason, std::string text) 
   return end;
 }
 
-bool offers(const std::vector<std::string>& capabilities, const char* name) {
-  return std::find(capabilities.begin(), capabilities.end(), name) != capabilities.end();
+ImapPushSession::End ended(ImapPushSession::EndReason reason, MailFault fault) {
+  ImapPushSession::End end = ended(reason, std::string(mailFaultWords(fault)));
+  end.fault = fault;
+  return end;
 }
 
 }  // namespace
@@ -67,7 +49,7 @@ ImapPushSession::~ImapPushSession() {
 
 std::vector<std::string> ImapPushSession::takeAlerts() {
   alertsBefore_ = 0;
-  return std::exchange(alerts_, {});
+  return alerts_.take();
 }
 
 void ImapPushSession::connect() {
@@ -78,7 +60,7 @@ void ImapPushSession::connect() {
   tags_ = 0;
   capabilities_.clear();
   secured_ = loggedIn_ = examined_ = passwordSent_ = false;
-  alertsBefore_ = alerts_.size();
+  alertsBefore_ = alerts_.kept();
   phase_ = Phase::Greeting;
   connection_.open(account_.host, account_.port, account_.secure);
   connection_.arm(timing_.answerMs);
@@ -105,7 +87,7 @@ void ImapPushSession::received(std::string_view bytes) {
   while (!bytes.empty() && phase_ != Phase::Over && phase_ != Phase::Securing) {
     bytes.remove_prefix(reader_.take(bytes));
     if (reader_.broken()) {
-      drop(kLiteralTooLong);
+      drop(MailFault::AnswerTooLong);
       return;
     }
     if (const std::optional<ImapAnswer> answer = reader_.answer()) {
@@ -117,7 +99,7 @@ void ImapPushSession::received(std::string_view bytes) {
 
 void ImapPushSession::handle(const ImapAnswer& answer) {
   const ImapLine line = classifyImapLine(answer.text);
-  keepAlert(line);
+  alerts_.keep(line);
   if (phase_ == Phase::Greeting) {
     greeted(line, answer);
     return;
@@ -151,15 +133,9 @@ void ImapPushSession::untagged(const ImapLine& line, const ImapAnswer& answer) {
     return;
   }
   if (auto capabilities = capabilitiesOf(line)) capabilities_ = std::move(*capabilities);
-  if (const auto status = inboxStatusOf(answer)) statusUnseen_ = status->unseen;
-  if (phase_ == Phase::Summaries) summaryItems(answer);
+  if (phase_ == Phase::Counting && counted_) counted_->untagged(answer, line);
+  if (phase_ == Phase::Summaries && found_) found_->take(answer);
   if (examined_ && tellsOfChange(line)) changed();
-}
-
-void ImapPushSession::keepAlert(const ImapLine& line) {
-  const std::string_view text = responseText(line);
-  if (alerts_.size() >= kKeptAlerts || responseCode(line) != "ALERT" || text.empty()) return;
-  alerts_.emplace_back(text.substr(0, kAlertLength));
 }
 
 void ImapPushSession::command(const std::string& text, Done done) {
@@ -179,9 +155,8 @@ void ImapPushSession::greeted(const ImapLine& line, const ImapAnswer& answer) {
   connection_.disarm();
   if (auto capabilities = capabilitiesOf(line)) capabilities_ = std::move(*capabilities);
   if (line.status == ImapStatus::Preauth) {
-    // Someone on the way may greet in the server's name.
-    if (!secured_ && (account_.knownSecure || tlsSeen_)) {
-      refuseSecure(kPreauthInClear);
+    if (const auto refusal = preauthRefusal(loginGround())) {
+      refuseSecure(*refusal);
       return;
     }
     loggedIn_ = true;
@@ -207,46 +182,44 @@ void ImapPushSession::askCapabilities(std::function<void()> then) {
           });
 }
 
+LoginGround ImapPushSession::loginGround() const {
+  return {secured_, account_.knownSecure || tlsSeen_, account_.passwordOnlyOverTls};
+}
+
 void ImapPushSession::beforeLogin() {
-  if (!secured_ && offers(capabilities_, "STARTTLS")) {
-    tlsSeen_ = true;
-    // Alerts said in clear text on a connection that then had to be secured may be forged.
-    alerts_.resize(std::min(alerts_.size(), alertsBefore_));
-    command("STARTTLS", [this](const ImapLine& line, const ImapAnswer&) {
-      if (line.status != ImapStatus::Ok) {
-        refuseSecure(kStartTlsRefused);
-        return;
-      }
-      phase_ = Phase::Securing;
-      reader_.reset();
-      connection_.secure();
-      connection_.arm(timing_.answerMs);
-    });
-    return;
+  const LoginStep step = net::beforeLogin(capabilities_, loginGround());
+  switch (step.what) {
+    case LoginStep::What::StartTls:
+      tlsSeen_ = true;
+      // Alerts said in clear text on a connection that then had to be secured may be forged.
+      alerts_.forgetSince(alertsBefore_);
+      command("STARTTLS", [this](const ImapLine& line, const ImapAnswer&) {
+        if (line.status != ImapStatus::Ok) {
+          refuseSecure(platform::TlsRefusal::OfferedThenRefused);
+          return;
+        }
+        phase_ = Phase::Securing;
+        reader_.reset();
+        connection_.secure();
+        connection_.arm(timing_.answerMs);
+      });
+      break;
+    case LoginStep::What::RefuseSecure:
+      refuseSecure(step.refusal);
+      break;
+    case LoginStep::What::LoginDisabled:
+      finish(ended(EndReason::ServerRefused, MailFault::LoginDisabled));
+      break;
+    case LoginStep::What::Login:
+      login();
+      break;
   }
-  if (!secured_ && (account_.knownSecure || tlsSeen_)) {
-    refuseSecure(kSecureNoMore);
-    return;
-  }
-  if (!secured_ && account_.passwordOnlyOverTls) {
-    refuseSecure(kPasswordOnlyOverTls);
-    return;
-  }
-  if (offers(capabilities_, "LOGINDISABLED")) {
-    if (!secured_) {
-      refuseSecure(kNoSecureLogin);
-    } else {
-      finish(ended(EndReason::ServerRefused, kLoginDisabled));
-    }
-    return;
-  }
-  login();
 }
 
 void ImapPushSession::secured() {
   secured_ = true;
   phase_ = Phase::Preparing;
-  alerts_.resize(std::min(alerts_.size(), alertsBefore_));
+  alerts_.forgetSince(alertsBefore_);
   // What the server offered in clear text may have been forged on the way.
   askCapabilities([this] { beforeLogin(); });
 }
@@ -287,22 +260,29 @@ void ImapPushSession::loginAnswered(const ImapLine& line, const ImapAnswer& answ
     drop(answer.text);
     return;
   }
-  if (line.status == ImapStatus::Ok) {
-    loggedIn_ = true;
-    // What a server offers before the login is not what it offers after it.
-    auto capabilities = capabilitiesOf(line);
-    capabilities_ = capabilities ? std::move(*capabilities) : std::vector<std::string>();
-    examine();
-  } else if (line.status == ImapStatus::No && refusesPassword(line)) {
-    finish(ended(EndReason::PasswordRefused, answer.text));
-  } else if (line.status == ImapStatus::No) {
-    // A server whose password store is down must not cost the user a good password.
-    End refused = ended(EndReason::ServerRefused, answer.text);
-    refused.code = responseCode(line);
-    refused.serverText = responseText(line);
-    finish(std::move(refused));
-  } else {
-    drop(answer.text);
+  switch (loginAnswerOf(line)) {
+    case LoginAnswer::Accepted: {
+      loggedIn_ = true;
+      // What a server offers before the login is not what it offers after it.
+      auto capabilities = capabilitiesOf(line);
+      capabilities_ = capabilities ? std::move(*capabilities) : std::vector<std::string>();
+      examine();
+      break;
+    }
+    case LoginAnswer::PasswordRefused:
+      finish(ended(EndReason::PasswordRefused, answer.text));
+      break;
+    case LoginAnswer::ServerRefused: {
+      // A server whose password store is down must not cost the user a good password.
+      End refused = ended(EndReason::ServerRefused, answer.text);
+      refused.code = responseCode(line);
+      refused.serverText = responseText(line);
+      finish(std::move(refused));
+      break;
+    }
+    case LoginAnswer::Unexpected:
+      drop(answer.text);
+      break;
   }
 }
 
@@ -311,7 +291,7 @@ void ImapPushSession::examine() {
   // trip more. Read-only: nothing done here may change a flag, \Recent included.
   const bool known = !capabilities_.empty();
   if (!known) askCapabilities([this] { count(); });
-  command("EXAMINE \"INBOX\"", [this](const ImapLine& line, const ImapAnswer& answer) {
+  command(std::string(kExamineInbox), [this](const ImapLine& line, const ImapAnswer& answer) {
     if (line.status != ImapStatus::Ok) {
       drop(answer.text);
     } else {
@@ -324,32 +304,21 @@ void ImapPushSession::examine() {
 void ImapPushSession::count() {
   phase_ = Phase::Counting;
   idleOffered_ = offers(capabilities_, "IDLE");
-  esearch_ = offers(capabilities_, "ESEARCH");
   changed_ = false;
   unseen_.reset();
-  statusUnseen_.reset();
-  esearchCount_ = EsearchCount();
-  newest_.reset();
-  found_.clear();
-  const bool summaries = account_.summaries > 0;
-  if (summaries) newest_.emplace(static_cast<std::size_t>(account_.summaries));
+  found_.reset();
+  counted_.emplace(CountWanted{.esearch = offers(capabilities_, "ESEARCH"),
+                               .newest = static_cast<std::size_t>(std::max(account_.summaries, 0)),
+                               .examined = true});
   // A SEARCH may name every message of the mailbox: its answer is read as it comes.
-  reader_.setPieces([this](std::string_view piece) {
-    esearchCount_.feed(piece);
-    if (newest_) newest_->feed(piece);
-  });
-  const Done answered = [this](const ImapLine& line, const ImapAnswer& answer) {
-    countAnswered(line, answer);
-  };
-  if (esearch_) {
-    counting_ = 1;
-    command(summaries ? "UID SEARCH RETURN (COUNT ALL) UNSEEN" : "UID SEARCH RETURN (COUNT) UNSEEN",
-            answered);
-    return;
+  reader_.setPieces([this](std::string_view piece) { counted_->feed(piece); });
+  const std::vector<CountCommand> commands = counted_->commands();
+  counting_ = static_cast<int>(commands.size());
+  for (const CountCommand& each : commands) {
+    command(each.text, [this](const ImapLine& line, const ImapAnswer& answer) {
+      countAnswered(line, answer);
+    });
   }
-  counting_ = summaries ? 2 : 1;
-  command("STATUS \"INBOX\" (UNSEEN)", answered);
-  if (summaries) command("UID SEARCH UNSEEN", answered);
 }
 
 void ImapPushSession::countAnswered(const ImapLine& line, const ImapAnswer& answer) {
@@ -359,12 +328,12 @@ void ImapPushSession::countAnswered(const ImapLine& line, const ImapAnswer& answ
   }
   if (--counting_ > 0) return;
   reader_.setPieces(nullptr);
-  unseen_ = esearch_ ? esearchCount_.count() : statusUnseen_;
+  unseen_ = counted_->count();
   if (!unseen_) {
-    drop(kNoCount);
+    drop(MailFault::NoUnseenCount);
     return;
   }
-  if (newest_ && *unseen_ > 0 && !newest_->newestFirst().empty()) {
+  if (account_.summaries > 0 && *unseen_ > 0 && !counted_->newestFirst().empty()) {
     fetchSummaries();
   } else {
     report();
@@ -373,40 +342,15 @@ void ImapPushSession::countAnswered(const ImapLine& line, const ImapAnswer& answ
 
 void ImapPushSession::fetchSummaries() {
   phase_ = Phase::Summaries;
-  uids_ = newest_->newestFirst();
-  found_.assign(uids_.size(), std::nullopt);
-  std::string set;
-  for (const std::uint32_t uid : uids_) set += (set.empty() ? "" : ",") + std::to_string(uid);
+  const std::vector<std::uint32_t> uids = counted_->newestFirst();
+  found_.emplace(uids);
   // Whatever the answer, the count stands, with the summaries that came before it.
-  command("UID FETCH " + set + " (UID RFC822.SIZE " + kHeaderFields + ")",
-          [this](const ImapLine&, const ImapAnswer&) { report(); });
-}
-
-void ImapPushSession::summaryItems(const ImapAnswer& answer) {
-  // Answers come in the server's order, their items too, and a message may be told of in more
-  // than one answer.
-  const std::optional<FetchedItems> items = fetchedItems(answer);
-  if (!items) return;
-  const auto at = std::find(uids_.begin(), uids_.end(), items->uid);
-  if (at == uids_.end()) return;
-  std::optional<TSummary>& summary = found_[static_cast<std::size_t>(at - uids_.begin())];
-  if (items->header && !summary) {
-    summary.emplace();
-    summary->Number = items->uid;
-    readHeader(*items->header, *summary);
-  }
-  if (items->size && summary) {
-    summary->Bytes =
-        static_cast<int>(std::min<std::uint64_t>(*items->size, std::numeric_limits<int>::max()));
-  }
+  command(summaryFetchCommand(uids), [this](const ImapLine&, const ImapAnswer&) { report(); });
 }
 
 void ImapPushSession::report() {
-  Count counted{*unseen_, {}};
-  for (std::optional<TSummary>& summary : found_) {
-    if (summary) counted.summaries.push_back(std::move(*summary));
-  }
-  found_.clear();
+  Count counted{*unseen_, found_ ? std::move(*found_).summaries() : std::vector<TSummary>{}};
+  found_.reset();
   const auto alive = alive_;
   const std::function<void(const Count&)> onCount = handlers_.onCount;
   if (onCount) onCount(counted);
@@ -414,7 +358,7 @@ void ImapPushSession::report() {
   if (changed_) {
     count();
   } else if (!idleOffered_) {
-    finish(ended(EndReason::NoIdle, kNoIdle), true);
+    finish(ended(EndReason::NoIdle, MailFault::NoIdle), true);
   } else {
     idle();
   }
@@ -452,13 +396,13 @@ void ImapPushSession::idleAnswered(const ImapLine& line, const ImapAnswer& answe
     case Phase::StartingIdle:
       continuation_ = nullptr;
       if (line.status == ImapStatus::Ok) {
-        drop(kIdleEnded);
+        drop(MailFault::IdleEnded);
       } else {
-        finish(ended(EndReason::NoIdle, kIdleRefused), true);
+        finish(ended(EndReason::NoIdle, MailFault::IdleRefused), true);
       }
       break;
     default:
-      drop(kIdleEnded);
+      drop(MailFault::IdleEnded);
       break;
   }
 }
@@ -502,6 +446,10 @@ void ImapPushSession::drop(std::string text, std::optional<ConnectionEnd> connec
   finish(std::move(dropped));
 }
 
+void ImapPushSession::drop(MailFault fault) {
+  finish(ended(EndReason::Dropped, fault));
+}
+
 void ImapPushSession::refuseSecure(std::string reason, platform::TlsRefusal refusal) {
   const platform::TlsRefusal kind =
       refusal == platform::TlsRefusal::Other ? platform::tlsRefusalOf(reason) : refusal;
@@ -509,6 +457,10 @@ void ImapPushSession::refuseSecure(std::string reason, platform::TlsRefusal refu
   refused.tlsReason = std::move(reason);
   refused.refusal = kind;
   finish(std::move(refused));
+}
+
+void ImapPushSession::refuseSecure(platform::TlsRefusal refusal) {
+  refuseSecure(std::string(secureRefusalWords(refusal)), refusal);
 }
 
 void ImapPushSession::finish(End end, bool logout) {

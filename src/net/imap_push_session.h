@@ -16,9 +16,12 @@
 #include <vector>
 
 #include "net/imap_answer_reader.h"
+#include "net/imap_login_rules.h"
 #include "net/imap_push_answers.h"
 #include "net/imap_summary_answers.h"
+#include "net/imap_unseen_count.h"
 #include "net/loop_connection.h"
+#include "net/mail_faults.h"
 #include "net/mail_summary.h"
 #include "platform/event_loop.h"
 #include "platform/socket.h"
@@ -61,6 +64,8 @@ class ImapPushSession {
   struct End {
     EndReason reason = EndReason::Dropped;
     std::string text;  // the server's line, or what went wrong, as it was said
+    // Where the words are the session's own, not the server's: what they come down to.
+    std::optional<MailFault> fault;
     std::optional<ConnectionEnd> connection;  // where the connection itself ended it
     std::string code;                         // ServerRefused: the response code, in capitals
     std::string serverText;                   // ServerRefused: what the server says for a person
@@ -128,18 +133,19 @@ class ImapPushSession {
   void count();
   void countAnswered(const ImapLine& line, const ImapAnswer& answer);
   void fetchSummaries();
-  void summaryItems(const ImapAnswer& answer);
   void report();
   void idle();
   void idleAnswered(const ImapLine& line, const ImapAnswer& answer);
   void changed();
   void leaveIdle();
-  void keepAlert(const ImapLine& line);
   void command(const std::string& text, Done done);
   void connectionEnded(const ConnectionEnd& end);
   void sendLogout();
   void drop(std::string text, std::optional<ConnectionEnd> connection = std::nullopt);
-  void refuseSecure(std::string reason, platform::TlsRefusal refusal = platform::TlsRefusal::Other);
+  void drop(MailFault fault);
+  void refuseSecure(std::string reason, platform::TlsRefusal refusal);
+  void refuseSecure(platform::TlsRefusal refusal);
+  LoginGround loginGround() const;
   // Closes the connection, LOGOUT first if `logout`, and tells the owner: the last thing done.
   void finish(End end, bool logout = false);
 
@@ -162,17 +168,13 @@ class ImapPushSession {
   bool passwordSent_ = false;
   bool examined_ = false;
   bool idleOffered_ = false;
-  bool esearch_ = false;
   bool changed_ = false;  // a change the last count may not have seen
   int counting_ = 0;      // count commands not yet answered
+  std::optional<UnseenCounter> counted_;
   std::optional<int> unseen_;
-  std::optional<int> statusUnseen_;
-  EsearchCount esearchCount_;
-  std::optional<NewestUids> newest_;
-  std::vector<std::uint32_t> uids_;
-  std::vector<std::optional<TSummary>> found_;
+  std::optional<SummaryCollector> found_;
   std::optional<platform::TimerId> renewal_;
-  std::vector<std::string> alerts_;
+  ImapAlerts alerts_;
   std::size_t alertsBefore_ = 0;  // of the alerts, those from before this connection
   // Cleared when this object goes: a handler may drop it, and nothing of it is touched after.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -3,7 +3,6 @@
 // unread messages first.
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "net/imap_client.h"
@@ -23,7 +22,6 @@ constexpr std::uint64_t kMostLiteral = 256 * 1024;
 constexpr std::size_t kKeptLiterals = 4;
 // Enough of a line's end to find the literal it announces.
 constexpr std::size_t kKeptTail = 32;
-constexpr const char* kHeaderFields = "BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)]";
 
 }  // namespace
 
@@ -32,33 +30,27 @@ std::vector<TSummary> TImapClient::RetrieveUnseenSummaries(int newest) {
   refuseNested();
   // Connect's own deadline has stopped before OnConnect: this one bounds the summaries alone.
   const bool ownDeadline = startDeadline();
-  std::vector<std::optional<TSummary>> found;
   const auto wanted = static_cast<std::size_t>(newest);
+  // Messages answered for before a refusal or a failure count; the others are left out.
+  std::optional<SummaryCollector> found;
   try {
     std::vector<std::uint32_t> uids = searched_ ? newest_ : searchAfterStatus(wanted);
     if (uids.size() > wanted) uids.resize(wanted);
-    if (!uids.empty()) fetchSummaries(uids, found);
+    found.emplace(uids);
+    if (!uids.empty()) fetchSummaries(*found, uids);
   } catch (const Exception&) {
     // What the server sends after a failure cannot be told apart from the answers due.
     if (Connected()) TAsyncSocket::Disconnect();
   }
   if (ownDeadline) stopDeadline();
-  // Messages answered for before a refusal or a failure count; the others are left out.
-  std::vector<TSummary> summaries;
-  for (std::optional<TSummary>& summary : found) {
-    if (summary) summaries.push_back(std::move(*summary));
-  }
-  return summaries;
+  return found ? std::move(*found).summaries() : std::vector<TSummary>{};
 }
 
 bool TImapClient::offersEsearch() {
   // Asked again: what a server offers before the login is not what it offers after it.
   bool found = false;
   command("CAPABILITY", [&found](const ImapAnswer&, const ImapLine& line) {
-    if (const auto capabilities = capabilitiesOf(line)) {
-      found =
-          std::find(capabilities->begin(), capabilities->end(), "ESEARCH") != capabilities->end();
-    }
+    if (const auto capabilities = capabilitiesOf(line)) found = offers(*capabilities, "ESEARCH");
   });
   return found;
 }
@@ -81,33 +73,10 @@ std::vector<std::uint32_t> TImapClient::searchUnseen(bool esearch, std::size_t n
   return found.newestFirst();
 }
 
-void TImapClient::fetchSummaries(const std::vector<std::uint32_t>& uids,
-                                 std::vector<std::optional<TSummary>>& found) {
-  std::string set;
-  for (const std::uint32_t uid : uids) set += (set.empty() ? "" : ",") + std::to_string(uid);
-  found.assign(uids.size(), std::nullopt);
+void TImapClient::fetchSummaries(SummaryCollector& found, const std::vector<std::uint32_t>& uids) {
   const std::string tag = nextTag();
-  // No RFC822.SIZE: for it dovecot goes through the whole mailbox, ten times the rest of a check
-  // at 10,000 messages, and nothing shows it.
-  Writeln(tag + " UID FETCH " + set + " (UID " + kHeaderFields + ")");
-  // Answers come in the server's order, their items too, and a message may be told of in more
-  // than one answer.
-  expectLong(tag, {}, [&](const ImapAnswer& answer, const ImapLine&) {
-    const std::optional<FetchedItems> items = fetchedItems(answer);
-    if (!items) return;
-    const auto at = std::find(uids.begin(), uids.end(), items->uid);
-    if (at == uids.end()) return;
-    std::optional<TSummary>& summary = found[static_cast<std::size_t>(at - uids.begin())];
-    if (items->header && !summary) {
-      summary.emplace();
-      summary->Number = items->uid;
-      readHeader(*items->header, *summary);
-    }
-    if (items->size && summary) {
-      summary->Bytes =
-          static_cast<int>(std::min<std::uint64_t>(*items->size, std::numeric_limits<int>::max()));
-    }
-  });
+  Writeln(tag + " " + summaryFetchCommand(uids));
+  expectLong(tag, {}, [&found](const ImapAnswer& answer, const ImapLine&) { found.take(answer); });
 }
 
 std::optional<ImapAnswer> TImapClient::readLongAnswer(const Pieces& pieces) {

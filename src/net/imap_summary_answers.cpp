@@ -296,4 +296,39 @@ std::optional<FetchedItems> fetchedItems(const ImapAnswer& answer) {
   return items;
 }
 
+std::string summaryFetchCommand(const std::vector<std::uint32_t>& uids) {
+  std::string set;
+  for (const std::uint32_t uid : uids) set += (set.empty() ? "" : ",") + std::to_string(uid);
+  return "UID FETCH " + set + " (UID BODY.PEEK[HEADER.FIELDS (FROM SUBJECT DATE MESSAGE-ID)])";
+}
+
+SummaryCollector::SummaryCollector(std::vector<std::uint32_t> uids)
+    : uids_(std::move(uids)), found_(uids_.size()) {}
+
+void SummaryCollector::take(const ImapAnswer& answer) {
+  const std::optional<FetchedItems> items = fetchedItems(answer);
+  if (!items) return;
+  const auto at = std::find(uids_.begin(), uids_.end(), items->uid);
+  if (at == uids_.end()) return;
+  std::optional<TSummary>& summary = found_[static_cast<std::size_t>(at - uids_.begin())];
+  if (items->header && !summary) {
+    summary.emplace();
+    summary->Number = items->uid;
+    readHeader(*items->header, *summary);
+  }
+  // A size the server sends unasked is kept.
+  if (items->size && summary) {
+    summary->Bytes =
+        static_cast<int>(std::min<std::uint64_t>(*items->size, std::numeric_limits<int>::max()));
+  }
+}
+
+std::vector<TSummary> SummaryCollector::summaries() && {
+  std::vector<TSummary> summaries;
+  for (std::optional<TSummary>& summary : found_) {
+    if (summary) summaries.push_back(std::move(*summary));
+  }
+  return summaries;
+}
+
 }  // namespace vantrel::net

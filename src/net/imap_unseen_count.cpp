@@ -1,6 +1,8 @@
 #include "net/imap_unseen_count.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace vantrel::net {
 
@@ -11,14 +13,6 @@ std::string numberText(std::optional<std::uint32_t> value) {
 }
 
 }  // namespace
-
-std::string unseenSearchCommand(bool withUids) {
-  return withUids ? "UID SEARCH RETURN (COUNT ALL) UNSEEN" : "UID SEARCH RETURN (COUNT) UNSEEN";
-}
-
-std::string unseenStatusCommand(bool withMark) {
-  return withMark ? "STATUS \"INBOX\" (UNSEEN UIDNEXT UIDVALIDITY)" : "STATUS \"INBOX\" (UNSEEN)";
-}
 
 std::optional<std::uint32_t> uidValidityOf(const ImapLine& line) {
   if (line.kind != ImapKind::Untagged || line.status != ImapStatus::Ok) return std::nullopt;
@@ -34,16 +28,48 @@ std::optional<std::uint32_t> uidValidityOf(const ImapLine& line) {
   return value;
 }
 
-std::string searchedMark(std::optional<std::uint32_t> uidValidity,
-                         const std::vector<std::uint32_t>& newest) {
-  std::string mark = "search " + numberText(uidValidity) + ":";
-  for (const std::uint32_t uid : newest) mark += " " + std::to_string(uid);
-  return mark;
+UnseenCounter::UnseenCounter(CountWanted wanted) : wanted_(wanted), uids_(wanted.newest) {}
+
+std::vector<CountCommand> UnseenCounter::commands() const {
+  const bool withUids = wanted_.newest > 0;
+  if (wanted_.esearch) {
+    return {{withUids ? "UID SEARCH RETURN (COUNT ALL) UNSEEN" : "UID SEARCH RETURN (COUNT) UNSEEN",
+             true}};
+  }
+  std::vector<CountCommand> commands = {
+      {wanted_.mark ? "STATUS \"INBOX\" (UNSEEN UIDNEXT UIDVALIDITY)" : "STATUS \"INBOX\" (UNSEEN)",
+       false}};
+  if (searched()) commands.push_back({"UID SEARCH UNSEEN", true});
+  return commands;
 }
 
-std::string statusMark(const InboxStatus& status) {
-  if (!status.uidNext || !status.uidValidity) return {};
-  return "status " + numberText(status.uidValidity) + ":" + numberText(status.uidNext);
+void UnseenCounter::untagged(const ImapAnswer& answer, const ImapLine& line) {
+  if (auto status = inboxStatusOf(answer)) status_ = status;
+  if (const auto validity = uidValidityOf(line)) uidValidity_ = validity;
+}
+
+std::optional<int> UnseenCounter::count() const {
+  if (!wanted_.esearch) {
+    if (!status_) return std::nullopt;
+    return status_->unseen;
+  }
+  if (!uids_.count()) return std::nullopt;
+  return static_cast<int>(std::min<std::uint32_t>(*uids_.count(), std::numeric_limits<int>::max()));
+}
+
+bool UnseenCounter::searched() const {
+  return wanted_.esearch || (wanted_.examined && wanted_.newest > 0);
+}
+
+std::string UnseenCounter::mark() const {
+  if (!wanted_.mark) return {};
+  if (wanted_.esearch) {
+    std::string mark = "search " + numberText(uidValidity_) + ":";
+    for (const std::uint32_t uid : newestFirst()) mark += " " + std::to_string(uid);
+    return mark;
+  }
+  if (!status_ || !status_->uidNext || !status_->uidValidity) return {};
+  return "status " + numberText(status_->uidValidity) + ":" + numberText(status_->uidNext);
 }
 
 }  // namespace vantrel::net

@@ -51,11 +51,9 @@ void TMailClient::rememberSecure() {
 }
 
 void TMailClient::refuseLoginInClear() const {
-  // The password's own mark first: it is the one the user can lift, by typing a new password.
-  if (PasswordOverTlsOnly) {
-    throw ETlsError(kPasswordSecuredBefore, platform::TlsRefusal::PasswordSecuredBefore);
+  if (const auto refusal = clearLoginRefusal(PasswordOverTlsOnly, knownSecure())) {
+    throw ETlsError(*refusal);
   }
-  if (knownSecure()) throw ETlsError(kSecureNoMore);
 }
 
 TMailClient::Login TMailClient::checkLogin(bool passed, int& attempts) {
@@ -90,12 +88,13 @@ void TMailClient::Connect() {
   count_ = 0;
   passwordSent_ = false;
   ++connects_;
+  // Credentials not given, even when asked for, put the login in question as a refusal does.
   for (int attempts = 0; Password.empty() || UserID.empty(); ++attempts) {
-    if (!OnAuthenticationNeeded) throw Exception(kAuthenticationFailed);
+    if (!OnAuthenticationNeeded) throw EAuthenticationFailed(kAuthenticationFailed);
     if (attempts > 0) break;
     bool handled = false;
     OnAuthenticationNeeded(handled);
-    if (!handled) throw Exception(kAuthenticationFailed);
+    if (!handled) throw EAuthenticationFailed(kAuthenticationFailed);
   }
 
   const bool wasBusy = busy_;

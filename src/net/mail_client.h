@@ -77,12 +77,4 @@ class TMailClient : public TAsyncSocket {
   SecureServers& secureServers_;
 };
 
-// Why a mail client refused to log in on a connection that is not secured.
-inline constexpr char kTlsOfferedThenRefused[] =
-    "the server offers a secure connection and then refuses it";
-inline constexpr char kSecureNoMore[] =
-    "the server offered a secure connection before and now offers none";
-inline constexpr char kPasswordSecuredBefore[] =
-    "the password has gone over a secure connection before, and the server now offers none";
-
 }  // namespace vantrel::net

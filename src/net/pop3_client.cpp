@@ -19,7 +19,7 @@ bool holdsLineBreakOrZero(const std::string& text) {
 // The login goes out as two command lines: a value that would break one is never sent.
 void refuseUnsendableLogin(const std::string& userId, const std::string& password) {
   if (holdsLineBreakOrZero(userId) || holdsLineBreakOrZero(password)) {
-    throw Exception("User name or password holds a line break or a zero byte");
+    throw EMailFault(MailFault::UnsendableLogin);
   }
 }
 
@@ -118,7 +118,7 @@ void TPop3Client::secure() {
   rememberSecure();
   std::string reply;
   Transaction("STLS", reply);
-  if (!IsPositive(reply)) throw ETlsError(kTlsOfferedThenRefused);
+  if (!IsPositive(reply)) throw ETlsError(platform::TlsRefusal::OfferedThenRefused);
   StartTls();
   // What the server said in clear text may have been forged on the way: it is asked again.
   offersStls();

@@ -35,12 +35,25 @@ struct NotifyIconData {
   std::string tip;  // at most kNotifyTipMax characters
 };
 
+// A balloon from the notification-area icon: what the second layout of NOTIFYICONDATA adds
+// (NIF_INFO), in UTF-8, at most these many characters of each.
+inline constexpr std::size_t kBalloonTitleMax = 63;
+inline constexpr std::size_t kBalloonTextMax = 255;
+struct NotifyBalloon {
+  std::string title;
+  std::string text;
+  bool operator==(const NotifyBalloon&) const = default;
+};
+
 class ShellIcon;
 
 class Shell {
  public:
   virtual ~Shell() = default;
   virtual bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) = 0;
+  // Shows a balloon from the icon `data` names, which the shell shows already; its other members
+  // are left as they are.
+  virtual bool showBalloon(const NotifyIconData& data, const NotifyBalloon& balloon) = 0;
   // The first small icon of an executable.
   virtual std::optional<ShellIcon> extractSmallIcon(std::string_view path) = 0;
   // An icon of these pixels; none when the system could not make it.

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/event_loop.h"
+#include "platform/tls_refusal.h"
 
 namespace vantrel::platform {
 
@@ -72,70 +73,6 @@ class HostLookup {
   virtual std::uint32_t address() const = 0;
 };
 
-// Why a server's certificate was refused, in the same words on every platform.
-namespace tls_reason {
-inline constexpr char kUntrusted[] =
-    "the server's certificate is not from an authority this computer trusts";
-inline constexpr char kOtherName[] = "the server's certificate is for another server name";
-inline constexpr char kExpired[] = "the server's certificate has expired or is not yet valid";
-inline constexpr char kRevoked[] = "the server's certificate has been revoked";
-inline constexpr char kAuthority[] =
-    "the server's certificate is a certificate authority's, not a server's";
-inline constexpr char kNotForServers[] =
-    "the server's certificate does not allow its use by a server";
-inline constexpr char kCannotSign[] =
-    "the server's certificate does not allow its key to sign the key exchange";
-inline constexpr char kUnreadable[] = "the server's certificate cannot be read";
-inline constexpr char kNoServerName[] = "there is no server name to check the certificate against";
-inline constexpr char kNoTls12[] = "this computer cannot make TLS 1.2 connections";
-inline constexpr char kNothingInCommon[] =
-    "the server and this computer have no TLS version or cipher suite in common";
-}  // namespace tls_reason
-
-// What a refused handshake comes down to, so that the program can say it in the user's language.
-enum class TlsRefusal {
-  Other,  // only the reason's own words tell
-  Untrusted,
-  OtherName,
-  Expired,
-  Revoked,
-  Authority,
-  NotForServers,
-  CannotSign,
-  Unreadable,
-  NoServerName,
-  NoTls12,          // this computer's engine cannot make TLS 1.2 connections at all
-  NothingInCommon,  // the server and this computer share no TLS version or cipher suite
-  // No handshake's: a mail client's refusal to send in clear text a password that has gone over
-  // TLS before, the server now offering no secure connection.
-  PasswordSecuredBefore,
-};
-
-// The refusal that a text of tls_reason names; Other for any other text.
-inline TlsRefusal tlsRefusalOf(std::string_view reason) {
-  struct Named {
-    std::string_view text;
-    TlsRefusal refusal;
-  };
-  constexpr Named kNamed[] = {
-      {tls_reason::kUntrusted, TlsRefusal::Untrusted},
-      {tls_reason::kOtherName, TlsRefusal::OtherName},
-      {tls_reason::kExpired, TlsRefusal::Expired},
-      {tls_reason::kRevoked, TlsRefusal::Revoked},
-      {tls_reason::kAuthority, TlsRefusal::Authority},
-      {tls_reason::kNotForServers, TlsRefusal::NotForServers},
-      {tls_reason::kCannotSign, TlsRefusal::CannotSign},
-      {tls_reason::kUnreadable, TlsRefusal::Unreadable},
-      {tls_reason::kNoServerName, TlsRefusal::NoServerName},
-      {tls_reason::kNoTls12, TlsRefusal::NoTls12},
-      {tls_reason::kNothingInCommon, TlsRefusal::NothingInCommon},
-  };
-  for (const Named& named : kNamed) {
-    if (named.text == reason) return named.refusal;
-  }
-  return TlsRefusal::Other;
-}
-
 // Which engine secured a connection: the system's own (SChannel, OpenSSL) or the built-in one.
 enum class TlsEngine { None, System, BuiltIn };
 
@@ -187,11 +124,11 @@ class Sockets {
   // Starts TLS on a connected socket whose server certificate must be valid for serverName
   // (trusted chain, name, dates), and makes the first step. A back end without TLS refuses.
   virtual TlsStep startTls(SocketHandle /*socket*/, const std::string& /*serverName*/) {
-    return {TlsStep::State::Failed, "secure connections are not available here"};
+    return {TlsStep::State::Failed, tls_reason::kCannotStart, TlsRefusal::CannotStart};
   }
   // The next step of a handshake that answered WantRead or WantWrite.
   virtual TlsStep continueTls(SocketHandle /*socket*/) {
-    return {TlsStep::State::Failed, "secure connections are not available here"};
+    return {TlsStep::State::Failed, tls_reason::kCannotStart, TlsRefusal::CannotStart};
   }
   // The engine whose handshake secured the socket; None while it is plain.
   virtual TlsEngine secureEngine(SocketHandle /*socket*/) const { return TlsEngine::None; }

@@ -410,16 +410,21 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     int inputs;
     bool secure = false;  // Home over TLS
     int connections = 1;
+    app::CheckOutcome outcome = app::CheckOutcome::PasswordRefused;  // on the e-mail tab
   };
   const std::vector<Case> cases = {
-      {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1},
+      {"yes, the right one", Pop3Mode::Normal, platform::IdYes, "new", "new", 4, 1, false, 1,
+       app::CheckOutcome::Counted},
       {"yes, then cancel", Pop3Mode::Normal, platform::IdYes, std::nullopt, "", 0, 1},
       {"no", Pop3Mode::Normal, platform::IdNo, std::nullopt, "secret", 0, 0},
       {"server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes, "new",
-       "new", 4, 1, false, 2},
+       "new", 4, 1, false, 2, app::CheckOutcome::Counted},
+      // Nothing typed goes nowhere: no server said a word about it.
+      {"server hangs up, then cancel", Pop3Mode::HangUpAfterRefusal, platform::IdYes, std::nullopt,
+       "", 0, 1},
       // The new password goes over a new TLS connection.
       {"secure server hangs up after refusing", Pop3Mode::HangUpAfterRefusal, platform::IdYes,
-       "new", "new", 4, 1, true, 2},
+       "new", "new", 4, 1, true, 2, app::CheckOutcome::Counted},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -459,6 +464,14 @@ TEST(MailCheck, ARefusedPasswordIsAskedForOnceAndTheAnswerStoredAndTried) {
     EXPECT_EQ(home->connections(), c.connections);
     EXPECT_EQ(home->handshakes(),
               std::vector<std::string>(c.secure ? c.connections : 0, "pop.home.example"));
+    const auto& results = form.mailWatch.results;
+    const auto result = std::find_if(results.begin(), results.end(), [](const auto& each) {
+      return each.first.ends_with(
+          std::string(kAliceGuid) +
+          "\\Software\\Microsoft\\Internet Account Manager\\Accounts\\00000001");
+    });
+    ASSERT_NE(result, results.end());
+    EXPECT_EQ(result->second.outcome, c.outcome);
   }
 }
 
@@ -633,6 +646,63 @@ TEST(MailCheck, FromTheTrayMenuACheckRunsAtOnceNotTwiceAndTheTimersNextComesAnIn
   EXPECT_FALSE(item.visible);
 }
 
+// A check the user asked for always answers, also with nothing new: the window with the counts or
+// that no new message came, and the accounts that could not be read with why; without the window,
+// a balloon from the icon says the same.
+TEST(MailCheck, ACheckOnDemandAlwaysAnswersWithTheCountsOrNoNewMailAndTheAccountsNotRead) {
+  const std::string notFound = " : serveur introuvable";
+  struct Case {
+    const char* name;
+    std::string email;
+    int home, work;   // messages on their servers; -1: no such server
+    bool timedFirst;  // a timed check found the same just before, and its window was closed
+    bool news;        // the total is new: sound, picture and tip as ever
+    std::string caption;
+    Tree tree;
+    std::string balloon;  // the balloon's text, without the window
+  };
+  const Case cases[] = {
+      {"nothing waits", "", 0, 0, false, false, "Aucun nouveau message", {}, ""},
+      {"the same total as the timed check's", "", 2, 0, true, false, "Vous avez 2 message(s)",
+       Tree{{"Alice", {"Home : 2"}}}, ""},
+      {"every account failed", "", -1, -1, false, false, "Aucun nouveau message",
+       Tree{{"Alice", {"Home" + notFound, "Work" + notFound}}}, ""},
+      {"new mail beside an account not read", "", 3, -1, false, true, "Vous avez 3 message(s)",
+       Tree{{"Alice", {"Home : 3", "Work" + notFound}}}, ""},
+      {"without the window", "checkMailWindow=0\r\n", 2, -1, true, false, "Vous avez 2 message(s)",
+       Tree{{"Alice", {"Home : 2", "Work" + notFound}}}, "Alice\n  Home : 2\n  Work" + notFound},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppBed bed;
+    const auto home = c.home >= 0 ? homeServer(bed, Pop3Mode::Normal, c.home) : nullptr;
+    const auto work = c.work >= 0 ? workServer(bed, Pop3Mode::Normal, c.work) : nullptr;
+    auto& form = startChecking(bed, c.email);
+    if (c.timedFirst) {
+      form.timerMailTimer();
+      bed.notifyForm().FormCloseQuery();
+    }
+    const int sounds = bed.sim.shell.mailSounds;
+    const int shows = windowShows(bed);
+    form.mnuTrayItemCheckMailClick();
+    EXPECT_EQ(bed.sim.shell.mailSounds, sounds + (c.news ? 1 : 0));
+    EXPECT_EQ(tree(bed), c.tree);
+    if (c.balloon.empty()) {
+      EXPECT_EQ(windowShows(bed), shows + 1);
+      EXPECT_EQ(bed.notifyForm().caption, c.caption);
+      EXPECT_TRUE(bed.sim.shell.balloons.empty());
+    } else {
+      EXPECT_EQ(windowShows(bed), shows);
+      EXPECT_EQ(bed.sim.shell.balloons,
+                (std::vector<platform::NotifyBalloon>{{c.caption, c.balloon}}));
+    }
+    // A timed check that finds the same answers nothing.
+    form.timerMailTimer();
+    EXPECT_EQ(windowShows(bed), shows + (c.balloon.empty() ? 1 : 0));
+    EXPECT_LE(bed.sim.shell.balloons.size(), 1u);
+  }
+}
+
 TEST(MailCheck, OutlookExpressComingToTheFrontDuringACheckLeavesTheCountWholeAndAnnouncedAgain) {
   AppBed bed;
   const auto home = homeServer(bed, Pop3Mode::Normal, 2);
@@ -764,9 +834,11 @@ TEST(MailCheck, ImapAccountsCountTheirUnreadMailBesidePop3OnesPlainStartTlsOrSsl
        Texts{"STARTTLS"}, 1, Texts{secureFailedBox(kUntrustedText, "imap.cloud.example")}, left},
       {"LOGINDISABLED without STARTTLS: no password sent", "", "",
        ImapListener{.port = 143, .loginDisabled = true}, Texts{"LOGOUT"}, 0,
-       Texts{secureFailedBox(
-           "the server takes passwords only over a secure connection, and offers none",
-           "imap.cloud.example")},
+       Texts{secureFailedBox("le serveur n'accepte les mots de passe que sur une connexion "
+                             "s\xE9"
+                             "curis\xE9"
+                             "e, et n'en propose aucune",
+                             "imap.cloud.example")},
        left},
       {"unticked in the settings file", "", "Alice_Cloud_imap=0\r\n", {}, {}, 0, {}, left},
       {"a tick that is no number stays ticked", "", "Alice_Cloud_imap=no\r\n", ImapListener{},

@@ -3,6 +3,8 @@
 // them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -268,6 +270,45 @@ TEST(MessageLines, ARefilledOpenWindowShowsEveryLineAtTheHeightTheyNeed) {
     EXPECT_EQ(bed.sim.desktop.windowSize(bed.notifyWindow).height, c.height);
     EXPECT_EQ(bed.sim.desktop.windowPosition(bed.notifyWindow).y, 738 - c.height);
   }
+}
+
+// A language chosen while the window is open says at once what the window and the tip show: the
+// caption, its explanation, a message without a subject and how many more wait. No server hears
+// a word more for it.
+TEST(MessageLines, ALanguageChosenWhileTheWindowIsOpenSaysWhatItShowsAtOnce) {
+  AppBed bed;
+  std::filesystem::copy_file(VANTREL_SOURCE_DIR "/resources/lang.ini", bed.folder() / "lang.ini");
+  Servers servers(bed);
+  servers.home.setMailbox("alice", "secret", 7, {"From: ann@example.com\r\n"});
+  servers.cloud.setMailbox("alice", "c1oud", 0);
+  auto& form = startChecking(bed, "editMailWindowTime=0\r\n");
+  form.timerMailTimer();
+  const auto rowsIn = [](std::string_view noSubject, std::string_view more) {
+    return Texts{"0 0 A Alice",
+                 "1 1 A Home : 7",
+                 "2 2 U ann@example.com – " + std::string(noSubject),
+                 "2 2 U sender6@example.com – note 6",
+                 "2 2 U sender5@example.com – note 5",
+                 "2 2 U sender4@example.com – note 4",
+                 "2 2 U sender3@example.com – note 3",
+                 "2 2 U " + std::string(more)};
+  };
+  ASSERT_EQ(rows(bed), rowsIn("(sans objet)", "… et 2 de plus"));
+  const std::size_t heard = servers.home.commands().size() + servers.cloud.commands().size();
+
+  form.mnuTrayItemConfigClick();
+  auto& languages = form.tabLaunch.comboLang;
+  const auto english = std::find_if(languages.items.begin(), languages.items.end(),
+                                    [](const auto& item) { return item.caption == "English"; });
+  ASSERT_NE(english, languages.items.end());
+  languages.selected = static_cast<std::size_t>(english - languages.items.begin());
+  form.comboLangChange();
+  EXPECT_TRUE(bed.notifyForm().visible());
+  EXPECT_EQ(rows(bed), rowsIn("(no subject)", "… and 2 more"));
+  EXPECT_EQ(bed.notifyForm().caption, "You have 7 message(s)");
+  EXPECT_EQ(bed.notifyForm().lblNotifyExpl.caption, "Double-click an identity to start it");
+  EXPECT_EQ(bed.sim.shell.icon()->tip, "7 unread message(s) (Alice)");
+  EXPECT_EQ(servers.home.commands().size() + servers.cloud.commands().size(), heard);
 }
 
 // An account's lines are read again only when its count changed since its last check that read

@@ -174,6 +174,21 @@ case_tray_menu_checks_mail() {
   e2e_screenshot tray-count >/dev/null || true
 }
 
+# A check asked for from the tray menu answers also when nothing waits: with every account left
+# out, the window comes and says that no new message came.
+case_tray_menu_check_answers_without_new_mail() {
+  start_mail secret editMailWindowTime=0
+  local account
+  for account in "$ALICE_ACCOUNTS\\00000001" "$BOB_ACCOUNTS\\00000001" \
+    "$SHARED_ACCOUNTS_KEY\\00000002"; do
+    wine_run reg add "$account" /v "POP3 Skip Account" /t REG_DWORD /d 1 /f
+  done
+  tray_menu "$VK_END" "$VK_UP" "$VK_UP" "$VK_RETURN"
+  wait_until 15 "the menu's check gave no answer" notify_shown
+  expect_eq "caption" "Aucun nouveau message" "$(drv_value title state "${NOTIFY[@]}")"
+  expect_eq "tree" "" "$(notify_tree)"
+}
+
 # With a display time of 0 the window stays and shows no counter; a double-click on an account
 # line does nothing, one on Bob hides the window and starts Outlook Express under Bob.
 case_double_click_switches_identity() {
@@ -534,7 +549,8 @@ suite_mail() {
     mail_server_stop
     return 1
   }
-  e2e_cases check_announces_new_mail tray_menu_checks_mail double_click_switches_identity \
+  e2e_cases check_announces_new_mail tray_menu_checks_mail tray_menu_check_answers_without_new_mail \
+    double_click_switches_identity \
     double_click_during_a_check_acts_on_the_shown_row refused_password_is_asked_again \
     refused_password_shows_on_the_email_tab long_result_line_is_whole_in_its_tooltip \
     unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \

@@ -554,7 +554,7 @@ TEST_F(Pop3Test, TheNewestUniqueIdOnTheWire) {
     check(server.port(), "ann", "pw");
     EXPECT_EQ(uidl, c.uidl);
     EXPECT_EQ(connected, c.connected);
-    EXPECT_EQ(server.received(), std::string("USER ann\r\nPASS pw\r\nSTAT\r\nUIDL 3\r\n") +
+    EXPECT_EQ(server.received(), std::string("CAPA\r\nUSER ann\r\nPASS pw\r\nSTAT\r\nUIDL 3\r\n") +
                                      (c.connected ? "QUIT\r\n" : ""));
   }
 }

@@ -6,8 +6,9 @@
 // (the TLS ports as in tests/net/servers.sh, which also exports the NOINTER, NOSIGN, ASKS,
 // RENEGOTIATES, NARROW, GARBAGE, HANGSUP, FORGES, OLD, STALLS and ENDS ports, the test root
 // VANTREL_TEST_CA, the servers' log VANTREL_TLS_LOG and the mail tree VANTREL_MAIL_DIR used here;
-// the roots of roots.pem beside the test root must be trusted in the prefix). VANTREL_TLS_ENGINE chooses the engine as for
-// Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone must refuse.
+// the roots of roots.pem beside the test root must be trusted in the prefix). VANTREL_TLS_ENGINE
+// chooses the engine as for Vantrel; with VANTREL_CHECK_SCHANNEL_WITHOUT_TLS12 set, SChannel alone
+// must refuse.
 #include <windows.h>
 #include <winsock2.h>
 

@@ -40,6 +40,9 @@ TEST(AccountResults, AServersWordsBecomeOneShortLine) {
        CheckOutcome::ServerAnswer, std::string(159, 'x') + "\u2026"},
       {"an empty reply: the server hung up", std::make_exception_ptr(net::Exception("\r\n")),
        CheckOutcome::ConnectionLost, ""},
+      {"the client's own words are none of the server's",
+       std::make_exception_ptr(net::EMailFault(net::MailFault::NoUnseenCount)), CheckOutcome::Fault,
+       ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,6 +80,115 @@ TEST(AccountResults, ARefusalWithoutWordsInTheLanguageKeepsItsOwn) {
   EXPECT_EQ(tlsRefusalText(partial, platform::TlsRefusal::Other, reason), reason);
   EXPECT_EQ(tlsRefusalText(partial, platform::TlsRefusal::Revoked, reason),
             "le certificat du serveur a \xE9t\xE9 r\xE9voqu\xE9");
+}
+
+// Every reason that reaches a box or the e-mail tab, of every kind there is, in each language the
+// program comes with: none falls back to the network components' English, none is left empty or
+// with a placeholder unfilled.
+TEST(AccountResults, EveryReasonHasItsWordsInEachLanguage) {
+  const std::string shipped = VANTREL_SOURCE_DIR "/resources/lang.ini";
+  const std::string english = "the components' own words";
+  const std::string codes[] = {"fr", "en", "de"};
+  const TLangTexts languages[] = {french(), makeLangTexts("English", shipped),
+                                  makeLangTexts("Deutsch", shipped)};
+  for (std::size_t language = 0; language < std::size(languages); ++language) {
+    const TLangTexts& texts = languages[language];
+    SCOPED_TRACE(codes[language]);
+    ASSERT_EQ(texts.langCode, codes[language]) << "a language missing from the file";
+    const auto says = [&](const AccountResult& result, const std::string& what) {
+      const std::string line = accountResultText(texts, &result, true).text;
+      EXPECT_FALSE(resultReason(texts, result).text.empty()) << what;
+      EXPECT_EQ(line.find('%'), std::string::npos) << what << ": " << line;
+      EXPECT_EQ(line.find(english), std::string::npos) << what << ": " << line;
+      return line;
+    };
+    for (int kind = 0; kind < static_cast<int>(CheckOutcome::End); ++kind) {
+      AccountResult result;
+      result.outcome = static_cast<CheckOutcome>(kind);
+      result.refusal = platform::TlsRefusal::Untrusted;
+      result.fault = net::MailFault::NoUnseenCount;
+      says(result, "outcome " + std::to_string(kind));
+    }
+    for (int kind = 1; kind < static_cast<int>(platform::TlsRefusal::End); ++kind) {
+      AccountResult refused;
+      refused.outcome = CheckOutcome::SecureRefused;
+      refused.refusal = static_cast<platform::TlsRefusal>(kind);
+      refused.detail = english;
+      const auto field = tlsRefusalField(refused.refusal);
+      ASSERT_NE(field, nullptr) << "refusal " << kind;
+      EXPECT_NE(says(refused, "refusal " + std::to_string(kind)).find(texts.*field),
+                std::string::npos);
+    }
+    for (int kind = 0; kind < static_cast<int>(net::MailFault::End); ++kind) {
+      AccountResult faulted;
+      faulted.outcome = CheckOutcome::Fault;
+      faulted.fault = static_cast<net::MailFault>(kind);
+      const auto field = mailFaultField(faulted.fault);
+      ASSERT_NE(field, nullptr) << "fault " << kind;
+      EXPECT_FALSE((texts.*field).empty()) << "fault " << kind;
+      const std::string words(net::mailFaultWords(faulted.fault));
+      EXPECT_EQ(says(faulted, "fault " + std::to_string(kind)).find(words), std::string::npos);
+    }
+  }
+}
+
+// What tells one refusal of a kind from another (an error code, a protocol) follows its words.
+TEST(AccountResults, ARefusalsDetailFollowsItsWords) {
+  EXPECT_EQ(tlsRefusalText(french(), platform::TlsRefusal::ChainInvalid,
+                           platform::tlsReasonWith(platform::tls_reason::kChainInvalid, "0x20")),
+            "la cha\xEEne de certificats du serveur n'est pas valable (0x20)");
+  EXPECT_EQ(tlsRefusalText(french(), platform::TlsRefusal::OlderVersion,
+                           platform::tlsReasonWith(platform::tls_reason::kOlderVersion, "TLS 1.0")),
+            "le serveur n'a accept\xE9 qu'une version de TLS ant\xE9rieure \xE0 TLS 1.2 (TLS 1.0)");
+}
+
+// A push session's end, as the e-mail tab tells it: the server's words only where they are.
+TEST(AccountResults, APushSessionsEndIsToldAsACheckWouldBe) {
+  using End = net::ImapPushSession::End;
+  using Reason = net::ImapPushSession::EndReason;
+  const auto connectionEnd = [](net::ConnectionEnd::Why why) {
+    End end;
+    end.connection = net::ConnectionEnd{why};
+    return end;
+  };
+  End goodbye;
+  goodbye.text = "* BYE shutting down";
+  End idleEnded;
+  idleEnded.text = "The server ended IDLE by itself";
+  idleEnded.fault = net::MailFault::IdleEnded;
+  End refused;
+  refused.reason = Reason::SecureRefused;
+  refused.tlsReason = net::kSecureNoMore;
+  refused.refusal = platform::TlsRefusal::SecureNoMore;
+  End trouble;
+  trouble.reason = Reason::ServerRefused;
+  trouble.text = "a1 NO [UNAVAILABLE] down";
+  trouble.serverText = "down";
+  const struct {
+    const char* name;
+    End end;
+    CheckOutcome outcome;
+    std::string detail;
+  } cases[] = {
+      {"a goodbye", goodbye, CheckOutcome::ServerAnswer, "* BYE shutting down"},
+      {"the session's own words", idleEnded, CheckOutcome::Fault, ""},
+      {"a hang-up", connectionEnd(net::ConnectionEnd::Why::HungUp), CheckOutcome::ConnectionLost,
+       ""},
+      {"no such host", connectionEnd(net::ConnectionEnd::Why::NoSuchHost),
+       CheckOutcome::ServerNotFound, ""},
+      {"a renewal unanswered", connectionEnd(net::ConnectionEnd::Why::TimedOut),
+       CheckOutcome::NoAnswer, ""},
+      {"no TLS any more", refused, CheckOutcome::SecureRefused, net::kSecureNoMore},
+      {"the server's own trouble", trouble, CheckOutcome::ServerRefusal, "down"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const AccountResult result = endedPush(c.end);
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(result.detail, c.detail);
+  }
+  EXPECT_EQ(endedPush(idleEnded).fault, net::MailFault::IdleEnded);
+  EXPECT_EQ(endedPush(refused).refusal, platform::TlsRefusal::SecureNoMore);
 }
 
 }  // namespace

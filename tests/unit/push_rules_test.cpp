@@ -7,6 +7,7 @@
 
 #include "net/imap_answer_reader.h"
 #include "net/imap_push_answers.h"
+#include "net/imap_unseen_count.h"
 #include "net/retry_pause.h"
 #include "platform/posix/network_posix.h"
 
@@ -129,7 +130,7 @@ TEST(ImapPushAnswers, AnEsearchCountIsFoundWhereverItStandsInTheAnswer) {
       {"a count past int", "* ESEARCH UID COUNT 99999999999\r\n", std::nullopt},
   };
   for (const auto& c : cases) {
-    net::EsearchCount count;
+    net::UnseenCounter count({.esearch = true});
     for (std::size_t at = 0; at < c.answers.size(); at += 3) count.feed(c.answers.substr(at, 3));
     EXPECT_EQ(count.count(), c.count) << c.what;
   }

@@ -33,7 +33,7 @@ void TlsContext::Free::operator()(SSL_CTX* context) const {
 
 TlsContext::TlsContext(const std::string& extraRoot) : context_(SSL_CTX_new(TLS_client_method())) {
   if (!context_) {
-    failure_ = "the TLS library cannot start";
+    failure_ = tls_reason::kCannotStart;
     return;
   }
   SSL_CTX* const context = context_.get();
@@ -43,7 +43,7 @@ TlsContext::TlsContext(const std::string& extraRoot) : context_(SSL_CTX_new(TLS_
   SSL_CTX_set_default_verify_paths(context);
   if (!extraRoot.empty() &&
       SSL_CTX_load_verify_locations(context, extraRoot.c_str(), nullptr) != 1) {
-    failure_ = "cannot read the trusted root " + extraRoot;
+    failure_ = tlsReasonWith(tls_reason::kCannotStart, extraRoot);
   }
 }
 
@@ -59,7 +59,7 @@ TlsSession::TlsSession(int fd, const TlsContext& context, const std::string& ser
     BIO_free(in_);
     BIO_free(out_);
     in_ = out_ = nullptr;
-    setupFailure_ = "the TLS library cannot start";
+    setupFailure_ = tls_reason::kCannotStart;
     return;
   }
   SSL_set_bio(ssl_.get(), in_, out_);
@@ -149,17 +149,17 @@ std::string TlsSession::failure() const {
     case X509_V_ERR_CERT_REVOKED:
       return tls_reason::kRevoked;
     default:
-      return std::string("the server's certificate is refused: ") +
-             X509_verify_cert_error_string(verified);
+      return tlsReasonWith(tls_reason::kCertificateRefused,
+                           X509_verify_cert_error_string(verified));
   }
   if (const unsigned long error = ERR_peek_error(); error != 0) {
     const char* reason = ERR_reason_error_string(error);
-    return std::string("the TLS handshake failed: ") + (reason != nullptr ? reason : "unknown");
+    return tlsReasonWith(tls_reason::kHandshakeFailed, reason != nullptr ? reason : "unknown");
   }
   if (peerClosed_ || sslError_ == SSL_ERROR_ZERO_RETURN) {
-    return "the server closed the connection during the TLS handshake";
+    return tls_reason::kHandshakeClosed;
   }
-  return "the TLS handshake failed (socket error " + std::to_string(error_) + ")";
+  return tlsReasonWith(tls_reason::kHandshakeBroken, std::to_string(error_));
 }
 
 TlsStep TlsSession::step() {

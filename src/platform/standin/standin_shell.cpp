@@ -27,6 +27,12 @@ bool StandinShell::notifyIcon(NotifyIconAction action, const NotifyIconData& dat
   return false;
 }
 
+bool StandinShell::showBalloon(const NotifyIconData& data, const NotifyBalloon& balloon) {
+  if (!ready || !icon_ || icon_->id != data.id || icon_->window != data.window) return false;
+  balloons.push_back(balloon);
+  return true;
+}
+
 std::optional<ShellIcon> StandinShell::extractSmallIcon(std::string_view path) {
   const auto found = icons_.find(std::string(path));
   if (found == icons_.end()) return std::nullopt;

@@ -23,12 +23,14 @@ class StandinShell : public Shell {
   void setIcon(std::string path, IconHandle icon) { icons_[std::move(path)] = icon; }
   std::vector<std::string> openedUrls;
   int mailSounds = 0;
+  std::vector<NotifyBalloon> balloons;  // those shown
   std::vector<IconHandle> destroyedIcons;
   // The pixels of each icon made from pixels, by handle, from kFirstDrawnIcon on.
   static constexpr IconHandle kFirstDrawnIcon = 0xD000;
   std::map<IconHandle, IconPixels> drawnIcons;
 
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
+  bool showBalloon(const NotifyIconData& data, const NotifyBalloon& balloon) override;
   std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
   std::optional<ShellIcon> createIcon(const IconPixels& pixels) override;
   void openUrl(WindowHandle, std::string_view url) override { openedUrls.emplace_back(url); }

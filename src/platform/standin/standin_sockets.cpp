@@ -155,7 +155,9 @@ std::unique_ptr<HostLookup> StandinSockets::lookupThen(const std::string& name, 
 
 TlsStep StandinSockets::startTls(SocketHandle socket, const std::string& serverName) {
   auto* s = find(socket);
-  if (!s || !s->server) return {TlsStep::State::Failed, "the connection is gone"};
+  if (!s || !s->server) {
+    return {TlsStep::State::Failed, tls_reason::kHandshakeClosed, TlsRefusal::HandshakeClosed};
+  }
   if (auto refusal = s->server->tlsRefusal(serverName); !refusal.empty()) {
     const TlsRefusal kind = tlsRefusalOf(refusal);
     return {TlsStep::State::Failed, std::move(refusal), kind};

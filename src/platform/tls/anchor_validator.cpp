@@ -64,7 +64,7 @@ std::string reasonFor(unsigned code) {
     case BR_ERR_X509_EXPIRED:
       return tls_reason::kExpired;
     default:
-      return "the server's certificate is refused (error " + std::to_string(code) + ")";
+      return tlsReasonWith(tls_reason::kCertificateRefused, std::to_string(code));
   }
 }
 
@@ -126,7 +126,7 @@ std::string AnchorValidator::validate(const std::vector<std::string>& chain,
                                       const std::string& serverName) {
   // BearSSL takes no name as leave to skip the name check.
   if (serverName.empty()) return tls_reason::kNoServerName;
-  if (chain.empty()) return "the server sent no certificate";
+  if (chain.empty()) return tls_reason::kNoCertificate;
   // A server whose own certificate is a trusted root needs nothing else it sent, as for Windows.
   const bool ownRoot = anchors_->trust(chain.front());
   const std::span<const std::string> judged(chain.data(), ownRoot ? 1 : chain.size());

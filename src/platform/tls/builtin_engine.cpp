@@ -114,11 +114,11 @@ class ChainCheck {
 
   unsigned judge() {
     if (tooLong_) {
-      refusal_ = "the server sent too long a certificate chain";
+      refusal_ = tls_reason::kChainTooLong;
       return BR_ERR_X509_LIMIT_EXCEEDED;
     }
     if (chain_.empty()) {
-      refusal_ = "the server sent no certificate";
+      refusal_ = tls_reason::kNoCertificate;
       return BR_ERR_X509_EMPTY_CHAIN;
     }
     refusal_ = validator_.validate(chain_, serverName_);
@@ -203,14 +203,14 @@ class BuiltInSession final : public Session {
     }
     std::array<unsigned char, 32> seed{};
     if (!random.fill(seed.data(), seed.size())) {
-      setupFailure_ = "no random numbers for the TLS handshake";
+      setupFailure_ = tls_reason::kCannotStart;
       return;
     }
     br_ssl_engine_inject_entropy(engine, seed.data(), seed.size());
     // A name that is an address is no name to announce, but the certificate must still match it.
     if (!br_ssl_client_reset(&client_, isDottedAddress(serverName_) ? nullptr : serverName_.c_str(),
                              0)) {
-      setupFailure_ = "the TLS handshake cannot start";
+      setupFailure_ = tls_reason::kCannotStart;
     }
   }
 
@@ -365,19 +365,18 @@ class BuiltInSession final : public Session {
   std::string failure() const {
     const int code = br_ssl_engine_last_error(&client_.eng);
     if (!check_.refusal().empty()) return check_.refusal();
-    if (peerClosed_) return "the server closed the connection during the TLS handshake";
+    if (peerClosed_) return tls_reason::kHandshakeClosed;
     if (code == BR_ERR_WRONG_KEY_USAGE) return tls_reason::kCannotSign;
     if (shortfall() == Shortfall::NothingInCommon) {
       return tls_reason::kNothingInCommon;
     }
     if (code == BR_ERR_OK || code == BR_ERR_IO) {
-      return "the connection broke during the TLS handshake (error " + std::to_string(error_) + ")";
+      return tlsReasonWith(tls_reason::kHandshakeBroken, std::to_string(error_));
     }
     if (code >= BR_ERR_RECV_FATAL_ALERT && code < BR_ERR_SEND_FATAL_ALERT) {
-      return "the server broke off the TLS handshake (alert " +
-             std::to_string(code - BR_ERR_RECV_FATAL_ALERT) + ")";
+      return tlsReasonWith(tls_reason::kBrokenOff, std::to_string(code - BR_ERR_RECV_FATAL_ALERT));
     }
-    return "the TLS handshake failed (error " + std::to_string(code) + ")";
+    return tlsReasonWith(tls_reason::kHandshakeFailed, std::to_string(code));
   }
 
   SocketHandle socket_;

@@ -51,7 +51,9 @@ TlsStep SecureConnections::start(SocketHandle socket, const std::string& serverN
 
 TlsStep SecureConnections::next(SocketHandle socket) {
   const auto it = open_.find(socket);
-  if (it == open_.end()) return {TlsStep::State::Failed, "no TLS handshake under way"};
+  if (it == open_.end()) {
+    return {TlsStep::State::Failed, tls_reason::kUnusable, TlsRefusal::Unusable};
+  }
   return settle(socket, it->second, it->second.session->step());
 }
 

@@ -35,7 +35,7 @@ std::string policyFailure(DWORD error) {
     case static_cast<DWORD>(CERT_E_WRONG_USAGE):
       return tls_reason::kNotForServers;
     default:
-      return "the server's certificate is refused (error " + base::hexCode(error) + ")";
+      return tlsReasonWith(tls_reason::kCertificateRefused, base::hexCode(error));
   }
 }
 
@@ -46,7 +46,7 @@ std::string trustFailure(DWORD status) {
                 CERT_TRUST_IS_NOT_SIGNATURE_VALID | CERT_TRUST_IS_CYCLIC)) {
     return tls_reason::kUntrusted;
   }
-  return "the server's certificate chain is not valid (status " + base::hexCode(status) + ")";
+  return tlsReasonWith(tls_reason::kChainInvalid, base::hexCode(status));
 }
 
 void freeChain(PCCERT_CHAIN_CONTEXT chain) {
@@ -97,7 +97,7 @@ std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& s
   CERT_CHAIN_POLICY_STATUS verdict{};
   verdict.cbSize = sizeof verdict;
   if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chain.get(), &policy, &verdict)) {
-    return "the server's certificate cannot be checked";
+    return tls_reason::kCannotCheck;
   }
   if (verdict.dwError != 0) return policyFailure(verdict.dwError);
   // Some versions pass a chain that ends at an unknown root through the policy.
@@ -124,10 +124,10 @@ std::string checkServerCertificate(PCCERT_CONTEXT received, const std::string& s
 
 std::string CryptoApiValidator::validate(const std::vector<std::string>& chain,
                                          const std::string& serverName) {
-  if (chain.empty()) return "the server sent no certificate";
+  if (chain.empty()) return tls_reason::kNoCertificate;
   const OwnedStore store(
       CertOpenStore(CERT_STORE_PROV_MEMORY, 0, 0, CERT_STORE_CREATE_NEW_FLAG, nullptr));
-  if (!store) return "the server's certificate cannot be checked";
+  if (!store) return tls_reason::kCannotCheck;
   OwnedCertificate first;
   for (const std::string& certificate : chain) {
     PCCERT_CONTEXT added = nullptr;

@@ -73,14 +73,14 @@ bool olderServerHello(const std::string& received) {
          byte(10) < kTls12Minor;
 }
 
-// Empty for TLS 1.2 and later; otherwise the protocol in words.
+// Empty for TLS 1.2 and later; otherwise the protocol by its name, or its number.
 std::string olderProtocol(DWORD protocol) {
   if (protocol & (SP_PROT_TLS1_2_CLIENT | SP_PROT_TLS1_3_CLIENT)) return {};
   if (protocol & SP_PROT_TLS1_1_CLIENT) return "TLS 1.1";
   if (protocol & SP_PROT_TLS1_0_CLIENT) return "TLS 1.0";
   if (protocol & SP_PROT_SSL3_CLIENT) return "SSL 3.0";
   if (protocol & SP_PROT_SSL2_CLIENT) return "SSL 2.0";
-  return "an unknown protocol (" + base::hexCode(protocol) + ")";
+  return base::hexCode(protocol);
 }
 
 constexpr char kNothingInCommon[] =
@@ -91,10 +91,10 @@ std::string handshakeFailure(SECURITY_STATUS status) {
     case SEC_E_ILLEGAL_MESSAGE:
     case SEC_E_DECRYPT_FAILURE:
     case SEC_E_MESSAGE_ALTERED:
-      return "the server broke off the TLS handshake";
+      return tls_reason::kBrokenOff;
     default:
-      return "the TLS handshake failed (SChannel error " +
-             base::hexCode(static_cast<unsigned long>(status)) + ")";
+      return tlsReasonWith(tls_reason::kHandshakeFailed,
+                           base::hexCode(static_cast<unsigned long>(status)));
   }
 }
 
@@ -153,7 +153,7 @@ std::string TlsSession::validate() const {
   if (QueryContextAttributesA(const_cast<CtxtHandle*>(context_.get()),
                               SECPKG_ATTR_REMOTE_CERT_CONTEXT, &received) != SEC_E_OK ||
       received == nullptr) {
-    return "the server sent no certificate";
+    return tls_reason::kNoCertificate;
   }
   const OwnedCertificate certificate(received);
   return checkServerCertificate(certificate.get(), serverName_);
@@ -163,11 +163,11 @@ std::string TlsSession::protocolRefusal() const {
   SecPkgContext_ConnectionInfo connection{};
   if (QueryContextAttributesA(const_cast<CtxtHandle*>(context_.get()), SECPKG_ATTR_CONNECTION_INFO,
                               &connection) != SEC_E_OK) {
-    return "the TLS version SChannel agreed on cannot be read";
+    return tls_reason::kUnusable;
   }
   const std::string older = olderProtocol(connection.dwProtocol);
   if (older.empty()) return {};
-  return "SChannel and the server agreed on " + older + ", older than TLS 1.2";
+  return tlsReasonWith(tls_reason::kOlderVersion, older);
 }
 
 TlsStep TlsSession::failed(std::string reason, tls::Shortfall shortfall, TlsRefusal refusal) {
@@ -180,23 +180,21 @@ TlsStep TlsSession::step() {
   for (;;) {
     if (!flush()) {
       if (error_ == WSAEWOULDBLOCK) return {TlsStep::State::WantWrite, {}};
-      return failed("the connection broke during the TLS handshake (error " +
-                    std::to_string(error_) + ")");
+      return failed(tlsReasonWith(tls_reason::kHandshakeBroken, std::to_string(error_)));
     }
     if (done_) return {TlsStep::State::Done, {}};
     if (needInput_) {
       const int got = fill();
       if (got < 0 && error_ == WSAEWOULDBLOCK) return {TlsStep::State::WantRead, {}};
       if (got < 0) {
-        return failed("the connection broke during the TLS handshake (error " +
-                      std::to_string(error_) + ")");
+        return failed(tlsReasonWith(tls_reason::kHandshakeBroken, std::to_string(error_)));
       }
       // A server that hangs up after its alert that it shares nothing with this offer lets
       // the other engine try; one that only hangs up does not.
       if (got == 0 && nothingInCommon(SEC_E_OK, incoming_)) {
         return failed(kNothingInCommon, tls::Shortfall::NothingInCommon);
       }
-      if (got == 0) return failed("the server closed the connection during the TLS handshake");
+      if (got == 0) return failed(tls_reason::kHandshakeClosed);
     }
     SecBuffer in[2] = {{static_cast<ULONG>(incoming_.size()), SECBUFFER_TOKEN, incoming_.data()},
                        {0, SECBUFFER_EMPTY, nullptr}};
@@ -217,7 +215,7 @@ TlsStep TlsSession::step() {
       // Some SChannels (Wine's) wait for the server where the new handshake must start with
       // our hello: both sides would wait for ever.
       if (ownHelloDue_ && incoming_.empty()) {
-        return failed("SChannel cannot make the new TLS handshake the server asked for");
+        return failed(tls_reason::kRenegotiation);
       }
       needInput_ = true;
       continue;
@@ -227,7 +225,7 @@ TlsStep TlsSession::step() {
     // Asking again would only spin.
     if (status == SEC_I_INCOMPLETE_CREDENTIALS) {
       if (withoutClientCertificate_) {
-        return failed("the server insists on a client certificate, which Vantrel does not have");
+        return failed(tls_reason::kClientCertificate);
       }
       withoutClientCertificate_ = true;
       needInput_ = false;
@@ -265,14 +263,14 @@ TlsStep TlsSession::step() {
     // speak an older protocol in silence.
     if (std::string refused = protocolRefusal(); !refused.empty()) {
       outgoing_.clear();
-      return failed(std::move(refused), tls::Shortfall::None, TlsRefusal::NothingInCommon);
+      return failed(std::move(refused), tls::Shortfall::None, TlsRefusal::OlderVersion);
     }
     if (std::string refused = validate(); !refused.empty()) {
       outgoing_.clear();
       return failed(std::move(refused));
     }
     if (QueryContextAttributesA(context_.get(), SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK) {
-      return failed("the TLS connection cannot be used");
+      return failed(tls_reason::kUnusable);
     }
     done_ = true;
     renegotiating_ = false;

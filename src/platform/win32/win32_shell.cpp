@@ -11,12 +11,25 @@
 #include <vector>
 
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace vantrel::platform::win32 {
 namespace {
 
 static_assert(kNifMessage == NIF_MESSAGE && kNifIcon == NIF_ICON && kNifTip == NIF_TIP);
 static_assert(kNotifyTipMax < sizeof(NOTIFYICONDATAA{}.szTip));
+static_assert(kBalloonTitleMax < std::size(NOTIFYICONDATAW{}.szInfoTitle) &&
+              kBalloonTextMax < std::size(NOTIFYICONDATAW{}.szInfo));
+
+// `text` into `field`, cut to `most` units where no character is split, and ended.
+template <std::size_t N>
+void copyCut(WCHAR (&field)[N], const std::wstring& text, std::size_t most) {
+  std::size_t length = std::min(text.size(), most);
+  // A high surrogate alone would show as a box.
+  if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) --length;
+  std::copy_n(text.begin(), length, field);
+  field[length] = L'\0';
+}
 
 DWORD notifyMessage(NotifyIconAction action) {
   switch (action) {
@@ -45,6 +58,20 @@ bool Win32Shell::notifyIcon(NotifyIconAction action, const NotifyIconData& data)
   const auto tipLength = std::min(data.tip.size(), kNotifyTipMax);
   std::copy_n(data.tip.begin(), tipLength, icon.szTip);
   return Shell_NotifyIconA(notifyMessage(action), &icon) != FALSE;
+}
+
+bool Win32Shell::showBalloon(const NotifyIconData& data, const NotifyBalloon& balloon) {
+  // The second layout, for this call alone: the icon's own calls keep the first.
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  icon.hWnd = reinterpret_cast<HWND>(data.window);
+  icon.uID = data.id;
+  icon.uFlags = NIF_INFO;
+  icon.dwInfoFlags = NIIF_INFO;
+  icon.uTimeout = 10000;  // the least XP shows one for; later Windows go by the user's setting
+  copyCut(icon.szInfoTitle, wideText(CP_UTF8, balloon.title), kBalloonTitleMax);
+  copyCut(icon.szInfo, wideText(CP_UTF8, balloon.text), kBalloonTextMax);
+  return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
 }
 
 std::optional<ShellIcon> Win32Shell::extractSmallIcon(std::string_view path) {

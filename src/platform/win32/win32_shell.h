@@ -8,6 +8,7 @@ namespace vantrel::platform::win32 {
 class Win32Shell : public Shell {
  public:
   bool notifyIcon(NotifyIconAction action, const NotifyIconData& data) override;
+  bool showBalloon(const NotifyIconData& data, const NotifyBalloon& balloon) override;
   std::optional<ShellIcon> extractSmallIcon(std::string_view path) override;
   std::optional<ShellIcon> createIcon(const IconPixels& pixels) override;
   void openUrl(WindowHandle owner, std::string_view url) override;

@@ -43,25 +43,34 @@ bool takesNoFlags(UINT page) {
          (page >= 50220 && page <= 50229) || (page >= 57002 && page <= 57011);
 }
 
-}  // namespace
-
-std::optional<std::string> Win32TextConversion::toUtf8(std::string_view charset,
-                                                       std::string_view bytes) const {
-  const auto page = codePageOf(charset);
-  if (!page || !IsValidCodePage(*page) || bytes.size() > INT_MAX / 4) return std::nullopt;
+// The bytes read in code page `page`, as UTF-8.
+std::optional<std::string> pageToUtf8(UINT page, DWORD flags, std::string_view bytes) {
+  if (bytes.size() > INT_MAX / 4) return std::nullopt;
   if (bytes.empty()) return std::string();
-  const DWORD flags = takesNoFlags(*page) ? 0 : MB_ERR_INVALID_CHARS;
   const int length = static_cast<int>(bytes.size());
-  const int units = MultiByteToWideChar(*page, flags, bytes.data(), length, nullptr, 0);
+  const int units = MultiByteToWideChar(page, flags, bytes.data(), length, nullptr, 0);
   if (units <= 0) return std::nullopt;
   std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(*page, flags, bytes.data(), length, wide.data(), units);
+  MultiByteToWideChar(page, flags, bytes.data(), length, wide.data(), units);
   const int size =
       WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
   if (size <= 0) return std::nullopt;
   std::string text(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, text.data(), size, nullptr, nullptr);
   return text;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32TextConversion::toUtf8(std::string_view charset,
+                                                       std::string_view bytes) const {
+  const auto page = codePageOf(charset);
+  if (!page || !IsValidCodePage(*page)) return std::nullopt;
+  return pageToUtf8(*page, takesNoFlags(*page) ? 0 : MB_ERR_INVALID_CHARS, bytes);
+}
+
+std::optional<std::string> Win32TextConversion::systemToUtf8(std::string_view bytes) const {
+  return pageToUtf8(CP_ACP, 0, bytes);
 }
 
 }  // namespace vantrel::platform::win32

@@ -11,6 +11,7 @@ class Win32TextConversion final : public TextConversion {
   // for bytes that are not text in it either.
   std::optional<std::string> toUtf8(std::string_view charset,
                                     std::string_view bytes) const override;
+  std::optional<std::string> systemToUtf8(std::string_view bytes) const override;
 };
 
 }  // namespace vantrel::platform::win32
