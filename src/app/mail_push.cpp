@@ -49,6 +49,9 @@ void MailPush::start() {
   running_ = !form_.tabMail.checkNoMail.checked;
   if (!running_) return;
   watchNetwork();
+  // Started without a network (at log-on, or the configuration confirmed offline), the watch
+  // checks as soon as one comes, not an interval later.
+  if (!platform_.network.connected()) waitForNetwork();
   openSessions(true);
 }
 

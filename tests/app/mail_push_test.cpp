@@ -383,5 +383,23 @@ TEST(MailPush, ARefusedLoginIsToldOnceAndOnlyARefusedPasswordAsks) {
   }
 }
 
+// Confirmed while offline, the configuration starts a watch with nothing to push or a push that
+// waits: either way the network's return, which Windows under Wine never tells, brings a check.
+TEST(MailPush, AWatchStartedWithoutANetworkChecksOnceItComes) {
+  for (const std::string email : {"", kNoPush}) {
+    SCOPED_TRACE(email.empty() ? "push on" : "push off");
+    PushBed push(email);
+    auto& bed = push.bed;
+    push.start();
+    bed.sim.network.setConnected(false, false);
+    push.form->mnuTrayItemConfigClick();
+    push.form->bttnOKClick();
+    bed.runFor(kMinute);
+    bed.sim.network.setConnected(true, false);
+    bed.runFor(10'000);
+    EXPECT_EQ(push.checks(), 1) << "within 10 s";
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::testing
