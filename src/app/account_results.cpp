@@ -14,15 +14,6 @@ AccountResult outcome(CheckOutcome what, std::string detail = {}) {
   return result;
 }
 
-// "14:05": hours and minutes of two digits each.
-std::string timeText(platform::TimeOfDay at) {
-  const auto twoDigits = [](int value) {
-    const int within = value < 0 ? 0 : value % 100;
-    return std::string{static_cast<char>('0' + within / 10), static_cast<char>('0' + within % 10)};
-  };
-  return twoDigits(at.hour) + ":" + twoDigits(at.minute);
-}
-
 bool quotesServer(CheckOutcome outcome) {
   return outcome == CheckOutcome::ServerRefusal || outcome == CheckOutcome::ServerAnswer;
 }
@@ -118,6 +109,8 @@ std::string reasonText(const TLangTexts& t, const AccountResult& result) {
       return textOr(t, mailFaultField(result.fault), net::mailFaultWords(result.fault));
     case CheckOutcome::ServerAnswer:
       return quoting(t.resultServerAnswer);
+    case CheckOutcome::NoNetwork:
+      return t.resultNoNetwork;
     case CheckOutcome::End:
       break;
   }
@@ -137,6 +130,14 @@ AccountResult secureRefused(std::string reason, platform::TlsRefusal refusal) {
 }
 
 }  // namespace
+
+std::string timeText(platform::TimeOfDay at) {
+  const auto twoDigits = [](int value) {
+    const int within = value < 0 ? 0 : value % 100;
+    return std::string{static_cast<char>('0' + within / 10), static_cast<char>('0' + within % 10)};
+  };
+  return twoDigits(at.hour) + ":" + twoDigits(at.minute);
+}
 
 AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs) {
   try {
@@ -239,9 +240,14 @@ ResultLine accountResultText(const TLangTexts& t, const AccountResult* result, b
                                                                             : t.tlsEngineBuiltIn);
   }
   text = replacePlaceholder(text, kPlaceholderTime, timeText(result->at));
-  const std::string reason = reasonText(t, *result);
-  if (!quotesServer(result->outcome)) return {replacePlaceholder(text, kPlaceholderReason, reason)};
-  return {replacePlaceholder(mailtext::windows1252ToUtf8(text), kPlaceholderReason, reason), true};
+  const auto reason = resultReasonText(t, *result);
+  if (!reason.utf8) return {replacePlaceholder(text, kPlaceholderReason, reason.text)};
+  return {replacePlaceholder(mailtext::windows1252ToUtf8(text), kPlaceholderReason, reason.text),
+          true};
+}
+
+ResultLine resultReasonText(const TLangTexts& t, const AccountResult& result) {
+  return {reasonText(t, result), quotesServer(result.outcome)};
 }
 
 }  // namespace vantrel::app

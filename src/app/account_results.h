@@ -28,6 +28,7 @@ enum class CheckOutcome {
   SecureRefused,
   Fault,         // the mail client gave up for a reason of its own
   ServerAnswer,  // any other answer than the one the dialogue needed
+  NoNetwork,     // the computer had no network: no server was asked
   // Not an outcome: one past the last, for tables over them all.
   End,
 };
@@ -51,6 +52,9 @@ struct FailureSigns {
   bool connectionFailed = false;  // no connection could be made
   bool timedOut = false;          // a wait ran out of time
 };
+
+// "14:05": hours and minutes of two digits each.
+std::string timeText(platform::TimeOfDay at);
 
 // The outcome, and its detail, of a check whose Connect raised `failure`.
 AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns& signs);
@@ -80,5 +84,8 @@ ResultLine resultReason(const TLangTexts& texts, const AccountResult& result);
 // What the e-mail tab says of an account: not checked yet (no result), left out (unticked), or
 // when it was last checked and what came of it.
 ResultLine accountResultText(const TLangTexts& texts, const AccountResult* result, bool ticked);
+
+// What came of it alone, as the line above says it.
+ResultLine resultReasonText(const TLangTexts& texts, const AccountResult& result);
 
 }  // namespace vantrel::app

@@ -189,6 +189,7 @@ void TMainForm::checkNoMailClick() {
   tabMail.listAccounts.enabled = on;
   tabMail.listAccounts.colour = colour;
   tabMail.checkVerifyAllId.enabled = on;
+  tabMail.checkMailPush.enabled = on;
   changed();
 }
 
@@ -260,6 +261,10 @@ void TMainForm::showAccountResult() {
   const auto found = mailWatch.results.find(item.data);
   auto line = accountResultText(
       langTexts, found != mailWatch.results.end() ? &found->second : nullptr, item.checked);
+  // An IMAP account's push first: it says what is under way now.
+  if (const auto push = mailPush.lineFor(item.data); push && item.checked) {
+    line = joinedLines(*push, line);
+  }
   label.caption = std::move(line.text);
   label.utf8 = line.utf8;
 }

@@ -35,6 +35,7 @@ struct MailTab : ui::TabSheet {
   ui::GroupBox boxMail, boxMailOptions;
   ui::CheckBox checkNoMail, checkVerifyAllId, checkMailWindow, checkMailSound;
   ui::CheckBox checkMailPreview;  // who wrote and about what, under each account in the window
+  ui::CheckBox checkMailPush;     // IMAP mail announced as it arrives, not only at each check
   ui::ComboBox comboIdentities;
   ui::ListView listAccounts;
   // Under listAccounts: when the selected account was last checked and what came of it.

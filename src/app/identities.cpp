@@ -42,6 +42,8 @@ void switchTo(std::string_view userName, std::optional<std::string_view> guid, T
   platform.loop.sleep(kLaunchWaitMs);
   writeLastIdentity(platform.registry, userName,
                     guid ? std::string(*guid) : findIdentityGuid(platform.registry, userName));
+  // Where only the current identity's accounts are checked, push follows it.
+  form.mailPush.accountsMayHaveChanged();
   const auto path = locateOutlookExpress(form);
   if (path.empty()) return;
   // A hot key may come while the configuration window holds the watcher off; it stays off.

@@ -52,6 +52,7 @@ void applyTabTexts(MailTab& tab, const TLangTexts& t) {
   tab.checkMailSound.caption = t.checkMailSound;
   tab.lblMailTime.caption = t.lblMailTime;
   tab.checkMailPreview.caption = t.checkMailPreview;
+  tab.checkMailPush.caption = t.checkMailPush;
 }
 
 void applyTabTexts(AboutTab& tab, const TLangTexts& t) {

@@ -84,12 +84,18 @@ struct TLangTexts {
   std::string mnuTrayCheckMail;
   std::string msgMailServerAlert;
   std::string checkMailPreview;
+  std::string checkMailPush;
   std::string notifyNoSubject;
   std::string notifyMoreMessages;
   std::string lblAccountResultNotChecked;
   std::string lblAccountResultLeftOut;
   std::string lblAccountResultChecked;
   std::string lblAccountResultSecure;
+  std::string lblAccountPushIdling;
+  std::string lblAccountPushRetry;
+  std::string lblAccountPushNoNetwork;
+  std::string lblAccountPushStopped;
+  std::string lblAccountPushNoIdle;
   std::string tlsEngineBuiltIn;
   std::string resultCount;
   std::string resultNoPassword;
@@ -103,6 +109,7 @@ struct TLangTexts {
   std::string resultConnectionLost;
   std::string resultSecureRefused;
   std::string resultServerAnswer;
+  std::string resultNoNetwork;
   std::string tlsUntrusted;
   std::string tlsOtherName;
   std::string tlsExpired;
@@ -153,7 +160,7 @@ struct LangText {
 
 // Every text a language file section can set (all but langCode and langName), once: the built-in
 // set and the file loader both go through this table.
-inline constexpr std::array<LangText, 125> kLangTexts = {{
+inline constexpr std::array<LangText, 132> kLangTexts = {{
     {"dlgOpenOETitle",
      &TLangTexts::dlgOpenOETitle,
      {"O\xF9 se trouve l'executable de Outlook Express ?"}},
@@ -309,6 +316,10 @@ inline constexpr std::array<LangText, 125> kLangTexts = {{
      &TLangTexts::checkMailPreview,
      {"Afficher l'exp\xE9"
       "diteur et l'objet des messages"}},
+    {"checkMailPush",
+     &TLangTexts::checkMailPush,
+     {"Annoncer le courrier IMAP d\xE8s son arriv\xE9"
+      "e"}},
     // A message line's subject when the message has none, and the line below an account's
     // newest messages ("\x85" is the ellipsis).
     {"notifyNoSubject", &TLangTexts::notifyNoSubject, {"(sans objet)"}},
@@ -327,6 +338,27 @@ inline constexpr std::array<LangText, 125> kLangTexts = {{
     {"lblAccountResultSecure",
      &TLangTexts::lblAccountResultSecure,
      {"Relev\xE9 \xE0 %time% en TLS (%engine%) : %reason%"}},
+    // The e-mail tab's line about an IMAP account's push: waiting for news, or why not now.
+    {"lblAccountPushIdling",
+     &TLangTexts::lblAccountPushIdling,
+     {"Averti d\xE8s l'arriv\xE9"
+      "e depuis %time%"}},
+    {"lblAccountPushRetry",
+     &TLangTexts::lblAccountPushRetry,
+     {"Averti d\xE8s l'arriv\xE9"
+      "e : nouvel essai \xE0 %time% (%reason%)"}},
+    {"lblAccountPushNoNetwork",
+     &TLangTexts::lblAccountPushNoNetwork,
+     {"Averti d\xE8s l'arriv\xE9"
+      "e : en attente du r\xE9seau"}},
+    {"lblAccountPushStopped",
+     &TLangTexts::lblAccountPushStopped,
+     {"Averti d\xE8s l'arriv\xE9"
+      "e : arr\xEAt\xE9 (%reason%)"}},
+    {"lblAccountPushNoIdle",
+     &TLangTexts::lblAccountPushNoIdle,
+     {"Pas d'avis d\xE8s l'arriv\xE9"
+      "e : le serveur ne le propose pas"}},
     {"tlsEngineBuiltIn", &TLangTexts::tlsEngineBuiltIn, {"TLS int\xE9gr\xE9"}},
     // What a check came to: the e-mail tab's words, and the reasons the boxes give.
     {"resultCount", &TLangTexts::resultCount, {"%count% message(s)"}},
@@ -353,6 +385,9 @@ inline constexpr std::array<LangText, 125> kLangTexts = {{
       "e refus\xE9"
       "e : %reason%"}},
     {"resultServerAnswer", &TLangTexts::resultServerAnswer, {"le serveur a r\xE9pondu : %reason%"}},
+    {"resultNoNetwork",
+     &TLangTexts::resultNoNetwork,
+     {"pas de r\xE9seau, relev\xE9 d\xE8s son retour"}},
     {"tlsUntrusted",
      &TLangTexts::tlsUntrusted,
      {"le certificat du serveur n'est pas d\xE9livr\xE9 par une autorit\xE9 reconnue par cet "

@@ -3,7 +3,6 @@
 // a sound and the notification window.
 
 #include <exception>
-#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "app/account_results.h"
 #include "app/accounts.h"
 #include "app/app_constants.h"
+#include "app/checked_accounts.h"
 #include "app/identities.h"
 #include "app/lang_texts.h"
 #include "app/mail_findings.h"
@@ -24,42 +24,16 @@
 namespace vantrel::app {
 namespace {
 
-struct AccountToCheck {
-  std::string keyPath;
-  AccountKind kind = AccountKind::Pop3;
-  std::string accountName;
-  std::string server;
-  std::string userName;
-  std::string password;
-  std::string passwordKey;
-  int port = kPop3PlainPort;
-  bool secure = false;
-  bool passwordUnbound = false;
-  bool passwordOverTlsOnly = false;
-  bool ownerChanged = false;
-};
-
-std::vector<AccountToCheck> accountsToCheck(platform::Registry& registry,
-                                            const base::IniFile& iniFile,
-                                            const Identity& identity) {
-  std::vector<AccountToCheck> accounts;
-  for (auto& account : mailAccountsOf(registry, iniFile, identity.guid)) {
-    if (account.skip) continue;
-    // Another account's password under this key is none of this one's: skipped like no password.
-    auto stored = storedPasswordFor(iniFile, account.passwordKey,
-                                    {account.server, account.userName, account.keyPath});
-    accounts.push_back({std::move(account.keyPath), account.kind, std::move(account.accountName),
-                        std::move(account.server), std::move(account.userName),
-                        std::move(stored.password), std::move(account.passwordKey), account.port,
-                        account.secure, stored.unbound, stored.overTlsOnly, stored.ownerChanged});
-  }
-  return accounts;
-}
-
-// Counts of 0 and above that stop at the largest value instead of wrapping.
-std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
-  constexpr auto kLargest = std::numeric_limits<std::int32_t>::max();
-  return count > kLargest - total ? kLargest : total + count;
+// Without a network: the account's last count stands, as if read again.
+AccountResult lastCountStands(MailWatch& watch, const std::string& accountKey) {
+  AccountResult result;
+  result.outcome = CheckOutcome::NoNetwork;
+  const auto last = watch.results.find(accountKey);
+  if (last != watch.results.end()) result.count = last->second.count;
+  watch.accountCounted = true;
+  watch.accountCount = result.count;
+  watch.newMailTotal = saturatedSum(watch.newMailTotal, result.count);
+  return result;
 }
 
 }  // namespace
@@ -68,21 +42,18 @@ void TMainForm::timerMailTimer() {
   // Messages flow while a client waits: a tick that comes meanwhile (the configuration confirmed in
   // the middle of a check) would reset the total and reuse the component under the running check.
   if (mailWatch.checking) return;
+  // Nor inside a question of push's: it comes once that is answered.
+  if (mailPush.asking()) {
+    mailPush.checkWhenFree();
+    return;
+  }
   const bool asked = std::exchange(mailWatch.asked, false);
   mailWatch.checking = true;
   const base::ScopeExit running([this] { mailWatch.checking = false; });
   auto& registry = platform_.registry;
   auto& loop = platform_.loop;
 
-  // Each identity once, by its key: two may carry one name.
-  std::vector<Identity> identities;
-  if (tabMail.checkVerifyAllId.checked) {
-    identities = enumerateIdentities(registry);
-  } else {
-    auto lastUser = lastIdentity(registry).userName;
-    auto guid = findIdentityGuid(registry, lastUser);
-    identities.push_back({std::move(guid), std::move(lastUser)});
-  }
+  const auto identities = identitiesToCheck(registry, tabMail.checkVerifyAllId.checked);
   mailWatch.previousTotal = mailWatch.newMailTotal;
   mailWatch.newMailTotal = 0;
   // Lines only the window shows: without it, or without them, no server hears a word more.
@@ -93,7 +64,7 @@ void TMainForm::timerMailTimer() {
   timerMail.setEnabled(false);
   // Built aside: the window shows the last check's rows until this one's replace them at once.
   std::vector<IdentityFound> found;
-
+  bool withoutNetwork = false;
   for (const auto& identity : identities) {
     if (loop.quitting()) break;
     IdentityFound identityFound{identity.guid, identity.userName, {}};
@@ -103,7 +74,11 @@ void TMainForm::timerMailTimer() {
       mailWatch.currentPassKey = account.passwordKey;
       mailWatch.currentAccountKey = account.keyPath;
       mailWatch.currentAccountName = account.accountName;
-      if (account.password.empty() && account.ownerChanged) {
+      // Without a network no server can answer, and nobody is asked anything: the account keeps
+      // its last count until the network is back.
+      const bool offline = !platform_.network.connected();
+      withoutNetwork = withoutNetwork || offline;
+      if (account.password.empty() && account.ownerChanged && !offline) {
         account.password =
             askPasswordForNewServer(account.accountName, account.passwordKey,
                                     {account.server, account.userName, account.keyPath});
@@ -125,7 +100,9 @@ void TMainForm::timerMailTimer() {
       mailWatch.accountCounted = false;
       // The client would refuse to start without them; the tab tells which is missing.
       AccountResult result;
-      if (account.password.empty()) {
+      if (offline) {
+        result = lastCountStands(mailWatch, account.keyPath);
+      } else if (account.password.empty()) {
         result.outcome =
             account.ownerChanged ? CheckOutcome::ServerChanged : CheckOutcome::NoPassword;
       } else if (account.userName.empty()) {
@@ -166,6 +143,7 @@ void TMainForm::timerMailTimer() {
   timerMail.setEnabled(!tabMail.checkNoMail.checked && !visible());
   if (loop.quitting()) return;
   announceNewMail(asked);
+  mailPush.checkEnded(withoutNetwork);
 }
 
 void TMainForm::announceNewMail(bool asked) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -26,6 +27,16 @@ struct AccountMessages {
     return static_cast<std::int32_t>(lines.size()) == std::min(count, kNewestMessages);
   }
 };
+
+// Per wait of `pop` and `imap`, and per answer of a push session: a server that accepts and then
+// says nothing ends the account's turn well within a minute, and the check goes on.
+inline constexpr int kMailTimeOutMs = 30000;
+
+// Counts of 0 and above that stop at the largest value instead of wrapping.
+inline std::int32_t saturatedSum(std::int32_t total, std::int32_t count) {
+  constexpr auto kLargest = std::numeric_limits<std::int32_t>::max();
+  return count > kLargest - total ? kLargest : total + count;
+}
 
 struct MailWatch {
   // Stops at the largest value: a wrapped total would hide the mail of the next check.

@@ -19,9 +19,6 @@ namespace vantrel::app {
 
 namespace {
 constexpr std::uint32_t kMinuteMs = 60000;
-// Per wait of `pop` and `imap`: a server that accepts and then says nothing ends the account's
-// turn well within a minute, and the check goes on.
-constexpr int kMailTimeOutMs = 30000;
 }  // namespace
 
 TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
@@ -32,6 +29,7 @@ TMainForm::TMainForm(platform::Platform& platform, platform::WindowHandle self,
       imap(platform.loop, platform.sockets, &secureServers),
       http(platform.loop, platform.sockets),
       pictures(designedPictures),
+      mailPush(*this, platform),
       platform_(platform),
       self_(self),
       langFile_(std::move(langFile)) {
@@ -59,6 +57,8 @@ void TMainForm::buildDesign() {
   tabIdentities.listIdentities.colour = ui::Colour::ButtonFace;
   tabMail.checkNoMail.checked = true;
   tabMail.checkVerifyAllId.enabled = false;
+  tabMail.checkMailPush.checked = true;
+  tabMail.checkMailPush.enabled = false;
   tabMail.comboIdentities.enabled = false;
   tabMail.listAccounts.enabled = false;
   tabMail.checkMailWindow.checked = true;
@@ -145,6 +145,8 @@ void TMainForm::changed() {
 
 void TMainForm::terminate() {
   terminated_ = true;
+  // No LOGOUT is waited for.
+  mailPush.stop();
   platform_.loop.quit();
 }
 
@@ -312,6 +314,8 @@ void TMainForm::bttnOKClick() {
 void TMainForm::startTimers() {
   timerOE.setEnabled(true);
   if (!tabMail.checkNoMail.checked) timerMail.setEnabled(true);
+  // Mail is announced from the first minute, not only after the first interval.
+  mailPush.start();
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -322,6 +326,7 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::mnuTrayItemConfigClick() {
   timerOE.setEnabled(false);
   timerMail.setEnabled(false);
+  mailPush.stop();
   pagesCtrl.activePage = 0;
   platform_.desktop.showWindow(self_, platform::SwShowNormal);
   platform_.desktop.setForegroundWindow(self_);

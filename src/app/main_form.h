@@ -13,6 +13,7 @@
 #include "app/accounts.h"
 #include "app/form_tabs.h"
 #include "app/lang_texts.h"
+#include "app/mail_push.h"
 #include "app/mail_watch.h"
 #include "app/notify_window_form.h"
 #include "app/passwords.h"
@@ -97,6 +98,8 @@ class TMainForm {
   void WMTrayNotify(std::intptr_t mouseMessage);
   void WMHotKey(std::intptr_t lParam);
   void WMTaskbarCreated();
+  // Sleep and waking, as WM_POWERBROADCAST tells them.
+  void WMPowerBroadcast(std::uintptr_t event);
   // The notification area shows its icons at another size (the display's scale changed, or a new
   // task bar came): these are the pictures at that size. The icon shows what it did, drawn anew.
   void trayPicturesResized(const FormPictures& resized);
@@ -113,8 +116,13 @@ class TMainForm {
   void imapConnectionFailed(net::TAsyncSocket& sender);
   void imapAuthenticationFailed(bool& handled);
   bool checkingMail() const { return mailWatch.checking; }
-  // The watcher's timer, and the mail check's unless mail is left alone.
+  // The watcher's timer, and the mail watch (the check's timer and push) unless mail is left
+  // alone.
   void startTimers();
+  // The end of a check, or a change push heard: the icon's number says the total; a new total
+  // above 0 is announced by the picture, the tip, the sound and the window. A check the user
+  // asked for always answers: the window, or a balloon from the icon without it.
+  void announceNewMail(bool asked);
 
   // Ending the program leaves the message loop.
   void terminate();
@@ -159,6 +167,7 @@ class TMainForm {
   Tray tray;
   OEWatch oeWatch;
   MailWatch mailWatch;
+  MailPush mailPush;
   TLangTexts langTexts;
   std::int32_t firstRun = 1;
   std::unique_ptr<base::IniFile> iniFile;
@@ -177,10 +186,6 @@ class TMainForm {
   // counted them.
   using NewestMark = std::function<std::string()>;
   using RetrieveSummaries = std::function<std::vector<net::TSummary>(int newest)>;
-  // The end of a check: the icon's number says the total; a new total above 0 is announced by
-  // the picture, the tip, the sound and the window. A check the user asked for always answers:
-  // the window, or a balloon from the icon without it.
-  void announceNewMail(bool asked);
   // What the tip and the open window say of the last checks, in the language of the moment.
   void retellMail();
   // What `pop` and `imap` do alike on their events; `count` is the one just read.

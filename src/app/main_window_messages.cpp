@@ -1,5 +1,5 @@
-// The tray icon's messages, the hot keys, the shell's restart and the size of its icons, as the
-// main window receives them.
+// The tray icon's messages, the hot keys, the shell's restart and the size of its icons, sleep
+// and waking, as the main window receives them.
 
 #include "app/identities.h"
 #include "app/main_form.h"
@@ -54,6 +54,14 @@ void TMainForm::trayPicturesResized(const FormPictures& resized) {
     trayIconSetIcon(shell, icon, pictures.mail[3]);
   } else {
     trayIconRedrawCount(shell, icon, pictures.mail[3], pictures.newMail);
+  }
+}
+
+void TMainForm::WMPowerBroadcast(std::uintptr_t event) {
+  if (event == platform::kPbtApmSuspend) {
+    mailPush.suspend();
+  } else if (event == platform::kPbtApmResumeAutomatic || event == platform::kPbtApmResumeSuspend) {
+    mailPush.resume();
   }
 }
 

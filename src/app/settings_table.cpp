@@ -20,7 +20,7 @@ template <typename... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
 // In the order of a new file; those added since it was laid down last.
-const std::array<SettingKey, 17> kSettingKeys{{
+const std::array<SettingKey, 18> kSettingKeys{{
     {kSectionGeneral, kFirstRunKey, 1, {}, "1"},
     {kSectionRun, "ModeMail", 1, RadioPair{&LaunchTab::radioModeMail, &LaunchTab::radioModeNews}},
     {kSectionRun, "ReduceInTray", 1, &LaunchTab::checkNotifyReduce},
@@ -38,6 +38,7 @@ const std::array<SettingKey, 17> kSettingKeys{{
     {kSectionEmail, "checkMailSound", 1, &MailTab::checkMailSound},
     {kSectionEmail, "editMailTime", 3, &MailTab::editMailTime},
     {kSectionEmail, "checkMailPreview", 1, &MailTab::checkMailPreview, {}, false},
+    {kSectionEmail, "checkMailPush", 1, &MailTab::checkMailPush, {}, false},
 }};
 
 template <typename Tab>

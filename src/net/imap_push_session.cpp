@@ -59,7 +59,7 @@ void ImapPushSession::connect() {
   loginParts_.clear();
   tags_ = 0;
   capabilities_.clear();
-  secured_ = loggedIn_ = examined_ = false;
+  secured_ = loggedIn_ = examined_ = passwordSent_ = false;
   alertsBefore_ = alerts_.kept();
   phase_ = Phase::Greeting;
   connection_.open(account_.host, account_.port, account_.secure);
@@ -248,6 +248,8 @@ void ImapPushSession::sendLoginPart() {
   connection_.send(loginParts_.front());
   loginParts_.pop_front();
   connection_.arm(timing_.answerMs);
+  // The password is in the last part.
+  passwordSent_ = loginParts_.empty();
   if (!loginParts_.empty()) continuation_ = [this] { sendLoginPart(); };
 }
 

@@ -91,6 +91,8 @@ class ImapPushSession {
   void close();
 
   bool idling() const { return phase_ == Phase::Idling; }
+  // This connection's LOGIN put the password on the wire (a PREAUTH greeting sends none).
+  bool passwordSent() const { return passwordSent_; }
   // The server offered STARTTLS, or the connection was secured: it takes TLS, and should never
   // be given a password in clear text again.
   bool tlsSeen() const { return tlsSeen_; }
@@ -163,6 +165,7 @@ class ImapPushSession {
   bool tlsSeen_ = false;
   bool retried_ = false;  // a new connection for the other TLS engine was made
   bool loggedIn_ = false;
+  bool passwordSent_ = false;
   bool examined_ = false;
   bool idleOffered_ = false;
   bool changed_ = false;  // a change the last count may not have seen

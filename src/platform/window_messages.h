@@ -15,4 +15,10 @@ inline constexpr std::intptr_t kWmLButtonUp = 0x0202;
 inline constexpr std::intptr_t kWmLButtonDblClk = 0x0203;
 inline constexpr std::intptr_t kWmRButtonUp = 0x0205;
 
+// What WM_POWERBROADCAST tells in its wParam: sleep comes, and the computer woke (by itself,
+// then again when a user is there).
+inline constexpr std::uintptr_t kPbtApmSuspend = 4;
+inline constexpr std::uintptr_t kPbtApmResumeSuspend = 7;
+inline constexpr std::uintptr_t kPbtApmResumeAutomatic = 0x12;
+
 }  // namespace vantrel::platform

@@ -39,6 +39,7 @@ enum ControlId : int {
   kIdBttnFaqOE,
   kIdLblAccountResult,
   kIdCheckMailPreview,
+  kIdCheckMailPush,
   kIdStatic = 0xFFFF,
   kIdMenuFirst = 1000,
 };

@@ -22,7 +22,7 @@ constexpr UINT kWmDpiChanged = 0x02E0;
 // imgListMail, in its order.
 constexpr std::initializer_list<int> kMailPictures = {IDI_MAIL_IDENTITY, IDI_MAIL_ACCOUNT,
                                                       IDI_MAIL_2, IDI_MAIL_NEW, IDI_MAIL_TRAY_OLD};
-constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 445;
+constexpr int kPagesX = 4, kPagesY = 4, kPagesWidth = 289, kPagesHeight = 453;
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 HICON loadIcon(HINSTANCE instance, int id, int size) {
@@ -224,7 +224,7 @@ void MainWindow::createControls(app::TMainForm& f) {
     return list;
   };
 
-  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 456, 75, 25),
+  bind(add(window_.get(), WC_BUTTONA, kIdOk, WS_TABSTOP | BS_DEFPUSHBUTTON, 111, 460, 75, 23),
        f.bttnOK);
 
   const auto launch = sheets_[0];
@@ -270,30 +270,31 @@ void MainWindow::createControls(app::TMainForm& f) {
   check(f.tabIdentities.checkIdentitiesChoice, identities, kIdCheckIdentitiesChoice, 16, 232,
         BS_AUTOCHECKBOX);
 
+  // Everything the window's height at 144 DPI leaves (a 768-pixel screen), to the last line.
   const auto mail = sheets_[3];
-  group(f.tabMail.boxMail, mail, 8, 8, 257, 228);
-  check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 24, BS_AUTOCHECKBOX);
-  check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 42, BS_AUTOCHECKBOX);
+  group(f.tabMail.boxMail, mail, 8, 5, 257, 227);
+  check(f.tabMail.checkNoMail, mail, kIdCheckNoMail, 16, 21, BS_AUTOCHECKBOX);
+  check(f.tabMail.checkVerifyAllId, mail, kIdCheckVerifyAllId, 16, 39, BS_AUTOCHECKBOX);
   comboIdentities_ = add(mail, WC_COMBOBOXA, kIdComboIdentities,
-                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 62, 241, 200);
+                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 16, 59, 241, 200);
   // Four rows below its header.
-  listAccounts_ = checkList(mail, kIdListAccounts, 12, 86, 249, 90, imgListMail_.get());
+  listAccounts_ = checkList(mail, kIdListAccounts, 12, 83, 249, 90, imgListMail_.get());
   // Four lines under the list, for the reasons that run long: a certificate's; a server's words
   // may need more, cut with their whole text in a tooltip (SS_NOTIFY lets it see the mouse). A
   // Unicode control, for those words in any script; showAccountResult sets its text.
   lblAccountResult_ = CreateWindowExW(
-      0, WC_STATICW, L"", kChild | SS_NOPREFIX | SS_NOTIFY, scaled(16), scaled(178), scaled(241),
+      0, WC_STATICW, L"", kChild | SS_NOPREFIX | SS_NOTIFY, scaled(16), scaled(175), scaled(241),
       scaled(54), mail, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLblAccountResult)),
       instance_, nullptr);
   SendMessageW(lblAccountResult_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  group(f.tabMail.boxMailOptions, mail, 8, 241, 257, 153);
-  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 257, BS_AUTOCHECKBOX);
+  group(f.tabMail.boxMailOptions, mail, 8, 235, 257, 175);
+  check(f.tabMail.checkMailWindow, mail, kIdCheckMailWindow, 16, 251, BS_AUTOCHECKBOX);
   // Like the display time, a part of the window's option; its caption takes two lines.
   bind(add(mail, WC_BUTTONA, kIdCheckMailPreview,
-           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 275, 229, 28),
+           WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 32, 269, 229, 28),
        f.tabMail.checkMailPreview, &f.tabMail.checkMailPreview.checked);
   // Labels wrap onto a second line where a language needs it; each number sits beside its label.
-  label(f.tabMail.lblMailWindowTime, mail, 32, 305, 168, 28);
+  label(f.tabMail.lblMailWindowTime, mail, 32, 299, 168, 28);
   const auto number = [&](int id, int upDownId, int y, HWND& edit, HWND& upDown) {
     edit = add(mail, WC_EDITA, id, WS_TABSTOP | ES_READONLY | ES_NUMBER | ES_RIGHT, 206, y, 51, 21,
                WS_EX_CLIENTEDGE);
@@ -301,11 +302,15 @@ void MainWindow::createControls(app::TMainForm& f) {
                  UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
     SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   };
-  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 305, editMailWindowTime_,
+  number(kIdEditMailWindowTime, kIdUpDownMailWindowTime, 299, editMailWindowTime_,
          upDownMailWindowTime_);
-  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 337, BS_AUTOCHECKBOX);
-  label(f.tabMail.lblMailTime, mail, 16, 359, 184, 28);
-  number(kIdEditMailTime, kIdUpDownMailTime, 359, editMailTime_, upDownMailTime_);
+  check(f.tabMail.checkMailSound, mail, kIdCheckMailSound, 16, 330, BS_AUTOCHECKBOX);
+  label(f.tabMail.lblMailTime, mail, 16, 350, 184, 28);
+  number(kIdEditMailTime, kIdUpDownMailTime, 350, editMailTime_, upDownMailTime_);
+  // Beside the interval it completes; its caption takes two lines.
+  bind(add(mail, WC_BUTTONA, kIdCheckMailPush, WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP,
+           16, 380, 245, 28),
+       f.tabMail.checkMailPush, &f.tabMail.checkMailPush.checked);
 
   const auto about = sheets_[4];
   group(f.tabAbout.boxAbout, about, 8, 8, 257, 153);
@@ -438,7 +443,8 @@ void MainWindow::refresh() {
   if (captions != tabCaptions_) {
     tabCaptions_ = captions;
     SendMessageA(pages_, TCM_DELETEALLITEMS, 0, 0);
-    SendMessageA(pages_, TCM_SETPADDING, 0, MAKELPARAM(10, 3));
+    // Low tabs: the e-mail tab needs every line the window's height leaves.
+    SendMessageA(pages_, TCM_SETPADDING, 0, MAKELPARAM(10, 2));
     for (std::size_t i = 0; i < captions.size(); ++i) {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
@@ -746,6 +752,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYENDSESSION:
       if (form_) form_->WMQueryEndSession();
+      return TRUE;
+    case WM_POWERBROADCAST:
+      if (form_) form_->WMPowerBroadcast(wParam);
       return TRUE;
     case WM_HOTKEY:
       if (form_) form_->WMHotKey(lParam);

@@ -72,6 +72,9 @@ class RecordingNotifyView : public app::NotifyWindowView {
 inline constexpr char kConfigured[] =
     "[General]\r\nFirstRun=0\r\n[Identities]\r\ncheckNoIdentities=1\r\n";
 
+// The periodic check alone, IMAP push off: what the servers hear is the check's.
+inline constexpr char kNoPush[] = "checkMailPush=0\r\n";
+
 // The [Run] lines that start Outlook Express hidden, put away into the tray.
 inline constexpr char kStartHidden[] = "StartReduced=1\r\nReduceInTray=1\r\n";
 

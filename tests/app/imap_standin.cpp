@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace vantrel::testing {
 namespace {
@@ -30,7 +31,12 @@ std::optional<std::vector<std::string>> quotedArguments(const std::string& text)
 class ImapConnection final : public platform::standin::StandinConnection {
  public:
   explicit ImapConnection(std::shared_ptr<ImapState> state)
-      : state_(std::move(state)), secure_(state_->listener.implicitTls) {}
+      : state_(std::move(state)), secure_(state_->listener.implicitTls) {
+    state_->open.insert(this);
+  }
+  ImapConnection(const ImapConnection&) = delete;
+  ImapConnection& operator=(const ImapConnection&) = delete;
+  ~ImapConnection() override { state_->open.erase(this); }
 
   std::string greeting() override {
     const auto& user = state_->listener.preauth;
@@ -42,12 +48,24 @@ class ImapConnection final : public platform::standin::StandinConnection {
   std::string received(std::string_view bytes) override {
     std::string answer;
     for (const auto& line : lines_.add(bytes)) {
+      if (line == "DONE" && idling()) {
+        state_->commands.push_back(line);
+        answer += std::exchange(idleTag_, {}) + " OK Idle completed\r\n";
+        continue;
+      }
       const auto [tag, command] = firstWord(line);
       state_->commands.push_back(command);
       answer += answerTo(tag, command);
     }
     return answer;
   }
+
+  bool idling() const { return !idleTag_.empty(); }
+  // The mailbox it has examined has changed: an idling connection is told.
+  void changed(const StandinMailbox& mailbox, const std::string& told) {
+    if (idling() && mailbox_ == &mailbox) say(told);
+  }
+  void hangUp() { hungUp_ = true; }
 
   bool hungUp() const override { return hungUp_; }
   bool implicitTls() const override { return state_->listener.implicitTls; }
@@ -65,6 +83,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
     if (!secure_ && state_->listener.startTls) text += " STARTTLS";
     if (!secure_ && state_->listener.loginDisabled) text += " LOGINDISABLED";
     if (mailbox_ && state_->listener.esearch) text += " ESEARCH";
+    if (state_->listener.idle) text += " IDLE";
     return text;
   }
 
@@ -106,6 +125,10 @@ class ImapConnection final : public platform::standin::StandinConnection {
              " OK [READ-ONLY]\r\n";
     }
     if (verb == "UID" && mailbox_) return answerToUid(tag, rest);
+    if (verb == "IDLE" && examined_ && state_->listener.idle) {
+      idleTag_ = tag;
+      return "+ idling\r\n";
+    }
     if (verb == "LOGOUT") {
       hungUp_ = true;
       return "* BYE\r\n" + tag + " OK\r\n";
@@ -165,6 +188,7 @@ class ImapConnection final : public platform::standin::StandinConnection {
   bool secure_;
   bool startingTls_ = false;
   bool hungUp_ = false;
+  std::string idleTag_;  // of the IDLE under way
 };
 
 }  // namespace
@@ -173,6 +197,33 @@ StandinImap::StandinImap(platform::standin::StandinSockets& sockets, const std::
                          std::uint32_t address, ImapListener listener) {
   state_->listener = std::move(listener);
   listen<ImapConnection>(sockets, host, address);
+}
+
+void StandinImap::deliver(const std::string& user, const std::string& header) {
+  auto& mailbox = state_->mailboxes.at(user);
+  ++mailbox.count;
+  if (!header.empty()) mailbox.newest.insert(mailbox.newest.begin(), header);
+  const auto told = "* " + std::to_string(mailbox.count) + " EXISTS\r\n";
+  for (auto* connection : state_->open) {
+    static_cast<ImapConnection*>(connection)->changed(mailbox, told);
+  }
+}
+
+void StandinImap::flagsChanged(const std::string& user) {
+  const auto& mailbox = state_->mailboxes.at(user);
+  for (auto* connection : state_->open) {
+    static_cast<ImapConnection*>(connection)->changed(mailbox, "* 1 FETCH (FLAGS (\\Seen))\r\n");
+  }
+}
+
+void StandinImap::hangUp() {
+  for (auto* connection : state_->open) static_cast<ImapConnection*>(connection)->hangUp();
+}
+
+int StandinImap::idling() const {
+  return static_cast<int>(std::count_if(state_->open.begin(), state_->open.end(), [](auto* c) {
+    return static_cast<ImapConnection*>(c)->idling();
+  }));
 }
 
 }  // namespace vantrel::testing

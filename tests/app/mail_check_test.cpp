@@ -119,9 +119,10 @@ constexpr char kNoMessageLines[] = "checkMailPreview=0\r\n";
 // Vantrel watching, mail checked every minute, another program's window in front.
 app::TMainForm& startChecking(AppBed& bed, const std::string& email = "") {
   bed.importFixture("mail-accounts.reg");
-  auto& form = bed.startWatching(settingsText(
-      "", "checkNoIdentities=1\r\n",
-      "[Email]\r\ncheckNoMail=0\r\neditMailTime=1\r\n" + (kNoMessageLines + email) + kPasswords));
+  auto& form =
+      bed.startWatching(settingsText("", "checkNoIdentities=1\r\n",
+                                     "[Email]\r\ncheckNoMail=0\r\neditMailTime=1\r\n" +
+                                         (kNoMessageLines + email) + kNoPush + kPasswords));
   bed.openOtherWindow();
   return form;
 }
@@ -942,10 +943,10 @@ TEST(MailCheck, AnAccountThatTakesTheKeyOfAnotherNeverSendsThatPasswordAndBothAr
     }
     const auto newcomerHeard = [&] { return pop3 ? pop3->commands() : imap->commands(); };
     // Stored by an earlier version, which kept no owner beside it.
-    auto& form = bed.startWatching(settingsText(
-        "", "checkNoIdentities=1\r\n",
-        "[Email]\r\ncheckNoMail=0\r\n" +
-            (kNoMessageLines + ("Alice_Cloud_pass=" + storedPassword("c1oud"))) + "\r\n"));
+    auto& form = bed.startWatching(
+        settingsText("", "checkNoIdentities=1\r\n",
+                     "[Email]\r\ncheckNoMail=0\r\n" + (kNoMessageLines + std::string(kNoPush)) +
+                         "Alice_Cloud_pass=" + storedPassword("c1oud") + "\r\n"));
     bed.openOtherWindow();
     form.timerMailTimer();
     ASSERT_EQ(first.commands(), imapLogIn("c1oud"));

@@ -123,7 +123,7 @@ app::TMainForm& startChecking(AppBed& bed, const std::string& email) {
   auto& form = bed.startWatching(
       settingsText("", "checkNoIdentities=1\r\n",
                    "[Email]\r\ncheckNoMail=0\r\nAlice_Work_pass=z/po\r\nAlice_Cloud_pass=" +
-                       storedPassword("c1oud") + "\r\n" + email + kPasswords));
+                       storedPassword("c1oud") + "\r\n" + kNoPush + email + kPasswords));
   bed.openOtherWindow();
   return form;
 }

@@ -43,7 +43,8 @@ TEST(FirstRun, CreatesTheSettingsFileShowsTheMessageAndTheConfigurationWindow) {
   form.bttnOKClick();
   EXPECT_TRUE(form.terminated());
   EXPECT_TRUE(bed.sim.processes.started().empty());
-  EXPECT_TRUE(bed.readSettings().ends_with("editMailTime=3\r\ncheckMailPreview=1\r\n"));
+  EXPECT_TRUE(
+      bed.readSettings().ends_with("editMailTime=3\r\ncheckMailPreview=1\r\ncheckMailPush=1\r\n"));
 }
 
 TEST(FirstRun, AnExistingFileWithoutFirstRunIsAFirstRunAgainWithoutDefaultsWritten) {

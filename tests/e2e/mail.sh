@@ -2,9 +2,11 @@
 # The mail watch as a user meets it: accounts of two identities (own and shared area) checked on
 # a local POP3 and IMAP server, announced by the tray tip and the notification window; the window's
 # countdown and its double-click switch; a refused password asked again; servers that cannot be
-# reached. The driver fires the mail timer at once instead of waiting minutes.
+# reached; IMAP push; the machine without a network. The driver fires the mail timer at once
+# instead of waiting minutes.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/mail_server.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/networks.sh"
 
 NOTIFY=(--class TNotifyWindowForm)
 TREE_NOTIFY=100
@@ -40,22 +42,29 @@ pop3_account() {  # pop3_account KEY NAME SERVER USER [VALUE...]
 }
 
 # Accounts of mail-e2e.reg with their passwords stored; Alice's own may be overridden. The
-# window lists accounts without their messages' lines unless a case asks for them
-# (Email/checkMailPreview=1: a new file has no such key). The server offers STLS with the test
-# root's certificate, which Windows trusts here.
+# window lists accounts without their messages' lines, and only the periodic check reads IMAP
+# accounts, unless a case asks otherwise (Email/checkMailPreview=1, Email/checkMailPush=1: a new
+# file has no such keys). The server offers STLS with the test root's certificate, which Windows
+# trusts here.
 start_mail() {  # start_mail [ALICE_PASSWORD] [SETTING...]
-  local alice=${1:-secret} preview=Email/checkMailPreview=0
+  local alice=${1:-secret} preview=Email/checkMailPreview=0 push=Email/checkMailPush=0
   shift || true
   mail_server_trust_root
   [[ " $* " != *" Email/checkMailPreview="* ]] || preview=
+  [[ " $* " != *" Email/checkMailPush="* ]] || push=
   e2e_regedit "$E2E_FIXTURES/oe-installroot.reg" "$E2E_FIXTURES/mail-e2e.reg"
   mail_settings checkNoMail=0 checkVerifyAllId=1 editMailTime=$MAIL_MINUTES Alice_Maison_pass="$alice" \
-    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong ${preview:+"$preview"} "$@"
+    Bob_Perso_pass=opensesame Bob_Bureau_pass=hunter2 Bob_Ancien_pass=wrong ${preview:+"$preview"} \
+    ${push:+"$push"} "$@"
+  start_watching
+}
+
+# Vantrel started on the settings written, Outlook Express put away as a user waiting for mail
+# does: in front, it clears the signs of new mail at every watcher tick.
+start_watching() {
   vantrel_start
   msimn_wait_log window=shown 20
   vantrel_answers
-  # Outlook Express in front clears the signs of new mail at every watcher tick: put it away in
-  # the tray, as a user waiting for mail does.
   expect_put_away_when_minimised "Outlook Express was not put away" 5
 }
 
@@ -520,6 +529,60 @@ case_message_lines_in_any_script() {
   wait_until 5 "Outlook Express did not come back" window_state_is "visible=1" "${OE[@]}"
 }
 
+# Alice's IMAP "Nuage" on fay's empty inbox, pushed, checked every 999 minutes: a message delivered
+# into the mailbox (written into tmp/, renamed into new/) brings the notification window with its
+# sender, no timed check having run (the tip counts Nuage's message alone).
+case_push_announces_delivery() {
+  e2e_reg_import "[$ALICE_ACCOUNTS\\00000002]" '"Account Name"="Nuage"' '"IMAP Server"="localhost"' \
+    '"IMAP User Name"="fay"'
+  local before box=$MAIL_SERVER_DIR/mail/fay
+  before=$(wc -l <"$MAIL_SERVER_DIR/dovecot.log")
+  start_mail secret editMailTime=999 editMailWindowTime=0 Email/checkMailPreview=1 \
+    Email/checkMailPush=1 Alice_Nuage_pass=zephyr
+  wait_until 15 "push did not log in" eval \
+    '[[ -n "$(imap_logins_since "$before" fay)" ]]'
+  notify_hidden || fail "the notification window came for an empty inbox"
+  printf 'From: Push Sender <push@example.com>\r\nSubject: Arrived\r\n\r\nnow\r\n' >"$box/tmp/push.1"
+  chown dovecot:dovecot "$box/tmp/push.1"
+  mv "$box/tmp/push.1" "$box/new/1700000000.push.vantrel"
+  wait_until 10 "the delivery was not announced" notify_shown
+  notify_tree | grep -q 'Push Sender' || fail "the window lacks the sender: $(notify_tree | tr '\n' '|')"
+  tip_shown "1 message(s) non-lu(s) (Alice)" || fail "a timed check ran, or the tip is wrong"
+}
+
+# The machine without a network: Vantrel and a POP3 server of the case in a namespace of its own,
+# loopback alone. A check raises no box and the e-mail tab says the network is absent; a network
+# that comes back brings the check within 10 s, Wine's NotifyAddrChange telling nothing.
+case_machine_without_network() {
+  local ns=vantrel-offline-$$ ports=$E2E_WORK/offline.port port
+  rm -f "$ports"
+  # shellcheck disable=SC2064  # this case's namespace and server, gone however the case ends
+  trap "offline_end $ns" EXIT
+  offline_begin "$ns" || fail "no namespace of its own"
+  ip netns exec "$ns" python3 "$E2E_ROOT/tests/net/late_pop3_server.py" "$ports" 0 60 &
+  # shellcheck disable=SC2064
+  trap "kill $! 2>/dev/null; offline_end $ns" EXIT
+  wait_until 10 "the namespace's server did not start" test -s "$ports"
+  port=$(<"$ports")
+  e2e_regedit "$E2E_FIXTURES/oe-installroot.reg"
+  e2e_reg_import '[HKEY_CURRENT_USER\Identities]' '"Last Username"="Alice"' '' \
+    '[HKEY_CURRENT_USER\Identities\{7C3E9B42-1D2F-4A6B-8E5C-3F4A5B6C7D02}]' '"Username"="Alice"' '' \
+    "$(pop3_account "$ALICE_ACCOUNTS\\00000001" Local 127.0.0.1 alice \
+      "\"POP3 Port\"=dword:$(printf %08x "$port")")"
+  # Without message lines: this server counts and no more.
+  mail_settings checkNoMail=0 editMailTime=$MAIL_MINUTES Email/checkMailPreview=0 Alice_Local_pass=x
+  start_watching
+  fire_mail_timer
+  email_tab_of Alice
+  wait_until 5 "the e-mail tab does not say the network is absent" \
+    account_result_is "Relevé à HH:MM : pas de réseau, relevé dès son retour"
+  ! box_open || fail "a box came: $(drv text "${BOX[@]}" --timeout 0 | tr '\n' ' ')"
+  drv click "${MAIN[@]}" "$IDOK" >/dev/null || fail "no OK button"
+  wait_until 5 "the configuration window stayed" window_state_is "visible=0" "${MAIN[@]}"
+  offline_network_back "$ns"
+  wait_until 10 "the network's return brought no check" tip_shown "2 message(s) non-lu(s) (Alice)"
+}
+
 # Declared DPI-aware, Vantrel lays the notification window out for the system's DPI too, as its
 # main window: 282 x 131 at 96 DPI, the tree at 8,8 (265 x 97, indent 19) and the labels at 112.
 case_notify_window_at_144_dpi() {
@@ -545,8 +608,9 @@ suite_mail() {
     return 1
   }
   e2e_begin_vantrel_suite mail || return 1
-  mail_server_start || {
+  mail_server_start && networks_up || {
     mail_server_stop
+    networks_down
     return 1
   }
   e2e_cases check_announces_new_mail tray_menu_checks_mail tray_menu_check_answers_without_new_mail \
@@ -556,9 +620,10 @@ suite_mail() {
     unreachable_servers_are_reported secure_accounts secure_accounts_builtin_engine \
     secure_accounts_without_schannel_tls12 accounts_tab_writes_skip_flags \
     imap_accounts_counted_beside_pop3 imap_tick_kept_in_the_settings_file \
-    message_lines_in_any_script
+    message_lines_in_any_script push_announces_delivery machine_without_network
   # Last: it changes the prefix's DPI.
   e2e_cases notify_window_at_144_dpi
   mail_server_stop
+  networks_down
   e2e_end_suite
 }

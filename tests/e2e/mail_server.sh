@@ -2,9 +2,10 @@
 # A private dovecot POP3 server on 127.0.0.1 port 110, the port of a plain account without a port
 # of its own (binding it needs root), and IMAP on 143 likewise, offering STARTTLS. Mailboxes:
 # alice/secret (3 messages), bob/hunter2 (2), carol/opensesame (none), dave/cumulus (2 unread, 1
-# read), erin/nouvelles (8 unread and 2 read, whose senders and subjects come in several character
-# sets: dovecot_summaries_mailbox). IMAP over implicit TLS on MAIL_SERVER_IMAPS_PORT. Over implicit TLS for POP3: dovecot's
-# pop3s on MAIL_SERVER_POP3S_PORT (a certificate for localhost from the test root of mail_server_trust_root) and, on
+# read), fay/zephyr (none, for deliveries), erin/nouvelles (8 unread and 2 read, whose senders and
+# subjects come in several character sets: dovecot_summaries_mailbox). IMAP over implicit TLS on
+# MAIL_SERVER_IMAPS_PORT. Over implicit TLS for POP3: dovecot's pop3s on MAIL_SERVER_POP3S_PORT (a
+# certificate for localhost from the test root of mail_server_trust_root) and, on
 # MAIL_SERVER_UNTRUSTED_PORT, a server with a certificate from an unknown root, and on
 # MAIL_SERVER_NOINTER_PORT one that leaves out the intermediate of its certificate, both writing
 # what they hear to MAIL_SERVER_TLS_LOG. The address that certificate gives for its intermediate
@@ -43,6 +44,7 @@ mail_server_start() {
   dovecot_mailbox "$MAIL_SERVER_DIR" bob hunter2 2
   dovecot_mailbox "$MAIL_SERVER_DIR" carol opensesame 0
   dovecot_mailbox "$MAIL_SERVER_DIR" dave cumulus 2 1
+  dovecot_mailbox "$MAIL_SERVER_DIR" fay zephyr 0
   dovecot_summaries_mailbox "$MAIL_SERVER_DIR" erin nouvelles
   # Implicit TLS beside: dovecot's pop3s with a certificate for localhost from the test root, and
   # a server whose certificate comes from a root nobody trusts, which writes down what it hears.

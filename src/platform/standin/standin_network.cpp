@@ -14,8 +14,9 @@ void StandinNetwork::unwatchChanges(NetworkWatchId id) {
   watchers_.erase(id);
 }
 
-void StandinNetwork::setConnected(bool connected) {
+void StandinNetwork::setConnected(bool connected, bool told) {
   connected_ = connected;
+  if (!told) return;
   loop_.post([this] {
     std::vector<NetworkWatchId> ids;
     for (const auto& [id, onChange] : watchers_) ids.push_back(id);

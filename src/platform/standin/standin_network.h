@@ -18,8 +18,8 @@ class StandinNetwork final : public Network {
   NetworkWatchId watchChanges(std::function<void()> onChange) override;
   void unwatchChanges(NetworkWatchId id) override;
 
-  // The network goes or comes back.
-  void setConnected(bool connected);
+  // The network goes or comes back; told or not, as Windows under Wine never tells.
+  void setConnected(bool connected, bool told = true);
 
  private:
   StandinEventLoop& loop_;
