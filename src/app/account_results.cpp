@@ -129,6 +129,16 @@ AccountResult secureRefused(std::string reason, platform::TlsRefusal refusal) {
   return result;
 }
 
+// What the socket's signs tell of a failure, before its message is read. A name that did not
+// resolve is asked about before any wait could run out of time; a connect that did not come in
+// time is told like one that was refused. Without a sign: the connection was lost.
+AccountResult signedFailure(const FailureSigns& signs) {
+  if (signs.hostNotFound) return outcome(CheckOutcome::ServerNotFound);
+  if (signs.timedOut) return outcome(CheckOutcome::NoAnswer);
+  if (signs.connectionFailed) return outcome(CheckOutcome::NoConnection);
+  return outcome(CheckOutcome::ConnectionLost);
+}
+
 }  // namespace
 
 std::string timeText(platform::TimeOfDay at) {
@@ -150,17 +160,15 @@ AccountResult failedCheck(const std::exception_ptr& failure, const FailureSigns&
     return outcome(CheckOutcome::ServerRefusal, serverWords(refusal.ServerText()));
   } catch (const net::EMailFault& fault) {
     return faulted(fault.Fault());
+  } catch (const net::ESockError&) {
+    // A server that hangs up leaves a socket's error.
+    return signedFailure(signs);
   } catch (const std::exception& error) {
-    // A name that did not resolve is asked about before any wait could run out of time; a
-    // connect that did not come in time is told like one that was refused.
-    if (signs.hostNotFound) return outcome(CheckOutcome::ServerNotFound);
-    if (signs.timedOut) return outcome(CheckOutcome::NoAnswer);
-    if (signs.connectionFailed) return outcome(CheckOutcome::NoConnection);
-    // A server that hangs up leaves an empty reply, or a socket's error.
+    const auto bySigns = signedFailure(signs);
+    if (bySigns.outcome != CheckOutcome::ConnectionLost) return bySigns;
+    // A server that hangs up may also leave an empty reply.
     const std::string said = serverWords(error.what());
-    if (dynamic_cast<const net::ESockError*>(&error) || said.empty()) {
-      return outcome(CheckOutcome::ConnectionLost);
-    }
+    if (said.empty()) return bySigns;
     return outcome(CheckOutcome::ServerAnswer, said);
   }
   return outcome(CheckOutcome::ConnectionLost);

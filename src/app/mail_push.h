@@ -7,7 +7,6 @@
 // check, a box or a question never starts inside the wait of another.
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -105,7 +104,7 @@ class MailPush {
   std::map<std::string, Pushed> pushed_;  // by account key
   std::vector<std::string> lookedAt_;     // the identities whose accounts have sessions
   // What waits for a free turn: no check running, no box of push's open.
-  std::deque<std::function<void()>> boxes_;
+  std::vector<std::function<void()>> boxes_;
   bool checkDue_ = false;
   bool announceDue_ = false;
   bool asking_ = false;

@@ -34,7 +34,7 @@ void MailPush::takeTurn() {
   }
   if (!boxes_.empty()) {
     const auto box = std::move(boxes_.front());
-    boxes_.pop_front();
+    boxes_.erase(boxes_.begin());
     asking_ = true;
     box();
     asking_ = false;

@@ -246,7 +246,7 @@ void ImapPushSession::login() {
 
 void ImapPushSession::sendLoginPart() {
   connection_.send(loginParts_.front());
-  loginParts_.pop_front();
+  loginParts_.erase(loginParts_.begin());
   connection_.arm(timing_.answerMs);
   // The password is in the last part.
   passwordSent_ = loginParts_.empty();

@@ -8,7 +8,6 @@
 // login fails. Asking for a password, retrying and announcing are the owner's.
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -156,9 +155,9 @@ class ImapPushSession {
   LoopConnection connection_;
   ImapAnswerReader reader_;
   Phase phase_ = Phase::Greeting;
-  std::deque<Pending> pending_;
-  std::function<void()> continuation_;  // what a "+" answers, when one is due
-  std::deque<std::string> loginParts_;  // what follows each "+" of LOGIN's literals
+  std::vector<Pending> pending_;         // a few at most
+  std::function<void()> continuation_;   // what a "+" answers, when one is due
+  std::vector<std::string> loginParts_;  // what follows each "+" of LOGIN's literals
   unsigned tags_ = 0;
   std::vector<std::string> capabilities_;
   bool secured_ = false;
@@ -177,7 +176,9 @@ class ImapPushSession {
   ImapAlerts alerts_;
   std::size_t alertsBefore_ = 0;  // of the alerts, those from before this connection
   // Cleared when this object goes: a handler may drop it, and nothing of it is touched after.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // Not make_shared: without run-time type information it brings in libstdc++'s shared-pointer
+  // object and its thread-safe statics, some 5 KB of each Windows program.
+  std::shared_ptr<bool> alive_{new bool(true)};
 };
 
 }  // namespace vantrel::net

@@ -112,7 +112,9 @@ class LoopConnection {
   platform::TlsEngine securedBy_ = platform::TlsEngine::None;
   std::vector<char> received_;
   // Cleared when this object goes: a handler may drop it, and nothing of it is touched after.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // Not make_shared: without run-time type information it brings in libstdc++'s shared-pointer
+  // object and its thread-safe statics, some 5 KB of each Windows program.
+  std::shared_ptr<bool> alive_{new bool(true)};
 };
 
 }  // namespace vantrel::net

@@ -52,6 +52,39 @@ TEST(AccountResults, AServersWordsBecomeOneShortLine) {
   }
 }
 
+// What the socket saw comes before any words: a socket's error never reads as the server's answer.
+TEST(AccountResults, ASocketsSignsAndErrorsAreNoServerAnswer) {
+  struct Case {
+    const char* name;
+    std::exception_ptr failure;
+    FailureSigns signs;
+    CheckOutcome outcome;
+  };
+  const auto sockError = std::make_exception_ptr(net::ESockError("Connection reset (10054)"));
+  const auto answer = std::make_exception_ptr(net::Exception("-ERR try later"));
+  const Case cases[] = {
+      {"a socket's error", sockError, {}, CheckOutcome::ConnectionLost},
+      {"an aborted wait",
+       std::make_exception_ptr(net::EAbortError("aborted")),
+       {},
+       CheckOutcome::ConnectionLost},
+      {"a socket's error after no name",
+       sockError,
+       {.hostNotFound = true},
+       CheckOutcome::ServerNotFound},
+      {"a socket's error after a time-out", sockError, {.timedOut = true}, CheckOutcome::NoAnswer},
+      {"words after a failed connect",
+       answer,
+       {.connectionFailed = true},
+       CheckOutcome::NoConnection},
+      {"words and no sign", answer, {}, CheckOutcome::ServerAnswer},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(failedCheck(c.failure, c.signs).outcome, c.outcome);
+  }
+}
+
 // A line that quotes the server is UTF-8 throughout, the program's words converted; the others
 // stay Windows-1252, as every other text of the program.
 TEST(AccountResults, ALineQuotingTheServerIsUtf8Throughout) {
