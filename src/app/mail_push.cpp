@@ -4,39 +4,12 @@
 #include <set>
 #include <utility>
 
+#include "app/account_results.h"
 #include "app/main_form.h"
 #include "app/passwords.h"
-#include "app/server_words.h"
 #include "net/retry_pause.h"
 
 namespace vantrel::app {
-namespace {
-
-AccountResult failed(CheckOutcome outcome, std::string detail = {}) {
-  AccountResult result;
-  result.outcome = outcome;
-  result.detail = std::move(detail);
-  return result;
-}
-
-// Why a dropped connection dropped, in the words of the check; the session's own text is
-// Vantrel's, not the server's.
-AccountResult dropped(const net::ImapPushSession::End& end) {
-  using Why = net::ConnectionEnd::Why;
-  if (!end.connection) return failed(CheckOutcome::ConnectionLost);
-  switch (end.connection->why) {
-    case Why::NoSuchHost:
-      return failed(CheckOutcome::ServerNotFound);
-    case Why::Unreachable:
-      return failed(CheckOutcome::NoConnection);
-    case Why::TimedOut:
-      return failed(CheckOutcome::NoAnswer);
-    default:
-      return failed(CheckOutcome::ConnectionLost);
-  }
-}
-
-}  // namespace
 
 bool MailPush::pushOn() const {
   return running_ && !suspended_ && form_.tabMail.checkMailPush.checked;
@@ -236,28 +209,27 @@ void MailPush::ended(const std::string& key, const net::ImapPushSession::End& en
   pushed.session.reset();
   switch (end.reason) {
     case Reason::Dropped:
-      retryLater(key, pushed, dropped(end));
+      retryLater(key, pushed, endedPush(end));
       break;
     case Reason::ServerRefused:
       // An alert may be a provider asking for another password, as the check takes it.
       if (end.code == "ALERT") {
-        pushed.status = {PushState::Stopped, {}, failed(CheckOutcome::PasswordRefused)};
+        AccountResult refused;
+        refused.outcome = CheckOutcome::PasswordRefused;
+        pushed.status = {PushState::Stopped, {}, std::move(refused)};
         askPassword(key, true);
       } else {
-        retryLater(key, pushed, failed(CheckOutcome::ServerRefusal, serverWords(end.serverText)));
+        retryLater(key, pushed, endedPush(end));
       }
       break;
     case Reason::PasswordRefused:
-      pushed.status = {PushState::Stopped, {}, failed(CheckOutcome::PasswordRefused)};
+      pushed.status = {PushState::Stopped, {}, endedPush(end)};
       askPassword(key, false);
       break;
-    case Reason::SecureRefused: {
-      auto why = failed(CheckOutcome::SecureRefused, end.tlsReason);
-      why.refusal = end.refusal;
-      pushed.status = {PushState::Stopped, {}, std::move(why)};
+    case Reason::SecureRefused:
+      pushed.status = {PushState::Stopped, {}, endedPush(end)};
       tellSecureFailure(key);
       break;
-    }
     case Reason::NoIdle:
       pushed.status = {PushState::WithoutIdle, {}, {}};
       break;
