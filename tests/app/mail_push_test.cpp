@@ -57,6 +57,7 @@ struct PushBed {
             "\r\nAlice_Work_pass=" + storedPassword("w0rk") +
             "\r\nAlice_Cloud_pass=" + storedPassword("c1oud") + "\r\n" + email_));
     bed.openOtherWindow();
+    return *form;
   }
 
   // Each account line of the notification window, after its identity's.

@@ -95,8 +95,8 @@ TEST(ImapAnswers, QuotingEscapesOrGivesWayToALiteral) {
   EXPECT_EQ(quotedString(""), "\"\"");
   EXPECT_EQ(quotedString("a\"b\\c d"), "\"a\\\"b\\\\c d\"");
   EXPECT_EQ(quotedString(std::string(1024, 'x')), "\"" + std::string(1024, 'x') + "\"");
-  for (const std::string text : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3),
-                                 std::string("caf\xe9"), std::string(1025, 'x')}) {
+  for (const std::string& text : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3),
+                                  std::string("caf\xe9"), std::string(1025, 'x')}) {
     EXPECT_EQ(quotedString(text), std::nullopt) << text;
   }
 }

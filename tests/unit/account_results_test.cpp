@@ -181,7 +181,8 @@ TEST(AccountResults, APushSessionsEndIsToldAsACheckWouldBe) {
   using Reason = net::ImapPushSession::EndReason;
   const auto connectionEnd = [](net::ConnectionEnd::Why why) {
     End end;
-    end.connection = net::ConnectionEnd{why};
+    end.connection.emplace();
+    end.connection->why = why;
     return end;
   };
   End goodbye;
