@@ -20,9 +20,9 @@
 # information pulls libstdc++'s shared-pointer object (-3 to -5 KB); x86 leaf functions without
 # a frame pointer (-2 KB); x86 stack kept at the 4-byte alignment Windows gives (-2 KB); the
 # exception classes' constructors from strings defined in src/win32, so that libstdc++'s objects
-# with their transactional-memory copies stay out (x86 -15 KB), and the throw helpers
-# of its inline code likewise (src/win32/library_throws.cpp, x86 -2.5 KB; both x64 -7 KB). Now x64 624,128 bytes,
-# x86 653,312. On Windows every function of a linked object stays (each has an unwind entry,
+# with their transactional-memory copies stay out (x86 -15 KB), and the throw helpers of its
+# inline code likewise (src/win32/library_throws.cpp, x86 -2.5 KB; with them x64 -7 KB). Now
+# x64 624,128 bytes, x86 653,312. On Windows every function of a linked object stays (each has an unwind entry,
 # which the linker keeps), and x86's DWARF unwind tables (.eh_frame, some 100 KB) and unwinder
 # (25 KB) come on top of what x64 weighs.
 VANTREL_BUDGET_X64=$((640 * 1024))
