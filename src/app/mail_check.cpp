@@ -16,6 +16,7 @@
 #include "app/mail_findings.h"
 #include "app/main_form.h"
 #include "app/message_lines.h"
+#include "app/password_question.h"
 #include "app/passwords.h"
 #include "app/server_words.h"
 #include "base/scope_exit.h"
@@ -383,18 +384,9 @@ void TMainForm::mailClientAuthenticationFailed(net::TMailClient& client, bool& h
   // Refused or not, a password that went over TLS never goes in clear text again.
   if (client.PasswordSent()) passwordWentOut(client);
   if (platform_.loop.quitting()) return;
-  const auto text = replacePlaceholder(
-      replacePlaceholder(langTexts.msgMailBadPass, kPlaceholderHost, client.Host),
-      kPlaceholderLogin, client.UserID);
-  const auto answer = platform_.dialogs.messageBox(
-      platform_.desktop.desktopWindow(), text, APP_NAME,
-      platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground);
-  if (answer != platform::IdYes) return;
-  const auto typed =
-      platform_.dialogs.inputQuery(APP_NAME, langTexts.msgMailBadPassRetry, "", true);
-  // An alert may say no more than that the server is in trouble: nothing typed keeps the password.
-  if (alerted && (!typed || typed->empty())) return;
-  client.Password = typed.value_or("");
+  const auto typed = askNewPassword(platform_, langTexts, client.Host, client.UserID, alerted);
+  if (!typed) return;
+  client.Password = *typed;
   writePassword(*iniFile, mailWatch.currentPassKey, client.Password,
                 {client.Host, client.UserID, mailWatch.currentAccountKey});
   client.PasswordOverTlsOnly = false;

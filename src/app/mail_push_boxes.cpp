@@ -4,6 +4,7 @@
 #include "app/app_constants.h"
 #include "app/mail_push.h"
 #include "app/main_form.h"
+#include "app/password_question.h"
 #include "app/passwords.h"
 #include "app/server_words.h"
 
@@ -59,19 +60,10 @@ void MailPush::askPassword(const std::string& key, bool alerted) {
     found->second.questionDue = false;
     // The boxes let messages flow: the account may have gone meanwhile.
     const auto account = found->second.account;
-    const auto& texts = form_.langTexts;
-    const auto text = replacePlaceholder(
-        replacePlaceholder(texts.msgMailBadPass, kPlaceholderHost, account.server),
-        kPlaceholderLogin, account.userName);
-    const auto answer = platform_.dialogs.messageBox(
-        platform_.desktop.desktopWindow(), text, APP_NAME,
-        platform::MbYesNo | platform::MbIconQuestion | platform::MbSetForeground);
-    if (answer != platform::IdYes) return;
-    const auto typed = platform_.dialogs.inputQuery(APP_NAME, texts.msgMailBadPassRetry, "", true);
-    // An alert may say no more than that the server is in trouble: nothing typed keeps the
-    // password.
-    if (alerted && (!typed || typed->empty())) return;
-    writePassword(*form_.iniFile, account.passwordKey, typed.value_or(""),
+    const auto typed =
+        askNewPassword(platform_, form_.langTexts, account.server, account.userName, alerted);
+    if (!typed) return;
+    writePassword(*form_.iniFile, account.passwordKey, *typed,
                   {account.server, account.userName, account.keyPath});
     // The new password starts the account's push again.
     accountsMayHaveChanged();
