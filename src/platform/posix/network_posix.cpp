@@ -10,7 +10,6 @@
 #include <iterator>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace vantrel::platform::posix {
 
@@ -81,13 +80,11 @@ bool PosixNetwork::connected() const {
 }
 
 NetworkWatchId PosixNetwork::watchChanges(std::function<void()> onChange) {
-  const NetworkWatchId id = nextId_++;
-  watchers_.emplace(id, std::move(onChange));
-  return id;
+  return watchers_.add(std::move(onChange));
 }
 
 void PosixNetwork::unwatchChanges(NetworkWatchId id) {
-  watchers_.erase(id);
+  watchers_.remove(id);
 }
 
 void PosixNetwork::noticed() {
@@ -95,14 +92,7 @@ void PosixNetwork::noticed() {
   char buffer[8192];
   while (::recv(notices_.get(), buffer, sizeof buffer, 0) > 0) {
   }
-  std::vector<NetworkWatchId> ids;
-  for (const auto& [id, onChange] : watchers_) ids.push_back(id);
-  for (const NetworkWatchId id : ids) {
-    const auto it = watchers_.find(id);
-    if (it == watchers_.end()) continue;
-    const std::function<void()> onChange = it->second;
-    onChange();
-  }
+  watchers_.tellAll();
 }
 
 }  // namespace vantrel::platform::posix

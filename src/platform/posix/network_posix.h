@@ -3,12 +3,12 @@
 // notices of address and route changes the event loop watches.
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string_view>
 
 #include "platform/event_loop.h"
 #include "platform/network.h"
+#include "platform/network_watchers.h"
 #include "platform/posix/fd.h"
 
 namespace vantrel::platform::posix {
@@ -34,8 +34,7 @@ class PosixNetwork final : public Network {
   EventLoop& loop_;
   Fd notices_;  // netlink; invalid where the system refuses one
   std::optional<WatchId> watch_;
-  std::map<NetworkWatchId, std::function<void()>> watchers_;
-  NetworkWatchId nextId_ = 1;
+  NetworkWatchers watchers_;
 };
 
 }  // namespace vantrel::platform::posix

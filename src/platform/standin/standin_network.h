@@ -3,9 +3,9 @@
 // told at the loop's next dispatch, as the real signals tell it.
 
 #include <functional>
-#include <map>
 
 #include "platform/network.h"
+#include "platform/network_watchers.h"
 #include "platform/standin/standin_event_loop.h"
 
 namespace vantrel::platform::standin {
@@ -24,8 +24,7 @@ class StandinNetwork final : public Network {
  private:
   StandinEventLoop& loop_;
   bool connected_ = true;
-  std::map<NetworkWatchId, std::function<void()>> watchers_;
-  NetworkWatchId nextId_ = 1;
+  NetworkWatchers watchers_;
 };
 
 }  // namespace vantrel::platform::standin

@@ -116,14 +116,7 @@ LRESULT CALLBACK Win32Network::windowProc(HWND window, UINT message, WPARAM wPar
 
 void Win32Network::changed(Notice& notice) {
   ask(notice);
-  std::vector<NetworkWatchId> ids;
-  for (const auto& [id, onChange] : watchers_) ids.push_back(id);
-  for (const NetworkWatchId id : ids) {
-    const auto found = watchers_.find(id);
-    if (found == watchers_.end()) continue;  // unwatched by an earlier one
-    const auto onChange = found->second;
-    onChange();
-  }
+  watchers_.tellAll();
 }
 
 bool Win32Network::connected() const {
@@ -144,13 +137,11 @@ bool Win32Network::connected() const {
 }
 
 NetworkWatchId Win32Network::watchChanges(std::function<void()> onChange) {
-  const NetworkWatchId id = nextId_++;
-  watchers_.emplace(id, std::move(onChange));
-  return id;
+  return watchers_.add(std::move(onChange));
 }
 
 void Win32Network::unwatchChanges(NetworkWatchId id) {
-  watchers_.erase(id);
+  watchers_.remove(id);
 }
 
 }  // namespace vantrel::platform::win32

@@ -9,10 +9,10 @@
 
 #include <array>
 #include <functional>
-#include <map>
 #include <memory>
 
 #include "platform/network.h"
+#include "platform/network_watchers.h"
 #include "platform/win32/owned_handle.h"
 
 namespace vantrel::platform::win32 {
@@ -39,8 +39,7 @@ class Win32Network final : public Network {
   static bool withdraw(Notice& notice);
   void changed(Notice& notice);
 
-  std::map<NetworkWatchId, std::function<void()>> watchers_;
-  NetworkWatchId nextId_ = 1;
+  NetworkWatchers watchers_;
   OwnedWindow window_;
   std::array<std::unique_ptr<Notice>, 2> notices_;  // addresses, routes
 };
